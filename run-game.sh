@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Sets up Quorvel (packages, build) and starts the game.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/setup.sh build --log-level=WARNING
+exec build/bin/quorvel "$@"

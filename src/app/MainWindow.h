@@ -1,0 +1,10 @@
+// The main window: menus, the board, the counter and the status line.
+#pragma once
+
+#include <QMainWindow>
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+};

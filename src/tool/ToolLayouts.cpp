@@ -1,0 +1,8 @@
+// quorvel-tool: layouts commands.
+#include "Tool.h"
+
+namespace quorvel::tool {
+
+void addLayoutCommands(CLI::App& /*app*/) {}
+
+} // namespace quorvel::tool

@@ -1,0 +1,45 @@
+// The game's window comes up titled "Quorvel" and survives an exception in an event handler.
+#include "Application.h"
+#include "MainWindow.h"
+
+#include <QTimer>
+#include <QtTest>
+
+#include <stdexcept>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void mainWindowIsTitledQuorvel() {
+        MainWindow window;
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
+    }
+
+    void exceptionInAnEventIsReportedAndTheProgramGoesOn() {
+        auto* app = static_cast<Application*>(QCoreApplication::instance());
+        QStringList reported;
+        app->setErrorReporter([&](const QString& message) { reported << message; });
+        QTimer::singleShot(0, [] { throw std::runtime_error("Cannot open file x"); });
+        QTRY_COMPARE(reported.size(), 1);
+        QCOMPARE(reported.first(), QStringLiteral("Cannot open file x"));
+        bool ranLater = false;
+        QTimer::singleShot(0, [&] { ranLater = true; });
+        QTRY_VERIFY(ranLater);
+    }
+
+    void programFolderIsTheExecutablesFolder() {
+        const QString folder = Application::programFolder();
+        QVERIFY(folder.endsWith('/'));
+        QVERIFY(!folder.endsWith(QStringLiteral("//")));
+        QCOMPARE(folder, QStringLiteral(QUORVEL_PROGRAM_DIR));
+    }
+};
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    StartupTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_startup.moc"

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what Quorvel needs from Debian packages (when missing), then configures and builds.
+# Usage: tools/setup.sh BUILD_DIR [extra cmake arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
+  fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  if [[ $(id -u) -ne 0 ]]; then
+    if command -v sudo >/dev/null; then sudo="sudo"; else
+      echo "Quorvel needs these Debian packages, and installing them needs root: ${missing[*]}" >&2
+      exit 1
+    fi
+  fi
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build_dir=$1
+shift
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$build_dir" -j "$(nproc)"
