@@ -1,6 +1,6 @@
 // Quorvel: the desktop word puzzle.
 #include "Application.h"
-#include "MainWindow.h"
+#include "TfrmMain.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Application app(argc, argv);
-    MainWindow window;
+    TfrmMain window;
     window.show();
     return app.exec();
 }

@@ -1,6 +1,6 @@
 // The game's window comes up titled "Quorvel" and survives an exception in an event handler.
 #include "Application.h"
-#include "MainWindow.h"
+#include "TfrmMain.h"
 
 #include <QTimer>
 #include <QtTest>
@@ -11,7 +11,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void mainWindowIsTitledQuorvel() {
-        MainWindow window;
+        TfrmMain window;
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
     }

@@ -3,8 +3,8 @@
 
 #include <QMainWindow>
 
-class MainWindow : public QMainWindow {
+class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit TfrmMain(QWidget* parent = nullptr);
 };

@@ -1,7 +1,7 @@
 // The main window.
-#include "MainWindow.h"
+#include "TfrmMain.h"
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
     resize(400, 300);

@@ -1,0 +1,139 @@
+// One game of Quorvel without any window: the board, its values, and every rule of play.
+//
+// The engine half (new puzzle, moves, game end, levels, banner) lives in engine/*.cpp; the play
+// half (shifting, locking, the word check, the game timer, clue, solve and undo) in play/*.cpp.
+#pragma once
+
+#include "engine/Board.h"
+#include "engine/GameListener.h"
+#include "engine/GameTypes.h"
+#include "engine/Layouts.h"
+#include "engine/Random.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace quorvel {
+
+class tRQNDictionary;
+class WordLists;
+
+struct CivilDate {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+};
+
+class Game {
+public:
+    // folder: the program folder (with its trailing '/'): kbs/, c999 are found there.
+    Game(GameListener& listener, Random& random, std::string folder);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // --- what the game is given -------------------------------------------------------
+    void setOptions(const GameOptions& options) { m_options = options; }
+    const GameOptions& options() const { return m_options; }
+    void setLevelTable(LevelTable table); // LoadLayouts' result; keeps the picker in range
+    const LevelTable& levelTable() const { return m_levels; }
+    // LoadLayouts from the program folder's zq/formats (built-in levels when it offers none).
+    void loadLayouts();
+    WordLists& wordLists() { return *m_wordLists; }
+    tRQNDictionary& dictionary() { return *m_dictionary; }
+    const std::string& loadedDictionaryName() const { return m_loadedDictionary; }
+    void setToday(std::function<CivilDate()> today) { m_today = std::move(today); }
+
+    // --- what the front end reads -----------------------------------------------------
+    const Board& board() const { return m_board; }
+    const GameValues& values() const { return m_values; }
+    const Commands& commands() const { return m_commands; }
+    const BannerState& banner() const { return m_banner; }
+    const TimerState& timer() const { return m_timer; }
+    int pickerLevel() const { return m_pickerLevel; } // the level picker's track bar tbLevel
+    Colour counterColour() const { return m_counterColour; }
+    int clueColumn() const { return m_clueColumn; } // the column whose arrow a clue shows white; 0 none
+    bool clueRunning() const { return m_clueRunning; }
+    bool isInPlay() const { return m_commands.solve; }
+
+    // --- engine: new puzzle, moves, game end, levels, banner --------------------------
+    void newPuzzle();              // New1Click
+    void adjustMoves(int delta);   // AdjustMoves
+    void showLevel(int level);     // ShowLevel
+    void setPickerLevel(int level); // tbLevel's position, kept within 1..LevelCount
+    void randomLevel();            // Random1Click
+    void previousLevel();          // PreviousLevel1Click
+    void nextLevel();              // NextLevel1Click
+    void levelPicked(bool startGame); // after the picker closes: Level := tbLevel; ShowLevel
+    void showBanner(int seconds, Colour colour, const std::string& text);
+    void hideBanner();             // also when a timed banner's time is up
+    void bannerOk();               // pOKClick
+    std::string recordLine(char result) const; // the statistics line for this game, no CR LF
+
+    // --- play: shifting and locking, word check ----------------------------------------
+    void shiftColumn(int column, bool down); // aCopyClick: arrow above = down, below = up
+    void clickTile(int tile);                // pCopyClick
+    void dropPadlock(int tile);              // pCopyDragDrop
+    void lockAll();                          // Label4Click
+    void checkWords(int focusTile);          // CheckWords
+
+    // --- play: game timer ---------------------------------------------------------------
+    void timerTick();     // gTimerTimer: the front end calls it when the interval elapses
+    void elapse(int ms);  // advance the game clock; ticks fire exactly as a timer would
+    void pauseContinue(); // PauseContinueClick
+
+    // --- play: clue, solve, undo ----------------------------------------------------------
+    // Clue1Click in steps: beginClue picks the letter and charges; each clueStep shifts once
+    // (the front end waits 250 ms before each); true while more steps are wanted.
+    bool beginClue();
+    bool clueStep();
+    void runClue(); // the whole clue at once (the tool)
+    void solve();   // Solve1Click
+    void undo();    // mUndoClick
+
+private:
+    friend struct GameTestAccess; // defined by the tests, to set up boards directly
+
+    // Engine internals (engine/*.cpp).
+    void layOutBoard();
+    void scrambleBoard();
+    void enableBoard();
+    void disableBoard();
+    void revealSolution();
+    void puzzleCompleted();
+    void failGame();
+    void setDifficulty(int letterTotal);
+    bool getWords(std::string pattern);
+    void setTimer(bool enabled, int intervalMs);
+    void setCounter(int shown);
+    void appendRecord(char result);
+    // Play internals (play/*.cpp).
+    void completionTest();
+    void finishClue();
+
+    GameListener& m_listener;
+    Random& m_random;
+    std::string m_folder;
+    GameOptions m_options;
+    LevelTable m_levels;
+    Board m_board;
+    GameValues m_values;
+    Commands m_commands;
+    BannerState m_banner;
+    TimerState m_timer;
+    std::unique_ptr<tRQNDictionary> m_dictionary;
+    std::unique_ptr<WordLists> m_wordLists;
+    std::string m_loadedDictionary;
+    std::function<CivilDate()> m_today;
+    int m_pickerLevel = 1;
+    Colour m_counterColour = 0x800000;
+    int m_timerElapsedMs = 0;
+    // Play state.
+    bool m_shifting = false;
+    bool m_clueRunning = false;
+    int m_clueTile = 0;
+    int m_clueColumn = 0;
+};
+
+} // namespace quorvel

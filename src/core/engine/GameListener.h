@@ -1,0 +1,49 @@
+// What the core asks a front end to show, play and record. Texts are Windows-1252 bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quorvel {
+
+// Colours are Windows colour values 0x00BBGGRR, converted only when drawn.
+using Colour = std::uint32_t;
+
+class GameListener {
+public:
+    virtual ~GameListener() = default;
+
+    // The counter's caption and background changed (every change, also while building).
+    virtual void movesChanged(int /*shown*/, Colour /*background*/) {}
+    // A sound effect by name: "Shift", "OK", "Drop", "TimerStart", "TimerPop".
+    virtual void playEffect(const std::string& /*name*/) {}
+    // A music file by name: "zqStart.mp3", "zqWon.mp3", "zqOver.mp3".
+    virtual void playMusic(const std::string& /*name*/) {}
+    // The message banner: seconds -1 stays until hidden, > 0 hides itself after that time
+    // (the front end then calls Game::hideBanner), 0 waits for its OK.
+    virtual void showBanner(const std::string& /*text*/, int /*seconds*/, Colour /*colour*/) {}
+    virtual void bannerHidden() {}
+    // The flashing notice ("Puzzle completed", "Insufficient points").
+    virtual void flash(const std::string& /*text*/) {}
+    // A message box with OK (warnings, the trace line, the layouts checksum in trace mode).
+    virtual void message(const std::string& /*text*/) {}
+    // The status line's text was replaced.
+    virtual void status(const std::string& /*text*/) {}
+    // A finished game's statistics line, without CR LF; the front end appends it to the file.
+    virtual void record(const std::string& /*line*/) {}
+    // The level display changed; the front end stores "Level" in the settings at once.
+    virtual void levelShown(int /*level*/) {}
+    // The game timer was stopped, or (re)started with a fresh interval.
+    virtual void gameTimerChanged(bool /*enabled*/, int /*intervalMs*/) {}
+    // The banner timer that scrolls the status line was started or stopped.
+    virtual void bannerTimerChanged(bool /*running*/) {}
+    // A new puzzle asks for the rolling tip banner to advance.
+    virtual void advanceTipBanner() {}
+    // The trace window: cleared by every build, then given one line.
+    virtual void traceCleared() {}
+    virtual void traceLine(const std::string& /*text*/) {}
+    // Tiles, commands or captions changed: repaint from the game's state.
+    virtual void boardChanged() {}
+};
+
+} // namespace quorvel

@@ -1,0 +1,36 @@
+// Board geometry in pixels: tile sizes and where tiles, arrows and the window go.
+#pragma once
+
+namespace quorvel {
+
+struct TileSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The largest tile, from the height of the screen's available (full-screen client) area.
+TileSize maxTileSize(int screenClientHeight);
+
+// The tile of a new puzzle for the Game Size position 1..3.
+TileSize tileSizeFor(int gameSize, TileSize maxTile);
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// LayOutBoard's window size for a board, never narrower than 165.
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+WindowSize boardWindowSize(int columns, int rows, TileSize tile);
+
+// Top-left of the tile in a cell (row, column 1-based), relative to the board panel.
+Point cellPosition(int row, int column, TileSize tile);
+
+// Left edge and top of the arrows of a column: above (pointing down) and below (pointing up).
+Point arrowAbovePosition(int column, TileSize tile, int arrowWidth);
+Point arrowBelowPosition(int column, int rows, TileSize tile, int arrowWidth);
+
+} // namespace quorvel
