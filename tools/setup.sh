@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
+  qt6-base-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core
