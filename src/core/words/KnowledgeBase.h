@@ -1,0 +1,108 @@
+// The knowledge-base dictionary: items with a word, a definition, six further texts and a
+// 128-bit attribute set, loaded from (and written to) component stream files.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+// A failed load; what() is exactly one of the two messages below.
+struct KbError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+inline constexpr const char* kUnableToCreateStream = "Unable to create stream";
+inline constexpr const char* kUnableToLoadKnowledgeBase = "Unable to load the Knowledge Base";
+
+inline constexpr int kAttributeCount = 128;
+
+// The name of attribute ordinal 0..127 (empty for any other ordinal).
+std::string_view attributeName(int ordinal);
+// The ordinal of an attribute name, compared without regard to letter case.
+std::optional<int> attributeOrdinal(std::string_view name);
+
+class TKbItem {
+public:
+    std::string n; // the word
+    std::string d; // its definition
+    std::string a, f, s, j, p, r;
+
+    // Slice N (1..4) is bits 32*(N-1)..32*N-1 of the attribute set; bit k of the slice value
+    // is attribute 32*(N-1)+k. Setting a slice leaves the other 96 bits as they are.
+    std::uint32_t slice(int n) const { return m_attributes.at(n - 1); }
+    void setSlice(int n, std::uint32_t bits) { m_attributes.at(n - 1) = bits; }
+    bool has(int ordinal) const;
+    void set(int ordinal, bool on = true);
+    bool hasAttributes() const;
+    std::vector<int> attributes() const; // the ordinals set, increasing
+
+    // Copies everything but the word n: d, a, f, s, j, p, r and the whole attribute set.
+    void assign(const TKbItem& source);
+
+    bool operator==(const TKbItem&) const = default;
+
+private:
+    std::array<std::uint32_t, 4> m_attributes{};
+};
+
+// The dictionary's items in file order. Items are stored in fixed blocks so that adding never
+// moves an existing item (references stay valid until clear()).
+class TKbItems {
+public:
+    int count() const { return m_count; }
+    const TKbItem& operator[](int index) const { return block(index)[index & kBlockMask]; }
+    TKbItem& operator[](int index) { return block(index)[index & kBlockMask]; }
+    // Checked access: throws std::out_of_range("List index out of bounds (i)").
+    const TKbItem& at(int index) const;
+    TKbItem& at(int index);
+
+    TKbItem& add();
+    void clear(); // linear in the number of items
+
+private:
+    static constexpr int kBlockShift = 12;
+    static constexpr int kBlockSize = 1 << kBlockShift;
+    static constexpr int kBlockMask = kBlockSize - 1;
+
+    TKbItem* block(int index) const { return m_blocks[index >> kBlockShift].get(); }
+
+    std::vector<std::unique_ptr<TKbItem[]>> m_blocks;
+    int m_count = 0;
+};
+
+class tRQNDictionary {
+public:
+    // Replaces the items by those of the file, through the scrambling filter when a key is
+    // set. Throws KbError; after a failure the dictionary is empty.
+    void loadFromFile(const std::string& path);
+    // The same over the file's bytes (already unscrambled).
+    void loadFromBytes(std::string_view bytes);
+    // Writes the dictionary (scrambled when a key is set) safely; throws FileError.
+    void saveToFile(const std::string& path) const;
+
+    const TKbItems& items() const { return m_items; }
+    TKbItems& items() { return m_items; }
+
+    void setKey(std::string key) { m_key = std::move(key); }
+    const std::string& key() const { return m_key; }
+
+    bool quickDestroy = false;
+    std::int32_t tag = 0;
+    std::string name; // the object name stored in the file
+
+private:
+    TKbItems m_items;
+    std::string m_key;
+};
+
+// The component stream bytes of the dictionary (plain, never scrambled): strings of up to 255
+// bytes as short strings, longer ones as long strings, empty properties and sets left out.
+std::string writeDictionary(const tRQNDictionary& dictionary);
+
+} // namespace quorvel

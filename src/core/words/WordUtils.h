@@ -1,0 +1,33 @@
+// Small shared helpers: the board's character filter, whole-file reading and safe replacing,
+// and the comma-field reader of statistics lines.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// A file that cannot be opened, read or created; what() names the file.
+struct FileError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Maps the code page 437 accented letters 0x80..0xBD to their Windows-1252 capitals and every
+// other byte of that range to '?'; the length never changes and other bytes stay as they are.
+std::string filterLetters(std::string word);
+
+// The whole file as bytes, no conversion. Throws FileError("Cannot open file " + path).
+std::string readWholeFile(const std::string& path);
+
+bool fileExists(const std::string& path);
+
+// Replaces the file safely: temp file in the same folder, flush, rename over; throws
+// FileError("Cannot create file " + path) and leaves the old file intact on any failure.
+void writeWholeFile(const std::string& path, std::string_view text);
+
+// The next comma-separated field; the cursor is the text itself. One leading comma is
+// dropped, then characters move to the field up to (not including) the next comma.
+std::string nextField(std::string& text);
+
+} // namespace quorvel
