@@ -111,6 +111,7 @@ private:
     // Play internals (play/*.cpp).
     void completionTest();
     void finishClue();
+    void shiftNow(int column, bool down); // the shift itself, for the arrows and the clue's steps
 
     GameListener& m_listener;
     Random& m_random;
