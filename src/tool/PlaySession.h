@@ -1,0 +1,84 @@
+// quorvel-tool play: one headless game that reads commands and answers in JSON Lines.
+#pragma once
+
+#include "engine/Game.h"
+#include "engine/Random.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quorvel::tool {
+
+struct PlayOptions {
+    std::string root; // the program folder, with its trailing '/'
+    std::uint32_t seed = 1;
+    int level = 1;    // the level picker's position at the start
+    GameOptions game; // handicap, lock rule, dictionary, timed, definitions, ...
+};
+
+// Prints every event the game produces as one JSON line, in order, and appends each
+// finished game's record to zq/stats.zq under the program folder.
+class JsonListener : public GameListener {
+public:
+    JsonListener(std::ostream& out, std::string statsPath)
+        : m_out(out), m_statsPath(std::move(statsPath)) {}
+
+    void print(const nlohmann::json& event); // one line, flushed
+    void error(const std::string& text);     // {"event":"error","text":...}
+    bool quiet = false;                      // set while the session sets itself up
+
+    void movesChanged(int shown, Colour background) override;
+    void playEffect(const std::string& name) override;
+    void playMusic(const std::string& name) override;
+    void showBanner(const std::string& text, int seconds, Colour colour) override;
+    void flash(const std::string& text) override;
+    void message(const std::string& text) override;
+    void status(const std::string& text) override;
+    void record(const std::string& line) override;
+
+private:
+    std::ostream& m_out;
+    std::string m_statsPath;
+};
+
+class PlaySession {
+public:
+    PlaySession(const PlayOptions& options, std::ostream& out);
+
+    Game& game() { return m_game; }
+    JsonListener& listener() { return m_listener; }
+    // The options as the front end holds them; applyOptions hands them to the game.
+    GameOptions& options() { return m_options; }
+    void applyOptions() { m_game.setOptions(m_options); }
+
+    // One command line; false after "quit".
+    bool handle(const std::string& line);
+    // Reads commands until end of input or "quit"; the exit status.
+    int run(std::istream& in);
+
+    nlohmann::json state() const; // the dump's {"event":"state", ...}
+    void error(const std::string& text) { m_listener.error(text); }
+
+    // Parses a whole decimal integer (optional sign); false on anything else.
+    static bool parseInt(const std::string& text, int& value);
+
+private:
+    void afterCommand();
+
+    PlayOptions m_start;
+    GameOptions m_options;
+    JsonListener m_listener;
+    Random m_random;
+    Game m_game;
+};
+
+// The moves of a game (shift, click, drop, lockall, clue, solve, undo, wait, pause, ok, set).
+// words is the command line split at blanks. True when words[0] is one of these commands (a
+// malformed one has printed its error); false when it is not a move at all.
+bool handlePlayMove(PlaySession& session, const std::vector<std::string>& words);
+
+} // namespace quorvel::tool
