@@ -1,0 +1,329 @@
+// Reading and writing dictionaries in the component stream format.
+#include "words/ComponentStream.h"
+
+#include "words/KnowledgeBase.h"
+
+#include <cstring>
+
+namespace quorvel {
+
+namespace {
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// A cursor over the stream's bytes; every read checks what remains first, so no length in
+// the file can make us read past its end or allocate more than it holds.
+class StreamReader {
+public:
+    explicit StreamReader(std::string_view bytes) : m_data(bytes) {}
+
+    std::uint8_t byte() {
+        need(1);
+        return static_cast<std::uint8_t>(m_data[m_position++]);
+    }
+    std::uint8_t peek() {
+        need(1);
+        return static_cast<std::uint8_t>(m_data[m_position]);
+    }
+    ValueTag tag() { return static_cast<ValueTag>(byte()); }
+    std::string_view take(std::size_t count) {
+        need(count);
+        const std::string_view result = m_data.substr(m_position, count);
+        m_position += count;
+        return result;
+    }
+    std::string_view shortString() { return take(byte()); }
+    std::string_view longString() {
+        const std::int32_t length = int32();
+        if (length < 0)
+            throw InvalidStreamFormat();
+        return take(static_cast<std::size_t>(length));
+    }
+    std::int32_t int32() {
+        const std::string_view raw = take(4);
+        std::uint32_t value = 0;
+        for (int i = 3; i >= 0; --i)
+            value = (value << 8) | static_cast<std::uint8_t>(raw[static_cast<std::size_t>(i)]);
+        return static_cast<std::int32_t>(value);
+    }
+    std::int32_t integerPayload(ValueTag tag) {
+        switch (tag) {
+        case ValueTag::Int8:
+            return static_cast<std::int8_t>(byte());
+        case ValueTag::Int16: {
+            const std::uint16_t low = byte();
+            return static_cast<std::int16_t>(low | (byte() << 8));
+        }
+        case ValueTag::Int32:
+            return int32();
+        default:
+            throw InvalidStreamFormat();
+        }
+    }
+    std::int32_t integer() { return integerPayload(tag()); }
+    std::string_view stringValue() {
+        switch (tag()) {
+        case ValueTag::String:
+            return shortString();
+        case ValueTag::LString:
+            return longString();
+        default:
+            throw InvalidStreamFormat();
+        }
+    }
+    bool booleanValue() {
+        switch (tag()) {
+        case ValueTag::False:
+            return false;
+        case ValueTag::True:
+            return true;
+        case ValueTag::Ident: {
+            const std::string_view name = shortString();
+            if (equalsNoCase(name, "True"))
+                return true;
+            if (equalsNoCase(name, "False"))
+                return false;
+            throw InvalidStreamFormat();
+        }
+        default:
+            throw InvalidStreamFormat();
+        }
+    }
+
+private:
+    void need(std::size_t count) const {
+        if (count > m_data.size() - m_position)
+            throw InvalidStreamFormat();
+    }
+
+    std::string_view m_data;
+    std::size_t m_position = 0;
+};
+
+// A set value over one 32-bit slice. Names are looked up among all 128 attributes; only
+// ordinals below 32 have a bit in a slice, so the others are accepted and set nothing.
+std::uint32_t readSlice(StreamReader& in) {
+    if (in.tag() != ValueTag::Set)
+        throw InvalidStreamFormat();
+    std::uint32_t bits = 0;
+    for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString()) {
+        const auto ordinal = attributeOrdinal(name);
+        if (!ordinal)
+            throw InvalidStreamFormat();
+        if (*ordinal < 32)
+            bits |= 1u << *ordinal;
+    }
+    return bits;
+}
+
+std::string* stringProperty(TKbItem& item, char name) {
+    switch (name | 0x20) { // the names are single letters; | 0x20 folds the case
+    case 'n':
+        return &item.n;
+    case 'd':
+        return &item.d;
+    case 'a':
+        return &item.a;
+    case 'f':
+        return &item.f;
+    case 's':
+        return &item.s;
+    case 'j':
+        return &item.j;
+    case 'p':
+        return &item.p;
+    case 'r':
+        return &item.r;
+    default:
+        return nullptr;
+    }
+}
+
+void readItemProperty(StreamReader& in, std::string_view name, TKbItem& item) {
+    if (name.size() == 1) {
+        if (std::string* text = stringProperty(item, name[0])) {
+            const std::string_view value = in.stringValue();
+            text->assign(value.data(), value.size());
+            return;
+        }
+    } else if (name.size() == 2 && (name[0] | 0x20) == 'a' && name[1] >= '1' && name[1] <= '4') {
+        item.setSlice(name[1] - '0', readSlice(in));
+        return;
+    }
+    throw InvalidStreamFormat();
+}
+
+// Items in file order: each is an optional integer (ignored), a list of properties, an end.
+void readItems(StreamReader& in, TKbItems& items) {
+    // A repeated Items property replaces what an earlier one brought.
+    if (in.peek() != 0)
+        items.clear();
+    for (ValueTag tag = in.tag(); tag != ValueTag::Null; tag = in.tag()) {
+        if (tag == ValueTag::Int8 || tag == ValueTag::Int16 || tag == ValueTag::Int32) {
+            in.integerPayload(tag);
+            tag = in.tag();
+        }
+        if (tag != ValueTag::List)
+            throw InvalidStreamFormat();
+        TKbItem& item = items.add();
+        for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
+            readItemProperty(in, name, item);
+    }
+}
+
+void readRootProperty(StreamReader& in, std::string_view name, tRQNDictionary& dictionary) {
+    if (equalsNoCase(name, "Items")) {
+        if (in.tag() != ValueTag::Collection)
+            throw InvalidStreamFormat();
+        readItems(in, dictionary.items());
+    } else if (equalsNoCase(name, "QuickDestroy")) {
+        dictionary.quickDestroy = in.booleanValue();
+    } else if (equalsNoCase(name, "Tag")) {
+        dictionary.tag = in.integer();
+    } else {
+        throw InvalidStreamFormat();
+    }
+}
+
+} // namespace
+
+void readDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary) {
+    StreamReader in(bytes);
+    if (in.take(4) != "TPF0")
+        throw InvalidStreamFormat();
+    if ((in.peek() & 0xF0) == 0xF0) {
+        const std::uint8_t flags = in.byte() & 0x0F;
+        if (flags & 2)
+            in.integer(); // the child position, meaningless for a root
+    }
+    in.shortString(); // class name
+    const std::string_view objectName = in.shortString();
+    dictionary.name.assign(objectName.data(), objectName.size());
+    for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
+        readRootProperty(in, name, dictionary);
+    if (in.byte() != 0) // a dictionary has no child components
+        throw InvalidStreamFormat();
+}
+
+// --- writing -----------------------------------------------------------------
+
+void ComponentWriter::shortString(std::string_view text) {
+    if (text.size() > 255)
+        text = text.substr(0, 255);
+    bytes += static_cast<char>(text.size());
+    bytes += text;
+}
+
+void ComponentWriter::int32(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+void ComponentWriter::longString(std::string_view text) {
+    int32(static_cast<std::int32_t>(text.size()));
+    bytes += text;
+}
+
+void ComponentWriter::integer(std::int32_t value) {
+    if (value >= -128 && value <= 127) {
+        tag(ValueTag::Int8);
+        bytes += static_cast<char>(value);
+    } else if (value >= -32768 && value <= 32767) {
+        tag(ValueTag::Int16);
+        bytes += static_cast<char>(value & 0xFF);
+        bytes += static_cast<char>((value >> 8) & 0xFF);
+    } else {
+        tag(ValueTag::Int32);
+        int32(value);
+    }
+}
+
+void ComponentWriter::stringValue(std::string_view text) {
+    if (text.size() <= 255) {
+        tag(ValueTag::String);
+        shortString(text);
+    } else {
+        tag(ValueTag::LString);
+        longString(text);
+    }
+}
+
+namespace {
+
+void writeString(ComponentWriter& out, std::string_view name, const std::string& value) {
+    if (value.empty())
+        return; // absent properties read back empty
+    out.shortString(name);
+    out.stringValue(value);
+}
+
+void writeSlice(ComponentWriter& out, int slice, std::uint32_t bits) {
+    if (bits == 0)
+        return;
+    const char name[] = {'a', static_cast<char>('0' + slice)};
+    out.shortString(std::string_view(name, 2));
+    out.tag(ValueTag::Set);
+    // A slice's bit k is written with the name of ordinal k, whichever slice it is.
+    for (int k = 0; k < 32; ++k)
+        if ((bits >> k) & 1u)
+            out.shortString(attributeName(k));
+    out.shortString({});
+}
+
+void writeItem(ComponentWriter& out, const TKbItem& item) {
+    out.tag(ValueTag::List);
+    writeString(out, "n", item.n);
+    writeString(out, "d", item.d);
+    writeString(out, "a", item.a);
+    writeString(out, "f", item.f);
+    writeString(out, "s", item.s);
+    writeString(out, "j", item.j);
+    writeString(out, "p", item.p);
+    for (int slice = 1; slice <= 4; ++slice)
+        writeSlice(out, slice, item.slice(slice));
+    writeString(out, "r", item.r);
+    out.end();
+}
+
+} // namespace
+
+std::string writeDictionary(const tRQNDictionary& dictionary) {
+    ComponentWriter out;
+    const TKbItems& items = dictionary.items();
+    out.bytes.reserve(64 + static_cast<std::size_t>(items.count()) * 48);
+    out.signature();
+    out.shortString("tRQNDictionary");
+    out.shortString(dictionary.name);
+    if (dictionary.tag != 0) {
+        out.shortString("Tag");
+        out.integer(dictionary.tag);
+    }
+    out.shortString("Items");
+    out.tag(ValueTag::Collection);
+    for (int i = 0; i < items.count(); ++i)
+        writeItem(out, items[i]);
+    out.end();
+    if (dictionary.quickDestroy) {
+        out.shortString("QuickDestroy");
+        out.tag(ValueTag::True);
+    }
+    out.end(); // property list
+    out.end(); // child components
+    return out.bytes;
+}
+
+} // namespace quorvel

@@ -1,0 +1,57 @@
+// The component stream format of dictionary files: value tags, a bounds-checked reader and a
+// writer of its building blocks.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+class tRQNDictionary;
+
+// Value tags of the component stream.
+enum class ValueTag : std::uint8_t {
+    Null = 0,
+    List = 1,
+    Int8 = 2,
+    Int16 = 3,
+    Int32 = 4,
+    String = 6,
+    Ident = 7,
+    False = 8,
+    True = 9,
+    Set = 11,
+    LString = 12,
+    Collection = 14,
+};
+
+// A stream that does not follow the format (truncated, wrong tag, unknown name).
+struct InvalidStreamFormat : std::runtime_error {
+    InvalidStreamFormat() : std::runtime_error("Invalid stream format") {}
+};
+
+// Reads a whole dictionary stream into the dictionary (whose items the caller has emptied).
+// Every length is checked against the bytes that remain; throws InvalidStreamFormat.
+void readDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary);
+
+// Appends the format's building blocks to a byte string.
+class ComponentWriter {
+public:
+    std::string bytes;
+
+    void signature() { bytes += "TPF0"; }
+    void tag(ValueTag value) { bytes += static_cast<char>(value); }
+    // A short string: one length byte, then the bytes (at most 255, longer input is cut).
+    void shortString(std::string_view text);
+    void longString(std::string_view text);
+    void int32(std::int32_t value);
+    // The smallest integer tag that holds the value, then the value.
+    void integer(std::int32_t value);
+    // A string value: tag 6 up to 255 bytes, tag 12 beyond.
+    void stringValue(std::string_view text);
+    void end() { tag(ValueTag::Null); }
+};
+
+} // namespace quorvel

@@ -1,0 +1,66 @@
+// The built-in word lists: membership test, rebuild from a dictionary, files.
+#include "words/WordLists.h"
+
+#include "ProgramFolder.h"
+#include "words/KnowledgeBase.h"
+#include "words/WordUtils.h"
+
+namespace quorvel {
+
+bool WordLists::isListedWord(std::string_view word) const {
+    const std::string* list = nullptr;
+    switch (word.size()) {
+    case 3:
+        list = &words3;
+        break;
+    case 4:
+        list = &words4;
+        break;
+    case 5:
+        list = &words5;
+        break;
+    default:
+        return false;
+    }
+    // Only the first occurrence counts, even when a later one stands on a word boundary.
+    const std::size_t found = list->find(word);
+    return found != std::string::npos && found % word.size() == 0;
+}
+
+void WordLists::rebuild(const tRQNDictionary& dictionary) {
+    words3.clear();
+    words4.clear();
+    words5.clear();
+    const TKbItems& items = dictionary.items();
+    for (int i = 0; i < items.count(); ++i) {
+        // The word as stored: a trailing blank counts as a letter here.
+        const std::string& word = items[i].n;
+        if (word.size() == 3)
+            words3 += word;
+        else if (word.size() == 4)
+            words4 += word;
+        else if (word.size() == 5)
+            words5 += word;
+    }
+}
+
+void WordLists::save(const std::string& folder) const {
+    saveTo(dataPath(folder, "zq"));
+}
+
+void WordLists::saveTo(const std::string& directory) const {
+    writeWholeFile(dataPath(directory, "W3"), words3);
+    writeWholeFile(dataPath(directory, "W4"), words4);
+    writeWholeFile(dataPath(directory, "W5"), words5);
+}
+
+void WordLists::load(const std::string& folder) {
+    words3.clear();
+    words4.clear();
+    words5.clear();
+    words3 = readWholeFile(dataPath(folder, "zq/W3"));
+    words4 = readWholeFile(dataPath(folder, "zq/W4"));
+    words5 = readWholeFile(dataPath(folder, "zq/W5"));
+}
+
+} // namespace quorvel
