@@ -1,8 +1,114 @@
-// quorvel-tool: dictionary commands.
+// quorvel-tool: dictionary commands (dic dump, dic build) and the word-list rebuild.
 #include "Tool.h"
+
+#include "words/Cp1252.h"
+#include "words/DictionaryText.h"
+#include "words/KnowledgeBase.h"
+#include "words/WordLists.h"
+#include "words/WordUtils.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
 
 namespace quorvel::tool {
 
-void addDictionaryCommands(CLI::App& /*app*/) {}
+namespace {
+
+struct DictionaryOptions {
+    std::string file;
+    std::string output;
+    std::string key;
+};
+
+// Keys are given in UTF-8 and used as the Windows-1252 bytes the dictionary works in.
+std::string keyBytes(const std::string& key) {
+    auto bytes = utf8ToCp1252(key);
+    if (!bytes)
+        throw ExitStatus{1, "The key holds a character that Windows-1252 cannot hold"};
+    return *bytes;
+}
+
+void loadOrExit(tRQNDictionary& dictionary, const std::string& path) {
+    try {
+        dictionary.loadFromFile(path);
+    } catch (const KbError& error) {
+        throw ExitStatus{1, error.what()};
+    }
+}
+
+void dump(const DictionaryOptions& options) {
+    tRQNDictionary dictionary;
+    dictionary.setKey(keyBytes(options.key));
+    loadOrExit(dictionary, options.file);
+    std::string out;
+    const TKbItems& items = dictionary.items();
+    for (int i = 0; i < items.count(); ++i) {
+        out += dumpLine(items[i]);
+        out += '\n';
+        if (out.size() > (1 << 20)) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            out.clear();
+        }
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fflush(stdout);
+}
+
+void build(const DictionaryOptions& options) {
+    tRQNDictionary dictionary;
+    dictionary.name = "RQNDictionary";
+    dictionary.setKey(keyBytes(options.key));
+    try {
+        parseDictionaryText(readWholeFile(options.file), dictionary);
+        dictionary.saveToFile(options.output);
+    } catch (const DictionaryTextError& error) {
+        throw ExitStatus{1, options.file + ": " + error.what()};
+    } catch (const FileError& error) {
+        throw ExitStatus{1, error.what()};
+    }
+}
+
+void rebuildWordLists(const DictionaryOptions& options) {
+    tRQNDictionary dictionary;
+    loadOrExit(dictionary, options.file);
+    WordLists lists;
+    lists.rebuild(dictionary);
+    std::error_code ignored;
+    std::filesystem::create_directories(options.output, ignored);
+    try {
+        lists.saveTo(options.output);
+    } catch (const FileError& error) {
+        throw ExitStatus{1, error.what()};
+    }
+}
+
+} // namespace
+
+void addDictionaryCommands(CLI::App& app) {
+    auto options = std::make_shared<DictionaryOptions>();
+
+    CLI::App* dic = app.add_subcommand("dic", "Dump or build knowledge-base dictionary files");
+    dic->require_subcommand(1);
+
+    CLI::App* dumpCommand =
+        dic->add_subcommand("dump", "Print every item: n, d, a, f, s, j, p, r, attributes");
+    dumpCommand->add_option("FILE", options->file, "Dictionary file")->required();
+    dumpCommand->add_option("--key", options->key, "Key of a scrambled dictionary");
+    dumpCommand->callback([options] { dump(*options); });
+
+    CLI::App* buildCommand = dic->add_subcommand(
+        "build", "Build a dictionary from UTF-8 lines: word, tab, definition[, tab, attributes]");
+    buildCommand->add_option("INPUT", options->file, "UTF-8 text input")->required();
+    buildCommand->add_option("OUTPUT", options->output, "Dictionary file to write")->required();
+    buildCommand->add_option("--key", options->key, "Scramble the file with this key");
+    buildCommand->callback([options] { build(*options); });
+
+    CLI::App* lists = app.add_subcommand(
+        "wordlists", "Rebuild the 3-, 4- and 5-letter word lists W3, W4, W5 from a dictionary");
+    lists->add_option("DIC", options->file, "Dictionary file")->required();
+    lists->add_option("OUTDIR", options->output, "Folder for W3, W4 and W5")->required();
+    lists->callback([options] { rebuildWordLists(*options); });
+}
 
 } // namespace quorvel::tool
