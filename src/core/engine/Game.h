@@ -25,6 +25,9 @@ struct CivilDate {
     int day = 1;
 };
 
+// The move counter's background for a number of moves left.
+Colour counterColourFor(int movesLeft);
+
 class Game {
 public:
     // folder: the program folder (with its trailing '/'): kbs/, c999 are found there.
@@ -108,6 +111,9 @@ private:
     void setTimer(bool enabled, int intervalMs);
     void setCounter(int shown);
     void appendRecord(char result);
+    void appendRecord(char result, int level); // a won game records the level just played
+    std::string recordLineAt(char result, int level) const;
+    void endBuild(); // the common end of every build, also of one that placed nothing
     // Play internals (play/*.cpp).
     void completionTest();
     void finishClue();

@@ -47,6 +47,13 @@ LevelTable builtInLayouts();
 // The checksum contribution of one examined (trimmed, upper-cased) line.
 long long lineChecksum(std::string_view line);
 
+// The checksum of the file's lines after the header, whatever the header holds.
+long long layoutsChecksum(std::string_view text);
+
+// Why a level cannot be built ("Level 12 is too large to play: 25 rows (at most 20)."), or
+// empty when its tiles can be placed.
+std::string layoutProblem(const LayoutRecord& layout, int level);
+
 // The level's length pattern: word starts keep their length code, every other cell is a gap.
 std::string lengthPattern(const LayoutRecord& layout);
 

@@ -1,0 +1,104 @@
+// The game object: construction, the level table, the game timer model and the message banner.
+#include "engine/Game.h"
+
+#include "words/KnowledgeBase.h"
+#include "words/WordLists.h"
+#include "words/WordUtils.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+
+namespace quorvel {
+
+namespace {
+
+CivilDate localToday() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+} // namespace
+
+Game::Game(GameListener& listener, Random& random, std::string folder)
+    : m_listener(listener), m_random(random), m_folder(std::move(folder)),
+      m_dictionary(std::make_unique<tRQNDictionary>()), m_wordLists(std::make_unique<WordLists>()),
+      m_today(localToday) {}
+
+Game::~Game() = default;
+
+void Game::setLevelTable(LevelTable table) {
+    m_levels = std::move(table);
+    m_values.levelCount = m_levels.levelCount;
+    setPickerLevel(m_pickerLevel);
+}
+
+void Game::loadLayouts() {
+    const std::string path = m_folder + "zq/formats";
+    LevelTable table = m_levels;
+    bool read = false;
+    try {
+        if (fileExists(path)) {
+            const LayoutsLoad load = quorvel::loadLayouts(readWholeFile(path), table);
+            read = load.headerRead;
+            if (read && !load.checksumMatches() && m_options.traceAvailable)
+                m_listener.message(std::to_string(load.computed));
+        }
+    } catch (const FileError& error) {
+        m_listener.message(error.what());
+    }
+    // Without a readable file, or with one that offers no layout, the four built-in levels
+    // stand in, so there is always a level to build.
+    if (!read && m_levels.levelCount > 0)
+        return;
+    if (table.levelCount < 1)
+        table = builtInLayouts();
+    setLevelTable(std::move(table));
+}
+
+void Game::setTimer(bool enabled, int intervalMs) {
+    m_timer.enabled = enabled;
+    m_timer.intervalMs = intervalMs;
+    m_timerElapsedMs = 0;
+    m_listener.gameTimerChanged(enabled, intervalMs);
+}
+
+void Game::setCounter(int shown) {
+    m_listener.movesChanged(shown, m_counterColour);
+}
+
+void Game::showBanner(int seconds, Colour colour, const std::string& text) {
+    m_banner.visible = true;
+    m_banner.seconds = seconds;
+    m_banner.colour = colour;
+    m_banner.text = text;
+    // A banner that waits for its OK keeps the board from being used until it is confirmed.
+    m_banner.waiting = seconds == 0;
+    if (m_banner.waiting)
+        m_commands.boardPanel = false;
+    m_listener.showBanner(text, seconds, colour);
+}
+
+void Game::hideBanner() {
+    const bool wasVisible = m_banner.visible;
+    m_banner.visible = false;
+    m_banner.waiting = false;
+    // However the banner goes, the board panel is usable again (a pause disables it anew).
+    m_commands.boardPanel = true;
+    if (wasVisible)
+        m_listener.bannerHidden();
+}
+
+void Game::bannerOk() {
+    if (!m_banner.visible)
+        return;
+    const std::string text = m_banner.text;
+    hideBanner();
+    // Only the completion banners name a level; their OK moves on with Auto Advance.
+    if (text.find("level") != std::string::npos && m_options.autoAdvance)
+        newPuzzle();
+}
+
+} // namespace quorvel

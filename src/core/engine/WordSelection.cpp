@@ -1,0 +1,109 @@
+// Word selection: random dictionary words that fit each word start of the length pattern.
+#include "engine/Game.h"
+
+#include "words/KnowledgeBase.h"
+#include "words/WordUtils.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace quorvel {
+
+namespace {
+
+constexpr int MaxDraws = 5000;
+constexpr const char* InsufficientWords =
+    "Insufficient words in dictionary matching your criteria.\r\nPlease change your options.";
+
+// Windows-1252 capitals: ASCII and the accented small letters 0xE0..0xFE (not the division
+// sign 0xF7); small y with diaeresis 0xFF has its capital at 0x9F.
+char upper1252(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'a' && u <= 'z')
+        return static_cast<char>(u - 0x20);
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
+        return static_cast<char>(u - 0x20);
+    if (u == 0xFF)
+        return static_cast<char>(0x9F);
+    return c;
+}
+
+std::string upper1252(std::string s) {
+    for (char& c : s)
+        c = upper1252(c);
+    return s;
+}
+
+std::string trimmed(const std::string& s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ')
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ')
+        --e;
+    return s.substr(b, e - b);
+}
+
+} // namespace
+
+bool Game::getWords(std::string pattern) {
+    Board& b = m_board;
+    m_values.movesLeft = 0;
+    setCounter(0);
+    b.wordEntries.clear();
+    b.puzzleLetters.clear();
+    b.wordList.clear();
+    setCounter(static_cast<int>(pattern.size()));
+
+    if (m_options.dictionary != m_loadedDictionary) {
+        // Forget the old name first: a failed load leaves the dictionary empty, and the next
+        // build must try the file again.
+        m_loadedDictionary.clear();
+        try {
+            m_dictionary->loadFromFile(m_folder + "kbs/" + m_options.dictionary + ".dic");
+        } catch (const std::exception& error) {
+            m_listener.message(error.what());
+            return false;
+        }
+        m_loadedDictionary = m_options.dictionary;
+    }
+
+    const TKbItems& items = m_dictionary->items();
+    // Entries are "word,definition" while words are drawn; two items differing only in case
+    // are the same entry.
+    std::vector<std::string> entryKeys;
+    int tries = 0;
+    std::size_t at = 0;
+    while (at < pattern.size()) {
+        if (pattern[at] == GapChar) {
+            ++at;
+            b.puzzleLetters += GapChar; // a gap costs no draw
+            continue;
+        }
+        const std::size_t wanted = static_cast<unsigned char>(pattern[at]);
+        if (items.count() > 0) {
+            const TKbItem& item = items[m_random.uniform(0, items.count() - 1)];
+            const std::string word = filterLetters(upper1252(trimmed(item.n)));
+            const std::string key = upper1252(word + "," + item.d);
+            if (word.size() == wanted && at + wanted <= pattern.size() &&
+                std::find(entryKeys.begin(), entryKeys.end(), key) == entryKeys.end()) {
+                at += wanted;
+                b.puzzleLetters += word;
+                b.wordList.push_back(word);
+                b.wordEntries.push_back({word, item.d});
+                entryKeys.push_back(key);
+                adjustMoves(1); // the counter counts the words found
+            }
+        }
+        // The draw that passes the limit ends the selection, even one that filled the pattern.
+        if (items.count() == 0 || ++tries > MaxDraws) {
+            m_listener.message(InsufficientWords);
+            b.wordList.clear();
+            b.wordEntries.clear();
+            m_commands.settings = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace quorvel

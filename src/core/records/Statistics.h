@@ -1,0 +1,49 @@
+// The statistics file zq/stats.zq: one nine-field line per finished game, and its reader.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+// What one game-result line holds, as the game writes it.
+struct GameResult {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    char result = 'W'; // W completed, F failed, Q quit
+    int level = 0;
+    int handicap = 0;
+    int movesLeft = 0;
+    int letterTotal = 0;
+    bool definitions = false;
+    char lockRule = 'n'; // V vowels, F first letters, R random, n none
+    bool timed = false;
+};
+
+// The exact line without CR LF, e.g. "2003-05-17,W,13,0,37,25,D,V,T," (a timed game's line
+// ends in a comma, an untimed one's in "n").
+std::string statisticsLine(const GameResult& game);
+
+// Appends line + CR LF to the file (created when missing). The old file is replaced safely,
+// never truncated in place; throws FileError when it cannot be read or written.
+void appendStatisticsLine(const std::string& path, std::string_view line);
+
+// One line as the statistics window counts it.
+struct StatisticsEntry {
+    bool won = false; // the code is exactly "W"
+    int level = 0;
+    int handicap = 0;
+    int movesLeft = 0;
+    int letterTotal = 0;
+    bool definitions = false; // fields 7..9 count as set unless exactly "n"
+    bool lockRule = false;
+    bool timed = false;
+};
+
+// Every line of the file's text (split at CR LF, CR or LF) whose fields 3..6 are integers;
+// other lines are skipped.
+std::vector<StatisticsEntry> readStatistics(std::string_view text);
+
+} // namespace quorvel
