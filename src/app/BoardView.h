@@ -1,0 +1,143 @@
+// The board panel pGame: paints tiles, column arrows and the background, and turns mouse
+// actions and padlock drops into signals. It reads the game and decides nothing.
+#pragma once
+
+#include "TileStyle.h"
+#include "engine/Board.h"
+#include "engine/Geometry.h"
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QFont;
+class QPainter;
+
+namespace quorvel {
+class Game;
+}
+
+class BoardView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int ArrowWidth = 11;  // the arrow labels' width, which centres them
+    static constexpr int ArrowHeight = 19; // the arrow glyph's height
+    static constexpr const char* PadlockMimeType = "application/x-quorvel-padlock";
+
+    explicit BoardView(const quorvel::Game& game, QWidget* parent = nullptr);
+
+    // The tile size of the puzzle laid out (the template tile's size when it was built).
+    void setTileSize(quorvel::TileSize size);
+    quorvel::TileSize tileSize() const { return m_tileSize; }
+    void setTileAppearance(const TileAppearance& appearance);
+    const TileAppearance& tileAppearance() const { return m_appearance; }
+    // The letter colours of the three lock states: unlocked, locked, revealed.
+    void setLetterColours(const QColor& unlocked, const QColor& locked, const QColor& revealed);
+    QColor letterColour(quorvel::LetterColour state) const;
+    void setBoardColour(const QColor& colour);
+    QColor boardColour() const { return m_boardColour; }
+    // The background picture Image2: shown at its own size from the top left, or stretched.
+    void setBackground(const QPixmap& picture, bool stretched, bool visible);
+    const QPixmap& backgroundPicture() const { return m_background; }
+    bool isBackgroundStretched() const { return m_backgroundStretched; }
+    bool isBackgroundVisible() const { return m_backgroundVisible; }
+
+    // Where things are drawn, in widget coordinates; empty rectangles for what is not shown.
+    QRect tileRect(int tile) const;
+    QRect arrowRect(int column, bool above) const;
+    // What lies under a point: a shown tile (its number) or a shown arrow; 0 / nullopt for none.
+    int tileAt(QPoint pos) const;
+    struct ArrowHit {
+        int column = 0;
+        bool above = true; // an arrow above its column points down
+    };
+    std::optional<ArrowHit> arrowAt(QPoint pos) const;
+    // The arrow drawn white under the mouse: 1..Columns above, Columns+1..2*Columns below; 0 none.
+    int hotArrow() const { return m_hotShown ? m_hotArrow : 0; }
+    // The hint of what lies under a point: the arrows' help, or a tile's word definition while
+    // definitions are shown; empty for none.
+    QString toolTipAt(QPoint pos) const;
+
+    // LayOutBoard's window size for the puzzle shown; the panel takes the same width.
+    QSize windowSize() const;
+    QSize sizeHint() const override;
+
+public slots:
+    // The game's board or commands changed: repaint the tiles and arrows that look different.
+    void refresh();
+    // A new puzzle forgets the highlighted arrow.
+    void forgetHotArrow();
+
+signals:
+    void arrowClicked(int column, bool down);
+    void tileClicked(int tile);
+    void padlockDropped(int tile);
+    void boardDoubleClicked();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // What a tile looked like when last drawn, so a refresh repaints only the tiles that changed.
+    struct DrawnTile {
+        char caption = quorvel::GapChar;
+        quorvel::LetterColour colour = quorvel::LetterColour::Unlocked;
+        bool underlined = false;
+        bool shown = false;
+        friend bool operator==(const DrawnTile&, const DrawnTile&) = default;
+    };
+    // What the mouse is over: a tile or an arrow that takes clicks, or the bare panel.
+    struct Target {
+        int tile = 0;
+        int arrow = 0; // 1..Columns above, Columns+1..2*Columns below
+        friend bool operator==(const Target&, const Target&) = default;
+    };
+
+    bool isTileShown(int tile) const;
+    bool arrowsShown() const;
+    bool acceptsInput() const;
+    int arrowNumber(int column, bool above) const;
+    QRect arrowRectByNumber(int arrow) const;
+    Target targetAt(QPoint pos) const;
+    int dropTileAt(QPoint pos) const;
+    void setHotArrow(int arrow);
+    void snapshot();
+
+    void paintTile(QPainter& painter, const QRect& rect, const quorvel::Tile& tile,
+                   const QFont& font, const QFont& underlinedFont) const;
+    void paintArrow(QPainter& painter, int arrow) const;
+
+    const quorvel::Game& m_game;
+    quorvel::TileSize m_tileSize{18, 22};
+    TileAppearance m_appearance;
+    std::array<QColor, 3> m_letterColours;
+    QColor m_boardColour;
+    QPixmap m_background;
+    bool m_backgroundStretched = true;
+    bool m_backgroundVisible = false;
+
+    int m_hotArrow = 0; // highlighted by the mouse (white) while m_hotShown
+    bool m_hotShown = false;
+    Target m_pressed; // where the left button went down; a click needs the same release
+    bool m_pressActive = false;
+
+    // The picture on screen, for refresh().
+    std::array<DrawnTile, quorvel::MaxTiles + 1> m_drawn{};
+    int m_drawnRows = 0;
+    int m_drawnColumns = 0;
+    int m_drawnTileCount = 0;
+    bool m_drawnArrowsEnabled = false;
+    int m_drawnClueColumn = 0;
+};

@@ -1,0 +1,336 @@
+// The board view: where tiles and arrows are drawn, what clicks and drops mean, how states look.
+#include "BoardView.h"
+#include "PadlockLabel.h"
+#include "TileStyle.h"
+
+#include "../core/GameTestSupport.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using quorvel::GameTestAccess;
+
+namespace {
+
+const QColor Aqua(0x00, 0xFF, 0xFF);
+
+// Remembers the region of every paint the view receives.
+class PaintRecorder : public QObject {
+public:
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+int countPixels(const QImage& image, const QRect& rect, const QColor& colour) {
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint pos) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove
+                                         ? Qt::NoButton
+                                         : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void click(QWidget* widget, QPoint pos) {
+    sendMouse(widget, QEvent::MouseButtonPress, pos);
+    sendMouse(widget, QEvent::MouseButtonRelease, pos);
+}
+
+void doubleClick(QWidget* widget, QPoint pos) {
+    click(widget, pos);
+    sendMouse(widget, QEvent::MouseButtonDblClick, pos);
+    sendMouse(widget, QEvent::MouseButtonRelease, pos);
+}
+
+// A synthetic drop, as the padlock's drag would deliver it; true when the view took it.
+bool drop(QWidget* widget, QPoint pos, const QString& format = BoardView::PadlockMimeType) {
+    QMimeData data;
+    data.setData(format, QByteArray("padlock"));
+    QDragEnterEvent enter(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    QDragMoveEvent move(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    QDropEvent dropEvent(QPointF(pos), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &dropEvent);
+    return dropEvent.isAccepted();
+}
+
+} // namespace
+
+class BoardViewTest : public QObject {
+    Q_OBJECT
+
+    quorvel::RecordingListener listener;
+    quorvel::Random random{7};
+    std::unique_ptr<quorvel::Game> game;
+    std::unique_ptr<BoardView> view;
+
+    quorvel::Game& g() { return *game; }
+    quorvel::Board& board() { return GameTestAccess::board(*game); }
+    int tileAtCell(int row, int column) { return board().tileAt(row, column); }
+    QPoint cellCentre(int row, int column) {
+        return view->tileRect(tileAtCell(row, column)).center();
+    }
+
+    // Two rows of seven: a three-letter word, a gap, another three-letter word.
+    void setUp(std::vector<std::string> states = {}) {
+        GameTestAccess::setUpBoard(g(), {"CAT-DOG", "EMU-ANT"}, {}, std::move(states));
+        view->refresh();
+    }
+
+private slots:
+    void init() {
+        game = std::make_unique<quorvel::Game>(listener, random, QUORVEL_PROGRAM_DIR);
+        view = std::make_unique<BoardView>(*game);
+        view->setTileSize({30, 36});
+        TileAppearance look;
+        look.fontFamily = QStringLiteral("DejaVu Sans");
+        look.pointSize = 16;
+        view->setTileAppearance(look);
+        setUp();
+        view->resize(view->sizeHint());
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    }
+    void cleanup() {
+        view.reset();
+        game.reset();
+    }
+
+    void tilesStandInTheirCellsAndArrowsAreCentredOverTheirColumns() {
+        QCOMPARE(view->objectName(), QStringLiteral("pGame"));
+        // Tile numbers run in reading order with the gaps: row 2, column 5 is tile 12.
+        QCOMPARE(tileAtCell(2, 5), 12);
+        QCOMPARE(view->tileRect(1), QRect(15, 40, 30, 36));
+        QCOMPARE(view->tileRect(12), QRect(15 + 4 * 30, 40 + 38, 30, 36));
+        QVERIFY(view->tileRect(4).isEmpty()); // the gap
+        QCOMPARE(view->tileAt(view->tileRect(12).center()), 12);
+        QCOMPARE(view->tileAt(QPoint(15 + 3 * 30 + 5, 50)), 0);
+
+        for (int column = 1; column <= 7; ++column) {
+            const QRect above = view->arrowRect(column, true);
+            const QRect below = view->arrowRect(column, false);
+            const QRect cell(quorvel::cellPosition(1, column, {30, 36}).x, 40, 30, 36);
+            QCOMPARE(above.width(), BoardView::ArrowWidth);
+            QVERIFY(qAbs(above.center().x() - cell.center().x()) <= 1);
+            QCOMPARE(below.left(), above.left());
+            QVERIFY(above.bottom() < 40);
+            QVERIFY(below.top() > view->tileRect(8).bottom());
+            QVERIFY(below.bottom() < view->height());
+        }
+        QVERIFY(view->arrowRect(8, true).isEmpty());
+        QCOMPARE(view->windowSize(), QSize(7 * 30 + 40, 2 * 38 + 150));
+    }
+
+    void clicksBecomeArrowAndTileSignals() {
+        QSignalSpy arrows(view.get(), &BoardView::arrowClicked);
+        QSignalSpy tiles(view.get(), &BoardView::tileClicked);
+        click(view.get(), view->arrowRect(2, true).center());
+        click(view.get(), view->arrowRect(6, false).center());
+        click(view.get(), cellCentre(2, 5));
+        click(view.get(), cellCentre(1, 3));
+        click(view.get(), QPoint(15 + 3 * 30 + 15, 58)); // the gap: nothing
+        QCOMPARE(arrows.size(), 2);
+        QCOMPARE(arrows[0], (QVariantList{2, true}));  // above points down
+        QCOMPARE(arrows[1], (QVariantList{6, false})); // below points up
+        QCOMPARE(tiles.size(), 2);
+        QCOMPARE(tiles[0].first().toInt(), 12);
+        QCOMPARE(tiles[1].first().toInt(), 3);
+
+        // A press on one tile released on another is no click.
+        sendMouse(view.get(), QEvent::MouseButtonPress, cellCentre(1, 1));
+        sendMouse(view.get(), QEvent::MouseButtonRelease, cellCentre(1, 2));
+        QCOMPARE(tiles.size(), 2);
+    }
+
+    void nothingReactsWhileThePanelOrTheControlsAreDisabled() {
+        QSignalSpy arrows(view.get(), &BoardView::arrowClicked);
+        QSignalSpy tiles(view.get(), &BoardView::tileClicked);
+        QSignalSpy drops(view.get(), &BoardView::padlockDropped);
+        QSignalSpy doubles(view.get(), &BoardView::boardDoubleClicked);
+
+        GameTestAccess::commands(g()).boardPanel = false; // a waiting banner, or Pause
+        click(view.get(), view->arrowRect(1, true).center());
+        click(view.get(), cellCentre(1, 1));
+        doubleClick(view.get(), QPoint(5, 5));
+        QVERIFY(!drop(view.get(), cellCentre(1, 1)));
+        QCOMPARE(arrows.size() + tiles.size() + drops.size() + doubles.size(), 0);
+
+        // Between games tiles and arrows are disabled; the board still takes its double-click,
+        // also on a tile, which lets the mouse through.
+        GameTestAccess::commands(g()).boardPanel = true;
+        GameTestAccess::commands(g()).arrows = false;
+        for (int t = 1; t <= board().tileCount; ++t)
+            board().tile(t).enabled = false;
+        click(view.get(), view->arrowRect(1, true).center());
+        click(view.get(), cellCentre(1, 1));
+        QVERIFY(!drop(view.get(), cellCentre(1, 1)));
+        QCOMPARE(arrows.size() + tiles.size() + drops.size(), 0);
+        doubleClick(view.get(), cellCentre(1, 1));
+        QCOMPARE(doubles.size(), 1);
+    }
+
+    void doubleClickOnTheBarePanelAsksForAGame() {
+        QSignalSpy doubles(view.get(), &BoardView::boardDoubleClicked);
+        QSignalSpy tiles(view.get(), &BoardView::tileClicked);
+        doubleClick(view.get(), QPoint(3, view->height() - 3));
+        QCOMPARE(doubles.size(), 1);
+        // On a tile each press of a double-click is a click, and no game is asked for.
+        doubleClick(view.get(), cellCentre(1, 2));
+        QCOMPARE(doubles.size(), 1);
+        QCOMPARE(tiles.size(), 2);
+    }
+
+    void padlockDropsOnAnyLetterOfAWord() {
+        QSignalSpy drops(view.get(), &BoardView::padlockDropped);
+        QVERIFY(drop(view.get(), cellCentre(2, 6)));
+        QVERIFY(!drop(view.get(), QPoint(15 + 3 * 30 + 15, 58))); // the gap
+        QVERIFY(!drop(view.get(), QPoint(3, 3)));                 // the bare panel
+        QVERIFY(!drop(view.get(), cellCentre(1, 1), QStringLiteral("text/plain"))); // not ours
+        QCOMPARE(drops.size(), 1);
+        QCOMPARE(drops[0].first().toInt(), 13);
+
+        // The padlock labels carry what the board accepts.
+        std::unique_ptr<QMimeData> data(PadlockLabel::padlockMimeData());
+        QVERIFY(data->hasFormat(BoardView::PadlockMimeType));
+    }
+
+    void lettersTakeTheColourOfTheirStateAndGapsAreNotDrawn() {
+        setUp({"rGB-rrr", "rrr-rrr"});
+        board().tile(3).underlined = true;
+        view->refresh();
+        const QImage image = view->grab().toImage();
+        const QColor unlocked = view->letterColour(quorvel::LetterColour::Unlocked);
+        const QColor locked = view->letterColour(quorvel::LetterColour::Locked);
+        const QColor revealed = view->letterColour(quorvel::LetterColour::Revealed);
+        QCOMPARE(locked, QColor(0x00, 0xAA, 0x66)); // 0x66AA00 as 0x00BBGGRR
+        QVERIFY(countPixels(image, view->tileRect(2), locked) > 10);
+        QCOMPARE(countPixels(image, view->tileRect(2), unlocked), 0);
+        QVERIFY(countPixels(image, view->tileRect(1), unlocked) > 10);
+        QCOMPARE(countPixels(image, view->tileRect(1), locked), 0);
+        QVERIFY(countPixels(image, view->tileRect(3), revealed) > 10);
+        // An underlined letter draws a line across most of its tile's width, below the letter.
+        const QRect t3 = view->tileRect(3);
+        int longestRun = 0;
+        for (int y = t3.center().y(); y < t3.bottom(); ++y)
+            longestRun =
+                qMax(longestRun, countPixels(image, QRect(t3.left(), y, t3.width(), 1), revealed));
+        QVERIFY(longestRun >= 10);
+
+        const QRect gap(15 + 3 * 30, 40, 30, 36);
+        QCOMPARE(countPixels(image, gap, view->boardColour()), gap.width() * gap.height());
+        QCOMPARE(view->boardColour(), QColor(0xC8, 0xA0, 0xF3));
+    }
+
+    void theArrowUnderTheMouseAndTheCluesArrowAreWhite() {
+        const QRect arrow = view->arrowRect(3, false);
+        const QPoint shaft(arrow.center().x(), arrow.top() + 6);
+        const QPoint otherShaft(view->arrowRect(4, false).center().x(), arrow.top() + 6);
+        QCOMPARE(view->grab().toImage().pixelColor(shaft), Aqua);
+
+        sendMouse(view.get(), QEvent::MouseMove, arrow.center());
+        QCOMPARE(view->hotArrow(), 7 + 3);
+        QImage image = view->grab().toImage();
+        QCOMPARE(image.pixelColor(shaft), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(otherShaft), Aqua);
+
+        sendMouse(view.get(), QEvent::MouseMove, cellCentre(1, 1)); // over a tile: reset
+        QCOMPARE(view->hotArrow(), 0);
+        QCOMPARE(view->grab().toImage().pixelColor(shaft), Aqua);
+
+        QVERIFY(g().beginClue());
+        view->refresh();
+        const int column = g().clueColumn();
+        QVERIFY(column >= 1 && column <= 7);
+        const QRect clue = view->arrowRect(column, true);
+        image = view->grab().toImage();
+        QCOMPARE(image.pixelColor(clue.center().x(), clue.top() + 4), QColor(Qt::white));
+    }
+
+    void aRefreshRepaintsOnlyTheTilesThatChanged() {
+        PaintRecorder recorder;
+        view->installEventFilter(&recorder);
+        QCoreApplication::processEvents();
+        recorder.painted = QRegion();
+        board().tile(9).colour = quorvel::LetterColour::Locked;
+        view->refresh();
+        QTRY_VERIFY(!recorder.painted.isEmpty());
+        QVERIFY(view->tileRect(9).contains(recorder.painted.boundingRect()));
+        view->removeEventFilter(&recorder);
+    }
+
+    void hintsShowDefinitionsOnlyWhenDefinitionsAreOn() {
+        QCOMPARE(view->toolTipAt(view->arrowRect(1, false).center()),
+                 QStringLiteral("Click to shift column"));
+        QCOMPARE(view->toolTipAt(cellCentre(1, 2)), QString());
+        GameTestAccess::options(g()).definitions = true;
+        QCOMPARE(view->toolTipAt(cellCentre(1, 2)), QStringLiteral("definition of CAT"));
+        QCOMPARE(view->toolTipAt(cellCentre(2, 7)), QStringLiteral("definition of ANT"));
+        QCOMPARE(view->toolTipAt(QPoint(15 + 3 * 30 + 15, 58)), QString()); // the gap
+        board().wordEntries[0].definition = "small feline, caf\xE9 \x93"
+                                            "cat\x94"; // Windows-1252 bytes
+        QCOMPARE(view->toolTipAt(cellCentre(1, 1)),
+                 QString::fromUtf8("small feline, caf\u00E9 \u201Ccat\u201D"));
+    }
+
+    void tileStylePresetsMatchWithoutRegardToCase() {
+        QCOMPARE(tileStylePreset(QStringLiteral("PANEL21")),
+                 (TileStyle{Bevel::Raised, Bevel::None, 3, false, 0}));
+        QCOMPARE(tileStylePreset(QStringLiteral("panel1")),
+                 (TileStyle{Bevel::Lowered, Bevel::None, 3, false, 0}));
+        QCOMPARE(tileStylePreset(QStringLiteral("pAnEl16")),
+                 (TileStyle{Bevel::Raised, Bevel::Raised, 1, true, 2}));
+        QCOMPARE(tileStylePreset(QStringLiteral("Panel18")),
+                 (TileStyle{Bevel::Lowered, Bevel::Raised, 2, false, 2}));
+        QVERIFY(!tileStylePreset(QStringLiteral("panel22")));
+        QVERIFY(!tileStylePreset(QStringLiteral("panel")));
+        QVERIFY(!tileStylePreset(QString()));
+        QSet<QString> names;
+        for (int i = 0; i < TileStylePresetCount; ++i)
+            names.insert(QString::fromLatin1(tileStylePresets()[i].name).toUpper());
+        QCOMPARE(names.size(), TileStylePresetCount);
+        QCOMPARE(defaultTileStyle(), (TileStyle{Bevel::Raised, Bevel::None, 1, false, 0}));
+        QCOMPARE(colourToBgr(colourFromBgr(0x5A0EDA)), 0x5A0EDAu);
+    }
+
+    void everyPresetLeavesTheLetterLegibleOnTheSmallestTile() {
+        view->setTileSize({15, 18});
+        for (int i = 0; i < TileStylePresetCount; ++i) {
+            TileAppearance look = view->tileAppearance();
+            look.style = tileStylePresets()[i].style;
+            look.pointSize = 9;
+            view->setTileAppearance(look);
+            const QImage image = view->grab().toImage();
+            QVERIFY2(countPixels(image, view->tileRect(1),
+                                 view->letterColour(quorvel::LetterColour::Unlocked)) > 3,
+                     tileStylePresets()[i].name);
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    BoardViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_boardview.moc"
