@@ -1,8 +1,87 @@
-// quorvel-tool: layouts commands.
+// quorvel-tool layouts: check a layouts file's checksum and levels, or fix its header's number.
 #include "Tool.h"
+
+#include "engine/Layouts.h"
+#include "words/WordUtils.h"
+
+#include <iostream>
 
 namespace quorvel::tool {
 
-void addLayoutCommands(CLI::App& /*app*/) {}
+namespace {
+
+std::string readLayouts(const std::string& path) {
+    if (!fileExists(path))
+        throw ExitStatus{1, "The layouts file " + path + " does not exist."};
+    try {
+        return readWholeFile(path);
+    } catch (const FileError& error) {
+        throw ExitStatus{1, error.what()};
+    }
+}
+
+// Runs of 3 to 20 letters: the words a level's board will hold.
+int wordCount(const LayoutRecord& layout) {
+    const std::string pattern = lengthPattern(layout);
+    int words = 0;
+    for (char c : pattern)
+        words += c != GapChar ? 1 : 0;
+    return words;
+}
+
+void check(const std::string& path) {
+    const std::string text = readLayouts(path);
+    LevelTable table;
+    const LayoutsLoad load = loadLayouts(text, table);
+    if (!load.headerRead)
+        throw ExitStatus{1, "The layouts file " + path +
+                                " has no readable header (five characters, then the checksum)."};
+    std::cout << "checksum expected=" << load.expected << " computed=" << load.computed << ' '
+              << (load.checksumMatches() ? "ok" : "mismatch") << '\n';
+    std::cout << "levels offered=" << table.levelCount << " read=" << load.levelsRead << '\n';
+    for (int i = 1; i <= load.levelsRead; ++i) {
+        const LayoutRecord& r = table.records[static_cast<std::size_t>(i)];
+        std::cout << "level " << i << " columns=" << r.columns << " rows=" << r.rows
+                  << " letters=" << r.letterTotal << " words=" << wordCount(r) << '\n';
+    }
+    std::cout.flush();
+    if (!load.checksumMatches())
+        throw ExitStatus{3, ""};
+}
+
+// Only the number after the header's first five characters changes; every other byte stays.
+void fix(const std::string& path) {
+    const std::string text = readLayouts(path);
+    const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+    if (end < 5)
+        throw ExitStatus{1, "The layouts file " + path +
+                                " has no header of at least five characters."};
+    const long long sum = layoutsChecksum(text);
+    const std::string fixed = text.substr(0, 5) + std::to_string(sum) + text.substr(end);
+    try {
+        writeWholeFile(path, fixed);
+    } catch (const FileError& error) {
+        throw ExitStatus{1, error.what()};
+    }
+    std::cout << "checksum computed=" << sum << " written\n";
+}
+
+} // namespace
+
+void addLayoutCommands(CLI::App& app) {
+    CLI::App* layouts = app.add_subcommand("layouts", "Check or fix a layouts file (zq/formats)");
+    layouts->require_subcommand(1);
+
+    static std::string checkPath, fixPath;
+    CLI::App* checkCommand =
+        layouts->add_subcommand("check", "Show the checksum and every level read");
+    checkCommand->add_option("FILE", checkPath, "The layouts file")->required();
+    checkCommand->callback([] { check(checkPath); });
+
+    CLI::App* fixCommand =
+        layouts->add_subcommand("fix", "Rewrite the header's checksum so that it matches");
+    fixCommand->add_option("FILE", fixPath, "The layouts file")->required();
+    fixCommand->callback([] { fix(fixPath); });
+}
 
 } // namespace quorvel::tool

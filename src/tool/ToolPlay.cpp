@@ -1,8 +1,295 @@
-// quorvel-tool: play commands.
+// quorvel-tool play: a headless game driven by one command a line, answering in JSON Lines.
+#include "PlaySession.h"
 #include "Tool.h"
+
+#include "records/Statistics.h"
+#include "words/Cp1252.h"
+#include "words/WordLists.h"
+#include "words/WordUtils.h"
+
+#include <charconv>
+#include <chrono>
+#include <iostream>
+#include <sstream>
 
 namespace quorvel::tool {
 
-void addPlayCommand(CLI::App& /*app*/) {}
+using nlohmann::json;
+
+namespace {
+
+std::string utf8(std::string_view bytes) {
+    return cp1252ToUtf8(bytes);
+}
+
+std::vector<std::string> splitWords(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;)
+        words.push_back(w);
+    return words;
+}
+
+char stateLetter(const Tile& t) {
+    if (t.caption == GapChar)
+        return '-';
+    switch (t.colour) {
+    case LetterColour::Unlocked:
+        return t.locked ? 'R' : 'r';
+    case LetterColour::Locked:
+        return t.locked ? 'G' : 'g';
+    case LetterColour::Revealed:
+        return t.locked ? 'B' : 'b';
+    }
+    return '?';
+}
+
+} // namespace
+
+// --- the listener ----------------------------------------------------------------------
+
+void JsonListener::print(const json& event) {
+    if (quiet)
+        return;
+    m_out << event.dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
+    m_out.flush();
+}
+
+void JsonListener::error(const std::string& text) {
+    print({{"event", "error"}, {"text", utf8(text)}});
+}
+
+void JsonListener::movesChanged(int shown, Colour) {
+    print({{"event", "moves"}, {"value", shown}});
+}
+
+void JsonListener::playEffect(const std::string& name) {
+    print({{"event", "sound"}, {"name", name}});
+}
+
+void JsonListener::playMusic(const std::string& name) {
+    print({{"event", "music"}, {"name", name}});
+}
+
+void JsonListener::showBanner(const std::string& text, int seconds, Colour colour) {
+    print({{"event", "banner"}, {"text", utf8(text)}, {"seconds", seconds}, {"colour", colour}});
+}
+
+void JsonListener::flash(const std::string& text) {
+    print({{"event", "flash"}, {"text", utf8(text)}});
+}
+
+void JsonListener::message(const std::string& text) {
+    print({{"event", "message"}, {"text", utf8(text)}});
+}
+
+void JsonListener::status(const std::string& text) {
+    print({{"event", "status"}, {"text", utf8(text)}});
+}
+
+void JsonListener::record(const std::string& line) {
+    print({{"event", "record"}, {"line", utf8(line)}});
+    try {
+        appendStatisticsLine(m_statsPath, line);
+    } catch (const std::exception& e) {
+        error(e.what());
+    }
+}
+
+// --- the session -------------------------------------------------------------------------
+
+PlaySession::PlaySession(const PlayOptions& options, std::ostream& out)
+    : m_start(options), m_options(options.game), m_listener(out, options.root + "zq/stats.zq"),
+      m_random(options.seed), m_game(m_listener, m_random, options.root) {
+    // Setting up is silent; only a missing word list is worth a line.
+    m_listener.quiet = true;
+    m_game.setOptions(m_options);
+    m_game.loadLayouts();
+    m_game.setPickerLevel(options.level);
+    m_game.levelPicked(false);
+    m_listener.quiet = false;
+    try {
+        m_game.wordLists().load(options.root);
+    } catch (const std::exception& e) {
+        m_listener.error(e.what());
+    }
+}
+
+bool PlaySession::parseInt(const std::string& text, int& value) {
+    const char* b = text.data();
+    const char* e = b + text.size();
+    if (b != e && *b == '+')
+        ++b;
+    auto [end, error] = std::from_chars(b, e, value);
+    return b != e && error == std::errc{} && end == e;
+}
+
+json PlaySession::state() const {
+    const Game& g = m_game;
+    const Board& b = g.board();
+    const GameValues& v = g.values();
+    json board = json::array(), solution = json::array(), state = json::array(),
+         underlined = json::array();
+    for (int r = 1; r <= b.rows; ++r) {
+        std::string letters, solved, states;
+        for (int c = 1; c <= b.columns; ++c) {
+            const Tile& t = b.tile(b.tileAt(r, c));
+            letters += t.caption;
+            solved += t.solution;
+            states += stateLetter(t);
+            if (t.underlined)
+                underlined.push_back({r, c});
+        }
+        board.push_back(utf8(letters));
+        solution.push_back(utf8(solved));
+        state.push_back(states);
+    }
+    json words = json::array(), definitions = json::array();
+    for (const auto& w : b.wordList)
+        words.push_back(utf8(w));
+    for (const auto& e : b.wordEntries)
+        definitions.push_back(utf8(e.definition));
+    return {{"event", "state"},
+            {"level", v.level},
+            {"levelCount", v.levelCount},
+            {"inPlay", g.isInPlay()},
+            {"moveMade", v.moveMade},
+            {"movesLeft", v.movesLeft},
+            {"counterColour", g.counterColour()},
+            {"rows", b.rows},
+            {"columns", b.columns},
+            {"tileCount", b.tileCount},
+            {"letterTotal", g.levelTable().at(v.level).letterTotal},
+            {"start", v.start},
+            {"delay", v.delay},
+            {"pop", v.pop},
+            {"penalty", v.penalty},
+            {"good", v.good},
+            {"bad", v.bad},
+            {"word", v.word},
+            {"shiftCost", v.shiftCost},
+            {"tileClickCost", v.tileClickCost},
+            {"clueCost", v.clueCost},
+            {"lockAllCost", v.lockAllCost},
+            {"advanceMinimum", v.advanceMinimum},
+            {"clueAllowance", v.clueAllowance},
+            {"timerPhase", std::string(1, v.timerPhase)},
+            {"timerEnabled", g.timer().enabled},
+            {"timerIntervalMs", g.timer().intervalMs},
+            {"words", words},
+            {"definitions", definitions},
+            {"board", board},
+            {"solution", solution},
+            {"state", state},
+            {"underlined", underlined},
+            {"lockAll", g.commands().lockAllShowsLocked ? "locked" : "unlocked"}};
+}
+
+void PlaySession::afterCommand() {
+    // A banner shown for a time has had its time by the next command.
+    if (m_game.banner().visible && m_game.banner().seconds > 0)
+        m_game.hideBanner();
+}
+
+bool PlaySession::handle(const std::string& line) {
+    const std::vector<std::string> words = splitWords(line);
+    if (words.empty())
+        return true;
+    const std::string& command = words[0];
+    if (command == "quit")
+        return false;
+    if (command == "new" && words.size() == 1) {
+        m_game.newPuzzle();
+    } else if (command == "dump" && words.size() == 1) {
+        m_listener.print(state());
+    } else if (command == "level") {
+        int level = 0;
+        if (words.size() != 2 || !parseInt(words[1], level)) {
+            error("usage: level L");
+            return true;
+        }
+        m_game.setPickerLevel(level);
+        m_game.levelPicked(false);
+    } else if (!handlePlayMove(*this, words)) {
+        error("unknown command: " + line);
+        return true;
+    }
+    afterCommand();
+    return true;
+}
+
+int PlaySession::run(std::istream& in) {
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!handle(line))
+            break;
+    }
+    return 0;
+}
+
+// The moves come with the play rules; without them every move is an unknown command.
+__attribute__((weak)) bool handlePlayMove(PlaySession&, const std::vector<std::string>&) {
+    return false;
+}
+
+namespace {
+
+struct PlayArguments {
+    std::string root;
+    long long seed = -1;
+    int level = 1;
+    int handicap = 0;
+    std::string lock = "none";
+    std::string dictionary = "Common Words";
+    bool timed = false;
+    bool definitions = false;
+    bool autoAdvance = false;
+};
+
+void play(const PlayArguments& a) {
+    PlayOptions options;
+    options.root = a.root.empty() ? toolFolder() : a.root;
+    if (options.root.back() != '/')
+        options.root += '/';
+    options.seed = a.seed >= 0 ? static_cast<std::uint32_t>(a.seed)
+                               : static_cast<std::uint32_t>(
+                                     std::chrono::steady_clock::now().time_since_epoch().count());
+    options.level = a.level;
+    options.game.handicap = a.handicap;
+    options.game.lock = a.lock == "vowels"   ? LockRule::Vowels
+                        : a.lock == "first"  ? LockRule::First
+                        : a.lock == "random" ? LockRule::Randomly
+                                             : LockRule::None;
+    options.game.dictionary = a.dictionary;
+    options.game.timed = a.timed;
+    options.game.definitions = a.definitions;
+    options.game.autoAdvance = a.autoAdvance;
+    PlaySession session(options, std::cout);
+    session.run(std::cin);
+}
+
+} // namespace
+
+void addPlayCommand(CLI::App& app) {
+    static PlayArguments args;
+    CLI::App* cmd =
+        app.add_subcommand("play", "Play headless: one command a line on standard input, "
+                                   "JSON Lines on standard output");
+    cmd->add_option("--root", args.root, "The program folder (default: the tool's own)");
+    cmd->add_option("--seed", args.seed, "Seed of the random source (default: from the clock)")
+        ->check(CLI::Range(0LL, 4294967295LL));
+    cmd->add_option("--level", args.level, "The level picker's position");
+    cmd->add_option("--handicap", args.handicap,
+                    "-1 lower penalties, 0 neutral, 1 higher penalties")
+        ->check(CLI::IsMember({-1, 0, 1}));
+    cmd->add_option("--lock", args.lock, "Initial locked letters")
+        ->check(CLI::IsMember({"none", "vowels", "first", "random"}));
+    cmd->add_option("--dictionary", args.dictionary, "Dictionary name (kbs/NAME.dic)");
+    cmd->add_flag("--timed", args.timed, "Timed game");
+    cmd->add_flag("--definitions", args.definitions, "Show definitions");
+    cmd->add_flag("--auto-advance", args.autoAdvance, "Start the next puzzle on the banner's OK");
+    cmd->callback([] { play(args); });
+}
 
 } // namespace quorvel::tool
