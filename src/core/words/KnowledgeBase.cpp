@@ -61,15 +61,39 @@ TKbItem& TKbItems::at(int index) {
     return const_cast<TKbItem&>(static_cast<const TKbItems&>(*this).at(index));
 }
 
+TKbItems::TKbItems(const TKbItems& other) {
+    for (int i = 0; i < other.count(); ++i)
+        add() = other[i];
+}
+
+TKbItems::TKbItems(TKbItems&& other) noexcept
+    : m_blocks(std::move(other.m_blocks)), m_count(other.m_count) {
+    other.m_blocks.clear();
+    other.m_count = 0;
+}
+
+TKbItems& TKbItems::operator=(TKbItems other) noexcept {
+    std::swap(m_blocks, other.m_blocks);
+    std::swap(m_count, other.m_count);
+    return *this;
+}
+
 TKbItem& TKbItems::add() {
-    if ((m_count & kBlockMask) == 0 &&
-        (m_count >> kBlockShift) == static_cast<int>(m_blocks.size()))
-        m_blocks.push_back(std::make_unique<TKbItem[]>(kBlockSize));
-    return (*this)[m_count++];
+    if ((m_count >> kBlockShift) == static_cast<int>(m_blocks.size())) {
+        m_blocks.reserve(m_blocks.size() + 1);
+        m_blocks.push_back(std::allocator<TKbItem>().allocate(kBlockSize));
+    }
+    TKbItem* item = new (&(*this)[m_count]) TKbItem();
+    ++m_count;
+    return *item;
 }
 
 void TKbItems::clear() {
-    // Whole blocks go at once; nothing searches the list while it empties.
+    // Items go from the last to the first, blocks as a whole; nothing searches the list.
+    for (int i = m_count - 1; i >= 0; --i)
+        (*this)[i].~TKbItem();
+    for (TKbItem* storage : m_blocks)
+        std::allocator<TKbItem>().deallocate(storage, kBlockSize);
     m_blocks.clear();
     m_count = 0;
 }

@@ -51,10 +51,17 @@ private:
     std::array<std::uint32_t, 4> m_attributes{};
 };
 
-// The dictionary's items in file order. Items are stored in fixed blocks so that adding never
-// moves an existing item (references stay valid until clear()).
+// The dictionary's items in file order. Items live in fixed blocks of raw storage that are
+// filled as items are added, so adding never moves an item (references stay valid until
+// clear()) and a small dictionary does not pay for a whole block of empty items.
 class TKbItems {
 public:
+    TKbItems() = default;
+    TKbItems(const TKbItems& other);
+    TKbItems(TKbItems&& other) noexcept;
+    TKbItems& operator=(TKbItems other) noexcept;
+    ~TKbItems() { clear(); }
+
     int count() const { return m_count; }
     const TKbItem& operator[](int index) const { return block(index)[index & kBlockMask]; }
     TKbItem& operator[](int index) { return block(index)[index & kBlockMask]; }
@@ -70,9 +77,11 @@ private:
     static constexpr int kBlockSize = 1 << kBlockShift;
     static constexpr int kBlockMask = kBlockSize - 1;
 
-    TKbItem* block(int index) const { return m_blocks[index >> kBlockShift].get(); }
+    TKbItem* block(int index) const {
+        return m_blocks[static_cast<std::size_t>(index >> kBlockShift)];
+    }
 
-    std::vector<std::unique_ptr<TKbItem[]>> m_blocks;
+    std::vector<TKbItem*> m_blocks;
     int m_count = 0;
 };
 
