@@ -66,7 +66,9 @@ void MemoryStream::setSize(std::int64_t newSize) {
 
 FileStream::FileStream(const std::string& path, Mode mode) : m_path(path) {
     const char* modes[] = {"rb", "w+b", "r+b"};
-    m_file = std::fopen(path.c_str(), modes[static_cast<int>(mode)]);
+    std::error_code error;
+    if (!std::filesystem::is_directory(path, error)) // a folder opens on some systems
+        m_file = std::fopen(path.c_str(), modes[static_cast<int>(mode)]);
     if (!m_file)
         throw FileError((mode == Mode::Create ? "Cannot create file " : "Cannot open file ") +
                         path);

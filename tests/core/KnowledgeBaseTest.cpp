@@ -1,0 +1,168 @@
+// The knowledge base: attribute names and slices, item copying, the item list, and loading
+// dictionary files plain and keyed.
+#include "WordsTestSupport.h"
+#include "words/EncryptedStream.h"
+#include "words/WordUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvel;
+using quorvel::test::addItem;
+using quorvel::test::sampleDictionary;
+using quorvel::test::ScratchFolder;
+
+TEST(KnowledgeBase, AttributeNamesFollowTheirOrdinals) {
+    const std::pair<int, const char*> names[] = {
+        {0, "City"},     {20, "Continent"}, {21, "Attr022"},   {31, "Attr032"}, {32, "LastName"},
+        {37, "Attr038"}, {40, "English"},   {63, "Artwork"},   {64, "TVShow"},  {80, "Species"},
+        {95, "T"},       {96, "DealsWith"}, {99, "RelatedTo"}, {100, "User01"}, {127, "User28"}};
+    for (const auto& [ordinal, name] : names) {
+        EXPECT_EQ(attributeName(ordinal), name) << ordinal;
+        EXPECT_EQ(attributeOrdinal(name), ordinal) << name;
+    }
+    for (int i = 0; i < kAttributeCount; ++i)
+        EXPECT_EQ(attributeOrdinal(attributeName(i)), i) << "names are unique: " << i;
+    EXPECT_EQ(attributeOrdinal("gulfbaystrait"), 18);
+    EXPECT_EQ(attributeOrdinal("USER05"), 104);
+    EXPECT_EQ(attributeOrdinal("User29"), std::nullopt);
+    EXPECT_EQ(attributeOrdinal(""), std::nullopt);
+    EXPECT_EQ(attributeName(128), "");
+    EXPECT_EQ(attributeName(-1), "");
+}
+
+TEST(KnowledgeBase, SlicesAreViewsOfTheAttributeSet) {
+    TKbItem item;
+    item.set(0);
+    item.set(31);
+    item.set(32);
+    item.set(127);
+    EXPECT_EQ(item.slice(1), 0x80000001u);
+    EXPECT_EQ(item.slice(2), 1u);
+    EXPECT_EQ(item.slice(4), 0x80000000u);
+    item.setSlice(2, 0x6u); // replaces slice 2 only
+    EXPECT_EQ(item.attributes(), (std::vector<int>{0, 31, 33, 34, 127}));
+    item.set(31, false);
+    EXPECT_FALSE(item.has(31));
+    EXPECT_FALSE(item.has(128));
+    item.set(500); // out of range: ignored
+    EXPECT_EQ(item.attributes(), (std::vector<int>{0, 33, 34, 127}));
+}
+
+TEST(KnowledgeBase, CopyingAnItemKeepsTheTargetWord) {
+    const tRQNDictionary source = sampleDictionary();
+    TKbItem target;
+    target.n = "KEEP";
+    target.set(5);
+    target.assign(source.items()[0]);
+    TKbItem expected = source.items()[0];
+    expected.n = "KEEP";
+    EXPECT_EQ(target, expected);
+    EXPECT_FALSE(target.has(5));
+}
+
+TEST(KnowledgeBase, ItemsKeepTheirPlaceAcrossBlocksAndCheckTheirIndex) {
+    TKbItems items;
+    TKbItem& first = items.add();
+    first.n = "first";
+    for (int i = 1; i < 10000; ++i)
+        items.add().n = std::to_string(i);
+    EXPECT_EQ(&first, &items[0]) << "adding never moves an item";
+    EXPECT_EQ(items.count(), 10000);
+    EXPECT_EQ(items.at(4097).n, "4097");
+    EXPECT_THROW(items.at(10000), std::out_of_range);
+    EXPECT_THROW(items.at(-1), std::out_of_range);
+    TKbItems copy = items;
+    items.clear();
+    EXPECT_EQ(items.count(), 0);
+    EXPECT_THROW(items.at(0), std::out_of_range);
+    EXPECT_EQ(copy.count(), 10000);
+    EXPECT_EQ(copy[9999].n, "9999");
+}
+
+class KnowledgeBaseFile : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+};
+
+TEST_F(KnowledgeBaseFile, MissingFileFailsToCreateTheStream) {
+    tRQNDictionary dictionary;
+    addItem(dictionary, "OLD", "");
+    try {
+        dictionary.loadFromFile(scratch.file("absent.dic"));
+        FAIL() << "loaded a missing file";
+    } catch (const KbError& error) {
+        EXPECT_STREQ(error.what(), kUnableToCreateStream);
+    }
+    EXPECT_EQ(dictionary.items().count(), 0);
+    try {
+        dictionary.loadFromFile(scratch.folder());
+        FAIL() << "loaded a folder";
+    } catch (const KbError& error) {
+        EXPECT_STREQ(error.what(), kUnableToCreateStream);
+    }
+}
+
+TEST_F(KnowledgeBaseFile, LoadingReplacesAndAFailedLoadLeavesNothing) {
+    tRQNDictionary first = sampleDictionary();
+    first.saveToFile(scratch.file("first.dic"));
+    tRQNDictionary second;
+    addItem(second, "ONLY", "one item");
+    second.saveToFile(scratch.file("second.dic"));
+    writeWholeFile(scratch.file("bad.dic"), "TPF0\x05junk");
+
+    tRQNDictionary dictionary;
+    dictionary.loadFromFile(scratch.file("first.dic"));
+    EXPECT_EQ(dictionary.items().count(), 3);
+    dictionary.loadFromFile(scratch.file("second.dic"));
+    ASSERT_EQ(dictionary.items().count(), 1);
+    EXPECT_EQ(dictionary.items()[0].n, "ONLY");
+    try {
+        dictionary.loadFromFile(scratch.file("bad.dic"));
+        FAIL() << "loaded a damaged file";
+    } catch (const KbError& error) {
+        EXPECT_STREQ(error.what(), kUnableToLoadKnowledgeBase);
+    }
+    EXPECT_EQ(dictionary.items().count(), 0);
+}
+
+TEST_F(KnowledgeBaseFile, KeyedFileRoundTripsAndNeedsItsKey) {
+    tRQNDictionary written = sampleDictionary();
+    written.setKey("s\xE9same");
+    written.saveToFile(scratch.file("keyed.dic"));
+    const std::string stored = readWholeFile(scratch.file("keyed.dic"));
+    EXPECT_EQ(stored.find("TPF0"), std::string::npos) << "the file is scrambled";
+
+    tRQNDictionary keyed;
+    keyed.setKey("s\xE9same");
+    keyed.loadFromFile(scratch.file("keyed.dic"));
+    ASSERT_EQ(keyed.items().count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(keyed.items()[i], written.items()[i]);
+
+    tRQNDictionary plain;
+    EXPECT_THROW(plain.loadFromFile(scratch.file("keyed.dic")), KbError);
+    tRQNDictionary wrongKey;
+    wrongKey.setKey("sesame");
+    EXPECT_THROW(wrongKey.loadFromFile(scratch.file("keyed.dic")), KbError);
+    EXPECT_EQ(wrongKey.items().count(), 0);
+}
+
+// The filter is what a keyed load reads through; whatever the chunk size, the stream that
+// comes out is the writer's.
+TEST_F(KnowledgeBaseFile, ScrambledStreamReadInChunksLoads) {
+    const tRQNDictionary written = sampleDictionary();
+    const std::string plain = writeDictionary(written);
+    writeWholeFile(scratch.file("keyed.dic"), scrambleBytes(plain, "k3y", 0xC3));
+    for (std::int64_t chunk : {1, 5, 64, 4096}) {
+        TEncryptedStream stream(
+            std::make_unique<FileStream>(scratch.file("keyed.dic"), FileStream::Mode::Read), "k3y");
+        std::string bytes, buffer(static_cast<std::size_t>(chunk), '\0');
+        std::int64_t got = 0;
+        while ((got = stream.read(buffer.data(), chunk)) > 0)
+            bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        ASSERT_EQ(bytes, plain) << "chunk " << chunk;
+        tRQNDictionary read;
+        read.loadFromBytes(bytes);
+        EXPECT_EQ(read.items().count(), written.items().count());
+    }
+}
