@@ -1,0 +1,97 @@
+// Tile numbering with gaps, column gathering, word reading and tile geometry.
+#include "GameTestSupport.h"
+
+#include "engine/Board.h"
+#include "engine/Geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+class BoardTest : public ::testing::Test {
+protected:
+    RecordingListener events;
+    Random random;
+    Game game{events, random, "/nonexistent/"};
+    const Board& board() { return game.board(); }
+};
+
+TEST_F(BoardTest, GapsTakeTileNumbersAndGridCells) {
+    // Two three-letter words around a gap in a 7-column row, below a full first row.
+    GameTestAccess::setUpBoard(game, {"ABCDEFG", "CAT-DOG"});
+    const Board& b = board();
+    EXPECT_EQ(b.tileCount, 14);
+    EXPECT_EQ(b.tileAt(2, 4), 11); // (2-1)*7 + 4: the gap is the row's fourth tile
+    EXPECT_EQ(b.tile(11).caption, GapChar);
+    EXPECT_TRUE(b.tile(12).wordStart);
+    EXPECT_EQ(b.tile(12).column, 5);
+    EXPECT_EQ(b.tile(12).row, 2);
+    EXPECT_EQ(b.tile(11).colour, LetterColour::Revealed); // gaps are placed in the revealed colour
+    EXPECT_EQ(b.tileAt(0, 1), 0);
+    EXPECT_EQ(b.tileAt(3, 1), 0);
+}
+
+TEST_F(BoardTest, GatherColumnSkipsGapsAndLockedLetters) {
+    GameTestAccess::setUpBoard(game, {"ABC", "D-F", "GHI", "JKL"}, {},
+                               {"rrr", "g-r", "rrr", "GBr"});
+    ColumnGather first = board().gatherColumn(1);
+    EXPECT_EQ(first.letters, "AG");
+    EXPECT_EQ(first.tiles, (std::vector<int>{1, 7}));
+    ColumnGather middle = board().gatherColumn(2);
+    EXPECT_EQ(middle.letters, "BH"); // gap and revealed letter skipped
+    EXPECT_EQ(middle.tiles, (std::vector<int>{2, 8}));
+}
+
+TEST_F(BoardTest, GatherColumnOfLockedLettersIsEmpty) {
+    GameTestAccess::setUpBoard(game, {"AB", "CD"}, {}, {"Gr", "gr"});
+    ColumnGather g = board().gatherColumn(1);
+    EXPECT_TRUE(g.letters.empty());
+    EXPECT_TRUE(g.tiles.empty());
+}
+
+TEST_F(BoardTest, ReadWordStopsAtRowEndAndLastTile) {
+    GameTestAccess::setUpBoard(game, {"ABC", "DEF"}, {}, {"rGg", "Grr"});
+    // Row 2 begins with a letter, yet the word of row 1 ends with its row.
+    EXPECT_EQ(board().readWord(1, true), "ABC");
+    EXPECT_EQ(board().readWord(1, false), "?BC");
+    EXPECT_EQ(board().readWord(5, true), "EF"); // stops at the board's last tile
+    EXPECT_EQ(board().readWord(4, false), "D??");
+}
+
+TEST_F(BoardTest, ReadWordStopsAtGap) {
+    GameTestAccess::setUpBoard(game, {"CAT-DOG"});
+    EXPECT_EQ(board().readWord(1, true), "CAT");
+    EXPECT_EQ(board().readWord(5, true), "DOG");
+}
+
+TEST(Geometry, TileSizes) {
+    // (400 - 200) div 12 = 16, raised to 22; 22 - 22 div 5 = 18.
+    TileSize small = maxTileSize(400);
+    EXPECT_EQ(small.width, 18);
+    EXPECT_EQ(small.height, 22);
+    TileSize large = maxTileSize(1080); // 880 div 12 = 73
+    EXPECT_EQ(large.height, 73);
+    EXPECT_EQ(large.width, 73 - 14);
+    EXPECT_EQ(tileSizeFor(1, large).width, 15);
+    EXPECT_EQ(tileSizeFor(1, large).height, 18);
+    EXPECT_EQ(tileSizeFor(2, large).width, 18);
+    EXPECT_EQ(tileSizeFor(2, large).height, 22);
+    EXPECT_EQ(tileSizeFor(3, large).height, 73);
+}
+
+TEST(Geometry, WindowAndPositions) {
+    const TileSize tile{15, 18};
+    EXPECT_EQ(boardWindowSize(3, 3, tile).width, 165); // 3 x 15 + 40 = 85, widened
+    EXPECT_EQ(boardWindowSize(3, 3, tile).height, 3 * 20 + 150);
+    EXPECT_EQ(boardWindowSize(20, 1, tile).width, 340);
+    const Point cell = cellPosition(2, 3, tile);
+    EXPECT_EQ(cell.x, 7 + 2 * 15);
+    EXPECT_EQ(cell.y, 40 + 20);
+    EXPECT_EQ(arrowAbovePosition(3, tile, 11).x, 45 - 5);
+    EXPECT_EQ(arrowAbovePosition(3, tile, 11).y, 10);
+    EXPECT_EQ(arrowBelowPosition(3, 4, tile, 11).y, 4 * 20 + 42);
+}
+
+} // namespace
+} // namespace quorvel
