@@ -1,0 +1,256 @@
+// Start-up restores the settings into the main window, shut-down stores them, in a fixed order.
+#include "Session.h"
+
+#include "Dialogs.h"
+#include "HintSwitch.h"
+#include "SessionHost.h"
+#include "Text.h"
+#include "Tfo.h"
+
+#include "ProgramFolder.h"
+#include "records/DayNumber.h"
+#include "words/WordUtils.h"
+
+#include <algorithm>
+
+using quorvel::Colour;
+using quorvel::fromCp1252;
+using quorvel::toCp1252;
+
+namespace {
+
+constexpr const char* kSection = Tfo::kSection;
+constexpr int kQuietestVolume = 4096; // the volume of Sound Volume position 15
+constexpr int kFadeStep = 500;
+constexpr int kStyleSamples = 21;
+
+// Colours are 0x00BBGGRR: a stored value with the top byte set is no colour of ours.
+Colour readColour(const quorvel::IniFile& ini, const char* key, Colour fallback) {
+    return static_cast<Colour>(ini.readInteger(kSection, key, static_cast<int>(fallback))) &
+           0x00FFFFFFu;
+}
+
+} // namespace
+
+Session::Session(SessionHost& host, Tfo& options, HintSwitch& hints, Today today, QObject* parent)
+    : QObject(parent), m_host(host), m_options(options), m_hints(hints), m_today(std::move(today)) {
+    connect(&options, &Tfo::templateTileSizeChanged, this,
+            [this](int width, int height, int points) {
+                m_host.setTemplateTileSize(width, height, points);
+            });
+    connect(&options, &Tfo::volumeChanged, this,
+            [this](int volume) { m_host.setOutputVolume(volume); });
+}
+
+const QString& Session::newsQuestion() {
+    static const QString text =
+        QStringLiteral("Check our website via the internet for new announcements?");
+    return text;
+}
+
+const QString& Session::updateReminder() {
+    static const QString text = QStringLiteral(
+        "Free updates and new word lists for Quorvel may be available.\n\n"
+        "Please visit the Quorvel web site (https://www.quorvel.example) for free updates.");
+    return text;
+}
+
+int Session::styleSample(const QString& style) {
+    const QString name = style.toUpper();
+    for (int sample = 1; sample <= kStyleSamples; ++sample)
+        if (name == QStringLiteral("PANEL%1").arg(sample))
+            return sample;
+    return 1;
+}
+
+std::vector<int> Session::fadeSteps(int from) {
+    // At least one step; the volume never goes below silence, so a start below one step ends.
+    std::vector<int> steps;
+    int volume = from;
+    do {
+        volume = std::max(volume - kFadeStep, 0);
+        steps.push_back(volume);
+    } while (volume > kQuietestVolume);
+    return steps;
+}
+
+void Session::windowShown() {
+    m_host.setOutputVolume(kQuietestVolume);
+    m_host.setBannerTimerEnabled(true);
+}
+
+void Session::newsCommand() {
+    if (m_host.dialogs().ask(m_host.window(), newsQuestion()))
+        m_host.showNewsWindow();
+}
+
+void Session::startUp() {
+    if (m_started)
+        return;
+    m_started = true;
+    const quorvel::IniFile& ini = m_options.settings();
+
+    // The letter colours were read when the options dialog was created.
+    m_host.setLetterColours(m_options.letterColours());
+
+    const bool trace =
+        quorvel::fileExists(quorvel::dataPath(m_options.programFolder().toStdString(), "trace.zq"));
+    m_host.setTraceCommandsVisible(trace);
+    m_options.setTraceAvailable(trace);
+
+    restoreTileLook();
+
+    newsAndUpdates();
+    m_host.loadLayouts();
+    if (!m_options.hasDictionary())
+        m_options.selectDictionaryFallback();
+    if (ini.readBool(kSection, "Banner", true))
+        m_host.advanceBanner();
+
+    restoreMenusAndTips();
+    restorePositionAndLevel();
+
+    m_host.loadSoundEffects();
+    if (m_host.showTipsAtStartup())
+        m_host.showTipOfTheDay();
+}
+
+// The style samples, the background, Game Size, then the template tile's look and shape. Game
+// Size sets the tile's font size first; the stored FontSize then takes its place.
+void Session::restoreTileLook() {
+    const quorvel::IniFile& ini = m_options.settings();
+    const TileLook initial = m_host.templateTileLook();
+    TileLook look;
+    look.colour = readColour(ini, "Color", initial.colour);
+    look.fontName = fromCp1252(ini.readString(kSection, "FontName", toCp1252(initial.fontName)));
+    look.fontSize = ini.readInteger(kSection, "FontSize", initial.fontSize);
+    if (look.fontSize < 1 || look.fontSize > 500)
+        look.fontSize = initial.fontSize;
+    look.bold = ini.readBool(kSection, "FontBold", false);
+    m_host.setStyleSamples(look);
+
+    const QString background = QString::fromStdString(
+        quorvel::dataPath(m_options.programFolder().toStdString(), "zq/BG.bmp"));
+    if (quorvel::fileExists(background.toStdString()))
+        m_host.loadBackground(background); // a picture that fails to load is simply not shown
+    m_host.setBackgroundStretched(ini.readBool(kSection, "Stretch", true));
+    m_host.setBackgroundVisible(ini.readBool(kSection, "ImageVisible", false));
+    m_host.setBoardColour(readColour(ini, "BGColor", 15966408));
+
+    m_options.setGameSize(ini.readInteger(kSection, "Size", 3));
+
+    m_host.setTemplateTileLook(look);
+    m_host.setTemplateTileStyle(
+        styleSample(fromCp1252(ini.readString(kSection, "Style", "panel1"))));
+    m_options.setNewGameEnabled(true);
+}
+
+// The first run only notes its date. Later runs, on another day than the first, offer the news
+// after 30 days without and remind of updates after 91 days without.
+void Session::newsAndUpdates() {
+    quorvel::IniFile& ini = m_options.settings();
+    const QDate date = m_today();
+    const int today = quorvel::dayNumber(date.year(), date.month(), date.day());
+    const int installed = ini.readInteger(kSection, "InstallDate", 0);
+    if (installed == 0) {
+        ini.writeInteger(kSection, "InstallDate", today);
+        ini.writeInteger(kSection, "lnu", today + 30);
+        return;
+    }
+    if (installed == today)
+        return;
+    // Stored dates are untrusted: the difference is taken without overflow.
+    const auto daysSince = [&](const char* key) {
+        return static_cast<long long>(today) - ini.readInteger(kSection, key, 0);
+    };
+    if (daysSince("lnd") > 30) {
+        newsCommand();
+        ini.writeInteger(kSection, "lnd", today);
+    }
+    if (daysSince("lnu") > 91) {
+        m_host.dialogs().inform(m_host.window(), updateReminder());
+        ini.writeInteger(kSection, "lnu", today);
+    }
+}
+
+void Session::restoreMenusAndTips() {
+    const quorvel::IniFile& ini = m_options.settings();
+    m_host.setMenuChecked(MenuCheck::Music, ini.readBool(kSection, "Music", false));
+    m_host.setMenuChecked(MenuCheck::Sound, ini.readBool(kSection, "Sound", true));
+    m_host.setShowTipsAtStartup(ini.readBool(kSection, "TOTD", true));
+    const int lastTip = ini.readInteger(kSection, "LastTip", 0);
+    m_host.setTipCounter(lastTip >= 0 && lastTip <= 65535 ? lastTip : 0);
+    const bool hints = ini.readBool(kSection, "Hints", true);
+    m_host.setMenuChecked(MenuCheck::Hints, hints);
+    m_hints.setEnabled(hints);
+    m_host.setMenuChecked(MenuCheck::Banner, ini.readBool(kSection, "Banner", true));
+}
+
+// The window goes where it was, unless that is off the usual screen area.
+void Session::restorePositionAndLevel() {
+    quorvel::IniFile& ini = m_options.settings();
+    const int top = ini.readInteger(kSection, "DesktopY", 10);
+    const int left = ini.readInteger(kSection, "DesktopX", 10);
+    m_host.setWindowPosition(QPoint(left, top));
+
+    m_host.showLevel(ini.readInteger(kSection, "Level", 1));
+    ini.writeInteger(kSection, "Level", m_host.level());
+
+    QPoint position = m_host.windowPosition();
+    if (position.y() < 0 || position.y() > 400)
+        position.setY(10);
+    if (position.x() < 0 || position.x() > 600)
+        position.setX(10);
+    if (position != m_host.windowPosition())
+        m_host.setWindowPosition(position);
+}
+
+void Session::shutDown() {
+    m_host.stopAndHide();
+    const int kept = m_host.outputVolume();
+    m_host.clearStatusLine();
+
+    bool saved = m_options.saveControls();
+    m_host.saveBackground(QString::fromStdString(
+        quorvel::dataPath(m_options.programFolder().toStdString(), "zq/BG.bmp")));
+    saved = storeSettings() && saved;
+    if (!saved)
+        m_host.dialogs().warn(nullptr,
+                              QStringLiteral("Your settings could not be saved.\n\n%1")
+                                  .arg(QString::fromStdString(m_options.settings().lastError())));
+
+    // The fade steps the game's own output; no time needs to pass between the steps.
+    if (m_host.isMenuChecked(MenuCheck::Music))
+        for (const int volume : fadeSteps(kept))
+            m_host.setOutputVolume(volume);
+    m_host.stopSoundEffects();
+    m_host.setOutputVolume(m_host.startVolume());
+    m_host.closeMusic();
+}
+
+bool Session::storeSettings() {
+    quorvel::IniFile& ini = m_options.settings();
+    bool saved = true;
+    // Booleans are stored as 1 and 0, colours as their decimal value.
+    const auto store = [&](const char* key, auto value) {
+        saved = ini.writeInteger(kSection, key, static_cast<int>(value)) && saved;
+    };
+    store("Music", m_host.isMenuChecked(MenuCheck::Music));
+    store("Sound", m_host.isMenuChecked(MenuCheck::Sound));
+    store("TOTD", m_host.showTipsAtStartup());
+    store("LastTip", m_host.tipCounter());
+    store("Hints", m_host.isMenuChecked(MenuCheck::Hints));
+    store("Banner", m_host.isMenuChecked(MenuCheck::Banner));
+    const LetterColours letters = m_host.letterColours();
+    store("Blue", letters.revealed);
+    store("Green", letters.locked);
+    store("Red", letters.unlocked);
+    const QPoint position = m_host.windowPosition();
+    store("DesktopX", position.x());
+    store("DesktopY", position.y());
+    store("Level", m_host.level());
+    store("ImageVisible", m_host.isBackgroundVisible());
+    store("BGColor", m_host.boardColour());
+    store("Size", m_options.gameSize());
+    return saved;
+}

@@ -1,0 +1,406 @@
+// The options dialog: its controls, the generic load and save passes and the quick settings.
+#include "Tfo.h"
+
+#include "ProgramFolder.h"
+#include "Text.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+
+using quorvel::fromCp1252;
+using quorvel::toCp1252;
+
+namespace {
+
+std::string pathOf(const QString& programFolder, const char* relativeName) {
+    return quorvel::dataPath(programFolder.toStdString(), relativeName);
+}
+
+// The settings file, made from the shipped first-run values when there is none yet. Without
+// either file the game runs on defaults and the file appears at the first write.
+quorvel::IniFile openSettings(const QString& programFolder) {
+    const std::string path = pathOf(programFolder, "RQN_ZQ.INI");
+    quorvel::IniFile::createFromTemplate(path, pathOf(programFolder, "zq/RQN_ZQ.DEF"));
+    return quorvel::IniFile(path);
+}
+
+QLabel* makeLabel(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
+}
+
+// A vertical track bar whose lowest position is at the top, as its labels say.
+QSlider* makeTrackBar(const char* name, int minimum, int maximum, int value, QWidget* parent) {
+    auto* slider = new QSlider(Qt::Vertical, parent);
+    slider->setObjectName(QLatin1String(name));
+    slider->setRange(minimum, maximum);
+    slider->setValue(value);
+    slider->setPageStep(1);
+    slider->setTickInterval(1);
+    slider->setTickPosition(QSlider::TicksRight);
+    slider->setInvertedAppearance(true);
+    slider->setInvertedControls(true);
+    return slider;
+}
+
+// A group box holding a track bar between a top and a bottom caption (and an optional middle).
+QGroupBox* makeTrackBarGroup(const QString& title, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    new QGridLayout(group);
+    return group;
+}
+
+void placeTrackBar(QGroupBox* group, QSlider* slider, const QStringList& captions) {
+    auto* grid = static_cast<QGridLayout*>(group->layout());
+    grid->addWidget(slider, 0, 0, 3, 1);
+    const Qt::Alignment places[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    for (int i = 0; i < captions.size(); ++i) {
+        const int row = captions.size() == 2 ? i * 2 : i;
+        grid->addWidget(makeLabel(captions[i], group), row, 1, places[row]);
+    }
+}
+
+QFont boldFont(QFont font) {
+    font.setBold(true);
+    return font;
+}
+
+// Parts of compound widgets (a combo box's line edit, a spin box's editor) are not options.
+bool isOwnControl(const QWidget* widget, const QWidget* dialog) {
+    if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")))
+        return false;
+    for (const QWidget* up = widget->parentWidget(); up && up != dialog; up = up->parentWidget())
+        if (qobject_cast<const QComboBox*>(up) || qobject_cast<const QAbstractSpinBox*>(up))
+            return false;
+    return true;
+}
+
+} // namespace
+
+Tfo::Tfo(const QString& programFolder, QWidget* parent)
+    : QDialog(parent), m_programFolder(programFolder), m_settings(openSettings(programFolder)) {
+    setWindowTitle(QStringLiteral("Quorvel - Options"));
+    createControls();
+
+    const QString dictionary =
+        fromCp1252(m_settings.readString(kSection, "Dictionary", "Common Words"));
+    fillDictionaryList(dictionary);
+    loadControls();
+
+    m_letterColours.unlocked = static_cast<quorvel::Colour>(
+        m_settings.readInteger(kSection, "Red", static_cast<int>(m_letterColours.unlocked)));
+    m_letterColours.locked = static_cast<quorvel::Colour>(
+        m_settings.readInteger(kSection, "Green", static_cast<int>(m_letterColours.locked)));
+    m_letterColours.revealed = static_cast<quorvel::Colour>(
+        m_settings.readInteger(kSection, "Blue", static_cast<int>(m_letterColours.revealed)));
+}
+
+// Widgets are created with their final parent and in the order of the load and save passes:
+// the passes walk the children depth first, which is creation order as long as nothing is
+// reparented afterwards. Layouts place them independently of that order.
+void Tfo::createControls() {
+    auto* grid = new QGridLayout(this);
+
+    m_label8 = makeLabel(QStringLiteral("Word List:"), this);
+    m_label8->setObjectName(QStringLiteral("Label8"));
+    m_label3 = makeLabel(QStringLiteral("Quick Settings:"), this);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    for (QLabel* label : {m_label8, m_label3})
+        label->installEventFilter(this);
+
+    m_button1 = new QPushButton(QStringLiteral("OK"), this);
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    m_button1->setDefault(true);
+    connect(m_button1, &QPushButton::clicked, this, &QDialog::accept);
+    m_bNewWords = new QPushButton(QStringLiteral("New Game"), this);
+    m_bNewWords->setObjectName(QStringLiteral("bNewWords"));
+    m_bNewWords->setEnabled(false);
+    connect(m_bNewWords, &QPushButton::clicked, this, [this] { done(NewGameResult); });
+
+    m_dictionary = new QComboBox(this);
+    m_dictionary->setObjectName(QStringLiteral("Dictionary"));
+    m_dictionary->setFont(boldFont(m_dictionary->font()));
+    connect(m_dictionary, &QComboBox::currentIndexChanged, this, &Tfo::optionsChanged);
+
+    auto* handicapGroup = makeTrackBarGroup(QStringLiteral("Handicap Level:"), this);
+    m_handicap = makeTrackBar("handicap", -1, 1, 0, handicapGroup);
+    placeTrackBar(handicapGroup, m_handicap,
+                  {QStringLiteral("Lower Penalties"), QStringLiteral("Neutral"),
+                   QStringLiteral("Higher Penalties")});
+    connect(m_handicap, &QSlider::valueChanged, this, &Tfo::optionsChanged);
+
+    auto* soundGroup = makeTrackBarGroup(QStringLiteral("Sound Volume:"), this);
+    m_tbSound = makeTrackBar("tbSound", 1, 15, 8, soundGroup);
+    placeTrackBar(soundGroup, m_tbSound, {QStringLiteral("Louder"), QStringLiteral("Quieter")});
+    connect(m_tbSound, &QSlider::valueChanged, this,
+            [this](int position) { emit volumeChanged((16 - position) * 4096); });
+
+    m_fileListBox1 = new QListWidget(this);
+    m_fileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    m_fileListBox1->hide();
+
+    auto* sizeGroup = makeTrackBarGroup(QStringLiteral("Game Size:"), this);
+    m_tbSize = makeTrackBar("tbSize", 1, 3, 2, sizeGroup);
+    placeTrackBar(sizeGroup, m_tbSize, {QStringLiteral("Smallest"), QStringLiteral("Maximum")});
+    connect(m_tbSize, &QSlider::valueChanged, this, &Tfo::tbSizeChange);
+
+    auto* settingsGroup = new QGroupBox(QStringLiteral("Settings:"), this);
+    auto* settingsLayout = new QVBoxLayout(settingsGroup);
+    const auto makeCheckBox = [&](const char* name, const QString& caption, bool checked) {
+        auto* box = new QCheckBox(caption, settingsGroup);
+        box->setObjectName(QLatin1String(name));
+        box->setChecked(checked);
+        settingsLayout->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, &Tfo::optionsChanged);
+        return box;
+    };
+    m_def = makeCheckBox("Def", QStringLiteral("Show Definitions"), false);
+    m_timed = makeCheckBox("Timed", QStringLiteral("Timed Game"), false);
+    m_autoAdvance = makeCheckBox("AutoAdvance", QStringLiteral("Auto Advance"), false);
+    m_autoAdvance->setToolTip(
+        QStringLiteral("Upon completion of a level, advance to the next level"));
+    m_timerPopSounds = makeCheckBox("timerpopsounds", QStringLiteral("Timer Sounds"), true);
+
+    auto* lockGroup = new QGroupBox(QStringLiteral("Initial Locked Letters:"), this);
+    auto* lockLayout = new QVBoxLayout(lockGroup);
+    const auto makeRadio = [&](const char* name, const QString& caption) {
+        auto* button = new QRadioButton(caption, lockGroup);
+        button->setObjectName(QLatin1String(name));
+        makeLockButton(button);
+        return button;
+    };
+    m_lockVowels = makeRadio("LockVowels", QStringLiteral("Lock Vowels"));
+    m_lockFirst = makeRadio("LockFirst", QStringLiteral("Lock First Letters"));
+    m_lockNone = makeRadio("LockNone", QStringLiteral("Lock None"));
+    m_lockRandomly = makeRadio("LockRandomly", QStringLiteral("Lock Randomly"));
+    for (QRadioButton* button : {m_lockNone, m_lockVowels, m_lockFirst, m_lockRandomly})
+        lockLayout->addWidget(button); // Lock None is shown first
+
+    m_userLevel = new QComboBox(this);
+    m_userLevel->setObjectName(QStringLiteral("UserLevel"));
+    m_userLevel->setEditable(true);
+    m_userLevel->setInsertPolicy(QComboBox::NoInsert);
+    m_userLevel->setFont(boldFont(m_userLevel->font()));
+    m_userLevel->addItems({QStringLiteral("None"), QStringLiteral("Beginner or Novice"),
+                           QStringLiteral("Moderate Difficulty"), QStringLiteral("Advanced"),
+                           QStringLiteral("Expert")});
+    m_userLevel->setCurrentIndex(-1);
+    m_userLevel->setEditText(QString());
+    // Only the player's own choice runs the preset: setting the text by code does not.
+    connect(m_userLevel, &QComboBox::activated, this, &Tfo::userLevelChange);
+    connect(m_userLevel->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        const int index = m_userLevel->findText(text, Qt::MatchFixedString);
+        if (index >= 0)
+            userLevelChange(index);
+    });
+
+    grid->addWidget(m_label8, 0, 0);
+    grid->addWidget(m_dictionary, 0, 1, 1, 3);
+    grid->addWidget(handicapGroup, 1, 0);
+    grid->addWidget(soundGroup, 1, 1);
+    grid->addWidget(sizeGroup, 1, 2);
+    grid->addWidget(settingsGroup, 2, 0, 1, 2);
+    grid->addWidget(lockGroup, 2, 2, 1, 2);
+    grid->addWidget(m_label3, 3, 0);
+    grid->addWidget(m_userLevel, 3, 1, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_bNewWords);
+    buttons->addWidget(m_button1);
+    grid->addLayout(buttons, 4, 0, 1, 4);
+}
+
+// The lock buttons form one group in which none may be checked, so Qt's own exclusivity (which
+// always keeps one checked) is replaced: checking one unchecks its sibling radio buttons, and a
+// click on a checked one leaves it checked.
+void Tfo::makeLockButton(QRadioButton* button) {
+    button->setAutoExclusive(false);
+    connect(button, &QRadioButton::toggled, this, [this, button](bool checked) {
+        if (checked)
+            for (QRadioButton* other :
+                 button->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+                if (other != button)
+                    other->setChecked(false);
+        emit optionsChanged();
+    });
+    connect(button, &QRadioButton::clicked, button, [button](bool checked) {
+        if (!checked)
+            button->setChecked(true);
+    });
+}
+
+// The kbs folder sorted by name; an entry is a file name less its last 4 characters (".dic").
+// Only dictionary files are listed: notices and other files in the folder name no dictionary.
+void Tfo::fillDictionaryList(const QString& selected) {
+    const QDir kbs(m_programFolder + QStringLiteral("kbs"));
+    const QStringList files =
+        kbs.entryList({QStringLiteral("*.dic")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    m_fileListBox1->clear();
+    m_fileListBox1->addItems(files);
+    for (const QString& file : files)
+        if (file.size() > 4)
+            m_dictionary->addItem(file.chopped(4));
+    m_dictionary->setCurrentIndex(m_dictionary->findText(selected, Qt::MatchFixedString));
+}
+
+void Tfo::loadControls() {
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        if (!isOwnControl(widget, this))
+            continue;
+        const std::string key = widget->objectName().toStdString();
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            box->setChecked(m_settings.readBool(kSection, key, false));
+        } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            radio->setChecked(m_settings.readBool(kSection, key, false));
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            const QString text = fromCp1252(m_settings.readString(kSection, key, ""));
+            if (combo->isEditable()) {
+                combo->setEditText(text);
+            } else {
+                // A list holds only its own entries: an unknown name leaves the selection.
+                const int index = combo->findText(text, Qt::MatchFixedString);
+                if (index >= 0)
+                    combo->setCurrentIndex(index);
+            }
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            edit->setText(fromCp1252(m_settings.readString(kSection, key, "")));
+        } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
+            spin->setValue(m_settings.readInteger(kSection, key, 4));
+        }
+    }
+}
+
+bool Tfo::saveControls() {
+    bool saved = true;
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        if (!isOwnControl(widget, this))
+            continue;
+        const std::string key = widget->objectName().toStdString();
+        if (auto* button = qobject_cast<QCheckBox*>(widget))
+            saved = m_settings.writeBool(kSection, key, button->isChecked()) && saved;
+        else if (auto* radio = qobject_cast<QRadioButton*>(widget))
+            saved = m_settings.writeBool(kSection, key, radio->isChecked()) && saved;
+        else if (auto* combo = qobject_cast<QComboBox*>(widget))
+            saved = m_settings.writeString(kSection, key, toCp1252(combo->currentText())) && saved;
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            saved = m_settings.writeString(kSection, key, toCp1252(edit->text())) && saved;
+        else if (auto* spin = qobject_cast<QSpinBox*>(widget))
+            saved = m_settings.writeInteger(kSection, key, spin->value()) && saved;
+    }
+    return saved;
+}
+
+void Tfo::userLevelChange(int index) {
+    struct Preset {
+        bool definitions;
+        QRadioButton* lock;
+        bool timed;
+        int handicap;
+        bool autoAdvance;
+    };
+    const Preset presets[] = {
+        {true, m_lockVowels, false, -1, true},  // Beginner or Novice
+        {true, m_lockFirst, false, 0, true},    // Moderate Difficulty
+        {false, m_lockRandomly, true, 1, true}, // Advanced
+        {false, m_lockNone, true, 1, false},    // Expert
+    };
+    if (index < 1 || index > 4)
+        return; // "None", or typed text that names no entry
+    const Preset& preset = presets[index - 1];
+    m_def->setChecked(preset.definitions);
+    preset.lock->setChecked(true);
+    m_timed->setChecked(preset.timed);
+    m_handicap->setValue(preset.handicap);
+    m_autoAdvance->setChecked(preset.autoAdvance);
+}
+
+void Tfo::tbSizeChange(int position) {
+    emit templateTileSizeChanged(position * 15, position * 19, position * 12);
+}
+
+quorvel::GameOptions Tfo::gameOptions() const {
+    quorvel::GameOptions options;
+    options.handicap = m_handicap->value();
+    options.timed = m_timed->isChecked();
+    options.definitions = m_def->isChecked();
+    options.autoAdvance = m_autoAdvance->isChecked();
+    options.timerPopSounds = m_timerPopSounds->isChecked();
+    options.lock = m_lockVowels->isChecked()     ? quorvel::LockRule::Vowels
+                   : m_lockFirst->isChecked()    ? quorvel::LockRule::First
+                   : m_lockRandomly->isChecked() ? quorvel::LockRule::Randomly
+                                                 : quorvel::LockRule::None;
+    options.dictionary = toCp1252(m_dictionary->currentText());
+    options.trace = m_traceMode;
+    options.traceAvailable = m_traceAvailable;
+    return options;
+}
+
+int Tfo::gameSize() const {
+    return m_tbSize->value();
+}
+
+void Tfo::setGameSize(int size) {
+    m_tbSize->setValue(size);
+}
+
+int Tfo::volume() const {
+    return (16 - m_tbSound->value()) * 4096;
+}
+
+bool Tfo::hasDictionary() const {
+    return m_dictionary->currentIndex() >= 0;
+}
+
+void Tfo::selectDictionaryFallback() {
+    if (m_dictionary->count() > 1)
+        m_dictionary->setCurrentIndex(1);
+}
+
+void Tfo::setNewGameEnabled(bool enabled) {
+    m_bNewWords->setEnabled(enabled);
+}
+
+void Tfo::setUserLevelEnabled(bool enabled) {
+    m_userLevel->setEnabled(enabled);
+}
+
+void Tfo::setTraceMode(bool on) {
+    if (m_traceMode == on)
+        return;
+    m_traceMode = on;
+    emit traceModeChanged(on);
+    emit optionsChanged();
+}
+
+void Tfo::setTraceAvailable(bool available) {
+    if (m_traceAvailable == available)
+        return;
+    m_traceAvailable = available;
+    emit optionsChanged();
+}
+
+// Label8DblClick, shared by "Word List:" and "Quick Settings:".
+bool Tfo::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == m_label8 || watched == m_label3)) {
+        QApplication::beep();
+        setTraceMode(!m_traceMode);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Tfo::reject() {
+    accept();
+}

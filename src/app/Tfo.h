@@ -1,0 +1,103 @@
+// The options dialog: the player's game options as live controls, and the settings file.
+#pragma once
+
+#include "SessionHost.h"
+#include "engine/GameTypes.h"
+#include "records/IniFile.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+// Every change is in force as soon as it is made; there is no cancel. Each persisted control's
+// objectName is its settings key, and the generic passes find the controls by kind, so a check
+// box, radio button, combo box, line edit or spin box added to the dialog is kept with no
+// further code. The handicap and Sound Volume sliders are deliberately not kept.
+class Tfo : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int NewGameResult = 4; // closed by "New Game": the caller starts a game
+    static constexpr const char* kSection = "Options";
+
+    // Opens the settings file in the program folder (created from zq/RQN_ZQ.DEF on the first
+    // run), fills the dictionary list from the kbs folder and restores the controls.
+    explicit Tfo(const QString& programFolder, QWidget* parent = nullptr);
+
+    quorvel::IniFile& settings() { return m_settings; }
+    const QString& programFolder() const { return m_programFolder; }
+
+    // The generic passes over the dialog's controls in creation order.
+    void loadControls();
+    bool saveControls(); // false when a control could not be written
+
+    // The options as the game reads them, taken from the controls now.
+    quorvel::GameOptions gameOptions() const;
+    // The letter colours read when the dialog was created (keys Red, Green, Blue).
+    LetterColours letterColours() const { return m_letterColours; }
+
+    int gameSize() const;            // tbSize, 1..3
+    void setGameSize(int size);      // runs tbSizeChange when the position changes
+    int volume() const;              // tbSound's volume, 4096..61440
+    bool hasDictionary() const;      // an entry of the Dictionary list is selected
+    void selectDictionaryFallback(); // the entry at index 1, when there is one
+    void setNewGameEnabled(bool enabled);
+    void setUserLevelEnabled(bool enabled);
+
+    bool isTraceMode() const { return m_traceMode; }
+    void setTraceMode(bool on);
+    void setTraceAvailable(bool available);
+
+public slots:
+    // UserLevelChange: the quick settings preset of the given Quick Settings entry.
+    void userLevelChange(int index);
+
+signals:
+    void optionsChanged(); // any option that gameOptions() reports
+    // tbSizeChange: the template tile's size and font size for Game Size P.
+    void templateTileSizeChanged(int width, int height, int fontPoints);
+    // tbSoundChange: the game's own output volume (16 - P) * 4096.
+    void volumeChanged(int volume);
+    void traceModeChanged(bool on);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override; // Esc is the OK button: there is nothing to cancel
+
+private:
+    void createControls();
+    void fillDictionaryList(const QString& selected);
+    void makeLockButton(QRadioButton* button);
+    void tbSizeChange(int position);
+
+    QString m_programFolder;
+    quorvel::IniFile m_settings;
+    LetterColours m_letterColours;
+    bool m_traceMode = false;
+    bool m_traceAvailable = false;
+
+    // Named after their settings keys; created in this order.
+    QLabel* m_label8 = nullptr;
+    QLabel* m_label3 = nullptr;
+    QPushButton* m_button1 = nullptr;
+    QPushButton* m_bNewWords = nullptr;
+    QComboBox* m_dictionary = nullptr;
+    QSlider* m_handicap = nullptr;
+    QSlider* m_tbSound = nullptr;
+    QListWidget* m_fileListBox1 = nullptr;
+    QSlider* m_tbSize = nullptr;
+    QCheckBox* m_def = nullptr;
+    QCheckBox* m_timed = nullptr;
+    QCheckBox* m_autoAdvance = nullptr;
+    QCheckBox* m_timerPopSounds = nullptr;
+    QRadioButton* m_lockVowels = nullptr;
+    QRadioButton* m_lockFirst = nullptr;
+    QRadioButton* m_lockNone = nullptr;
+    QRadioButton* m_lockRandomly = nullptr;
+    QComboBox* m_userLevel = nullptr;
+};
