@@ -1,0 +1,147 @@
+// Word selection: lengths, duplicates, definitions, the draw limit and dictionary failures.
+#include "EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace quorvel {
+namespace {
+
+const std::string Warning = "message Insufficient words in dictionary matching your "
+                            "criteria.\r\nPlease change your options.";
+
+class WordSelectionTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        useLevels("0301\r\n0302\r\n\r\nXXXX-XXX\r\n\r\n");
+    }
+};
+
+TEST_F(WordSelectionTest, WordsFitTheirPlacesInReadingOrder) {
+    GameTestAccess::setDictionary(game, {{"CAT", "a cat"}, {"GOAT", "a goat"}, {"EMU", "a bird"}});
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        random.reseed(seed);
+        buildLevel(3);
+        ASSERT_EQ(board().wordList.size(), 2u);
+        EXPECT_EQ(board().wordList[0], "GOAT");
+        EXPECT_TRUE(board().wordList[1] == "CAT" || board().wordList[1] == "EMU");
+        EXPECT_EQ(board().puzzleLetters, "GOAT\1" + board().wordList[1]);
+    }
+}
+
+TEST_F(WordSelectionTest, TrimmedUpperCasedAndFiltered) {
+    // Trailing blanks do not count; small letters (also accented ones) become capitals, and
+    // code page 437 letters pass through the board's character filter.
+    GameTestAccess::setDictionary(game, {{" cat  ", "d1"}, {"\xE9t\x82", "d2"}});
+    std::set<std::string> seen;
+    for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+        random.reseed(seed);
+        buildLevel(1);
+        ASSERT_EQ(board().wordList.size(), 1u);
+        seen.insert(board().wordList[0]);
+    }
+    EXPECT_EQ(seen, (std::set<std::string>{"CAT", "\xC9T\xC9"}));
+}
+
+TEST_F(WordSelectionTest, DefinitionKeepsItsCommas) {
+    GameTestAccess::setDictionary(game, {{"cat", "a small, furry, animal"}});
+    buildLevel(1);
+    ASSERT_EQ(board().wordEntries.size(), 1u);
+    EXPECT_EQ(board().wordEntries[0].word, "CAT");
+    EXPECT_EQ(board().wordEntries[0].definition, "a small, furry, animal");
+}
+
+TEST_F(WordSelectionTest, SameWordTwiceOnlyWithDifferentDefinitions) {
+    // Definitions that differ only in case are one entry: two places cannot be filled.
+    GameTestAccess::setDictionary(game, {{"CAT", "A Pet"}, {"cat", "a pet"}});
+    buildLevel(2);
+    EXPECT_TRUE(events.has(Warning));
+    EXPECT_TRUE(board().wordList.empty());
+
+    GameTestAccess::setDictionary(game, {{"CAT", "a pet"}, {"CAT", "a jazz fan"}});
+    events.clear();
+    buildLevel(2);
+    EXPECT_FALSE(events.has(Warning));
+    EXPECT_EQ(board().wordList, (std::vector<std::string>{"CAT", "CAT"}));
+    // The two places share the first entry's word index.
+    EXPECT_EQ(board().tile(1).wordIndex, 0);
+    EXPECT_EQ(board().tile(4).wordIndex, 0);
+}
+
+TEST_F(WordSelectionTest, NoWordOfTheLengthEndsWithWarningAndEmptyBoard) {
+    GameTestAccess::setDictionary(game, {{"GOAT", "a goat"}});
+    GameTestAccess::commands(game).settings = false;
+    buildLevel(1);
+    EXPECT_TRUE(events.has(Warning));
+    EXPECT_TRUE(board().wordList.empty());
+    EXPECT_EQ(board().tileCount, 0);
+    EXPECT_TRUE(game.commands().settings);
+    EXPECT_TRUE(game.commands().newGame);
+    EXPECT_FALSE(game.isInPlay());
+    EXPECT_FALSE(game.commands().pause);
+    EXPECT_FALSE(game.timer().enabled);
+    EXPECT_FALSE(game.values().building);
+    // The counter counted draws' words only: none was found.
+    EXPECT_EQ(game.values().movesLeft, 0);
+}
+
+TEST_F(WordSelectionTest, GivesUpAfterFiveThousandDraws) {
+    // Two items: every draw takes exactly one value from the engine, so the draws can be
+    // counted by replaying the seed.
+    GameTestAccess::setDictionary(game, {{"GOAT", "a goat"}, {"LION", "a lion"}});
+    random.reseed(99);
+    buildLevel(1);
+    ASSERT_TRUE(events.has(Warning));
+    Random replay(99);
+    for (int i = 0; i < 5001; ++i)
+        replay.uniform(0, 1);
+    EXPECT_EQ(random.uniform(0, 1 << 30), replay.uniform(0, 1 << 30));
+}
+
+TEST_F(WordSelectionTest, EmptyDictionaryEndsWithWarning) {
+    GameTestAccess::setDictionary(game, {});
+    buildLevel(1);
+    EXPECT_EQ(events.count("message"), 1);
+    EXPECT_TRUE(events.has(Warning));
+}
+
+TEST_F(WordSelectionTest, FailedBuildEndsThePreviousGame) {
+    GameTestAccess::setDictionary(game, {{"CAT", "a pet"}});
+    setOptions([](GameOptions& o) { o.timed = true; });
+    buildLevel(1);
+    ASSERT_TRUE(game.isInPlay());
+    ASSERT_TRUE(game.timer().enabled);
+    buildLevel(3); // needs a four-letter word
+    EXPECT_TRUE(events.has(Warning));
+    EXPECT_FALSE(game.isInPlay());
+    EXPECT_FALSE(game.commands().clue);
+    EXPECT_FALSE(game.commands().undo);
+    EXPECT_FALSE(game.commands().pause);
+    EXPECT_FALSE(game.timer().enabled);
+}
+
+TEST_F(WordSelectionTest, DictionaryFileIsLoadedOnceAndRetriedAfterFailure) {
+    setOptions([](GameOptions& o) { o.dictionary = "Pets"; });
+    buildLevel(1);
+    EXPECT_EQ(events.count("message"), 1); // the load's own message
+    EXPECT_TRUE(events.has("message Unable to create stream"));
+    EXPECT_EQ(game.loadedDictionaryName(), "");
+    EXPECT_TRUE(board().wordList.empty());
+
+    dir.writeDictionary("Pets", {{"DOG", "a pet"}});
+    events.clear();
+    buildLevel(1);
+    EXPECT_EQ(events.count("message"), 0);
+    EXPECT_EQ(game.loadedDictionaryName(), "Pets");
+    EXPECT_EQ(board().wordList, (std::vector<std::string>{"DOG"}));
+
+    // Once loaded, the file is not read again.
+    dir.write("kbs/Pets.dic", "damaged");
+    buildLevel(1);
+    EXPECT_EQ(board().wordList, (std::vector<std::string>{"DOG"}));
+}
+
+} // namespace
+} // namespace quorvel
