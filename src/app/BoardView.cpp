@@ -7,6 +7,8 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -65,6 +67,18 @@ QPainterPath arrowGlyph(const QRectF& box, bool down) {
     path.addPolygon(shape.translated(box.topLeft()));
     path.closeSubpath();
     return path;
+}
+
+// The tile font, made smaller when a letter would not fit in the tile; a size the player chose
+// for larger tiles would otherwise cut the letters off.
+QFont fittedFont(QFont font, QSize tile) {
+    const QRectF letter = QFontMetricsF(font).tightBoundingRect(QStringLiteral("W"));
+    const qreal room =
+        qMin((tile.width() - 4) / letter.width(), (tile.height() - 4) / letter.height());
+    if (room >= 1.0 || room <= 0.0)
+        return font;
+    font.setPixelSize(qMax(6, static_cast<int>(QFontInfo(font).pixelSize() * room)));
+    return font;
 }
 
 } // namespace
@@ -135,12 +149,24 @@ int BoardView::arrowNumber(int column, bool above) const {
     return above ? column : m_game.board().columns + column;
 }
 
+// The board keeps its own layout (half a tile of margin, then the columns), moved right as a
+// whole so that the columns stand in the middle of the panel, as when the window is widened to
+// its least width. A panel too narrow for the margin keeps the layout as it is.
+int BoardView::originX() const {
+    const int columnsWidth = m_game.board().columns * m_tileSize.width;
+    return qMax(0, (width() - columnsWidth) / 2 - m_tileSize.width / 2);
+}
+
+QRect BoardView::cellRect(int row, int column) const {
+    const quorvel::Point at = quorvel::cellPosition(row, column, m_tileSize);
+    return QRect(originX() + at.x, at.y, m_tileSize.width, m_tileSize.height);
+}
+
 QRect BoardView::tileRect(int tile) const {
     if (!isTileShown(tile))
         return {};
     const quorvel::Tile& t = m_game.board().tile(tile);
-    const quorvel::Point at = quorvel::cellPosition(t.row, t.column, m_tileSize);
-    return QRect(at.x, at.y, m_tileSize.width, m_tileSize.height);
+    return cellRect(t.row, t.column);
 }
 
 QRect BoardView::arrowRect(int column, bool above) const {
@@ -156,7 +182,7 @@ QRect BoardView::arrowRectByNumber(int arrow) const {
     const quorvel::Point at =
         above ? quorvel::arrowAbovePosition(column, m_tileSize, ArrowWidth)
               : quorvel::arrowBelowPosition(column, board.rows, m_tileSize, ArrowWidth);
-    return QRect(at.x, at.y, ArrowWidth, ArrowHeight);
+    return QRect(originX() + at.x, at.y, ArrowWidth, ArrowHeight);
 }
 
 int BoardView::tileAt(QPoint pos) const {
@@ -253,8 +279,7 @@ void BoardView::refresh() {
         if (now == m_drawn[static_cast<std::size_t>(tile)])
             continue;
         // A tile that was hidden has no rectangle now; its cell is the same either way.
-        const quorvel::Point at = quorvel::cellPosition(t.row, t.column, m_tileSize);
-        update(QRect(at.x, at.y, m_tileSize.width, m_tileSize.height));
+        update(cellRect(t.row, t.column));
     }
     if (m_game.commands().arrows != m_drawnArrowsEnabled) {
         for (int arrow = 1; arrow <= 2 * board.columns; ++arrow)
@@ -298,6 +323,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     QFont font(m_appearance.fontFamily);
     font.setPointSize(m_appearance.pointSize > 0 ? m_appearance.pointSize : 10);
     font.setBold(m_appearance.bold);
+    font = fittedFont(font, QSize(m_tileSize.width, m_tileSize.height));
     QFont underlinedFont = font;
     underlinedFont.setUnderline(true);
 

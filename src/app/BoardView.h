@@ -108,6 +108,8 @@ private:
     bool isTileShown(int tile) const;
     bool arrowsShown() const;
     bool acceptsInput() const;
+    int originX() const;
+    QRect cellRect(int row, int column) const;
     int arrowNumber(int column, bool above) const;
     QRect arrowRectByNumber(int arrow) const;
     Target targetAt(QPoint pos) const;

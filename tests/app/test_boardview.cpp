@@ -89,6 +89,7 @@ class BoardViewTest : public QObject {
     QPoint cellCentre(int row, int column) {
         return view->tileRect(tileAtCell(row, column)).center();
     }
+    QRect gapRect() { return view->tileRect(3).translated(30, 0); } // row 1, column 4
 
     // Two rows of seven: a three-letter word, a gap, another three-letter word.
     void setUp(std::vector<std::string> states = {}) {
@@ -119,16 +120,18 @@ private slots:
         QCOMPARE(view->objectName(), QStringLiteral("pGame"));
         // Tile numbers run in reading order with the gaps: row 2, column 5 is tile 12.
         QCOMPARE(tileAtCell(2, 5), 12);
-        QCOMPARE(view->tileRect(1), QRect(15, 40, 30, 36));
-        QCOMPARE(view->tileRect(12), QRect(15 + 4 * 30, 40 + 38, 30, 36));
+        // The columns stand in the middle of the panel; rows keep their pitch of height + 2.
+        const int left = (view->width() - 7 * 30) / 2;
+        QCOMPARE(view->tileRect(1), QRect(left, 40, 30, 36));
+        QCOMPARE(view->tileRect(12), QRect(left + 4 * 30, 40 + 38, 30, 36));
         QVERIFY(view->tileRect(4).isEmpty()); // the gap
         QCOMPARE(view->tileAt(view->tileRect(12).center()), 12);
-        QCOMPARE(view->tileAt(QPoint(15 + 3 * 30 + 5, 50)), 0);
+        QCOMPARE(view->tileAt(gapRect().center()), 0);
 
         for (int column = 1; column <= 7; ++column) {
             const QRect above = view->arrowRect(column, true);
             const QRect below = view->arrowRect(column, false);
-            const QRect cell(quorvel::cellPosition(1, column, {30, 36}).x, 40, 30, 36);
+            const QRect cell = view->tileRect(1).translated((column - 1) * 30, 0);
             QCOMPARE(above.width(), BoardView::ArrowWidth);
             QVERIFY(qAbs(above.center().x() - cell.center().x()) <= 1);
             QCOMPARE(below.left(), above.left());
@@ -140,6 +143,20 @@ private slots:
         QCOMPARE(view->windowSize(), QSize(7 * 30 + 40, 2 * 38 + 150));
     }
 
+    void aNarrowBoardStandsInTheMiddleOfTheWidenedWindow() {
+        GameTestAccess::setUpBoard(g(), {"CAT"});
+        view->setTileSize({15, 18});
+        view->refresh();
+        QCOMPARE(view->windowSize().width(), 165); // 3 x 15 + 40 is widened
+        view->resize(view->sizeHint());
+        const int left = view->tileRect(1).left();
+        const int right = view->width() - 1 - view->tileRect(3).right();
+        QVERIFY2(qAbs(left - right) <= 1,
+                 qPrintable(QStringLiteral("%1 / %2").arg(left).arg(right)));
+        QVERIFY(qAbs(view->arrowRect(2, true).center().x() - view->tileRect(2).center().x()) <= 1);
+        QCOMPARE(view->tileAt(view->tileRect(2).center()), 2);
+    }
+
     void clicksBecomeArrowAndTileSignals() {
         QSignalSpy arrows(view.get(), &BoardView::arrowClicked);
         QSignalSpy tiles(view.get(), &BoardView::tileClicked);
@@ -147,7 +164,7 @@ private slots:
         click(view.get(), view->arrowRect(6, false).center());
         click(view.get(), cellCentre(2, 5));
         click(view.get(), cellCentre(1, 3));
-        click(view.get(), QPoint(15 + 3 * 30 + 15, 58)); // the gap: nothing
+        click(view.get(), gapRect().center()); // the gap: nothing
         QCOMPARE(arrows.size(), 2);
         QCOMPARE(arrows[0], (QVariantList{2, true}));  // above points down
         QCOMPARE(arrows[1], (QVariantList{6, false})); // below points up
@@ -202,8 +219,8 @@ private slots:
     void padlockDropsOnAnyLetterOfAWord() {
         QSignalSpy drops(view.get(), &BoardView::padlockDropped);
         QVERIFY(drop(view.get(), cellCentre(2, 6)));
-        QVERIFY(!drop(view.get(), QPoint(15 + 3 * 30 + 15, 58))); // the gap
-        QVERIFY(!drop(view.get(), QPoint(3, 3)));                 // the bare panel
+        QVERIFY(!drop(view.get(), gapRect().center())); // the gap
+        QVERIFY(!drop(view.get(), QPoint(3, 3)));       // the bare panel
         QVERIFY(!drop(view.get(), cellCentre(1, 1), QStringLiteral("text/plain"))); // not ours
         QCOMPARE(drops.size(), 1);
         QCOMPARE(drops[0].first().toInt(), 13);
@@ -235,7 +252,7 @@ private slots:
                 qMax(longestRun, countPixels(image, QRect(t3.left(), y, t3.width(), 1), revealed));
         QVERIFY(longestRun >= 10);
 
-        const QRect gap(15 + 3 * 30, 40, 30, 36);
+        const QRect gap = gapRect();
         QCOMPARE(countPixels(image, gap, view->boardColour()), gap.width() * gap.height());
         QCOMPARE(view->boardColour(), QColor(0xC8, 0xA0, 0xF3));
     }
@@ -284,7 +301,7 @@ private slots:
         GameTestAccess::options(g()).definitions = true;
         QCOMPARE(view->toolTipAt(cellCentre(1, 2)), QStringLiteral("definition of CAT"));
         QCOMPARE(view->toolTipAt(cellCentre(2, 7)), QStringLiteral("definition of ANT"));
-        QCOMPARE(view->toolTipAt(QPoint(15 + 3 * 30 + 15, 58)), QString()); // the gap
+        QCOMPARE(view->toolTipAt(gapRect().center()), QString()); // the gap
         board().wordEntries[0].definition = "small feline, caf\xE9 \x93"
                                             "cat\x94"; // Windows-1252 bytes
         QCOMPARE(view->toolTipAt(cellCentre(1, 1)),
