@@ -1,0 +1,63 @@
+// Runs quorvel-tool from a test: arguments, optional standard input, exit status and output.
+#pragma once
+
+#include "GameTestSupport.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace quorvel {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+
+    // The output's lines as JSON values (a line that is not JSON fails the parse).
+    std::vector<nlohmann::json> jsonLines() const {
+        std::vector<nlohmann::json> lines;
+        std::size_t begin = 0;
+        while (begin < out.size()) {
+            const std::size_t end = out.find('\n', begin);
+            lines.push_back(nlohmann::json::parse(out.substr(begin, end - begin)));
+            if (end == std::string::npos)
+                break;
+            begin = end + 1;
+        }
+        return lines;
+    }
+};
+
+inline std::string shellQuoted(const std::string& text) {
+    std::string q = "'";
+    for (char c : text)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Runs the tool in a scratch folder that holds its standard input and error.
+inline ToolRun runTool(const TempProgramFolder& scratch, const std::string& arguments,
+                       const std::string& input = "") {
+    scratch.write("stdin.txt", input);
+    const std::string command = shellQuoted(QUORVEL_TOOL) + " " + arguments + " <" +
+                                shellQuoted(scratch.path("stdin.txt")) + " 2>" +
+                                shellQuoted(scratch.path("stderr.txt"));
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, got);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.err = scratch.read("stderr.txt");
+    return run;
+}
+
+} // namespace quorvel
