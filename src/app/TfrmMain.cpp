@@ -1,8 +1,277 @@
-// The main window.
+// The main window: construction, the board area, window size and the form-level keys.
 #include "TfrmMain.h"
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+#include "BoardView.h"
+#include "Dialogs.h"
+#include "HintSwitch.h"
+#include "MessagePanels.h"
+#include "PadlockLabel.h"
+#include "Session.h"
+#include "StatusBanner.h"
+#include "Text.h"
+#include "Tfo.h"
+#include "TfrmDebug.h"
+#include "TfrmLevel.h"
+#include "TfrmMainSession.h"
+
+#include "engine/Layouts.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace quorvel {
+
+namespace {
+
+constexpr int ArrowsBelowGap = 4; // room under the lower arrows inside the board panel
+
+int availableHeight(const QWidget* widget) {
+    const QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().height() : 768;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent)
+    : QMainWindow(parent), m_folder(folder), m_dialogs(dialogs),
+      m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
-    resize(400, 300);
+    m_game = std::make_unique<Game>(*this, random, folder.toStdString());
+    m_host = std::make_unique<MainSessionHost>(*this);
+
+    // The largest tile comes from the screen once; a new puzzle picks its size from it.
+    m_maxTile = maxTileSize(availableHeight(this));
+    m_buildTile = tileSizeFor(3, m_maxTile);
+
+    m_board = new BoardView(*m_game);
+    m_board->setObjectName(QStringLiteral("pGame"));
+    // The board panel keeps the puzzle's own size and stands centred in the window.
+    m_boardArea = new QWidget(this);
+    m_boardArea->setObjectName(QStringLiteral("boardArea"));
+    m_boardArea->setAutoFillBackground(true);
+    auto* areaLayout = new QVBoxLayout(m_boardArea);
+    areaLayout->setContentsMargins(0, 0, 0, 0);
+    areaLayout->addWidget(m_board, 0, Qt::AlignHCenter | Qt::AlignTop);
+    setCentralWidget(m_boardArea);
+    paintBoardArea();
+
+    connect(m_board, &BoardView::arrowClicked, this, [this](int column, bool down) {
+        runGuarded([=, this] { m_game->shiftColumn(column, down); });
+    });
+    connect(m_board, &BoardView::tileClicked, this,
+            [this](int tile) { runGuarded([=, this] { m_game->clickTile(tile); }); });
+    connect(m_board, &BoardView::padlockDropped, this,
+            [this](int tile) { runGuarded([=, this] { m_game->dropPadlock(tile); }); });
+    connect(m_board, &BoardView::boardDoubleClicked, this, &TfrmMain::newGame);
+
+    createMenus();
+    createStatusBar();
+    m_messages = new MessagePanels(this);
+    connect(m_messages, &MessagePanels::okClicked, this, &TfrmMain::bannerOk);
+    connect(m_messages, &MessagePanels::bannerTimeUp, this,
+            [this] { runGuarded([this] { m_game->hideBanner(); }); });
+
+    m_gTimer.setObjectName(QStringLiteral("gTimer"));
+    connect(&m_gTimer, &QTimer::timeout, this,
+            [this] { runGuarded([this] { m_game->timerTick(); }); });
+    m_clueTimer.setInterval(ClueStepMs);
+    connect(&m_clueTimer, &QTimer::timeout, this, [this] {
+        bool more = false;
+        runGuarded([&] { more = m_game->clueStep(); });
+        if (!more)
+            m_clueTimer.stop();
+    });
+
+    qApp->installEventFilter(this);
+    resize(boardWindowSize(0, 0, m_buildTile).width, boardWindowSize(0, 0, m_buildTile).height);
+    refreshCommands();
 }
+
+TfrmMain::~TfrmMain() {
+    qApp->removeEventFilter(this);
+    m_gTimer.stop();
+    m_clueTimer.stop();
+}
+
+void TfrmMain::createWindows() {
+    // The order the game has always created its windows in: the options dialog opens the
+    // settings file, so it comes before anything that reads settings.
+    m_options = new Tfo(m_folder, this);
+    m_trace = new TfrmDebug(this);
+    m_levelPicker = new TfrmLevel(this);
+    m_hints = new HintSwitch(this);
+    m_session = std::make_unique<Session>(*m_host, *m_options, *m_hints);
+
+    connect(m_options, &Tfo::optionsChanged, this, &TfrmMain::applyOptions);
+    connect(m_options, &Tfo::traceModeChanged, this, &TfrmMain::applyOptions);
+    m_host->setLetterColours(m_options->letterColours());
+
+    m_levelPicker->setPreviewSource(
+        [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
+    connect(m_levelPicker, &TfrmLevel::positionChanged, this,
+            [this](int level) { m_game->setPickerLevel(level); });
+    applyOptions();
+}
+
+QAction* TfrmMain::action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+int TfrmMain::gameSize() const {
+    return m_options ? m_options->gameSize() : 3;
+}
+
+void TfrmMain::applyOptions() {
+    if (m_options)
+        m_game->setOptions(m_options->gameOptions());
+    m_board->refresh(); // the definitions switch changes the tiles' hints
+}
+
+void TfrmMain::updateLevelCount() {
+    if (m_levelPicker)
+        m_levelPicker->setLevelCount(m_game->values().levelCount);
+}
+
+// Around the centred board panel the window shows the board's colour.
+void TfrmMain::paintBoardArea() {
+    QPalette palette = m_boardArea->palette();
+    palette.setColor(QPalette::Window, m_board->boardColour());
+    m_boardArea->setPalette(palette);
+}
+
+// Every game call from an event goes through here, so the window shows its result at once.
+void TfrmMain::runGuarded(const std::function<void()>& command) {
+    command();
+    refreshCommands();
+}
+
+// --- board and window size -------------------------------------------------------------
+
+void TfrmMain::layOutWindow() {
+    const Board& board = m_game->board();
+    m_board->setTileSize(m_buildTile);
+    const int boardHeight =
+        board.rows * (m_buildTile.height + 2) + 42 + BoardView::ArrowHeight + ArrowsBelowGap;
+    // Half a tile of board colour on either side, as on the left of the first column.
+    m_board->setFixedSize(board.columns * m_buildTile.width + m_buildTile.width, boardHeight);
+
+    const WindowSize wanted = boardWindowSize(board.columns, board.rows, m_buildTile);
+    const QSize frame = frameGeometry().size() - size();
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    const int width = std::max(wanted.width - frame.width(), m_board->width());
+    const int height = std::max(wanted.height - frame.height(), boardHeight + chrome);
+    setMinimumSize(0, 0);
+    resize(width, height);
+    keepOnScreen();
+    m_messages->recentre();
+}
+
+void TfrmMain::keepOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    QRect outer = frameGeometry();
+    outer.setSize(size() + (frameGeometry().size() - geometry().size()));
+    QPoint position = pos();
+    if (outer.right() > available.right())
+        position.setX(available.left() + 1);
+    if (outer.bottom() > available.bottom())
+        position.setY(available.top() + 1);
+    if (position != pos())
+        move(position);
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_messages)
+        m_messages->recentre();
+}
+
+// --- form-level keys --------------------------------------------------------------------
+
+bool TfrmMain::formShortCut(int key) {
+    const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    if (confirm && m_game->banner().visible) {
+        bannerOk();
+        return true;
+    }
+    if (key == Qt::Key_F12 && m_game->commands().solve) {
+        solve();
+        return true;
+    }
+    if (key == Qt::Key_F2) {
+        newGame();
+        return true;
+    }
+    if (key == Qt::Key_F7) {
+        // Consumed even while Settings is disabled.
+        if (m_game->commands().settings)
+            settings();
+        return true;
+    }
+    return false;
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // Only keys meant for this window: not those of a dialog shown over it.
+    if (!widget || widget->window() != this || QApplication::activeModalWidget())
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int code = key->key();
+    const bool confirm = code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space;
+    const bool ours = (confirm && m_game->banner().visible) ||
+                      (code == Qt::Key_F12 && m_game->commands().solve) || code == Qt::Key_F2 ||
+                      code == Qt::Key_F7;
+    if (!ours)
+        return QMainWindow::eventFilter(watched, event);
+    if (type == QEvent::ShortcutOverride) {
+        // Claiming the key here keeps the menu's shortcut from running before this handler.
+        event->accept();
+        return true;
+    }
+    formShortCut(code);
+    return true;
+}
+
+bool TfrmMain::event(QEvent* event) {
+    if (event->type() == QEvent::Show && !m_shown && m_session) {
+        m_shown = true;
+        m_session->windowShown();
+    }
+    if (event->type() == QEvent::WindowActivate && m_session && !m_session->hasStarted()) {
+        // The start-up sequence runs at the first activation only (the session keeps it so);
+        // queued, so that the window is on screen before any question it may ask.
+        QTimer::singleShot(0, this, [this] {
+            m_session->startUp();
+            refreshCommands();
+        });
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (!m_shutDown && m_session) {
+        m_shutDown = true;
+        m_clueTimer.stop();
+        m_session->shutDown();
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace quorvel

@@ -1,10 +1,164 @@
-// The main window: menus, the board, the counter and the status line.
+// The main window: menus and shortcuts, the board, the counter and status line, the in-board
+// messages, the level picker, and the game's requests carried out on screen.
 #pragma once
 
-#include <QMainWindow>
+#include "engine/Game.h"
+#include "engine/GameListener.h"
+#include "engine/Geometry.h"
 
-class TfrmMain : public QMainWindow {
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class BoardView;
+class Dialogs;
+class HintSwitch;
+class PadlockLabel;
+class QAction;
+class QDialog;
+class QLabel;
+class QMenu;
+class Session;
+class Tfo;
+
+namespace quorvel {
+
+class MainSessionHost;
+class MessagePanels;
+class Random;
+class StatusBanner;
+class TfrmDebug;
+class TfrmLevel;
+
+class TfrmMain : public QMainWindow, public GameListener {
     Q_OBJECT
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    static constexpr int ClueStepMs = 250;
+
+    // folder: the program folder with its trailing '/'; dialogs answer questions and warnings.
+    TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Creates the windows that come after the main window, in their order; main() and the
+    // tests call it once, right after the main window exists.
+    void createWindows();
+
+    Game& game() { return *m_game; }
+    const QString& programFolder() const { return m_folder; }
+    Dialogs& dialogs() { return m_dialogs; }
+    BoardView* boardView() const { return m_board; }
+    QLabel* counter() const { return m_counter; }
+    StatusBanner& statusBanner() { return *m_status; }
+    MessagePanels& messages() { return *m_messages; }
+    TfrmLevel* levelPicker() const { return m_levelPicker; }
+    TfrmDebug* traceWindow() const { return m_trace; }
+    Tfo* optionsDialog() const { return m_options; }
+    QAction* action(const QString& name) const; // a menu item by its name ("Game1", "mSolve")
+    QMenu* levelMenu() const { return m_levelMenu; }
+    QTimer& gameTimer() { return m_gTimer; }
+    QTimer& clueTimer() { return m_clueTimer; }
+    TileSize maxTile() const { return m_maxTile; }
+
+    // Modal dialogs run through this, so tests can answer them; QDialog::exec by default.
+    void setModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
+
+    // --- commands ----------------------------------------------------------------------
+    void newGame();             // New1Click
+    void randomLevel();         // Random1Click
+    void previousLevel();       // PreviousLevel1Click
+    void nextLevel();           // NextLevel1Click
+    void pickLevel();           // mLevelClick
+    void settings();            // Options1Click
+    void pauseContinue();       // PauseContinueClick
+    void undo();                // mUndoClick
+    void clue();                // Clue1Click
+    void solve();               // Solve1Click
+    void exportLevels();        // mExportClick
+    void rebuildWordLists();    // m345Click
+    void bannerOk();            // pOKClick
+    bool formShortCut(int key); // true when the key was handled here
+
+    Session* session() const { return m_session.get(); }
+    // The options the game reads, taken from the options dialog.
+    void applyOptions();
+
+signals:
+    // Sounds and music the game asks for; the audio side connects here.
+    void effectRequested(const QString& name);
+    void musicRequested(const QString& name);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    // --- what the game asks for (GameListener) ---------------------------------------------
+    void movesChanged(int shown, Colour background) override;
+    void playEffect(const std::string& name) override;
+    void playMusic(const std::string& name) override;
+    void showBanner(const std::string& text, int seconds, Colour colour) override;
+    void bannerHidden() override;
+    void flash(const std::string& text) override;
+    void message(const std::string& text) override;
+    void status(const std::string& text) override;
+    void record(const std::string& line) override;
+    void levelShown(int level) override;
+    void gameTimerChanged(bool enabled, int intervalMs) override;
+    void bannerTimerChanged(bool running) override;
+    void advanceTipBanner() override;
+    void traceCleared() override;
+    void traceLine(const std::string& text) override;
+    void boardChanged() override;
+
+private:
+    friend class MainSessionHost;
+
+    void createMenus();
+    void createStatusBar();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {});
+    void refreshCommands();
+    void layOutWindow();
+    void keepOnScreen();
+    int gameSize() const; // tbSize
+    void runGuarded(const std::function<void()>& command);
+    void writeLevelSetting(int level);
+    void updateLevelCount();
+    void paintBoardArea();
+
+    QString m_folder;
+    Dialogs& m_dialogs;
+    std::unique_ptr<Game> m_game;
+    std::unique_ptr<MainSessionHost> m_host;
+    std::unique_ptr<Session> m_session;
+    HintSwitch* m_hints = nullptr;
+    std::function<int(QDialog&)> m_runModal;
+
+    BoardView* m_board = nullptr;
+    QWidget* m_boardArea = nullptr;
+    QLabel* m_counter = nullptr;
+    PadlockLabel* m_lock = nullptr;
+    PadlockLabel* m_lockAll = nullptr;
+    PadlockLabel* m_label3 = nullptr;
+    StatusBanner* m_status = nullptr;
+    MessagePanels* m_messages = nullptr;
+    QMenu* m_levelMenu = nullptr;
+
+    // Children of the main window, created by createWindows().
+    Tfo* m_options = nullptr;
+    TfrmDebug* m_trace = nullptr;
+    TfrmLevel* m_levelPicker = nullptr;
+
+    QTimer m_gTimer;
+    QTimer m_clueTimer;
+    TileSize m_maxTile;
+    TileSize m_buildTile;
+    bool m_buildSeen = false;
+    bool m_shown = false;
+    bool m_shutDown = false;
 };
+
+} // namespace quorvel

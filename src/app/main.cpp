@@ -1,6 +1,11 @@
 // Quorvel: the desktop word puzzle.
 #include "Application.h"
+#include "Dialogs.h"
 #include "TfrmMain.h"
+
+#include "engine/Random.h"
+
+#include <QDateTime>
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +32,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     Application app(argc, argv);
-    TfrmMain window;
+    // The one place that picks a seed: every game of a run draws from it.
+    quorvel::Random random(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
+    MessageBoxDialogs dialogs;
+    quorvel::TfrmMain window(Application::programFolder(), dialogs, random);
+    window.createWindows();
     window.show();
     return app.exec();
 }

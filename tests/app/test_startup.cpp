@@ -1,6 +1,9 @@
 // The game's window comes up titled "Quorvel" and survives an exception in an event handler.
 #include "Application.h"
+#include "Dialogs.h"
 #include "TfrmMain.h"
+
+#include "engine/Random.h"
 
 #include <QTimer>
 #include <QtTest>
@@ -11,7 +14,9 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void mainWindowIsTitledQuorvel() {
-        TfrmMain window;
+        MessageBoxDialogs dialogs;
+        quorvel::Random random(1);
+        quorvel::TfrmMain window(Application::programFolder(), dialogs, random);
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
     }

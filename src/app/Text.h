@@ -1,0 +1,22 @@
+// Conversion between the core's Windows-1252 text and QString, and core colours to QColor.
+#pragma once
+
+#include "engine/GameListener.h"
+
+#include <QColor>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+QString fromCp1252(std::string_view bytes);
+
+// Characters Windows-1252 cannot hold become '?', so the result is always usable by the core.
+std::string toCp1252(const QString& text);
+
+// A Windows colour value 0x00BBGGRR as a QColor.
+QColor colourFromWindows(Colour colour);
+
+} // namespace quorvel

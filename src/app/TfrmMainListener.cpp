@@ -1,0 +1,137 @@
+// What the game asks the main window to show, play, record and time.
+#include "TfrmMain.h"
+
+#include "BoardView.h"
+#include "Dialogs.h"
+#include "MessagePanels.h"
+#include "StatusBanner.h"
+#include "Text.h"
+#include "Tfo.h"
+#include "TfrmDebug.h"
+#include "TfrmLevel.h"
+
+#include "ProgramFolder.h"
+
+#include "records/IniFile.h"
+#include "records/Statistics.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+
+namespace quorvel {
+
+void TfrmMain::movesChanged(int shown, Colour background) {
+    if (m_game->values().building && !m_buildSeen) {
+        // A build has begun: its tiles take the size the Game Size option asks for now.
+        m_buildSeen = true;
+        m_buildTile = tileSizeFor(gameSize(), m_maxTile);
+    }
+    m_counter->setText(QString::number(shown));
+    QPalette palette = m_counter->palette();
+    palette.setColor(QPalette::Window, colourFromWindows(background));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    m_counter->setPalette(palette);
+}
+
+void TfrmMain::playEffect(const std::string& name) {
+    if (action(QStringLiteral("mSOund"))->isChecked())
+        emit effectRequested(fromCp1252(name));
+}
+
+void TfrmMain::playMusic(const std::string& name) {
+    if (action(QStringLiteral("mMusic"))->isChecked())
+        emit musicRequested(fromCp1252(name));
+}
+
+void TfrmMain::showBanner(const std::string& text, int seconds, Colour colour) {
+    m_messages->showBanner(fromCp1252(text), seconds, colour);
+}
+
+void TfrmMain::bannerHidden() {
+    m_messages->hideBanner();
+}
+
+void TfrmMain::flash(const std::string& text) {
+    m_messages->flash(fromCp1252(text));
+}
+
+void TfrmMain::message(const std::string& text) {
+    m_dialogs.warn(this, fromCp1252(text));
+}
+
+void TfrmMain::status(const std::string& text) {
+    m_status->setText(fromCp1252(text));
+}
+
+void TfrmMain::record(const std::string& line) {
+    try {
+        appendStatisticsLine(dataPath(m_folder.toStdString(), "zq/stats.zq"), line);
+    } catch (const std::exception& error) {
+        // The game goes on; the player learns that this game was not recorded.
+        m_dialogs.warn(this, fromCp1252(error.what()));
+    }
+}
+
+void TfrmMain::levelShown(int level) {
+    m_levelMenu->setTitle(QStringLiteral("Level (%1)").arg(level));
+    writeLevelSetting(level);
+    if (m_levelPicker) {
+        m_levelPicker->setLevelCount(std::max(m_game->values().levelCount, 1));
+        m_levelPicker->setPosition(m_game->pickerLevel());
+        m_levelPicker->setLevelText(QString::number(level));
+    }
+}
+
+void TfrmMain::writeLevelSetting(int level) {
+    if (m_options)
+        m_options->settings().writeInteger("Options", "Level", level);
+}
+
+void TfrmMain::gameTimerChanged(bool enabled, int intervalMs) {
+    // start() begins a fresh interval: every counter change postpones the next tick.
+    if (enabled)
+        m_gTimer.start(intervalMs);
+    else
+        m_gTimer.stop();
+}
+
+void TfrmMain::bannerTimerChanged(bool running) {
+    if (running)
+        m_status->timer().start();
+    else
+        m_status->timer().stop();
+}
+
+void TfrmMain::advanceTipBanner() {
+    m_status->advance();
+}
+
+void TfrmMain::traceCleared() {
+    if (m_trace)
+        m_trace->clear();
+}
+
+void TfrmMain::traceLine(const std::string& text) {
+    if (m_trace)
+        m_trace->addLine(fromCp1252(text));
+}
+
+void TfrmMain::boardChanged() {
+    const GameValues& values = m_game->values();
+    if (values.building && !m_buildSeen) {
+        m_buildSeen = true;
+        m_buildTile = tileSizeFor(gameSize(), m_maxTile);
+    }
+    if (!values.building && m_buildSeen) {
+        m_buildSeen = false;
+        m_board->forgetHotArrow();
+        if (m_game->board().tileCount > 0)
+            layOutWindow();
+    }
+    if (m_levelPicker && m_levelPicker->position() != m_game->pickerLevel())
+        m_levelPicker->setPosition(m_game->pickerLevel());
+    m_board->refresh();
+}
+
+} // namespace quorvel

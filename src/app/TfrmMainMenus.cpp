@@ -1,0 +1,271 @@
+// The main window's menus, status bar and commands, and how they follow the game's state.
+#include "TfrmMain.h"
+
+#include "BoardView.h"
+#include "Dialogs.h"
+#include "HintSwitch.h"
+#include "MessagePanels.h"
+#include "PadlockLabel.h"
+#include "StatusBanner.h"
+#include "Text.h"
+#include "Tfo.h"
+#include "TfrmDebug.h"
+#include "TfrmLevel.h"
+
+#include "engine/Layouts.h"
+#include "words/WordLists.h"
+#include "words/WordUtils.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace quorvel {
+
+namespace {
+
+const QString CounterHint = QStringLiteral("Number of moves remaining - end of game at 0.");
+
+} // namespace
+
+QAction* TfrmMain::addItem(QMenu* menu, const char* name, const QString& caption,
+                           const QKeySequence& shortcut) {
+    auto* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty())
+        item->setShortcut(shortcut);
+    return item;
+}
+
+void TfrmMain::createMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    addItem(file, "HonorRoll2", QStringLiteral("Statistics"));
+    addItem(file, "FreeWordLists2", QStringLiteral("Get Free Word Lists"));
+    addItem(file, "GetNewLayouts", QStringLiteral("Get New Layouts"));
+    QAction* exportItem = addItem(file, "mExport", QStringLiteral("Export"));
+    QAction* rebuild = addItem(file, "m345", QStringLiteral("345"));
+    file->addSeparator();
+    QAction* exit = addItem(file, "Exit1", QStringLiteral("E&xit"));
+    exportItem->setVisible(false);
+    rebuild->setVisible(false);
+    connect(exportItem, &QAction::triggered, this, &TfrmMain::exportLevels);
+    connect(rebuild, &QAction::triggered, this, &TfrmMain::rebuildWordLists);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* game = menuBar()->addMenu(QStringLiteral("Game"));
+    game->setObjectName(QStringLiteral("Game2"));
+    connect(addItem(game, "Game1", QStringLiteral("&New"), Qt::Key_F2), &QAction::triggered, this,
+            &TfrmMain::newGame);
+    m_levelMenu = game->addMenu(QStringLiteral("&Level (1)"));
+    m_levelMenu->setObjectName(QStringLiteral("mLevel"));
+    connect(addItem(m_levelMenu, "Random1", QStringLiteral("Random Level"), Qt::Key_F3),
+            &QAction::triggered, this, &TfrmMain::randomLevel);
+    connect(addItem(m_levelMenu, "PreviousLevel1", QStringLiteral("Previous Level"), Qt::Key_F4),
+            &QAction::triggered, this, &TfrmMain::previousLevel);
+    connect(addItem(m_levelMenu, "NextLevel1", QStringLiteral("Next Level"), Qt::Key_F5),
+            &QAction::triggered, this, &TfrmMain::nextLevel);
+    connect(addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6),
+            &QAction::triggered, this, &TfrmMain::pickLevel);
+    game->addSeparator();
+    connect(addItem(game, "PauseContinue", QStringLiteral("&Pause")), &QAction::triggered, this,
+            &TfrmMain::pauseContinue);
+    connect(addItem(game, "mUndo", QStringLiteral("Undo "), Qt::Key_F10), &QAction::triggered, this,
+            &TfrmMain::undo);
+    connect(addItem(game, "mClue", QStringLiteral("Cl&ue"), Qt::Key_F11), &QAction::triggered, this,
+            &TfrmMain::clue);
+    connect(addItem(game, "mSolve", QStringLiteral("&Solve"), Qt::Key_F12), &QAction::triggered,
+            this, &TfrmMain::solve);
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    options->setObjectName(QStringLiteral("Options2"));
+    connect(addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7),
+            &QAction::triggered, this, &TfrmMain::settings);
+    addItem(options, "Styles1", QStringLiteral("St&yles"), Qt::Key_F8);
+    options->addSeparator();
+    QAction* banner = addItem(options, "Banner", QStringLiteral("&Banner"));
+    QAction* hints = addItem(options, "mHints", QStringLiteral("&Hover Hints"));
+    QAction* sound = addItem(options, "mSOund", QStringLiteral("Sound &Effects"));
+    QAction* music = addItem(options, "mMusic", QStringLiteral("&Music"));
+    QAction* trace = addItem(options, "mTrace", QStringLiteral("Trace"));
+    for (QAction* item : {banner, hints, sound, music, trace})
+        item->setCheckable(true);
+    banner->setChecked(true);
+    hints->setChecked(true);
+    sound->setChecked(true);
+    music->setVisible(false);
+    trace->setVisible(false);
+    connect(banner, &QAction::triggered, this, [this](bool checked) {
+        m_status->setOn(checked);
+        m_status->toggle();
+    });
+    connect(trace, &QAction::triggered, this, [this](bool checked) {
+        if (m_options)
+            m_options->setTraceMode(checked);
+    });
+    connect(hints, &QAction::triggered, this, [this](bool checked) {
+        if (m_hints)
+            m_hints->setEnabled(checked);
+    });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    addItem(help, "Contents1", QStringLiteral("How to Play"), Qt::Key_F1);
+    addItem(help, "mTip", QStringLiteral("Tip of the Day"));
+    addItem(help, "ByEmail1", QStringLiteral("E-mail Support"));
+    addItem(help, "TryOtherGames1", QStringLiteral("News and New Games"));
+    addItem(help, "WebSite2", QStringLiteral("Web Site"));
+    addItem(help, "mDictionarySite", QStringLiteral("Online Dictionary"));
+    help->addSeparator();
+    addItem(help, "About3", QStringLiteral("About"));
+}
+
+void TfrmMain::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("pStatus"));
+    bar->setSizeGripEnabled(false);
+
+    m_counter = new QLabel(QStringLiteral("0"), bar);
+    m_counter->setObjectName(QStringLiteral("Counter"));
+    m_counter->setToolTip(CounterHint);
+    m_counter->setAlignment(Qt::AlignCenter);
+    m_counter->setMinimumWidth(32);
+    m_counter->setAutoFillBackground(true);
+    QFont bold = m_counter->font();
+    bold.setBold(true);
+    m_counter->setFont(bold);
+    movesChanged(0, m_game->counterColour());
+    bar->addWidget(m_counter);
+
+    m_status = new StatusBanner(bar);
+    bar->addWidget(m_status->label(), 1);
+
+    m_lock = new PadlockLabel(bar);
+    m_lock->setObjectName(QStringLiteral("Lock"));
+    m_lock->setDragSource(true);
+    m_lock->setToolTip(QStringLiteral("Drag over any row to lock the word"));
+    m_lockAll = new PadlockLabel(bar);
+    m_lockAll->setObjectName(QStringLiteral("LockAll"));
+    m_lockAll->setToolTip(QStringLiteral("Click to lock or unlock all words"));
+    m_label3 = new PadlockLabel(bar);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3->setGlyphShown(false);
+    m_label3->setDragSource(true);
+    bar->addPermanentWidget(m_lock);
+    bar->addPermanentWidget(m_lockAll);
+    bar->addPermanentWidget(m_label3);
+    connect(m_lockAll, &PadlockLabel::clicked, this,
+            [this] { runGuarded([this] { m_game->lockAll(); }); });
+}
+
+// The game's command states and captions, carried onto the menu, the status bar and the board.
+void TfrmMain::refreshCommands() {
+    const Commands& commands = m_game->commands();
+    action(QStringLiteral("Game1"))->setEnabled(commands.newGame);
+    action(QStringLiteral("mSettings"))->setEnabled(commands.settings);
+    action(QStringLiteral("mSolve"))->setEnabled(commands.solve);
+    QAction* clueItem = action(QStringLiteral("mClue"));
+    clueItem->setEnabled(commands.clue);
+    clueItem->setText(fromCp1252(commands.clueCaption));
+    action(QStringLiteral("mUndo"))->setEnabled(commands.undo);
+    QAction* pause = action(QStringLiteral("PauseContinue"));
+    pause->setEnabled(commands.pause);
+    pause->setText(fromCp1252(commands.pauseCaption));
+    m_lock->setEnabled(commands.padlock);
+    m_lockAll->setEnabled(commands.lockAll);
+    m_lockAll->setLocked(!commands.lockAllShowsLocked);
+    m_board->setEnabled(commands.boardPanel);
+    if (m_options) {
+        // Start-up enables New Game in the options; afterwards each build passes on its state.
+        if (commands.newWords)
+            m_options->setNewGameEnabled(true);
+        m_options->setUserLevelEnabled(commands.userLevel);
+    }
+    m_board->refresh();
+}
+
+// --- commands ---------------------------------------------------------------------------
+
+void TfrmMain::newGame() {
+    runGuarded([this] { m_game->newPuzzle(); });
+}
+
+void TfrmMain::randomLevel() {
+    runGuarded([this] { m_game->randomLevel(); });
+}
+
+void TfrmMain::previousLevel() {
+    runGuarded([this] { m_game->previousLevel(); });
+}
+
+void TfrmMain::nextLevel() {
+    runGuarded([this] { m_game->nextLevel(); });
+}
+
+void TfrmMain::pickLevel() {
+    const int level = m_game->values().level;
+    m_game->setPickerLevel(level);
+    m_levelPicker->setPosition(m_game->pickerLevel());
+    m_levelPicker->setLevelText(QString::number(level));
+    const int result = m_runModal(*m_levelPicker);
+    // The track bar's level is taken whichever button closed the picker.
+    m_game->setPickerLevel(m_levelPicker->position());
+    runGuarded([&] { m_game->levelPicked(result == TfrmLevel::NewGameResult); });
+}
+
+void TfrmMain::settings() {
+    if (!m_options || !m_game->commands().settings)
+        return;
+    const int result = m_runModal(*m_options);
+    applyOptions();
+    if (result == Tfo::NewGameResult)
+        newGame();
+}
+
+void TfrmMain::pauseContinue() {
+    runGuarded([this] { m_game->pauseContinue(); });
+}
+
+void TfrmMain::undo() {
+    runGuarded([this] { m_game->undo(); });
+}
+
+void TfrmMain::clue() {
+    if (m_clueTimer.isActive())
+        return; // a clue is stepping
+    bool started = false;
+    runGuarded([&] { started = m_game->beginClue(); });
+    if (started)
+        m_clueTimer.start();
+}
+
+void TfrmMain::solve() {
+    m_clueTimer.stop();
+    runGuarded([this] { m_game->solve(); });
+}
+
+void TfrmMain::bannerOk() {
+    runGuarded([this] { m_game->bannerOk(); });
+}
+
+void TfrmMain::exportLevels() {
+    const std::string path = (m_folder + QStringLiteral("zqf")).toStdString();
+    try {
+        writeWholeFile(path, exportLevelTable(m_game->levelTable()));
+    } catch (const FileError& error) {
+        m_dialogs.warn(this, fromCp1252(error.what()));
+    }
+}
+
+void TfrmMain::rebuildWordLists() {
+    // The lists in memory take effect even when a file cannot be written.
+    m_game->wordLists().rebuild(m_game->dictionary());
+    try {
+        m_game->wordLists().save(m_folder.toStdString());
+    } catch (const FileError& error) {
+        m_dialogs.warn(this, fromCp1252(error.what()));
+    }
+}
+
+} // namespace quorvel

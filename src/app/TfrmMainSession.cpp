@@ -1,0 +1,176 @@
+// The main window's side of start-up and shut-down: settings restored into the window and back.
+#include "TfrmMainSession.h"
+
+#include "BoardView.h"
+#include "HintSwitch.h"
+#include "StatusBanner.h"
+#include "Tfo.h"
+#include "TfrmDebug.h"
+#include "TfrmLevel.h"
+#include "TfrmMain.h"
+#include "TileStyle.h"
+
+#include <QAction>
+
+namespace quorvel {
+
+QWidget* MainSessionHost::window() {
+    return &m_main;
+}
+
+Dialogs& MainSessionHost::dialogs() {
+    return m_main.m_dialogs;
+}
+
+void MainSessionHost::setTraceCommandsVisible(bool visible) {
+    for (const char* name : {"mExport", "m345", "mTrace"})
+        m_main.action(QLatin1String(name))->setVisible(visible);
+    if (m_main.m_options)
+        m_main.m_options->setTraceAvailable(visible);
+    m_main.applyOptions();
+}
+
+TileLook MainSessionHost::templateTileLook() const {
+    const TileAppearance& look = m_main.m_board->tileAppearance();
+    return TileLook{colourToBgr(look.colour), look.fontFamily, look.pointSize, look.bold};
+}
+
+void MainSessionHost::setTemplateTileLook(const TileLook& look) {
+    TileAppearance appearance = m_main.m_board->tileAppearance();
+    appearance.colour = colourFromBgr(look.colour);
+    appearance.fontFamily = look.fontName;
+    appearance.pointSize = look.fontSize;
+    appearance.bold = look.bold;
+    m_main.m_board->setTileAppearance(appearance);
+}
+
+void MainSessionHost::setTemplateTileSize(int /*width*/, int /*height*/, int fontPoints) {
+    // The size itself is taken by the next puzzle from the Game Size table; the font applies now.
+    TileAppearance appearance = m_main.m_board->tileAppearance();
+    appearance.pointSize = fontPoints;
+    m_main.m_board->setTileAppearance(appearance);
+}
+
+void MainSessionHost::setTemplateTileStyle(int sample) {
+    const int index = (sample >= 1 && sample <= TileStylePresetCount) ? sample - 1 : 0;
+    TileAppearance appearance = m_main.m_board->tileAppearance();
+    appearance.style = tileStylePresets()[index].style;
+    m_main.m_board->setTileAppearance(appearance);
+}
+
+void MainSessionHost::setLetterColours(const LetterColours& colours) {
+    m_letterColours = colours;
+    m_main.m_board->setLetterColours(colourFromBgr(colours.unlocked), colourFromBgr(colours.locked),
+                                     colourFromBgr(colours.revealed));
+}
+
+bool MainSessionHost::loadBackground(const QString& path) {
+    QPixmap picture;
+    if (!picture.load(path))
+        return false;
+    BoardView* board = m_main.m_board;
+    board->setBackground(picture, board->isBackgroundStretched(), board->isBackgroundVisible());
+    return true;
+}
+
+void MainSessionHost::saveBackground(const QString& path) {
+    const QPixmap& picture = m_main.m_board->backgroundPicture();
+    if (!picture.isNull())
+        picture.save(path, "BMP");
+}
+
+void MainSessionHost::setBackgroundStretched(bool stretched) {
+    BoardView* board = m_main.m_board;
+    board->setBackground(board->backgroundPicture(), stretched, board->isBackgroundVisible());
+}
+
+bool MainSessionHost::isBackgroundVisible() const {
+    return m_main.m_board->isBackgroundVisible();
+}
+
+void MainSessionHost::setBackgroundVisible(bool visible) {
+    BoardView* board = m_main.m_board;
+    board->setBackground(board->backgroundPicture(), board->isBackgroundStretched(), visible);
+}
+
+Colour MainSessionHost::boardColour() const {
+    return colourToBgr(m_main.m_board->boardColour());
+}
+
+void MainSessionHost::setBoardColour(Colour colour) {
+    m_main.m_board->setBoardColour(colourFromBgr(colour));
+    m_main.paintBoardArea();
+}
+
+void MainSessionHost::loadLayouts() {
+    m_main.m_game->loadLayouts();
+    m_main.updateLevelCount();
+}
+
+void MainSessionHost::advanceBanner() {
+    m_main.m_status->advance();
+}
+
+void MainSessionHost::setBannerTimerEnabled(bool enabled) {
+    if (enabled)
+        m_main.m_status->timer().start();
+    else
+        m_main.m_status->timer().stop();
+}
+
+const char* MainSessionHost::menuItemName(MenuCheck item) const {
+    switch (item) {
+    case MenuCheck::Music:
+        return "mMusic";
+    case MenuCheck::Sound:
+        return "mSOund";
+    case MenuCheck::Hints:
+        return "mHints";
+    case MenuCheck::Banner:
+        return "Banner";
+    }
+    return "Banner";
+}
+
+bool MainSessionHost::isMenuChecked(MenuCheck item) const {
+    return m_main.action(QLatin1String(menuItemName(item)))->isChecked();
+}
+
+void MainSessionHost::setMenuChecked(MenuCheck item, bool checked) {
+    m_main.action(QLatin1String(menuItemName(item)))->setChecked(checked);
+    if (item == MenuCheck::Banner)
+        m_main.m_status->setOn(checked);
+    if (item == MenuCheck::Hints && m_main.m_hints)
+        m_main.m_hints->setEnabled(checked);
+}
+
+QPoint MainSessionHost::windowPosition() const {
+    return m_main.pos();
+}
+
+void MainSessionHost::setWindowPosition(QPoint position) {
+    m_main.move(position);
+}
+
+int MainSessionHost::level() const {
+    return m_main.m_game->values().level;
+}
+
+void MainSessionHost::showLevel(int level) {
+    m_main.m_game->showLevel(level);
+    m_main.refreshCommands();
+}
+
+void MainSessionHost::stopAndHide() {
+    m_main.hide();
+    m_main.m_status->timer().stop();
+    m_main.m_gTimer.stop();
+    m_main.m_clueTimer.stop();
+    m_main.setEnabled(false);
+}
+
+void MainSessionHost::clearStatusLine() {
+    m_main.m_status->setText(QString());
+}
+
+} // namespace quorvel

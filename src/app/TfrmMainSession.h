@@ -1,0 +1,68 @@
+// The main window seen by the start-up and shut-down sequences.
+#pragma once
+
+#include "SessionHost.h"
+
+class Tfo;
+
+namespace quorvel {
+
+class TfrmMain;
+
+class MainSessionHost : public SessionHost {
+public:
+    explicit MainSessionHost(TfrmMain& main) : m_main(main) {}
+
+    QWidget* window() override;
+    Dialogs& dialogs() override;
+
+    void setTraceCommandsVisible(bool visible) override;
+    TileLook templateTileLook() const override;
+    void setTemplateTileLook(const TileLook& look) override;
+    void setTemplateTileSize(int width, int height, int fontPoints) override;
+    void setTemplateTileStyle(int sample) override;
+    LetterColours letterColours() const override { return m_letterColours; }
+    void setLetterColours(const LetterColours& colours) override;
+
+    bool loadBackground(const QString& path) override;
+    void saveBackground(const QString& path) override;
+    void setBackgroundStretched(bool stretched) override;
+    bool isBackgroundVisible() const override;
+    void setBackgroundVisible(bool visible) override;
+    Colour boardColour() const override;
+    void setBoardColour(Colour colour) override;
+
+    void loadLayouts() override;
+    void advanceBanner() override;
+    void setBannerTimerEnabled(bool enabled) override;
+    bool isMenuChecked(MenuCheck item) const override;
+    void setMenuChecked(MenuCheck item, bool checked) override;
+
+    int tipCounter() const override { return m_tipCounter; }
+    void setTipCounter(int counter) override { m_tipCounter = counter; }
+    bool showTipsAtStartup() const override { return m_showTips; }
+    void setShowTipsAtStartup(bool show) override { m_showTips = show; }
+
+    QPoint windowPosition() const override;
+    void setWindowPosition(QPoint position) override;
+    int level() const override;
+    void showLevel(int level) override;
+
+    void stopAndHide() override;
+    void clearStatusLine() override;
+    int outputVolume() const override { return m_volume; }
+    void setOutputVolume(int volume) override { m_volume = volume; }
+    int startVolume() const override { return m_startVolume; }
+
+private:
+    const char* menuItemName(MenuCheck item) const;
+
+    TfrmMain& m_main;
+    LetterColours m_letterColours;
+    int m_tipCounter = 0;
+    bool m_showTips = true;
+    int m_volume = 65535;
+    int m_startVolume = 65535;
+};
+
+} // namespace quorvel
