@@ -308,6 +308,27 @@ private slots:
                  QString::fromUtf8("small feline, caf\u00E9 \u201Ccat\u201D"));
     }
 
+    // LockAll is clicked; its two glyphs and Label3's empty face must look different.
+    void padlockLabelsClickAndShowTheirGlyph() {
+        PadlockLabel lockAll;
+        lockAll.resize(24, 24);
+        QSignalSpy clicks(&lockAll, &PadlockLabel::clicked);
+        click(&lockAll, QPoint(12, 12));
+        sendMouse(&lockAll, QEvent::MouseButtonPress, QPoint(12, 12));
+        sendMouse(&lockAll, QEvent::MouseButtonRelease, QPoint(40, 40)); // released outside
+        QCOMPARE(clicks.size(), 1);
+
+        const QImage closed = lockAll.grab().toImage();
+        lockAll.setLocked(false);
+        const QImage open = lockAll.grab().toImage();
+        lockAll.setGlyphShown(false);
+        const QImage empty = lockAll.grab().toImage();
+        QVERIFY(closed != open);
+        QVERIFY(open != empty);
+        lockAll.setGlyphShown(true);
+        QCOMPARE(lockAll.glyph(), PadlockLabel::Glyph::Open); // the state survives hiding
+    }
+
     void tileStylePresetsMatchWithoutRegardToCase() {
         QCOMPARE(tileStylePreset(QStringLiteral("PANEL21")),
                  (TileStyle{Bevel::Raised, Bevel::None, 3, false, 0}));
