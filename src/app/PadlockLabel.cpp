@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 
 PadlockLabel::PadlockLabel(QWidget* parent) : QWidget(parent) {}
 
@@ -60,6 +61,14 @@ void PadlockLabel::mousePressEvent(QMouseEvent* event) {
     // The drag runs its own event loop until the padlock is dropped or the drag is cancelled.
     auto* drag = new QDrag(this);
     drag->setMimeData(padlockMimeData());
+    QPixmap picture(20, 20);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintPadlock(painter, QRectF(1, 1, 18, 18), true, palette().color(QPalette::WindowText));
+    painter.end();
+    drag->setPixmap(picture);
+    drag->setHotSpot(QPoint(10, 10));
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
 }
 

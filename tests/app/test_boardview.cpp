@@ -257,6 +257,19 @@ private slots:
         QCOMPARE(view->boardColour(), QColor(0xC8, 0xA0, 0xF3));
     }
 
+    void theBackgroundPictureShowsOnlyWhileVisible() {
+        QPixmap picture(8, 8);
+        picture.fill(QColor(10, 20, 30));
+        const QPoint gap = gapRect().center();
+        view->setBackground(picture, true, true);
+        QCOMPARE(view->grab().toImage().pixelColor(gap), QColor(10, 20, 30)); // stretched
+        view->setBackground(picture, false, true);
+        QCOMPARE(view->grab().toImage().pixelColor(gap), view->boardColour()); // its own size
+        QCOMPARE(view->grab().toImage().pixelColor(3, 3), QColor(10, 20, 30));
+        view->setBackground(picture, true, false);
+        QCOMPARE(view->grab().toImage().pixelColor(gap), view->boardColour());
+    }
+
     void theArrowUnderTheMouseAndTheCluesArrowAreWhite() {
         const QRect arrow = view->arrowRect(3, false);
         const QPoint shaft(arrow.center().x(), arrow.top() + 6);
