@@ -1,0 +1,125 @@
+// quorvel-tool play: the session's commands, events and dump, and the same board for a seed.
+#include "EngineTestSupport.h"
+#include "ToolRunSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+using nlohmann::json;
+
+class ToolPlayTest : public ::testing::Test {
+protected:
+    TempProgramFolder root;
+    void SetUp() override {
+        root.write("zq/formats", layoutsFile("0404\r\n\r\nXXX-XXX\r\nXXXXXXX\r\n\r\n"));
+        root.writeDictionary("Common Words", generatedWords(30));
+        root.write("zq/W3", "CATDOG");
+        root.write("zq/W4", "");
+        root.write("zq/W5", "");
+    }
+    ToolRun play(const std::string& options, const std::string& commands) {
+        return runTool(root, "play --root " + shellQuoted(root.folder()) + " " + options, commands);
+    }
+    static std::vector<json> ofEvent(const std::vector<json>& lines, const std::string& event) {
+        std::vector<json> out;
+        for (const json& j : lines)
+            if (j.at("event") == event)
+                out.push_back(j);
+        return out;
+    }
+};
+
+TEST_F(ToolPlayTest, SameSeedSameBoard) {
+    const ToolRun a = play("--seed 7", "new\ndump\n");
+    const ToolRun b = play("--seed 7", "new\ndump\n");
+    ASSERT_EQ(a.status, 0) << a.err;
+    EXPECT_EQ(a.out, b.out);
+    const auto states = ofEvent(a.jsonLines(), "state");
+    ASSERT_EQ(states.size(), 1u);
+    const json& s = states[0];
+    EXPECT_EQ(s["level"], 1);
+    EXPECT_EQ(s["levelCount"], 2);
+    EXPECT_EQ(s["inPlay"], true);
+    EXPECT_EQ(s["movesLeft"], 32);
+    EXPECT_EQ(s["rows"], 4);
+    EXPECT_EQ(s["columns"], 4);
+    EXPECT_EQ(s["board"].size(), 4u);
+    EXPECT_EQ(s["solution"].size(), 4u);
+    EXPECT_EQ(s["state"], json({"rrrr", "rrrr", "rrrr", "rrrr"}));
+    EXPECT_EQ(s["lockAll"], "unlocked");
+    EXPECT_EQ(s["timerPhase"], "W");
+    EXPECT_EQ(s["words"].size(), 4u);
+    for (const char* key : {"moveMade",
+                            "counterColour",
+                            "tileCount",
+                            "letterTotal",
+                            "start",
+                            "delay",
+                            "pop",
+                            "penalty",
+                            "good",
+                            "bad",
+                            "word",
+                            "shiftCost",
+                            "tileClickCost",
+                            "clueCost",
+                            "lockAllCost",
+                            "advanceMinimum",
+                            "clueAllowance",
+                            "timerEnabled",
+                            "timerIntervalMs",
+                            "definitions",
+                            "underlined"})
+        EXPECT_TRUE(s.contains(key)) << key;
+    EXPECT_NE(s["board"], s["solution"]); // scrambled
+    const ToolRun other = play("--seed 8", "new\ndump\n");
+    EXPECT_NE(ofEvent(other.jsonLines(), "state")[0]["board"], s["board"]);
+}
+
+TEST_F(ToolPlayTest, EventsOfANewPuzzle) {
+    const ToolRun run =
+        play("--seed 3 --level 2 --handicap 1 --timed --dictionary 'Common Words'", "new\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = run.jsonLines();
+    EXPECT_FALSE(ofEvent(lines, "moves").empty());
+    EXPECT_EQ(ofEvent(lines, "music"),
+              (std::vector<json>{{{"event", "music"}, {"name", "zqStart.mp3"}}}));
+    const auto status = ofEvent(lines, "status");
+    ASSERT_FALSE(status.empty());
+    EXPECT_EQ(status.back()["text"],
+              std::string(25, ' ') +
+                  "3 words to find, level: 2, advance minimum is 3, dictionary: Common Words");
+    EXPECT_EQ(ofEvent(lines, "moves").back()["value"], 13);
+}
+
+TEST_F(ToolPlayTest, LevelCommandAndErrors) {
+    const ToolRun run = play("--seed 1", "level 2\nlevel x\nfly away\n\nnew\ndump\nquit\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = run.jsonLines();
+    EXPECT_EQ(ofEvent(lines, "error").size(), 2u);
+    const auto states = ofEvent(lines, "state");
+    ASSERT_EQ(states.size(), 1u); // nothing after quit
+    EXPECT_EQ(states[0]["level"], 2);
+    EXPECT_EQ(states[0]["columns"], 7);
+    // A gap reads as the character 1 in the board rows.
+    EXPECT_EQ(states[0]["board"][0].get<std::string>()[3], '\1');
+    EXPECT_EQ(states[0]["state"][0], "rrr-rrr");
+}
+
+TEST_F(ToolPlayTest, MissingDictionaryIsAMessage) {
+    const ToolRun run = play("--seed 1 --dictionary Nothing", "new\ndump\n");
+    ASSERT_EQ(run.status, 0);
+    const auto lines = run.jsonLines();
+    EXPECT_EQ(ofEvent(lines, "message").size(), 1u);
+    EXPECT_EQ(ofEvent(lines, "state")[0]["inPlay"], false);
+}
+
+TEST_F(ToolPlayTest, BadOptionIsRefused) {
+    EXPECT_NE(play("--handicap 2", "").status, 0);
+    EXPECT_NE(play("--lock sometimes", "").status, 0);
+}
+
+} // namespace
+} // namespace quorvel
