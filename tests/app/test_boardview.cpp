@@ -342,6 +342,43 @@ private slots:
         QCOMPARE(lockAll.glyph(), PadlockLabel::Glyph::Open); // the state survives hiding
     }
 
+    // A puzzle the game builds itself shows every letter and arrow; once solved, every letter is
+    // in the revealed colour and the arrows are greyed.
+    void aBuiltPuzzleIsShownAndItsEndIsShown() {
+        quorvel::TempProgramFolder folder;
+        quorvel::Game built(listener, random, folder.folder());
+        std::vector<std::pair<std::string, std::string>> words;
+        for (const char* w : {"COLD", "WARM", "HEAT", "SNOW", "RAIN", "WIND", "MIST", "HAIL"})
+            words.push_back({w, std::string("weather ") + w});
+        GameTestAccess::setDictionary(built, words);
+        built.setLevelTable(quorvel::builtInLayouts()); // level 1 is 4 x 4
+        built.setPickerLevel(1);
+        built.newPuzzle();
+        QCOMPARE(built.board().tileCount, 16);
+
+        BoardView shown(built);
+        shown.setTileSize({30, 36});
+        shown.resize(shown.sizeHint());
+        shown.refresh();
+        QImage image = shown.grab().toImage();
+        for (int t = 1; t <= 16; ++t) {
+            const quorvel::Tile& tile = built.board().tile(t);
+            QVERIFY(!shown.tileRect(t).isEmpty());
+            QVERIFY2(countPixels(image, shown.tileRect(t), shown.letterColour(tile.colour)) > 10,
+                     qPrintable(QString::number(t)));
+        }
+        const QRect arrow = shown.arrowRect(4, false);
+        QCOMPARE(image.pixelColor(arrow.center().x(), arrow.top() + 6), Aqua);
+
+        built.solve();
+        shown.refresh();
+        image = shown.grab().toImage();
+        const QColor revealed = shown.letterColour(quorvel::LetterColour::Revealed);
+        for (int t = 1; t <= 16; ++t)
+            QVERIFY(countPixels(image, shown.tileRect(t), revealed) > 10);
+        QCOMPARE(image.pixelColor(arrow.center().x(), arrow.top() + 6), QColor(0x80, 0x80, 0x80));
+    }
+
     void tileStylePresetsMatchWithoutRegardToCase() {
         QCOMPARE(tileStylePreset(QStringLiteral("PANEL21")),
                  (TileStyle{Bevel::Raised, Bevel::None, 3, false, 0}));
