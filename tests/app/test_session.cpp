@@ -1,0 +1,611 @@
+// Start-up and shut-down: what the settings restore, in what order, and what they store.
+#include "Dialogs.h"
+#include "HintSwitch.h"
+#include "Session.h"
+#include "SessionHost.h"
+#include "Tfo.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHelpEvent>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QToolTip>
+#include <QtTest>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+const QDate kToday(2026, 12, 7);
+constexpr int kTodayNumber = 46363; // days since 1899-12-30
+
+class ScriptedDialogs : public Dialogs {
+public:
+    bool ask(QWidget*, const QString& text) override {
+        asked << text;
+        return answer;
+    }
+    void warn(QWidget*, const QString& text) override { warned << text; }
+    void inform(QWidget*, const QString& text) override { informed << text; }
+
+    bool answer = true;
+    QStringList asked, warned, informed;
+};
+
+// The main window as the sequences see it; `calls` records the order of what they asked for.
+class FakeHost : public SessionHost {
+public:
+    QWidget* window() override { return nullptr; }
+    Dialogs& dialogs() override { return scripted; }
+
+    void setTraceCommandsVisible(bool visible) override {
+        log("trace");
+        traceVisible = visible;
+    }
+    TileLook templateTileLook() const override { return initialLook; }
+    void setTemplateTileLook(const TileLook& look) override {
+        log("tileLook");
+        tileLook = look;
+    }
+    void setTemplateTileSize(int width, int height, int points) override {
+        log("tileSize");
+        tileSize = {width, height, points};
+    }
+    void setTemplateTileStyle(int sample) override {
+        log("tileStyle");
+        styleSample = sample;
+    }
+    void setStyleSamples(const TileLook& look) override {
+        log("styleSamples");
+        sampleLook = look;
+    }
+    LetterColours letterColours() const override { return letters; }
+    void setLetterColours(const LetterColours& colours) override {
+        log("letterColours");
+        letters = colours;
+    }
+    bool loadBackground(const QString& path) override {
+        log("loadBackground");
+        loadedBackground = path;
+        return false;
+    }
+    void saveBackground(const QString& path) override {
+        log("saveBackground");
+        savedBackground = path;
+    }
+    void setBackgroundStretched(bool stretched) override {
+        log("stretch");
+        backgroundStretched = stretched;
+    }
+    bool isBackgroundVisible() const override { return backgroundVisible; }
+    void setBackgroundVisible(bool visible) override {
+        log("backgroundVisible");
+        backgroundVisible = visible;
+    }
+    quorvel::Colour boardColour() const override { return board; }
+    void setBoardColour(quorvel::Colour colour) override {
+        log("boardColour");
+        board = colour;
+    }
+    void loadLayouts() override { log("layouts"); }
+    void advanceBanner() override { log("advanceBanner"); }
+    void setBannerTimerEnabled(bool enabled) override { bannerTimer = enabled; }
+    bool isMenuChecked(MenuCheck item) const override { return checks.at(item); }
+    void setMenuChecked(MenuCheck item, bool checked) override {
+        log("menu");
+        checks[item] = checked;
+    }
+    int tipCounter() const override { return tips; }
+    void setTipCounter(int counter) override { tips = counter; }
+    bool showTipsAtStartup() const override { return showTips; }
+    void setShowTipsAtStartup(bool show) override { showTips = show; }
+    void showTipOfTheDay() override { log("tipOfTheDay"); }
+    QPoint windowPosition() const override { return position; }
+    void setWindowPosition(QPoint at) override {
+        log("position");
+        position = at;
+    }
+    int level() const override { return currentLevel; }
+    void showLevel(int level) override {
+        log("showLevel");
+        currentLevel = level < 0 ? 1 : level;
+    }
+    void showNewsWindow() override { log("news"); }
+    void loadSoundEffects() override { log("soundEffects"); }
+    void stopAndHide() override { log("stopAndHide"); }
+    void clearStatusLine() override { log("clearStatus"); }
+    int outputVolume() const override { return volume; }
+    void setOutputVolume(int value) override {
+        volume = value;
+        volumes << value;
+    }
+    int startVolume() const override { return 50000; }
+    void stopSoundEffects() override { log("stopEffects"); }
+    void closeMusic() override { log("closeMusic"); }
+
+    void log(const char* call) { calls << QLatin1String(call); }
+
+    ScriptedDialogs scripted;
+    QStringList calls;
+    TileLook initialLook{0xF0F0F0, QStringLiteral("Tahoma"), 10, false};
+    TileLook tileLook, sampleLook;
+    std::tuple<int, int, int> tileSize{0, 0, 0};
+    int styleSample = 0;
+    LetterColours letters;
+    QString loadedBackground, savedBackground;
+    bool traceVisible = false, backgroundStretched = false, backgroundVisible = false;
+    quorvel::Colour board = 0;
+    bool bannerTimer = false;
+    std::map<MenuCheck, bool> checks{{MenuCheck::Music, false},
+                                     {MenuCheck::Sound, true},
+                                     {MenuCheck::Hints, true},
+                                     {MenuCheck::Banner, true}};
+    int tips = 0;
+    bool showTips = true;
+    QPoint position{0, 0};
+    int currentLevel = 1;
+    int volume = 4096;
+    QList<int> volumes;
+};
+
+// A program folder in a temporary directory with kbs/ and zq/, and a run of the game in it.
+class Folder {
+public:
+    Folder() {
+        QDir(m_dir.path()).mkpath(QStringLiteral("kbs"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("zq"));
+    }
+    QString path() const { return m_dir.path() + QLatin1Char('/'); }
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile out(path() + name);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    QByteArray read(const QString& name) const {
+        QFile in(path() + name);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+    void writeIni(const QByteArray& options) const {
+        write(QStringLiteral("RQN_ZQ.INI"), "[Options]\r\n" + options);
+    }
+    QByteArray ini() const { return read(QStringLiteral("RQN_ZQ.INI")); }
+    void addDictionaries() const {
+        for (const char* name : {"Birds.dic", "Common Words.dic", "Zoo Animals.dic"})
+            write(QString::fromLatin1("kbs/") + QLatin1String(name), "x");
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+struct Run {
+    explicit Run(const Folder& folder, QDate today = kToday)
+        : options(folder.path()), session(host, options, hints, [today] { return today; }) {}
+    FakeHost host;
+    Tfo options;
+    HintSwitch hints;
+    Session session;
+};
+
+// The keys of the [Options] section in file order.
+QStringList keysOf(const QByteArray& ini) {
+    QStringList keys;
+    for (const QByteArray& line : ini.split('\n'))
+        if (const int equals = line.indexOf('='); equals > 0)
+            keys << QString::fromLatin1(line.left(equals));
+    return keys;
+}
+
+int intValue(const Folder& folder, const char* key) {
+    Tfo reader(folder.path());
+    return reader.settings().readInteger("Options", key, -999);
+}
+
+} // namespace
+
+class SessionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startUpRunsItsStepsInOrderOnlyOnce() {
+        Folder folder;
+        folder.writeIni("InstallDate=46000\r\nlnd=46360\r\nlnu=46360\r\n");
+        Run run(folder);
+        run.session.startUp();
+        const QStringList expected = {
+            "letterColours", "trace",     "styleSamples", "stretch",    "backgroundVisible",
+            "boardColour",   "tileSize",  "tileLook",     "tileStyle",  "layouts",
+            "advanceBanner", "menu",      "menu",         "menu",       "menu",
+            "position",      "showLevel", "soundEffects", "tipOfTheDay"};
+        QCOMPARE(run.host.calls, expected);
+        QVERIFY(run.session.hasStarted());
+        run.session.startUp(); // a later activation does not run it again
+        QCOMPARE(run.host.calls, expected);
+    }
+
+    void firstRunNotesTheDatesWithoutAsking() {
+        Folder folder;
+        QFile::copy(QStringLiteral(QUORVEL_SOURCE_DIR "/data/zq/RQN_ZQ.DEF"),
+                    folder.path() + QStringLiteral("zq/RQN_ZQ.DEF"));
+        folder.addDictionaries();
+        Run run(folder);
+        run.session.startUp();
+        QCOMPARE(intValue(folder, "InstallDate"), kTodayNumber);
+        QCOMPARE(intValue(folder, "lnu"), kTodayNumber + 30);
+        QCOMPARE(intValue(folder, "lnd"), -999);
+        QVERIFY(run.host.scripted.asked.isEmpty());
+        QVERIFY(run.host.scripted.informed.isEmpty());
+        // The shipped first-run values are in force.
+        QCOMPARE(run.options.gameOptions().dictionary, std::string("Common Words"));
+        QCOMPARE(run.options.gameSize(), 2);
+        QVERIFY(run.options.gameOptions().timerPopSounds);
+        QCOMPARE(run.host.currentLevel, 1);
+    }
+
+    void nextDayWithoutNewsAsksForNews() {
+        Folder folder;
+        folder.writeIni("InstallDate=46362\r\nlnu=46392\r\n");
+        Run run(folder);
+        run.session.startUp();
+        QCOMPARE(run.host.scripted.asked, QStringList{Session::newsQuestion()});
+        QVERIFY(run.host.calls.contains(QStringLiteral("news")));
+        QVERIFY(run.host.scripted.informed.isEmpty());
+        QCOMPARE(intValue(folder, "lnd"), kTodayNumber);
+
+        Folder declined; // No: no news window, and the prompt still counts as shown
+        declined.writeIni("InstallDate=46362\r\n");
+        Run second(declined);
+        second.host.scripted.answer = false;
+        second.session.startUp();
+        QCOMPARE(second.host.scripted.asked.size(), 1);
+        QVERIFY(!second.host.calls.contains(QStringLiteral("news")));
+        QCOMPARE(intValue(declined, "lnd"), kTodayNumber);
+    }
+
+    void newsAndUpdateReminderFollowTheirIntervals_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<bool>("news");
+        QTest::addColumn<bool>("reminder");
+        QTest::newRow("install day") << QByteArray("InstallDate=46363\r\n") << false << false;
+        QTest::newRow("30 days") << QByteArray("InstallDate=1\r\nlnd=46333\r\nlnu=46300\r\n")
+                                 << false << false;
+        QTest::newRow("31 and 92 days")
+            << QByteArray("InstallDate=1\r\nlnd=46332\r\nlnu=46271\r\n") << true << true;
+        QTest::newRow("91 days") << QByteArray("InstallDate=1\r\nlnd=46363\r\nlnu=46272\r\n")
+                                 << false << false;
+        QTest::newRow("dates far out")
+            << QByteArray("InstallDate=5\r\nlnd=-2147483648\r\nlnu=2147483647\r\n") << true
+            << false;
+    }
+    void newsAndUpdateReminderFollowTheirIntervals() {
+        QFETCH(QByteArray, ini);
+        QFETCH(bool, news);
+        QFETCH(bool, reminder);
+        Folder folder;
+        folder.writeIni(ini);
+        Run run(folder);
+        run.session.startUp();
+        QCOMPARE(run.host.scripted.asked.size(), news ? 1 : 0);
+        QCOMPARE(run.host.scripted.informed.size(), reminder ? 1 : 0);
+        if (reminder)
+            QCOMPARE(intValue(folder, "lnu"), kTodayNumber);
+    }
+
+    void windowPositionKeepsWithinBounds_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("left 700") << QByteArray("DesktopX=700\r\nDesktopY=20\r\n")
+                                  << QPoint(10, 20);
+        QTest::newRow("at the limits")
+            << QByteArray("DesktopX=600\r\nDesktopY=400\r\n") << QPoint(600, 400);
+        QTest::newRow("off the top")
+            << QByteArray("DesktopX=0\r\nDesktopY=-1\r\n") << QPoint(0, 10);
+        QTest::newRow("too low") << QByteArray("DesktopX=-5\r\nDesktopY=401\r\n") << QPoint(10, 10);
+        QTest::newRow("absent") << QByteArray() << QPoint(10, 10);
+        QTest::newRow("not numbers")
+            << QByteArray("DesktopX=wide\r\nDesktopY=12px\r\n") << QPoint(10, 10);
+    }
+    void windowPositionKeepsWithinBounds() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QPoint, expected);
+        Folder folder;
+        folder.writeIni(ini);
+        Run run(folder);
+        run.session.startUp();
+        QCOMPARE(run.host.position, expected);
+    }
+
+    void styleNamesSelectTheirSample() {
+        const std::pair<const char*, int> cases[] = {
+            {"Panel7", 7}, {"panel21", 21}, {"PANEL1", 1}, {"panel22", 1},
+            {"Panel0", 1}, {"panel07", 1},  {"", 1},       {"Wooden", 1}};
+        for (const auto& [style, sample] : cases)
+            QCOMPARE(Session::styleSample(QLatin1String(style)), sample);
+
+        Folder folder;
+        folder.writeIni("Style=Panel7\r\n");
+        Run run(folder);
+        run.session.startUp();
+        QCOMPARE(run.host.styleSample, 7);
+    }
+
+    // Game Size sets the tile's size and font size; the stored tile font then takes its place.
+    void templateTileFromGameSizeAndStoredFont() {
+        Folder folder;
+        folder.writeIni("Size=3\r\nColor=255\r\nFontName=Courier New\r\nFontSize=14\r\n"
+                        "FontBold=1\r\nBGColor=x\r\nImageVisible=1\r\nStretch=0\r\n");
+        Run run(folder);
+        run.session.startUp();
+        QCOMPARE(run.host.tileSize, std::make_tuple(45, 57, 36));
+        QVERIFY(run.host.calls.indexOf("tileSize") < run.host.calls.indexOf("tileLook"));
+        QCOMPARE(run.host.tileLook.colour, quorvel::Colour(255));
+        QCOMPARE(run.host.tileLook.fontName, QStringLiteral("Courier New"));
+        QCOMPARE(run.host.tileLook.fontSize, 14);
+        QVERIFY(run.host.tileLook.bold);
+        QCOMPARE(run.host.sampleLook.fontName, QStringLiteral("Courier New"));
+        QCOMPARE(run.host.board, quorvel::Colour(15966408));
+        QVERIFY(run.host.backgroundVisible);
+        QVERIFY(!run.host.backgroundStretched);
+        QVERIFY(run.options.findChild<QWidget*>(QStringLiteral("bNewWords"))->isEnabled());
+
+        Folder defaults; // no keys: the tile's own look, and Game Size 3
+        defaults.writeIni("FontSize=0\r\nColor=-1\r\n");
+        Run second(defaults);
+        second.session.startUp();
+        QCOMPARE(second.host.tileLook.fontName, QStringLiteral("Tahoma"));
+        QCOMPARE(second.host.tileLook.fontSize, 10);
+        QCOMPARE(second.host.tileLook.colour, quorvel::Colour(0xFFFFFF));
+        QCOMPARE(second.options.gameSize(), 3);
+        QCOMPARE(second.host.styleSample, 1);
+    }
+
+    void backgroundPictureIsLoadedWhenPresent() {
+        Folder folder;
+        folder.write(QStringLiteral("zq/BG.bmp"), "not really a picture");
+        Run run(folder);
+        run.session.startUp();
+        QCOMPARE(run.host.loadedBackground, folder.path() + QStringLiteral("zq/BG.bmp"));
+        run.session.shutDown();
+        QCOMPARE(run.host.savedBackground, folder.path() + QStringLiteral("zq/BG.bmp"));
+    }
+
+    void unknownDictionaryFallsBackToTheSecondEntry() {
+        Folder folder;
+        folder.addDictionaries();
+        folder.writeIni("Dictionary=Gone Away\r\n");
+        Run run(folder);
+        QVERIFY(!run.options.hasDictionary());
+        run.session.startUp();
+        QCOMPARE(run.options.gameOptions().dictionary, std::string("Common Words"));
+    }
+
+    void menuChecksTipsAndHintsAreRestored() {
+        Folder folder;
+        folder.writeIni("Music=1\r\nSound=0\r\nTOTD=0\r\nLastTip=5\r\nHints=0\r\nBanner=0\r\n");
+        Run run(folder);
+        run.session.startUp();
+        QVERIFY(run.host.checks[MenuCheck::Music]);
+        QVERIFY(!run.host.checks[MenuCheck::Sound]);
+        QVERIFY(!run.host.checks[MenuCheck::Hints]);
+        QVERIFY(!run.host.checks[MenuCheck::Banner]);
+        QVERIFY(!run.hints.isEnabled());
+        QCOMPARE(run.host.tips, 5);
+        QVERIFY(!run.host.showTips);
+        QVERIFY(!run.host.calls.contains(QStringLiteral("advanceBanner")));
+        QVERIFY(!run.host.calls.contains(QStringLiteral("tipOfTheDay")));
+
+        Folder odd;
+        odd.writeIni("LastTip=70000\r\n");
+        Run second(odd);
+        second.host.tips = 3;
+        second.session.startUp();
+        QCOMPARE(second.host.tips, 0); // out of the counter's range
+        QVERIFY(second.hints.isEnabled());
+    }
+
+    void storedLevelIsShownAndWrittenBack() {
+        Folder folder;
+        folder.writeIni("Level=-3\r\n");
+        Run run(folder);
+        run.session.startUp();
+        QCOMPARE(run.host.currentLevel, 1);
+        QCOMPARE(intValue(folder, "Level"), 1);
+    }
+
+    void hoverHintsSwitchDropsTooltips() {
+        HintSwitch hints;
+        QWidget widget;
+        widget.setToolTip(QStringLiteral("a hint"));
+        widget.resize(50, 50);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        const auto hover = [&] {
+            QHelpEvent event(QEvent::ToolTip, QPoint(5, 5), widget.mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(&widget, &event);
+        };
+        hints.setEnabled(false);
+        hover();
+        QVERIFY(!QToolTip::isVisible());
+        hints.setEnabled(true);
+        hover();
+        QVERIFY(QToolTip::isVisible()); // shown at once, so the check above means something
+        QCOMPARE(widget.toolTipDuration(), HintSwitch::kDurationMs);
+        hints.setEnabled(false); // switching off hides the one showing
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
+
+    void shutDownWritesTheKeysInItsOrder() {
+        Folder folder;
+        Run run(folder);
+        run.host.position = QPoint(33, 44);
+        run.host.currentLevel = 12;
+        run.session.shutDown();
+        const QStringList expected = {
+            "Dictionary", "Def",       "Timed",        "AutoAdvance",  "timerpopsounds",
+            "LockVowels", "LockFirst", "LockNone",     "LockRandomly", "UserLevel",
+            "Music",      "Sound",     "TOTD",         "LastTip",      "Hints",
+            "Banner",     "Blue",      "Green",        "Red",          "DesktopX",
+            "DesktopY",   "Level",     "ImageVisible", "BGColor",      "Size"};
+        QCOMPARE(keysOf(folder.ini()), expected);
+        QCOMPARE(run.host.calls.first(), QStringLiteral("stopAndHide"));
+        QCOMPARE(run.host.calls.mid(1, 2), QStringList({"clearStatus", "saveBackground"}));
+        QCOMPARE(run.host.calls.mid(3), QStringList({"stopEffects", "closeMusic"}));
+        QCOMPARE(intValue(folder, "DesktopX"), 33);
+        QCOMPARE(intValue(folder, "Level"), 12);
+        QVERIFY(run.host.scripted.warned.isEmpty());
+    }
+
+    void musicFadesOutOnlyWhenMusicIsOn() {
+        QCOMPARE(Session::fadeSteps(4096), std::vector<int>{3596}); // always one step
+        QCOMPARE(Session::fadeSteps(4596), std::vector<int>{4096});
+        QCOMPARE(Session::fadeSteps(300), std::vector<int>{0}); // never below silence
+        const std::vector<int> steps = Session::fadeSteps(32768);
+        QCOMPARE(steps.size(), std::size_t(58));
+        QCOMPARE(steps.back(), 3768);
+
+        Folder folder;
+        Run quiet(folder);
+        quiet.host.volume = 32768;
+        quiet.session.shutDown();
+        QCOMPARE(quiet.host.volumes, QList<int>{50000}); // straight back to the start volume
+
+        Run loud(folder);
+        loud.host.checks[MenuCheck::Music] = true;
+        loud.host.volume = 32768;
+        loud.session.shutDown();
+        QCOMPARE(loud.host.volumes.size(), 59);
+        QCOMPARE(loud.host.volumes.first(), 32268);
+        QCOMPARE(loud.host.volumes.at(57), 3768);
+        QCOMPARE(loud.host.volumes.last(), 50000);
+    }
+
+    void windowShownSetsTheQuietestVolumeAndOptionsReachTheHost() {
+        Folder folder;
+        Run run(folder);
+        run.session.windowShown();
+        QCOMPARE(run.host.volume, 4096);
+        QVERIFY(run.host.bannerTimer);
+        run.options.findChild<QSlider*>(QStringLiteral("tbSound"))->setValue(1);
+        QCOMPARE(run.host.volume, 61440);
+        run.options.setGameSize(1);
+        QCOMPARE(run.host.tileSize, std::make_tuple(15, 19, 12));
+    }
+
+    void handWrittenSettingsSurviveTheGamesWrites() {
+        const QByteArray handWritten = "; written by hand\r\n"
+                                       "[options]\r\n"
+                                       "LEVEL=7\r\n"
+                                       "music=1\r\n"
+                                       "; colours below\r\n"
+                                       "BgColor=255\r\n"
+                                       "MyOwnKey=kept\r\n"
+                                       "\r\n"
+                                       "[Scores]\r\n"
+                                       "Best=12\r\n"
+                                       "Level=99\r\n";
+        Folder folder;
+        folder.write(QStringLiteral("RQN_ZQ.INI"), handWritten);
+        {
+            Run run(folder);
+            run.session.startUp();
+            QCOMPARE(run.host.currentLevel, 7);
+            QVERIFY(run.host.checks[MenuCheck::Music]);
+            QCOMPARE(run.host.board, quorvel::Colour(255));
+            run.session.shutDown();
+        }
+        const QByteArray after = folder.ini();
+        QVERIFY(after.startsWith("; written by hand\r\n[options]\r\nLEVEL=7\r\nmusic=1\r\n"
+                                 "; colours below\r\nBgColor=255\r\nMyOwnKey=kept\r\n"));
+        QVERIFY(after.endsWith("\r\n\r\n[Scores]\r\nBest=12\r\nLevel=99\r\n"));
+        QCOMPARE(after.count("\r\n"), after.count('\n')); // every line still ends in CR LF
+        QStringList lowered;
+        for (const QString& key : keysOf(after))
+            lowered << key.toLower();
+        QCOMPARE(lowered.count(QStringLiteral("music")), 1);
+        QCOMPARE(lowered.count(QStringLiteral("level")), 2); // ours, and the one in [Scores]
+        QCOMPARE(lowered.count(QStringLiteral("bgcolor")), 1);
+    }
+
+    // A new player's run: change everything, quit, start again.
+    void everyKeptOptionComesBackAndTheHandicapStartsNeutral() {
+        Folder folder;
+        QFile::copy(QStringLiteral(QUORVEL_SOURCE_DIR "/data/zq/RQN_ZQ.DEF"),
+                    folder.path() + QStringLiteral("zq/RQN_ZQ.DEF"));
+        folder.addDictionaries();
+        {
+            Run run(folder);
+            run.session.windowShown();
+            run.session.startUp();
+            Tfo& o = run.options;
+            o.findChild<QComboBox*>(QStringLiteral("Dictionary"))->setCurrentIndex(2);
+            o.findChild<QCheckBox*>(QStringLiteral("Timed"))->setChecked(true);
+            o.findChild<QCheckBox*>(QStringLiteral("Def"))->setChecked(true);
+            o.findChild<QCheckBox*>(QStringLiteral("timerpopsounds"))->setChecked(false);
+            o.findChild<QRadioButton*>(QStringLiteral("LockFirst"))->setChecked(true);
+            o.findChild<QComboBox*>(QStringLiteral("UserLevel"))->setEditText("My own mix");
+            o.findChild<QSlider*>(QStringLiteral("handicap"))->setValue(1);
+            o.findChild<QSlider*>(QStringLiteral("tbSound"))->setValue(15);
+            o.setGameSize(1);
+            run.host.position = QPoint(120, 80);
+            run.host.showLevel(9);
+            run.host.checks = {{MenuCheck::Music, true},
+                               {MenuCheck::Sound, false},
+                               {MenuCheck::Hints, false},
+                               {MenuCheck::Banner, false}};
+            run.host.showTips = false;
+            run.host.tips = 4;
+            run.host.letters = {1, 2, 3};
+            run.host.backgroundVisible = true;
+            run.host.board = 123;
+            run.session.shutDown();
+        }
+        Run run(folder, kToday.addDays(1));
+        run.session.startUp();
+        const quorvel::GameOptions options = run.options.gameOptions();
+        QCOMPARE(options.dictionary, std::string("Zoo Animals"));
+        QVERIFY(options.timed);
+        QVERIFY(options.definitions);
+        QVERIFY(!options.timerPopSounds);
+        QVERIFY(!options.autoAdvance);
+        QCOMPARE(options.lock, quorvel::LockRule::First);
+        QCOMPARE(run.options.findChild<QComboBox*>(QStringLiteral("UserLevel"))->currentText(),
+                 QStringLiteral("My own mix"));
+        QCOMPARE(options.handicap, 0);
+        QCOMPARE(run.options.volume(), 32768); // Sound Volume is not kept either
+        QCOMPARE(run.options.gameSize(), 1);
+        QCOMPARE(run.host.tileSize, std::make_tuple(15, 19, 12));
+        QCOMPARE(run.host.position, QPoint(120, 80));
+        QCOMPARE(run.host.currentLevel, 9);
+        QVERIFY(run.host.checks[MenuCheck::Music]);
+        QVERIFY(!run.host.checks[MenuCheck::Sound]);
+        QVERIFY(!run.host.checks[MenuCheck::Hints]);
+        QVERIFY(!run.hints.isEnabled());
+        QVERIFY(!run.host.checks[MenuCheck::Banner]);
+        QVERIFY(!run.host.showTips);
+        QCOMPARE(run.host.tips, 4);
+        QCOMPARE(run.host.letters.unlocked, quorvel::Colour(1));
+        QCOMPARE(run.host.letters.locked, quorvel::Colour(2));
+        QCOMPARE(run.host.letters.revealed, quorvel::Colour(3));
+        QVERIFY(run.host.backgroundVisible);
+        QCOMPARE(run.host.board, quorvel::Colour(123));
+        QCOMPARE(run.host.scripted.asked.size(), 1); // the day after the first run: news
+    }
+
+    void settingsThatCannotBeSavedAreReported() {
+        Folder folder;
+        folder.writeIni("Level=4\r\n");
+        QFile ini(folder.path() + QStringLiteral("RQN_ZQ.INI"));
+        QVERIFY(ini.resize(qint64(quorvel::IniFile::kMaxSize) + 1)); // no settings file of ours
+        Run run(folder);
+        run.session.shutDown();
+        QCOMPARE(run.host.scripted.warned.size(), 1);
+        QCOMPARE(QFileInfo(ini).size(), qint64(quorvel::IniFile::kMaxSize) + 1);
+    }
+};
+
+QTEST_MAIN(SessionTest)
+#include "test_session.moc"
