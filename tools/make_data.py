@@ -1,0 +1,189 @@
+#!/usr/bin/env python3
+"""Regenerates the game's word data and levels from Debian packages.
+
+    python3 tools/make_data.py            write data/ in this repository
+    python3 tools/make_data.py --check    rebuild into a temporary folder and
+                                          compare with data/ byte for byte
+
+Reads the Debian 12 packages wordnet-base (/usr/share/wordnet: definitions,
+lexicographer categories, sense counts) and scowl (/usr/share/dict/scowl: how
+common a word is), and the licence notices of wordnet-base and scowl in
+/usr/share/doc. Writes:
+
+    data/kbs/Common Words.dic and the themed dictionaries (through
+        quorvel-tool dic build)
+    data/kbs/LICENSE.WordNet.txt, data/kbs/LICENSE.SCOWL.txt,
+        data/zq/LICENSE.SCOWL.txt
+    data/zq/W3, W4, W5 and data/zq/formats
+
+Python 3 standard library only; the output depends on nothing but the package
+contents (no clock, no hash order, no locale).
+"""
+
+import argparse
+import filecmp
+import os
+import subprocess
+import sys
+import tempfile
+
+import levels
+import sources
+import themes
+
+REPOSITORY = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+LICENCES = (
+    ("/usr/share/doc/wordnet-base/copyright", "wordnet-base", "kbs/LICENSE.WordNet.txt"),
+    ("/usr/share/doc/scowl/copyright", "scowl", "kbs/LICENSE.SCOWL.txt"),
+    ("/usr/share/doc/scowl/copyright", "scowl", "zq/LICENSE.SCOWL.txt"),
+)
+# Every shipped level must fill from Common Words well within the game's 5,000 draws.
+MAX_EXPECTED_DRAWS = 1500
+# A themed dictionary "suits" a level when filling it takes this many draws on average.
+THEME_SUITS_DRAWS = 1500
+
+
+def find_tool(explicit):
+    if explicit:
+        return explicit
+    candidates = [os.environ.get("QUORVEL_TOOL", "")]
+    for folder in sorted(os.listdir(REPOSITORY)):
+        if folder.startswith("build"):
+            candidates.append(os.path.join(REPOSITORY, folder, "bin", "quorvel-tool"))
+    for path in candidates:
+        if path and os.access(path, os.X_OK):
+            return path
+    raise SystemExit("quorvel-tool not found: build it (cmake --build BUILD --target quorvel-tool)"
+                     " or pass --tool PATH")
+
+
+def write_bytes(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as handle:
+        handle.write(data)
+
+
+def write_word_lists(out, wordnet):
+    lists = themes.short_words(wordnet)
+    for n in (3, 4, 5):
+        write_bytes(os.path.join(out, "zq", f"W{n}"), "".join(lists[n]).encode("ascii"))
+    return {n: len(words) for n, words in lists.items()}
+
+
+def length_counts(items):
+    counts = {}
+    for word, _, _ in items:
+        counts[len(word)] = counts.get(len(word), 0) + 1
+    return counts
+
+
+def write_levels(out, common):
+    data = levels.formats_bytes()
+    lines = data.decode("ascii").split("\r\n")[1:]
+    counts, total = length_counts(common), len(common)
+    worst = 0.0
+    for number, rows in enumerate(levels.parse_levels(lines), 1):
+        problems = levels.check_layout(rows)
+        draws = levels.expected_draws(rows, counts, total)
+        if problems or draws > MAX_EXPECTED_DRAWS:
+            raise SystemExit(f"level {number}: {', '.join(problems) or f'{draws:.0f} draws'}")
+        worst = max(worst, draws)
+    write_bytes(os.path.join(out, "zq", "formats"), data)
+    return worst
+
+
+def suited_levels(items, lines):
+    """The levels a dictionary fills quickly, as text such as "1-40, 45"."""
+    counts, total = length_counts(items), len(items)
+    suited = []
+    for number, rows in enumerate(levels.parse_levels(lines), 1):
+        lengths = levels.word_lengths(rows)
+        enough = all(counts.get(n, 0) >= 3 * lengths.count(n) for n in set(lengths))
+        if enough and levels.expected_draws(rows, counts, total) <= THEME_SUITS_DRAWS:
+            suited.append(number)
+    ranges = []
+    for number in suited:
+        if ranges and ranges[-1][1] == number - 1:
+            ranges[-1][1] = number
+        else:
+            ranges.append([number, number])
+    return ", ".join(f"{a}" if a == b else f"{a}-{b}" for a, b in ranges)
+
+
+def build_dictionary(tool, items, path, scratch):
+    text = "".join(f"{word}\t{definition}\t{','.join(attributes)}\n"
+                   for word, definition, attributes in items)
+    source = os.path.join(scratch, os.path.basename(path) + ".tsv")
+    with open(source, "w", encoding="utf-8", newline="\n") as handle:
+        handle.write(text)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    result = subprocess.run([tool, "dic", "build", source, path], capture_output=True, text=True)
+    if result.returncode != 0:
+        raise SystemExit(f"dic build {path} failed: {result.stderr.strip()}")
+
+
+def copy_licences(out):
+    for source, package, target in LICENCES:
+        with open(sources.require(source, package), "rb") as handle:
+            write_bytes(os.path.join(out, target), handle.read())
+
+
+def generate(out, tool):
+    wordnet = sources.WordNet()
+    common = themes.common_words(wordnet)
+    counts = write_word_lists(out, wordnet)
+    print(f"W3 {counts[3]} words, W4 {counts[4]}, W5 {counts[5]}")
+    worst = write_levels(out, common)
+    print(f"formats: levels fill from Common Words in at most {worst:.0f} draws on average")
+    level_lines = levels.file_lines()
+    with tempfile.TemporaryDirectory() as scratch:
+        build_dictionary(tool, common, os.path.join(out, "kbs", "Common Words.dic"), scratch)
+        print(f"Common Words: {len(common)} items")
+        for name, select in themes.THEMES:
+            items = select(wordnet)
+            build_dictionary(tool, items, os.path.join(out, "kbs", name + ".dic"), scratch)
+            print(f"{name}: {len(items)} items, suits levels {suited_levels(items, level_lines)}")
+    copy_licences(out)
+
+
+def generated_files(root):
+    found = []
+    for sub in ("kbs", "zq"):
+        folder = os.path.join(root, sub)
+        if os.path.isdir(folder):
+            found += [os.path.join(sub, name) for name in sorted(os.listdir(folder))]
+    return found
+
+
+def check(tool):
+    """Rebuild into a temporary folder and compare with the committed data."""
+    data = os.path.join(REPOSITORY, "data")
+    with tempfile.TemporaryDirectory() as fresh:
+        generate(fresh, tool)
+        different = [name for name in generated_files(fresh)
+                     if not os.path.exists(os.path.join(data, name))
+                     or not filecmp.cmp(os.path.join(fresh, name), os.path.join(data, name),
+                                        shallow=False)]
+    for name in different:
+        print(f"differs: data/{name}")
+    print("data/ is up to date" if not different else f"{len(different)} file(s) differ")
+    return 1 if different else 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true",
+                        help="compare a fresh build with data/ instead of writing it")
+    parser.add_argument("--tool", help="path of quorvel-tool (default: found in build*/bin)")
+    parser.add_argument("--out", default=os.path.join(REPOSITORY, "data"),
+                        help="folder to write into (default: data/ of this repository)")
+    args = parser.parse_args()
+    tool = find_tool(args.tool)
+    if args.check:
+        return check(tool)
+    generate(args.out, tool)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,218 @@
+"""The word selections of the shipped dictionaries: Common Words and the themes.
+
+Each selection returns items (WORD, definition, [attribute names]) sorted by
+word, one item per word. Attribute names are those of the game's knowledge-base
+attribute enumeration.
+"""
+
+import re
+
+import glosses
+import sources
+
+COMMON_SIZES = (10, 20, 35, 40, 50)          # SCOWL's "common" levels
+THEMED_SIZES = (10, 20, 35, 40, 50, 55, 60, 70)
+WORD_KINDS = ("english-words", "american-words")
+NAME_KINDS = ("english-upper", "american-upper", "english-proper-names",
+              "american-proper-names")
+
+MAIN_SENSES = 2
+
+LOWER_WORD = re.compile(r"[a-z]{3,20}")
+NAME_WORD = re.compile(r"[A-Z][a-z]{2,19}")
+
+
+def _sorted_items(items):
+    return [items[word] for word in sorted(items)]
+
+
+# --- Common Words ------------------------------------------------------------
+
+def common_words(wordnet):
+    """Common English words of 3..20 letters that WordNet defines in lower case."""
+    candidates = sources.scowl_words(WORD_KINDS, COMMON_SIZES)
+    blocked = glosses.blocked_usage_keys(wordnet)
+    items = {}
+    for lemma in sorted(candidates):
+        if not LOWER_WORD.fullmatch(lemma) or lemma not in wordnet.senses:
+            continue
+        senses = glosses.lower_case_senses(wordnet, lemma)
+        # No lower-case sense: WordNet knows it only as a name or abbreviation.
+        if not senses or glosses.is_unsuitable(wordnet, lemma, senses, blocked):
+            continue
+        synset = glosses.best_sense(wordnet, lemma, senses)
+        items[lemma.upper()] = (lemma.upper(), glosses.short_definition(synset.gloss), [])
+    return _sorted_items(items)
+
+
+# --- themes from one lexicographer file ----------------------------------------
+
+def _member_of_genus(wordnet, synset):
+    for key in synset.targets("#m"):
+        if any(word.lower().startswith("genus_") for word in wordnet.synset(key).words):
+            return True
+    return False
+
+
+def _taxon_attributes(wordnet, synset):
+    # A kind that WordNet files under a genus is a species; anything broader
+    # (mammal, songbird, conifer) is a category of living things.
+    return ["Species"] if _member_of_genus(wordnet, synset) else ["Category"]
+
+
+def _lexfile_theme(wordnet, lexname, attributes):
+    common = sources.scowl_words(WORD_KINDS, THEMED_SIZES)
+    blocked = glosses.blocked_usage_keys(wordnet)
+    items = {}
+    for lemma in sorted(common):
+        if not LOWER_WORD.fullmatch(lemma):
+            continue
+        senses = glosses.lower_case_senses(wordnet, lemma, ("n",))
+        # The themed meaning must be one of the word's two main noun senses, so
+        # that BUSH (a shrub) does not enter the body parts by a rare sense.
+        themed = [s for s in senses[:MAIN_SENSES] if s[2].lexname == lexname]
+        if not themed or glosses.is_unsuitable(wordnet, lemma, senses, blocked):
+            continue
+        synset = themed[0][2]  # the most frequent sense within the theme
+        items[lemma.upper()] = (lemma.upper(), glosses.short_definition(synset.gloss),
+                                attributes(wordnet, synset))
+    return _sorted_items(items)
+
+
+def animals(wordnet):
+    return _lexfile_theme(wordnet, "noun.animal", _taxon_attributes)
+
+
+def plants(wordnet):
+    return _lexfile_theme(wordnet, "noun.plant", _taxon_attributes)
+
+
+def food(wordnet):
+    return _lexfile_theme(wordnet, "noun.food", lambda wn, synset: ["Food"])
+
+
+def body(wordnet):
+    return _lexfile_theme(wordnet, "noun.body", lambda wn, synset: ["BodyPart"])
+
+
+# --- Geography -----------------------------------------------------------------
+
+# Kinds of place, each pinned to one WordNet sense by the start of its gloss, and
+# the attributes a place of that kind (or of a narrower kind) carries.
+GEOGRAPHY_ANCHORS = (
+    ("national_capital", "the capital city of a nation", ["Capital", "City"]),
+    ("state_capital", "the capital city of a political subdivision", ["CapitalPS", "City"]),
+    ("provincial_capital", "the capital city of a province", ["CapitalPS", "City"]),
+    ("city", "a large and densely populated urban area", ["City"]),
+    ("town", "an urban area with a fixed boundary", ["City"]),
+    ("country", "the territory occupied by a nation", ["Country"]),
+    ("state", "the territory occupied by one of the constituent", ["ProvState"]),
+    ("continent", "one of the large landmasses of the earth", ["Continent"]),
+    ("ocean", "a large body of water constituting", ["OceanSea"]),
+    ("sea", "a division of an ocean", ["OceanSea"]),
+    ("river", "a large natural stream of water", ["River"]),
+    ("lake", "a body of (usually fresh) water", ["Lake"]),
+    ("volcano", "a mountain formed by volcanic material", ["Volcano"]),
+    ("mountain", "a land mass that projects well above", ["Mountain"]),
+    ("mountain_range", "a series of hills or mountains", ["MtnRange"]),
+    ("desert", "arid land with little or no vegetation", ["Desert"]),
+    ("island", "a land mass (smaller than a continent)", ["Island"]),
+    ("gulf", "an arm of a sea or ocean", ["GulfBayStrait"]),
+    ("bay", "an indentation of a shoreline", ["GulfBayStrait"]),
+    ("strait", "a narrow channel of the sea", ["GulfBayStrait"]),
+    ("geological_formation", "(geology) the geological features", ["Landform"]),
+)
+# Lower-priority attributes give way when a more precise one applies.
+GEOGRAPHY_FALLBACK = ("Landform",)
+# Craters and plains of other worlds are landforms too, but not geography.
+OFF_EARTH = re.compile(r"\b(?:Moon|Mars|Venus|Mercury|planet)\b")
+ATTRIBUTE_ORDER = ("City", "ProvState", "Country", "Landform", "Lake", "River", "OceanSea",
+                   "Capital", "Volcano", "Mountain", "MtnRange", "Desert", "Island",
+                   "CapitalPS", "GulfBayStrait", "Continent")
+
+
+def _anchor_keys(wordnet):
+    anchors = {}
+    for lemma, gloss_start, attributes in GEOGRAPHY_ANCHORS:
+        keys = [k for k in wordnet.lemma_keys(lemma)
+                if wordnet.synset(k).gloss.startswith(gloss_start)]
+        if len(keys) != 1:
+            raise SystemExit(f"WordNet sense of {lemma!r} not found; is wordnet-base 3.0 installed?")
+        anchors[keys[0]] = attributes
+    return anchors
+
+
+def _place_attributes(wordnet, key, anchors):
+    reached = set()
+    for ancestor in wordnet.ancestors(key) | {key}:
+        reached.update(anchors.get(ancestor, ()))
+    if reached - set(GEOGRAPHY_FALLBACK):
+        reached -= set(GEOGRAPHY_FALLBACK)
+    return [name for name in ATTRIBUTE_ORDER if name in reached]
+
+
+def geography(wordnet):
+    """Places by name (France, Nile, Andes) and kinds of place (fjord, canyon)."""
+    common = sources.scowl_words(WORD_KINDS, THEMED_SIZES)
+    names = sources.scowl_words(NAME_KINDS, THEMED_SIZES)
+    anchors = _anchor_keys(wordnet)
+    blocked = glosses.blocked_usage_keys(wordnet)
+    best = {}
+    for (pos, offset) in sorted(wordnet.synsets):
+        synset = wordnet.synsets[(pos, offset)]
+        if pos != "n" or synset.lexname not in ("noun.location", "noun.object"):
+            continue
+        attributes = _place_attributes(wordnet, (pos, offset), anchors)
+        if not attributes or glosses.is_coarse(synset, blocked) or OFF_EARTH.search(synset.gloss):
+            continue
+        for word in synset.words:
+            is_name = NAME_WORD.fullmatch(word) and word in names
+            is_common = LOWER_WORD.fullmatch(word) and word in common
+            if not (is_name or is_common):
+                continue
+            # Where a name has several places (Georgia), keep its most frequent sense;
+            # a rare place sense of a common name (Union) does not count.
+            rank = wordnet.senses[word.lower()]["n"].index(offset)
+            if rank >= MAIN_SENSES:
+                continue
+            item = (word.upper(), glosses.short_definition(synset.gloss), attributes)
+            if word.upper() not in best or rank < best[word.upper()][0]:
+                best[word.upper()] = (rank, item)
+    return [best[word][1] for word in sorted(best)]
+
+
+THEMES = (
+    ("Animals", animals),
+    ("Food", food),
+    ("Plants", plants),
+    ("Geography", geography),
+    ("Human Body", body),
+)
+
+
+# --- the built-in short-word lists ------------------------------------------------
+
+INFLECTIONS = ("s", "es", "ed", "d", "ing", "er", "ers", "y")
+
+
+def short_words(wordnet):
+    """Common words of 3, 4 and 5 letters in upper case, by length, sorted.
+
+    These lists only accept alternative words on the board, so they take every
+    common SCOWL word (plurals and verb forms too), leaving out the coarse ones
+    and their inflections."""
+    common = sources.scowl_words(WORD_KINDS, COMMON_SIZES)
+    blocked_keys = glosses.blocked_usage_keys(wordnet)
+
+    def unsuitable(lemma):
+        senses = glosses.lower_case_senses(wordnet, lemma) if lemma in wordnet.senses else []
+        return bool(senses) and glosses.is_unsuitable(wordnet, lemma, senses, blocked_keys)
+
+    lists = {3: [], 4: [], 5: []}
+    for word in sorted(common):
+        if not re.fullmatch(r"[a-z]{3,5}", word) or unsuitable(word):
+            continue
+        if any(word.endswith(end) and unsuitable(word[:-len(end)]) for end in INFLECTIONS):
+            continue
+        lists[len(word)].append(word.upper())
+    return {n: sorted(set(words)) for n, words in lists.items()}
