@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "words/WordUtils.h"
+
 #include <algorithm>
 
 namespace quorvel {
@@ -257,6 +259,41 @@ TEST_F(NewPuzzleTest, ColumnOfTwoLettersEndsSwappedUnlessEqual) {
             if (top.solution != bottom.solution) {
                 EXPECT_EQ(top.caption, bottom.solution) << seed << " column " << c;
             }
+        }
+    }
+}
+
+} // namespace
+} // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// Every shipped level must fill from the default dictionary, whatever the seed.
+TEST(ShippedLevels, EveryLevelFillsFromCommonWords) {
+    const std::string folder = QUORVEL_PROGRAM_DIR;
+    if (!fileExists(folder + "zq/formats") || !fileExists(folder + "kbs/Common Words.dic"))
+        GTEST_SKIP() << "shipped levels or Common Words not staged yet";
+    LevelTable table;
+    const LayoutsLoad load = loadLayouts(readWholeFile(folder + "zq/formats"), table);
+    ASSERT_TRUE(load.headerRead);
+    ASSERT_TRUE(load.checksumMatches()) << "computed " << load.computed;
+    ASSERT_GE(table.levelCount, 100);
+
+    RecordingListener events;
+    Random random;
+    Game game{events, random, folder};
+    game.setLevelTable(table);
+    for (int level = 1; level <= table.levelCount; ++level) {
+        EXPECT_TRUE(table.at(level).fitsBoard()) << "level " << level;
+        for (std::uint32_t seed : {1u, 2u, 3u}) {
+            random.reseed(seed * 1000 + static_cast<std::uint32_t>(level));
+            events.clear();
+            game.setPickerLevel(level);
+            game.newPuzzle();
+            ASSERT_TRUE(game.isInPlay())
+                << "level " << level << " seed " << seed << ": "
+                << (events.withPrefix("message").empty() ? "" : events.withPrefix("message")[0]);
         }
     }
 }
