@@ -166,3 +166,29 @@ TEST_F(KnowledgeBaseFile, ScrambledStreamReadInChunksLoads) {
         EXPECT_EQ(read.items().count(), written.items().count());
     }
 }
+
+// Clearing keeps the storage; an item that comes back into use must not show what it held.
+TEST(KnowledgeBase, ItemsReusedAfterClearStartEmpty) {
+    tRQNDictionary dictionary = sampleDictionary();
+    TKbItem& full = dictionary.items()[0];
+    full.d = std::string(100, 'd');
+    full.setSlice(3, 0xFFFFFFFFu);
+    dictionary.loadFromBytes(writeDictionary(dictionary));
+    ASSERT_EQ(dictionary.items()[0].d, std::string(100, 'd'));
+
+    tRQNDictionary onlyWords;
+    addItem(onlyWords, "A", "");
+    addItem(onlyWords, "B", "");
+    dictionary.loadFromBytes(writeDictionary(onlyWords));
+    ASSERT_EQ(dictionary.items().count(), 2);
+    TKbItem expected;
+    expected.n = "A";
+    EXPECT_EQ(dictionary.items()[0], expected);
+    EXPECT_FALSE(dictionary.items()[1].hasAttributes());
+    EXPECT_THROW(dictionary.items().at(2), std::out_of_range);
+
+    dictionary.items().release();
+    EXPECT_EQ(dictionary.items().count(), 0);
+    dictionary.items().add().n = "C";
+    EXPECT_EQ(dictionary.items().at(0).n, "C");
+}

@@ -67,35 +67,57 @@ TKbItems::TKbItems(const TKbItems& other) {
 }
 
 TKbItems::TKbItems(TKbItems&& other) noexcept
-    : m_blocks(std::move(other.m_blocks)), m_count(other.m_count) {
+    : m_blocks(std::move(other.m_blocks)), m_count(other.m_count),
+      m_constructed(other.m_constructed) {
     other.m_blocks.clear();
     other.m_count = 0;
+    other.m_constructed = 0;
 }
 
 TKbItems& TKbItems::operator=(TKbItems other) noexcept {
     std::swap(m_blocks, other.m_blocks);
     std::swap(m_count, other.m_count);
+    std::swap(m_constructed, other.m_constructed);
     return *this;
 }
 
+TKbItems::~TKbItems() {
+    release();
+}
+
 TKbItem& TKbItems::add() {
+    if (m_count < m_constructed) {
+        // A recycled item: emptied field by field so its text buffers stay for the new item.
+        TKbItem& item = (*this)[m_count++];
+        for (std::string* text :
+             {&item.n, &item.d, &item.a, &item.f, &item.s, &item.j, &item.p, &item.r})
+            text->clear();
+        for (int slice = 1; slice <= 4; ++slice)
+            item.setSlice(slice, 0);
+        return item;
+    }
     if ((m_count >> kBlockShift) == static_cast<int>(m_blocks.size())) {
         m_blocks.reserve(m_blocks.size() + 1);
         m_blocks.push_back(std::allocator<TKbItem>().allocate(kBlockSize));
     }
     TKbItem* item = new (&(*this)[m_count]) TKbItem();
-    ++m_count;
+    m_constructed = ++m_count;
     return *item;
 }
 
 void TKbItems::clear() {
-    // Items go from the last to the first, blocks as a whole; nothing searches the list.
-    for (int i = m_count - 1; i >= 0; --i)
+    m_count = 0;
+}
+
+void TKbItems::release() {
+    // From the last item to the first; nothing searches the list while it empties.
+    for (int i = m_constructed - 1; i >= 0; --i)
         (*this)[i].~TKbItem();
     for (TKbItem* storage : m_blocks)
         std::allocator<TKbItem>().deallocate(storage, kBlockSize);
     m_blocks.clear();
     m_count = 0;
+    m_constructed = 0;
 }
 
 // --- tRQNDictionary ----------------------------------------------------------
@@ -120,7 +142,7 @@ std::string readRest(ByteStream& stream) {
 } // namespace
 
 void tRQNDictionary::loadFromFile(const std::string& path) {
-    m_items.clear();
+    m_items.clear(); // empty from here on if anything fails
     std::unique_ptr<ByteStream> file;
     try {
         file = std::make_unique<FileStream>(path, FileStream::Mode::Read);

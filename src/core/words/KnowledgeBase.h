@@ -54,13 +54,17 @@ private:
 // The dictionary's items in file order. Items live in fixed blocks of raw storage that are
 // filled as items are added, so adding never moves an item (references stay valid until
 // clear()) and a small dictionary does not pay for a whole block of empty items.
+// Clearing is linear and keeps the storage, as a vector keeps its capacity: the items that
+// go out of use are recycled by the next adds (emptied, their text buffers kept), so loading
+// a dictionary into one that held another neither frees nor allocates item by item.
+// release() gives all memory back.
 class TKbItems {
 public:
     TKbItems() = default;
     TKbItems(const TKbItems& other);
     TKbItems(TKbItems&& other) noexcept;
     TKbItems& operator=(TKbItems other) noexcept;
-    ~TKbItems() { clear(); }
+    ~TKbItems();
 
     int count() const { return m_count; }
     const TKbItem& operator[](int index) const { return block(index)[index & kBlockMask]; }
@@ -70,7 +74,8 @@ public:
     TKbItem& at(int index);
 
     TKbItem& add();
-    void clear(); // linear in the number of items
+    void clear();   // linear in the number of items; keeps the storage
+    void release(); // clears and frees every item and block
 
 private:
     static constexpr int kBlockShift = 12;
@@ -81,8 +86,10 @@ private:
         return m_blocks[static_cast<std::size_t>(index >> kBlockShift)];
     }
 
+    // Raw storage: items 0..m_count-1 are in use, m_count..m_constructed-1 wait for reuse.
     std::vector<TKbItem*> m_blocks;
     int m_count = 0;
+    int m_constructed = 0;
 };
 
 class tRQNDictionary {
