@@ -2,6 +2,8 @@
 #include "EngineTestSupport.h"
 #include "ToolRunSupport.h"
 
+#include "words/WordUtils.h"
+
 #include <gtest/gtest.h>
 
 namespace quorvel {
@@ -76,6 +78,19 @@ TEST_F(ToolPlayTest, SameSeedSameBoard) {
     EXPECT_NE(s["board"], s["solution"]); // scrambled
     const ToolRun other = play("--seed 8", "new\ndump\n");
     EXPECT_NE(ofEvent(other.jsonLines(), "state")[0]["board"], s["board"]);
+}
+
+TEST_F(ToolPlayTest, ShippedLevelIsScrambledTheSameWayForASeed) {
+    const std::string folder = QUORVEL_PROGRAM_DIR;
+    if (!fileExists(folder + "zq/formats") || !fileExists(folder + "kbs/Common Words.dic"))
+        GTEST_SKIP() << "shipped data not staged yet";
+    const ToolRun a = runTool(root, "play --seed 7", "new\ndump\n");
+    const ToolRun b = runTool(root, "play --seed 7", "new\ndump\n");
+    ASSERT_EQ(a.status, 0) << a.err;
+    EXPECT_EQ(a.out, b.out);
+    const auto state = ofEvent(a.jsonLines(), "state").at(0);
+    EXPECT_TRUE(state["inPlay"].get<bool>());
+    EXPECT_NE(state["board"], state["solution"]);
 }
 
 TEST_F(ToolPlayTest, EventsOfANewPuzzle) {
