@@ -60,6 +60,11 @@ bool Game::beginClue() {
 bool Game::clueStep() {
     if (!m_clueRunning)
         return false;
+    // The player may have locked the tile or the letter it waits for since the last step.
+    if (!isInPlay() || !canArrive(m_board, m_clueTile)) {
+        finishClue();
+        return false;
+    }
     // One step down, exactly as the arrow above the column would shift it (and charge for it).
     shiftNow(m_clueColumn, true);
     const Tile& t = m_board.tile(m_clueTile);
