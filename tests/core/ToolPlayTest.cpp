@@ -123,6 +123,17 @@ TEST_F(ToolPlayTest, LevelCommandAndErrors) {
     EXPECT_EQ(states[0]["state"][0], "rrr-rrr");
 }
 
+TEST_F(ToolPlayTest, AbandonedGameIsAppendedToStatistics) {
+    root.write("zq/stats.zq", "2001-01-01,W,1,0,5,16,n,n,n\r\n");
+    const ToolRun run = play("--seed 5 --definitions --lock first", "new\nshift 2 down\nnew\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto records = ofEvent(run.jsonLines(), "record");
+    ASSERT_EQ(records.size(), 1u);
+    const std::string line = records[0]["line"];
+    EXPECT_NE(line.find(",Q,1,0,31,16,D,F,n"), std::string::npos) << line;
+    EXPECT_EQ(root.read("zq/stats.zq"), "2001-01-01,W,1,0,5,16,n,n,n\r\n" + line + "\r\n");
+}
+
 TEST_F(ToolPlayTest, MissingDictionaryIsAMessage) {
     const ToolRun run = play("--seed 1 --dictionary Nothing", "new\ndump\n");
     ASSERT_EQ(run.status, 0);
