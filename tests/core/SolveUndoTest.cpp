@@ -1,0 +1,104 @@
+// Solve gives up without losing; Undo takes back alternative words for a flat ten moves.
+#include "PlayTestSupport.h"
+
+namespace quorvel {
+namespace {
+
+class SolveTest : public PlayTest {
+protected:
+    void SetUp() override { setUp({"CAT-DOG", "PIG-EMU"}, {"PAT-DOG", "CIG-EMU"}); }
+};
+
+TEST_F(SolveTest, UntouchedPuzzleEndsWithoutARecord) {
+    const Colour colour = game.counterColour();
+    game.solve();
+    EXPECT_FALSE(game.isInPlay());
+    EXPECT_TRUE(records().empty());
+    EXPECT_TRUE(events.has("music zqOver.mp3"));
+    EXPECT_TRUE(events.has("banner 0 008000 Try again"));
+    EXPECT_FALSE(events.has("banner 1 FF0000 Please try again"));
+    EXPECT_EQ(moves(), 0);
+    EXPECT_EQ(events.withPrefix("moves").back(), "moves 0");
+    EXPECT_EQ(events.lastCounterColour, colour); // set directly: the colour stays
+    EXPECT_EQ(captions(), (std::vector<std::string>{"CAT-DOG", "PIG-EMU"}));
+    EXPECT_FALSE(game.commands().clue);
+    EXPECT_FALSE(game.timer().enabled);
+}
+
+TEST_F(SolveTest, AfterAMoveItRecordsAQuitOnce) {
+    game.shiftColumn(1, true);
+    game.solve();
+    game.solve(); // the command is disabled now
+    EXPECT_EQ(records(), std::vector<char>{'Q'});
+}
+
+TEST_F(SolveTest, TryAgainOkOnlyHidesTheBanner) {
+    options([](GameOptions& o) { o.autoAdvance = true; });
+    game.solve();
+    events.clear();
+    game.bannerOk();
+    EXPECT_FALSE(game.banner().visible);
+    EXPECT_TRUE(game.commands().boardPanel);
+    EXPECT_FALSE(game.isInPlay());
+    EXPECT_TRUE(events.withPrefix("music").empty());
+}
+
+struct UndoCase {
+    LockRule lock;
+    const char* firstWord;  // BEE after undo
+    const char* secondWord; // OWL after undo
+};
+
+class UndoTest : public PlayTest, public ::testing::WithParamInterface<UndoCase> {
+protected:
+    // Two alternative words on the board: BEE in CAT's place and OWL in EMU's.
+    void setUpAlternatives() {
+        setUp({"CAT-DOG", "PIG-EMU"}, {"BEE-DOG", "PIG-OWL"}, {"BBB-rrr", "rrr-BBB"});
+        for (int c : {1, 2, 3})
+            at(1, c).underlined = true;
+        for (int c : {5, 6, 7})
+            at(2, c).underlined = true;
+    }
+};
+
+TEST_P(UndoTest, TakesBackEveryAlternativeWordForTenMoves) {
+    options([](GameOptions& o) { o.lock = GetParam().lock; });
+    setUpAlternatives();
+    setMoves(30);
+    game.undo();
+    EXPECT_EQ(moves(), 20);
+    EXPECT_EQ(states()[0], std::string(GetParam().firstWord) + "-rrr");
+    EXPECT_EQ(states()[1], std::string("rrr-") + GetParam().secondWord);
+    for (int t = 1; t <= board().tileCount; ++t)
+        EXPECT_FALSE(board().tile(t).underlined);
+    game.undo(); // nothing left to take back: free
+    EXPECT_EQ(moves(), 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByLockRule, UndoTest,
+                         ::testing::Values(UndoCase{LockRule::None, "rrr", "rrr"},
+                                           UndoCase{LockRule::Vowels, "rgg", "grr"},
+                                           UndoCase{LockRule::First, "grr", "grr"},
+                                           UndoCase{LockRule::Randomly, "rrr", "rrr"}));
+
+TEST_F(UndoTest, BelowTenMovesFlashesAndChangesNothing) {
+    setUpAlternatives();
+    setMoves(9);
+    game.undo();
+    EXPECT_EQ(events.events, std::vector<std::string>{"flash Insufficient points"});
+    EXPECT_EQ(states()[0], "BBB-rrr");
+    EXPECT_EQ(moves(), 9);
+}
+
+TEST_F(UndoTest, AtExactlyTenMovesTheGameIsLostAndTheUndoStillFinishes) {
+    setUpAlternatives();
+    setMoves(10);
+    game.undo();
+    EXPECT_FALSE(game.isInPlay());
+    EXPECT_EQ(records(), std::vector<char>{'F'});
+    EXPECT_EQ(states()[0], "rrr-bbb"); // revealed, with the undone letters red
+    EXPECT_EQ(captions()[0], "CAT-DOG");
+}
+
+} // namespace
+} // namespace quorvel
