@@ -228,11 +228,6 @@ int PlaySession::run(std::istream& in) {
     return 0;
 }
 
-// The moves come with the play rules; without them every move is an unknown command.
-__attribute__((weak)) bool handlePlayMove(PlaySession&, const std::vector<std::string>&) {
-    return false;
-}
-
 namespace {
 
 struct PlayArguments {
