@@ -86,6 +86,21 @@ bool isOwnControl(const QWidget* widget, const QWidget* dialog) {
     return true;
 }
 
+// A radio group is a named group box of unnamed radio buttons: its value is the index of the
+// checked button (-1 for none), like a list's selected index.
+QList<QRadioButton*> radioGroupItems(QWidget* widget) {
+    if (!qobject_cast<QGroupBox*>(widget))
+        return {};
+    return widget->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+}
+
+int checkedIndex(const QList<QRadioButton*>& items) {
+    for (int i = 0; i < items.size(); ++i)
+        if (items[i]->isChecked())
+            return i;
+    return -1;
+}
+
 } // namespace
 
 Tfo::Tfo(const QString& programFolder, QWidget* parent)
@@ -277,6 +292,10 @@ void Tfo::loadControls() {
             edit->setText(fromCp1252(m_settings.readString(kSection, key, "")));
         } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
             spin->setValue(m_settings.readInteger(kSection, key, 4));
+        } else if (const auto items = radioGroupItems(widget); !items.isEmpty()) {
+            const int index = m_settings.readInteger(kSection, key, 0);
+            if (index >= 0 && index < items.size())
+                items[index]->setChecked(true);
         }
     }
 }
@@ -297,6 +316,8 @@ bool Tfo::saveControls() {
             saved = m_settings.writeString(kSection, key, toCp1252(edit->text())) && saved;
         else if (auto* spin = qobject_cast<QSpinBox*>(widget))
             saved = m_settings.writeInteger(kSection, key, spin->value()) && saved;
+        else if (const auto items = radioGroupItems(widget); !items.isEmpty())
+            saved = m_settings.writeInteger(kSection, key, checkedIndex(items)) && saved;
     }
     return saved;
 }

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -326,12 +327,17 @@ private slots:
             edit->setObjectName(QStringLiteral("ExtraEdit"));
             auto* spin = new QSpinBox(&dialog);
             spin->setObjectName(QStringLiteral("ExtraSpin"));
-            return std::tuple(box, edit, spin);
+            auto* group = new QGroupBox(&dialog);
+            group->setObjectName(QStringLiteral("ExtraGroup"));
+            for (int i = 0; i < 3; ++i)
+                new QRadioButton(group);
+            return std::tuple(box, edit, spin, group->findChildren<QRadioButton*>());
         };
         {
             Tfo dialog(folder.path());
-            auto [box, edit, spin] = addControls(dialog);
+            auto [box, edit, spin, choices] = addControls(dialog);
             box->setChecked(true);
+            choices[2]->setChecked(true);
             edit->setText(QStringLiteral("caf\u00e9 notes"));
             spin->setValue(7);
             control<QSlider>(dialog, "handicap")->setValue(1);
@@ -341,13 +347,15 @@ private slots:
         QVERIFY(ini.contains("ExtraBox=1\r\n"));
         QVERIFY(ini.contains("ExtraEdit=caf\xE9 notes\r\n")); // Windows-1252 in the file
         QVERIFY(ini.contains("ExtraSpin=7\r\n"));
+        QVERIFY(ini.contains("ExtraGroup=2\r\n"));
         QVERIFY(ini.contains("timerpopsounds=0\r\nLockVowels=0\r\n"));
         for (const char* notKept : {"handicap", "tbSound", "tbSize", "Label8", "Button1", "Size="})
             QVERIFY2(!ini.contains(notKept), notKept);
 
         Tfo dialog(folder.path());
-        auto [box, edit, spin] = addControls(dialog);
+        auto [box, edit, spin, choices] = addControls(dialog);
         dialog.loadControls();
+        QVERIFY(choices[2]->isChecked());
         QVERIFY(box->isChecked());
         QCOMPARE(edit->text(), QStringLiteral("caf\u00e9 notes"));
         QCOMPARE(spin->value(), 7);
