@@ -34,7 +34,9 @@ TEST_F(WordSelectionTest, WordsFitTheirPlacesInReadingOrder) {
 TEST_F(WordSelectionTest, TrimmedUpperCasedAndFiltered) {
     // Trailing blanks do not count; small letters (also accented ones) become capitals, and
     // code page 437 letters pass through the board's character filter.
-    GameTestAccess::setDictionary(game, {{" cat  ", "d1"}, {"\xE9t\x82", "d2"}});
+    // A word with a control character inside cannot be shown and is never drawn.
+    GameTestAccess::setDictionary(
+        game, {{" cat  ", "d1"}, {"\xE9t\x82", "d2"}, {"A\1B", "d3"}, {"A\tB", "d4"}});
     std::set<std::string> seen;
     for (std::uint32_t seed = 1; seed <= 30; ++seed) {
         random.reseed(seed);

@@ -34,6 +34,12 @@ std::string upper1252(std::string s) {
     return s;
 }
 
+// A control character inside a word (the gap mark among them) cannot stand on a tile.
+bool showable(const std::string& word) {
+    return std::none_of(word.begin(), word.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < ' '; });
+}
+
 std::string trimmed(const std::string& s) {
     std::size_t b = 0, e = s.size();
     while (b < e && static_cast<unsigned char>(s[b]) <= ' ')
@@ -84,7 +90,7 @@ bool Game::getWords(std::string pattern) {
             const TKbItem& item = items[m_random.uniform(0, items.count() - 1)];
             const std::string word = filterLetters(upper1252(trimmed(item.n)));
             const std::string key = upper1252(word + "," + item.d);
-            if (word.size() == wanted && at + wanted <= pattern.size() &&
+            if (word.size() == wanted && at + wanted <= pattern.size() && showable(word) &&
                 std::find(entryKeys.begin(), entryKeys.end(), key) == entryKeys.end()) {
                 at += wanted;
                 b.puzzleLetters += word;
