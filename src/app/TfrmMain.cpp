@@ -15,6 +15,8 @@
 #include "TfrmMainSession.h"
 
 #include "engine/Layouts.h"
+#include "words/WordLists.h"
+#include "words/WordUtils.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -83,8 +85,7 @@ TfrmMain::TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWid
             [this] { runGuarded([this] { m_game->hideBanner(); }); });
 
     m_gTimer.setObjectName(QStringLiteral("gTimer"));
-    connect(&m_gTimer, &QTimer::timeout, this,
-            [this] { runGuarded([this] { m_game->timerTick(); }); });
+    connect(&m_gTimer, &QTimer::timeout, this, &TfrmMain::gTimerTimer);
     m_clueTimer.setInterval(ClueStepMs);
     connect(&m_clueTimer, &QTimer::timeout, this, [this] {
         bool more = false;
@@ -93,6 +94,7 @@ TfrmMain::TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWid
             m_clueTimer.stop();
     });
 
+    loadWordLists();
     qApp->installEventFilter(this);
     resize(boardWindowSize(0, 0, m_buildTile).width, boardWindowSize(0, 0, m_buildTile).height);
     refreshCommands();
@@ -138,6 +140,16 @@ void TfrmMain::applyOptions() {
     m_board->refresh(); // the definitions switch changes the tiles' hints
 }
 
+// The built-in word lists are read once, when the window is made; a list that cannot be read
+// is reported and leaves it and the lists after it empty, and the game goes on.
+void TfrmMain::loadWordLists() {
+    try {
+        m_game->wordLists().load(m_folder.toStdString());
+    } catch (const FileError& error) {
+        m_dialogs.warn(this, fromCp1252(error.what()));
+    }
+}
+
 void TfrmMain::updateLevelCount() {
     if (m_levelPicker)
         m_levelPicker->setLevelCount(m_game->values().levelCount);
@@ -154,6 +166,10 @@ void TfrmMain::paintBoardArea() {
 void TfrmMain::runGuarded(const std::function<void()>& command) {
     command();
     refreshCommands();
+}
+
+void TfrmMain::gTimerTimer() {
+    runGuarded([this] { m_game->timerTick(); });
 }
 
 // --- board and window size -------------------------------------------------------------

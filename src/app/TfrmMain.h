@@ -78,6 +78,7 @@ public:
     void exportLevels();        // mExportClick
     void rebuildWordLists();    // m345Click
     void bannerOk();            // pOKClick
+    void gTimerTimer();         // the game timer's tick
     bool formShortCut(int key); // true when the key was handled here
 
     Session* session() const { return m_session.get(); }
@@ -127,6 +128,7 @@ private:
     void runGuarded(const std::function<void()>& command);
     void writeLevelSetting(int level);
     void updateLevelCount();
+    void loadWordLists();
     void paintBoardArea();
 
     QString m_folder;

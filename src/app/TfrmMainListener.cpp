@@ -46,10 +46,12 @@ void TfrmMain::playMusic(const std::string& name) {
 
 void TfrmMain::showBanner(const std::string& text, int seconds, Colour colour) {
     m_messages->showBanner(fromCp1252(text), seconds, colour);
+    refreshCommands(); // a waiting banner closes the board panel
 }
 
 void TfrmMain::bannerHidden() {
     m_messages->hideBanner();
+    refreshCommands();
 }
 
 void TfrmMain::flash(const std::string& text) {
@@ -77,8 +79,8 @@ void TfrmMain::levelShown(int level) {
     m_levelMenu->setTitle(QStringLiteral("Level (%1)").arg(level));
     writeLevelSetting(level);
     if (m_levelPicker) {
-        m_levelPicker->setLevelCount(std::max(m_game->values().levelCount, 1));
-        m_levelPicker->setPosition(m_game->pickerLevel());
+        // The track bar holds the level within its range; the box shows the level itself.
+        m_levelPicker->setPosition(level);
         m_levelPicker->setLevelText(QString::number(level));
     }
 }
@@ -129,9 +131,7 @@ void TfrmMain::boardChanged() {
         if (m_game->board().tileCount > 0)
             layOutWindow();
     }
-    if (m_levelPicker && m_levelPicker->position() != m_game->pickerLevel())
-        m_levelPicker->setPosition(m_game->pickerLevel());
-    m_board->refresh();
+    refreshCommands();
 }
 
 } // namespace quorvel

@@ -176,6 +176,12 @@ void TfrmMain::refreshCommands() {
     m_lockAll->setEnabled(commands.lockAll);
     m_lockAll->setLocked(!commands.lockAllShowsLocked);
     m_board->setEnabled(commands.boardPanel);
+    if (m_levelPicker) {
+        if (m_game->values().levelCount > 0) // until the layouts are read it offers 200
+            m_levelPicker->setLevelCount(m_game->values().levelCount);
+        if (m_levelPicker->position() != m_game->pickerLevel())
+            m_levelPicker->setPosition(m_game->pickerLevel());
+    }
     if (m_options) {
         // Start-up enables New Game in the options; afterwards each build passes on its state.
         if (commands.newWords)

@@ -1,0 +1,540 @@
+// The real main window over a throw-away program folder: menus, keys, levels, banners and play.
+#include "Application.h"
+#include "BoardView.h"
+#include "Dialogs.h"
+#include "MessagePanels.h"
+#include "PadlockLabel.h"
+#include "Session.h"
+#include "StatusBanner.h"
+#include "Tfo.h"
+#include "TfrmLevel.h"
+#include "TfrmMain.h"
+
+#include "engine/Layouts.h"
+#include "records/IniFile.h"
+#include "words/KnowledgeBase.h"
+#include "words/WordUtils.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace quorvel;
+
+namespace {
+
+// Answers every question with a fixed answer and remembers what was said.
+class ScriptedDialogs : public Dialogs {
+public:
+    bool ask(QWidget*, const QString& text) override {
+        asked << text;
+        return false;
+    }
+    void warn(QWidget*, const QString& text) override { warned << text; }
+    void inform(QWidget*, const QString& text) override { informed << text; }
+    QStringList asked, warned, informed;
+};
+
+void copyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QDir(from).relativeFilePath(source);
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(source, target);
+    }
+}
+
+// A dictionary of distinct made-up words of every length the levels ask for.
+void writeDictionary(const QString& path) {
+    tRQNDictionary dictionary;
+    for (int n = 3; n <= 12; ++n)
+        for (int i = 0; i < 80; ++i) {
+            std::string word;
+            for (int k = 0; k < n; ++k)
+                word += static_cast<char>('A' + (i * 7 + k * (i % 5 + 1) + n) % 26);
+            TKbItem& item = dictionary.items().add();
+            item.n = word;
+            item.d = "meaning of " + word;
+        }
+    dictionary.saveToFile(path.toStdString());
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_folder;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Random> m_random;
+    std::unique_ptr<TfrmMain> m_window;
+
+    Game& game() { return m_window->game(); }
+    QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
+    BoardView* board() { return m_window->boardView(); }
+    Tfo* options() { return m_window->optionsDialog(); }
+    QString counterText() { return m_window->counter()->text(); }
+
+    // A program folder like the shipped one, with a dictionary when none is shipped.
+    void makeFolder(bool withDictionary = true) {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_folder = m_dir->path() + QLatin1Char('/');
+        const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
+        for (const char* sub : {"zq", "kbs"})
+            copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
+        QDir().mkpath(m_folder + QStringLiteral("kbs"));
+        if (!withDictionary) {
+            QDir(m_folder + QStringLiteral("kbs")).removeRecursively();
+            QDir().mkpath(m_folder + QStringLiteral("kbs"));
+        } else if (!QFile::exists(m_folder + QStringLiteral("kbs/Common Words.dic"))) {
+            writeDictionary(m_folder + QStringLiteral("kbs/Common Words.dic"));
+        }
+    }
+
+    void openWindow() {
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_random = std::make_unique<Random>(20261207);
+        m_window = std::make_unique<TfrmMain>(m_folder, *m_dialogs, *m_random);
+        m_window->createWindows();
+        m_window->show();
+        m_window->session()->startUp();
+        QCoreApplication::processEvents();
+    }
+
+    void start(bool withDictionary = true) {
+        makeFolder(withDictionary);
+        openWindow();
+    }
+
+    void press(int key) { QTest::keyClick(m_window.get(), static_cast<Qt::Key>(key)); }
+
+    void clickArrow(int column, bool above) {
+        QTest::mouseClick(board(), Qt::LeftButton, {}, board()->arrowRect(column, above).center());
+    }
+    void clickTile(int tile) {
+        QTest::mouseClick(board(), Qt::LeftButton, {}, board()->tileRect(tile).center());
+    }
+    void dropPadlock(int tile) {
+        QMimeData* data = PadlockLabel::padlockMimeData();
+        const QPointF at = board()->tileRect(tile).center();
+        QDragEnterEvent enter(at.toPoint(), Qt::MoveAction | Qt::CopyAction, data, Qt::LeftButton,
+                              {});
+        QCoreApplication::sendEvent(board(), &enter);
+        QDropEvent drop(at, Qt::MoveAction | Qt::CopyAction, data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(board(), &drop);
+        delete data;
+    }
+
+    int firstLetterTile() {
+        const Board& b = game().board();
+        for (int t = 1; t <= b.tileCount; ++t)
+            if (b.tile(t).visible && b.tile(t).colour == LetterColour::Unlocked)
+                return t;
+        return 0;
+    }
+
+    // Plays the puzzle on the board with clicks alone: in each column, top to bottom, the
+    // down arrow brings each free tile its own letter, and a click on the tile locks it.
+    void playToCompletionWithTheMouse() {
+        const int columns = game().board().columns;
+        for (int c = 1; c <= columns && game().isInPlay(); ++c) {
+            for (int r = 1; r <= game().board().rows && game().isInPlay(); ++r) {
+                const int t = game().board().tileAt(r, c);
+                const Tile& tile = game().board().tile(t);
+                if (!tile.visible || tile.colour != LetterColour::Unlocked)
+                    continue;
+                for (int turns = 0; tile.caption != tile.solution && turns < MaxRows; ++turns)
+                    clickArrow(c, true);
+                QCOMPARE(tile.caption, tile.solution);
+                clickTile(t);
+            }
+        }
+    }
+
+    void setOption(const char* name, bool on) {
+        auto* box = options()->findChild<QCheckBox*>(QLatin1String(name));
+        QVERIFY(box);
+        box->setChecked(on);
+    }
+
+private slots:
+    void init() { start(); }
+    void cleanup() {
+        m_window.reset();
+        m_dir.reset();
+    }
+
+    void menusFollowTheTable_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<bool>("enabled");
+        const auto row = [](const char* name, const char* caption, QKeySequence key, bool visible,
+                            bool enabled) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << key
+                                << visible << enabled;
+        };
+        row("HonorRoll2", "Statistics", {}, true, true);
+        row("FreeWordLists2", "Get Free Word Lists", {}, true, true);
+        row("GetNewLayouts", "Get New Layouts", {}, true, true);
+        row("mExport", "Export", {}, false, true);
+        row("m345", "345", {}, false, true);
+        row("Exit1", "E&xit", {}, true, true);
+        row("Game1", "&New", Qt::Key_F2, true, true);
+        row("Random1", "Random Level", Qt::Key_F3, true, true);
+        row("PreviousLevel1", "Previous Level", Qt::Key_F4, true, true);
+        row("NextLevel1", "Next Level", Qt::Key_F5, true, true);
+        row("PickaLevel1", "Pick a Level", Qt::Key_F6, true, true);
+        row("PauseContinue", "&Pause", {}, true, false);
+        row("mUndo", "Undo ", Qt::Key_F10, true, false);
+        row("mClue", "Cl&ue", Qt::Key_F11, true, false);
+        row("mSolve", "&Solve", Qt::Key_F12, true, false);
+        row("mSettings", "&Settings", Qt::Key_F7, true, true);
+        row("Styles1", "St&yles", Qt::Key_F8, true, true);
+        row("Banner", "&Banner", {}, true, true);
+        row("mHints", "&Hover Hints", {}, true, true);
+        row("mSOund", "Sound &Effects", {}, true, true);
+        row("mMusic", "&Music", {}, false, true);
+        row("mTrace", "Trace", {}, false, true);
+        row("Contents1", "How to Play", Qt::Key_F1, true, true);
+        row("mTip", "Tip of the Day", {}, true, true);
+        row("ByEmail1", "E-mail Support", {}, true, true);
+        row("TryOtherGames1", "News and New Games", {}, true, true);
+        row("WebSite2", "Web Site", {}, true, true);
+        row("About3", "About", {}, true, true);
+    }
+
+    void menusFollowTheTable() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(bool, visible);
+        QFETCH(bool, enabled);
+        QAction* action = m_window->action(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), shortcut);
+        QCOMPARE(action->isVisible(), visible);
+        if (visible) // Qt reports a hidden item as disabled
+            QCOMPARE(action->isEnabled(), enabled);
+    }
+
+    void levelMenuAndCounterStartAsTheyShould() {
+        QCOMPARE(m_window->levelMenu()->objectName(), QStringLiteral("mLevel"));
+        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (1)")); // shown at start-up
+        QCOMPARE(m_window->counter()->toolTip(),
+                 QStringLiteral("Number of moves remaining - end of game at 0."));
+        QVERIFY(item("Banner")->isChecked());
+    }
+
+    void traceMarkerShowsTheHiddenCommandsAndExportWritesTheLevels() {
+        cleanup();
+        makeFolder();
+        QFile marker(m_folder + QStringLiteral("trace.zq"));
+        QVERIFY(marker.open(QIODevice::WriteOnly));
+        marker.close();
+        openWindow();
+        QVERIFY(item("mExport")->isVisible());
+        QVERIFY(item("m345")->isVisible());
+        QVERIFY(item("mTrace")->isVisible());
+        QVERIFY(!item("mMusic")->isVisible());
+        item("mExport")->trigger();
+        const std::string written = readWholeFile((m_folder + QStringLiteral("zqf")).toStdString());
+        QCOMPARE(written, exportLevelTable(game().levelTable()));
+        QVERIFY(written.rfind("\r\n", 0) == 0);
+    }
+
+    void f2BuildsALevelCentredInAWindowOnScreen() {
+        press(Qt::Key_F2);
+        const Board& b = game().board();
+        QVERIFY(b.tileCount > 0);
+        QCOMPARE(b.rows, int(game().levelTable().at(1).rows));
+        QCOMPARE(counterText(), QString::number(game().values().movesLeft));
+        QVERIFY(item("mSolve")->isEnabled());
+        QVERIFY(item("mClue")->isEnabled());
+        QVERIFY(item("mUndo")->isEnabled());
+        QVERIFY(!item("PauseContinue")->isEnabled()); // untimed
+        QVERIFY(m_window->findChild<PadlockLabel*>(QStringLiteral("Lock"))->isEnabled());
+        QVERIFY(!m_window->messages().isBannerVisible());
+        // The outer window is never narrower than 165 pixels.
+        QVERIFY(m_window->frameGeometry().width() >= 165);
+        // The board panel stands centred in the window, its tiles within it.
+        const QWidget* area = m_window->centralWidget();
+        QVERIFY(qAbs((area->width() - board()->width()) - 2 * board()->x()) <= 1);
+        QVERIFY(board()->rect().contains(board()->tileRect(b.tileCount)));
+        QVERIFY(board()->rect().contains(board()->arrowRect(b.columns, false)));
+    }
+
+    void doubleClickOnTheBoardStartsAGame() {
+        QTest::mouseDClick(board(), Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(game().board().tileCount > 0);
+    }
+
+    void arrowsLettersAndThePadlockPlayAsTheCoreSays() {
+        press(Qt::Key_F2);
+        const Board& b = game().board();
+        const int moves = game().values().movesLeft;
+
+        const ColumnGather before = b.gatherColumn(1);
+        clickArrow(1, true); // the arrow above shifts down: the last free letter comes first
+        const ColumnGather after = b.gatherColumn(1);
+        if (before.letters.size() > 1) {
+            QCOMPARE(after.letters,
+                     before.letters.back() + before.letters.substr(0, before.letters.size() - 1));
+        }
+        QCOMPARE(counterText(), QString::number(moves - 1));
+        clickArrow(1, false); // and the arrow below takes it back
+        QCOMPARE(b.gatherColumn(1).letters, before.letters);
+
+        const int tile = firstLetterTile();
+        clickTile(tile);
+        QCOMPARE(b.tile(tile).colour, LetterColour::Locked);
+        QVERIFY(b.tile(tile).locked);
+        QCOMPARE(counterText(), QString::number(game().values().movesLeft));
+        clickTile(tile);
+        QCOMPARE(b.tile(tile).colour, LetterColour::Unlocked);
+
+        const int shown = game().values().movesLeft;
+        dropPadlock(tile);
+        QCOMPARE(b.tile(tile).colour == LetterColour::Locked ||
+                     b.tile(tile).colour == LetterColour::Revealed,
+                 true);
+        QVERIFY(game().values().movesLeft <= shown - 2 + int(b.wordList.front().size()));
+        QCOMPARE(counterText(), QString::number(game().values().movesLeft));
+        // The counter's colour is the game's.
+        QCOMPARE(m_window->counter()->palette().color(QPalette::Window),
+                 colourFromBgr(game().counterColour()));
+    }
+
+    void completingALevelShowsTheBannerAndAutoAdvanceBuildsTheNext() {
+        setOption("AutoAdvance", true);
+        options()->findChild<QSlider*>(QStringLiteral("handicap"))->setValue(-1);
+        press(Qt::Key_F2);
+        const int level = game().values().level;
+        playToCompletionWithTheMouse();
+        QVERIFY(!game().isInPlay());
+        QVERIFY(m_window->messages().isWaiting());
+        const QString text = m_window->messages().bannerText();
+        QVERIFY2(text.startsWith(QStringLiteral("Advance to level")) ||
+                     text.startsWith(QStringLiteral("Continue at level")),
+                 qPrintable(text));
+        QVERIFY(!board()->isEnabled()); // the board waits for the banner's OK
+        const bool advanced = text.startsWith(QStringLiteral("Advance"));
+        QVERIFY(m_window->messages().isFlashing()); // "Puzzle completed"
+        const QString stats = m_folder + QStringLiteral("zq/stats.zq");
+        QVERIFY(QFile::exists(stats));
+
+        press(Qt::Key_Return);
+        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(game().isInPlay());
+        QVERIFY(board()->isEnabled());
+        QCOMPARE(game().values().level, advanced ? level + 1 : level);
+    }
+
+    void completedLevelWithoutAutoAdvanceStaysOnTheBoard() {
+        options()->findChild<QSlider*>(QStringLiteral("handicap"))->setValue(-1);
+        press(Qt::Key_F2);
+        playToCompletionWithTheMouse();
+        QVERIFY(m_window->messages().isWaiting());
+        QTest::mouseClick(m_window->messages().okButton(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!game().isInPlay());
+        QVERIFY(game().board().tileCount > 0);
+    }
+
+    void previousLevelAtLevelOneShowsZeroAndBuildsLevelOne() {
+        press(Qt::Key_F4);
+        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (0)"));
+        IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QCOMPARE(settings.readInteger("Options", "Level", -5), 0);
+        QCOMPARE(game().values().level, 1);
+        QCOMPARE(game().board().rows, int(game().levelTable().at(1).rows));
+        QCOMPARE(game().board().columns, int(game().levelTable().at(1).columns));
+    }
+
+    void pickerCancelKeepsTheChosenLevelWithoutAGame() {
+        const int chosen = std::min(3, game().values().levelCount);
+        m_window->setModalRunner([&](QDialog& dialog) {
+            auto* picker = qobject_cast<TfrmLevel*>(&dialog);
+            if (!picker)
+                return 0;
+            picker->trackBar()->setValue(chosen);
+            return TfrmLevel::CancelResult;
+        });
+        press(Qt::Key_F6);
+        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (%1)").arg(chosen));
+        QCOMPARE(game().board().tileCount, 0);
+        press(Qt::Key_F2);
+        QCOMPARE(game().values().level, chosen);
+        QCOMPARE(game().board().rows, int(game().levelTable().at(chosen).rows));
+    }
+
+    void pickerNewGameBuildsThePickedLevel() {
+        const int chosen = game().values().levelCount;
+        m_window->setModalRunner([&](QDialog& dialog) {
+            static_cast<TfrmLevel&>(dialog).trackBar()->setValue(chosen);
+            return TfrmLevel::NewGameResult;
+        });
+        item("PickaLevel1")->trigger();
+        QCOMPARE(game().values().level, chosen);
+        QVERIFY(game().isInPlay());
+    }
+
+    void enterHidesPleaseWaitAndOpensTheBoard() {
+        press(Qt::Key_F2);
+        game().showBanner(-1, 0x800000, "Please Wait");
+        QVERIFY(m_window->messages().isBannerVisible());
+        press(Qt::Key_Return);
+        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(board()->isEnabled());
+    }
+
+    void timedBannerHidesItselfAfterItsSeconds() {
+        game().showBanner(1, 0xFF0000, "Please try again");
+        QVERIFY(m_window->messages().isBannerVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->messages().isBannerVisible(), 3000);
+        QVERIFY(!game().banner().visible);
+    }
+
+    void pausingDisablesTheBoardAndStopsTheGameTimer() {
+        setOption("Timed", true);
+        press(Qt::Key_F2);
+        QVERIFY(m_window->gameTimer().isActive());
+        QVERIFY(item("PauseContinue")->isEnabled());
+        item("PauseContinue")->trigger();
+        QVERIFY(!board()->isEnabled());
+        QVERIFY(!m_window->gameTimer().isActive());
+        QCOMPARE(item("PauseContinue")->text(), QStringLiteral("&Continue"));
+        const int moves = game().values().movesLeft;
+        clickArrow(1, true); // nothing on the board reacts
+        QCOMPARE(game().values().movesLeft, moves);
+        item("PauseContinue")->trigger();
+        QVERIFY(board()->isEnabled());
+        QVERIFY(m_window->gameTimer().isActive());
+    }
+
+    void gameTimerTicksCostMovesAfterTheGrace() {
+        setOption("Timed", true);
+        press(Qt::Key_F2);
+        const int moves = game().values().movesLeft;
+        QCOMPARE(m_window->gameTimer().interval(), game().values().delay * 1000);
+        m_window->gTimerTimer(); // the grace ends: a warning, no cost
+        QCOMPARE(m_window->gameTimer().interval(), game().values().pop * 1000);
+        QCOMPARE(game().values().movesLeft, moves);
+        m_window->gTimerTimer();
+        QCOMPARE(counterText(), QString::number(moves + game().values().penalty));
+    }
+
+    void clueStepsOnItsTimerAndLocksTheLetter() {
+        press(Qt::Key_F2);
+        const int moves = game().values().movesLeft;
+        press(Qt::Key_F11);
+        QVERIFY(game().clueRunning());
+        QVERIFY(m_window->clueTimer().isActive());
+        QCOMPARE(m_window->clueTimer().interval(), 250);
+        QVERIFY(game().clueColumn() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
+        QVERIFY(!m_window->clueTimer().isActive());
+        QVERIFY(game().values().movesLeft < moves);
+        QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Clue")));
+    }
+
+    void f12SolvesAndTheTryAgainBannerOnlyHides() {
+        press(Qt::Key_F2);
+        press(Qt::Key_F12);
+        QVERIFY(!game().isInPlay());
+        QCOMPARE(m_window->messages().bannerText(), QStringLiteral("Try again"));
+        QVERIFY(m_window->messages().isWaiting());
+        QCOMPARE(counterText(), QStringLiteral("0"));
+        press(Qt::Key_Space);
+        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!game().isInPlay());
+        press(Qt::Key_F12); // Solve is disabled now: nothing happens
+        QVERIFY(!m_window->messages().isBannerVisible());
+    }
+
+    void f2WhileACompletionBannerWaitsHidesItForTheNewBoard() {
+        press(Qt::Key_F2);
+        game().showBanner(0, 0xFF0000, "Advance to level 2");
+        QVERIFY(!board()->isEnabled());
+        press(Qt::Key_F2);
+        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(board()->isEnabled());
+        QVERIFY(game().isInPlay());
+    }
+
+    void undoBelowTenMovesFlashesInsufficientPoints() {
+        press(Qt::Key_F2);
+        while (game().values().movesLeft >= 10)
+            clickArrow(1, true);
+        QVERIFY(game().isInPlay());
+        press(Qt::Key_F10);
+        QVERIFY(m_window->messages().isFlashing());
+    }
+
+    void bannerSwitchStopsAndRestartsTheStatusLine() {
+        item("Banner")->trigger();
+        QVERIFY(!item("Banner")->isChecked());
+        QCOMPARE(m_window->statusBanner().text(), QString());
+        QVERIFY(!m_window->statusBanner().timer().isActive());
+        item("Banner")->trigger();
+        QCOMPARE(m_window->statusBanner().index(), 1);
+        QVERIFY(m_window->statusBanner().timer().isActive());
+    }
+
+    void aMissingDictionaryEndsTheBuildWithAMessageAndAnEmptyBoard() {
+        cleanup();
+        start(false);
+        const int before = m_dialogs->warned.size();
+        press(Qt::Key_F2);
+        QCOMPARE(m_dialogs->warned.size(), before + 1);
+        QCOMPARE(game().board().tileCount, 0);
+        QVERIFY(item("Game1")->isEnabled());
+        QVERIFY(!item("mSolve")->isEnabled());
+        QVERIFY(item("mSettings")->isEnabled());
+    }
+
+    void levelShownIsStoredAtOnce() {
+        press(Qt::Key_F5);
+        IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QCOMPARE(settings.readInteger("Options", "Level", -5), 2);
+        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (2)"));
+        QCOMPARE(m_window->levelPicker()->position(), 2);
+    }
+
+    void everyOptionChangeReachesTheGame() {
+        setOption("Def", true);
+        QVERIFY(game().options().definitions);
+        setOption("Timed", true);
+        QVERIFY(game().options().timed);
+        setOption("AutoAdvance", true);
+        QVERIFY(game().options().autoAdvance);
+        options()->findChild<QSlider*>(QStringLiteral("handicap"))->setValue(1);
+        QCOMPARE(game().options().handicap, 1);
+        setOption("Def", false);
+        QVERIFY(!game().options().definitions);
+    }
+};
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_mainwindow.moc"
