@@ -31,6 +31,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quorvel {
 
 namespace {
@@ -96,7 +98,7 @@ TfrmMain::TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWid
 
     loadWordLists();
     qApp->installEventFilter(this);
-    resize(boardWindowSize(0, 0, m_buildTile).width, boardWindowSize(0, 0, m_buildTile).height);
+    resize(std::max(400, menuBar()->sizeHint().width()), 300);
     refreshCommands();
 }
 
@@ -185,7 +187,9 @@ void TfrmMain::layOutWindow() {
     const WindowSize wanted = boardWindowSize(board.columns, board.rows, m_buildTile);
     const QSize frame = frameGeometry().size() - size();
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    const int width = std::max(wanted.width - frame.width(), m_board->width());
+    // Wide enough for the board and for the menu bar on one line.
+    const int width =
+        std::max({wanted.width - frame.width(), m_board->width(), menuBar()->sizeHint().width()});
     const int height = std::max(wanted.height - frame.height(), boardHeight + chrome);
     setMinimumSize(0, 0);
     resize(width, height);
@@ -266,13 +270,17 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TfrmMain::event(QEvent* event) {
-    if (event->type() == QEvent::Show && !m_shown && m_session) {
+    const auto type = event->type();
+    if (type == QEvent::Show && !m_shown && m_session) {
         m_shown = true;
         m_session->windowShown();
     }
-    if (event->type() == QEvent::WindowActivate && m_session && !m_session->hasStarted()) {
-        // The start-up sequence runs at the first activation only (the session keeps it so);
-        // queued, so that the window is on screen before any question it may ask.
+    // The start-up sequence runs at the first activation only (the session keeps it so). A
+    // desktop without a window manager may never activate the window, so the first show
+    // starts it too. Queued, so that the window is on screen before any question it asks.
+    if ((type == QEvent::WindowActivate || type == QEvent::Show) && m_session &&
+        !m_session->hasStarted() && !m_startUpQueued) {
+        m_startUpQueued = true;
         QTimer::singleShot(0, this, [this] {
             m_session->startUp();
             refreshCommands();

@@ -160,6 +160,7 @@ private:
     TileSize m_buildTile;
     bool m_buildSeen = false;
     bool m_shown = false;
+    bool m_startUpQueued = false;
     bool m_shutDown = false;
 };
 
