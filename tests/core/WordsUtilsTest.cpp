@@ -130,6 +130,16 @@ TEST_F(WordsFiles, FailedReplaceLeavesTheOldFileIntact) {
         << "the replaced file keeps its permissions";
 }
 
+TEST_F(WordsFiles, ReplacingThroughASymbolicLinkKeepsTheLink) {
+    const std::string real = scratch.file("real.ini");
+    const std::string link = scratch.file("link.ini");
+    writeWholeFile(real, "old");
+    std::filesystem::create_symlink(real, link);
+    writeWholeFile(link, "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readWholeFile(real), "new");
+}
+
 TEST(WordsCp1252, ConvertsBothWaysAndRefusesWhatItCannotHold) {
     EXPECT_EQ(cp1252ToUtf8("Caf\xE9 \x80 \x9F"), "Café € Ÿ");
     EXPECT_EQ(utf8ToCp1252("Café € Ÿ"), "Caf\xE9 \x80 \x9F");

@@ -73,10 +73,18 @@ void writeWholeFile(const std::string& path, std::string_view text) {
     std::error_code error;
     if (path.empty() || fs::is_directory(path, error))
         throw FileError(failure);
+    // Through a symbolic link the file it points to is replaced, and the link stays.
+    std::string target = path;
+    if (fs::is_symlink(path, error)) {
+        const auto resolved = fs::weakly_canonical(path, error);
+        if (error)
+            throw FileError(failure);
+        target = resolved.string();
+    }
 
     // A name no other writer picks at the same moment, in the same folder so rename is atomic.
     std::random_device random;
-    const std::string temporary = path + ".tmp" + std::to_string(random() % 1000000000u);
+    const std::string temporary = target + ".tmp" + std::to_string(random() % 1000000000u);
     bool written = false;
     if (FilePtr file{std::fopen(temporary.c_str(), "wb")}) {
         written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
@@ -85,11 +93,11 @@ void writeWholeFile(const std::string& path, std::string_view text) {
     }
     if (written) {
         // Keep the permissions of the file we replace.
-        const auto status = fs::status(path, error);
+        const auto status = fs::status(target, error);
         if (!error && fs::exists(status))
             fs::permissions(temporary, status.permissions(), error);
         error.clear();
-        fs::rename(temporary, path, error);
+        fs::rename(temporary, target, error);
         written = !error;
     }
     if (!written) {
