@@ -246,8 +246,9 @@ void TfrmMain::clue() {
         m_clueTimer.start();
 }
 
+// A clue still stepping is left to its timer: its next step sees the game over and ends the
+// clue, so the next game's Clue works again.
 void TfrmMain::solve() {
-    m_clueTimer.stop();
     runGuarded([this] { m_game->solve(); });
 }
 

@@ -7,6 +7,7 @@
 #include "Session.h"
 #include "StatusBanner.h"
 #include "Tfo.h"
+#include "TfrmDebug.h"
 #include "TfrmLevel.h"
 #include "TfrmMain.h"
 
@@ -280,6 +281,16 @@ private slots:
         QVERIFY(board()->rect().contains(board()->arrowRect(b.columns, false)));
     }
 
+    void aBoardBeyondTheScreenMovesBackOntoIt() {
+        const QRect available = m_window->screen()->availableGeometry();
+        m_window->move(available.right() - 20, available.bottom() - 20);
+        press(Qt::Key_F2);
+        QCOMPARE(m_window->pos(), available.topLeft() + QPoint(1, 1));
+        // The trace window got the new game's one line: pop, timer interval, clues.
+        QCOMPARE(m_window->traceWindow()->text(),
+                 QStringLiteral("10 10000 %1").arg(game().values().clueAllowance));
+    }
+
     void doubleClickOnTheBoardStartsAGame() {
         QTest::mouseDClick(board(), Qt::LeftButton, {}, QPoint(2, 2));
         QVERIFY(game().board().tileCount > 0);
@@ -454,6 +465,18 @@ private slots:
         QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Clue")));
     }
 
+    // Solve in the middle of a clue must not leave the clue running into the next game.
+    void solveDuringAClueLeavesTheNextGamesClueWorking() {
+        press(Qt::Key_F2);
+        press(Qt::Key_F11);
+        QVERIFY(game().clueRunning());
+        press(Qt::Key_F12);
+        QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 3000);
+        press(Qt::Key_F2);
+        press(Qt::Key_F11);
+        QVERIFY(game().clueRunning());
+    }
+
     void f12SolvesAndTheTryAgainBannerOnlyHides() {
         press(Qt::Key_F2);
         press(Qt::Key_F12);
@@ -515,6 +538,23 @@ private slots:
         QCOMPARE(settings.readInteger("Options", "Level", -5), 2);
         QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (2)"));
         QCOMPARE(m_window->levelPicker()->position(), 2);
+    }
+
+    void settingsNewGameStartsAGameAndExitStoresTheSettings() {
+        int shown = 0;
+        m_window->setModalRunner([&](QDialog& dialog) {
+            shown += qobject_cast<Tfo*>(&dialog) != nullptr;
+            return Tfo::NewGameResult;
+        });
+        press(Qt::Key_F7);
+        QCOMPARE(shown, 1);
+        QVERIFY(game().isInPlay());
+        press(Qt::Key_F5);
+        item("Exit1")->trigger();
+        QVERIFY(!m_window->isVisible());
+        IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QCOMPARE(settings.readInteger("Options", "Level", -5), 2);
+        QVERIFY(settings.readBool("Options", "Banner", false));
     }
 
     void everyOptionChangeReachesTheGame() {
