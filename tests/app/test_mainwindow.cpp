@@ -14,6 +14,7 @@
 #include "engine/Layouts.h"
 #include "records/IniFile.h"
 #include "words/KnowledgeBase.h"
+#include "words/WordLists.h"
 #include "words/WordUtils.h"
 
 #include <QAction>
@@ -258,6 +259,13 @@ private slots:
         const std::string written = readWholeFile((m_folder + QStringLiteral("zqf")).toStdString());
         QCOMPARE(written, exportLevelTable(game().levelTable()));
         QVERIFY(written.rfind("\r\n", 0) == 0);
+
+        press(Qt::Key_F2); // loads the dictionary that 345 rebuilds the lists from
+        item("m345")->trigger();
+        const std::string w3 = readWholeFile((m_folder + QStringLiteral("zq/W3")).toStdString());
+        QVERIFY(!w3.empty());
+        QCOMPARE(w3.size() % 3, std::size_t(0));
+        QCOMPARE(game().wordLists().words3, w3);
     }
 
     void f2BuildsALevelCentredInAWindowOnScreen() {
