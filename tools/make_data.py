@@ -23,6 +23,7 @@ contents (no clock, no hash order, no locale).
 import argparse
 import filecmp
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -181,7 +182,12 @@ def main():
     tool = find_tool(args.tool)
     if args.check:
         return check(tool)
-    generate(args.out, tool)
+    # Build everything first, so that a failure half-way leaves the old files.
+    with tempfile.TemporaryDirectory() as fresh:
+        generate(fresh, tool)
+        for name in generated_files(fresh):
+            os.makedirs(os.path.dirname(os.path.join(args.out, name)), exist_ok=True)
+            shutil.copyfile(os.path.join(fresh, name), os.path.join(args.out, name))
     return 0
 
 

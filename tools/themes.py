@@ -204,15 +204,21 @@ def short_words(wordnet):
     common = sources.scowl_words(WORD_KINDS, COMMON_SIZES)
     blocked_keys = glosses.blocked_usage_keys(wordnet)
 
+    def senses(lemma):
+        return glosses.lower_case_senses(wordnet, lemma) if lemma in wordnet.senses else []
+
     def unsuitable(lemma):
-        senses = glosses.lower_case_senses(wordnet, lemma) if lemma in wordnet.senses else []
-        return bool(senses) and glosses.is_unsuitable(wordnet, lemma, senses, blocked_keys)
+        found = senses(lemma)
+        return bool(found) and glosses.is_unsuitable(wordnet, lemma, found, blocked_keys)
 
     lists = {3: [], 4: [], 5: []}
     for word in sorted(common):
         if not re.fullmatch(r"[a-z]{3,5}", word) or unsuitable(word):
             continue
-        if any(word.endswith(end) and unsuitable(word[:-len(end)]) for end in INFLECTIONS):
+        # A word WordNet does not define is judged by the word it inflects; one
+        # it defines (SPICY) stands on its own senses.
+        if not senses(word) and any(word.endswith(end) and unsuitable(word[:-len(end)])
+                                    for end in INFLECTIONS):
             continue
         lists[len(word)].append(word.upper())
     return {n: sorted(set(words)) for n, words in lists.items()}

@@ -1,0 +1,259 @@
+// The data the game ships (word lists, levels, dictionaries) is well formed as committed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+const std::string dataFolder = std::string(QUORVEL_SOURCE_DIR) + "/data/";
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool isUpperWord(const std::string& word) {
+    return !word.empty() &&
+           std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+std::vector<std::string> split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, begin);
+        parts.push_back(text.substr(begin, end - begin));
+        if (end == std::string::npos)
+            return parts;
+        begin = end + separator.size();
+    }
+}
+
+// ---------------------------------------------------------------- word lists
+
+class ShippedWordList : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShippedWordList, HoldsSortedDistinctUpperCaseWordsOfItsLength) {
+    const int n = GetParam();
+    const std::string list = readFile(dataFolder + "zq/W" + std::to_string(n));
+    ASSERT_GT(list.size(), 0u);
+    ASSERT_EQ(list.size() % n, 0u) << "a word is cut short";
+    EXPECT_TRUE(isUpperWord(list)) << "only A-Z, no separators or line ends";
+    std::string previous;
+    for (std::size_t at = 0; at < list.size(); at += n) {
+        const std::string word = list.substr(at, n);
+        EXPECT_LT(previous, word) << "out of order or repeated at word " << at / n + 1;
+        previous = word;
+    }
+    // Enough alternatives to matter on a board of short words.
+    EXPECT_GE(list.size() / n, 500u);
+}
+
+INSTANTIATE_TEST_SUITE_P(ThreeFourFive, ShippedWordList, ::testing::Values(3, 4, 5));
+
+// ---------------------------------------------------------------- levels
+
+struct ShippedLayoutsFile : ::testing::Test {
+    std::string text = readFile(dataFolder + "zq/formats");
+    std::vector<std::string> lines; // without line ends; the header first
+
+    void SetUp() override {
+        ASSERT_GE(text.size(), 2u);
+        ASSERT_EQ(text.substr(text.size() - 2), "\r\n") << "the last line ends in CR LF";
+        lines = split(text.substr(0, text.size() - 2), "\r\n");
+    }
+};
+
+TEST_F(ShippedLayoutsFile, EveryLineEndsInCrLf) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].find_first_of("\r\n"), std::string::npos) << "line " << i + 1;
+    }
+}
+
+TEST_F(ShippedLayoutsFile, HeaderChecksumMatchesTheExaminedLines) {
+    const std::string& header = lines.front();
+    ASSERT_GT(header.size(), 5u);
+    const std::string number = header.substr(5);
+    ASSERT_TRUE(std::all_of(number.begin(), number.end(), ::isdigit)) << header;
+
+    // Each examined line adds its character codes and 1-based positions; the
+    // second and later rows of a drawn layout are not examined.
+    long sum = 0;
+    bool inDrawn = false;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i]; // shipped lines are trimmed and upper case
+        if (line.empty()) {
+            inDrawn = false;
+            continue;
+        }
+        if (inDrawn)
+            continue;
+        for (std::size_t k = 0; k < line.size(); ++k)
+            sum += static_cast<unsigned char>(line[k]) + static_cast<long>(k) + 1;
+        inDrawn = line[0] == 'X' || line[0] == '-';
+    }
+    EXPECT_EQ(std::stol(number), sum);
+}
+
+TEST_F(ShippedLayoutsFile, LayoutsStayWithinTheBoardAndHoldRealWords) {
+    int levels = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.empty())
+            continue;
+        ++levels;
+        if (std::isdigit(static_cast<unsigned char>(line[0]))) {
+            ASSERT_EQ(line.size(), 4u) << "line " << i + 1;
+            const int columns = std::stoi(line.substr(0, 2));
+            const int rows = std::stoi(line.substr(2, 2));
+            EXPECT_TRUE(columns >= 3 && columns <= 20 && rows >= 1 && rows <= 20 &&
+                        columns * rows <= 300)
+                << line;
+            continue;
+        }
+        ASSERT_TRUE(line[0] == 'X' || line[0] == '-') << "line " << i + 1 << ": " << line;
+        std::size_t rows = 0;
+        for (; i < lines.size() && !lines[i].empty(); ++i, ++rows) {
+            const std::string& row = lines[i];
+            EXPECT_EQ(row.size(), line.size())
+                << "line " << i + 1 << " is not as wide as the first";
+            EXPECT_EQ(row.find_first_not_of("X-"), std::string::npos) << row;
+            for (const std::string& run : split(row, "-")) {
+                if (!run.empty()) {
+                    EXPECT_GE(run.size(), 3u) << "line " << i + 1 << ": runs of 1 or 2 are gaps";
+                    EXPECT_LE(run.size(), 12u) << "line " << i + 1;
+                }
+            }
+        }
+        ASSERT_LT(i, lines.size()) << "the last drawn layout needs its empty line";
+        EXPECT_LE(rows, 20u);
+        EXPECT_LE(line.size(), 40u);
+        EXPECT_LE(rows * line.size(), 300u);
+    }
+    EXPECT_GE(levels, 150);
+}
+
+TEST_F(ShippedLayoutsFile, StartWithSmallSquares) {
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "0404");
+    EXPECT_EQ(lines[2], "0504");
+}
+
+// ---------------------------------------------------------------- dictionaries
+
+std::vector<std::string> shippedDictionaries() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dataFolder + "kbs"))
+        if (entry.path().extension() == ".dic")
+            names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(ShippedDictionaries, CommonWordsAndTheThemesAreThere) {
+    const auto names = shippedDictionaries();
+    for (const char* wanted : {"Common Words", "Animals", "Food", "Plants", "Geography"})
+        EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
+    EXPECT_TRUE(std::filesystem::exists(dataFolder + "kbs/LICENSE.WordNet.txt"));
+    EXPECT_TRUE(std::filesystem::exists(dataFolder + "kbs/LICENSE.SCOWL.txt"));
+}
+
+TEST(ShippedDictionaries, EveryFileIsAComponentStream) {
+    for (const auto& name : shippedDictionaries()) {
+        const std::string head = readFile(dataFolder + "kbs/" + name + ".dic").substr(0, 4);
+        EXPECT_EQ(head, "TPF0") << name;
+    }
+}
+
+struct DumpedItem {
+    std::string word, definition, attributes;
+};
+
+// The items as the game's own reader sees them, through quorvel-tool dic dump.
+std::vector<DumpedItem> dump(const std::string& name) {
+    const std::string command =
+        std::string("'") + QUORVEL_TOOL + "' dic dump '" + dataFolder + "kbs/" + name + ".dic'";
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[65536];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, got);
+        const int status = pclose(pipe);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
+    }
+    std::vector<DumpedItem> items;
+    for (const std::string& line : split(out, "\n")) {
+        if (line.empty())
+            continue;
+        const auto fields = split(line, "\t"); // n d a f s j p r attributes
+        EXPECT_EQ(fields.size(), 9u) << line;
+        if (fields.size() == 9)
+            items.push_back({fields[0], fields[1], fields[8]});
+    }
+    return items;
+}
+
+class ShippedDictionaryItems : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ShippedDictionaryItems, AreDistinctUpperCaseWordsWithShortDefinitions) {
+    const auto items = dump(GetParam());
+    ASSERT_GE(items.size(), 500u);
+    std::set<std::string> seen;
+    std::map<std::size_t, int> byLength;
+    for (const auto& item : items) {
+        EXPECT_TRUE(isUpperWord(item.word)) << item.word;
+        EXPECT_TRUE(item.word.size() >= 3 && item.word.size() <= 20) << item.word;
+        EXPECT_TRUE(seen.insert(item.word).second) << "repeated: " << item.word;
+        EXPECT_FALSE(item.definition.empty()) << item.word;
+        EXPECT_LE(item.definition.size(), 120u) << item.word;
+        ++byLength[item.word.size()];
+    }
+    // Enough words of every length the small levels ask for.
+    for (std::size_t n = 4; n <= 7; ++n)
+        EXPECT_GE(byLength[n], 20) << GetParam() << ", length " << n;
+    if (GetParam() == "Common Words") {
+        EXPECT_TRUE(items.size() >= 20000 && items.size() <= 40000) << items.size();
+        for (std::size_t n = 3; n <= 12; ++n)
+            EXPECT_GE(byLength[n], 300) << "length " << n;
+    } else {
+        for (const auto& item : items)
+            EXPECT_FALSE(item.attributes.empty()) << GetParam() << ": " << item.word;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, ShippedDictionaryItems, ::testing::ValuesIn(shippedDictionaries()),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+                             return name;
+                         });
+
+TEST(ShippedDictionaries, CommonShortWordsAreAcceptedByTheWordLists) {
+    // The lists accept alternatives on the board; a hidden word of 3 to 5
+    // letters must never be refused as an alternative elsewhere.
+    std::map<std::size_t, std::set<std::string>> lists;
+    for (std::size_t n = 3; n <= 5; ++n) {
+        const std::string list = readFile(dataFolder + "zq/W" + std::to_string(n));
+        for (std::size_t at = 0; at + n <= list.size(); at += n)
+            lists[n].insert(list.substr(at, n));
+    }
+    for (const auto& item : dump("Common Words")) {
+        if (item.word.size() <= 5) {
+            EXPECT_TRUE(lists[item.word.size()].count(item.word)) << item.word;
+        }
+    }
+}
+
+} // namespace
