@@ -43,6 +43,7 @@ def require(path, package):
 
 def scowl_words(kinds, sizes):
     """Entries of the SCOWL lists <kind>.<size> for every kind and size that exists."""
+    require(SCOWL_DIR, "scowl")
     words = set()
     for kind in kinds:
         for size in sizes:
@@ -53,17 +54,10 @@ def scowl_words(kinds, sizes):
                 text = handle.read()
             # A few lists are UTF-8; their non-ASCII entries never pass the
             # letters-only filters callers apply, so the decoding does not matter.
-            words.update(line.strip() for line in text.splitlines() if line.strip())
+            # Split at line feeds only: splitlines() would also break at U+0085,
+            # a byte that UTF-8 text holds inside letters such as "Å".
+            words.update(line.strip() for line in text.split("\n") if line.strip())
     return words
-
-
-def scowl_size_of(kinds, sizes):
-    """The smallest SCOWL size (most common level) listing each entry."""
-    level = {}
-    for size in sorted(sizes, reverse=True):
-        for word in scowl_words(kinds, [size]):
-            level[word] = size
-    return level
 
 
 # --- WordNet -----------------------------------------------------------------
@@ -93,7 +87,7 @@ def _strip_marker(word):
     return word[:cut] if cut > 0 else word
 
 
-def _parse_data_line(line, pos_file):
+def _parse_data_line(line):
     head, _, gloss = line.partition(" | ")
     fields = head.split()
     offset = int(fields[0])
@@ -117,18 +111,18 @@ class WordNet:
         self.synsets = {}
         self.senses = {}  # lemma -> {pos: [offsets in sense order]}
         for name in POS_FILES:
-            self._read_data(require(os.path.join(root, "data." + name), "wordnet-base"), name)
+            self._read_data(require(os.path.join(root, "data." + name), "wordnet-base"))
             self._read_index(require(os.path.join(root, "index." + name), "wordnet-base"),
                              POS_CHARS[name])
         self.tag_counts = self._read_counts(require(os.path.join(root, "cntlist.rev"),
                                                     "wordnet-base"))
 
-    def _read_data(self, path, name):
+    def _read_data(self, path):
         with open(path, encoding="latin-1") as handle:
             for line in handle:
                 if line.startswith("  "):
                     continue  # licence header
-                synset = _parse_data_line(line.rstrip("\n"), name)
+                synset = _parse_data_line(line.rstrip("\n"))
                 self.synsets[synset.key] = synset
 
     def _read_index(self, path, pos):
