@@ -3,6 +3,7 @@
 import re
 
 MAX_DEFINITION = 120
+MIN_CLAUSE = 15  # shortest text worth keeping on its own when cutting
 PART_OF_SPEECH_ORDER = ("n", "v", "a", "r")
 
 # Usage-domain synsets that mark a sense as coarse or insulting, found by lemma so
@@ -73,18 +74,18 @@ def short_definition(gloss, limit=MAX_DEFINITION):
     text = text.encode("ascii", "replace").decode("ascii")
     if len(text) <= limit:
         return text
-    # Prefer ending at a clause boundary that keeps most of the meaning.
+    # Prefer whole clauses: "a bottomless gulf or pit" says enough on its own.
     clauses = text.split("; ")
     kept = clauses[0]
     for clause in clauses[1:]:
         if len(kept) + 2 + len(clause) > limit:
             break
         kept += "; " + clause
-    if len(kept) <= limit and len(kept) >= 40 and _balanced(kept):
+    if len(kept) <= limit and len(kept) >= MIN_CLAUSE and _balanced(kept):
         return kept
     cut = text[:limit - 3]
     cut = cut[:cut.rfind(" ")] if " " in cut else cut
     open_paren = cut.rfind("(")
-    if not _balanced(cut) and open_paren >= 40:
+    if not _balanced(cut) and open_paren >= MIN_CLAUSE:
         cut = cut[:open_paren]
     return cut.rstrip(" ,;:(-") + "..."
