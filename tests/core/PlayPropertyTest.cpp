@@ -30,33 +30,37 @@ bool everyLetterLocked(const Board& b) {
     return true;
 }
 
-enum class Move { Shift, Click, RightClick, Drop, LockAll, Clue, Undo, Wait, Pause, Solve };
+enum class Move {
+    Shift,
+    Click,
+    RightClick,
+    FreeClick,
+    Drop,
+    LockAll,
+    Clue,
+    Undo,
+    Wait,
+    Pause,
+    Solve
+};
 
 class RandomPlayer {
 public:
     RandomPlayer(Game& game, Random& dice) : m_game(game), m_dice(dice) {}
 
+    bool eager = false;
+
     Move pick() {
-        const int roll = m_dice.uniform(1, 100);
-        if (roll <= 30)
-            return Move::Shift;
-        if (roll <= 45)
-            return Move::Click;
-        if (roll <= 70)
-            return Move::RightClick;
-        if (roll <= 78)
-            return Move::Drop;
-        if (roll <= 82)
-            return Move::LockAll;
-        if (roll <= 86)
-            return Move::Clue;
-        if (roll <= 89)
-            return Move::Undo;
-        if (roll <= 97)
-            return Move::Wait;
-        if (roll <= 99)
-            return Move::Pause;
-        return Move::Solve;
+        // Weights in percent, in the order of Move; an eager player mostly locks letters, so
+        // that games are also won, not only lost or given up.
+        static constexpr int wandering[] = {25, 10, 20, 15, 8, 4, 4, 3, 9, 1, 1};
+        static constexpr int eagerly[] = {8, 5, 30, 35, 5, 3, 3, 2, 7, 1, 1};
+        const int* weights = eager ? eagerly : wandering;
+        int roll = m_dice.uniform(1, 100);
+        int move = 0;
+        while (roll > weights[move])
+            roll -= weights[move++];
+        return static_cast<Move>(move);
     }
 
     void play(Move move) {
@@ -70,7 +74,10 @@ public:
             m_game.clickTile(anyTile);
             break;
         case Move::RightClick: // a free letter that stands right, so games also get won
-            m_game.clickTile(rightFreeLetter(anyTile));
+            m_game.clickTile(freeLetter(anyTile, true));
+            break;
+        case Move::FreeClick: // any free letter: wrong letters locked count for completion too
+            m_game.clickTile(freeLetter(anyTile, false));
             break;
         case Move::Drop:
             m_game.dropPadlock(anyTile);
@@ -97,13 +104,13 @@ public:
     }
 
 private:
-    int rightFreeLetter(int from) const {
+    int freeLetter(int from, bool right) const {
         const Board& b = m_game.board();
         for (int k = 0; k < b.tileCount; ++k) {
             const int t = (from - 1 + k) % b.tileCount + 1;
             const Tile& tile = b.tile(t);
-            if (tile.visible && tile.colour == LetterColour::Unlocked &&
-                tile.caption == tile.solution)
+            if (tile.visible && tile.colour == LetterColour::Unlocked && !tile.locked &&
+                (!right || tile.caption == tile.solution))
                 return t;
         }
         return from;
@@ -180,6 +187,7 @@ protected:
             o.timerPopSounds = dice.uniform(0, 1) == 1;
             o.lock = static_cast<LockRule>(dice.uniform(0, 3));
             o.autoAdvance = false;
+            player.eager = dice.uniform(0, 1) == 1;
             game.setOptions(o);
             game.setPickerLevel(dice.uniform(1, levelCount));
             game.newPuzzle();
