@@ -138,12 +138,19 @@ def numeric_line(columns, rows):
 
 
 def file_lines():
-    """The body of the layouts file, one string per line (header excluded)."""
-    lines = [numeric_line(c, r) for c, r in NUMERIC_LEVELS]
-    lines.append("")
+    """The body of the layouts file, one string per line (header excluded).
+
+    Each one-word-per-row square comes just before the first drawn layout with
+    more letters, so the boards grow steadily instead of shrinking after 10 x 10."""
+    squares = list(NUMERIC_LEVELS)
+    lines = []
     for rows in drawn_levels():
+        letters = sum(row.count("X") for row in rows)
+        while squares and squares[0][0] * squares[0][1] <= letters:
+            lines.append(numeric_line(*squares.pop(0)))
         lines.extend(rows)
         lines.append("")  # every drawn layout ends with an empty line
+    lines.extend(numeric_line(c, r) for c, r in squares)
     return lines
 
 
