@@ -122,32 +122,35 @@ GEOGRAPHY_ANCHORS = (
     ("strait", "a narrow channel of the sea", ["GulfBayStrait"]),
     ("geological_formation", "(geology) the geological features", ["Landform"]),
 )
-# Lower-priority attributes give way when a more precise one applies.
 GEOGRAPHY_FALLBACK = ("Landform",)
 # Craters and plains of other worlds are landforms too, but not geography.
 OFF_EARTH = re.compile(r"\b(?:Moon|Mars|Venus|Mercury|planet)\b")
+# The attribute names used here, in the enumeration's order.
 ATTRIBUTE_ORDER = ("City", "ProvState", "Country", "Landform", "Lake", "River", "OceanSea",
                    "Capital", "Volcano", "Mountain", "MtnRange", "Desert", "Island",
-                   "CapitalPS", "GulfBayStrait", "Continent")
+                   "CapitalPS", "GulfBayStrait", "Continent", "Occupation", "Disease",
+                   "Affliction", "Condition", "Medicine", "Treatment", "Artist", "Musician")
 
 
-def _anchor_keys(wordnet):
-    anchors = {}
-    for lemma, gloss_start, attributes in GEOGRAPHY_ANCHORS:
+def _anchor_keys(wordnet, anchors):
+    keyed = {}
+    for lemma, gloss_start, attributes in anchors:
         keys = [k for k in wordnet.lemma_keys(lemma)
                 if wordnet.synset(k).gloss.startswith(gloss_start)]
         if len(keys) != 1:
             raise SystemExit(f"WordNet sense of {lemma!r} not found; is wordnet-base 3.0 installed?")
-        anchors[keys[0]] = attributes
-    return anchors
+        keyed[keys[0]] = attributes
+    return keyed
 
 
-def _place_attributes(wordnet, key, anchors):
+def _anchored_attributes(wordnet, key, anchors, fallback=()):
+    """The attributes of every anchor the synset is, or descends from."""
     reached = set()
     for ancestor in wordnet.ancestors(key) | {key}:
         reached.update(anchors.get(ancestor, ()))
-    if reached - set(GEOGRAPHY_FALLBACK):
-        reached -= set(GEOGRAPHY_FALLBACK)
+    # A fallback attribute gives way when a more precise one applies.
+    if reached - set(fallback):
+        reached -= set(fallback)
     return [name for name in ATTRIBUTE_ORDER if name in reached]
 
 
@@ -155,14 +158,14 @@ def geography(wordnet):
     """Places by name (France, Nile, Andes) and kinds of place (fjord, canyon)."""
     common = sources.scowl_words(WORD_KINDS, THEMED_SIZES)
     names = sources.scowl_words(NAME_KINDS, THEMED_SIZES)
-    anchors = _anchor_keys(wordnet)
+    anchors = _anchor_keys(wordnet, GEOGRAPHY_ANCHORS)
     blocked = glosses.blocked_usage_keys(wordnet)
     best = {}
     for (pos, offset) in sorted(wordnet.synsets):
         synset = wordnet.synsets[(pos, offset)]
         if pos != "n" or synset.lexname not in ("noun.location", "noun.object"):
             continue
-        attributes = _place_attributes(wordnet, (pos, offset), anchors)
+        attributes = _anchored_attributes(wordnet, (pos, offset), anchors, GEOGRAPHY_FALLBACK)
         if not attributes or glosses.is_coarse(synset, blocked) or OFF_EARTH.search(synset.gloss):
             continue
         for word in synset.words:
@@ -181,12 +184,65 @@ def geography(wordnet):
     return [best[word][1] for word in sorted(best)]
 
 
+# --- themes of kinds of thing ------------------------------------------------------
+
+OCCUPATION_ANCHORS = (
+    ("worker", "a person who works at a specific occupation", ["Occupation"]),
+    ("professional", "a person engaged in one of the learned professions", ["Occupation"]),
+    ("artist", "a person whose creative work shows sensitivity", ["Occupation", "Artist"]),
+    ("musician", "someone who plays a musical instrument", ["Occupation", "Musician"]),
+    ("musician", "artist who composes or conducts music", ["Occupation", "Musician"]),
+)
+
+HEALTH_ANCHORS = (
+    ("illness", "impairment of normal physiological function", ["Disease"]),
+    ("disease", "an impairment of health", ["Disease"]),
+    ("disorder", "a physical condition in which there is a disturbance", ["Condition"]),
+    ("symptom", "(medicine) any sensation or change in bodily function", ["Condition"]),
+    ("injury", "any physical damage to the body", ["Affliction"]),
+    ("medicine", "(medicine) something that treats or prevents", ["Medicine"]),
+    ("treatment", "care provided to improve a situation", ["Treatment"]),
+    ("therapy", "(medicine) the act of caring for someone", ["Treatment"]),
+)
+
+
+def _anchored_theme(wordnet, anchors):
+    """Common words one of whose two main noun senses is a kind of an anchor."""
+    common = sources.scowl_words(WORD_KINDS, THEMED_SIZES)
+    keyed = _anchor_keys(wordnet, anchors)
+    blocked = glosses.blocked_usage_keys(wordnet)
+    items = {}
+    for lemma in sorted(common):
+        if not LOWER_WORD.fullmatch(lemma):
+            continue
+        senses = glosses.lower_case_senses(wordnet, lemma, ("n",))
+        if not senses or glosses.is_unsuitable(wordnet, lemma, senses, blocked):
+            continue
+        for _, _, synset in senses[:MAIN_SENSES]:
+            attributes = _anchored_attributes(wordnet, synset.key, keyed)
+            if attributes:
+                items[lemma.upper()] = (lemma.upper(), glosses.short_definition(synset.gloss),
+                                        attributes)
+                break
+    return _sorted_items(items)
+
+
+def occupations(wordnet):
+    return _anchored_theme(wordnet, OCCUPATION_ANCHORS)
+
+
+def health(wordnet):
+    return _anchored_theme(wordnet, HEALTH_ANCHORS)
+
+
 THEMES = (
     ("Animals", animals),
     ("Food", food),
     ("Plants", plants),
     ("Geography", geography),
     ("Human Body", body),
+    ("Occupations", occupations),
+    ("Health", health),
 )
 
 
