@@ -70,6 +70,20 @@ TEST_F(ShiftingTest, ArrowsDoNothingWhilePausedEndedOrAlreadyShifting) {
     EXPECT_FALSE(game.values().moveMade);
 }
 
+// A build that placed nothing opens the board without a puzzle in play: nothing may react.
+TEST_F(ShiftingTest, WithoutAPuzzleInPlayNoHandReacts) {
+    setUpColumn();
+    commands().solve = false;
+    const auto before = states();
+    game.shiftColumn(1, true);
+    game.clickTile(tile(1, 1));
+    game.dropPadlock(tile(1, 1));
+    game.lockAll();
+    EXPECT_EQ(states(), before);
+    EXPECT_EQ(column(1), "ABCD");
+    EXPECT_TRUE(events.events.empty());
+}
+
 TEST_F(ShiftingTest, ClickingAFreeLetterTwiceCostsTwoAndLeavesItFree) {
     setUpColumn();
     const int before = moves();

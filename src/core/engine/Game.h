@@ -118,6 +118,7 @@ private:
     void completionTest();
     void finishClue();
     void shiftNow(int column, bool down); // the shift itself, for the arrows and the clue's steps
+    bool boardUsable() const;             // tiles, arrows and padlocks react to the player
 
     GameListener& m_listener;
     Random& m_random;

@@ -13,9 +13,14 @@ bool isLetterTile(const Board& board, int tile) {
 
 } // namespace
 
+bool Game::boardUsable() const {
+    // The board reacts only while a puzzle is in play, neither paused nor held by a banner
+    // waiting for its OK; a build that placed nothing leaves no puzzle to act on.
+    return isInPlay() && m_commands.boardPanel;
+}
+
 void Game::shiftColumn(int column, bool down) {
-    // Arrows react only while the board is in play and not paused or held by a banner.
-    if (!m_commands.arrows || !m_commands.boardPanel)
+    if (!boardUsable() || !m_commands.arrows)
         return;
     shiftNow(column, down);
 }
@@ -49,7 +54,7 @@ void Game::shiftNow(int column, bool down) {
 }
 
 void Game::clickTile(int tile) {
-    if (!m_commands.boardPanel || !isLetterTile(m_board, tile))
+    if (!boardUsable() || !isLetterTile(m_board, tile))
         return;
     Tile& t = m_board.tile(tile);
     if (!t.visible || !t.enabled || t.colour == LetterColour::Revealed)
@@ -66,7 +71,7 @@ void Game::clickTile(int tile) {
 }
 
 void Game::dropPadlock(int tile) {
-    if (!m_commands.boardPanel || !isLetterTile(m_board, tile))
+    if (!boardUsable() || !isLetterTile(m_board, tile))
         return;
     const Tile& target = m_board.tile(tile);
     if (!target.visible || !target.enabled)
@@ -97,7 +102,7 @@ void Game::dropPadlock(int tile) {
 }
 
 void Game::lockAll() {
-    if (!m_commands.lockAll || !m_commands.boardPanel)
+    if (!boardUsable() || !m_commands.lockAll)
         return;
     LetterColour colour;
     if (!m_commands.lockAllShowsLocked) {
