@@ -1,4 +1,5 @@
 // The clue: its price, its allowance, the steps it takes and what it locks.
+#include "EngineTestSupport.h"
 #include "PlayTestSupport.h"
 
 #include <algorithm>
@@ -165,6 +166,23 @@ TEST_F(ClueTest, PlayerLockingTheWaitingTileEndsTheClueWithoutFixingIt) {
     EXPECT_EQ(moves(), 20 - 6 - 1 - 1);
     EXPECT_NE(board().tile(t).caption, board().tile(t).solution);
     EXPECT_FALSE(game.clueRunning());
+}
+
+TEST_F(ClueTest, NewPuzzleWhileTheClueWaitsEndsItWithoutTouchingTheNewBoard) {
+    GameTestAccess::setDictionary(game, generatedWords());
+    game.setLevelTable(levelsFrom("0505\r\n"));
+    setUpColumn(3);
+    ASSERT_TRUE(game.beginClue());
+    game.newPuzzle();
+    ASSERT_TRUE(game.isInPlay());
+    const auto board = captions();
+    const int before = moves();
+    events.clear();
+    EXPECT_FALSE(game.clueStep());
+    EXPECT_FALSE(game.clueRunning());
+    EXPECT_EQ(moves(), before);
+    EXPECT_EQ(captions(), board);
+    EXPECT_TRUE(events.withPrefix("sound").empty());
 }
 
 } // namespace
