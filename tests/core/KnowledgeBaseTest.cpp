@@ -167,28 +167,44 @@ TEST_F(KnowledgeBaseFile, ScrambledStreamReadInChunksLoads) {
     }
 }
 
-// Clearing keeps the storage; an item that comes back into use must not show what it held.
-TEST(KnowledgeBase, ItemsReusedAfterClearStartEmpty) {
-    tRQNDictionary dictionary = sampleDictionary();
-    TKbItem& full = dictionary.items()[0];
-    full.d = std::string(100, 'd');
-    full.setSlice(3, 0xFFFFFFFFu);
-    dictionary.loadFromBytes(writeDictionary(dictionary));
-    ASSERT_EQ(dictionary.items()[0].d, std::string(100, 'd'));
+// Loaded items are decoded block by block when first used; whatever the order of use, each
+// item is the one the file holds, and changes, additions and copies behave as for items
+// added one by one.
+TEST(KnowledgeBase, LoadedItemsAreTheFileItemsInAnyOrderOfUse) {
+    tRQNDictionary written;
+    for (int i = 0; i < 200; ++i) {
+        TKbItem& item =
+            addItem(written, "W" + std::to_string(i), "definition " + std::to_string(i));
+        item.set(i % kAttributeCount);
+        if (i % 7 == 0)
+            item.r = std::string(300, 'r');
+    }
+    tRQNDictionary dictionary;
+    dictionary.loadFromBytes(writeDictionary(written));
+    ASSERT_EQ(dictionary.items().count(), 200);
+    for (int i : {199, 0, 130, 64, 63, 128, 1, 198})
+        EXPECT_EQ(dictionary.items().at(i), written.items()[i]) << i;
 
-    tRQNDictionary onlyWords;
-    addItem(onlyWords, "A", "");
-    addItem(onlyWords, "B", "");
-    dictionary.loadFromBytes(writeDictionary(onlyWords));
-    ASSERT_EQ(dictionary.items().count(), 2);
-    TKbItem expected;
-    expected.n = "A";
-    EXPECT_EQ(dictionary.items()[0], expected);
-    EXPECT_FALSE(dictionary.items()[1].hasAttributes());
-    EXPECT_THROW(dictionary.items().at(2), std::out_of_range);
+    dictionary.items()[70].n = "CHANGED";
+    EXPECT_EQ(dictionary.items()[70].n, "CHANGED");
+    TKbItem& added = dictionary.items().add(); // grows the last block, not yet decoded
+    added.n = "ADDED";
+    ASSERT_EQ(dictionary.items().count(), 201);
+    EXPECT_EQ(dictionary.items()[200].n, "ADDED");
+    EXPECT_EQ(dictionary.items()[199], written.items()[199]);
+    EXPECT_EQ(&added, &dictionary.items()[200]);
 
-    dictionary.items().release();
+    const TKbItems copy = dictionary.items();
+    ASSERT_EQ(copy.count(), 201);
+    for (int i = 0; i < 200; ++i) {
+        if (i != 70) {
+            EXPECT_EQ(copy[i], written.items()[i]) << i;
+        }
+    }
+    EXPECT_EQ(copy[70].n, "CHANGED");
+
+    dictionary.loadFromBytes(writeDictionary(tRQNDictionary{}));
     EXPECT_EQ(dictionary.items().count(), 0);
-    dictionary.items().add().n = "C";
-    EXPECT_EQ(dictionary.items().at(0).n, "C");
+    EXPECT_THROW(dictionary.items().at(0), std::out_of_range);
+    EXPECT_EQ(copy[199], written.items()[199]) << "a copy does not depend on the source";
 }

@@ -3,7 +3,7 @@
 
 #include <array>
 #include <cstdio>
-#include <unordered_map>
+#include <vector>
 
 namespace quorvel {
 
@@ -51,12 +51,8 @@ const std::array<std::string, kAttributeCount>& names() {
     return table;
 }
 
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
@@ -68,18 +64,25 @@ std::string_view attributeName(int ordinal) {
 }
 
 std::optional<int> attributeOrdinal(std::string_view name) {
-    static const auto index = [] {
-        std::unordered_map<std::string, int> map;
+    // Names grouped by length; a file's set names are looked up without any allocation.
+    constexpr std::size_t kLongest = 16;
+    static const auto byLength = [] {
+        std::array<std::vector<int>, kLongest + 1> groups;
         for (int i = 0; i < kAttributeCount; ++i)
-            map.emplace(lowerAscii(names()[static_cast<std::size_t>(i)]), i);
-        return map;
+            groups[names()[static_cast<std::size_t>(i)].size()].push_back(i);
+        return groups;
     }();
-    if (name.empty() || name.size() > 16)
+    if (name.empty() || name.size() > kLongest)
         return std::nullopt;
-    const auto found = index.find(lowerAscii(name));
-    if (found == index.end())
-        return std::nullopt;
-    return found->second;
+    for (int ordinal : byLength[name.size()]) {
+        const std::string& candidate = names()[static_cast<std::size_t>(ordinal)];
+        bool same = true;
+        for (std::size_t i = 0; same && i < name.size(); ++i)
+            same = lowerAscii(name[i]) == lowerAscii(candidate[i]);
+        if (same)
+            return ordinal;
+    }
+    return std::nullopt;
 }
 
 } // namespace quorvel

@@ -28,7 +28,9 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 // the file can make us read past its end or allocate more than it holds.
 class StreamReader {
 public:
-    explicit StreamReader(std::string_view bytes) : m_data(bytes) {}
+    explicit StreamReader(std::string_view bytes, std::size_t position = 0)
+        : m_data(bytes), m_position(position) {}
+    std::size_t position() const { return m_position; }
 
     std::uint8_t byte() {
         need(1);
@@ -152,6 +154,26 @@ std::string* stringProperty(TKbItem& item, char name) {
     }
 }
 
+bool isTextName(char name) {
+    switch (name | 0x20) {
+    case 'n':
+    case 'd':
+    case 'a':
+    case 'f':
+    case 's':
+    case 'j':
+    case 'p':
+    case 'r':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isSliceName(std::string_view name) {
+    return name.size() == 2 && (name[0] | 0x20) == 'a' && name[1] >= '1' && name[1] <= '4';
+}
+
 void readItemProperty(StreamReader& in, std::string_view name, TKbItem& item) {
     if (name.size() == 1) {
         if (std::string* text = stringProperty(item, name[0])) {
@@ -159,18 +181,28 @@ void readItemProperty(StreamReader& in, std::string_view name, TKbItem& item) {
             text->assign(value.data(), value.size());
             return;
         }
-    } else if (name.size() == 2 && (name[0] | 0x20) == 'a' && name[1] >= '1' && name[1] <= '4') {
+    } else if (isSliceName(name)) {
         item.setSlice(name[1] - '0', readSlice(in));
         return;
     }
     throw InvalidStreamFormat();
 }
 
+// The same checks as reading the property, without keeping its value.
+void checkItemProperty(StreamReader& in, std::string_view name) {
+    if (name.size() == 1 && isTextName(name[0]))
+        in.stringValue();
+    else if (isSliceName(name))
+        readSlice(in);
+    else
+        throw InvalidStreamFormat();
+}
+
 // Items in file order: each is an optional integer (ignored), a list of properties, an end.
-void readItems(StreamReader& in, TKbItems& items) {
+void indexItems(StreamReader& in, std::vector<std::size_t>& starts) {
     // A repeated Items property replaces what an earlier one brought.
     if (in.peek() != 0)
-        items.clear();
+        starts.clear();
     for (ValueTag tag = in.tag(); tag != ValueTag::Null; tag = in.tag()) {
         if (tag == ValueTag::Int8 || tag == ValueTag::Int16 || tag == ValueTag::Int32) {
             in.integerPayload(tag);
@@ -178,17 +210,18 @@ void readItems(StreamReader& in, TKbItems& items) {
         }
         if (tag != ValueTag::List)
             throw InvalidStreamFormat();
-        TKbItem& item = items.add();
+        starts.push_back(in.position());
         for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
-            readItemProperty(in, name, item);
+            checkItemProperty(in, name);
     }
 }
 
-void readRootProperty(StreamReader& in, std::string_view name, tRQNDictionary& dictionary) {
+void readRootProperty(StreamReader& in, std::string_view name, tRQNDictionary& dictionary,
+                      std::vector<std::size_t>& starts) {
     if (equalsNoCase(name, "Items")) {
         if (in.tag() != ValueTag::Collection)
             throw InvalidStreamFormat();
-        readItems(in, dictionary.items());
+        indexItems(in, starts);
     } else if (equalsNoCase(name, "QuickDestroy")) {
         dictionary.quickDestroy = in.booleanValue();
     } else if (equalsNoCase(name, "Tag")) {
@@ -200,7 +233,7 @@ void readRootProperty(StreamReader& in, std::string_view name, tRQNDictionary& d
 
 } // namespace
 
-void readDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary) {
+std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary) {
     StreamReader in(bytes);
     if (in.take(4) != "TPF0")
         throw InvalidStreamFormat();
@@ -212,10 +245,18 @@ void readDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary) {
     in.shortString(); // class name
     const std::string_view objectName = in.shortString();
     dictionary.name.assign(objectName.data(), objectName.size());
+    std::vector<std::size_t> starts;
     for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
-        readRootProperty(in, name, dictionary);
+        readRootProperty(in, name, dictionary, starts);
     if (in.byte() != 0) // a dictionary has no child components
         throw InvalidStreamFormat();
+    return starts;
+}
+
+void readItemAt(std::string_view bytes, std::size_t start, TKbItem& item) {
+    StreamReader in(bytes, start);
+    for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
+        readItemProperty(in, name, item);
 }
 
 // --- writing -----------------------------------------------------------------

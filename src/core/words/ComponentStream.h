@@ -6,9 +6,11 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
+class TKbItem;
 class tRQNDictionary;
 
 // Value tags of the component stream.
@@ -32,9 +34,13 @@ struct InvalidStreamFormat : std::runtime_error {
     InvalidStreamFormat() : std::runtime_error("Invalid stream format") {}
 };
 
-// Reads a whole dictionary stream into the dictionary (whose items the caller has emptied).
-// Every length is checked against the bytes that remain; throws InvalidStreamFormat.
-void readDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary);
+// Checks a whole dictionary stream, every length against the bytes that remain. The
+// dictionary takes the stream's object name, QuickDestroy and Tag; the result holds where
+// each item's property list starts, in file order. Throws InvalidStreamFormat.
+std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary);
+
+// Reads the property list at start into the item; the stream must have passed the check above.
+void readItemAt(std::string_view bytes, std::size_t start, TKbItem& item);
 
 // Appends the format's building blocks to a byte string.
 class ComponentWriter {

@@ -5,6 +5,7 @@
 #include "words/EncryptedStream.h"
 #include "words/WordUtils.h"
 
+#include <algorithm>
 #include <new>
 
 namespace quorvel {
@@ -67,57 +68,81 @@ TKbItems::TKbItems(const TKbItems& other) {
 }
 
 TKbItems::TKbItems(TKbItems&& other) noexcept
-    : m_blocks(std::move(other.m_blocks)), m_count(other.m_count),
-      m_constructed(other.m_constructed) {
+    : m_blocks(std::move(other.m_blocks)), m_source(std::move(other.m_source)),
+      m_starts(std::move(other.m_starts)), m_count(other.m_count) {
     other.m_blocks.clear();
+    other.m_starts.clear();
     other.m_count = 0;
-    other.m_constructed = 0;
 }
 
 TKbItems& TKbItems::operator=(TKbItems other) noexcept {
     std::swap(m_blocks, other.m_blocks);
+    std::swap(m_source, other.m_source);
+    std::swap(m_starts, other.m_starts);
     std::swap(m_count, other.m_count);
-    std::swap(m_constructed, other.m_constructed);
     return *this;
 }
 
-TKbItems::~TKbItems() {
-    release();
+int TKbItems::itemsInBlock(std::size_t blockIndex) const {
+    const int first = static_cast<int>(blockIndex) << kBlockShift;
+    return std::min(kBlockSize, m_count - first);
+}
+
+TKbItem* TKbItems::decodeBlock(std::size_t blockIndex) const {
+    TKbItem* storage = std::allocator<TKbItem>().allocate(kBlockSize);
+    const std::size_t first = blockIndex << kBlockShift;
+    int constructed = 0;
+    try {
+        for (; constructed < itemsInBlock(blockIndex); ++constructed) {
+            new (storage + constructed) TKbItem();
+            readItemAt(*m_source, m_starts[first + static_cast<std::size_t>(constructed)],
+                       storage[constructed]);
+        }
+    } catch (...) {
+        // Only memory can run out here: the stream was checked whole when it was loaded.
+        for (int i = constructed; i >= 0; --i)
+            storage[i].~TKbItem();
+        std::allocator<TKbItem>().deallocate(storage, kBlockSize);
+        throw;
+    }
+    m_blocks[blockIndex] = storage;
+    return storage;
+}
+
+void TKbItems::adoptStream(std::shared_ptr<const std::string> source,
+                           std::vector<std::size_t> starts) {
+    clear();
+    m_count = static_cast<int>(starts.size());
+    m_blocks.assign((starts.size() + kBlockSize - 1) / kBlockSize, nullptr);
+    m_source = std::move(source);
+    m_starts = std::move(starts);
 }
 
 TKbItem& TKbItems::add() {
-    if (m_count < m_constructed) {
-        // A recycled item: emptied field by field so its text buffers stay for the new item.
-        TKbItem& item = (*this)[m_count++];
-        for (std::string* text :
-             {&item.n, &item.d, &item.a, &item.f, &item.s, &item.j, &item.p, &item.r})
-            text->clear();
-        for (int slice = 1; slice <= 4; ++slice)
-            item.setSlice(slice, 0);
-        return item;
-    }
-    if ((m_count >> kBlockShift) == static_cast<int>(m_blocks.size())) {
+    if ((m_count & kBlockMask) == 0) {
         m_blocks.reserve(m_blocks.size() + 1);
         m_blocks.push_back(std::allocator<TKbItem>().allocate(kBlockSize));
+    } else {
+        block(m_count - 1); // the last block must be decoded before it grows
     }
-    TKbItem* item = new (&(*this)[m_count]) TKbItem();
-    m_constructed = ++m_count;
+    TKbItem* item = new (&m_blocks.back()[m_count & kBlockMask]) TKbItem();
+    ++m_count;
     return *item;
 }
 
 void TKbItems::clear() {
+    // Block by block, each from its last item to its first; nothing searches the list.
+    for (std::size_t b = m_blocks.size(); b-- > 0;) {
+        if (TKbItem* storage = m_blocks[b]) {
+            for (int i = itemsInBlock(b) - 1; i >= 0; --i)
+                storage[i].~TKbItem();
+            std::allocator<TKbItem>().deallocate(storage, kBlockSize);
+        }
+    }
+    m_blocks = {};
+    m_starts = {};
+    m_source.reset();
     m_count = 0;
-}
-
-void TKbItems::release() {
-    // From the last item to the first; nothing searches the list while it empties.
-    for (int i = m_constructed - 1; i >= 0; --i)
-        (*this)[i].~TKbItem();
-    for (TKbItem* storage : m_blocks)
-        std::allocator<TKbItem>().deallocate(storage, kBlockSize);
-    m_blocks.clear();
-    m_count = 0;
-    m_constructed = 0;
 }
 
 // --- tRQNDictionary ----------------------------------------------------------
@@ -160,13 +185,19 @@ void tRQNDictionary::loadFromFile(const std::string& path) {
     } catch (const std::exception&) {
         throw KbError(kUnableToLoadKnowledgeBase);
     }
-    loadFromBytes(bytes);
+    loadFromBytes(std::move(bytes));
 }
 
 void tRQNDictionary::loadFromBytes(std::string_view bytes) {
+    loadFromBytes(std::string(bytes));
+}
+
+void tRQNDictionary::loadFromBytes(std::string&& bytes) {
     m_items.clear();
     try {
-        readDictionaryStream(bytes, *this);
+        auto source = std::make_shared<const std::string>(std::move(bytes));
+        std::vector<std::size_t> starts = indexDictionaryStream(*source, *this);
+        m_items.adoptStream(std::move(source), std::move(starts));
     } catch (const std::exception&) {
         // A damaged file, or one that asks for more memory than there is.
         m_items.clear();

@@ -51,20 +51,18 @@ private:
     std::array<std::uint32_t, 4> m_attributes{};
 };
 
-// The dictionary's items in file order. Items live in fixed blocks of raw storage that are
-// filled as items are added, so adding never moves an item (references stay valid until
-// clear()) and a small dictionary does not pay for a whole block of empty items.
-// Clearing is linear and keeps the storage, as a vector keeps its capacity: the items that
-// go out of use are recycled by the next adds (emptied, their text buffers kept), so loading
-// a dictionary into one that held another neither frees nor allocates item by item.
-// release() gives all memory back.
+// The dictionary's items in file order, in blocks of 64 that never move (references stay
+// valid until clear()). A loaded dictionary keeps its checked file bytes and where each item
+// starts in them; a block's items are decoded from those bytes the first time one of them is
+// used. Loading thus checks the whole file but builds only the items a game draws. Because
+// reading may decode a block, even const access is not safe from several threads at once.
 class TKbItems {
 public:
     TKbItems() = default;
     TKbItems(const TKbItems& other);
     TKbItems(TKbItems&& other) noexcept;
     TKbItems& operator=(TKbItems other) noexcept;
-    ~TKbItems();
+    ~TKbItems() { clear(); }
 
     int count() const { return m_count; }
     const TKbItem& operator[](int index) const { return block(index)[index & kBlockMask]; }
@@ -74,22 +72,29 @@ public:
     TKbItem& at(int index);
 
     TKbItem& add();
-    void clear();   // linear in the number of items; keeps the storage
-    void release(); // clears and frees every item and block
+    void clear(); // linear in the number of decoded items
 
 private:
-    static constexpr int kBlockShift = 12;
+    friend class tRQNDictionary;
+    // Takes a stream that has been checked whole and where each of its items starts.
+    void adoptStream(std::shared_ptr<const std::string> source, std::vector<std::size_t> starts);
+    TKbItem* decodeBlock(std::size_t blockIndex) const;
+    int itemsInBlock(std::size_t blockIndex) const;
+
+    static constexpr int kBlockShift = 6;
     static constexpr int kBlockSize = 1 << kBlockShift;
     static constexpr int kBlockMask = kBlockSize - 1;
 
     TKbItem* block(int index) const {
-        return m_blocks[static_cast<std::size_t>(index >> kBlockShift)];
+        const auto blockIndex = static_cast<std::size_t>(index >> kBlockShift);
+        TKbItem* items = m_blocks[blockIndex];
+        return items ? items : decodeBlock(blockIndex);
     }
 
-    // Raw storage: items 0..m_count-1 are in use, m_count..m_constructed-1 wait for reuse.
-    std::vector<TKbItem*> m_blocks;
+    mutable std::vector<TKbItem*> m_blocks; // raw storage of kBlockSize; null: not decoded yet
+    std::shared_ptr<const std::string> m_source;
+    std::vector<std::size_t> m_starts; // per item, while blocks may wait for decoding
     int m_count = 0;
-    int m_constructed = 0;
 };
 
 class tRQNDictionary {
@@ -99,6 +104,7 @@ public:
     void loadFromFile(const std::string& path);
     // The same over the file's bytes (already unscrambled).
     void loadFromBytes(std::string_view bytes);
+    void loadFromBytes(std::string&& bytes);
     // Writes the dictionary (scrambled when a key is set) safely; throws FileError.
     void saveToFile(const std::string& path) const;
 
