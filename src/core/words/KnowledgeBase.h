@@ -35,8 +35,8 @@ public:
 
     // Slice N (1..4) is bits 32*(N-1)..32*N-1 of the attribute set; bit k of the slice value
     // is attribute 32*(N-1)+k. Setting a slice leaves the other 96 bits as they are.
-    std::uint32_t slice(int n) const { return m_attributes.at(n - 1); }
-    void setSlice(int n, std::uint32_t bits) { m_attributes.at(n - 1) = bits; }
+    std::uint32_t slice(int number) const { return m_attributes.at(number - 1); }
+    void setSlice(int number, std::uint32_t bits) { m_attributes.at(number - 1) = bits; }
     bool has(int ordinal) const;
     void set(int ordinal, bool on = true);
     bool hasAttributes() const;
