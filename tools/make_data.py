@@ -65,10 +65,17 @@ def write_bytes(path, data):
 
 
 def write_word_lists(out, wordnet):
+    """Writes W3, W4, W5; returns {n: (words, ordering passes)}."""
     lists = themes.short_words(wordnet)
+    written = {}
     for n in (3, 4, 5):
-        write_bytes(os.path.join(out, "zq", f"W{n}"), "".join(lists[n]).encode("ascii"))
-    return {n: len(words) for n, words in lists.items()}
+        try:
+            words, passes = themes.aligned_order(lists[n])
+        except ValueError as error:
+            raise SystemExit(f"W{n}: {error}")
+        write_bytes(os.path.join(out, "zq", f"W{n}"), "".join(words).encode("ascii"))
+        written[n] = (len(words), passes)
+    return written
 
 
 def length_counts(items):
@@ -132,8 +139,8 @@ def copy_licences(out):
 def generate(out, tool):
     wordnet = sources.WordNet()
     common = themes.common_words(wordnet)
-    counts = write_word_lists(out, wordnet)
-    print(f"W3 {counts[3]} words, W4 {counts[4]}, W5 {counts[5]}")
+    for n, (count, passes) in write_word_lists(out, wordnet).items():
+        print(f"W{n}: {count} words, aligned after {passes} reordering passes")
     worst = write_levels(out, common)
     print(f"formats: levels fill from Common Words in at most {worst:.0f} draws on average")
     level_lines = levels.file_lines()

@@ -4,6 +4,7 @@ import unittest
 
 import glosses
 import levels
+import themes
 
 
 class ShortDefinition(unittest.TestCase):
@@ -25,6 +26,28 @@ class ShortDefinition(unittest.TestCase):
         cut = glosses.short_definition(gloss)
         self.assertEqual(cut.count("("), cut.count(")"), cut)
         self.assertLessEqual(len(cut), glosses.MAX_DEFINITION)
+
+
+class WordListOrder(unittest.TestCase):
+    @staticmethod
+    def aligned(order):
+        text = "".join(order)
+        return all(text.find(word) % len(word) == 0 for word in order)
+
+    def test_words_straddling_their_neighbours_move_to_the_front(self):
+        # Sorted, TEA first turns up across CAT|EAR.
+        self.assertFalse(self.aligned(["CAT", "EAR", "TEA"]))
+        order, passes = themes.aligned_order(["TEA", "EAR", "CAT", "CAT"])
+        self.assertEqual(order, ["TEA", "CAT", "EAR"])
+        self.assertEqual(passes, 1)
+
+    def test_an_aligned_sorted_list_stays_sorted(self):
+        self.assertEqual(themes.aligned_order(["DOG", "BAT", "ANT"]), (["ANT", "BAT", "DOG"], 0))
+
+    def test_a_set_no_order_can_align_is_refused(self):
+        # No order of these four keeps every first occurrence aligned.
+        with self.assertRaises(ValueError):
+            themes.aligned_order(["AA", "AB", "BA", "BB"])
 
 
 class Layouts(unittest.TestCase):

@@ -278,3 +278,31 @@ def short_words(wordnet):
             continue
         lists[len(word)].append(word.upper())
     return {n: sorted(set(words)) for n, words in lists.items()}
+
+
+# The game finds a word in its list by the word's first occurrence in the
+# concatenation and accepts it only when that occurrence starts on a word
+# boundary. In alphabetical order CAR first turns up across ARC|ARE and CEDAR
+# across ARCED|ARDOR, so those would never be accepted: the order must keep every
+# word's first occurrence aligned.
+MAX_ORDER_PASSES = 500
+
+
+def aligned_order(words):
+    """The distinct words (all of one length) in an order in which each word's
+    first occurrence in their concatenation starts on a word boundary.
+
+    Starts from the sorted order; each pass moves the words whose first
+    occurrence straddles two neighbours to the front (keeping their order, then
+    the rest in theirs) until none does. Returns (order, passes that moved
+    words); raises ValueError when MAX_ORDER_PASSES passes do not settle it."""
+    order = sorted(set(words))
+    for passes in range(MAX_ORDER_PASSES + 1):
+        text = "".join(order)
+        straddling = [word for word in order if text.find(word) % len(word)]
+        if not straddling:
+            return order, passes
+        moved = set(straddling)
+        order = straddling + [word for word in order if word not in moved]
+    raise ValueError(f"no aligned order within {MAX_ORDER_PASSES} passes; still straddling: "
+                     + ", ".join(straddling[:10]))
