@@ -84,7 +84,8 @@ TEST_F(ToolPlayMovesTest, ShiftingAndClickingWinsTheLevel) {
     ASSERT_EQ(before.size(), 1u);
     ASSERT_EQ(before[0]["inPlay"], true);
 
-    const ToolRun run = play(options, "new\n" + solvingScript(before[0]) + "dump\n");
+    const ToolRun run =
+        play(options, "new\n" + solvingScript(before[0]) + "dump\nset auto-advance 1\nok\ndump\n");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = run.jsonLines();
     EXPECT_TRUE(ofEvent(lines, "error").empty());
@@ -105,6 +106,12 @@ TEST_F(ToolPlayMovesTest, ShiftingAndClickingWinsTheLevel) {
     const std::string line = records[0]["line"];
     EXPECT_EQ(recordResult(line), 'W');
     EXPECT_EQ(root.read("zq/stats.zq"), line + "\r\n");
+    // With Auto Advance the banner's OK starts the next puzzle at once.
+    const json next = ofEvent(lines, "state").at(1);
+    EXPECT_EQ(next["inPlay"], true);
+    EXPECT_EQ(
+        std::count(lines.begin(), lines.end(), json{{"event", "music"}, {"name", "zqStart.mp3"}}),
+        2);
 }
 
 TEST_F(ToolPlayMovesTest, ClockPauseOptionsAndHelpCommandsAnswerAsTheGameDoes) {
