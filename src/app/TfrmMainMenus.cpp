@@ -13,6 +13,7 @@
 #include "TfrmLevel.h"
 
 #include "engine/Layouts.h"
+#include "words/KnowledgeBase.h"
 #include "words/WordLists.h"
 #include "words/WordUtils.h"
 
@@ -266,6 +267,13 @@ void TfrmMain::exportLevels() {
 }
 
 void TfrmMain::rebuildWordLists() {
+    // Before the first game no dictionary is loaded: rebuilding then would wipe the three
+    // lists and their files, so the command refuses instead.
+    if (m_game->dictionary().items().count() == 0) {
+        m_dialogs.warn(this, QStringLiteral("No dictionary is loaded yet. Start a game first, "
+                                            "then rebuild the word lists from its dictionary."));
+        return;
+    }
     // The lists in memory take effect even when a file cannot be written.
     m_game->wordLists().rebuild(m_game->dictionary());
     try {

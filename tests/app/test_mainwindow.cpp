@@ -260,6 +260,14 @@ private slots:
         QCOMPARE(written, exportLevelTable(game().levelTable()));
         QVERIFY(written.rfind("\r\n", 0) == 0);
 
+        // Before any game no dictionary is loaded: 345 refuses rather than wipe the lists.
+        const std::string shippedW3 =
+            readWholeFile((m_folder + QStringLiteral("zq/W3")).toStdString());
+        item("m345")->trigger();
+        QCOMPARE(m_dialogs->warned.size(), 1);
+        QCOMPARE(readWholeFile((m_folder + QStringLiteral("zq/W3")).toStdString()), shippedW3);
+        QCOMPARE(game().wordLists().words3, shippedW3);
+
         press(Qt::Key_F2); // loads the dictionary that 345 rebuilds the lists from
         item("m345")->trigger();
         const std::string w3 = readWholeFile((m_folder + QStringLiteral("zq/W3")).toStdString());

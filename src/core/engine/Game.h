@@ -142,7 +142,6 @@ private:
     bool m_clueRunning = false;
     int m_clueTile = 0;
     int m_clueColumn = 0;
-    std::string m_clueBoard; // the board's solution when the running clue began
 };
 
 } // namespace quorvel

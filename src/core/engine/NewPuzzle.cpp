@@ -32,6 +32,10 @@ void Game::newPuzzle() {
     m_commands.pause = m_commands.padlock = m_commands.lockAll = false;
     if (m_timer.enabled)
         setTimer(false, m_timer.intervalMs);
+    // A clue waiting for its next step belongs to the old board: it ends here, unfinished.
+    m_clueRunning = false;
+    m_clueTile = 0;
+    m_clueColumn = 0;
     if (m_options.trace)
         loadLayouts();
 

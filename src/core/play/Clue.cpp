@@ -18,15 +18,6 @@ bool canArrive(const Board& board, int tile) {
     return board.gatherColumn(t.column).letters.find(t.solution) != std::string::npos;
 }
 
-// The solution of the whole board: a new puzzle built while a clue waits for its next step
-// changes it, and the clue must then not go on shifting (or lock) on the new board.
-std::string boardSolution(const Board& board) {
-    std::string solution = std::to_string(board.columns) + ":";
-    for (int t = 1; t <= board.tileCount; ++t)
-        solution += board.tile(t).solution;
-    return solution;
-}
-
 } // namespace
 
 bool Game::beginClue() {
@@ -61,7 +52,6 @@ bool Game::beginClue() {
                                  : std::string("Clue (No more)");
     m_commands.clue = m_values.clueAllowance > 0;
     m_clueTile = tile;
-    m_clueBoard = boardSolution(m_board);
     m_clueColumn = m_board.tile(tile).column; // its arrow above shows white while the clue runs
     m_listener.boardChanged();
     return true;
@@ -70,9 +60,9 @@ bool Game::beginClue() {
 bool Game::clueStep() {
     if (!m_clueRunning)
         return false;
-    // The player may have locked the tile or the letter it waits for since the last step, or
-    // started another puzzle.
-    if (!isInPlay() || boardSolution(m_board) != m_clueBoard || !canArrive(m_board, m_clueTile)) {
+    // The player may have locked the tile or the letter it waits for since the last step.
+    // (A new puzzle ends a waiting clue itself.)
+    if (!isInPlay() || !canArrive(m_board, m_clueTile)) {
         finishClue();
         return false;
     }
@@ -97,7 +87,7 @@ void Game::runClue() {
 void Game::finishClue() {
     m_clueColumn = 0;
     Tile& t = m_board.tile(m_clueTile);
-    if (isInPlay() && boardSolution(m_board) == m_clueBoard && t.caption == t.solution) {
+    if (isInPlay() && t.caption == t.solution) {
         // Fixed like a letter locked by a click.
         t.colour = LetterColour::Locked;
         t.locked = true;
@@ -105,7 +95,6 @@ void Game::finishClue() {
     }
     m_clueRunning = false;
     m_clueTile = 0;
-    m_clueBoard.clear();
     m_listener.boardChanged();
 }
 
