@@ -178,13 +178,14 @@ void TfrmMain::gTimerTimer() {
 
 void TfrmMain::layOutWindow() {
     const Board& board = m_game->board();
-    m_board->setTileSize(m_buildTile);
+    const TileSize tile = tileForScreen(board.columns, board.rows);
+    m_board->setTileSize(tile);
     const int boardHeight =
-        board.rows * (m_buildTile.height + 2) + 42 + BoardView::ArrowHeight + ArrowsBelowGap;
+        board.rows * (tile.height + 2) + 42 + BoardView::ArrowHeight + ArrowsBelowGap;
     // Half a tile of board colour on either side, as on the left of the first column.
-    m_board->setFixedSize(board.columns * m_buildTile.width + m_buildTile.width, boardHeight);
+    m_board->setFixedSize(board.columns * tile.width + tile.width, boardHeight);
 
-    const WindowSize wanted = boardWindowSize(board.columns, board.rows, m_buildTile);
+    const WindowSize wanted = boardWindowSize(board.columns, board.rows, tile);
     const QSize frame = frameGeometry().size() - size();
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     // Wide enough for the board and for the menu bar on one line.
@@ -195,6 +196,20 @@ void TfrmMain::layOutWindow() {
     resize(width, height);
     keepOnScreen();
     m_messages->recentre();
+}
+
+// The Game Size's tile, made smaller when the board's window would not fit the screen.
+TileSize TfrmMain::tileForScreen(int columns, int rows) const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return m_buildTile;
+    const QRect available = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    // The window also needs room for its menu and status bars beyond the board's own allowance.
+    const int spare = std::max(0, chrome + BoardView::ArrowHeight + ArrowsBelowGap - 108);
+    return fittedTileSize(m_buildTile, columns, rows, available.width() - frame.width(),
+                          available.height() - frame.height() - spare);
 }
 
 void TfrmMain::keepOnScreen() {

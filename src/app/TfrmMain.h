@@ -124,6 +124,7 @@ private:
     void refreshCommands();
     void layOutWindow();
     void keepOnScreen();
+    TileSize tileForScreen(int columns, int rows) const;
     int gameSize() const; // tbSize
     void runGuarded(const std::function<void()>& command);
     void writeLevelSetting(int level);

@@ -18,6 +18,22 @@ TileSize tileSizeFor(int gameSize, TileSize maxTile) {
     return maxTile;
 }
 
+TileSize fittedTileSize(TileSize wanted, int columns, int rows, int availableWidth,
+                        int availableHeight) {
+    const TileSize smallest = tileSizeFor(1, {});
+    const auto fits = [&](TileSize tile) {
+        const WindowSize window = boardWindowSize(columns, rows, tile);
+        return window.width <= availableWidth && window.height <= availableHeight;
+    };
+    TileSize tile = wanted;
+    while (!fits(tile) && tile.height > smallest.height) {
+        const int height = tile.height - 1;
+        tile = {std::min(wanted.width, height - height / 5), height};
+    }
+    return fits(tile) ? tile : TileSize{std::min(wanted.width, smallest.width),
+                                        std::min(wanted.height, smallest.height)};
+}
+
 WindowSize boardWindowSize(int columns, int rows, TileSize tile) {
     return {std::max(columns * tile.width + 40, 165), rows * (tile.height + 2) + 150};
 }

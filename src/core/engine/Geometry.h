@@ -14,6 +14,13 @@ TileSize maxTileSize(int screenClientHeight);
 // The tile of a new puzzle for the Game Size position 1..3.
 TileSize tileSizeFor(int gameSize, TileSize maxTile);
 
+// The tile for a board within the screen's available area: the wanted tile when the board's
+// window fits, otherwise the largest smaller tile (shaped like the largest tile) that fits, but
+// never smaller than the smallest Game Size. Tall levels at the largest size would otherwise
+// put the move counter and the status line below the screen.
+TileSize fittedTileSize(TileSize wanted, int columns, int rows, int availableWidth,
+                        int availableHeight);
+
 struct Point {
     int x = 0;
     int y = 0;
