@@ -30,20 +30,6 @@ std::vector<std::string> splitWords(const std::string& line) {
     return words;
 }
 
-char stateLetter(const Tile& t) {
-    if (t.caption == GapChar)
-        return '-';
-    switch (t.colour) {
-    case LetterColour::Unlocked:
-        return t.locked ? 'R' : 'r';
-    case LetterColour::Locked:
-        return t.locked ? 'G' : 'g';
-    case LetterColour::Revealed:
-        return t.locked ? 'B' : 'b';
-    }
-    return '?';
-}
-
 } // namespace
 
 // --- the listener ----------------------------------------------------------------------

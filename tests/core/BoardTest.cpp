@@ -95,13 +95,13 @@ TEST(Geometry, WindowAndPositions) {
 
 // Tall levels at the largest size must not push the counter below the screen.
 TEST(Geometry, TilesShrinkOnlyWhenTheBoardWouldNotFitTheScreen) {
-    const TileSize largest = maxTileSize(1024); // 68 high, 55 wide
+    const TileSize largest = maxTileSize(1024);                        // 68 high, 55 wide
     EXPECT_EQ(fittedTileSize(largest, 16, 12, 1280, 1024).height, 68); // 12 x 70 + 150 fits
     const TileSize tall = fittedTileSize(largest, 20, 15, 1280, 1024);
     EXPECT_LE(boardWindowSize(20, 15, tall).height, 1024);
-    EXPECT_GT(boardWindowSize(20, 15, {tall.height + 1 - (tall.height + 1) / 5, tall.height + 1})
-                  .height,
-              1024);
+    EXPECT_GT(
+        boardWindowSize(20, 15, {tall.height + 1 - (tall.height + 1) / 5, tall.height + 1}).height,
+        1024);
     EXPECT_EQ(tall.width, tall.height - tall.height / 5);
     // A screen too small for even the smallest tile keeps the smallest tile.
     const TileSize tiny = fittedTileSize(largest, 40, 20, 300, 200);

@@ -233,20 +233,6 @@ struct GameTestAccess {
         return rows;
     }
 
-    static char stateLetter(const Tile& t) {
-        if (t.caption == GapChar)
-            return '-';
-        switch (t.colour) {
-        case LetterColour::Unlocked:
-            return t.locked ? 'R' : 'r';
-        case LetterColour::Locked:
-            return t.locked ? 'G' : 'g';
-        case LetterColour::Revealed:
-            return t.locked ? 'B' : 'b';
-        }
-        return '?';
-    }
-
 private:
     static void applyState(Tile& t, char s) {
         switch (s) {

@@ -11,26 +11,9 @@ namespace {
 
 using nlohmann::json;
 
-class ToolPlayTest : public ::testing::Test {
+class ToolPlayTest : public ToolPlayFixture {
 protected:
-    TempProgramFolder root;
-    void SetUp() override {
-        root.write("zq/formats", layoutsFile("0404\r\n\r\nXXX-XXX\r\nXXXXXXX\r\n\r\n"));
-        root.writeDictionary("Common Words", generatedWords(30));
-        root.write("zq/W3", "CATDOG");
-        root.write("zq/W4", "");
-        root.write("zq/W5", "");
-    }
-    ToolRun play(const std::string& options, const std::string& commands) {
-        return runTool(root, "play --root " + shellQuoted(root.folder()) + " " + options, commands);
-    }
-    static std::vector<json> ofEvent(const std::vector<json>& lines, const std::string& event) {
-        std::vector<json> out;
-        for (const json& j : lines)
-            if (j.at("event") == event)
-                out.push_back(j);
-        return out;
-    }
+    void SetUp() override { setUpFolder("0404\r\n\r\nXXX-XXX\r\nXXXXXXX\r\n\r\n"); }
 };
 
 TEST_F(ToolPlayTest, SameSeedSameBoard) {

@@ -1,8 +1,10 @@
 // Runs quorvel-tool from a test: arguments, optional standard input, exit status and output.
 #pragma once
 
+#include "EngineTestSupport.h"
 #include "GameTestSupport.h"
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -59,5 +61,30 @@ inline ToolRun runTool(const TempProgramFolder& scratch, const std::string& argu
     run.err = scratch.read("stderr.txt");
     return run;
 }
+
+// A program folder with a small dictionary and word lists, for `quorvel-tool play` sessions.
+class ToolPlayFixture : public ::testing::Test {
+protected:
+    TempProgramFolder root;
+
+    void setUpFolder(const std::string& layouts) {
+        root.write("zq/formats", layoutsFile(layouts));
+        root.writeDictionary("Common Words", generatedWords(30));
+        root.write("zq/W3", "CATDOG");
+        root.write("zq/W4", "");
+        root.write("zq/W5", "");
+    }
+    ToolRun play(const std::string& options, const std::string& commands) {
+        return runTool(root, "play --root " + shellQuoted(root.folder()) + " " + options, commands);
+    }
+    static std::vector<nlohmann::json> ofEvent(const std::vector<nlohmann::json>& lines,
+                                               const std::string& event) {
+        std::vector<nlohmann::json> out;
+        for (const nlohmann::json& j : lines)
+            if (j.at("event") == event)
+                out.push_back(j);
+        return out;
+    }
+};
 
 } // namespace quorvel

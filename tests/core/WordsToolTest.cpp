@@ -1,48 +1,23 @@
 // quorvel-tool's dictionary commands, run as a program: build, dump and the word-list rebuild.
+#include "ToolRunSupport.h"
 #include "WordsTestSupport.h"
 #include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <sys/wait.h>
 
 using namespace quorvel;
 using quorvel::test::ScratchFolder;
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    return "'" + text + "'";
-}
-
 class WordsTool : public ::testing::Test {
 protected:
     ScratchFolder scratch;
+    TempProgramFolder runFolder; // holds the tool's standard input and error
 
-    ToolRun tool(const std::string& arguments) {
-        const std::string errors = scratch.file("stderr");
-        const std::string command = quoted(QUORVEL_TOOL) + " " + arguments + " 2>" + quoted(errors);
-        ToolRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return run;
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.out.append(buffer, got);
-        const int raw = pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = readWholeFile(errors);
-        return run;
-    }
+    ToolRun tool(const std::string& arguments) { return runTool(runFolder, arguments); }
 };
 
 // Accents, commas in a definition, a backslash and an inner carriage return, and attributes
@@ -62,10 +37,11 @@ const char* const kDump = "ÉCLAIR\tA pastry, long and thin, with cream\t\t\t\t\
 TEST_F(WordsTool, BuildThenDumpRoundTrips) {
     writeWholeFile(scratch.file("in.txt"), kInput);
     const std::string dic = scratch.file("out.dic");
-    const ToolRun build = tool("dic build " + quoted(scratch.file("in.txt")) + " " + quoted(dic));
+    const ToolRun build =
+        tool("dic build " + shellQuoted(scratch.file("in.txt")) + " " + shellQuoted(dic));
     ASSERT_EQ(build.status, 0) << build.err;
     EXPECT_EQ(build.out, "");
-    const ToolRun dump = tool("dic dump " + quoted(dic));
+    const ToolRun dump = tool("dic dump " + shellQuoted(dic));
     EXPECT_EQ(dump.status, 0) << dump.err;
     EXPECT_EQ(dump.out, kDump);
 
@@ -76,11 +52,12 @@ TEST_F(WordsTool, BuildThenDumpRoundTrips) {
                                    "CLAIR")
         << "stored in Windows-1252";
 
-    const ToolRun keyed = tool("dic build " + quoted(scratch.file("in.txt")) + " " +
-                               quoted(scratch.file("keyed.dic")) + " --key 'clé'");
+    const ToolRun keyed = tool("dic build " + shellQuoted(scratch.file("in.txt")) + " " +
+                               shellQuoted(scratch.file("keyed.dic")) + " --key 'clé'");
     ASSERT_EQ(keyed.status, 0) << keyed.err;
-    EXPECT_EQ(tool("dic dump " + quoted(scratch.file("keyed.dic")) + " --key 'clé'").out, kDump);
-    const ToolRun unkeyed = tool("dic dump " + quoted(scratch.file("keyed.dic")));
+    EXPECT_EQ(tool("dic dump " + shellQuoted(scratch.file("keyed.dic")) + " --key 'clé'").out,
+              kDump);
+    const ToolRun unkeyed = tool("dic dump " + shellQuoted(scratch.file("keyed.dic")));
     EXPECT_EQ(unkeyed.status, 1);
     EXPECT_EQ(unkeyed.out, "");
     EXPECT_EQ(unkeyed.err, "Unable to load the Knowledge Base\n");
@@ -98,42 +75,42 @@ TEST_F(WordsTool, BadBuildInputNamesTheLineAndWritesNothing) {
     for (const auto& [input, message] : cases) {
         writeWholeFile(scratch.file("in.txt"), input);
         const ToolRun build =
-            tool("dic build " + quoted(scratch.file("in.txt")) + " " + quoted(out));
+            tool("dic build " + shellQuoted(scratch.file("in.txt")) + " " + shellQuoted(out));
         EXPECT_EQ(build.status, 1) << input;
         EXPECT_NE(build.err.find(message), std::string::npos) << build.err;
         EXPECT_EQ(readWholeFile(out), "previous contents") << input;
     }
     const ToolRun missing =
-        tool("dic build " + quoted(scratch.file("none.txt")) + " " + quoted(out));
+        tool("dic build " + shellQuoted(scratch.file("none.txt")) + " " + shellQuoted(out));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "Cannot open file " + scratch.file("none.txt") + "\n");
 }
 
 TEST_F(WordsTool, DumpOfAMissingOrDamagedFileGivesTheLoadMessageAlone) {
-    const ToolRun missing = tool("dic dump " + quoted(scratch.file("none.dic")));
+    const ToolRun missing = tool("dic dump " + shellQuoted(scratch.file("none.dic")));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "Unable to create stream\n");
     writeWholeFile(scratch.file("bad.dic"), "TPF0\x0Etrunc");
-    const ToolRun damaged = tool("dic dump " + quoted(scratch.file("bad.dic")));
+    const ToolRun damaged = tool("dic dump " + shellQuoted(scratch.file("bad.dic")));
     EXPECT_EQ(damaged.status, 1);
     EXPECT_EQ(damaged.err, "Unable to load the Knowledge Base\n");
 }
 
 TEST_F(WordsTool, WordListsAreRebuiltIntoTheFolder) {
     writeWholeFile(scratch.file("in.txt"), "CAT\tx\nHOUSE\tx\nTREE\tx\nDOG\tx\nELEPHANT\tx\n");
-    ASSERT_EQ(
-        tool("dic build " + quoted(scratch.file("in.txt")) + " " + quoted(scratch.file("w.dic")))
-            .status,
-        0);
-    const ToolRun run =
-        tool("wordlists " + quoted(scratch.file("w.dic")) + " " + quoted(scratch.file("lists")));
+    ASSERT_EQ(tool("dic build " + shellQuoted(scratch.file("in.txt")) + " " +
+                   shellQuoted(scratch.file("w.dic")))
+                  .status,
+              0);
+    const ToolRun run = tool("wordlists " + shellQuoted(scratch.file("w.dic")) + " " +
+                             shellQuoted(scratch.file("lists")));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readWholeFile(scratch.file("lists/W3")), "CATDOG");
     EXPECT_EQ(readWholeFile(scratch.file("lists/W4")), "TREE");
     EXPECT_EQ(readWholeFile(scratch.file("lists/W5")), "HOUSE");
-    const ToolRun missing =
-        tool("wordlists " + quoted(scratch.file("none.dic")) + " " + quoted(scratch.file("lists")));
+    const ToolRun missing = tool("wordlists " + shellQuoted(scratch.file("none.dic")) + " " +
+                                 shellQuoted(scratch.file("lists")));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "Unable to create stream\n");
 }

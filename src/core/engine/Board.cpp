@@ -73,4 +73,18 @@ std::string Board::readWord(int start, bool reveal) const {
     return word;
 }
 
+char stateLetter(const Tile& tile) {
+    if (tile.caption == GapChar)
+        return '-';
+    switch (tile.colour) {
+    case LetterColour::Unlocked:
+        return tile.locked ? 'R' : 'r';
+    case LetterColour::Locked:
+        return tile.locked ? 'G' : 'g';
+    case LetterColour::Revealed:
+        return tile.locked ? 'B' : 'b';
+    }
+    return '?';
+}
+
 } // namespace quorvel

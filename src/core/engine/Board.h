@@ -44,6 +44,11 @@ struct ColumnGather {
     std::vector<int> tiles;
 };
 
+// A tile's state as one letter, the text form the tool's dump and the tests share:
+// r unlocked, R unlocked but counted locked, g locked for checking only, G locked,
+// b revealed not counted locked, B revealed and locked, - gap.
+char stateLetter(const Tile& tile);
+
 class Board {
 public:
     Board();
@@ -65,9 +70,9 @@ public:
     int rows = 0;
     int columns = 0;
     int tileCount = 0;
-    std::vector<std::string> wordList;    // the puzzle's words in reading order
-    std::vector<WordEntry> wordEntries;   // parallel to wordList
-    std::string puzzleLetters;            // the solution in reading order, gaps as GapChar
+    std::vector<std::string> wordList;  // the puzzle's words in reading order
+    std::vector<WordEntry> wordEntries; // parallel to wordList
+    std::string puzzleLetters;          // the solution in reading order, gaps as GapChar
 
 private:
     std::array<Tile, MaxTiles + 1> m_tiles{}; // 1-based; entry 0 unused

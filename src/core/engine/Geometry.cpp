@@ -30,8 +30,9 @@ TileSize fittedTileSize(TileSize wanted, int columns, int rows, int availableWid
         const int height = tile.height - 1;
         tile = {std::min(wanted.width, height - height / 5), height};
     }
-    return fits(tile) ? tile : TileSize{std::min(wanted.width, smallest.width),
-                                        std::min(wanted.height, smallest.height)};
+    return fits(tile) ? tile
+                      : TileSize{std::min(wanted.width, smallest.width),
+                                 std::min(wanted.height, smallest.height)};
 }
 
 WindowSize boardWindowSize(int columns, int rows, TileSize tile) {
