@@ -105,6 +105,7 @@ protected:
     void flash(const std::string& text) override;
     void message(const std::string& text) override;
     void status(const std::string& text) override;
+    void statusCompleted() override;
     void record(const std::string& line) override;
     void levelShown(int level) override;
     void gameTimerChanged(bool enabled, int intervalMs) override;

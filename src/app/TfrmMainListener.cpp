@@ -62,6 +62,10 @@ void TfrmMain::message(const std::string& text) {
     m_dialogs.warn(this, fromCp1252(text));
 }
 
+void TfrmMain::statusCompleted() {
+    m_status->setPlain(true);
+}
+
 void TfrmMain::status(const std::string& text) {
     m_status->setText(fromCp1252(text));
 }

@@ -362,7 +362,8 @@ private slots:
                  qPrintable(text));
         QVERIFY(!board()->isEnabled()); // the board waits for the banner's OK
         const bool advanced = text.startsWith(QStringLiteral("Advance"));
-        QVERIFY(m_window->messages().isFlashing()); // "Puzzle completed"
+        QVERIFY(m_window->messages().isFlashing());                  // "Puzzle completed"
+        QVERIFY(!m_window->statusBanner().label()->font().italic()); // maroon and upright now
         const QString stats = m_folder + QStringLiteral("zq/stats.zq");
         QVERIFY(QFile::exists(stats));
 

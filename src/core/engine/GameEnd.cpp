@@ -104,6 +104,7 @@ void Game::puzzleCompleted() {
     disableBoard();
     m_listener.playMusic("zqWon.mp3");
     m_listener.flash("Puzzle completed");
+    m_listener.statusCompleted();
     const int played = m_values.level;
     if (m_values.movesLeft > m_values.advanceMinimum) {
         int next = m_values.level + 1;

@@ -29,6 +29,9 @@ public:
     virtual void message(const std::string& /*text*/) {}
     // The status line's text was replaced.
     virtual void status(const std::string& /*text*/) {}
+    // A puzzle was completed: the status line turns maroon (0x000080) and upright until the
+    // rolling banner takes it again.
+    virtual void statusCompleted() {}
     // A finished game's statistics line, without CR LF; the front end appends it to the file.
     virtual void record(const std::string& /*line*/) {}
     // The level display changed; the front end stores "Level" in the settings at once.
