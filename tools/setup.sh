@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Quorvel needs from Debian packages (when missing), then configures and builds.
-# Usage: tools/setup.sh BUILD_DIR [extra cmake arguments...]
+# Usage: tools/setup.sh BUILD_DIR [--target TARGET] [extra cmake arguments...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,5 +33,10 @@ fi
 
 build_dir=$1
 shift
+target=()
+if [[ ${1:-} == --target ]]; then
+  target=(--target "$2")
+  shift 2
+fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build_dir" -j "$(nproc)"
+cmake --build "$build_dir" -j "$(nproc)" "${target[@]}"
