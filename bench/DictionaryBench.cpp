@@ -1,7 +1,7 @@
 // Loading dictionaries against merely reading the same file into memory: loading must run at
 // no less than a third of the reading speed. Both "Common Words" (when staged) and a generated
 // dictionary of 1,000,000 items are measured.
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 #include "words/WordUtils.h"
 
 #include <benchmark/benchmark.h>
@@ -24,15 +24,15 @@ const std::string& generatedDictionary() {
                 text += static_cast<char>('A' + random() % 26);
             return text;
         };
-        tRQNDictionary dictionary;
+        Dictionary dictionary;
         for (int i = 0; i < 1'000'000; ++i) {
-            TKbItem& item = dictionary.items().add();
-            item.n = letters(3 + static_cast<int>(random() % 10));
+            DictionaryItem& item = dictionary.items().add();
+            item.word = letters(3 + static_cast<int>(random() % 10));
             const int words = 4 + static_cast<int>(random() % 10);
             for (int w = 0; w < words; ++w) {
                 if (w)
-                    item.d += w % 5 == 0 ? ", " : " ";
-                item.d += letters(2 + static_cast<int>(random() % 7));
+                    item.definition += w % 5 == 0 ? ", " : " ";
+                item.definition += letters(2 + static_cast<int>(random() % 7));
             }
             if (i % 10 == 0)
                 item.set(static_cast<int>(random() % kAttributeCount));
@@ -72,7 +72,7 @@ void loadFile(benchmark::State& state, const std::string& path) {
         return;
     }
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path));
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     for (auto _ : state) {
         dictionary.loadFromFile(path);
         benchmark::DoNotOptimize(dictionary.items().count());
@@ -88,12 +88,12 @@ void loadAndUseAll(benchmark::State& state, const std::string& path) {
         return;
     }
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path));
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     for (auto _ : state) {
         dictionary.loadFromFile(path);
         std::size_t letters = 0;
         for (int i = 0; i < dictionary.items().count(); ++i)
-            letters += dictionary.items()[i].n.size();
+            letters += dictionary.items()[i].word.size();
         benchmark::DoNotOptimize(letters);
     }
     state.SetBytesProcessed(size * static_cast<std::int64_t>(state.iterations()));
@@ -107,7 +107,7 @@ void loadFresh(benchmark::State& state, const std::string& path) {
     }
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path));
     for (auto _ : state) {
-        auto dictionary = std::make_unique<tRQNDictionary>();
+        auto dictionary = std::make_unique<Dictionary>();
         dictionary->loadFromFile(path);
         benchmark::DoNotOptimize(dictionary->items().count());
         state.PauseTiming();

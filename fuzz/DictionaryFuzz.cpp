@@ -2,7 +2,7 @@
 // and what loads writes back and loads again to the same items.
 #include "words/ComponentStream.h"
 #include "words/EncryptedStream.h"
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -12,10 +12,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quorvel;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     try {
         dictionary.loadFromBytes(bytes);
-    } catch (const KbError& error) {
+    } catch (const DictionaryError& error) {
         if (std::strcmp(error.what(), kUnableToLoadKnowledgeBase) != 0)
             std::abort();
         if (dictionary.items().count() != 0)
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // Short strings cut names beyond 255 bytes, so only the items are compared.
-    tRQNDictionary again;
+    Dictionary again;
     again.loadFromBytes(writeDictionary(dictionary));
     if (again.items().count() != dictionary.items().count())
         std::abort();

@@ -5,7 +5,7 @@
 #include "HintSwitch.h"
 #include "SessionHost.h"
 #include "Text.h"
-#include "Tfo.h"
+#include "OptionsDialog.h"
 
 #include "ProgramFolder.h"
 #include "records/DayNumber.h"
@@ -19,7 +19,7 @@ using quorvel::toCp1252;
 
 namespace {
 
-constexpr const char* kSection = Tfo::kSection;
+constexpr const char* kSection = OptionsDialog::kSection;
 constexpr int kQuietestVolume = 4096; // the volume of Sound Volume position 15
 constexpr int kFadeStep = 500;
 constexpr int kStyleSamples = 21;
@@ -32,13 +32,13 @@ Colour readColour(const quorvel::IniFile& ini, const char* key, Colour fallback)
 
 } // namespace
 
-Session::Session(SessionHost& host, Tfo& options, HintSwitch& hints, Today today, QObject* parent)
+Session::Session(SessionHost& host, OptionsDialog& options, HintSwitch& hints, Today today, QObject* parent)
     : QObject(parent), m_host(host), m_options(options), m_hints(hints), m_today(std::move(today)) {
-    connect(&options, &Tfo::templateTileSizeChanged, this,
+    connect(&options, &OptionsDialog::templateTileSizeChanged, this,
             [this](int width, int height, int points) {
                 m_host.setTemplateTileSize(width, height, points);
             });
-    connect(&options, &Tfo::volumeChanged, this,
+    connect(&options, &OptionsDialog::volumeChanged, this,
             [this](int volume) { m_host.setOutputVolume(volume); });
 }
 

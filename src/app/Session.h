@@ -10,7 +10,7 @@
 
 class HintSwitch;
 class SessionHost;
-class Tfo;
+class OptionsDialog;
 
 // The main window calls windowShown() when it is first shown, startUp() on its first
 // activation and shutDown() when it closes. The session also carries the options dialog's Game
@@ -20,7 +20,7 @@ class Session : public QObject {
 public:
     using Today = std::function<QDate()>;
 
-    Session(SessionHost& host, Tfo& options, HintSwitch& hints, Today today = &QDate::currentDate,
+    Session(SessionHost& host, OptionsDialog& options, HintSwitch& hints, Today today = &QDate::currentDate,
             QObject* parent = nullptr);
 
     // The output starts at the quietest Sound Volume position and the banner timer runs.
@@ -49,7 +49,7 @@ private:
     bool storeSettings(); // false when a key could not be written
 
     SessionHost& m_host;
-    Tfo& m_options;
+    OptionsDialog& m_options;
     HintSwitch& m_hints;
     Today m_today;
     bool m_started = false;

@@ -1,7 +1,7 @@
 // Quorvel: the desktop word puzzle.
 #include "Application.h"
 #include "Dialogs.h"
-#include "TfrmMain.h"
+#include "MainWindow.h"
 
 #include "engine/Random.h"
 
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     // The one place that picks a seed: every game of a run draws from it.
     quorvel::Random random(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
     MessageBoxDialogs dialogs;
-    quorvel::TfrmMain window(Application::programFolder(), dialogs, random);
+    quorvel::MainWindow window(Application::programFolder(), dialogs, random);
     window.createWindows();
     window.show();
     return app.exec();

@@ -3,7 +3,7 @@
 
 #include "words/Cp1252.h"
 #include "words/DictionaryText.h"
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 #include "words/WordLists.h"
 #include "words/WordUtils.h"
 
@@ -29,20 +29,20 @@ std::string keyBytes(const std::string& key) {
     return *bytes;
 }
 
-void loadOrExit(tRQNDictionary& dictionary, const std::string& path) {
+void loadOrExit(Dictionary& dictionary, const std::string& path) {
     try {
         dictionary.loadFromFile(path);
-    } catch (const KbError& error) {
+    } catch (const DictionaryError& error) {
         throw ExitStatus{1, error.what()};
     }
 }
 
 void dump(const DictionaryOptions& options) {
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     dictionary.setKey(keyBytes(options.key));
     loadOrExit(dictionary, options.file);
     std::string out;
-    const TKbItems& items = dictionary.items();
+    const DictionaryItems& items = dictionary.items();
     for (int i = 0; i < items.count(); ++i) {
         out += dumpLine(items[i]);
         out += '\n';
@@ -56,7 +56,7 @@ void dump(const DictionaryOptions& options) {
 }
 
 void build(const DictionaryOptions& options) {
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     dictionary.name = "RQNDictionary";
     dictionary.setKey(keyBytes(options.key));
     try {
@@ -70,7 +70,7 @@ void build(const DictionaryOptions& options) {
 }
 
 void rebuildWordLists(const DictionaryOptions& options) {
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     loadOrExit(dictionary, options.file);
     WordLists lists;
     lists.rebuild(dictionary);

@@ -6,14 +6,14 @@
 #include "PadlockLabel.h"
 #include "Session.h"
 #include "StatusBanner.h"
-#include "Tfo.h"
-#include "TfrmDebug.h"
-#include "TfrmLevel.h"
-#include "TfrmMain.h"
+#include "OptionsDialog.h"
+#include "TraceWindow.h"
+#include "LevelPicker.h"
+#include "MainWindow.h"
 
 #include "engine/Layouts.h"
 #include "records/IniFile.h"
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 #include "words/WordLists.h"
 #include "words/WordUtils.h"
 
@@ -60,15 +60,15 @@ void copyTree(const QString& from, const QString& to) {
 
 // A dictionary of distinct made-up words of every length the levels ask for.
 void writeDictionary(const QString& path) {
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     for (int n = 3; n <= 12; ++n)
         for (int i = 0; i < 80; ++i) {
             std::string word;
             for (int k = 0; k < n; ++k)
                 word += static_cast<char>('A' + (i * 7 + k * (i % 5 + 1) + n) % 26);
-            TKbItem& item = dictionary.items().add();
-            item.n = word;
-            item.d = "meaning of " + word;
+            DictionaryItem& item = dictionary.items().add();
+            item.word = word;
+            item.definition = "meaning of " + word;
         }
     dictionary.saveToFile(path.toStdString());
 }
@@ -82,12 +82,12 @@ private:
     QString m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Random> m_random;
-    std::unique_ptr<TfrmMain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
     Game& game() { return m_window->game(); }
     QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
     BoardView* board() { return m_window->boardView(); }
-    Tfo* options() { return m_window->optionsDialog(); }
+    OptionsDialog* options() { return m_window->optionsDialog(); }
     QString counterText() { return m_window->counter()->text(); }
 
     // A program folder like the shipped one, with a dictionary when none is shipped.
@@ -110,7 +110,7 @@ private:
     void openWindow() {
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_random = std::make_unique<Random>(20261207);
-        m_window = std::make_unique<TfrmMain>(m_folder, *m_dialogs, *m_random);
+        m_window = std::make_unique<MainWindow>(m_folder, *m_dialogs, *m_random);
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();
@@ -398,11 +398,11 @@ private slots:
     void pickerCancelKeepsTheChosenLevelWithoutAGame() {
         const int chosen = std::min(3, game().values().levelCount);
         m_window->setModalRunner([&](QDialog& dialog) {
-            auto* picker = qobject_cast<TfrmLevel*>(&dialog);
+            auto* picker = qobject_cast<LevelPicker*>(&dialog);
             if (!picker)
                 return 0;
             picker->trackBar()->setValue(chosen);
-            return TfrmLevel::CancelResult;
+            return LevelPicker::CancelResult;
         });
         press(Qt::Key_F6);
         QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (%1)").arg(chosen));
@@ -415,8 +415,8 @@ private slots:
     void pickerNewGameBuildsThePickedLevel() {
         const int chosen = game().values().levelCount;
         m_window->setModalRunner([&](QDialog& dialog) {
-            static_cast<TfrmLevel&>(dialog).trackBar()->setValue(chosen);
-            return TfrmLevel::NewGameResult;
+            static_cast<LevelPicker&>(dialog).trackBar()->setValue(chosen);
+            return LevelPicker::NewGameResult;
         });
         item("PickaLevel1")->trigger();
         QCOMPARE(game().values().level, chosen);
@@ -461,10 +461,10 @@ private slots:
         press(Qt::Key_F2);
         const int moves = game().values().movesLeft;
         QCOMPARE(m_window->gameTimer().interval(), game().values().delay * 1000);
-        m_window->gTimerTimer(); // the grace ends: a warning, no cost
+        m_window->gameTimerTick(); // the grace ends: a warning, no cost
         QCOMPARE(m_window->gameTimer().interval(), game().values().pop * 1000);
         QCOMPARE(game().values().movesLeft, moves);
-        m_window->gTimerTimer();
+        m_window->gameTimerTick();
         QCOMPARE(counterText(), QString::number(moves + game().values().penalty));
     }
 
@@ -560,8 +560,8 @@ private slots:
     void settingsNewGameStartsAGameAndExitStoresTheSettings() {
         int shown = 0;
         m_window->setModalRunner([&](QDialog& dialog) {
-            shown += qobject_cast<Tfo*>(&dialog) != nullptr;
-            return Tfo::NewGameResult;
+            shown += qobject_cast<OptionsDialog*>(&dialog) != nullptr;
+            return OptionsDialog::NewGameResult;
         });
         press(Qt::Key_F7);
         QCOMPARE(shown, 1);

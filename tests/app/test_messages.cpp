@@ -3,7 +3,7 @@
 #include "MessagePanels.h"
 #include "StatusBanner.h"
 #include "Text.h"
-#include "TfrmLevel.h"
+#include "LevelPicker.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,7 +124,7 @@ private slots:
 
     // --- level picker -----------------------------------------------------------------------
     void pickerPreviewHasOneLinePerRowOfColumnsCharacters() {
-        TfrmLevel picker;
+        LevelPicker picker;
         picker.setLevelCount(10);
         picker.setPreviewSource([](int level) {
             if (level == 4)
@@ -143,12 +143,12 @@ private slots:
     }
 
     void pickerBoxTakesDigitsAndAppliesThemOnFocusLoss() {
-        TfrmLevel picker;
+        LevelPicker picker;
         picker.setLevelCount(20);
         picker.show();
         picker.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&picker));
-        QSignalSpy moved(&picker, &TfrmLevel::positionChanged);
+        QSignalSpy moved(&picker, &LevelPicker::positionChanged);
         QLineEdit* box = picker.levelBox();
         box->setFocus();
         box->clear();
@@ -167,7 +167,7 @@ private slots:
     }
 
     void pickerReportsAnEmptyBoxAndKeepsItsLevel() {
-        TfrmLevel picker;
+        LevelPicker picker;
         picker.setLevelCount(20);
         picker.setPosition(6);
         QStringList errors;
@@ -179,13 +179,13 @@ private slots:
     }
 
     void pickerButtonsAndEscapeCloseWithTheirResults() {
-        TfrmLevel picker;
+        LevelPicker picker;
         QTimer::singleShot(0, &picker, [&] {
             picker.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
         });
-        QCOMPARE(picker.exec(), TfrmLevel::NewGameResult);
+        QCOMPARE(picker.exec(), LevelPicker::NewGameResult);
         QTimer::singleShot(0, &picker, [&] { QTest::keyClick(&picker, Qt::Key_Escape); });
-        QCOMPARE(picker.exec(), TfrmLevel::CancelResult);
+        QCOMPARE(picker.exec(), LevelPicker::CancelResult);
     }
 
     // --- text -------------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // The options dialog: its controls, the dictionary list, quick settings and the generic passes.
-#include "Tfo.h"
+#include "OptionsDialog.h"
 
 #include "words/WordUtils.h"
 
@@ -50,7 +50,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-template <typename T> T* control(const Tfo& dialog, const char* name) {
+template <typename T> T* control(const OptionsDialog& dialog, const char* name) {
     auto* found = dialog.findChild<T*>(QLatin1String(name));
     if (!found)
         qFatal("no control %s", name);
@@ -68,7 +68,7 @@ class OptionsTest : public QObject {
 private slots:
     void controlsComeInTheirCreationOrderWithTheirInitialValues() {
         ProgramFolder folder;
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Quorvel - Options"));
 
         const QStringList order = {"Label8",         "Label3",     "Button1",   "bNewWords",
@@ -124,7 +124,7 @@ private slots:
 
     void dictionaryListIsSortedAndSelectsCommonWordsByDefault() {
         ProgramFolder folder(kThreeDictionaries);
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         auto* list = control<QComboBox>(dialog, "Dictionary");
         QStringList names;
         for (int i = 0; i < list->count(); ++i)
@@ -136,19 +136,19 @@ private slots:
 
     void unknownStoredDictionarySelectsNothingUntilTheFallback() {
         ProgramFolder folder(kThreeDictionaries, "[Options]\r\nDictionary=Gone Away\r\n");
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         QVERIFY(!dialog.hasDictionary());
         dialog.selectDictionaryFallback();
         QCOMPARE(control<QComboBox>(dialog, "Dictionary")->currentText(),
                  QStringLiteral("Common Words"));
 
         ProgramFolder chosen(kThreeDictionaries, "[Options]\r\ndictionary=zoo animals\r\n");
-        Tfo second(chosen.path());
+        OptionsDialog second(chosen.path());
         QCOMPARE(control<QComboBox>(second, "Dictionary")->currentText(),
                  QStringLiteral("Zoo Animals"));
 
         ProgramFolder empty;
-        Tfo none(empty.path());
+        OptionsDialog none(empty.path());
         QVERIFY(!none.hasDictionary());
         none.selectDictionaryFallback(); // nothing to select, and no crash
         QVERIFY(!none.hasDictionary());
@@ -156,7 +156,7 @@ private slots:
 
     void quickSettingsPresets() {
         ProgramFolder folder;
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         auto* timerSounds = control<QCheckBox>(dialog, "timerpopsounds");
         timerSounds->setChecked(false); // presets never touch it
 
@@ -192,7 +192,7 @@ private slots:
 
     void typedQuickSettingAppliesOnlyWhenItNamesAnEntry() {
         ProgramFolder folder;
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         QLineEdit* edit = control<QComboBox>(dialog, "UserLevel")->lineEdit();
         QTest::keyClicks(edit, QStringLiteral("Advance"));
         QVERIFY(!control<QCheckBox>(dialog, "Timed")->isChecked());
@@ -203,7 +203,7 @@ private slots:
 
     void storedQuickSettingDoesNotRunThePreset() {
         ProgramFolder folder({}, "[Options]\r\nUserLevel=Expert\r\nDef=1\r\nAutoAdvance=1\r\n");
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         QCOMPARE(control<QComboBox>(dialog, "UserLevel")->currentText(), QStringLiteral("Expert"));
         QVERIFY(control<QCheckBox>(dialog, "Def")->isChecked());
         QVERIFY(!control<QCheckBox>(dialog, "Timed")->isChecked());
@@ -222,7 +222,7 @@ private slots:
         QFETCH(QByteArray, ini);
         QFETCH(QString, checked);
         ProgramFolder folder({}, "[Options]\r\n" + ini);
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         QStringList on;
         for (const char* name : {"LockVowels", "LockFirst", "LockNone", "LockRandomly"})
             if (control<QRadioButton>(dialog, name)->isChecked())
@@ -232,7 +232,7 @@ private slots:
 
     void lockButtonsAreExclusiveAndStayCheckedWhenClickedAgain() {
         ProgramFolder folder;
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         dialog.show();
         auto* vowels = control<QRadioButton>(dialog, "LockVowels");
         auto* first = control<QRadioButton>(dialog, "LockFirst");
@@ -248,8 +248,8 @@ private slots:
 
     void gameSizeAndSoundVolumeSignals() {
         ProgramFolder folder;
-        Tfo dialog(folder.path());
-        QSignalSpy tile(&dialog, &Tfo::templateTileSizeChanged);
+        OptionsDialog dialog(folder.path());
+        QSignalSpy tile(&dialog, &OptionsDialog::templateTileSizeChanged);
         dialog.setGameSize(3);
         QCOMPARE(tile.count(), 1);
         QCOMPARE(tile.first(), QVariantList({45, 57, 36}));
@@ -258,7 +258,7 @@ private slots:
         dialog.setGameSize(9); // out of range: the largest size
         QCOMPARE(dialog.gameSize(), 3);
 
-        QSignalSpy volume(&dialog, &Tfo::volumeChanged);
+        QSignalSpy volume(&dialog, &OptionsDialog::volumeChanged);
         auto* sound = control<QSlider>(dialog, "tbSound");
         QCOMPARE(dialog.volume(), 32768);
         sound->setValue(15);
@@ -270,9 +270,9 @@ private slots:
 
     void doubleClickOnEitherLabelFlipsTraceMode() {
         ProgramFolder folder;
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         dialog.show();
-        QSignalSpy trace(&dialog, &Tfo::traceModeChanged);
+        QSignalSpy trace(&dialog, &OptionsDialog::traceModeChanged);
         QTest::mouseDClick(control<QLabel>(dialog, "Label8"), Qt::LeftButton);
         QVERIFY(dialog.isTraceMode());
         QVERIFY(dialog.gameOptions().trace);
@@ -286,7 +286,7 @@ private slots:
 
     void okEscapeAndNewGameClose() {
         ProgramFolder folder;
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         dialog.show();
         control<QPushButton>(dialog, "Button1")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -299,13 +299,13 @@ private slots:
         dialog.setNewGameEnabled(true);
         dialog.show();
         control<QPushButton>(dialog, "bNewWords")->click();
-        QCOMPARE(dialog.result(), Tfo::NewGameResult);
+        QCOMPARE(dialog.result(), OptionsDialog::NewGameResult);
     }
 
     void optionChangesAreAnnounced() {
         ProgramFolder folder(kThreeDictionaries);
-        Tfo dialog(folder.path());
-        QSignalSpy changed(&dialog, &Tfo::optionsChanged);
+        OptionsDialog dialog(folder.path());
+        QSignalSpy changed(&dialog, &OptionsDialog::optionsChanged);
         control<QCheckBox>(dialog, "Timed")->setChecked(true);
         control<QSlider>(dialog, "handicap")->setValue(-1);
         control<QComboBox>(dialog, "Dictionary")->setCurrentIndex(0);
@@ -320,7 +320,7 @@ private slots:
     // the sliders are never saved by the pass.
     void genericPassesKeepControlsAddedLater() {
         ProgramFolder folder;
-        const auto addControls = [](Tfo& dialog) {
+        const auto addControls = [](OptionsDialog& dialog) {
             auto* box = new QCheckBox(&dialog);
             box->setObjectName(QStringLiteral("ExtraBox"));
             auto* edit = new QLineEdit(&dialog);
@@ -334,7 +334,7 @@ private slots:
             return std::tuple(box, edit, spin, group->findChildren<QRadioButton*>());
         };
         {
-            Tfo dialog(folder.path());
+            OptionsDialog dialog(folder.path());
             auto [box, edit, spin, choices] = addControls(dialog);
             box->setChecked(true);
             choices[2]->setChecked(true);
@@ -352,7 +352,7 @@ private slots:
         for (const char* notKept : {"handicap", "tbSound", "tbSize", "Label8", "Button1", "Size="})
             QVERIFY2(!ini.contains(notKept), notKept);
 
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         auto [box, edit, spin, choices] = addControls(dialog);
         dialog.loadControls();
         QVERIFY(choices[2]->isChecked());
@@ -366,12 +366,12 @@ private slots:
         ProgramFolder folder;
         const QByteArray shipped("[Options]\r\nTimed=1\r\n; shipped\r\nLevel=1");
         folder.write(QStringLiteral("zq/RQN_ZQ.DEF"), shipped);
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         QCOMPARE(folder.read(QStringLiteral("RQN_ZQ.INI")), shipped);
         QVERIFY(control<QCheckBox>(dialog, "Timed")->isChecked());
 
         ProgramFolder bare; // neither file: defaults, and no file until something is written
-        Tfo fresh(bare.path());
+        OptionsDialog fresh(bare.path());
         QVERIFY(!QFile::exists(bare.file(QStringLiteral("RQN_ZQ.INI"))));
         QVERIFY(!control<QCheckBox>(fresh, "timerpopsounds")->isChecked()); // stored default 0
         QCOMPARE(fresh.letterColours().unlocked, quorvel::Colour(5902042));
@@ -379,7 +379,7 @@ private slots:
 
     void storedLetterColoursAreRead() {
         ProgramFolder folder({}, "[Options]\r\nRed=255\r\nGreen=x\r\nBlue=16711680\r\n");
-        Tfo dialog(folder.path());
+        OptionsDialog dialog(folder.path());
         QCOMPARE(dialog.letterColours().unlocked, quorvel::Colour(255));
         QCOMPARE(dialog.letterColours().locked, quorvel::Colour(6728192)); // not a number
         QCOMPARE(dialog.letterColours().revealed, quorvel::Colour(16711680));

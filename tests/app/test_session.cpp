@@ -3,7 +3,7 @@
 #include "HintSwitch.h"
 #include "Session.h"
 #include "SessionHost.h"
-#include "Tfo.h"
+#include "OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -187,7 +187,7 @@ struct Run {
     explicit Run(const Folder& folder, QDate today = kToday)
         : options(folder.path()), session(host, options, hints, [today] { return today; }) {}
     FakeHost host;
-    Tfo options;
+    OptionsDialog options;
     HintSwitch hints;
     Session session;
 };
@@ -202,7 +202,7 @@ QStringList keysOf(const QByteArray& ini) {
 }
 
 int intValue(const Folder& folder, const char* key) {
-    Tfo reader(folder.path());
+    OptionsDialog reader(folder.path());
     return reader.settings().readInteger("Options", key, -999);
 }
 
@@ -540,7 +540,7 @@ private slots:
             Run run(folder);
             run.session.windowShown();
             run.session.startUp();
-            Tfo& o = run.options;
+            OptionsDialog& o = run.options;
             o.findChild<QComboBox*>(QStringLiteral("Dictionary"))->setCurrentIndex(2);
             o.findChild<QCheckBox*>(QStringLiteral("Timed"))->setChecked(true);
             o.findChild<QCheckBox*>(QStringLiteral("Def"))->setChecked(true);

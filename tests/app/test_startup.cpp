@@ -1,7 +1,7 @@
 // The game's window comes up titled "Quorvel" and survives an exception in an event handler.
 #include "Application.h"
 #include "Dialogs.h"
-#include "TfrmMain.h"
+#include "MainWindow.h"
 
 #include "engine/Random.h"
 
@@ -16,7 +16,7 @@ private slots:
     void mainWindowIsTitledQuorvel() {
         MessageBoxDialogs dialogs;
         quorvel::Random random(1);
-        quorvel::TfrmMain window(Application::programFolder(), dialogs, random);
+        quorvel::MainWindow window(Application::programFolder(), dialogs, random);
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
     }

@@ -11,7 +11,7 @@ using quorvel::test::sampleDictionary;
 
 namespace {
 
-void expectSameItems(const tRQNDictionary& expected, const tRQNDictionary& actual) {
+void expectSameItems(const Dictionary& expected, const Dictionary& actual) {
     ASSERT_EQ(actual.items().count(), expected.items().count());
     for (int i = 0; i < expected.items().count(); ++i)
         EXPECT_EQ(actual.items()[i], expected.items()[i]) << "item " << i;
@@ -21,7 +21,7 @@ void expectSameItems(const tRQNDictionary& expected, const tRQNDictionary& actua
 ComponentWriter header() {
     ComponentWriter out;
     out.signature();
-    out.shortString("tRQNDictionary");
+    out.shortString("Dictionary");
     out.shortString("Words");
     return out;
 }
@@ -47,11 +47,11 @@ std::string item(const std::function<void(ComponentWriter&)>& properties) {
 }
 
 // Loads the bytes and returns the message of the failure, or "" on success.
-std::string loadMessage(tRQNDictionary& dictionary, const std::string& bytes) {
+std::string loadMessage(Dictionary& dictionary, const std::string& bytes) {
     try {
         dictionary.loadFromBytes(bytes);
         return {};
-    } catch (const KbError& error) {
+    } catch (const DictionaryError& error) {
         return error.what();
     }
 }
@@ -59,19 +59,19 @@ std::string loadMessage(tRQNDictionary& dictionary, const std::string& bytes) {
 } // namespace
 
 TEST(ComponentStream, WrittenDictionaryReadsBackUnchanged) {
-    const tRQNDictionary written = sampleDictionary();
-    tRQNDictionary read;
+    const Dictionary written = sampleDictionary();
+    Dictionary read;
     read.loadFromBytes(writeDictionary(written));
     expectSameItems(written, read);
     EXPECT_EQ(read.name, "Sample");
     EXPECT_TRUE(read.quickDestroy);
     EXPECT_EQ(read.tag, -300);
-    EXPECT_EQ(read.items()[1].d.size(), 300u);
+    EXPECT_EQ(read.items()[1].definition.size(), 300u);
 }
 
 TEST(ComponentStream, WriterUsesShortStringsUpTo255BytesAndLongStringsBeyond) {
     for (std::size_t length : {255u, 256u}) {
-        tRQNDictionary dictionary;
+        Dictionary dictionary;
         addItem(dictionary, "W", std::string(length, 'q'));
         const std::string bytes = writeDictionary(dictionary);
         const std::size_t d = bytes.find(std::string("\x01") + "d");
@@ -81,21 +81,21 @@ TEST(ComponentStream, WriterUsesShortStringsUpTo255BytesAndLongStringsBeyond) {
 }
 
 TEST(ComponentStream, EmptyCollectionLoadsAsAnEmptyDictionary) {
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     addItem(dictionary, "OLD", "left from before");
     EXPECT_EQ(loadMessage(dictionary, withItems("")), "");
     EXPECT_EQ(dictionary.items().count(), 0);
 }
 
 TEST(ComponentStream, AbsentPropertiesKeepEmptyDefaults) {
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     dictionary.loadFromBytes(withItems(item([](ComponentWriter& out) {
         out.shortString("n");
         out.stringValue("ONLY");
     })));
     ASSERT_EQ(dictionary.items().count(), 1);
-    TKbItem expected;
-    expected.n = "ONLY";
+    DictionaryItem expected;
+    expected.word = "ONLY";
     EXPECT_EQ(dictionary.items()[0], expected);
     EXPECT_FALSE(dictionary.items()[0].hasAttributes());
 }
@@ -138,12 +138,12 @@ TEST(ComponentStream, AcceptedVariantsOfTheFormat) {
     out.end();
     out.bytes += "trailing bytes after the stream are not read";
 
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     ASSERT_EQ(loadMessage(dictionary, out.bytes), "");
     ASSERT_EQ(dictionary.items().count(), 4);
-    EXPECT_EQ(dictionary.items()[0].n, "FIRST");
-    EXPECT_EQ(dictionary.items()[0].r, "rr");
-    EXPECT_EQ(dictionary.items()[3].d, "indexed");
+    EXPECT_EQ(dictionary.items()[0].word, "FIRST");
+    EXPECT_EQ(dictionary.items()[0].extraR, "rr");
+    EXPECT_EQ(dictionary.items()[3].definition, "indexed");
     EXPECT_TRUE(dictionary.quickDestroy);
     EXPECT_EQ(dictionary.tag, -5);
 }
@@ -161,7 +161,7 @@ TEST(ComponentStream, QuickDestroyReadsFromEveryBooleanForm) {
         out.bytes += value;
         out.end();
         out.end();
-        tRQNDictionary dictionary;
+        Dictionary dictionary;
         dictionary.quickDestroy = !expected;
         ASSERT_EQ(loadMessage(dictionary, out.bytes), "") << value;
         EXPECT_EQ(dictionary.quickDestroy, expected) << value;
@@ -169,7 +169,7 @@ TEST(ComponentStream, QuickDestroyReadsFromEveryBooleanForm) {
 }
 
 TEST(ComponentStream, SetNamesCountOnlyBelowOrdinal32InTheirSlice) {
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     dictionary.loadFromBytes(withItems(item([](ComponentWriter& out) {
         out.shortString("a1");
         out.tag(ValueTag::Set);
@@ -185,7 +185,7 @@ TEST(ComponentStream, SetNamesCountOnlyBelowOrdinal32InTheirSlice) {
         out.shortString("Attr032"); // bit 31 of slice 4: User28
         out.shortString("");
     })));
-    const TKbItem& item = dictionary.items()[0];
+    const DictionaryItem& item = dictionary.items()[0];
     EXPECT_EQ(item.attributes(), (std::vector<int>{14, 32, 127}));
     EXPECT_EQ(item.slice(1), 1u << 14);
     EXPECT_EQ(item.slice(2), 1u);
@@ -251,7 +251,7 @@ TEST(ComponentStream, DamagedStreamsEndInTheLoadMessage) {
         {"collections in items", withItems(std::string(50000, '\x0E'))},
     };
     for (const auto& [what, bytes] : cases) {
-        tRQNDictionary dictionary;
+        Dictionary dictionary;
         addItem(dictionary, "OLD", "");
         EXPECT_EQ(loadMessage(dictionary, bytes), kUnableToLoadKnowledgeBase) << what;
         EXPECT_EQ(dictionary.items().count(), 0) << what;
@@ -261,7 +261,7 @@ TEST(ComponentStream, DamagedStreamsEndInTheLoadMessage) {
 TEST(ComponentStream, EveryTruncationFails) {
     const std::string good = writeDictionary(sampleDictionary());
     for (std::size_t length = 0; length < good.size(); ++length) {
-        tRQNDictionary dictionary;
+        Dictionary dictionary;
         ASSERT_EQ(loadMessage(dictionary, good.substr(0, length)), kUnableToLoadKnowledgeBase)
             << "cut at " << length;
         ASSERT_EQ(dictionary.items().count(), 0) << "cut at " << length;
@@ -274,7 +274,7 @@ TEST(ComponentStream, SingleByteCorruptionsLoadOrFailCleanly) {
         for (int value : {0x00, 0x01, 0x0E, 0x7F, 0x80, 0xFF}) {
             std::string bytes = good;
             bytes[at] = static_cast<char>(value);
-            tRQNDictionary dictionary;
+            Dictionary dictionary;
             const std::string message = loadMessage(dictionary, bytes);
             ASSERT_TRUE(message.empty() || message == kUnableToLoadKnowledgeBase) << at;
             if (!message.empty()) {
@@ -297,8 +297,8 @@ TEST(ComponentStream, RepeatedItemsPropertyReplacesTheEarlierItems) {
     }
     out.end();
     out.end();
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     dictionary.loadFromBytes(out.bytes);
     ASSERT_EQ(dictionary.items().count(), 1);
-    EXPECT_EQ(dictionary.items()[0].n, "TWO");
+    EXPECT_EQ(dictionary.items()[0].word, "TWO");
 }

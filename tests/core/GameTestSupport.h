@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/Game.h"
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -104,9 +104,9 @@ struct GameTestAccess {
         auto& list = g.m_dictionary->items();
         list.clear();
         for (const auto& [word, definition] : items) {
-            TKbItem& item = list.add();
-            item.n = word;
-            item.d = definition;
+            DictionaryItem& item = list.add();
+            item.word = word;
+            item.definition = definition;
         }
         g.m_loadedDictionary = name;
         g.m_options.dictionary = name;
@@ -302,17 +302,17 @@ public:
     // kbs/NAME.dic holding the (word, definition) items.
     void writeDictionary(const std::string& name,
                          const std::vector<std::pair<std::string, std::string>>& items) const {
-        tRQNDictionary dictionary;
+        Dictionary dictionary;
         for (const auto& [word, definition] : items) {
-            TKbItem& item = dictionary.items().add();
-            item.n = word;
-            item.d = definition;
+            DictionaryItem& item = dictionary.items().add();
+            item.word = word;
+            item.definition = definition;
         }
         write("kbs/" + name + ".dic", writeDictionary(dictionary));
     }
 
 private:
-    static std::string writeDictionary(const tRQNDictionary& d) {
+    static std::string writeDictionary(const Dictionary& d) {
         return quorvel::writeDictionary(d);
     }
     std::filesystem::path m_path;

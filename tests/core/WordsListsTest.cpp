@@ -34,7 +34,7 @@ TEST(WordsLists, OnlyTheFirstOccurrenceCountsAndItMustStandOnABoundary) {
 }
 
 TEST(WordsLists, RebuildTakesWordsAsStoredInDictionaryOrder) {
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     for (const char* word : {"CAT", "HOUSE", "TO", "TEN ", "SUN", "ELEPHANT", "SEAL", "cow"})
         addItem(dictionary, word, "");
     WordLists lists;
@@ -44,7 +44,7 @@ TEST(WordsLists, RebuildTakesWordsAsStoredInDictionaryOrder) {
     EXPECT_EQ(lists.words4, "TEN SEAL") << "a trailing blank counts as a letter";
     EXPECT_EQ(lists.words5, "HOUSE");
 
-    lists.rebuild(tRQNDictionary{});
+    lists.rebuild(Dictionary{});
     EXPECT_EQ(lists.words3 + lists.words4 + lists.words5, "") << "an empty dictionary empties";
 }
 

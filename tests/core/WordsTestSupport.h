@@ -1,7 +1,7 @@
 // Test support for the words tests: a scratch folder per test and small dictionary builders.
 #pragma once
 
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 
 #include <gtest/gtest.h>
 
@@ -38,26 +38,26 @@ private:
     std::filesystem::path m_path;
 };
 
-inline TKbItem& addItem(tRQNDictionary& dictionary, std::string word, std::string definition) {
-    TKbItem& item = dictionary.items().add();
-    item.n = std::move(word);
-    item.d = std::move(definition);
+inline DictionaryItem& addItem(Dictionary& dictionary, std::string word, std::string definition) {
+    DictionaryItem& item = dictionary.items().add();
+    item.word = std::move(word);
+    item.definition = std::move(definition);
     return item;
 }
 
 // A small dictionary that uses every kind of value the writer produces.
-inline tRQNDictionary sampleDictionary() {
-    tRQNDictionary dictionary;
+inline Dictionary sampleDictionary() {
+    Dictionary dictionary;
     dictionary.name = "Sample";
     dictionary.quickDestroy = true;
     dictionary.tag = -300;
-    TKbItem& first = addItem(dictionary, "CAT", "A small animal, kept as a pet");
-    first.a = "a";
-    first.f = "f";
-    first.s = "s";
-    first.j = "j";
-    first.p = "p";
-    first.r = "r";
+    DictionaryItem& first = addItem(dictionary, "CAT", "A small animal, kept as a pet");
+    first.extraA = "a";
+    first.extraF = "f";
+    first.extraS = "s";
+    first.extraJ = "j";
+    first.extraP = "p";
+    first.extraR = "r";
     first.set(0);
     first.set(33);
     first.set(95);

@@ -45,10 +45,10 @@ TEST_F(WordsTool, BuildThenDumpRoundTrips) {
     EXPECT_EQ(dump.status, 0) << dump.err;
     EXPECT_EQ(dump.out, kDump);
 
-    tRQNDictionary loaded;
+    Dictionary loaded;
     loaded.loadFromFile(dic);
     ASSERT_EQ(loaded.items().count(), 3);
-    EXPECT_EQ(loaded.items()[0].n, "\xC9"
+    EXPECT_EQ(loaded.items()[0].word, "\xC9"
                                    "CLAIR")
         << "stored in Windows-1252";
 

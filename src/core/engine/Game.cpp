@@ -1,7 +1,7 @@
 // The game object: construction, the level table, the game timer model and the message banner.
 #include "engine/Game.h"
 
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 #include "words/WordLists.h"
 #include "words/WordUtils.h"
 
@@ -24,7 +24,7 @@ CivilDate localToday() {
 
 Game::Game(GameListener& listener, Random& random, std::string folder)
     : m_listener(listener), m_random(random), m_folder(std::move(folder)),
-      m_dictionary(std::make_unique<tRQNDictionary>()), m_wordLists(std::make_unique<WordLists>()),
+      m_dictionary(std::make_unique<Dictionary>()), m_wordLists(std::make_unique<WordLists>()),
       m_today(localToday) {}
 
 Game::~Game() = default;

@@ -16,7 +16,7 @@
 
 namespace quorvel {
 
-class tRQNDictionary;
+class Dictionary;
 class WordLists;
 
 struct CivilDate {
@@ -44,7 +44,7 @@ public:
     // LoadLayouts from the program folder's zq/formats (built-in levels when it offers none).
     void loadLayouts();
     WordLists& wordLists() { return *m_wordLists; }
-    tRQNDictionary& dictionary() { return *m_dictionary; }
+    Dictionary& dictionary() { return *m_dictionary; }
     const std::string& loadedDictionaryName() const { return m_loadedDictionary; }
     void setToday(std::function<CivilDate()> today) { m_today = std::move(today); }
 
@@ -82,7 +82,7 @@ public:
     void checkWords(int focusTile);          // CheckWords
 
     // --- play: game timer ---------------------------------------------------------------
-    void timerTick();     // gTimerTimer: the front end calls it when the interval elapses
+    void timerTick();     // gameTimerTick: the front end calls it when the interval elapses
     void elapse(int ms);  // advance the game clock; ticks fire exactly as a timer would
     void pauseContinue(); // PauseContinueClick
 
@@ -130,7 +130,7 @@ private:
     Commands m_commands;
     BannerState m_banner;
     TimerState m_timer;
-    std::unique_ptr<tRQNDictionary> m_dictionary;
+    std::unique_ptr<Dictionary> m_dictionary;
     std::unique_ptr<WordLists> m_wordLists;
     std::string m_loadedDictionary;
     std::function<CivilDate()> m_today;

@@ -1,7 +1,7 @@
 // Word selection: random dictionary words that fit each word start of the length pattern.
 #include "engine/Game.h"
 
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 #include "words/WordUtils.h"
 
 #include <algorithm>
@@ -73,7 +73,7 @@ bool Game::getWords(std::string pattern) {
         m_loadedDictionary = m_options.dictionary;
     }
 
-    const TKbItems& items = m_dictionary->items();
+    const DictionaryItems& items = m_dictionary->items();
     // Entries are "word,definition" while words are drawn; two items differing only in case
     // are the same entry.
     std::vector<std::string> entryKeys;
@@ -87,15 +87,15 @@ bool Game::getWords(std::string pattern) {
         }
         const std::size_t wanted = static_cast<unsigned char>(pattern[at]);
         if (items.count() > 0) {
-            const TKbItem& item = items[m_random.uniform(0, items.count() - 1)];
-            const std::string word = filterLetters(upper1252(trimmed(item.n)));
-            const std::string key = upper1252(word + "," + item.d);
+            const DictionaryItem& item = items[m_random.uniform(0, items.count() - 1)];
+            const std::string word = filterLetters(upper1252(trimmed(item.word)));
+            const std::string key = upper1252(word + "," + item.definition);
             if (word.size() == wanted && at + wanted <= pattern.size() && showable(word) &&
                 std::find(entryKeys.begin(), entryKeys.end(), key) == entryKeys.end()) {
                 at += wanted;
                 b.puzzleLetters += word;
                 b.wordList.push_back(word);
-                b.wordEntries.push_back({word, item.d});
+                b.wordEntries.push_back({word, item.definition});
                 entryKeys.push_back(key);
                 adjustMoves(1); // the counter counts the words found
             }

@@ -1,5 +1,5 @@
 // The 128 attribute names of knowledge-base items and their case-insensitive lookup.
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 
 #include <array>
 #include <cstdio>

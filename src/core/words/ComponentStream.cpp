@@ -1,7 +1,7 @@
 // Reading and writing dictionaries in the component stream format.
 #include "words/ComponentStream.h"
 
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 
 #include <cstring>
 
@@ -131,24 +131,24 @@ std::uint32_t readSlice(StreamReader& in) {
     return bits;
 }
 
-std::string* stringProperty(TKbItem& item, char name) {
+std::string* stringProperty(DictionaryItem& item, char name) {
     switch (name | 0x20) { // the names are single letters; | 0x20 folds the case
     case 'n':
-        return &item.n;
+        return &item.word;
     case 'd':
-        return &item.d;
+        return &item.definition;
     case 'a':
-        return &item.a;
+        return &item.extraA;
     case 'f':
-        return &item.f;
+        return &item.extraF;
     case 's':
-        return &item.s;
+        return &item.extraS;
     case 'j':
-        return &item.j;
+        return &item.extraJ;
     case 'p':
-        return &item.p;
+        return &item.extraP;
     case 'r':
-        return &item.r;
+        return &item.extraR;
     default:
         return nullptr;
     }
@@ -174,7 +174,7 @@ bool isSliceName(std::string_view name) {
     return name.size() == 2 && (name[0] | 0x20) == 'a' && name[1] >= '1' && name[1] <= '4';
 }
 
-void readItemProperty(StreamReader& in, std::string_view name, TKbItem& item) {
+void readItemProperty(StreamReader& in, std::string_view name, DictionaryItem& item) {
     if (name.size() == 1) {
         if (std::string* text = stringProperty(item, name[0])) {
             const std::string_view value = in.stringValue();
@@ -216,7 +216,7 @@ void indexItems(StreamReader& in, std::vector<std::size_t>& starts) {
     }
 }
 
-void readRootProperty(StreamReader& in, std::string_view name, tRQNDictionary& dictionary,
+void readRootProperty(StreamReader& in, std::string_view name, Dictionary& dictionary,
                       std::vector<std::size_t>& starts) {
     if (equalsNoCase(name, "Items")) {
         if (in.tag() != ValueTag::Collection)
@@ -233,7 +233,7 @@ void readRootProperty(StreamReader& in, std::string_view name, tRQNDictionary& d
 
 } // namespace
 
-std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary) {
+std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, Dictionary& dictionary) {
     StreamReader in(bytes);
     if (in.take(4) != "TPF0")
         throw InvalidStreamFormat();
@@ -253,7 +253,7 @@ std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, tRQNDicti
     return starts;
 }
 
-void readItemAt(std::string_view bytes, std::size_t start, TKbItem& item) {
+void readItemAt(std::string_view bytes, std::size_t start, DictionaryItem& item) {
     StreamReader in(bytes, start);
     for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
         readItemProperty(in, name, item);
@@ -325,29 +325,29 @@ void writeSlice(ComponentWriter& out, int slice, std::uint32_t bits) {
     out.shortString({});
 }
 
-void writeItem(ComponentWriter& out, const TKbItem& item) {
+void writeItem(ComponentWriter& out, const DictionaryItem& item) {
     out.tag(ValueTag::List);
-    writeString(out, "n", item.n);
-    writeString(out, "d", item.d);
-    writeString(out, "a", item.a);
-    writeString(out, "f", item.f);
-    writeString(out, "s", item.s);
-    writeString(out, "j", item.j);
-    writeString(out, "p", item.p);
+    writeString(out, "n", item.word);
+    writeString(out, "d", item.definition);
+    writeString(out, "a", item.extraA);
+    writeString(out, "f", item.extraF);
+    writeString(out, "s", item.extraS);
+    writeString(out, "j", item.extraJ);
+    writeString(out, "p", item.extraP);
     for (int slice = 1; slice <= 4; ++slice)
         writeSlice(out, slice, item.slice(slice));
-    writeString(out, "r", item.r);
+    writeString(out, "r", item.extraR);
     out.end();
 }
 
 } // namespace
 
-std::string writeDictionary(const tRQNDictionary& dictionary) {
+std::string writeDictionary(const Dictionary& dictionary) {
     ComponentWriter out;
-    const TKbItems& items = dictionary.items();
+    const DictionaryItems& items = dictionary.items();
     out.bytes.reserve(64 + static_cast<std::size_t>(items.count()) * 48);
     out.signature();
-    out.shortString("tRQNDictionary");
+    out.shortString("Dictionary");
     out.shortString(dictionary.name);
     if (dictionary.tag != 0) {
         out.shortString("Tag");

@@ -10,8 +10,8 @@
 
 namespace quorvel {
 
-class TKbItem;
-class tRQNDictionary;
+class DictionaryItem;
+class Dictionary;
 
 // Value tags of the component stream.
 enum class ValueTag : std::uint8_t {
@@ -37,10 +37,10 @@ struct InvalidStreamFormat : std::runtime_error {
 // Checks a whole dictionary stream, every length against the bytes that remain. The
 // dictionary takes the stream's object name, QuickDestroy and Tag; the result holds where
 // each item's property list starts, in file order. Throws InvalidStreamFormat.
-std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, tRQNDictionary& dictionary);
+std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, Dictionary& dictionary);
 
 // Reads the property list at start into the item; the stream must have passed the check above.
-void readItemAt(std::string_view bytes, std::size_t start, TKbItem& item);
+void readItemAt(std::string_view bytes, std::size_t start, DictionaryItem& item);
 
 // Appends the format's building blocks to a byte string.
 class ComponentWriter {

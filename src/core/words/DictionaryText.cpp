@@ -2,7 +2,7 @@
 #include "words/DictionaryText.h"
 
 #include "words/Cp1252.h"
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 
 namespace quorvel {
 
@@ -51,7 +51,7 @@ std::string toCp1252(std::string_view utf8, std::size_t line) {
     return std::move(*bytes);
 }
 
-void parseAttributes(std::string_view names, std::size_t line, TKbItem& item) {
+void parseAttributes(std::string_view names, std::size_t line, DictionaryItem& item) {
     while (!names.empty()) {
         const std::size_t comma = names.find(',');
         const std::string_view name = trimBlanks(names.substr(0, comma));
@@ -65,29 +65,29 @@ void parseAttributes(std::string_view names, std::size_t line, TKbItem& item) {
     }
 }
 
-void parseLine(std::string_view text, std::size_t line, tRQNDictionary& dictionary) {
+void parseLine(std::string_view text, std::size_t line, Dictionary& dictionary) {
     const std::size_t tab = text.find('\t');
     if (tab == std::string_view::npos)
         failLine(line, "expected a word, a tab and a definition");
     const std::size_t secondTab = text.find('\t', tab + 1);
     if (secondTab != std::string_view::npos && text.find('\t', secondTab + 1) != text.npos)
         failLine(line, "too many tab-separated fields");
-    TKbItem item;
-    item.n = toCp1252(text.substr(0, tab), line);
-    item.d = toCp1252(
+    DictionaryItem item;
+    item.word = toCp1252(text.substr(0, tab), line);
+    item.definition = toCp1252(
         text.substr(tab + 1, secondTab == text.npos ? text.npos : secondTab - tab - 1), line);
     if (secondTab != std::string_view::npos)
         parseAttributes(text.substr(secondTab + 1), line, item);
-    TKbItem& added = dictionary.items().add();
+    DictionaryItem& added = dictionary.items().add();
     added = std::move(item);
 }
 
 } // namespace
 
-std::string dumpLine(const TKbItem& item) {
+std::string dumpLine(const DictionaryItem& item) {
     std::string out;
     for (const std::string* field :
-         {&item.n, &item.d, &item.a, &item.f, &item.s, &item.j, &item.p, &item.r}) {
+         {&item.word, &item.definition, &item.extraA, &item.extraF, &item.extraS, &item.extraJ, &item.extraP, &item.extraR}) {
         appendEscaped(out, *field);
         out += '\t';
     }
@@ -101,7 +101,7 @@ std::string dumpLine(const TKbItem& item) {
     return out;
 }
 
-void parseDictionaryText(std::string_view utf8, tRQNDictionary& dictionary) {
+void parseDictionaryText(std::string_view utf8, Dictionary& dictionary) {
     if (utf8.substr(0, 3) == "\xEF\xBB\xBF")
         utf8.remove_prefix(3);
     std::size_t line = 0;

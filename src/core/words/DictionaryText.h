@@ -8,8 +8,8 @@
 
 namespace quorvel {
 
-class TKbItem;
-class tRQNDictionary;
+class DictionaryItem;
+class Dictionary;
 
 // A build input line that cannot become an item; what() names the line.
 struct DictionaryTextError : std::runtime_error {
@@ -18,12 +18,12 @@ struct DictionaryTextError : std::runtime_error {
 
 // n, d, a, f, s, j, p, r and the attribute ordinals joined by commas, tab-separated, in UTF-8,
 // with backslash, tab, line feed and carriage return written \\, \t, \n, \r. No line end.
-std::string dumpLine(const TKbItem& item);
+std::string dumpLine(const DictionaryItem& item);
 
 // Appends one item per line of the UTF-8 text to the dictionary. Empty lines are skipped, a
 // trailing carriage return and a leading byte order mark are dropped. Throws
 // DictionaryTextError for text that Windows-1252 cannot hold, a missing definition or an
 // unknown attribute name; the dictionary may then hold the lines before it.
-void parseDictionaryText(std::string_view utf8, tRQNDictionary& dictionary);
+void parseDictionaryText(std::string_view utf8, Dictionary& dictionary);
 
 } // namespace quorvel

@@ -2,7 +2,7 @@
 #include "words/WordLists.h"
 
 #include "ProgramFolder.h"
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 #include "words/WordUtils.h"
 
 namespace quorvel {
@@ -27,14 +27,14 @@ bool WordLists::isListedWord(std::string_view word) const {
     return found != std::string::npos && found % word.size() == 0;
 }
 
-void WordLists::rebuild(const tRQNDictionary& dictionary) {
+void WordLists::rebuild(const Dictionary& dictionary) {
     words3.clear();
     words4.clear();
     words5.clear();
-    const TKbItems& items = dictionary.items();
+    const DictionaryItems& items = dictionary.items();
     for (int i = 0; i < items.count(); ++i) {
         // The word as stored: a trailing blank counts as a letter here.
-        const std::string& word = items[i].n;
+        const std::string& word = items[i].word;
         if (word.size() == 3)
             words3 += word;
         else if (word.size() == 4)

@@ -6,7 +6,7 @@
 
 namespace quorvel {
 
-class tRQNDictionary;
+class Dictionary;
 
 class WordLists {
 public:
@@ -18,7 +18,7 @@ public:
     bool isListedWord(std::string_view word) const;
 
     // Refills the lists with the dictionary's words of 3, 4 and 5 bytes, as stored, in order.
-    void rebuild(const tRQNDictionary& dictionary);
+    void rebuild(const Dictionary& dictionary);
 
     // Writes zq/W3, zq/W4, zq/W5 under the program folder, in that order, each replaced safely.
     // Throws FileError; lists stay as they are in memory.

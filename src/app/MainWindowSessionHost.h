@@ -3,15 +3,15 @@
 
 #include "SessionHost.h"
 
-class Tfo;
+class OptionsDialog;
 
 namespace quorvel {
 
-class TfrmMain;
+class MainWindow;
 
 class MainSessionHost : public SessionHost {
 public:
-    explicit MainSessionHost(TfrmMain& main) : m_main(main) {}
+    explicit MainSessionHost(MainWindow& main) : m_main(main) {}
 
     QWidget* window() override;
     Dialogs& dialogs() override;
@@ -57,7 +57,7 @@ public:
 private:
     const char* menuItemName(MenuCheck item) const;
 
-    TfrmMain& m_main;
+    MainWindow& m_main;
     LetterColours m_letterColours;
     int m_tipCounter = 0;
     bool m_showTips = true;

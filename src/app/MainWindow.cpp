@@ -1,5 +1,5 @@
 // The main window: construction, the board area, window size and the form-level keys.
-#include "TfrmMain.h"
+#include "MainWindow.h"
 
 #include "BoardView.h"
 #include "Dialogs.h"
@@ -9,10 +9,10 @@
 #include "Session.h"
 #include "StatusBanner.h"
 #include "Text.h"
-#include "Tfo.h"
-#include "TfrmDebug.h"
-#include "TfrmLevel.h"
-#include "TfrmMainSession.h"
+#include "OptionsDialog.h"
+#include "TraceWindow.h"
+#include "LevelPicker.h"
+#include "MainWindowSessionHost.h"
 
 #include "engine/Layouts.h"
 #include "words/WordLists.h"
@@ -46,7 +46,7 @@ int availableHeight(const QWidget* widget) {
 
 } // namespace
 
-TfrmMain::TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent)
+MainWindow::MainWindow(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent)
     : QMainWindow(parent), m_folder(folder), m_dialogs(dialogs),
       m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
     setObjectName(QStringLiteral("frmMain"));
@@ -77,17 +77,17 @@ TfrmMain::TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWid
             [this](int tile) { runGuarded([=, this] { m_game->clickTile(tile); }); });
     connect(m_board, &BoardView::padlockDropped, this,
             [this](int tile) { runGuarded([=, this] { m_game->dropPadlock(tile); }); });
-    connect(m_board, &BoardView::boardDoubleClicked, this, &TfrmMain::newGame);
+    connect(m_board, &BoardView::boardDoubleClicked, this, &MainWindow::newGame);
 
     createMenus();
     createStatusBar();
     m_messages = new MessagePanels(this);
-    connect(m_messages, &MessagePanels::okClicked, this, &TfrmMain::bannerOk);
+    connect(m_messages, &MessagePanels::okClicked, this, &MainWindow::bannerOk);
     connect(m_messages, &MessagePanels::bannerTimeUp, this,
             [this] { runGuarded([this] { m_game->hideBanner(); }); });
 
-    m_gTimer.setObjectName(QStringLiteral("gTimer"));
-    connect(&m_gTimer, &QTimer::timeout, this, &TfrmMain::gTimerTimer);
+    m_gameTimer.setObjectName(QStringLiteral("gTimer"));
+    connect(&m_gameTimer, &QTimer::timeout, this, &MainWindow::gameTimerTick);
     m_clueTimer.setInterval(ClueStepMs);
     connect(&m_clueTimer, &QTimer::timeout, this, [this] {
         bool more = false;
@@ -102,41 +102,41 @@ TfrmMain::TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWid
     refreshCommands();
 }
 
-TfrmMain::~TfrmMain() {
+MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
-    m_gTimer.stop();
+    m_gameTimer.stop();
     m_clueTimer.stop();
 }
 
-void TfrmMain::createWindows() {
+void MainWindow::createWindows() {
     // The order the game has always created its windows in: the options dialog opens the
     // settings file, so it comes before anything that reads settings.
-    m_options = new Tfo(m_folder, this);
-    m_trace = new TfrmDebug(this);
-    m_levelPicker = new TfrmLevel(this);
+    m_options = new OptionsDialog(m_folder, this);
+    m_trace = new TraceWindow(this);
+    m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
     m_session = std::make_unique<Session>(*m_host, *m_options, *m_hints);
 
-    connect(m_options, &Tfo::optionsChanged, this, &TfrmMain::applyOptions);
-    connect(m_options, &Tfo::traceModeChanged, this, &TfrmMain::applyOptions);
+    connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
+    connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
     m_host->setLetterColours(m_options->letterColours());
 
     m_levelPicker->setPreviewSource(
         [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
-    connect(m_levelPicker, &TfrmLevel::positionChanged, this,
+    connect(m_levelPicker, &LevelPicker::positionChanged, this,
             [this](int level) { m_game->setPickerLevel(level); });
     applyOptions();
 }
 
-QAction* TfrmMain::action(const QString& name) const {
+QAction* MainWindow::action(const QString& name) const {
     return findChild<QAction*>(name);
 }
 
-int TfrmMain::gameSize() const {
+int MainWindow::gameSize() const {
     return m_options ? m_options->gameSize() : 3;
 }
 
-void TfrmMain::applyOptions() {
+void MainWindow::applyOptions() {
     if (m_options)
         m_game->setOptions(m_options->gameOptions());
     m_board->refresh(); // the definitions switch changes the tiles' hints
@@ -144,7 +144,7 @@ void TfrmMain::applyOptions() {
 
 // The built-in word lists are read once, when the window is made; a list that cannot be read
 // is reported and leaves it and the lists after it empty, and the game goes on.
-void TfrmMain::loadWordLists() {
+void MainWindow::loadWordLists() {
     try {
         m_game->wordLists().load(m_folder.toStdString());
     } catch (const FileError& error) {
@@ -152,31 +152,31 @@ void TfrmMain::loadWordLists() {
     }
 }
 
-void TfrmMain::updateLevelCount() {
+void MainWindow::updateLevelCount() {
     if (m_levelPicker)
         m_levelPicker->setLevelCount(m_game->values().levelCount);
 }
 
 // Around the centred board panel the window shows the board's colour.
-void TfrmMain::paintBoardArea() {
+void MainWindow::paintBoardArea() {
     QPalette palette = m_boardArea->palette();
     palette.setColor(QPalette::Window, m_board->boardColour());
     m_boardArea->setPalette(palette);
 }
 
 // Every game call from an event goes through here, so the window shows its result at once.
-void TfrmMain::runGuarded(const std::function<void()>& command) {
+void MainWindow::runGuarded(const std::function<void()>& command) {
     command();
     refreshCommands();
 }
 
-void TfrmMain::gTimerTimer() {
+void MainWindow::gameTimerTick() {
     runGuarded([this] { m_game->timerTick(); });
 }
 
 // --- board and window size -------------------------------------------------------------
 
-void TfrmMain::layOutWindow() {
+void MainWindow::layOutWindow() {
     const Board& board = m_game->board();
     const TileSize tile = tileForScreen(board.columns, board.rows);
     m_board->setTileSize(tile);
@@ -199,7 +199,7 @@ void TfrmMain::layOutWindow() {
 }
 
 // The Game Size's tile, made smaller when the board's window would not fit the screen.
-TileSize TfrmMain::tileForScreen(int columns, int rows) const {
+TileSize MainWindow::tileForScreen(int columns, int rows) const {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return m_buildTile;
@@ -212,7 +212,7 @@ TileSize TfrmMain::tileForScreen(int columns, int rows) const {
                           available.height() - frame.height() - spare);
 }
 
-void TfrmMain::keepOnScreen() {
+void MainWindow::keepOnScreen() {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -228,7 +228,7 @@ void TfrmMain::keepOnScreen() {
         move(position);
 }
 
-void TfrmMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (m_messages)
         m_messages->recentre();
@@ -236,7 +236,7 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 
 // --- form-level keys --------------------------------------------------------------------
 
-bool TfrmMain::formShortCut(int key) {
+bool MainWindow::formShortCut(int key) {
     const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
     if (confirm && m_game->banner().visible) {
         bannerOk();
@@ -259,7 +259,7 @@ bool TfrmMain::formShortCut(int key) {
     return false;
 }
 
-bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
@@ -284,7 +284,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-bool TfrmMain::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     const auto type = event->type();
     if (type == QEvent::Show && !m_shown && m_session) {
         m_shown = true;
@@ -304,7 +304,7 @@ bool TfrmMain::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_shutDown && m_session) {
         m_shutDown = true;
         m_clueTimer.stop();

@@ -20,7 +20,7 @@ class QSlider;
 // box, radio button, combo box, line edit, spin box or radio group (a named group box of unnamed
 // radio buttons) added to the dialog is kept with no further code. The handicap and Sound Volume
 // sliders are deliberately not kept.
-class Tfo : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int NewGameResult = 4; // closed by "New Game": the caller starts a game
@@ -28,7 +28,7 @@ public:
 
     // Opens the settings file in the program folder (created from zq/RQN_ZQ.DEF on the first
     // run), fills the dictionary list from the kbs folder and restores the controls.
-    explicit Tfo(const QString& programFolder, QWidget* parent = nullptr);
+    explicit OptionsDialog(const QString& programFolder, QWidget* parent = nullptr);
 
     quorvel::IniFile& settings() { return m_settings; }
     const QString& programFolder() const { return m_programFolder; }

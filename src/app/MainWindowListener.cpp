@@ -1,14 +1,14 @@
 // What the game asks the main window to show, play, record and time.
-#include "TfrmMain.h"
+#include "MainWindow.h"
 
 #include "BoardView.h"
 #include "Dialogs.h"
 #include "MessagePanels.h"
 #include "StatusBanner.h"
 #include "Text.h"
-#include "Tfo.h"
-#include "TfrmDebug.h"
-#include "TfrmLevel.h"
+#include "OptionsDialog.h"
+#include "TraceWindow.h"
+#include "LevelPicker.h"
 
 #include "ProgramFolder.h"
 
@@ -21,7 +21,7 @@
 
 namespace quorvel {
 
-void TfrmMain::movesChanged(int shown, Colour background) {
+void MainWindow::movesChanged(int shown, Colour background) {
     if (m_game->values().building && !m_buildSeen) {
         // A build has begun: its tiles take the size the Game Size option asks for now.
         m_buildSeen = true;
@@ -34,43 +34,43 @@ void TfrmMain::movesChanged(int shown, Colour background) {
     m_counter->setPalette(palette);
 }
 
-void TfrmMain::playEffect(const std::string& name) {
+void MainWindow::playEffect(const std::string& name) {
     if (action(QStringLiteral("mSOund"))->isChecked())
         emit effectRequested(fromCp1252(name));
 }
 
-void TfrmMain::playMusic(const std::string& name) {
+void MainWindow::playMusic(const std::string& name) {
     if (action(QStringLiteral("mMusic"))->isChecked())
         emit musicRequested(fromCp1252(name));
 }
 
-void TfrmMain::showBanner(const std::string& text, int seconds, Colour colour) {
+void MainWindow::showBanner(const std::string& text, int seconds, Colour colour) {
     m_messages->showBanner(fromCp1252(text), seconds, colour);
     refreshCommands(); // a waiting banner closes the board panel
 }
 
-void TfrmMain::bannerHidden() {
+void MainWindow::bannerHidden() {
     m_messages->hideBanner();
     refreshCommands();
 }
 
-void TfrmMain::flash(const std::string& text) {
+void MainWindow::flash(const std::string& text) {
     m_messages->flash(fromCp1252(text));
 }
 
-void TfrmMain::message(const std::string& text) {
+void MainWindow::message(const std::string& text) {
     m_dialogs.warn(this, fromCp1252(text));
 }
 
-void TfrmMain::statusCompleted() {
+void MainWindow::statusCompleted() {
     m_status->setPlain(true);
 }
 
-void TfrmMain::status(const std::string& text) {
+void MainWindow::status(const std::string& text) {
     m_status->setText(fromCp1252(text));
 }
 
-void TfrmMain::record(const std::string& line) {
+void MainWindow::record(const std::string& line) {
     try {
         appendStatisticsLine(dataPath(m_folder.toStdString(), "zq/stats.zq"), line);
     } catch (const std::exception& error) {
@@ -79,7 +79,7 @@ void TfrmMain::record(const std::string& line) {
     }
 }
 
-void TfrmMain::levelShown(int level) {
+void MainWindow::levelShown(int level) {
     m_levelMenu->setTitle(QStringLiteral("Level (%1)").arg(level));
     writeLevelSetting(level);
     if (m_levelPicker) {
@@ -89,41 +89,41 @@ void TfrmMain::levelShown(int level) {
     }
 }
 
-void TfrmMain::writeLevelSetting(int level) {
+void MainWindow::writeLevelSetting(int level) {
     if (m_options)
         m_options->settings().writeInteger("Options", "Level", level);
 }
 
-void TfrmMain::gameTimerChanged(bool enabled, int intervalMs) {
+void MainWindow::gameTimerChanged(bool enabled, int intervalMs) {
     // start() begins a fresh interval: every counter change postpones the next tick.
     if (enabled)
-        m_gTimer.start(intervalMs);
+        m_gameTimer.start(intervalMs);
     else
-        m_gTimer.stop();
+        m_gameTimer.stop();
 }
 
-void TfrmMain::bannerTimerChanged(bool running) {
+void MainWindow::bannerTimerChanged(bool running) {
     if (running)
         m_status->timer().start();
     else
         m_status->timer().stop();
 }
 
-void TfrmMain::advanceTipBanner() {
+void MainWindow::advanceTipBanner() {
     m_status->advance();
 }
 
-void TfrmMain::traceCleared() {
+void MainWindow::traceCleared() {
     if (m_trace)
         m_trace->clear();
 }
 
-void TfrmMain::traceLine(const std::string& text) {
+void MainWindow::traceLine(const std::string& text) {
     if (m_trace)
         m_trace->addLine(fromCp1252(text));
 }
 
-void TfrmMain::boardChanged() {
+void MainWindow::boardChanged() {
     const GameValues& values = m_game->values();
     if (values.building && !m_buildSeen) {
         m_buildSeen = true;

@@ -1,11 +1,11 @@
 // The trace window.
-#include "TfrmDebug.h"
+#include "TraceWindow.h"
 
 #include <QVBoxLayout>
 
 namespace quorvel {
 
-TfrmDebug::TfrmDebug(QWidget* parent) : QWidget(parent, Qt::Window) {
+TraceWindow::TraceWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmDebug"));
     setWindowTitle(QStringLiteral("frmDebug"));
     resize(188, 300);

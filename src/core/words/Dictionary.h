@@ -14,7 +14,7 @@
 namespace quorvel {
 
 // A failed load; what() is exactly one of the two messages below.
-struct KbError : std::runtime_error {
+struct DictionaryError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 inline constexpr const char* kUnableToCreateStream = "Unable to create stream";
@@ -27,11 +27,12 @@ std::string_view attributeName(int ordinal);
 // The ordinal of an attribute name, compared without regard to letter case.
 std::optional<int> attributeOrdinal(std::string_view name);
 
-class TKbItem {
+class DictionaryItem {
 public:
-    std::string n; // the word
-    std::string d; // its definition
-    std::string a, f, s, j, p, r;
+    std::string word;       // stored as property "n"
+    std::string definition; // stored as property "d"
+    // Stored as properties "a", "f", "s", "j", "p" and "r": carried as loaded, never read.
+    std::string extraA, extraF, extraS, extraJ, extraP, extraR;
 
     // Slice N (1..4) is bits 32*(N-1)..32*N-1 of the attribute set; bit k of the slice value
     // is attribute 32*(N-1)+k. Setting a slice leaves the other 96 bits as they are.
@@ -42,10 +43,10 @@ public:
     bool hasAttributes() const;
     std::vector<int> attributes() const; // the ordinals set, increasing
 
-    // Copies everything but the word n: d, a, f, s, j, p, r and the whole attribute set.
-    void assign(const TKbItem& source);
+    // Copies everything but the word: the definition, the six extra texts and the attributes.
+    void assign(const DictionaryItem& source);
 
-    bool operator==(const TKbItem&) const = default;
+    bool operator==(const DictionaryItem&) const = default;
 
 private:
     std::array<std::uint32_t, 4> m_attributes{};
@@ -56,51 +57,51 @@ private:
 // starts in them; a block's items are decoded from those bytes the first time one of them is
 // used. Loading thus checks the whole file but builds only the items a game draws. Because
 // reading may decode a block, even const access is not safe from several threads at once.
-class TKbItems {
+class DictionaryItems {
 public:
-    TKbItems() = default;
-    TKbItems(const TKbItems& other);
-    TKbItems(TKbItems&& other) noexcept;
-    TKbItems& operator=(TKbItems other) noexcept;
-    ~TKbItems() { clear(); }
+    DictionaryItems() = default;
+    DictionaryItems(const DictionaryItems& other);
+    DictionaryItems(DictionaryItems&& other) noexcept;
+    DictionaryItems& operator=(DictionaryItems other) noexcept;
+    ~DictionaryItems() { clear(); }
 
     int count() const { return m_count; }
-    const TKbItem& operator[](int index) const { return block(index)[index & kBlockMask]; }
-    TKbItem& operator[](int index) { return block(index)[index & kBlockMask]; }
+    const DictionaryItem& operator[](int index) const { return block(index)[index & kBlockMask]; }
+    DictionaryItem& operator[](int index) { return block(index)[index & kBlockMask]; }
     // Checked access: throws std::out_of_range("List index out of bounds (i)").
-    const TKbItem& at(int index) const;
-    TKbItem& at(int index);
+    const DictionaryItem& at(int index) const;
+    DictionaryItem& at(int index);
 
-    TKbItem& add();
+    DictionaryItem& add();
     void clear(); // linear in the number of decoded items
 
 private:
-    friend class tRQNDictionary;
+    friend class Dictionary;
     // Takes a stream that has been checked whole and where each of its items starts.
     void adoptStream(std::shared_ptr<const std::string> source, std::vector<std::size_t> starts);
-    TKbItem* decodeBlock(std::size_t blockIndex) const;
+    DictionaryItem* decodeBlock(std::size_t blockIndex) const;
     int itemsInBlock(std::size_t blockIndex) const;
 
     static constexpr int kBlockShift = 6;
     static constexpr int kBlockSize = 1 << kBlockShift;
     static constexpr int kBlockMask = kBlockSize - 1;
 
-    TKbItem* block(int index) const {
+    DictionaryItem* block(int index) const {
         const auto blockIndex = static_cast<std::size_t>(index >> kBlockShift);
-        TKbItem* items = m_blocks[blockIndex];
+        DictionaryItem* items = m_blocks[blockIndex];
         return items ? items : decodeBlock(blockIndex);
     }
 
-    mutable std::vector<TKbItem*> m_blocks; // raw storage of kBlockSize; null: not decoded yet
+    mutable std::vector<DictionaryItem*> m_blocks; // raw storage of kBlockSize; null: not decoded yet
     std::shared_ptr<const std::string> m_source;
     std::vector<std::size_t> m_starts; // per item, while blocks may wait for decoding
     int m_count = 0;
 };
 
-class tRQNDictionary {
+class Dictionary {
 public:
     // Replaces the items by those of the file, through the scrambling filter when a key is
-    // set. Throws KbError; after a failure the dictionary is empty.
+    // set. Throws DictionaryError; after a failure the dictionary is empty.
     void loadFromFile(const std::string& path);
     // The same over the file's bytes (already unscrambled).
     void loadFromBytes(std::string_view bytes);
@@ -108,8 +109,8 @@ public:
     // Writes the dictionary (scrambled when a key is set) safely; throws FileError.
     void saveToFile(const std::string& path) const;
 
-    const TKbItems& items() const { return m_items; }
-    TKbItems& items() { return m_items; }
+    const DictionaryItems& items() const { return m_items; }
+    DictionaryItems& items() { return m_items; }
 
     void setKey(std::string key) { m_key = std::move(key); }
     const std::string& key() const { return m_key; }
@@ -119,12 +120,12 @@ public:
     std::string name; // the object name stored in the file
 
 private:
-    TKbItems m_items;
+    DictionaryItems m_items;
     std::string m_key;
 };
 
 // The component stream bytes of the dictionary (plain, never scrambled): strings of up to 255
 // bytes as short strings, longer ones as long strings, empty properties and sets left out.
-std::string writeDictionary(const tRQNDictionary& dictionary);
+std::string writeDictionary(const Dictionary& dictionary);
 
 } // namespace quorvel

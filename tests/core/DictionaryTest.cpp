@@ -11,7 +11,7 @@ using quorvel::test::addItem;
 using quorvel::test::sampleDictionary;
 using quorvel::test::ScratchFolder;
 
-TEST(KnowledgeBase, AttributeNamesFollowTheirOrdinals) {
+TEST(Dictionary, AttributeNamesFollowTheirOrdinals) {
     const std::pair<int, const char*> names[] = {
         {0, "City"},     {20, "Continent"}, {21, "Attr022"},   {31, "Attr032"}, {32, "LastName"},
         {37, "Attr038"}, {40, "English"},   {63, "Artwork"},   {64, "TVShow"},  {80, "Species"},
@@ -30,8 +30,8 @@ TEST(KnowledgeBase, AttributeNamesFollowTheirOrdinals) {
     EXPECT_EQ(attributeName(-1), "");
 }
 
-TEST(KnowledgeBase, SlicesAreViewsOfTheAttributeSet) {
-    TKbItem item;
+TEST(Dictionary, SlicesAreViewsOfTheAttributeSet) {
+    DictionaryItem item;
     item.set(0);
     item.set(31);
     item.set(32);
@@ -48,109 +48,109 @@ TEST(KnowledgeBase, SlicesAreViewsOfTheAttributeSet) {
     EXPECT_EQ(item.attributes(), (std::vector<int>{0, 33, 34, 127}));
 }
 
-TEST(KnowledgeBase, CopyingAnItemKeepsTheTargetWord) {
-    const tRQNDictionary source = sampleDictionary();
-    TKbItem target;
-    target.n = "KEEP";
+TEST(Dictionary, CopyingAnItemKeepsTheTargetWord) {
+    const Dictionary source = sampleDictionary();
+    DictionaryItem target;
+    target.word = "KEEP";
     target.set(5);
     target.assign(source.items()[0]);
-    TKbItem expected = source.items()[0];
-    expected.n = "KEEP";
+    DictionaryItem expected = source.items()[0];
+    expected.word = "KEEP";
     EXPECT_EQ(target, expected);
     EXPECT_FALSE(target.has(5));
 }
 
-TEST(KnowledgeBase, ItemsKeepTheirPlaceAcrossBlocksAndCheckTheirIndex) {
-    TKbItems items;
-    TKbItem& first = items.add();
-    first.n = "first";
+TEST(Dictionary, ItemsKeepTheirPlaceAcrossBlocksAndCheckTheirIndex) {
+    DictionaryItems items;
+    DictionaryItem& first = items.add();
+    first.word = "first";
     for (int i = 1; i < 10000; ++i)
-        items.add().n = std::to_string(i);
+        items.add().word = std::to_string(i);
     EXPECT_EQ(&first, &items[0]) << "adding never moves an item";
     EXPECT_EQ(items.count(), 10000);
-    EXPECT_EQ(items.at(4097).n, "4097");
+    EXPECT_EQ(items.at(4097).word, "4097");
     EXPECT_THROW(items.at(10000), std::out_of_range);
     EXPECT_THROW(items.at(-1), std::out_of_range);
-    TKbItems copy = items;
+    DictionaryItems copy = items;
     items.clear();
     EXPECT_EQ(items.count(), 0);
     EXPECT_THROW(items.at(0), std::out_of_range);
     EXPECT_EQ(copy.count(), 10000);
-    EXPECT_EQ(copy[9999].n, "9999");
+    EXPECT_EQ(copy[9999].word, "9999");
 }
 
-class KnowledgeBaseFile : public ::testing::Test {
+class DictionaryFile : public ::testing::Test {
 protected:
     ScratchFolder scratch;
 };
 
-TEST_F(KnowledgeBaseFile, MissingFileFailsToCreateTheStream) {
-    tRQNDictionary dictionary;
+TEST_F(DictionaryFile, MissingFileFailsToCreateTheStream) {
+    Dictionary dictionary;
     addItem(dictionary, "OLD", "");
     try {
         dictionary.loadFromFile(scratch.file("absent.dic"));
         FAIL() << "loaded a missing file";
-    } catch (const KbError& error) {
+    } catch (const DictionaryError& error) {
         EXPECT_STREQ(error.what(), kUnableToCreateStream);
     }
     EXPECT_EQ(dictionary.items().count(), 0);
     try {
         dictionary.loadFromFile(scratch.folder());
         FAIL() << "loaded a folder";
-    } catch (const KbError& error) {
+    } catch (const DictionaryError& error) {
         EXPECT_STREQ(error.what(), kUnableToCreateStream);
     }
 }
 
-TEST_F(KnowledgeBaseFile, LoadingReplacesAndAFailedLoadLeavesNothing) {
-    tRQNDictionary first = sampleDictionary();
+TEST_F(DictionaryFile, LoadingReplacesAndAFailedLoadLeavesNothing) {
+    Dictionary first = sampleDictionary();
     first.saveToFile(scratch.file("first.dic"));
-    tRQNDictionary second;
+    Dictionary second;
     addItem(second, "ONLY", "one item");
     second.saveToFile(scratch.file("second.dic"));
     writeWholeFile(scratch.file("bad.dic"), "TPF0\x05junk");
 
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     dictionary.loadFromFile(scratch.file("first.dic"));
     EXPECT_EQ(dictionary.items().count(), 3);
     dictionary.loadFromFile(scratch.file("second.dic"));
     ASSERT_EQ(dictionary.items().count(), 1);
-    EXPECT_EQ(dictionary.items()[0].n, "ONLY");
+    EXPECT_EQ(dictionary.items()[0].word, "ONLY");
     try {
         dictionary.loadFromFile(scratch.file("bad.dic"));
         FAIL() << "loaded a damaged file";
-    } catch (const KbError& error) {
+    } catch (const DictionaryError& error) {
         EXPECT_STREQ(error.what(), kUnableToLoadKnowledgeBase);
     }
     EXPECT_EQ(dictionary.items().count(), 0);
 }
 
-TEST_F(KnowledgeBaseFile, KeyedFileRoundTripsAndNeedsItsKey) {
-    tRQNDictionary written = sampleDictionary();
+TEST_F(DictionaryFile, KeyedFileRoundTripsAndNeedsItsKey) {
+    Dictionary written = sampleDictionary();
     written.setKey("s\xE9same");
     written.saveToFile(scratch.file("keyed.dic"));
     const std::string stored = readWholeFile(scratch.file("keyed.dic"));
     EXPECT_EQ(stored.find("TPF0"), std::string::npos) << "the file is scrambled";
 
-    tRQNDictionary keyed;
+    Dictionary keyed;
     keyed.setKey("s\xE9same");
     keyed.loadFromFile(scratch.file("keyed.dic"));
     ASSERT_EQ(keyed.items().count(), 3);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(keyed.items()[i], written.items()[i]);
 
-    tRQNDictionary plain;
-    EXPECT_THROW(plain.loadFromFile(scratch.file("keyed.dic")), KbError);
-    tRQNDictionary wrongKey;
+    Dictionary plain;
+    EXPECT_THROW(plain.loadFromFile(scratch.file("keyed.dic")), DictionaryError);
+    Dictionary wrongKey;
     wrongKey.setKey("sesame");
-    EXPECT_THROW(wrongKey.loadFromFile(scratch.file("keyed.dic")), KbError);
+    EXPECT_THROW(wrongKey.loadFromFile(scratch.file("keyed.dic")), DictionaryError);
     EXPECT_EQ(wrongKey.items().count(), 0);
 }
 
 // The filter is what a keyed load reads through; whatever the chunk size, the stream that
 // comes out is the writer's.
-TEST_F(KnowledgeBaseFile, ScrambledStreamReadInChunksLoads) {
-    const tRQNDictionary written = sampleDictionary();
+TEST_F(DictionaryFile, ScrambledStreamReadInChunksLoads) {
+    const Dictionary written = sampleDictionary();
     const std::string plain = writeDictionary(written);
     writeWholeFile(scratch.file("keyed.dic"), scrambleBytes(plain, "k3y", 0xC3));
     for (std::int64_t chunk : {1, 5, 64, 4096}) {
@@ -161,7 +161,7 @@ TEST_F(KnowledgeBaseFile, ScrambledStreamReadInChunksLoads) {
         while ((got = stream.read(buffer.data(), chunk)) > 0)
             bytes.append(buffer.data(), static_cast<std::size_t>(got));
         ASSERT_EQ(bytes, plain) << "chunk " << chunk;
-        tRQNDictionary read;
+        Dictionary read;
         read.loadFromBytes(bytes);
         EXPECT_EQ(read.items().count(), written.items().count());
     }
@@ -170,40 +170,40 @@ TEST_F(KnowledgeBaseFile, ScrambledStreamReadInChunksLoads) {
 // Loaded items are decoded block by block when first used; whatever the order of use, each
 // item is the one the file holds, and changes, additions and copies behave as for items
 // added one by one.
-TEST(KnowledgeBase, LoadedItemsAreTheFileItemsInAnyOrderOfUse) {
-    tRQNDictionary written;
+TEST(Dictionary, LoadedItemsAreTheFileItemsInAnyOrderOfUse) {
+    Dictionary written;
     for (int i = 0; i < 200; ++i) {
-        TKbItem& item =
+        DictionaryItem& item =
             addItem(written, "W" + std::to_string(i), "definition " + std::to_string(i));
         item.set(i % kAttributeCount);
         if (i % 7 == 0)
-            item.r = std::string(300, 'r');
+            item.extraR = std::string(300, 'r');
     }
-    tRQNDictionary dictionary;
+    Dictionary dictionary;
     dictionary.loadFromBytes(writeDictionary(written));
     ASSERT_EQ(dictionary.items().count(), 200);
     for (int i : {199, 0, 130, 64, 63, 128, 1, 198})
         EXPECT_EQ(dictionary.items().at(i), written.items()[i]) << i;
 
-    dictionary.items()[70].n = "CHANGED";
-    EXPECT_EQ(dictionary.items()[70].n, "CHANGED");
-    TKbItem& added = dictionary.items().add(); // grows the last block, not yet decoded
-    added.n = "ADDED";
+    dictionary.items()[70].word = "CHANGED";
+    EXPECT_EQ(dictionary.items()[70].word, "CHANGED");
+    DictionaryItem& added = dictionary.items().add(); // grows the last block, not yet decoded
+    added.word = "ADDED";
     ASSERT_EQ(dictionary.items().count(), 201);
-    EXPECT_EQ(dictionary.items()[200].n, "ADDED");
+    EXPECT_EQ(dictionary.items()[200].word, "ADDED");
     EXPECT_EQ(dictionary.items()[199], written.items()[199]);
     EXPECT_EQ(&added, &dictionary.items()[200]);
 
-    const TKbItems copy = dictionary.items();
+    const DictionaryItems copy = dictionary.items();
     ASSERT_EQ(copy.count(), 201);
     for (int i = 0; i < 200; ++i) {
         if (i != 70) {
             EXPECT_EQ(copy[i], written.items()[i]) << i;
         }
     }
-    EXPECT_EQ(copy[70].n, "CHANGED");
+    EXPECT_EQ(copy[70].word, "CHANGED");
 
-    dictionary.loadFromBytes(writeDictionary(tRQNDictionary{}));
+    dictionary.loadFromBytes(writeDictionary(Dictionary{}));
     EXPECT_EQ(dictionary.items().count(), 0);
     EXPECT_THROW(dictionary.items().at(0), std::out_of_range);
     EXPECT_EQ(copy[199], written.items()[199]) << "a copy does not depend on the source";

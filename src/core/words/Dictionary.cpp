@@ -1,5 +1,5 @@
 // Knowledge-base items, their collection and the dictionary's file loading.
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 
 #include "words/ComponentStream.h"
 #include "words/EncryptedStream.h"
@@ -10,15 +10,15 @@
 
 namespace quorvel {
 
-// --- TKbItem -----------------------------------------------------------------
+// --- DictionaryItem -----------------------------------------------------------------
 
-bool TKbItem::has(int ordinal) const {
+bool DictionaryItem::has(int ordinal) const {
     if (ordinal < 0 || ordinal >= kAttributeCount)
         return false;
     return (m_attributes[static_cast<std::size_t>(ordinal / 32)] >> (ordinal % 32)) & 1u;
 }
 
-void TKbItem::set(int ordinal, bool on) {
+void DictionaryItem::set(int ordinal, bool on) {
     if (ordinal < 0 || ordinal >= kAttributeCount)
         return;
     const std::uint32_t bit = 1u << (ordinal % 32);
@@ -26,11 +26,11 @@ void TKbItem::set(int ordinal, bool on) {
     slice = on ? (slice | bit) : (slice & ~bit);
 }
 
-bool TKbItem::hasAttributes() const {
+bool DictionaryItem::hasAttributes() const {
     return (m_attributes[0] | m_attributes[1] | m_attributes[2] | m_attributes[3]) != 0;
 }
 
-std::vector<int> TKbItem::attributes() const {
+std::vector<int> DictionaryItem::attributes() const {
     std::vector<int> ordinals;
     for (int i = 0; i < kAttributeCount; ++i)
         if (has(i))
@@ -38,36 +38,36 @@ std::vector<int> TKbItem::attributes() const {
     return ordinals;
 }
 
-void TKbItem::assign(const TKbItem& source) {
+void DictionaryItem::assign(const DictionaryItem& source) {
     // The word is the item's identity; copying brings everything else.
-    d = source.d;
-    a = source.a;
-    f = source.f;
-    s = source.s;
-    j = source.j;
-    p = source.p;
-    r = source.r;
+    definition = source.definition;
+    extraA = source.extraA;
+    extraF = source.extraF;
+    extraS = source.extraS;
+    extraJ = source.extraJ;
+    extraP = source.extraP;
+    extraR = source.extraR;
     m_attributes = source.m_attributes;
 }
 
-// --- TKbItems ----------------------------------------------------------------
+// --- DictionaryItems ----------------------------------------------------------------
 
-const TKbItem& TKbItems::at(int index) const {
+const DictionaryItem& DictionaryItems::at(int index) const {
     if (index < 0 || index >= m_count)
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
     return (*this)[index];
 }
 
-TKbItem& TKbItems::at(int index) {
-    return const_cast<TKbItem&>(static_cast<const TKbItems&>(*this).at(index));
+DictionaryItem& DictionaryItems::at(int index) {
+    return const_cast<DictionaryItem&>(static_cast<const DictionaryItems&>(*this).at(index));
 }
 
-TKbItems::TKbItems(const TKbItems& other) {
+DictionaryItems::DictionaryItems(const DictionaryItems& other) {
     for (int i = 0; i < other.count(); ++i)
         add() = other[i];
 }
 
-TKbItems::TKbItems(TKbItems&& other) noexcept
+DictionaryItems::DictionaryItems(DictionaryItems&& other) noexcept
     : m_blocks(std::move(other.m_blocks)), m_source(std::move(other.m_source)),
       m_starts(std::move(other.m_starts)), m_count(other.m_count) {
     other.m_blocks.clear();
@@ -75,7 +75,7 @@ TKbItems::TKbItems(TKbItems&& other) noexcept
     other.m_count = 0;
 }
 
-TKbItems& TKbItems::operator=(TKbItems other) noexcept {
+DictionaryItems& DictionaryItems::operator=(DictionaryItems other) noexcept {
     std::swap(m_blocks, other.m_blocks);
     std::swap(m_source, other.m_source);
     std::swap(m_starts, other.m_starts);
@@ -83,33 +83,33 @@ TKbItems& TKbItems::operator=(TKbItems other) noexcept {
     return *this;
 }
 
-int TKbItems::itemsInBlock(std::size_t blockIndex) const {
+int DictionaryItems::itemsInBlock(std::size_t blockIndex) const {
     const int first = static_cast<int>(blockIndex) << kBlockShift;
     return std::min(kBlockSize, m_count - first);
 }
 
-TKbItem* TKbItems::decodeBlock(std::size_t blockIndex) const {
-    TKbItem* storage = std::allocator<TKbItem>().allocate(kBlockSize);
+DictionaryItem* DictionaryItems::decodeBlock(std::size_t blockIndex) const {
+    DictionaryItem* storage = std::allocator<DictionaryItem>().allocate(kBlockSize);
     const std::size_t first = blockIndex << kBlockShift;
     int constructed = 0;
     try {
         for (; constructed < itemsInBlock(blockIndex); ++constructed) {
-            new (storage + constructed) TKbItem();
+            new (storage + constructed) DictionaryItem();
             readItemAt(*m_source, m_starts[first + static_cast<std::size_t>(constructed)],
                        storage[constructed]);
         }
     } catch (...) {
         // Only memory can run out here: the stream was checked whole when it was loaded.
         for (int i = constructed; i >= 0; --i)
-            storage[i].~TKbItem();
-        std::allocator<TKbItem>().deallocate(storage, kBlockSize);
+            storage[i].~DictionaryItem();
+        std::allocator<DictionaryItem>().deallocate(storage, kBlockSize);
         throw;
     }
     m_blocks[blockIndex] = storage;
     return storage;
 }
 
-void TKbItems::adoptStream(std::shared_ptr<const std::string> source,
+void DictionaryItems::adoptStream(std::shared_ptr<const std::string> source,
                            std::vector<std::size_t> starts) {
     clear();
     m_count = static_cast<int>(starts.size());
@@ -118,25 +118,25 @@ void TKbItems::adoptStream(std::shared_ptr<const std::string> source,
     m_starts = std::move(starts);
 }
 
-TKbItem& TKbItems::add() {
+DictionaryItem& DictionaryItems::add() {
     if ((m_count & kBlockMask) == 0) {
         m_blocks.reserve(m_blocks.size() + 1);
-        m_blocks.push_back(std::allocator<TKbItem>().allocate(kBlockSize));
+        m_blocks.push_back(std::allocator<DictionaryItem>().allocate(kBlockSize));
     } else {
         block(m_count - 1); // the last block must be decoded before it grows
     }
-    TKbItem* item = new (&m_blocks.back()[m_count & kBlockMask]) TKbItem();
+    DictionaryItem* item = new (&m_blocks.back()[m_count & kBlockMask]) DictionaryItem();
     ++m_count;
     return *item;
 }
 
-void TKbItems::clear() {
+void DictionaryItems::clear() {
     // Block by block, each from its last item to its first; nothing searches the list.
     for (std::size_t b = m_blocks.size(); b-- > 0;) {
-        if (TKbItem* storage = m_blocks[b]) {
+        if (DictionaryItem* storage = m_blocks[b]) {
             for (int i = itemsInBlock(b) - 1; i >= 0; --i)
-                storage[i].~TKbItem();
-            std::allocator<TKbItem>().deallocate(storage, kBlockSize);
+                storage[i].~DictionaryItem();
+            std::allocator<DictionaryItem>().deallocate(storage, kBlockSize);
         }
     }
     m_blocks = {};
@@ -145,7 +145,7 @@ void TKbItems::clear() {
     m_count = 0;
 }
 
-// --- tRQNDictionary ----------------------------------------------------------
+// --- Dictionary ----------------------------------------------------------
 
 namespace {
 
@@ -166,13 +166,13 @@ std::string readRest(ByteStream& stream) {
 
 } // namespace
 
-void tRQNDictionary::loadFromFile(const std::string& path) {
+void Dictionary::loadFromFile(const std::string& path) {
     m_items.clear(); // empty from here on if anything fails
     std::unique_ptr<ByteStream> file;
     try {
         file = std::make_unique<FileStream>(path, FileStream::Mode::Read);
     } catch (const std::exception&) {
-        throw KbError(kUnableToCreateStream);
+        throw DictionaryError(kUnableToCreateStream);
     }
     std::string bytes;
     try {
@@ -183,16 +183,16 @@ void tRQNDictionary::loadFromFile(const std::string& path) {
             bytes = readRest(plain);
         }
     } catch (const std::exception&) {
-        throw KbError(kUnableToLoadKnowledgeBase);
+        throw DictionaryError(kUnableToLoadKnowledgeBase);
     }
     loadFromBytes(std::move(bytes));
 }
 
-void tRQNDictionary::loadFromBytes(std::string_view bytes) {
+void Dictionary::loadFromBytes(std::string_view bytes) {
     loadFromBytes(std::string(bytes));
 }
 
-void tRQNDictionary::loadFromBytes(std::string&& bytes) {
+void Dictionary::loadFromBytes(std::string&& bytes) {
     m_items.clear();
     try {
         auto source = std::make_shared<const std::string>(std::move(bytes));
@@ -201,11 +201,11 @@ void tRQNDictionary::loadFromBytes(std::string&& bytes) {
     } catch (const std::exception&) {
         // A damaged file, or one that asks for more memory than there is.
         m_items.clear();
-        throw KbError(kUnableToLoadKnowledgeBase);
+        throw DictionaryError(kUnableToLoadKnowledgeBase);
     }
 }
 
-void tRQNDictionary::saveToFile(const std::string& path) const {
+void Dictionary::saveToFile(const std::string& path) const {
     std::string bytes = writeDictionary(*this);
     if (!m_key.empty())
         bytes = scrambleBytes(bytes, m_key, TEncryptedStream::clockSeeds()());

@@ -15,13 +15,13 @@ class QSlider;
 
 namespace quorvel {
 
-class TfrmLevel : public QDialog {
+class LevelPicker : public QDialog {
     Q_OBJECT
 public:
     static constexpr int NewGameResult = 4;
     static constexpr int CancelResult = 1;
 
-    explicit TfrmLevel(QWidget* parent = nullptr);
+    explicit LevelPicker(QWidget* parent = nullptr);
 
     // The preview's rows for a level: one line per row, 0x7F on letter cells.
     void setPreviewSource(std::function<std::vector<std::string>(int level)> source);

@@ -1,5 +1,5 @@
 // The level picker dialog "Select Level".
-#include "TfrmLevel.h"
+#include "LevelPicker.h"
 
 #include "Application.h"
 #include "Text.h"
@@ -32,7 +32,7 @@ QString previewLine(const std::string& row) {
 
 } // namespace
 
-TfrmLevel::TfrmLevel(QWidget* parent) : QDialog(parent) {
+LevelPicker::LevelPicker(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmLevel"));
     setWindowTitle(QStringLiteral("Select Level"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -102,10 +102,10 @@ TfrmLevel::TfrmLevel(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_v, 1);
     layout->addLayout(buttons);
 
-    connect(m_tbLevel, &QSlider::valueChanged, this, &TfrmLevel::levelChange);
-    connect(m_level, &QLineEdit::editingFinished, this, &TfrmLevel::levelExit);
+    connect(m_tbLevel, &QSlider::valueChanged, this, &LevelPicker::levelChange);
+    connect(m_level, &QLineEdit::editingFinished, this, &LevelPicker::levelExit);
     connect(m_newGame, &QPushButton::clicked, this, [this] { done(NewGameResult); });
-    connect(m_cancel, &QPushButton::clicked, this, &TfrmLevel::reject);
+    connect(m_cancel, &QPushButton::clicked, this, &LevelPicker::reject);
 
     m_reportError = [](const QString& message) {
         if (auto* app = qobject_cast<Application*>(QCoreApplication::instance()))
@@ -114,50 +114,50 @@ TfrmLevel::TfrmLevel(QWidget* parent) : QDialog(parent) {
     levelChange(m_tbLevel->value());
 }
 
-void TfrmLevel::setPreviewSource(std::function<std::vector<std::string>(int)> source) {
+void LevelPicker::setPreviewSource(std::function<std::vector<std::string>(int)> source) {
     m_preview = std::move(source);
     levelChange(m_tbLevel->value());
 }
 
-void TfrmLevel::setErrorReporter(std::function<void(const QString&)> reporter) {
+void LevelPicker::setErrorReporter(std::function<void(const QString&)> reporter) {
     m_reportError = std::move(reporter);
 }
 
-void TfrmLevel::setLevelCount(int count) {
+void LevelPicker::setLevelCount(int count) {
     const int maximum = std::max(count, 1);
     m_tbLevel->setMaximum(maximum);
     m_max->setText(QString::number(count));
 }
 
 // Escape and the window's close button answer like Cancel.
-void TfrmLevel::reject() {
+void LevelPicker::reject() {
     done(CancelResult);
 }
 
-int TfrmLevel::position() const {
+int LevelPicker::position() const {
     return m_tbLevel->value();
 }
 
-void TfrmLevel::setPosition(int level) {
+void LevelPicker::setPosition(int level) {
     m_tbLevel->setValue(std::clamp(level, m_tbLevel->minimum(), m_tbLevel->maximum()));
 }
 
-void TfrmLevel::setLevelText(const QString& text) {
+void LevelPicker::setLevelText(const QString& text) {
     m_level->setText(text);
 }
 
-QString TfrmLevel::levelText() const {
+QString LevelPicker::levelText() const {
     return m_level->text();
 }
 
-QStringList TfrmLevel::previewLines() const {
+QStringList LevelPicker::previewLines() const {
     QString text = m_v->toPlainText();
     if (text.isEmpty())
         return {};
     return text.split(QLatin1Char('\n'));
 }
 
-void TfrmLevel::levelChange(int position) {
+void LevelPicker::levelChange(int position) {
     m_level->setText(QString::number(position));
     m_v->clear();
     if (m_preview) {
@@ -169,7 +169,7 @@ void TfrmLevel::levelChange(int position) {
     emit positionChanged(position);
 }
 
-void TfrmLevel::levelExit() {
+void LevelPicker::levelExit() {
     bool ok = false;
     const qlonglong number = m_level->text().toLongLong(&ok);
     if (!ok) {

@@ -21,7 +21,7 @@ class QDialog;
 class QLabel;
 class QMenu;
 class Session;
-class Tfo;
+class OptionsDialog;
 
 namespace quorvel {
 
@@ -29,17 +29,17 @@ class MainSessionHost;
 class MessagePanels;
 class Random;
 class StatusBanner;
-class TfrmDebug;
-class TfrmLevel;
+class TraceWindow;
+class LevelPicker;
 
-class TfrmMain : public QMainWindow, public GameListener {
+class MainWindow : public QMainWindow, public GameListener {
     Q_OBJECT
 public:
     static constexpr int ClueStepMs = 250;
 
     // folder: the program folder with its trailing '/'; dialogs answer questions and warnings.
-    TfrmMain(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent = nullptr);
-    ~TfrmMain() override;
+    MainWindow(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Creates the windows that come after the main window, in their order; main() and the
     // tests call it once, right after the main window exists.
@@ -52,12 +52,12 @@ public:
     QLabel* counter() const { return m_counter; }
     StatusBanner& statusBanner() { return *m_status; }
     MessagePanels& messages() { return *m_messages; }
-    TfrmLevel* levelPicker() const { return m_levelPicker; }
-    TfrmDebug* traceWindow() const { return m_trace; }
-    Tfo* optionsDialog() const { return m_options; }
+    LevelPicker* levelPicker() const { return m_levelPicker; }
+    TraceWindow* traceWindow() const { return m_trace; }
+    OptionsDialog* optionsDialog() const { return m_options; }
     QAction* action(const QString& name) const; // a menu item by its name ("Game1", "mSolve")
     QMenu* levelMenu() const { return m_levelMenu; }
-    QTimer& gameTimer() { return m_gTimer; }
+    QTimer& gameTimer() { return m_gameTimer; }
     QTimer& clueTimer() { return m_clueTimer; }
     TileSize maxTile() const { return m_maxTile; }
 
@@ -78,7 +78,7 @@ public:
     void exportLevels();        // mExportClick
     void rebuildWordLists();    // m345Click
     void bannerOk();            // pOKClick
-    void gTimerTimer();         // the game timer's tick
+    void gameTimerTick();         // the game timer's tick
     bool formShortCut(int key); // true when the key was handled here
 
     Session* session() const { return m_session.get(); }
@@ -152,11 +152,11 @@ private:
     QMenu* m_levelMenu = nullptr;
 
     // Children of the main window, created by createWindows().
-    Tfo* m_options = nullptr;
-    TfrmDebug* m_trace = nullptr;
-    TfrmLevel* m_levelPicker = nullptr;
+    OptionsDialog* m_options = nullptr;
+    TraceWindow* m_trace = nullptr;
+    LevelPicker* m_levelPicker = nullptr;
 
-    QTimer m_gTimer;
+    QTimer m_gameTimer;
     QTimer m_clueTimer;
     TileSize m_maxTile;
     TileSize m_buildTile;

@@ -1,5 +1,5 @@
 // The options dialog: its controls, the generic load and save passes and the quick settings.
-#include "Tfo.h"
+#include "OptionsDialog.h"
 
 #include "ProgramFolder.h"
 #include "Text.h"
@@ -103,7 +103,7 @@ int checkedIndex(const QList<QRadioButton*>& items) {
 
 } // namespace
 
-Tfo::Tfo(const QString& programFolder, QWidget* parent)
+OptionsDialog::OptionsDialog(const QString& programFolder, QWidget* parent)
     : QDialog(parent), m_programFolder(programFolder), m_settings(openSettings(programFolder)) {
     setWindowTitle(QStringLiteral("Quorvel - Options"));
     createControls();
@@ -124,7 +124,7 @@ Tfo::Tfo(const QString& programFolder, QWidget* parent)
 // Widgets are created with their final parent and in the order of the load and save passes:
 // the passes walk the children depth first, which is creation order as long as nothing is
 // reparented afterwards. Layouts place them independently of that order.
-void Tfo::createControls() {
+void OptionsDialog::createControls() {
     auto* grid = new QGridLayout(this);
 
     m_label8 = makeLabel(QStringLiteral("Word List:"), this);
@@ -146,14 +146,14 @@ void Tfo::createControls() {
     m_dictionary = new QComboBox(this);
     m_dictionary->setObjectName(QStringLiteral("Dictionary"));
     m_dictionary->setFont(boldFont(m_dictionary->font()));
-    connect(m_dictionary, &QComboBox::currentIndexChanged, this, &Tfo::optionsChanged);
+    connect(m_dictionary, &QComboBox::currentIndexChanged, this, &OptionsDialog::optionsChanged);
 
     auto* handicapGroup = makeTrackBarGroup(QStringLiteral("Handicap Level:"), this);
     m_handicap = makeTrackBar("handicap", -1, 1, 0, handicapGroup);
     placeTrackBar(handicapGroup, m_handicap,
                   {QStringLiteral("Lower Penalties"), QStringLiteral("Neutral"),
                    QStringLiteral("Higher Penalties")});
-    connect(m_handicap, &QSlider::valueChanged, this, &Tfo::optionsChanged);
+    connect(m_handicap, &QSlider::valueChanged, this, &OptionsDialog::optionsChanged);
 
     auto* soundGroup = makeTrackBarGroup(QStringLiteral("Sound Volume:"), this);
     m_tbSound = makeTrackBar("tbSound", 1, 15, 8, soundGroup);
@@ -168,7 +168,7 @@ void Tfo::createControls() {
     auto* sizeGroup = makeTrackBarGroup(QStringLiteral("Game Size:"), this);
     m_tbSize = makeTrackBar("tbSize", 1, 3, 2, sizeGroup);
     placeTrackBar(sizeGroup, m_tbSize, {QStringLiteral("Smallest"), QStringLiteral("Maximum")});
-    connect(m_tbSize, &QSlider::valueChanged, this, &Tfo::tbSizeChange);
+    connect(m_tbSize, &QSlider::valueChanged, this, &OptionsDialog::tbSizeChange);
 
     auto* settingsGroup = new QGroupBox(QStringLiteral("Settings:"), this);
     auto* settingsLayout = new QVBoxLayout(settingsGroup);
@@ -177,7 +177,7 @@ void Tfo::createControls() {
         box->setObjectName(QLatin1String(name));
         box->setChecked(checked);
         settingsLayout->addWidget(box);
-        connect(box, &QCheckBox::toggled, this, &Tfo::optionsChanged);
+        connect(box, &QCheckBox::toggled, this, &OptionsDialog::optionsChanged);
         return box;
     };
     m_def = makeCheckBox("Def", QStringLiteral("Show Definitions"), false);
@@ -213,7 +213,7 @@ void Tfo::createControls() {
     m_userLevel->setCurrentIndex(-1);
     m_userLevel->setEditText(QString());
     // Only the player's own choice runs the preset: setting the text by code does not.
-    connect(m_userLevel, &QComboBox::activated, this, &Tfo::userLevelChange);
+    connect(m_userLevel, &QComboBox::activated, this, &OptionsDialog::userLevelChange);
     connect(m_userLevel->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         const int index = m_userLevel->findText(text, Qt::MatchFixedString);
         if (index >= 0)
@@ -239,7 +239,7 @@ void Tfo::createControls() {
 // The lock buttons form one group in which none may be checked, so Qt's own exclusivity (which
 // always keeps one checked) is replaced: checking one unchecks its sibling radio buttons, and a
 // click on a checked one leaves it checked.
-void Tfo::makeLockButton(QRadioButton* button) {
+void OptionsDialog::makeLockButton(QRadioButton* button) {
     button->setAutoExclusive(false);
     connect(button, &QRadioButton::toggled, this, [this, button](bool checked) {
         if (checked)
@@ -257,7 +257,7 @@ void Tfo::makeLockButton(QRadioButton* button) {
 
 // The kbs folder sorted by name; an entry is a file name less its last 4 characters (".dic").
 // Only dictionary files are listed: notices and other files in the folder name no dictionary.
-void Tfo::fillDictionaryList(const QString& selected) {
+void OptionsDialog::fillDictionaryList(const QString& selected) {
     const QDir kbs(m_programFolder + QStringLiteral("kbs"));
     const QStringList files =
         kbs.entryList({QStringLiteral("*.dic")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
@@ -269,7 +269,7 @@ void Tfo::fillDictionaryList(const QString& selected) {
     m_dictionary->setCurrentIndex(m_dictionary->findText(selected, Qt::MatchFixedString));
 }
 
-void Tfo::loadControls() {
+void OptionsDialog::loadControls() {
     for (QWidget* widget : findChildren<QWidget*>()) {
         if (!isOwnControl(widget, this))
             continue;
@@ -300,7 +300,7 @@ void Tfo::loadControls() {
     }
 }
 
-bool Tfo::saveControls() {
+bool OptionsDialog::saveControls() {
     bool saved = true;
     for (QWidget* widget : findChildren<QWidget*>()) {
         if (!isOwnControl(widget, this))
@@ -322,7 +322,7 @@ bool Tfo::saveControls() {
     return saved;
 }
 
-void Tfo::userLevelChange(int index) {
+void OptionsDialog::userLevelChange(int index) {
     struct Preset {
         bool definitions;
         QRadioButton* lock;
@@ -346,11 +346,11 @@ void Tfo::userLevelChange(int index) {
     m_autoAdvance->setChecked(preset.autoAdvance);
 }
 
-void Tfo::tbSizeChange(int position) {
+void OptionsDialog::tbSizeChange(int position) {
     emit templateTileSizeChanged(position * 15, position * 19, position * 12);
 }
 
-quorvel::GameOptions Tfo::gameOptions() const {
+quorvel::GameOptions OptionsDialog::gameOptions() const {
     quorvel::GameOptions options;
     options.handicap = m_handicap->value();
     options.timed = m_timed->isChecked();
@@ -367,36 +367,36 @@ quorvel::GameOptions Tfo::gameOptions() const {
     return options;
 }
 
-int Tfo::gameSize() const {
+int OptionsDialog::gameSize() const {
     return m_tbSize->value();
 }
 
-void Tfo::setGameSize(int size) {
+void OptionsDialog::setGameSize(int size) {
     m_tbSize->setValue(size);
 }
 
-int Tfo::volume() const {
+int OptionsDialog::volume() const {
     return (16 - m_tbSound->value()) * 4096;
 }
 
-bool Tfo::hasDictionary() const {
+bool OptionsDialog::hasDictionary() const {
     return m_dictionary->currentIndex() >= 0;
 }
 
-void Tfo::selectDictionaryFallback() {
+void OptionsDialog::selectDictionaryFallback() {
     if (m_dictionary->count() > 1)
         m_dictionary->setCurrentIndex(1);
 }
 
-void Tfo::setNewGameEnabled(bool enabled) {
+void OptionsDialog::setNewGameEnabled(bool enabled) {
     m_bNewWords->setEnabled(enabled);
 }
 
-void Tfo::setUserLevelEnabled(bool enabled) {
+void OptionsDialog::setUserLevelEnabled(bool enabled) {
     m_userLevel->setEnabled(enabled);
 }
 
-void Tfo::setTraceMode(bool on) {
+void OptionsDialog::setTraceMode(bool on) {
     if (m_traceMode == on)
         return;
     m_traceMode = on;
@@ -404,7 +404,7 @@ void Tfo::setTraceMode(bool on) {
     emit optionsChanged();
 }
 
-void Tfo::setTraceAvailable(bool available) {
+void OptionsDialog::setTraceAvailable(bool available) {
     if (m_traceAvailable == available)
         return;
     m_traceAvailable = available;
@@ -412,7 +412,7 @@ void Tfo::setTraceAvailable(bool available) {
 }
 
 // Label8DblClick, shared by "Word List:" and "Quick Settings:".
-bool Tfo::eventFilter(QObject* watched, QEvent* event) {
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick &&
         (watched == m_label8 || watched == m_label3)) {
         QApplication::beep();
@@ -422,6 +422,6 @@ bool Tfo::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Tfo::reject() {
+void OptionsDialog::reject() {
     accept();
 }

@@ -1,5 +1,5 @@
 // The main window's menus, status bar and commands, and how they follow the game's state.
-#include "TfrmMain.h"
+#include "MainWindow.h"
 
 #include "BoardView.h"
 #include "Dialogs.h"
@@ -8,12 +8,12 @@
 #include "PadlockLabel.h"
 #include "StatusBanner.h"
 #include "Text.h"
-#include "Tfo.h"
-#include "TfrmDebug.h"
-#include "TfrmLevel.h"
+#include "OptionsDialog.h"
+#include "TraceWindow.h"
+#include "LevelPicker.h"
 
 #include "engine/Layouts.h"
-#include "words/KnowledgeBase.h"
+#include "words/Dictionary.h"
 #include "words/WordLists.h"
 #include "words/WordUtils.h"
 
@@ -30,7 +30,7 @@ const QString CounterHint = QStringLiteral("Number of moves remaining - end of g
 
 } // namespace
 
-QAction* TfrmMain::addItem(QMenu* menu, const char* name, const QString& caption,
+QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& caption,
                            const QKeySequence& shortcut) {
     auto* item = menu->addAction(caption);
     item->setObjectName(QLatin1String(name));
@@ -39,7 +39,7 @@ QAction* TfrmMain::addItem(QMenu* menu, const char* name, const QString& caption
     return item;
 }
 
-void TfrmMain::createMenus() {
+void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
     addItem(file, "HonorRoll2", QStringLiteral("Statistics"));
@@ -51,38 +51,38 @@ void TfrmMain::createMenus() {
     QAction* exit = addItem(file, "Exit1", QStringLiteral("E&xit"));
     exportItem->setVisible(false);
     rebuild->setVisible(false);
-    connect(exportItem, &QAction::triggered, this, &TfrmMain::exportLevels);
-    connect(rebuild, &QAction::triggered, this, &TfrmMain::rebuildWordLists);
+    connect(exportItem, &QAction::triggered, this, &MainWindow::exportLevels);
+    connect(rebuild, &QAction::triggered, this, &MainWindow::rebuildWordLists);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* game = menuBar()->addMenu(QStringLiteral("Game"));
     game->setObjectName(QStringLiteral("Game2"));
     connect(addItem(game, "Game1", QStringLiteral("&New"), Qt::Key_F2), &QAction::triggered, this,
-            &TfrmMain::newGame);
+            &MainWindow::newGame);
     m_levelMenu = game->addMenu(QStringLiteral("&Level (1)"));
     m_levelMenu->setObjectName(QStringLiteral("mLevel"));
     connect(addItem(m_levelMenu, "Random1", QStringLiteral("Random Level"), Qt::Key_F3),
-            &QAction::triggered, this, &TfrmMain::randomLevel);
+            &QAction::triggered, this, &MainWindow::randomLevel);
     connect(addItem(m_levelMenu, "PreviousLevel1", QStringLiteral("Previous Level"), Qt::Key_F4),
-            &QAction::triggered, this, &TfrmMain::previousLevel);
+            &QAction::triggered, this, &MainWindow::previousLevel);
     connect(addItem(m_levelMenu, "NextLevel1", QStringLiteral("Next Level"), Qt::Key_F5),
-            &QAction::triggered, this, &TfrmMain::nextLevel);
+            &QAction::triggered, this, &MainWindow::nextLevel);
     connect(addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6),
-            &QAction::triggered, this, &TfrmMain::pickLevel);
+            &QAction::triggered, this, &MainWindow::pickLevel);
     game->addSeparator();
     connect(addItem(game, "PauseContinue", QStringLiteral("&Pause")), &QAction::triggered, this,
-            &TfrmMain::pauseContinue);
+            &MainWindow::pauseContinue);
     connect(addItem(game, "mUndo", QStringLiteral("Undo "), Qt::Key_F10), &QAction::triggered, this,
-            &TfrmMain::undo);
+            &MainWindow::undo);
     connect(addItem(game, "mClue", QStringLiteral("Cl&ue"), Qt::Key_F11), &QAction::triggered, this,
-            &TfrmMain::clue);
+            &MainWindow::clue);
     connect(addItem(game, "mSolve", QStringLiteral("&Solve"), Qt::Key_F12), &QAction::triggered,
-            this, &TfrmMain::solve);
+            this, &MainWindow::solve);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options2"));
     connect(addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7),
-            &QAction::triggered, this, &TfrmMain::settings);
+            &QAction::triggered, this, &MainWindow::settings);
     addItem(options, "Styles1", QStringLiteral("St&yles"), Qt::Key_F8);
     options->addSeparator();
     QAction* banner = addItem(options, "Banner", QStringLiteral("&Banner"));
@@ -122,7 +122,7 @@ void TfrmMain::createMenus() {
     addItem(help, "About3", QStringLiteral("About"));
 }
 
-void TfrmMain::createStatusBar() {
+void MainWindow::createStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("pStatus"));
     bar->setSizeGripEnabled(false);
@@ -161,7 +161,7 @@ void TfrmMain::createStatusBar() {
 }
 
 // The game's command states and captions, carried onto the menu, the status bar and the board.
-void TfrmMain::refreshCommands() {
+void MainWindow::refreshCommands() {
     const Commands& commands = m_game->commands();
     action(QStringLiteral("Game1"))->setEnabled(commands.newGame);
     action(QStringLiteral("mSettings"))->setEnabled(commands.settings);
@@ -194,23 +194,23 @@ void TfrmMain::refreshCommands() {
 
 // --- commands ---------------------------------------------------------------------------
 
-void TfrmMain::newGame() {
+void MainWindow::newGame() {
     runGuarded([this] { m_game->newPuzzle(); });
 }
 
-void TfrmMain::randomLevel() {
+void MainWindow::randomLevel() {
     runGuarded([this] { m_game->randomLevel(); });
 }
 
-void TfrmMain::previousLevel() {
+void MainWindow::previousLevel() {
     runGuarded([this] { m_game->previousLevel(); });
 }
 
-void TfrmMain::nextLevel() {
+void MainWindow::nextLevel() {
     runGuarded([this] { m_game->nextLevel(); });
 }
 
-void TfrmMain::pickLevel() {
+void MainWindow::pickLevel() {
     const int level = m_game->values().level;
     m_game->setPickerLevel(level);
     m_levelPicker->setPosition(m_game->pickerLevel());
@@ -218,27 +218,27 @@ void TfrmMain::pickLevel() {
     const int result = m_runModal(*m_levelPicker);
     // The track bar's level is taken whichever button closed the picker.
     m_game->setPickerLevel(m_levelPicker->position());
-    runGuarded([&] { m_game->levelPicked(result == TfrmLevel::NewGameResult); });
+    runGuarded([&] { m_game->levelPicked(result == LevelPicker::NewGameResult); });
 }
 
-void TfrmMain::settings() {
+void MainWindow::settings() {
     if (!m_options || !m_game->commands().settings)
         return;
     const int result = m_runModal(*m_options);
     applyOptions();
-    if (result == Tfo::NewGameResult)
+    if (result == OptionsDialog::NewGameResult)
         newGame();
 }
 
-void TfrmMain::pauseContinue() {
+void MainWindow::pauseContinue() {
     runGuarded([this] { m_game->pauseContinue(); });
 }
 
-void TfrmMain::undo() {
+void MainWindow::undo() {
     runGuarded([this] { m_game->undo(); });
 }
 
-void TfrmMain::clue() {
+void MainWindow::clue() {
     if (m_clueTimer.isActive())
         return; // a clue is stepping
     bool started = false;
@@ -249,15 +249,15 @@ void TfrmMain::clue() {
 
 // A clue still stepping is left to its timer: its next step sees the game over and ends the
 // clue, so the next game's Clue works again.
-void TfrmMain::solve() {
+void MainWindow::solve() {
     runGuarded([this] { m_game->solve(); });
 }
 
-void TfrmMain::bannerOk() {
+void MainWindow::bannerOk() {
     runGuarded([this] { m_game->bannerOk(); });
 }
 
-void TfrmMain::exportLevels() {
+void MainWindow::exportLevels() {
     const std::string path = (m_folder + QStringLiteral("zqf")).toStdString();
     try {
         writeWholeFile(path, exportLevelTable(m_game->levelTable()));
@@ -266,7 +266,7 @@ void TfrmMain::exportLevels() {
     }
 }
 
-void TfrmMain::rebuildWordLists() {
+void MainWindow::rebuildWordLists() {
     // Before the first game no dictionary is loaded: rebuilding then would wipe the three
     // lists and their files, so the command refuses instead.
     if (m_game->dictionary().items().count() == 0) {

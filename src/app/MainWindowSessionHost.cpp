@@ -1,13 +1,13 @@
 // The main window's side of start-up and shut-down: settings restored into the window and back.
-#include "TfrmMainSession.h"
+#include "MainWindowSessionHost.h"
 
 #include "BoardView.h"
 #include "HintSwitch.h"
 #include "StatusBanner.h"
-#include "Tfo.h"
-#include "TfrmDebug.h"
-#include "TfrmLevel.h"
-#include "TfrmMain.h"
+#include "OptionsDialog.h"
+#include "TraceWindow.h"
+#include "LevelPicker.h"
+#include "MainWindow.h"
 #include "TileStyle.h"
 
 #include <QAction>
@@ -164,7 +164,7 @@ void MainSessionHost::showLevel(int level) {
 void MainSessionHost::stopAndHide() {
     m_main.hide();
     m_main.m_status->timer().stop();
-    m_main.m_gTimer.stop();
+    m_main.m_gameTimer.stop();
     m_main.m_clueTimer.stop();
     m_main.setEnabled(false);
 }

@@ -6,10 +6,10 @@
 
 namespace quorvel {
 
-class TfrmDebug : public QWidget {
+class TraceWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmDebug(QWidget* parent = nullptr);
+    explicit TraceWindow(QWidget* parent = nullptr);
 
     void clear() { m_debug->clear(); }
     void addLine(const QString& line) { m_debug->appendPlainText(line); }
