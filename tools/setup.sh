@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core desktop-file-utils appstream
 )
 
 missing=()

@@ -3,6 +3,7 @@
 
 #include "ProgramFolder.h"
 
+#include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
@@ -10,6 +11,12 @@
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Quorvel"));
     setApplicationDisplayName(QStringLiteral("Quorvel"));
+    // The desktop entry's name, so that window managers match the window to its entry and icon.
+    setDesktopFileName(QStringLiteral("example.quorvel.Quorvel"));
+    QIcon icon;
+    for (const char* size : {"48x48", "256x256"})
+        icon.addFile(QStringLiteral(":/icons/%1/example.quorvel.Quorvel.png").arg(QLatin1String(size)));
+    setWindowIcon(icon);
     m_errorReporter = [](const QString& message) {
         QMessageBox::critical(activeWindow(), QStringLiteral("Quorvel"), message);
     };
