@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Regenerates the game's word data and levels from Debian packages.
+"""Regenerates the game's word data, levels and sounds from Debian packages.
 
     python3 tools/make_data.py            write data/ in this repository
     python3 tools/make_data.py --check    rebuild into a temporary folder and
@@ -15,9 +15,11 @@ common a word is), and the licence notices of wordnet-base and scowl in
     data/kbs/LICENSE.WordNet.txt, data/kbs/LICENSE.SCOWL.txt,
         data/zq/LICENSE.SCOWL.txt
     data/zq/W3, W4, W5 and data/zq/formats
+    data/sound/: the eight effects (WAV) and three tunes (MP3), synthesised by
+        sounds.py; the tunes are encoded with the Debian package lame
 
-Python 3 standard library only; the output depends on nothing but the package
-contents (no clock, no hash order, no locale).
+Python 3 standard library only (and the lame program); the output depends on
+nothing but the package contents (no clock, no hash order, no locale).
 """
 
 import argparse
@@ -29,6 +31,7 @@ import sys
 import tempfile
 
 import levels
+import sounds
 import sources
 import themes
 
@@ -152,11 +155,12 @@ def generate(out, tool):
             build_dictionary(tool, items, os.path.join(out, "kbs", name + ".dic"), scratch)
             print(f"{name}: {len(items)} items, suits levels {suited_levels(items, level_lines)}")
     copy_licences(out)
+    sounds.generate(out)
 
 
 def generated_files(root):
     found = []
-    for sub in ("kbs", "zq"):
+    for sub in ("kbs", "zq", "sound"):
         folder = os.path.join(root, sub)
         if os.path.isdir(folder):
             found += [os.path.join(sub, name) for name in sorted(os.listdir(folder))]

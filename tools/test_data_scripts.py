@@ -4,6 +4,7 @@ import unittest
 
 import glosses
 import levels
+import sounds
 import themes
 
 
@@ -85,3 +86,33 @@ class Layouts(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class SoundChecks(unittest.TestCase):
+    RATE = 8000
+
+    def measured(self, freq, seconds, peak=1.0):
+        samples = sounds.voice(freq, seconds, self.RATE, decay=10.0)
+        top = max(abs(value) for value in samples)
+        return sounds.measure(self.RATE, [value * peak / top for value in samples])
+
+    def test_the_effects_are_short_equally_loud_and_all_different(self):
+        measures = {name: sounds.measure(sounds.EFFECT_RATE,
+                                         sounds.normalised(make(sounds.EFFECT_RATE)))
+                    for name, make in sounds.EFFECTS}
+        self.assertEqual(sounds.check_set(measures, sounds.LONGEST_EFFECT), [])
+        self.assertEqual(len(measures), 8)
+
+    def test_a_louder_a_longer_and_a_twin_sound_are_each_reported(self):
+        base = {"a": self.measured(440, 0.2), "b": self.measured(880, 0.4)}
+        self.assertEqual(sounds.check_set(base, 0.5), [])
+        louder = dict(base, c=self.measured(1760, 0.1, peak=0.5))
+        self.assertIn("peaks differ", sounds.check_set(louder, 0.5)[0])
+        longer = dict(base, c=self.measured(1760, 0.8))
+        self.assertEqual(sounds.check_set(longer, 0.5), ["c lasts 0.80 s"])
+        twin = dict(base, c=self.measured(450, 0.21))
+        self.assertEqual(sounds.check_set(twin, 0.5), ["a and c sound alike"])
+
+    def test_samples_are_written_as_rounded_16_bit_values(self):
+        self.assertEqual(sounds.pcm_bytes([0.0, 1.0, -1.0, 0.5]),
+                         b"\x00\x00\xff\x7f\x01\x80\x00\x40")
