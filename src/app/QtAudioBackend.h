@@ -1,0 +1,38 @@
+// The audio back end of the game: Qt Multimedia (GStreamer) for effects and music.
+#pragma once
+
+#include "AudioBackend.h"
+
+#include <QObject>
+
+#include <array>
+
+class QAudioOutput;
+class QMediaPlayer;
+class QSoundEffect;
+
+// One QSoundEffect per effect, decoded into memory once; one media player for the music. With
+// no sound device everything stays silent: the effects never become playable and the music
+// runs on without output, or fails and counts as ended.
+class QtAudioBackend : public QObject, public AudioBackend {
+    Q_OBJECT
+public:
+    static constexpr int MaxEffects = 8;
+
+    explicit QtAudioBackend(QObject* parent = nullptr);
+    ~QtAudioBackend() override;
+
+    void loadEffect(int index, const QString& path) override;
+    void playEffect(int index, bool dropWhenBusy) override;
+    void stopEffects() override;
+    bool playMusic(const QString& path) override;
+    void stopMusic() override;
+    void closeMusic() override;
+    void setVolume(double volume) override;
+
+private:
+    std::array<QSoundEffect*, MaxEffects> m_effects{};
+    QMediaPlayer* m_player = nullptr;
+    QAudioOutput* m_output = nullptr;
+    double m_volume = 1.0;
+};
