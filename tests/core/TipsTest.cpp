@@ -2,6 +2,7 @@
 #include "GameTestSupport.h"
 
 #include "records/Tips.h"
+#include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,26 @@ TEST(Tips, DamagedFilesNeverThrow) {
         tips.setCounter(0);
         EXPECT_NO_THROW(tips.next(text));
     }
+}
+
+// The shipped tips are found by number, so a gap would end the tips early.
+TEST(Tips, ShippedTipsAreNumberedWithoutGapsAndAllHaveText) {
+    const std::string text = readWholeFile(std::string(QUORVEL_SOURCE_DIR) + "/data/zq/TIPS.TXT");
+    TipOfTheDay tips("unused/");
+    int shown = 0;
+    for (;;) {
+        tips.next(text);
+        if (!tips.state().nextEnabled)
+            break;
+        ++shown;
+        EXPECT_FALSE(tips.state().title.empty()) << "tip " << shown;
+        EXPECT_GT(tips.state().text.size(), 40u) << "tip " << shown;
+        EXPECT_LT(tips.state().text.size(), 400u) << "tip " << shown << " is too long to read";
+    }
+    EXPECT_GE(shown, 30);
+    // Nothing numbered beyond the end of the walk.
+    EXPECT_FALSE(findTip(text, shown + 2));
+    EXPECT_FALSE(findTip(text, shown + 10));
 }
 
 } // namespace
