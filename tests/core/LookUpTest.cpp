@@ -40,6 +40,15 @@ TEST_F(LookUp, PuzzleDefinitionComesFromTheWordList) {
     EXPECT_EQ(puzzleDefinition(game.board(), "PEA"), "");
 }
 
+TEST_F(LookUp, DefinitionFallsBackToTheLoadedDictionary) {
+    GameTestAccess::setDictionary(game, {{"FIG", "a dictionary fig"}, {"PEA", "a small seed"}});
+    setUp({"PEAR-FIG"});
+    EXPECT_EQ(definitionOf(game.board(), game.dictionary(), "FIG"), "definition of FIG");
+    EXPECT_EQ(definitionOf(game.board(), game.dictionary(), "PEA"), "a small seed");
+    EXPECT_EQ(definitionOf(game.board(), game.dictionary(), "ZZZ"), "");
+    EXPECT_EQ(definitionOf(game.board(), game.dictionary(), ""), "");
+}
+
 TEST(WebAddresses, DictionaryPageEncodesTheWord) {
     EXPECT_EQ(web::dictionaryPage(""), "https://www.dictionary.com");
     EXPECT_EQ(web::dictionaryPage("PEAR"), "https://www.dictionary.com/search?q=PEAR");

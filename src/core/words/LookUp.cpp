@@ -2,6 +2,7 @@
 #include "words/LookUp.h"
 
 #include "engine/Board.h"
+#include "words/Dictionary.h"
 
 #include <algorithm>
 
@@ -40,6 +41,18 @@ std::string puzzleDefinition(const Board& board, std::string_view word) {
     for (const WordEntry& entry : board.wordEntries)
         if (entry.word == word)
             return entry.definition;
+    return {};
+}
+
+std::string definitionOf(const Board& board, const Dictionary& dictionary, std::string_view word) {
+    std::string definition = puzzleDefinition(board, word);
+    if (!definition.empty() || word.empty())
+        return definition;
+    // Alternative words come from the built-in lists; many are in the dictionary as well.
+    const DictionaryItems& items = dictionary.items();
+    for (int i = 0; i < items.count(); ++i)
+        if (items[i].word == word)
+            return items[i].definition;
     return {};
 }
 
