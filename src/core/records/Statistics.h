@@ -42,6 +42,11 @@ struct StatisticsEntry {
     bool timed = false;
 };
 
+// One line without its line break. Fields are taken with the comma-field rule (one leading
+// comma dropped, then up to the next comma); false when fields 3..6 are not all integers, and
+// such a line is skipped by every reader.
+bool parseStatisticsLine(std::string_view line, StatisticsEntry& entry);
+
 // Every line of the file's text (split at CR LF, CR or LF) whose fields 3..6 are integers;
 // other lines are skipped.
 std::vector<StatisticsEntry> readStatistics(std::string_view text);
