@@ -19,5 +19,6 @@ struct ExitStatus {
 void addDictionaryCommands(CLI::App& app); // dic dump, dic build, wordlists
 void addLayoutCommands(CLI::App& app);     // layouts check, layouts fix
 void addPlayCommand(CLI::App& app);        // play
+void addStatsCommand(CLI::App& app);       // stats
 
 } // namespace quorvel::tool

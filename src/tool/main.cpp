@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     addDictionaryCommands(app);
     addLayoutCommands(app);
     addPlayCommand(app);
+    addStatsCommand(app);
 
     try {
         app.parse(argc, argv);
