@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -213,6 +214,49 @@ TEST(StatisticsHistogram, FileCountingMatchesTextCountingAcrossBlocks) {
         for (int b = 1; b <= kStatisticsBuckets; ++b) {
             EXPECT_EQ(fromFile.bucket(b).wins, fromEntries.bucket(b).wins) << b;
             EXPECT_EQ(fromFile.bucket(b).losses, fromEntries.bucket(b).losses) << b;
+        }
+    }
+}
+
+// Lines in the written shape take a quicker path; whatever the bytes, it must agree with the
+// general field rule line by line.
+TEST(StatisticsHistogram, LineReaderAgreesWithTheFieldRuleOnMangledLines) {
+    const std::string alphabet = "0123456789-+,WnDTVFRQ\r\n x";
+    for (unsigned seed = 1; seed <= 3000; ++seed) {
+        std::mt19937 random(seed);
+        std::string text = game("WF"[seed % 2], static_cast<int>(random() % 300),
+                                static_cast<int>(random() % 200) - 100, static_cast<int>(random() % 999),
+                                static_cast<int>(random() % 3) - 1, seed % 3 == 0, 'V', seed % 5 == 0);
+        text += text;
+        const int edits = 1 + static_cast<int>(random() % 4);
+        for (int i = 0; i < edits; ++i) {
+            const std::size_t at = random() % text.size();
+            const char c = alphabet[random() % alphabet.size()];
+            switch (random() % 3) {
+            case 0: text[at] = c; break;
+            case 1: text.insert(at, 1, c); break;
+            default: text.erase(at, 1 + random() % 12); break;
+            }
+            if (text.empty())
+                text = "x";
+        }
+        std::vector<StatisticsEntry> expected;
+        std::size_t begin = 0;
+        while (begin <= text.size()) {
+            const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+            StatisticsEntry e;
+            if (parseStatisticsLine(std::string_view(text).substr(begin, end - begin), e))
+                expected.push_back(e);
+            begin = end + 1;
+        }
+        const std::vector<StatisticsEntry> got = readStatistics(text);
+        ASSERT_EQ(got.size(), expected.size()) << "seed " << seed << ": " << text;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            const auto fields = [](const StatisticsEntry& e) {
+                return std::tuple(e.won, e.level, e.handicap, e.movesLeft, e.letterTotal,
+                                  e.definitions, e.lockRule, e.timed);
+            };
+            ASSERT_EQ(fields(got[i]), fields(expected[i])) << "seed " << seed << ": " << text;
         }
     }
 }

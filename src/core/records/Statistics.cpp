@@ -75,19 +75,10 @@ bool parseStatisticsLine(std::string_view line, StatisticsEntry& entry) {
 
 std::vector<StatisticsEntry> readStatistics(std::string_view text) {
     std::vector<StatisticsEntry> entries;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", begin);
-        if (end == std::string_view::npos)
-            end = text.size();
-        StatisticsEntry entry;
-        if (parseStatisticsLine(text.substr(begin, end - begin), entry))
-            entries.push_back(entry);
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
-            text[end + 1] == '\n')
-            ++end;
-        begin = end + 1;
-    }
+    StatisticsLineReader lines(text);
+    StatisticsEntry entry;
+    while (lines.next(entry))
+        entries.push_back(entry);
     return entries;
 }
 

@@ -47,6 +47,21 @@ struct StatisticsEntry {
 // such a line is skipped by every reader.
 bool parseStatisticsLine(std::string_view line, StatisticsEntry& entry);
 
+// Walks a text's lines (split at CR LF, CR or LF) without allocating, giving every line that
+// parseStatisticsLine accepts, with the same result; the others are skipped.
+class StatisticsLineReader {
+public:
+    explicit StatisticsLineReader(std::string_view text)
+        : m_next(text.data()), m_end(text.data() + text.size()) {}
+
+    // False when no line is left.
+    bool next(StatisticsEntry& entry);
+
+private:
+    const char* m_next;
+    const char* m_end;
+};
+
 // Every line of the file's text (split at CR LF, CR or LF) whose fields 3..6 are integers;
 // other lines are skipped.
 std::vector<StatisticsEntry> readStatistics(std::string_view text);

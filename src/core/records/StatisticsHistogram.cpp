@@ -49,20 +49,11 @@ int bucketOf(StatisticsView view, const StatisticsEntry& game) {
     return std::min(game.level, kLevelCap);
 }
 
-// Lines end at CR or LF; the empty "line" between CR and LF is skipped like any empty line.
 void countLines(std::string_view text, const StatisticsFilter& filter, StatisticsCount& count) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        const char* lineEnd = p;
-        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
-            ++lineEnd;
-        StatisticsEntry game;
-        if (lineEnd != p &&
-            parseStatisticsLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)), game))
-            count.add(game, filter);
-        p = lineEnd + 1;
-    }
+    StatisticsLineReader lines(text);
+    StatisticsEntry game;
+    while (lines.next(game))
+        count.add(game, filter);
 }
 
 struct FileCloser {
