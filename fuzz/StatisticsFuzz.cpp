@@ -1,0 +1,44 @@
+// libFuzzer target: any bytes as a statistics file read line by line give exactly what the
+// general field rule gives for each line, and count without a crash.
+#include "records/Statistics.h"
+#include "records/StatisticsHistogram.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <tuple>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace quorvel;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const auto fields = [](const StatisticsEntry& e) {
+        return std::tuple(e.won, e.level, e.handicap, e.movesLeft, e.letterTotal, e.definitions,
+                          e.lockRule, e.timed);
+    };
+    StatisticsLineReader lines(text);
+    StatisticsEntry got;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+        StatisticsEntry expected;
+        if (parseStatisticsLine(text.substr(begin, end - begin), expected) &&
+            (!lines.next(got) || fields(got) != fields(expected)))
+            std::abort();
+        begin = end + 1;
+    }
+    if (lines.next(got))
+        std::abort();
+    for (StatisticsView view : {StatisticsView::Levels, StatisticsView::Letters, StatisticsView::Score}) {
+        StatisticsFilter filter;
+        filter.view = view;
+        const StatisticsCount count = countStatistics(text, filter);
+        if (count.played != count.completed + count.incomplete)
+            std::abort();
+        for (const HistogramBar& bar : histogramBars(count, view))
+            if (bar.x < 0 || bar.x + bar.width > kHistogramWidth || bar.top < 1 ||
+                bar.top > kHistogramHeight)
+                std::abort();
+    }
+    return 0;
+}
