@@ -6,7 +6,9 @@
 #include "HintSwitch.h"
 #include "MessagePanels.h"
 #include "PadlockLabel.h"
+#include "QtAudioBackend.h"
 #include "Session.h"
+#include "SoundPlayer.h"
 #include "StatusBanner.h"
 #include "Text.h"
 #include "OptionsDialog.h"
@@ -53,6 +55,11 @@ MainWindow::MainWindow(const QString& folder, Dialogs& dialogs, Random& random, 
     setWindowTitle(QStringLiteral("Quorvel"));
     m_game = std::make_unique<Game>(*this, random, folder.toStdString());
     m_host = std::make_unique<MainSessionHost>(*this);
+    m_sound = std::make_unique<SoundPlayer>(folder);
+    connect(this, &MainWindow::effectRequested, this,
+            [this](const QString& name) { m_sound->playSoundNamed(name); });
+    connect(this, &MainWindow::musicRequested, this,
+            [this](const QString& name) { m_sound->playSoundNamed(name); });
 
     // The largest tile comes from the screen once; a new puzzle picks its size from it.
     m_maxTile = maxTileSize(availableHeight(this));
@@ -261,6 +268,13 @@ bool MainWindow::formShortCut(int key) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    if (type == QEvent::Paint && !m_audioQueued && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        // Starting the audio system takes about as long as showing the window, so it waits
+        // until the window has been painted once.
+        m_audioQueued = true;
+        QTimer::singleShot(0, this, &MainWindow::startAudio);
+    }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -302,6 +316,11 @@ bool MainWindow::event(QEvent* event) {
         });
     }
     return QMainWindow::event(event);
+}
+
+void MainWindow::startAudio() {
+    if (!m_sound->hasBackend())
+        m_sound->attach(std::make_unique<QtAudioBackend>());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

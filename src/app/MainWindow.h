@@ -22,6 +22,7 @@ class QLabel;
 class QMenu;
 class Session;
 class OptionsDialog;
+class SoundPlayer;
 
 namespace quorvel {
 
@@ -55,6 +56,8 @@ public:
     LevelPicker* levelPicker() const { return m_levelPicker; }
     TraceWindow* traceWindow() const { return m_trace; }
     OptionsDialog* optionsDialog() const { return m_options; }
+    // Effects and music; a test attaches its own audio back end before the window is shown.
+    SoundPlayer& sound() { return *m_sound; }
     QAction* action(const QString& name) const; // a menu item by its name ("Game1", "mSolve")
     QMenu* levelMenu() const { return m_levelMenu; }
     QTimer& gameTimer() { return m_gameTimer; }
@@ -132,12 +135,14 @@ private:
     void updateLevelCount();
     void loadWordLists();
     void paintBoardArea();
+    void startAudio();
 
     QString m_folder;
     Dialogs& m_dialogs;
     std::unique_ptr<Game> m_game;
     std::unique_ptr<MainSessionHost> m_host;
     std::unique_ptr<Session> m_session;
+    std::unique_ptr<SoundPlayer> m_sound;
     HintSwitch* m_hints = nullptr;
     std::function<int(QDialog&)> m_runModal;
 
@@ -163,6 +168,7 @@ private:
     bool m_buildSeen = false;
     bool m_shown = false;
     bool m_startUpQueued = false;
+    bool m_audioQueued = false;
     bool m_shutDown = false;
 };
 

@@ -34,14 +34,13 @@ void MainWindow::movesChanged(int shown, Colour background) {
     m_counter->setPalette(palette);
 }
 
+// Both go to the sound player, where the Sound Effects switch silences effects and music alike.
 void MainWindow::playEffect(const std::string& name) {
-    if (action(QStringLiteral("mSOund"))->isChecked())
-        emit effectRequested(fromCp1252(name));
+    emit effectRequested(fromCp1252(name));
 }
 
 void MainWindow::playMusic(const std::string& name) {
-    if (action(QStringLiteral("mMusic"))->isChecked())
-        emit musicRequested(fromCp1252(name));
+    emit musicRequested(fromCp1252(name));
 }
 
 void MainWindow::showBanner(const std::string& text, int seconds, Colour colour) {

@@ -6,6 +6,7 @@
 #include "HintSwitch.h"
 #include "MessagePanels.h"
 #include "PadlockLabel.h"
+#include "SoundPlayer.h"
 #include "StatusBanner.h"
 #include "Text.h"
 #include "OptionsDialog.h"
@@ -97,6 +98,10 @@ void MainWindow::createMenus() {
     sound->setChecked(true);
     music->setVisible(false);
     trace->setVisible(false);
+    // Sound Effects is the one switch for effects and music; the hidden Music item only decides
+    // whether shut-down fades the output, and choosing it cuts a playing effect short.
+    connect(sound, &QAction::toggled, this, [this](bool on) { m_sound->setEnabled(on); });
+    connect(music, &QAction::triggered, this, [this] { m_sound->stopEffects(); });
     connect(banner, &QAction::triggered, this, [this](bool checked) {
         m_status->setOn(checked);
         m_status->toggle();

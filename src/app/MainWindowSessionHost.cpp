@@ -2,7 +2,9 @@
 #include "MainWindowSessionHost.h"
 
 #include "BoardView.h"
+#include "Dialogs.h"
 #include "HintSwitch.h"
+#include "SoundPlayer.h"
 #include "StatusBanner.h"
 #include "OptionsDialog.h"
 #include "TraceWindow.h"
@@ -171,6 +173,29 @@ void MainSessionHost::stopAndHide() {
 
 void MainSessionHost::clearStatusLine() {
     m_main.m_status->setText(QString());
+}
+
+// A missing or damaged effect is reported once and stays silent; start-up goes on.
+void MainSessionHost::loadSoundEffects() {
+    const QStringList unusable = m_main.m_sound->loadEffects();
+    if (!unusable.isEmpty())
+        m_main.m_dialogs.warn(&m_main, SoundPlayer::missingEffectsWarning(unusable));
+}
+
+int MainSessionHost::outputVolume() const {
+    return m_main.m_sound->volume();
+}
+
+void MainSessionHost::setOutputVolume(int volume) {
+    m_main.m_sound->setVolume(volume);
+}
+
+void MainSessionHost::stopSoundEffects() {
+    m_main.m_sound->stopEffects();
+}
+
+void MainSessionHost::closeMusic() {
+    m_main.m_sound->closeMusic();
 }
 
 } // namespace quorvel

@@ -50,9 +50,12 @@ public:
 
     void stopAndHide() override;
     void clearStatusLine() override;
-    int outputVolume() const override { return m_volume; }
-    void setOutputVolume(int volume) override { m_volume = volume; }
+    void loadSoundEffects() override;
+    int outputVolume() const override;
+    void setOutputVolume(int volume) override;
     int startVolume() const override { return m_startVolume; }
+    void stopSoundEffects() override;
+    void closeMusic() override;
 
 private:
     const char* menuItemName(MenuCheck item) const;
@@ -61,8 +64,7 @@ private:
     LetterColours m_letterColours;
     int m_tipCounter = 0;
     bool m_showTips = true;
-    int m_volume = 65535;
-    int m_startVolume = 65535;
+    int m_startVolume = 65535; // the game's output starts at full volume
 };
 
 } // namespace quorvel

@@ -3,6 +3,7 @@
 
 #include "AudioBackend.h"
 
+#include <QList>
 #include <QStringList>
 
 class FakeAudio : public AudioBackend {
@@ -20,7 +21,10 @@ public:
     }
     void stopMusic() override { calls << QStringLiteral("stopMusic"); }
     void closeMusic() override { calls << QStringLiteral("closeMusic"); }
-    void setVolume(double value) override { volume = value; }
+    void setVolume(double value) override {
+        volume = value;
+        volumes << value;
+    }
 
     // The player reports the end of the tune.
     void endMusic() { notifyMusicEnded(); }
@@ -28,4 +32,5 @@ public:
     QStringList calls;
     bool musicStarts = true;
     double volume = -1;
+    QList<double> volumes; // every volume set, in order
 };

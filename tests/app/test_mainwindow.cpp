@@ -2,9 +2,11 @@
 #include "Application.h"
 #include "BoardView.h"
 #include "Dialogs.h"
+#include "FakeAudio.h"
 #include "MessagePanels.h"
 #include "PadlockLabel.h"
 #include "Session.h"
+#include "SoundPlayer.h"
 #include "StatusBanner.h"
 #include "OptionsDialog.h"
 #include "TraceWindow.h"
@@ -96,7 +98,7 @@ private:
         QVERIFY(m_dir->isValid());
         m_folder = m_dir->path() + QLatin1Char('/');
         const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
-        for (const char* sub : {"zq", "kbs"})
+        for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
         QDir().mkpath(m_folder + QStringLiteral("kbs"));
         if (!withDictionary) {
@@ -111,6 +113,7 @@ private:
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_random = std::make_unique<Random>(20261207);
         m_window = std::make_unique<MainWindow>(m_folder, *m_dialogs, *m_random);
+        m_window->sound().attach(std::make_unique<FakeAudio>()); // no audio system in these tests
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();

@@ -1,0 +1,243 @@
+// The main window's sounds: what the game's moves play, the two Options switches, the Sound
+// Volume slider, start-up with a missing effect and shut-down; the real audio back end once.
+#include "Application.h"
+#include "BoardView.h"
+#include "Dialogs.h"
+#include "FakeAudio.h"
+#include "MainWindow.h"
+#include "OptionsDialog.h"
+#include "Session.h"
+#include "SoundPlayer.h"
+
+#include "records/IniFile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace quorvel;
+
+namespace {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    bool ask(QWidget*, const QString&) override { return false; }
+    void warn(QWidget*, const QString& text) override { warned << text; }
+    void inform(QWidget*, const QString&) override {}
+    QStringList warned;
+};
+
+// The shipped program folder (levels, dictionaries, sounds) in a throw-away copy.
+void copyShipped(const QString& to) {
+    const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
+    for (const char* sub : {"zq", "kbs", "sound"}) {
+        const QString from = shipped + QLatin1String(sub);
+        QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target =
+                to + QLatin1String(sub) + '/' + QDir(from).relativeFilePath(source);
+            QDir().mkpath(QFileInfo(target).path());
+            QFile::copy(source, target);
+        }
+    }
+}
+
+} // namespace
+
+class SoundWindowTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_folder;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<Random> m_random;
+    std::unique_ptr<MainWindow> m_window;
+    FakeAudio* m_audio = nullptr;
+
+    QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
+    Game& game() { return m_window->game(); }
+    IniFile& settings() { return m_window->optionsDialog()->settings(); }
+
+    // fake: the window gets the recording back end before it could start the real one.
+    void openWindow(bool fake = true) {
+        m_window.reset();
+        m_dialogs.warned.clear();
+        m_random = std::make_unique<Random>(20261207);
+        m_window = std::make_unique<MainWindow>(m_folder, m_dialogs, *m_random);
+        m_audio = nullptr;
+        if (fake) {
+            auto audio = std::make_unique<FakeAudio>();
+            m_audio = audio.get();
+            m_window->sound().attach(std::move(audio));
+        }
+        m_window->createWindows();
+        m_window->show();
+        m_window->session()->startUp();
+        QCoreApplication::processEvents();
+    }
+
+    // The window stays (closed) until the next one opens, so its fake can still be read.
+    void closeWindow() { m_window->close(); }
+
+    void writeSetting(const char* key, int value) {
+        IniFile ini((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QVERIFY(ini.writeInteger("Options", key, value));
+    }
+    int storedSetting(const char* key) {
+        IniFile ini((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        return ini.readInteger("Options", key, -1);
+    }
+
+    void clickArrow(int column) {
+        BoardView* board = m_window->boardView();
+        QTest::mouseClick(board, Qt::LeftButton, {}, board->arrowRect(column, true).center());
+    }
+
+    // Every free tile gets its own letter by the down arrow and is locked by a click.
+    void playToCompletion() {
+        BoardView* board = m_window->boardView();
+        const Board& b = game().board();
+        for (int c = 1; c <= b.columns && game().isInPlay(); ++c)
+            for (int r = 1; r <= b.rows && game().isInPlay(); ++r) {
+                const Tile& tile = b.tile(b.tileAt(r, c));
+                if (!tile.visible || tile.colour != LetterColour::Unlocked)
+                    continue;
+                for (int turns = 0; tile.caption != tile.solution && turns < MaxRows; ++turns)
+                    clickArrow(c);
+                QTest::mouseClick(board, Qt::LeftButton, {},
+                                  board->tileRect(b.tileAt(r, c)).center());
+            }
+    }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_folder = m_dir->path() + '/';
+        copyShipped(m_folder);
+    }
+    void cleanup() {
+        m_window.reset();
+        m_dir.reset();
+    }
+
+    void aPuzzleStartsItsTuneShiftsTickAndSolveEndsOnTheGiveUpTune() {
+        openWindow();
+        QVERIFY(m_dialogs.warned.isEmpty());
+        m_audio->calls.clear();
+        m_window->newGame();
+        QVERIFY(m_audio->calls.contains(QStringLiteral("music zqStart.mp3")));
+        QVERIFY(m_window->sound().isMusicPlaying());
+        m_audio->calls.clear();
+        clickArrow(1);
+        QCOMPARE(m_audio->calls, (QStringList{"stopEffects", "effect 3 nowait"}));
+        m_audio->calls.clear();
+        m_window->solve();
+        // The start tune still plays, so it is stopped before the give-up tune.
+        QCOMPARE(m_audio->calls.filter(QStringLiteral("Music")).value(0),
+                 QStringLiteral("stopMusic"));
+        QCOMPARE(m_audio->calls.last(), QStringLiteral("music zqOver.mp3"));
+    }
+
+    void soundEffectsOffSilencesPlayAndIsKeptAcrossRuns() {
+        openWindow();
+        QVERIFY(item("mSOund")->isChecked());
+        item("mSOund")->trigger();
+        m_audio->calls.clear();
+        m_window->newGame();
+        clickArrow(1);
+        QVERIFY(m_audio->calls.isEmpty());
+        QVERIFY(!m_window->sound().isMusicPlaying());
+        closeWindow();
+        QCOMPARE(storedSetting("Sound"), 0);
+        QCOMPARE(storedSetting("Music"), 0);
+
+        openWindow();
+        QVERIFY(!item("mSOund")->isChecked());
+        QVERIFY(!m_window->sound().isEnabled());
+        item("mSOund")->trigger();
+        QVERIFY(m_window->sound().isEnabled());
+    }
+
+    void theHiddenMusicSwitchStopsEffectsAndMakesShutDownFade() {
+        openWindow();
+        QVERIFY(!item("mMusic")->isVisible());
+        m_window->newGame();
+        m_audio->calls.clear();
+        item("mMusic")->trigger();
+        QCOMPARE(m_audio->calls, QStringList{"stopEffects"});
+        QVERIFY(m_window->sound().isMusicPlaying()); // the switch never stops the tune
+        m_audio->volumes.clear();
+        closeWindow();
+        // Down from the quietest slider position in one step, then back to full.
+        QCOMPARE(m_audio->volumes, (QList<double>{3596.0 / 65535, 1.0}));
+        QCOMPARE(m_audio->calls.mid(m_audio->calls.size() - 3),
+                 (QStringList{"stopEffects", "stopMusic", "closeMusic"}));
+        QCOMPARE(storedSetting("Music"), 1);
+        openWindow();
+        QVERIFY(item("mMusic")->isChecked());
+    }
+
+    void theSoundVolumeSliderSetsTheGamesOwnVolume() {
+        openWindow();
+        QCOMPARE(m_audio->volume, 4096.0 / 65535); // shown at the quietest position's volume
+        auto* slider = m_window->optionsDialog()->findChild<QSlider*>(QStringLiteral("tbSound"));
+        QVERIFY(slider);
+        slider->setValue(1);
+        QCOMPARE(m_audio->volume, 61440.0 / 65535);
+        m_audio->volumes.clear();
+        closeWindow(); // Music is off: no fade, straight back to the start volume
+        QCOMPARE(m_audio->volumes, QList<double>{1.0});
+    }
+
+    void aMissingEffectIsReportedOnceAndStartUpGoesOn() {
+        QVERIFY(QFile::remove(m_folder + QStringLiteral("sound/zqdrop.wav")));
+        openWindow();
+        closeWindow();
+        writeSetting("DesktopX", 123);
+        writeSetting("DesktopY", 45);
+        writeSetting("Level", 7);
+        openWindow();
+        QCOMPARE(m_dialogs.warned.size(), 1);
+        QVERIFY(m_dialogs.warned.first().contains(QStringLiteral("sound/zqdrop.wav")));
+        QVERIFY(m_window->session()->hasStarted());
+        QCOMPARE(game().values().level, 7);
+        QCOMPARE(m_window->pos(), QPoint(123, 45));
+        QVERIFY(!m_window->sound().isEffectLoaded(1));
+        m_audio->calls.clear();
+        m_window->sound().playSoundNamed(QStringLiteral("Drop"));
+        m_window->sound().playSoundNamed(QStringLiteral("OK"));
+        QCOMPARE(m_audio->calls, (QStringList{"stopEffects", "stopEffects", "effect 0"}));
+    }
+
+    // With Qt Multimedia itself and no sound device: the back end starts once the window is
+    // painted, and a whole game (start, shifts, a win, a give-up) runs without a hang.
+    void theRealBackEndStartsAfterTheFirstPaintAndPlayGoesOnSilently() {
+        openWindow(false);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->sound().hasBackend(), 10000);
+        m_window->newGame();
+        clickArrow(1);
+        playToCompletion();
+        QVERIFY(!game().isInPlay());
+        m_window->newGame();
+        clickArrow(1);
+        m_window->solve();
+        QVERIFY(!game().isInPlay());
+        closeWindow();
+    }
+};
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    SoundWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_soundwindow.moc"
