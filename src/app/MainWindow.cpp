@@ -77,13 +77,16 @@ MainWindow::MainWindow(const QString& folder, Dialogs& dialogs, Random& random, 
     setCentralWidget(m_boardArea);
     paintBoardArea();
 
-    connect(m_board, &BoardView::arrowClicked, this, [this](int column, bool down) {
-        runGuarded([=, this] { m_game->shiftColumn(column, down); });
+    connect(m_board, &BoardView::arrowClicked, this,
+            [this](int column, bool down) { play(Move::shift(column, down)); });
+    connect(m_board, &BoardView::tileClicked, this, [this](int tile) {
+        const Tile& t = m_game->board().tile(tile);
+        play(Move::click(t.row, t.column));
     });
-    connect(m_board, &BoardView::tileClicked, this,
-            [this](int tile) { runGuarded([=, this] { m_game->clickTile(tile); }); });
-    connect(m_board, &BoardView::padlockDropped, this,
-            [this](int tile) { runGuarded([=, this] { m_game->dropPadlock(tile); }); });
+    connect(m_board, &BoardView::padlockDropped, this, [this](int tile) {
+        const Tile& t = m_game->board().tile(tile);
+        play(Move::drop(t.row, t.column));
+    });
     connect(m_board, &BoardView::boardDoubleClicked, this, &MainWindow::newGame);
 
     createMenus();
@@ -97,9 +100,8 @@ MainWindow::MainWindow(const QString& folder, Dialogs& dialogs, Random& random, 
     connect(&m_gameTimer, &QTimer::timeout, this, &MainWindow::gameTimerTick);
     m_clueTimer.setInterval(ClueStepMs);
     connect(&m_clueTimer, &QTimer::timeout, this, [this] {
-        bool more = false;
-        runGuarded([&] { more = m_game->clueStep(); });
-        if (!more)
+        play(Move::of(Move::Kind::ClueStep));
+        if (!m_game->clueRunning())
             m_clueTimer.stop();
     });
 
@@ -177,8 +179,13 @@ void MainWindow::runGuarded(const std::function<void()>& command) {
     refreshCommands();
 }
 
+// The player's actions, from the board, the menus and the timers, all reach the game here.
+void MainWindow::play(const Move& move) {
+    runGuarded([&] { m_game->apply(move); });
+}
+
 void MainWindow::gameTimerTick() {
-    runGuarded([this] { m_game->timerTick(); });
+    play(Move::of(Move::Kind::Tick));
 }
 
 // --- board and window size -------------------------------------------------------------

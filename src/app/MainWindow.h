@@ -131,6 +131,7 @@ private:
     TileSize tileForScreen(int columns, int rows) const;
     int gameSize() const; // tbSize
     void runGuarded(const std::function<void()>& command);
+    void play(const Move& move);
     void writeLevelSetting(int level);
     void updateLevelCount();
     void loadWordLists();

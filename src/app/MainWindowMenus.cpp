@@ -162,7 +162,7 @@ void MainWindow::createStatusBar() {
     bar->addPermanentWidget(m_lockAll);
     bar->addPermanentWidget(m_label3);
     connect(m_lockAll, &PadlockLabel::clicked, this,
-            [this] { runGuarded([this] { m_game->lockAll(); }); });
+            [this] { play(Move::of(Move::Kind::LockAll)); });
 }
 
 // The game's command states and captions, carried onto the menu, the status bar and the board.
@@ -200,19 +200,19 @@ void MainWindow::refreshCommands() {
 // --- commands ---------------------------------------------------------------------------
 
 void MainWindow::newGame() {
-    runGuarded([this] { m_game->newPuzzle(); });
+    play(Move::of(Move::Kind::NewPuzzle));
 }
 
 void MainWindow::randomLevel() {
-    runGuarded([this] { m_game->randomLevel(); });
+    play(Move::of(Move::Kind::RandomLevel));
 }
 
 void MainWindow::previousLevel() {
-    runGuarded([this] { m_game->previousLevel(); });
+    play(Move::of(Move::Kind::PreviousLevel));
 }
 
 void MainWindow::nextLevel() {
-    runGuarded([this] { m_game->nextLevel(); });
+    play(Move::of(Move::Kind::NextLevel));
 }
 
 void MainWindow::pickLevel() {
@@ -222,8 +222,7 @@ void MainWindow::pickLevel() {
     m_levelPicker->setLevelText(QString::number(level));
     const int result = m_runModal(*m_levelPicker);
     // The track bar's level is taken whichever button closed the picker.
-    m_game->setPickerLevel(m_levelPicker->position());
-    runGuarded([&] { m_game->levelPicked(result == LevelPicker::NewGameResult); });
+    play(Move::pickLevel(m_levelPicker->position(), result == LevelPicker::NewGameResult));
 }
 
 void MainWindow::settings() {
@@ -236,30 +235,29 @@ void MainWindow::settings() {
 }
 
 void MainWindow::pauseContinue() {
-    runGuarded([this] { m_game->pauseContinue(); });
+    play(Move::of(Move::Kind::Pause));
 }
 
 void MainWindow::undo() {
-    runGuarded([this] { m_game->undo(); });
+    play(Move::of(Move::Kind::Undo));
 }
 
 void MainWindow::clue() {
     if (m_clueTimer.isActive())
         return; // a clue is stepping
-    bool started = false;
-    runGuarded([&] { started = m_game->beginClue(); });
-    if (started)
+    play(Move::of(Move::Kind::Clue));
+    if (m_game->clueRunning())
         m_clueTimer.start();
 }
 
 // A clue still stepping is left to its timer: its next step sees the game over and ends the
 // clue, so the next game's Clue works again.
 void MainWindow::solve() {
-    runGuarded([this] { m_game->solve(); });
+    play(Move::of(Move::Kind::Solve));
 }
 
 void MainWindow::bannerOk() {
-    runGuarded([this] { m_game->bannerOk(); });
+    play(Move::of(Move::Kind::BannerOk));
 }
 
 void MainWindow::exportLevels() {

@@ -76,7 +76,7 @@ private:
     Game m_game;
 };
 
-// The moves of a game (shift, click, drop, lockall, clue, solve, undo, wait, pause, ok, set).
+// A move in its text form (see play/Move.h), applied to the game, or "set" for an option.
 // words is the command line split at blanks. True when words[0] is one of these commands (a
 // malformed one has printed its error); false when it is not a move at all.
 bool handlePlayMove(PlaySession& session, const std::vector<std::string>& words);

@@ -184,18 +184,8 @@ bool PlaySession::handle(const std::string& line) {
     const std::string& command = words[0];
     if (command == "quit")
         return false;
-    if (command == "new" && words.size() == 1) {
-        m_game.newPuzzle();
-    } else if (command == "dump" && words.size() == 1) {
+    if (command == "dump" && words.size() == 1) {
         m_listener.print(state());
-    } else if (command == "level") {
-        int level = 0;
-        if (words.size() != 2 || !parseInt(words[1], level)) {
-            error("usage: level L");
-            return true;
-        }
-        m_game.setPickerLevel(level);
-        m_game.levelPicked(false);
     } else if (!handlePlayMove(*this, words)) {
         error("unknown command: " + line);
         return true;

@@ -1,57 +1,13 @@
-// quorvel-tool play: the moves of a game (shift, click, drop, lock-all, clue, solve, undo, the
-// clock, pause, the banner's OK and options changed mid-game).
+// quorvel-tool play: the moves of a game read as text and applied, and options changed mid-game.
 #include "PlaySession.h"
 
-#include <algorithm>
+#include "play/Move.h"
+
 #include <map>
 
 namespace quorvel::tool {
 
 namespace {
-
-// The tile in a cell numbered from 1, or 0 (with an error printed) when there is no such cell.
-int cellTile(PlaySession& session, const std::vector<std::string>& words) {
-    int row = 0;
-    int column = 0;
-    if (words.size() != 3 || !PlaySession::parseInt(words[1], row) ||
-        !PlaySession::parseInt(words[2], column)) {
-        session.error("usage: " + words[0] + " ROW COLUMN");
-        return 0;
-    }
-    const Board& board = session.game().board();
-    if (row < 1 || row > board.rows || column < 1 || column > board.columns) {
-        session.error("no cell at row " + words[1] + ", column " + words[2]);
-        return 0;
-    }
-    return board.tileAt(row, column);
-}
-
-void shift(PlaySession& session, const std::vector<std::string>& words) {
-    int column = 0;
-    if (words.size() != 3 || !PlaySession::parseInt(words[1], column) ||
-        (words[2] != "down" && words[2] != "up")) {
-        session.error("usage: shift COLUMN down|up");
-        return;
-    }
-    if (column < 1 || column > session.game().board().columns) {
-        session.error("no column " + words[1]);
-        return;
-    }
-    // "down" is the arrow above the column, "up" the arrow below it.
-    session.game().shiftColumn(column, words[2] == "down");
-}
-
-void wait(PlaySession& session, const std::vector<std::string>& words) {
-    int seconds = 0;
-    if (words.size() != 2 || !PlaySession::parseInt(words[1], seconds) || seconds < 0) {
-        session.error("usage: wait SECONDS");
-        return;
-    }
-    // In slices of a thousand seconds, so a long wait cannot overflow the milliseconds.
-    constexpr int Slice = 1000;
-    for (int left = seconds; left > 0; left -= Slice)
-        session.game().elapse(std::min(left, Slice) * 1000);
-}
 
 bool parseSwitch(const std::string& text, bool& value) {
     if (text != "0" && text != "1")
@@ -98,12 +54,18 @@ void set(PlaySession& session, const std::vector<std::string>& words) {
     session.applyOptions();
 }
 
-// A command without arguments; false (with an error printed) when arguments follow.
-bool bare(PlaySession& session, const std::vector<std::string>& words) {
-    if (words.size() == 1)
-        return true;
-    session.error("usage: " + words[0]);
-    return false;
+// The board's answer to a move that names a column or a cell it does not have; empty when the
+// move fits. words are the move's own, so the message repeats what was typed.
+std::string offTheBoard(const Game& game, const Move& move, const std::vector<std::string>& words) {
+    const Board& board = game.board();
+    if (move.kind == Move::Kind::Shift && (move.column < 1 || move.column > board.columns))
+        return "no column " + words[1];
+    // A gap inside the board is a cell: a click there does nothing, and says nothing.
+    const bool cell = move.kind == Move::Kind::Click || move.kind == Move::Kind::Drop;
+    if (cell && (move.row < 1 || move.row > board.rows || move.column < 1 ||
+                 move.column > board.columns))
+        return "no cell at row " + words[1] + ", column " + words[2];
+    return {};
 }
 
 } // namespace
@@ -111,42 +73,31 @@ bool bare(PlaySession& session, const std::vector<std::string>& words) {
 bool handlePlayMove(PlaySession& session, const std::vector<std::string>& words) {
     if (words.empty())
         return false;
-    Game& game = session.game();
-    const std::string& command = words[0];
-    if (command == "shift") {
-        shift(session, words);
-    } else if (command == "click" || command == "drop") {
-        if (const int tile = cellTile(session, words); tile != 0) {
-            if (command == "click")
-                game.clickTile(tile);
-            else
-                game.dropPadlock(tile);
-        }
-    } else if (command == "wait") {
-        wait(session, words);
-    } else if (command == "set") {
+    if (words[0] == "set") {
         set(session, words);
-    } else if (command == "lockall") {
-        if (bare(session, words))
-            game.lockAll();
-    } else if (command == "clue") {
-        if (bare(session, words))
-            game.runClue(); // every step at once: the tool does not wait between them
-    } else if (command == "solve") {
-        if (bare(session, words))
-            game.solve();
-    } else if (command == "undo") {
-        if (bare(session, words))
-            game.undo();
-    } else if (command == "pause") {
-        if (bare(session, words))
-            game.pauseContinue();
-    } else if (command == "ok") {
-        if (bare(session, words))
-            game.bannerOk();
-    } else {
-        return false;
+        return true;
     }
+    std::string line;
+    for (const std::string& w : words)
+        line += w + ' ';
+    const MoveParse parsed = parseMove(line);
+    if (!parsed.error.empty()) {
+        session.error(parsed.error);
+        return true;
+    }
+    if (!parsed.move)
+        return false;
+    const Move& move = *parsed.move;
+    if (const std::string off = offTheBoard(session.game(), move, words); !off.empty()) {
+        session.error(off);
+        return true;
+    }
+    Game& game = session.game();
+    game.apply(move);
+    // The tool has no clock between a clue's steps: they all follow at once.
+    if (move.kind == Move::Kind::Clue)
+        while (game.clueRunning())
+            game.apply(Move::of(Move::Kind::ClueStep));
     return true;
 }
 

@@ -206,7 +206,7 @@ struct GameTestAccess {
     static void setMoves(Game& g, int moves) { g.m_values.movesLeft = moves; }
 
     // The board's state rows in the setUpBoard letters.
-    static std::vector<std::string> stateRows(Game& g) {
+    static std::vector<std::string> stateRows(const Game& g) {
         std::vector<std::string> rows;
         const Board& b = g.m_board;
         for (int r = 1; r <= b.rows; ++r) {
@@ -219,7 +219,7 @@ struct GameTestAccess {
     }
 
     // The letters shown now, a gap as '-'.
-    static std::vector<std::string> captionRows(Game& g) {
+    static std::vector<std::string> captionRows(const Game& g) {
         std::vector<std::string> rows;
         const Board& b = g.m_board;
         for (int r = 1; r <= b.rows; ++r) {

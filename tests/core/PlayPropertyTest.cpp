@@ -1,11 +1,15 @@
-// Random play on many levels and seeds: the rules' invariants hold after every single move.
+// Random play on many levels and seeds: the rules' invariants hold after every single move, and
+// each game's moves, written as text and read back, replay to the same board and events.
 #include "EngineTestSupport.h"
 #include "PlayTestSupport.h"
 
 #include "words/WordLists.h"
 
+#include "play/Move.h"
+
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 
 namespace quorvel {
@@ -30,7 +34,7 @@ bool everyLetterLocked(const Board& b) {
     return true;
 }
 
-enum class Move {
+enum class Action {
     Shift,
     Click,
     RightClick,
@@ -50,8 +54,8 @@ public:
 
     bool eager = false;
 
-    Move pick() {
-        // Weights in percent, in the order of Move; an eager player mostly locks letters, so
+    Action pick() {
+        // Weights in percent, in the order of Action; an eager player mostly locks letters, so
         // that games are also won, not only lost or given up.
         static constexpr int wandering[] = {25, 10, 20, 15, 8, 4, 4, 3, 9, 1, 1};
         static constexpr int eagerly[] = {8, 5, 30, 35, 5, 3, 3, 2, 7, 1, 1};
@@ -60,50 +64,67 @@ public:
         int move = 0;
         while (roll > weights[move])
             roll -= weights[move++];
-        return static_cast<Move>(move);
+        return static_cast<Action>(move);
     }
 
-    void play(Move move) {
+    // Plays one action through Game::apply and writes each move applied, as text, to the log.
+    void play(Action action) {
         const Board& b = m_game.board();
         const int anyTile = m_dice.uniform(1, std::max(1, b.tileCount));
-        switch (move) {
-        case Move::Shift:
-            m_game.shiftColumn(m_dice.uniform(1, b.columns), m_dice.uniform(0, 1) == 1);
+        switch (action) {
+        case Action::Shift:
+            apply(Move::shift(m_dice.uniform(1, b.columns), m_dice.uniform(0, 1) == 1));
             break;
-        case Move::Click:
-            m_game.clickTile(anyTile);
+        case Action::Click:
+            apply(clickOn(anyTile));
             break;
-        case Move::RightClick: // a free letter that stands right, so games also get won
-            m_game.clickTile(freeLetter(anyTile, true));
+        case Action::RightClick: // a free letter that stands right, so games also get won
+            apply(clickOn(freeLetter(anyTile, true)));
             break;
-        case Move::FreeClick: // any free letter: wrong letters locked count for completion too
-            m_game.clickTile(freeLetter(anyTile, false));
+        case Action::FreeClick: // any free letter: wrong letters locked count for completion too
+            apply(clickOn(freeLetter(anyTile, false)));
             break;
-        case Move::Drop:
-            m_game.dropPadlock(anyTile);
+        case Action::Drop: {
+            const Tile& t = b.tile(anyTile);
+            apply(Move::drop(t.row, t.column));
             break;
-        case Move::LockAll:
-            m_game.lockAll();
+        }
+        case Action::LockAll:
+            apply(Move::of(Move::Kind::LockAll));
             break;
-        case Move::Clue:
-            m_game.runClue();
+        case Action::Clue:
+            apply(Move::of(Move::Kind::Clue));
+            while (m_game.clueRunning())
+                apply(Move::of(Move::Kind::ClueStep));
             break;
-        case Move::Undo:
-            m_game.undo();
+        case Action::Undo:
+            apply(Move::of(Move::Kind::Undo));
             break;
-        case Move::Wait:
-            m_game.elapse(m_dice.uniform(0, 25000));
+        case Action::Wait:
+            apply(Move::wait(m_dice.uniform(0, 25000)));
             break;
-        case Move::Pause:
-            m_game.pauseContinue();
+        case Action::Pause:
+            apply(Move::of(Move::Kind::Pause));
             break;
-        case Move::Solve:
-            m_game.solve();
+        case Action::Solve:
+            apply(Move::of(Move::Kind::Solve));
             break;
         }
     }
 
+    void apply(const Move& move) {
+        m_game.apply(move);
+        log.push_back(formatMove(move));
+    }
+
+    std::vector<std::string> log; // the moves applied since the puzzle was built, as text
+
 private:
+    Move clickOn(int tile) const {
+        const Tile& t = m_game.board().tile(tile);
+        return Move::click(t.row, t.column);
+    }
+
     int freeLetter(int from, bool right) const {
         const Board& b = m_game.board();
         for (int k = 0; k < b.tileCount; ++k) {
@@ -123,7 +144,7 @@ private:
 class PlayProperty : public ::testing::Test {
 protected:
     // Checks one move's effects; returns false once anything is wrong (the caller stops).
-    bool checkMove(Game& game, RecordingListener& events, Move move,
+    bool checkMove(Game& game, RecordingListener& events, Action move,
                    const std::string& captionsBefore, const std::vector<bool>& fixedBefore,
                    std::size_t recordsBefore) {
         const Board& b = game.board();
@@ -139,7 +160,7 @@ protected:
         }
         // Losing and giving up reveal the solution; only then may a fixed letter change.
         const bool lost = newRecords == 1 && recordResult(records.back()) == 'F';
-        const bool revealed = !game.isInPlay() && (move == Move::Solve || lost);
+        const bool revealed = !game.isInPlay() && (move == Action::Solve || lost);
         for (int t = 1; t <= b.tileCount && !revealed; ++t) {
             if (fixedBefore[static_cast<std::size_t>(t)]) {
                 EXPECT_EQ(b.tile(t).caption, captionsBefore[static_cast<std::size_t>(t)])
@@ -150,11 +171,11 @@ protected:
     }
 
     // Checks how the game ended: one record (none for an untouched Solve), and why.
-    void checkEnd(Game& game, RecordingListener& events, Move last, bool touched,
+    void checkEnd(Game& game, RecordingListener& events, Action last, bool touched,
                   std::size_t recordsAtStart) {
         const auto records = events.withPrefix("record ");
         const std::size_t count = records.size() - recordsAtStart;
-        if (last == Move::Solve) {
+        if (last == Action::Solve) {
             EXPECT_EQ(count, touched ? 1u : 0u);
             if (count == 1) {
                 ++m_results['Q'];
@@ -171,15 +192,28 @@ protected:
             EXPECT_TRUE(result == 'F' && game.values().movesLeft <= 0) << records.back();
     }
 
+    // A second game, fresh when the test begins, that is given the same set-up as the one
+    // played and then only the played moves' text. It carries whatever a game keeps from one
+    // puzzle to the next (a pause left standing, the level), so it must follow every game.
+    struct Replica {
+        RecordingListener events;
+        Random random;
+        Game game;
+        explicit Replica(const std::string& folder) : game(events, random, folder) {}
+    };
+
     // Plays games on every level of the table with consecutive seeds.
     void playGames(Game& game, RecordingListener& events, Random& random, int levelCount,
                    std::uint32_t firstSeed, int games) {
         Random dice;
         RandomPlayer player(game, dice);
+        Replica replica(m_folder);
+        m_prepare(replica.game);
         for (int g = 0; g < games && !HasFailure(); ++g) {
             const std::uint32_t seed = firstSeed + static_cast<std::uint32_t>(g);
             SCOPED_TRACE("seed " + std::to_string(seed));
             random.reseed(seed);
+            replica.random.reseed(seed);
             dice.reseed(seed * 7919u + 1);
             GameOptions o = game.options();
             o.handicap = dice.uniform(-1, 1);
@@ -188,14 +222,18 @@ protected:
             o.lock = static_cast<LockRule>(dice.uniform(0, 3));
             o.autoAdvance = false;
             player.eager = dice.uniform(0, 1) == 1;
-            game.setOptions(o);
-            game.setPickerLevel(dice.uniform(1, levelCount));
-            game.newPuzzle();
+            const int level = dice.uniform(1, levelCount);
+            for (Game* each : {&game, &replica.game}) {
+                each->setOptions(o);
+                each->setPickerLevel(level);
+                each->newPuzzle();
+            }
             if (!game.isInPlay())
                 continue; // the dictionary could not fill this level
             ++m_gamesPlayed;
+            player.log.clear();
             const std::size_t recordsAtStart = events.withPrefix("record ").size();
-            Move move = Move::Shift;
+            Action move = Action::Shift;
             for (int m = 0; m < 400 && game.isInPlay(); ++m) {
                 const Board& b = game.board();
                 std::string captions(1, GapChar); // 1-based, as the tiles
@@ -212,8 +250,8 @@ protected:
                     return;
             }
             if (game.isInPlay()) {
-                game.solve(); // a game that wandered long enough is given up
-                move = Move::Solve;
+                player.play(Action::Solve); // a game that wandered long enough is given up
+                move = Action::Solve;
             }
             checkEnd(game, events, move, game.values().moveMade, recordsAtStart);
             // An ended game stays ended whatever is clicked on it.
@@ -222,14 +260,34 @@ protected:
                 player.play(player.pick());
             EXPECT_EQ(events.withPrefix("record ").size(), recordsAfter);
             EXPECT_FALSE(game.isInPlay());
-            game.bannerOk();
+            player.apply(Move::of(Move::Kind::BannerOk));
+            checkReplay(game, events, replica, player.log);
             events.clear();
+            replica.events.clear();
         }
     }
 
+    // The moves, read back from their text, bring the replica to the same board, counter and
+    // events as the game played.
+    void checkReplay(const Game& original, const RecordingListener& played, Replica& replica,
+                     const std::vector<std::string>& log) {
+        for (const std::string& line : log) {
+            const MoveParse parsed = parseMove(line);
+            ASSERT_TRUE(parsed.move.has_value()) << line << ": " << parsed.error;
+            ASSERT_EQ(formatMove(*parsed.move), line);
+            replica.game.apply(*parsed.move);
+        }
+        EXPECT_EQ(replica.events.events, played.events);
+        EXPECT_EQ(GameTestAccess::captionRows(replica.game),
+                  GameTestAccess::captionRows(original));
+        EXPECT_EQ(GameTestAccess::stateRows(replica.game), GameTestAccess::stateRows(original));
+        EXPECT_EQ(replica.game.values().movesLeft, original.values().movesLeft);
+        ++m_replayed;
+    }
+
     void report() const {
-        std::printf("[ played ] %d games, %ld moves; won %d, lost %d, given up %d\n", m_gamesPlayed,
-                    m_moves, result('W'), result('F'), result('Q'));
+        std::printf("[ played ] %d games, %ld moves; won %d, lost %d, given up %d; %d replayed\n",
+                    m_gamesPlayed, m_moves, result('W'), result('F'), result('Q'), m_replayed);
     }
     int result(char c) const {
         const auto it = m_results.find(c);
@@ -238,19 +296,27 @@ protected:
 
     std::map<char, int> m_results;
     int m_gamesPlayed = 0;
+    int m_replayed = 0;
+    std::string m_folder;                  // the program folder of every game played
+    std::function<void(Game&)> m_prepare; // gives a game its dictionary and levels
     long m_moves = 0;
 };
 
 TEST_F(PlayProperty, RandomPlayOnBuiltInAndDrawnLevelsKeepsTheRules) {
     TempProgramFolder dir;
+    m_folder = dir.folder();
+    const auto words = generatedWords();
+    m_prepare = [&words](Game& g) {
+        GameTestAccess::setDictionary(g, words);
+        g.wordLists().rebuild(g.dictionary());
+        g.setLevelTable(levelsFrom("0404\r\n0505\r\n0606\r\n0707\r\n"
+                                   "XXX-XXXX\r\nXXXX-XXX\r\n-XXXXX-\r\n\r\n"
+                                   "XXXXXXXXXX\r\nXXX-XXX-XX\r\nXXXXX-XXXX\r\nX-XXXXXXXX\r\n\r\n"));
+    };
     RecordingListener events;
     Random random;
-    Game game(events, random, dir.folder());
-    GameTestAccess::setDictionary(game, generatedWords());
-    game.wordLists().rebuild(game.dictionary());
-    game.setLevelTable(levelsFrom("0404\r\n0505\r\n0606\r\n0707\r\n"
-                                  "XXX-XXXX\r\nXXXX-XXX\r\n-XXXXX-\r\n\r\n"
-                                  "XXXXXXXXXX\r\nXXX-XXX-XX\r\nXXXXX-XXXX\r\nX-XXXXXXXX\r\n\r\n"));
+    Game game(events, random, m_folder);
+    m_prepare(game);
     playGames(game, events, random, game.levelTable().levelCount, 1, 1500);
     EXPECT_GT(m_gamesPlayed, 1000);
     report();
@@ -261,11 +327,15 @@ TEST_F(PlayProperty, RandomPlayOnShippedLevelsKeepsTheRules) {
     if (!std::filesystem::exists(folder + "zq/formats") ||
         !std::filesystem::exists(folder + "kbs/Common Words.dic"))
         GTEST_SKIP() << "the shipped levels and dictionary are not staged";
+    m_folder = folder;
+    m_prepare = [&folder](Game& g) {
+        g.loadLayouts();
+        g.wordLists().load(folder);
+    };
     RecordingListener events;
     Random random;
     Game game(events, random, folder);
-    game.loadLayouts();
-    game.wordLists().load(folder);
+    m_prepare(game);
     playGames(game, events, random, game.levelTable().levelCount, 5001, 300);
     EXPECT_GT(m_gamesPlayed, 0);
     report();

@@ -140,5 +140,22 @@ TEST_F(ToolPlayMovesTest, MalformedMovesAreReportedAndTheSessionGoesOn) {
     EXPECT_EQ(ofEvent(lines, "state").at(0)["movesLeft"], 31);
 }
 
+TEST_F(ToolPlayMovesTest, LevelStepsAndTheTimersTickAreMovesToo) {
+    const ToolRun run =
+        play("--seed 4 --timed", "level 2\nlevel previous\nlevel next\nlevel 1 new\n"
+                                 "tick\ntick\ndump\nlevel 2 later\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = run.jsonLines();
+    EXPECT_TRUE(has(lines, {{"event", "sound"}, {"name", "TimerStart"}}));
+    EXPECT_TRUE(has(lines, {{"event", "sound"}, {"name", "TimerPop"}}));
+    const json state = ofEvent(lines, "state").at(0);
+    EXPECT_EQ(state["inPlay"], true);
+    EXPECT_EQ(state["level"], 1);
+    EXPECT_EQ(state["timerPhase"], "G");
+    const auto errors = ofEvent(lines, "error");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0]["text"], "usage: level L, level L new, level next|previous|random");
+}
+
 } // namespace
 } // namespace quorvel

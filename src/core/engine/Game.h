@@ -9,6 +9,7 @@
 #include "engine/GameTypes.h"
 #include "engine/Layouts.h"
 #include "engine/Random.h"
+#include "play/Move.h"
 
 #include <functional>
 #include <memory>
@@ -59,6 +60,13 @@ public:
     int clueColumn() const { return m_clueColumn; } // the column whose arrow a clue shows white; 0 none
     bool clueRunning() const { return m_clueRunning; }
     bool isInPlay() const { return m_commands.solve; }
+
+    // --- every player's action, whichever front end it comes from ------------------------
+    // A move that names no cell or column of the board does nothing. A clue begins with Clue;
+    // its shifts follow as ClueSteps while clueRunning() (the window waits between them).
+    void apply(const Move& move);
+    // The tile in a cell of the board (rows and columns from 1), 0 for none.
+    int cellTile(int row, int column) const;
 
     // --- engine: new puzzle, moves, game end, levels, banner --------------------------
     void newPuzzle();              // New1Click
