@@ -58,3 +58,11 @@ foreach(check
                    ${CMAKE_SOURCE_DIR}/${file})
   set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
+
+# An installed, read-only game keeps the player's files in the player's own folder.
+add_executable(installed_game tests/install/installed_game.cpp)
+target_link_libraries(installed_game PRIVATE quorvel_app quorvel_warnings)
+add_test(NAME install_per_user_files
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/install/check_installed.sh ${CMAKE_BINARY_DIR}
+                 $<TARGET_FILE:installed_game>)
+set_tests_properties(install_per_user_files PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)

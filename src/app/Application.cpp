@@ -4,6 +4,7 @@
 #include "ProgramFolder.h"
 
 #include <QIcon>
+#include <QStandardPaths>
 #include <QMessageBox>
 
 #include <exception>
@@ -48,4 +49,9 @@ void Application::reportError(const QString& message) {
 QString Application::programFolder() {
     return QString::fromStdString(
         quorvel::programFolder(QCoreApplication::applicationDirPath().toStdString()));
+}
+
+quorvel::FileLocations Application::fileLocations(const QString& programFolder) {
+    const QString playerFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return quorvel::FileLocations::choose(programFolder.toStdString(), playerFolder.toStdString());
 }

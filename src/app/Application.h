@@ -1,6 +1,8 @@
 // The game's application object: an exception that reaches the event loop is shown, not fatal.
 #pragma once
 
+#include "FileLocations.h"
+
 #include <QApplication>
 
 #include <functional>
@@ -18,6 +20,9 @@ public:
 
     // The program folder: the executable's folder with exactly one trailing '/'.
     static QString programFolder();
+    // Where the game's files are for a program folder: the player's files stay beside the
+    // program when it may write there, and go to the player's data folder when it may not.
+    static quorvel::FileLocations fileLocations(const QString& programFolder);
 
 private:
     std::function<void(const QString&)> m_errorReporter;

@@ -49,11 +49,16 @@ int availableHeight(const QWidget* widget) {
 } // namespace
 
 MainWindow::MainWindow(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent)
-    : QMainWindow(parent), m_folder(folder), m_dialogs(dialogs),
+    : MainWindow(FileLocations(folder.toStdString()), dialogs, random, parent) {}
+
+MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& random,
+                       QWidget* parent)
+    : QMainWindow(parent), m_files(files),
+      m_folder(QString::fromStdString(files.programFolder())), m_dialogs(dialogs),
       m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
-    m_game = std::make_unique<Game>(*this, random, folder.toStdString());
+    m_game = std::make_unique<Game>(*this, random, files.programFolder());
     m_host = std::make_unique<MainSessionHost>(*this);
     m_sound = std::make_unique<SoundPlayer>(folder);
     connect(this, &MainWindow::effectRequested, this,
@@ -120,7 +125,7 @@ MainWindow::~MainWindow() {
 void MainWindow::createWindows() {
     // The order the game has always created its windows in: the options dialog opens the
     // settings file, so it comes before anything that reads settings.
-    m_options = new OptionsDialog(m_folder, this);
+    m_options = new OptionsDialog(m_files, this);
     m_trace = new TraceWindow(this);
     m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
@@ -155,7 +160,7 @@ void MainWindow::applyOptions() {
 // is reported and leaves it and the lists after it empty, and the game goes on.
 void MainWindow::loadWordLists() {
     try {
-        m_game->wordLists().load(m_folder.toStdString());
+        m_game->wordLists().load(m_files);
     } catch (const FileError& error) {
         m_dialogs.warn(this, fromCp1252(error.what()));
     }

@@ -2,6 +2,7 @@
 // messages, the level picker, and the game's requests carried out on screen.
 #pragma once
 
+#include "FileLocations.h"
 #include "engine/Game.h"
 #include "engine/GameListener.h"
 #include "engine/Geometry.h"
@@ -40,6 +41,9 @@ public:
 
     // folder: the program folder with its trailing '/'; dialogs answer questions and warnings.
     MainWindow(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent = nullptr);
+    // files: where the shipped data and the player's own files are (see FileLocations).
+    MainWindow(const FileLocations& files, Dialogs& dialogs, Random& random,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Creates the windows that come after the main window, in their order; main() and the
@@ -48,6 +52,7 @@ public:
 
     Game& game() { return *m_game; }
     const QString& programFolder() const { return m_folder; }
+    const FileLocations& files() const { return m_files; }
     Dialogs& dialogs() { return m_dialogs; }
     BoardView* boardView() const { return m_board; }
     QLabel* counter() const { return m_counter; }
@@ -138,6 +143,7 @@ private:
     void paintBoardArea();
     void startAudio();
 
+    FileLocations m_files;
     QString m_folder;
     Dialogs& m_dialogs;
     std::unique_ptr<Game> m_game;

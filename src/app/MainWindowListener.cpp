@@ -71,7 +71,7 @@ void MainWindow::status(const std::string& text) {
 
 void MainWindow::record(const std::string& line) {
     try {
-        appendStatisticsLine(dataPath(m_folder.toStdString(), "zq/stats.zq"), line);
+        appendStatisticsLine(m_files.toWrite("zq/stats.zq"), line);
     } catch (const std::exception& error) {
         // The game goes on; the player learns that this game was not recorded.
         m_dialogs.warn(this, fromCp1252(error.what()));

@@ -261,7 +261,7 @@ void MainWindow::bannerOk() {
 }
 
 void MainWindow::exportLevels() {
-    const std::string path = (m_folder + QStringLiteral("zqf")).toStdString();
+    const std::string path = m_files.toWrite("zqf");
     try {
         writeWholeFile(path, exportLevelTable(m_game->levelTable()));
     } catch (const FileError& error) {
@@ -280,7 +280,7 @@ void MainWindow::rebuildWordLists() {
     // The lists in memory take effect even when a file cannot be written.
     m_game->wordLists().rebuild(m_game->dictionary());
     try {
-        m_game->wordLists().save(m_folder.toStdString());
+        m_game->wordLists().save(m_files);
     } catch (const FileError& error) {
         m_dialogs.warn(this, fromCp1252(error.what()));
     }

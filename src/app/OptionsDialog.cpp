@@ -24,15 +24,11 @@ using quorvel::toCp1252;
 
 namespace {
 
-std::string pathOf(const QString& programFolder, const char* relativeName) {
-    return quorvel::dataPath(programFolder.toStdString(), relativeName);
-}
-
 // The settings file, made from the shipped first-run values when there is none yet. Without
 // either file the game runs on defaults and the file appears at the first write.
-quorvel::IniFile openSettings(const QString& programFolder) {
-    const std::string path = pathOf(programFolder, "RQN_ZQ.INI");
-    quorvel::IniFile::createFromTemplate(path, pathOf(programFolder, "zq/RQN_ZQ.DEF"));
+quorvel::IniFile openSettings(const quorvel::FileLocations& files) {
+    const std::string path = files.toWrite("RQN_ZQ.INI");
+    quorvel::IniFile::createFromTemplate(path, files.shipped("zq/RQN_ZQ.DEF"));
     return quorvel::IniFile(path);
 }
 
@@ -104,7 +100,12 @@ int checkedIndex(const QList<QRadioButton*>& items) {
 } // namespace
 
 OptionsDialog::OptionsDialog(const QString& programFolder, QWidget* parent)
-    : QDialog(parent), m_programFolder(programFolder), m_settings(openSettings(programFolder)) {
+    : OptionsDialog(quorvel::FileLocations(programFolder.toStdString()), parent) {}
+
+OptionsDialog::OptionsDialog(const quorvel::FileLocations& files, QWidget* parent)
+    : QDialog(parent), m_files(files),
+      m_programFolder(QString::fromStdString(files.programFolder())),
+      m_settings(openSettings(files)) {
     setWindowTitle(QStringLiteral("Quorvel - Options"));
     createControls();
 

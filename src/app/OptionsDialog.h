@@ -1,6 +1,7 @@
 // The options dialog: the player's game options as live controls, and the settings file.
 #pragma once
 
+#include "FileLocations.h"
 #include "SessionHost.h"
 #include "engine/GameTypes.h"
 #include "records/IniFile.h"
@@ -29,9 +30,12 @@ public:
     // Opens the settings file in the program folder (created from zq/RQN_ZQ.DEF on the first
     // run), fills the dictionary list from the kbs folder and restores the controls.
     explicit OptionsDialog(const QString& programFolder, QWidget* parent = nullptr);
+    // The same, with the settings file where files says the player's files live.
+    explicit OptionsDialog(const quorvel::FileLocations& files, QWidget* parent = nullptr);
 
     quorvel::IniFile& settings() { return m_settings; }
     const QString& programFolder() const { return m_programFolder; }
+    const quorvel::FileLocations& files() const { return m_files; }
 
     // The generic passes over the dialog's controls in creation order.
     void loadControls();
@@ -76,6 +80,7 @@ private:
     void makeLockButton(QRadioButton* button);
     void tbSizeChange(int position);
 
+    quorvel::FileLocations m_files;
     QString m_programFolder;
     quorvel::IniFile m_settings;
     LetterColours m_letterColours;

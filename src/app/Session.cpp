@@ -94,7 +94,7 @@ void Session::startUp() {
     m_host.setLetterColours(m_options.letterColours());
 
     const bool trace =
-        quorvel::fileExists(quorvel::dataPath(m_options.programFolder().toStdString(), "trace.zq"));
+        quorvel::fileExists(m_options.files().shipped("trace.zq"));
     m_host.setTraceCommandsVisible(trace);
     m_options.setTraceAvailable(trace);
 
@@ -129,8 +129,7 @@ void Session::restoreTileLook() {
     look.bold = ini.readBool(kSection, "FontBold", false);
     m_host.setStyleSamples(look);
 
-    const QString background = QString::fromStdString(
-        quorvel::dataPath(m_options.programFolder().toStdString(), "zq/BG.bmp"));
+    const QString background = QString::fromStdString(m_options.files().toRead("zq/BG.bmp"));
     if (quorvel::fileExists(background.toStdString()))
         m_host.loadBackground(background); // a picture that fails to load is simply not shown
     m_host.setBackgroundStretched(ini.readBool(kSection, "Stretch", true));
@@ -211,8 +210,7 @@ void Session::shutDown() {
     m_host.clearStatusLine();
 
     bool saved = m_options.saveControls();
-    m_host.saveBackground(QString::fromStdString(
-        quorvel::dataPath(m_options.programFolder().toStdString(), "zq/BG.bmp")));
+    m_host.saveBackground(QString::fromStdString(m_options.files().toWrite("zq/BG.bmp")));
     saved = storeSettings() && saved;
     if (!saved)
         m_host.dialogs().warn(nullptr,

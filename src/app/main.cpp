@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     // The one place that picks a seed: every game of a run draws from it.
     quorvel::Random random(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
     MessageBoxDialogs dialogs;
-    quorvel::MainWindow window(Application::programFolder(), dialogs, random);
+    quorvel::MainWindow window(Application::fileLocations(Application::programFolder()), dialogs,
+                              random);
     window.createWindows();
     window.show();
     return app.exec();

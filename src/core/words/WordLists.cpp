@@ -1,6 +1,7 @@
 // The built-in word lists: membership test, rebuild from a dictionary, files.
 #include "words/WordLists.h"
 
+#include "FileLocations.h"
 #include "ProgramFolder.h"
 #include "words/Dictionary.h"
 #include "words/WordUtils.h"
@@ -48,6 +49,12 @@ void WordLists::save(const std::string& folder) const {
     saveTo(dataPath(folder, "zq"));
 }
 
+void WordLists::save(const FileLocations& files) const {
+    writeWholeFile(files.toWrite("zq/W3"), words3);
+    writeWholeFile(files.toWrite("zq/W4"), words4);
+    writeWholeFile(files.toWrite("zq/W5"), words5);
+}
+
 void WordLists::saveTo(const std::string& directory) const {
     writeWholeFile(dataPath(directory, "W3"), words3);
     writeWholeFile(dataPath(directory, "W4"), words4);
@@ -55,12 +62,16 @@ void WordLists::saveTo(const std::string& directory) const {
 }
 
 void WordLists::load(const std::string& folder) {
+    load(FileLocations(folder));
+}
+
+void WordLists::load(const FileLocations& files) {
     words3.clear();
     words4.clear();
     words5.clear();
-    words3 = readWholeFile(dataPath(folder, "zq/W3"));
-    words4 = readWholeFile(dataPath(folder, "zq/W4"));
-    words5 = readWholeFile(dataPath(folder, "zq/W5"));
+    words3 = readWholeFile(files.toRead("zq/W3"));
+    words4 = readWholeFile(files.toRead("zq/W4"));
+    words5 = readWholeFile(files.toRead("zq/W5"));
 }
 
 } // namespace quorvel

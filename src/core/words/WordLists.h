@@ -7,6 +7,7 @@
 namespace quorvel {
 
 class Dictionary;
+class FileLocations;
 
 class WordLists {
 public:
@@ -23,12 +24,14 @@ public:
     // Writes zq/W3, zq/W4, zq/W5 under the program folder, in that order, each replaced safely.
     // Throws FileError; lists stay as they are in memory.
     void save(const std::string& folder) const;
+    void save(const FileLocations& files) const; // into the player's own zq/
     // Writes W3, W4, W5 directly into directory.
     void saveTo(const std::string& directory) const;
 
     // Empties the lists, then reads zq/W3, zq/W4, zq/W5 in order; throws FileError at the first
     // file that cannot be read, leaving that list and the ones after it empty.
     void load(const std::string& folder);
+    void load(const FileLocations& files); // the player's lists first, else the shipped ones
 };
 
 } // namespace quorvel
