@@ -60,7 +60,7 @@ MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& ran
     setWindowTitle(QStringLiteral("Quorvel"));
     m_game = std::make_unique<Game>(*this, random, files.programFolder());
     m_host = std::make_unique<MainSessionHost>(*this);
-    m_sound = std::make_unique<SoundPlayer>(folder);
+    m_sound = std::make_unique<SoundPlayer>(m_folder);
     connect(this, &MainWindow::effectRequested, this,
             [this](const QString& name) { m_sound->playSoundNamed(name); });
     connect(this, &MainWindow::musicRequested, this,
