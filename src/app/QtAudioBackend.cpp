@@ -6,9 +6,14 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-QtAudioBackend::QtAudioBackend(QObject* parent) : QObject(parent) {
+QtAudioBackend::QtAudioBackend(QObject* parent) : QObject(parent) {}
+
+// The media player brings in the whole GStreamer pipeline (about 11 MB), so it is made for the
+// first tune rather than at start-up, where the effects need only a fraction of that.
+void QtAudioBackend::createPlayer() {
     m_player = new QMediaPlayer(this);
     m_output = new QAudioOutput(this);
+    m_output->setVolume(static_cast<float>(m_volume));
     m_player->setAudioOutput(m_output);
     m_player->setLoops(1);
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
@@ -27,8 +32,10 @@ QtAudioBackend::QtAudioBackend(QObject* parent) : QObject(parent) {
 
 QtAudioBackend::~QtAudioBackend() {
     // Silence first, so nothing is heard or reported while the objects go away.
-    disconnect(m_player, nullptr, this, nullptr);
-    m_player->stop();
+    if (m_player) {
+        disconnect(m_player, nullptr, this, nullptr);
+        m_player->stop();
+    }
     for (QSoundEffect* effect : m_effects)
         if (effect)
             effect->stop();
@@ -63,6 +70,8 @@ void QtAudioBackend::stopEffects() {
 }
 
 bool QtAudioBackend::playMusic(const QString& path) {
+    if (!m_player)
+        createPlayer();
     m_player->setSource(QUrl::fromLocalFile(path));
     if (m_player->error() != QMediaPlayer::NoError)
         return false;
@@ -71,16 +80,19 @@ bool QtAudioBackend::playMusic(const QString& path) {
 }
 
 void QtAudioBackend::stopMusic() {
-    m_player->stop();
+    if (m_player)
+        m_player->stop();
 }
 
 void QtAudioBackend::closeMusic() {
-    m_player->setSource(QUrl());
+    if (m_player)
+        m_player->setSource(QUrl());
 }
 
 void QtAudioBackend::setVolume(double volume) {
     m_volume = volume;
-    m_output->setVolume(static_cast<float>(volume));
+    if (m_output)
+        m_output->setVolume(static_cast<float>(volume));
     for (QSoundEffect* effect : m_effects)
         if (effect)
             effect->setVolume(static_cast<float>(volume));

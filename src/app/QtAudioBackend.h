@@ -11,9 +11,9 @@ class QAudioOutput;
 class QMediaPlayer;
 class QSoundEffect;
 
-// One QSoundEffect per effect, decoded into memory once; one media player for the music. With
-// no sound device everything stays silent: the effects never become playable and the music
-// runs on without output, or fails and counts as ended.
+// One QSoundEffect per effect, decoded into memory once; one media player for the music, made
+// when the first tune is asked for. With no sound device everything stays silent: the effects
+// find no output, and a tune that cannot play fails and counts as ended.
 class QtAudioBackend : public QObject, public AudioBackend {
     Q_OBJECT
 public:
@@ -31,6 +31,8 @@ public:
     void setVolume(double volume) override;
 
 private:
+    void createPlayer();
+
     std::array<QSoundEffect*, MaxEffects> m_effects{};
     QMediaPlayer* m_player = nullptr;
     QAudioOutput* m_output = nullptr;
