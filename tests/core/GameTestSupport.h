@@ -240,9 +240,10 @@ private:
             t.colour = LetterColour::Unlocked;
             t.locked = false;
             break;
-        case 'R':
+        case 'R': // a found word the padlock opened again
             t.colour = LetterColour::Unlocked;
             t.locked = true;
+            t.found = true;
             break;
         case 'g':
             t.colour = LetterColour::Locked;
@@ -256,9 +257,10 @@ private:
             t.colour = LetterColour::Revealed;
             t.locked = false;
             break;
-        case 'B':
+        case 'B': // a found word
             t.colour = LetterColour::Revealed;
             t.locked = true;
+            t.found = true;
             break;
         default:
             throw std::invalid_argument(std::string("setUpBoard: state letter ") + s);

@@ -27,9 +27,9 @@ std::vector<std::string> columnLetters(const Board& b, bool solution) {
     return columns;
 }
 
-bool everyLetterLocked(const Board& b) {
+bool everyWordFound(const Board& b) {
     for (int t = 1; t <= b.tileCount; ++t)
-        if (b.tile(t).visible && !b.tile(t).locked)
+        if (b.tile(t).visible && !b.tile(t).found)
             return false;
     return true;
 }
@@ -81,7 +81,7 @@ public:
         case Action::RightClick: // a free letter that stands right, so games also get won
             apply(clickOn(freeLetter(anyTile, true)));
             break;
-        case Action::FreeClick: // any free letter: wrong letters locked count for completion too
+        case Action::FreeClick: // any free letter: wrong letters locked everywhere must not win
             apply(clickOn(freeLetter(anyTile, false)));
             break;
         case Action::Drop: {
@@ -155,7 +155,7 @@ protected:
         const std::size_t newRecords = records.size() - recordsBefore;
         if (game.isInPlay()) {
             EXPECT_GT(game.values().movesLeft, 0) << "in play without moves";
-            EXPECT_FALSE(everyLetterLocked(b)) << "in play with every letter locked";
+            EXPECT_FALSE(everyWordFound(b)) << "in play with every word found";
             EXPECT_EQ(newRecords, 0u);
         }
         // Losing and giving up reveal the solution; only then may a fixed letter change.
@@ -187,7 +187,7 @@ protected:
         const char result = recordResult(records.back());
         ++m_results[result];
         if (result == 'W')
-            EXPECT_TRUE(everyLetterLocked(game.board()));
+            EXPECT_TRUE(everyWordFound(game.board()));
         else
             EXPECT_TRUE(result == 'F' && game.values().movesLeft <= 0) << records.back();
     }

@@ -58,18 +58,63 @@ TEST_F(WordCheckTest, FoundWordIsNeverPaidTwice) {
     EXPECT_EQ(moves(), before);
 }
 
-TEST_F(WordCheckTest, WrongLettersLockedEverywhereStillCompleteThePuzzle) {
+// Locking every letter where it stands must not win a puzzle nobody solved.
+TEST_F(WordCheckTest, WrongLettersLockedEverywhereDoNotCompleteThePuzzle) {
     setUp({"CAT", "DOG"}, {"CAT", "DGO"}, {"BBB", "GGr"});
+    game.clickTile(tile(2, 3));
+    EXPECT_EQ(states()[1], "GGG");
+    EXPECT_TRUE(records().empty());
+    EXPECT_FALSE(events.has("flash Puzzle completed"));
+    EXPECT_TRUE(game.isInPlay());
+}
+
+TEST_F(WordCheckTest, FindingTheLastWordCompletesThePuzzle) {
+    setUp({"CAT", "DOG"}, {}, {"BBB", "GGr"});
     game.clickTile(tile(2, 3));
     EXPECT_EQ(records(), std::vector<char>{'W'});
     EXPECT_TRUE(events.has("flash Puzzle completed"));
     EXPECT_FALSE(game.isInPlay());
 }
 
-// A click whose check completes the puzzle is charged afterwards: with the last move spent
-// the counter falls to 0, but the won game stays won (one game, one record).
+// A found word the padlock turned red again, and moved with its column, still counts.
+TEST_F(WordCheckTest, AReopenedFoundWordStillCountsForCompletion) {
+    setUp({"CAT", "DOG"}, {}, {"BBB", "rrr"});
+    setMoves(50);
+    game.dropPadlock(tile(1, 1));
+    ASSERT_EQ(states()[0], "RRR");
+    game.shiftColumn(1, true);
+    ASSERT_EQ(column(1), "DC");
+    game.shiftColumn(1, true); // back in place, so DOG can be found
+    game.clickTile(tile(2, 1));
+    game.clickTile(tile(2, 2));
+    ASSERT_EQ(states()[0], "RRR");
+    game.clickTile(tile(2, 3));
+    EXPECT_EQ(records(), std::vector<char>{'W'});
+}
+
+TEST_F(WordCheckTest, AnAlternativeWordCountsUntilUndoTakesItBack) {
+    setUp({"CAT", "DOG"}, {"EMU", "DOG"}, {"rrr", "BBB"});
+    setMoves(50);
+    game.dropPadlock(tile(1, 1)); // EMU is listed: accepted in CAT's place
+    EXPECT_EQ(records(), std::vector<char>{'W'});
+
+    setUp({"CAT", "DOG"}, {"EMU", "DOG"}, {"rrr", "GGr"});
+    setMoves(50);
+    game.dropPadlock(tile(1, 1));
+    ASSERT_EQ(states()[0], "BBB");
+    game.undo();
+    ASSERT_EQ(states()[0], "rrr");
+    game.clickTile(tile(2, 3)); // DOG is found, but EMU no longer is
+    EXPECT_EQ(states()[1], "BBB");
+    EXPECT_TRUE(records().empty());
+    EXPECT_TRUE(game.isInPlay());
+}
+
+// A click whose check completes the puzzle is charged afterwards: when that charge spends the
+// last move the counter falls to 0, but the won game stays won (one game, one record).
 TEST_F(WordCheckTest, ChargeAfterACompletingCheckDoesNotAlsoLoseTheGame) {
-    setUp({"CAT", "DOG"}, {"CAT", "DGO"}, {"BBB", "GGr"});
+    setUp({"CAT", "DOG"}, {}, {"BBB", "GGr"});
+    values().tileClickCost = -4; // finding DOG pays 3, so only a dearer click gets back to 0
     setMoves(1);
     game.clickTile(tile(2, 3));
     EXPECT_EQ(moves(), 0);
@@ -84,6 +129,7 @@ TEST_F(WordCheckTest, CheckAfterTheGameHasEndedNeverCompletesIt) {
     game.shiftColumn(3, true); // the last move: the game is lost
     ASSERT_FALSE(game.isInPlay());
     at(2, 3).locked = true;
+    at(2, 3).found = true;
     game.checkWords(0);
     EXPECT_EQ(records(), std::vector<char>{'F'});
 }

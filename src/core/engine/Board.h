@@ -27,7 +27,8 @@ struct Tile {
     // Live state.
     char caption = GapChar; // the letter shown now; upper case except while a build marks locks
     LetterColour colour = LetterColour::Unlocked;
-    bool locked = false;     // counts for completion
+    bool locked = false;     // fixed: lock-all leaves it alone
+    bool found = false;      // a letter of a word found complete; stays so when reopened
     bool underlined = false; // a letter of an alternative word
     bool visible = false;
     bool enabled = true;

@@ -65,6 +65,7 @@ void Game::undo() {
         if (m_options.lock == LockRule::First && t.wordStart)
             t.colour = LetterColour::Locked;
         t.locked = false;
+        t.found = false;
     }
     if (charged)
         m_listener.boardChanged();

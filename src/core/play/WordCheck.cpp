@@ -12,6 +12,7 @@ void markFound(Board& board, int start, std::size_t length, bool alternative) {
         Tile& t = board.tile(start + static_cast<int>(k));
         t.colour = LetterColour::Revealed;
         t.locked = true;
+        t.found = true;
         if (alternative)
             t.underlined = true;
     }
@@ -48,13 +49,15 @@ void Game::checkWords(int focusTile) {
     completionTest();
 }
 
+// The puzzle is solved when every word on it has been found, so locking every letter where
+// it stands wins nothing. A found word the padlock reopened stays found.
 void Game::completionTest() {
     // A game that has ended stays ended: a check after a failure must not also win it.
     if (!isInPlay() && !m_values.building)
         return;
     for (int i = 1; i <= m_board.tileCount; ++i) {
         const Tile& t = m_board.tile(i);
-        if (t.visible && !t.locked)
+        if (t.visible && !t.found)
             return;
     }
     puzzleCompleted();
