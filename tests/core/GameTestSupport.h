@@ -196,7 +196,9 @@ struct GameTestAccess {
         cmd.lockAllShowsLocked = false;
         cmd.clueCaption = "Clue (" + std::to_string(v.clueAllowance) + ")";
         g.m_counterColour = 0x800000;
+        cmd.pauseCaption = "&Pause";
         g.m_timer.enabled = g.m_options.timed;
+        g.m_timer.paused = false;
         g.m_timer.intervalMs = v.delay * 1000;
         g.m_timerElapsedMs = 0;
         g.m_shifting = false;

@@ -127,12 +127,16 @@ TEST_F(GameTimerTest, UncheckingTimedMidGameKeepsTheTimerUntilPauseAndContinue) 
     EXPECT_EQ(moves(), start - 2);
 }
 
-TEST_F(GameTimerTest, PuzzleStartedWhilePausedRunsAndTheCommandOnlyRestartsTheTimer) {
+TEST_F(GameTimerTest, PuzzleStartedWhilePausedRunsAndOffersPause) {
     setUpTimed();
     game.pauseContinue();
-    setUpTimed(); // the next puzzle: timer running, board usable, caption left as it was
-    EXPECT_EQ(game.commands().pauseCaption, "&Continue");
+    EXPECT_TRUE(game.timer().paused);
+    setUpTimed(); // the next puzzle: timer running, board usable, not paused
+    EXPECT_FALSE(game.timer().paused);
+    EXPECT_EQ(game.commands().pauseCaption, "&Pause");
     seconds(15);
+    game.pauseContinue();
+    EXPECT_TRUE(game.timer().paused);
     game.pauseContinue();
     EXPECT_EQ(game.commands().pauseCaption, "&Pause");
     EXPECT_TRUE(game.timer().enabled);

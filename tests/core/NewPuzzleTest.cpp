@@ -71,6 +71,21 @@ TEST_F(NewPuzzleTest, DifficultyByHandicap) {
     }
 }
 
+// A paused board is hidden; the next game must not start hidden, nor offer to continue.
+TEST_F(NewPuzzleTest, PuzzleStartedWhilePausedRunsWithPauseOnOffer) {
+    setOptions([](GameOptions& o) { o.timed = true; });
+    buildLevel(1);
+    game.pauseContinue();
+    ASSERT_TRUE(game.timer().paused);
+    buildLevel(1);
+    EXPECT_FALSE(game.timer().paused);
+    EXPECT_EQ(game.commands().pauseCaption, "&Pause");
+    EXPECT_TRUE(game.commands().boardPanel);
+    game.pauseContinue(); // the first command pauses
+    EXPECT_TRUE(game.timer().paused);
+    EXPECT_FALSE(game.timer().enabled);
+}
+
 TEST_F(NewPuzzleTest, CluesUnlimitedWithMarkerFile) {
     dir.write("c999", "");
     buildLevel(1);

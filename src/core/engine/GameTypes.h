@@ -77,6 +77,7 @@ struct BannerState {
 struct TimerState {
     bool enabled = false;
     int intervalMs = 10000;
+    bool paused = false; // Pause chosen and not yet continued; the board is hidden meanwhile
 };
 
 } // namespace quorvel

@@ -32,6 +32,9 @@ void Game::newPuzzle() {
     m_commands.pause = m_commands.padlock = m_commands.lockAll = false;
     if (m_timer.enabled)
         setTimer(false, m_timer.intervalMs);
+    // A pause belongs to the old game too: the new one starts running, with Pause on offer.
+    m_timer.paused = false;
+    m_commands.pauseCaption = "&Pause";
     // A clue waiting for its next step belongs to the old board: it ends here, unfinished.
     m_clueRunning = false;
     m_clueTile = 0;

@@ -39,7 +39,8 @@ void Game::elapse(int ms) {
 void Game::pauseContinue() {
     if (!m_commands.pause)
         return;
-    if (m_commands.pauseCaption == "&Pause") {
+    m_timer.paused = !m_timer.paused;
+    if (m_timer.paused) {
         m_commands.pauseCaption = "&Continue";
         setTimer(false, m_timer.intervalMs);
         m_commands.boardPanel = false; // no tile, arrow or padlock reacts while paused
