@@ -15,13 +15,16 @@ namespace quorvel::tool {
 
 struct PlayOptions {
     std::string root; // the program folder, with its trailing '/'
+    // Where finished games are appended; empty for none. Only a folder named on the command
+    // line gets records: replays run beside an installed game must not join its player's history.
+    std::string statsPath;
     std::uint32_t seed = 1;
     int level = 1;    // the level picker's position at the start
     GameOptions game; // handicap, lock rule, dictionary, timed, definitions, ...
 };
 
 // Prints every event the game produces as one JSON line, in order, and appends each
-// finished game's record to zq/stats.zq under the program folder.
+// finished game's record to the statistics file, when there is one.
 class JsonListener : public GameListener {
 public:
     JsonListener(std::ostream& out, std::string statsPath)

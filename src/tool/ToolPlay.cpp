@@ -75,6 +75,8 @@ void JsonListener::status(const std::string& text) {
 
 void JsonListener::record(const std::string& line) {
     print({{"event", "record"}, {"line", utf8(line)}});
+    if (m_statsPath.empty())
+        return;
     try {
         appendStatisticsLine(m_statsPath, line);
     } catch (const std::exception& e) {
@@ -85,7 +87,7 @@ void JsonListener::record(const std::string& line) {
 // --- the session -------------------------------------------------------------------------
 
 PlaySession::PlaySession(const PlayOptions& options, std::ostream& out)
-    : m_start(options), m_options(options.game), m_listener(out, options.root + "zq/stats.zq"),
+    : m_start(options), m_options(options.game), m_listener(out, options.statsPath),
       m_random(options.seed), m_game(m_listener, m_random, options.root) {
     // Setting up is silent; only a missing word list is worth a line.
     m_listener.quiet = true;
@@ -223,6 +225,8 @@ void play(const PlayArguments& a) {
     options.root = a.root.empty() ? toolFolder() : a.root;
     if (options.root.back() != '/')
         options.root += '/';
+    if (!a.root.empty())
+        options.statsPath = options.root + "zq/stats.zq";
     options.seed = a.seed >= 0 ? static_cast<std::uint32_t>(a.seed)
                                : static_cast<std::uint32_t>(
                                      std::chrono::steady_clock::now().time_since_epoch().count());
@@ -247,7 +251,9 @@ void addPlayCommand(CLI::App& app) {
     CLI::App* cmd =
         app.add_subcommand("play", "Play headless: one command a line on standard input, "
                                    "JSON Lines on standard output");
-    cmd->add_option("--root", args.root, "The program folder (default: the tool's own)");
+    cmd->add_option("--root", args.root,
+                    "The program folder (default: the tool's own); finished games are "
+                    "recorded in its zq/stats.zq only when it is named");
     cmd->add_option("--seed", args.seed, "Seed of the random source (default: from the clock)")
         ->check(CLI::Range(0LL, 4294967295LL));
     cmd->add_option("--level", args.level, "The level picker's position");

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace quorvel {
 namespace {
 
@@ -115,6 +117,26 @@ TEST_F(ToolPlayTest, AbandonedGameIsAppendedToStatistics) {
     const std::string line = records[0]["line"];
     EXPECT_NE(line.find(",Q,1,0,31,16,D,F,n"), std::string::npos) << line;
     EXPECT_EQ(root.read("zq/stats.zq"), "2001-01-01,W,1,0,5,16,n,n,n\r\n" + line + "\r\n");
+}
+
+// Scripts and replays run beside an installed game: without --root the records are events only,
+// and the player's statistics file beside the tool stays as it was.
+TEST_F(ToolPlayTest, WithoutARootTheStatisticsFileIsNeverWritten) {
+    const std::string folder = QUORVEL_PROGRAM_DIR;
+    if (!std::filesystem::exists(folder + "kbs/Common Words.dic"))
+        GTEST_SKIP() << "the shipped dictionary is not staged";
+    const std::string stats = folder + "zq/stats.zq";
+    const bool existed = std::filesystem::exists(stats);
+    const auto sizeBefore = existed ? std::filesystem::file_size(stats) : 0;
+    const ToolRun run = runTool(root, "play --seed 3", "new\nshift 1 down\nsolve\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = run.jsonLines();
+    ASSERT_EQ(ofEvent(lines, "record").size(), 1u);
+    EXPECT_TRUE(ofEvent(lines, "error").empty());
+    EXPECT_EQ(std::filesystem::exists(stats), existed);
+    if (existed) {
+        EXPECT_EQ(std::filesystem::file_size(stats), sizeBefore);
+    }
 }
 
 TEST_F(ToolPlayTest, MissingDictionaryIsAMessage) {
