@@ -24,28 +24,10 @@ namespace {
 const QColor ArrowColour(0x00, 0xFF, 0xFF); // aqua, the arrow prototype's colour
 const QColor HighlightColour(Qt::white);
 const QColor BevelLight(Qt::white);
-const QColor BevelShadow(0x80, 0x80, 0x80);
-const QColor BorderColour(Qt::black);
 const QColor DisabledText(0x80, 0x80, 0x80);
 
 QString fromCp1252(const std::string& bytes) {
     return QString::fromStdString(quorvel::cp1252ToUtf8(bytes));
-}
-
-// One bevel: light top and left, dark bottom and right when raised; the other way round when
-// lowered. Each pixel of width takes one pixel off every side of the rectangle.
-void paintBevel(QPainter& painter, QRect& rect, Bevel bevel, int width) {
-    if (bevel == Bevel::None)
-        return;
-    const QColor& topLeft = bevel == Bevel::Raised ? BevelLight : BevelShadow;
-    const QColor& bottomRight = bevel == Bevel::Raised ? BevelShadow : BevelLight;
-    for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
-        painter.fillRect(rect.left(), rect.top(), rect.width(), 1, topLeft);
-        painter.fillRect(rect.left(), rect.top(), 1, rect.height(), topLeft);
-        painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, bottomRight);
-        painter.fillRect(rect.right(), rect.top(), 1, rect.height(), bottomRight);
-        rect.adjust(1, 1, -1, -1);
-    }
 }
 
 // A filled arrow (shaft and head) in an ArrowWidth x ArrowHeight box, pointing down or up.
@@ -347,18 +329,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
 // heavy style on a small tile still shows its letter).
 void BoardView::paintTile(QPainter& painter, const QRect& rect, const quorvel::Tile& tile,
                           const QFont& font, const QFont& underlinedFont) const {
-    const TileStyle& style = m_appearance.style;
-    painter.fillRect(rect, m_appearance.colour);
-    QRect inner = rect;
-    if (style.borderSingle) {
-        painter.setPen(BorderColour);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(inner.adjusted(0, 0, -1, -1));
-        inner.adjust(1, 1, -1, -1);
-    }
-    paintBevel(painter, inner, style.bevelOuter, style.bevelWidth);
-    inner.adjust(style.borderWidth, style.borderWidth, -style.borderWidth, -style.borderWidth);
-    paintBevel(painter, inner, style.bevelInner, style.bevelWidth);
+    const QRect inner = paintTileFace(painter, rect, m_appearance.style, m_appearance.colour);
 
     painter.save();
     painter.setClipRect(rect);

@@ -9,6 +9,7 @@
 #include "QtAudioBackend.h"
 #include "Session.h"
 #include "SoundPlayer.h"
+#include "StyleDialog.h"
 #include "StatusBanner.h"
 #include "Text.h"
 #include "OptionsDialog.h"
@@ -134,6 +135,7 @@ void MainWindow::createWindows() {
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
     m_host->setLetterColours(m_options->letterColours());
+    m_style = new StyleDialog(*m_host, m_options->settings(), this);
 
     m_levelPicker->setPreviewSource(
         [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });

@@ -24,6 +24,7 @@ class QMenu;
 class Session;
 class OptionsDialog;
 class SoundPlayer;
+class StyleDialog;
 
 namespace quorvel {
 
@@ -63,6 +64,7 @@ public:
     OptionsDialog* optionsDialog() const { return m_options; }
     // Effects and music; a test attaches its own audio back end before the window is shown.
     SoundPlayer& sound() { return *m_sound; }
+    StyleDialog* styleDialog() const { return m_style; }
     QAction* action(const QString& name) const; // a menu item by its name ("Game1", "mSolve")
     QMenu* levelMenu() const { return m_levelMenu; }
     QTimer& gameTimer() { return m_gameTimer; }
@@ -79,6 +81,7 @@ public:
     void nextLevel();           // NextLevel1Click
     void pickLevel();           // mLevelClick
     void settings();            // Options1Click
+    void styles();              // the tile and board look
     void pauseContinue();       // PauseContinueClick
     void undo();                // mUndoClick
     void clue();                // Clue1Click
@@ -167,6 +170,7 @@ private:
     OptionsDialog* m_options = nullptr;
     TraceWindow* m_trace = nullptr;
     LevelPicker* m_levelPicker = nullptr;
+    StyleDialog* m_style = nullptr;
 
     QTimer m_gameTimer;
     QTimer m_clueTimer;

@@ -8,6 +8,7 @@
 #include "PadlockLabel.h"
 #include "SoundPlayer.h"
 #include "StatusBanner.h"
+#include "StyleDialog.h"
 #include "Text.h"
 #include "OptionsDialog.h"
 #include "TraceWindow.h"
@@ -84,7 +85,8 @@ void MainWindow::createMenus() {
     options->setObjectName(QStringLiteral("Options2"));
     connect(addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7),
             &QAction::triggered, this, &MainWindow::settings);
-    addItem(options, "Styles1", QStringLiteral("St&yles"), Qt::Key_F8);
+    connect(addItem(options, "Styles1", QStringLiteral("St&yles"), Qt::Key_F8),
+            &QAction::triggered, this, &MainWindow::styles);
     options->addSeparator();
     QAction* banner = addItem(options, "Banner", QStringLiteral("&Banner"));
     QAction* hints = addItem(options, "mHints", QStringLiteral("&Hover Hints"));
@@ -232,6 +234,11 @@ void MainWindow::settings() {
     applyOptions();
     if (result == OptionsDialog::NewGameResult)
         newGame();
+}
+
+void MainWindow::styles() {
+    if (m_style)
+        m_runModal(*m_style);
 }
 
 void MainWindow::pauseContinue() {

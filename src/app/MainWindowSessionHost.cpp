@@ -10,9 +10,11 @@
 #include "TraceWindow.h"
 #include "LevelPicker.h"
 #include "MainWindow.h"
+#include "StyleDialog.h"
 #include "TileStyle.h"
 
 #include <QAction>
+#include <QSaveFile>
 
 namespace quorvel {
 
@@ -53,11 +55,17 @@ void MainSessionHost::setTemplateTileSize(int /*width*/, int /*height*/, int fon
     m_main.m_board->setTileAppearance(appearance);
 }
 
+// Sample N is the one named "panelN", wherever it stands among the samples.
 void MainSessionHost::setTemplateTileStyle(int sample) {
-    const int index = (sample >= 1 && sample <= TileStylePresetCount) ? sample - 1 : 0;
     TileAppearance appearance = m_main.m_board->tileAppearance();
-    appearance.style = tileStylePresets()[index].style;
+    appearance.style = tileStylePreset(QStringLiteral("panel%1").arg(sample))
+                           .value_or(*tileStylePreset(QStringLiteral("panel1")));
     m_main.m_board->setTileAppearance(appearance);
+}
+
+void MainSessionHost::setStyleSamples(const TileLook& look) {
+    if (m_main.m_style)
+        m_main.m_style->setSamples(look);
 }
 
 void MainSessionHost::setLetterColours(const LetterColours& colours) {
@@ -77,8 +85,12 @@ bool MainSessionHost::loadBackground(const QString& path) {
 
 void MainSessionHost::saveBackground(const QString& path) {
     const QPixmap& picture = m_main.m_board->backgroundPicture();
-    if (!picture.isNull())
-        picture.save(path, "BMP");
+    if (picture.isNull())
+        return;
+    // Written beside the old picture and renamed over it, so a failed save keeps the old one.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && picture.save(&file, "BMP"))
+        file.commit();
 }
 
 void MainSessionHost::setBackgroundStretched(bool stretched) {

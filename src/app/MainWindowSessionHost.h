@@ -21,6 +21,7 @@ public:
     void setTemplateTileLook(const TileLook& look) override;
     void setTemplateTileSize(int width, int height, int fontPoints) override;
     void setTemplateTileStyle(int sample) override;
+    void setStyleSamples(const TileLook& look) override;
     LetterColours letterColours() const override { return m_letterColours; }
     void setLetterColours(const LetterColours& colours) override;
 

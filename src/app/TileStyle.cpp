@@ -1,9 +1,31 @@
 // The tile-shape presets and the colour conversions of the tile appearance.
 #include "TileStyle.h"
 
+#include <QPainter>
+
 #include <array>
 
 namespace {
+
+const QColor BevelLight(Qt::white);
+const QColor BevelShadow(0x80, 0x80, 0x80);
+const QColor BorderColour(Qt::black);
+
+// One bevel: light top and left, dark bottom and right when raised; the other way round when
+// lowered. Each pixel of width takes one pixel off every side of the rectangle.
+void paintBevel(QPainter& painter, QRect& rect, Bevel bevel, int width) {
+    if (bevel == Bevel::None)
+        return;
+    const QColor& topLeft = bevel == Bevel::Raised ? BevelLight : BevelShadow;
+    const QColor& bottomRight = bevel == Bevel::Raised ? BevelShadow : BevelLight;
+    for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
+        painter.fillRect(rect.left(), rect.top(), rect.width(), 1, topLeft);
+        painter.fillRect(rect.left(), rect.top(), 1, rect.height(), topLeft);
+        painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, bottomRight);
+        painter.fillRect(rect.right(), rect.top(), 1, rect.height(), bottomRight);
+        rect.adjust(1, 1, -1, -1);
+    }
+}
 
 constexpr Bevel N = Bevel::None;
 constexpr Bevel L = Bevel::Lowered;
@@ -25,6 +47,24 @@ constexpr std::array<TileStylePreset, TileStylePresetCount> Presets{{
 }};
 
 } // namespace
+
+QRect paintTileFace(QPainter& painter, const QRect& rect, const TileStyle& style,
+                    const QColor& colour) {
+    painter.fillRect(rect, colour);
+    QRect inner = rect;
+    if (style.borderSingle) {
+        painter.save();
+        painter.setPen(BorderColour);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(inner.adjusted(0, 0, -1, -1));
+        painter.restore();
+        inner.adjust(1, 1, -1, -1);
+    }
+    paintBevel(painter, inner, style.bevelOuter, style.bevelWidth);
+    inner.adjust(style.borderWidth, style.borderWidth, -style.borderWidth, -style.borderWidth);
+    paintBevel(painter, inner, style.bevelInner, style.bevelWidth);
+    return inner;
+}
 
 TileStyle defaultTileStyle() {
     return TileStyle{Bevel::Raised, Bevel::None, 1, false, 0};

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
 #include <optional>
+
+class QPainter;
 
 enum class Bevel { None, Lowered, Raised };
 
@@ -19,6 +22,11 @@ struct TileStyle {
 
     friend bool operator==(const TileStyle&, const TileStyle&) = default;
 };
+
+// Paints a tile's face in its colour: the optional dark frame, the outer bevel, the band of tile
+// colour and the inner bevel. Returns what is left inside them for the letter.
+QRect paintTileFace(QPainter& painter, const QRect& rect, const TileStyle& style,
+                    const QColor& colour);
 
 // The template tile's own shape: raised inner bevel, no outer bevel, width 1, no border.
 TileStyle defaultTileStyle();
