@@ -98,14 +98,36 @@ QColor BoardView::letterColour(LetterColour state) const {
 
 void BoardView::setBoardColour(const QColor& colour) {
     m_boardColour = colour;
-    update();
+    updateBackdrop();
 }
 
 void BoardView::setBackground(const QPixmap& picture, bool stretched, bool visible) {
     m_background = picture;
     m_backgroundStretched = stretched;
     m_backgroundVisible = visible;
+    updateBackdrop();
+}
+
+void BoardView::updateBackdrop() {
     update();
+    if (parentWidget())
+        parentWidget()->update();
+}
+
+// The board's area is the parent's, when there is one: the picture lies behind both.
+QRect BoardView::backdropRect() const {
+    const QWidget* area = parentWidget();
+    return area ? QRect(-pos(), area->size()) : rect();
+}
+
+void BoardView::paintBackdrop(QPainter& painter, const QRect& area, const QRect& dirty) const {
+    painter.fillRect(dirty, m_boardColour);
+    if (!m_backgroundVisible || m_background.isNull())
+        return;
+    if (m_backgroundStretched)
+        painter.drawPixmap(area, m_background);
+    else
+        painter.drawPixmap(area.topLeft(), m_background);
 }
 
 // --- geometry ------------------------------------------------------------------------------
@@ -294,13 +316,7 @@ void BoardView::setHotArrow(int arrow) {
 
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), m_boardColour);
-    if (m_backgroundVisible && !m_background.isNull()) {
-        if (m_backgroundStretched)
-            painter.drawPixmap(rect(), m_background);
-        else
-            painter.drawPixmap(0, 0, m_background);
-    }
+    paintBackdrop(painter, backdropRect(), event->rect());
 
     QFont font(m_appearance.fontFamily);
     font.setPointSize(m_appearance.pointSize > 0 ? m_appearance.pointSize : 10);
@@ -434,6 +450,13 @@ void BoardView::dragMoveEvent(QDragMoveEvent* event) {
         event->acceptProposedAction();
     else
         event->ignore();
+}
+
+// Moved within its area, the panel shows another part of the picture.
+void BoardView::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (m_backgroundVisible && !m_background.isNull())
+        update();
 }
 
 void BoardView::dropEvent(QDropEvent* event) {

@@ -44,6 +44,9 @@ public:
     const QPixmap& backgroundPicture() const { return m_background; }
     bool isBackgroundStretched() const { return m_backgroundStretched; }
     bool isBackgroundVisible() const { return m_backgroundVisible; }
+    // The board colour over `dirty` and, when shown, the picture over `area` (stretched to it or
+    // from its top left). The panel paints its own part of its parent's area this way.
+    void paintBackdrop(QPainter& painter, const QRect& area, const QRect& dirty) const;
 
     // Where things are drawn, in widget coordinates; empty rectangles for what is not shown.
     QRect tileRect(int tile) const;
@@ -88,6 +91,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // What a tile looked like when last drawn, so a refresh repaints only the tiles that changed.
@@ -105,6 +109,8 @@ private:
         friend bool operator==(const Target&, const Target&) = default;
     };
 
+    QRect backdropRect() const;
+    void updateBackdrop();
     bool isTileShown(int tile) const;
     bool arrowsShown() const;
     bool acceptsInput() const;

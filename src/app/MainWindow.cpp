@@ -1,6 +1,7 @@
 // The main window: construction, the board area, window size and the form-level keys.
 #include "MainWindow.h"
 
+#include "BoardBackdrop.h"
 #include "BoardView.h"
 #include "Dialogs.h"
 #include "HintSwitch.h"
@@ -74,7 +75,7 @@ MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& ran
     m_board = new BoardView(*m_game);
     m_board->setObjectName(QStringLiteral("pGame"));
     // The board panel keeps the puzzle's own size and stands centred in the window.
-    m_boardArea = new QWidget(this);
+    m_boardArea = new BoardBackdrop(*m_board, this);
     m_boardArea->setObjectName(QStringLiteral("boardArea"));
     m_boardArea->setAutoFillBackground(true);
     auto* areaLayout = new QVBoxLayout(m_boardArea);

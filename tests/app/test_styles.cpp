@@ -364,6 +364,30 @@ private slots:
         QVERIFY(board()->isBackgroundVisible());
     }
 
+    // The picture lies behind the whole board area, not only behind the tiles' panel.
+    void aStretchedPictureCoversTheWholeBoardAreaAndAnUnstretchedOneItsOwnSize() {
+        newGame();
+        QImage solid(20, 20, QImage::Format_RGB32);
+        solid.fill(Orange);
+        QDir().mkpath(m_dir->filePath(QStringLiteral("pictures")));
+        QVERIFY(solid.save(m_dir->filePath(QStringLiteral("pictures/solid.png"))));
+        background()->setFolder(m_dir->filePath(QStringLiteral("pictures")));
+        QVERIFY(background()->choosePicture(QStringLiteral("solid.png")));
+        QWidget* area = m_window->centralWidget();
+        const QRect panel = board()->geometry();
+        QVERIFY(panel.bottom() < area->height() - 2);
+        QImage image = area->grab().toImage();
+        const QPoint belowPanel(area->width() / 2, area->height() - 2);
+        QCOMPARE(image.pixelColor(belowPanel), Orange);
+        QCOMPARE(image.pixelColor(panel.topLeft() + QPoint(1, 1)), Orange);
+
+        background()->stretchBox()->click();
+        image = area->grab().toImage();
+        QCOMPARE(image.pixelColor(belowPanel), board()->boardColour());
+        QCOMPARE(image.pixelColor(QPoint(5, 5)), Orange);
+        QCOMPARE(image.pixelColor(QPoint(25, 25)), board()->boardColour());
+    }
+
     void aDamagedBitmapChangesNothing() {
         const QString good = writePicture(QStringLiteral("good.png"), QSize(40, 30));
         background()->setFolder(QFileInfo(good).path());
