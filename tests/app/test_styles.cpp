@@ -167,7 +167,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_folder = m_dir->path() + QLatin1Char('/');
-        for (const char* sub : {"zq", "kbs"})
+        for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(QStringLiteral(QUORVEL_PROGRAM_DIR) + QLatin1String(sub) + '/',
                      m_folder + QLatin1String(sub) + '/');
         openWindow();
@@ -401,6 +401,7 @@ private slots:
 
         const qint64 shown = board()->backgroundPicture().cacheKey();
         const QByteArray stored = settingsBytes();
+        m_dialogs->warned.clear();
         QVERIFY(!background()->choosePicture(QStringLiteral("bad.bmp")));
         QCOMPARE(board()->backgroundPicture().cacheKey(), shown);
         QVERIFY(board()->isBackgroundVisible());
