@@ -238,6 +238,8 @@ QSize BoardView::sizeHint() const {
 }
 
 QString BoardView::toolTipAt(QPoint pos) const {
+    if (isHiddenByPause())
+        return {}; // a definition would tell what the hidden board holds
     if (arrowAt(pos))
         return QStringLiteral("Click to shift column");
     const int tile = tileAt(pos);
@@ -264,12 +266,13 @@ void BoardView::snapshot() {
     }
     m_drawnArrowsEnabled = m_game.commands().arrows;
     m_drawnClueColumn = m_game.clueColumn();
+    m_drawnPaused = isHiddenByPause();
 }
 
 void BoardView::refresh() {
     const quorvel::Board& board = m_game.board();
     if (board.rows != m_drawnRows || board.columns != m_drawnColumns ||
-        board.tileCount != m_drawnTileCount) {
+        board.tileCount != m_drawnTileCount || isHiddenByPause() != m_drawnPaused) {
         if (board.columns != m_drawnColumns)
             m_hotShown = false;
         snapshot();
@@ -314,8 +317,28 @@ void BoardView::setHotArrow(int arrow) {
     m_hotShown = shown;
 }
 
+// A timed game's clock stops while paused; the letters are hidden too, so a pause never buys
+// time to study the board.
+bool BoardView::isHiddenByPause() const {
+    return m_game.timer().paused && m_game.isInPlay();
+}
+
+void BoardView::paintPausedFace(QPainter& painter) const {
+    painter.fillRect(rect(), m_boardColour);
+    QFont font(m_appearance.fontFamily);
+    font.setBold(true);
+    font.setPixelSize(qBound(12, height() / 5, 48));
+    painter.setFont(font);
+    painter.setPen(DisabledText);
+    painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Paused"));
+}
+
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    if (isHiddenByPause()) {
+        paintPausedFace(painter);
+        return;
+    }
     paintBackdrop(painter, backdropRect(), event->rect());
 
     QFont font(m_appearance.fontFamily);
@@ -419,12 +442,28 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
 void BoardView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !acceptsInput())
         return;
-    if (targetAt(event->position().toPoint()) == Target{}) {
+    const QPoint pos = event->position().toPoint();
+    if (targetAt(pos) == Target{}) {
         m_pressActive = false;
-        emit boardDoubleClicked();
+        if (doubleClickStartsGame(pos))
+            emit boardDoubleClicked();
         return;
     }
     mousePressEvent(event);
+}
+
+bool BoardView::doubleClickStartsGame(QPoint pos) const {
+    return acceptsInput() && targetAt(pos) == Target{} && !pictureCovers(pos);
+}
+
+// The picture lies over the panel where it is drawn; a double-click there is the picture's.
+bool BoardView::pictureCovers(QPoint pos) const {
+    if (!m_backgroundVisible || m_background.isNull())
+        return false;
+    const QRect area = backdropRect();
+    const QRect picture =
+        m_backgroundStretched ? area : QRect(area.topLeft(), m_background.size());
+    return picture.contains(pos);
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {

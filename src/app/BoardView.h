@@ -60,6 +60,10 @@ public:
     std::optional<ArrowHit> arrowAt(QPoint pos) const;
     // The arrow drawn white under the mouse: 1..Columns above, Columns+1..2*Columns below; 0 none.
     int hotArrow() const { return m_hotShown ? m_hotArrow : 0; }
+    // Whether a double-click at a point (which may lie outside the panel, in the board area
+    // around it) asks for a new game: the bare panel does, a tile, an arrow or the shown
+    // background picture does not.
+    bool doubleClickStartsGame(QPoint pos) const;
     // The hint of what lies under a point: the arrows' help, or a tile's word definition while
     // definitions are shown; empty for none.
     QString toolTipAt(QPoint pos) const;
@@ -114,6 +118,9 @@ private:
     bool isTileShown(int tile) const;
     bool arrowsShown() const;
     bool acceptsInput() const;
+    bool isHiddenByPause() const;
+    void paintPausedFace(QPainter& painter) const;
+    bool pictureCovers(QPoint pos) const;
     int originX() const;
     QRect cellRect(int row, int column) const;
     int arrowNumber(int column, bool above) const;
@@ -148,4 +155,5 @@ private:
     int m_drawnTileCount = 0;
     bool m_drawnArrowsEnabled = false;
     int m_drawnClueColumn = 0;
+    bool m_drawnPaused = false;
 };

@@ -159,14 +159,25 @@ QStringList LevelPicker::previewLines() const {
 
 void LevelPicker::levelChange(int position) {
     m_level->setText(QString::number(position));
-    m_v->clear();
-    if (m_preview) {
-        QStringList lines;
-        for (const std::string& row : m_preview(position))
-            lines << previewLine(row);
-        m_v->setPlainText(lines.join(QLatin1Char('\n')));
-    }
+    showPreview(position);
     emit positionChanged(position);
+}
+
+void LevelPicker::showPreview(int level) {
+    m_v->clear();
+    if (!m_preview)
+        return;
+    QStringList lines;
+    for (const std::string& row : m_preview(level))
+        lines << previewLine(row);
+    m_v->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+// The levels may have been loaded, or reloaded, since the track bar last moved: opened at the
+// same level, the preview would still show what was there before.
+void LevelPicker::showEvent(QShowEvent* event) {
+    showPreview(m_tbLevel->value());
+    QDialog::showEvent(event);
 }
 
 void LevelPicker::levelExit() {

@@ -44,8 +44,12 @@ public slots:
 signals:
     void positionChanged(int level);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void levelChange(int position); // levelChange
+    void showPreview(int level);
     void levelExit();               // LevelExit
 
     QSlider* m_tbLevel;

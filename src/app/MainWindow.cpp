@@ -30,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
@@ -60,6 +61,9 @@ MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& ran
       m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
+    // Hints show whenever the mouse rests, as the game's help text is meant to: Qt would show
+    // them only in the active window, and a desktop without a window manager activates none.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     m_game = std::make_unique<Game>(*this, random, files.programFolder());
     m_host = std::make_unique<MainSessionHost>(*this);
     m_sound = std::make_unique<SoundPlayer>(m_folder);
@@ -214,6 +218,11 @@ void MainWindow::layOutWindow() {
     const int width =
         std::max({wanted.width - frame.width(), m_board->width(), menuBar()->sizeHint().width()});
     const int height = std::max(wanted.height - frame.height(), boardHeight + chrome);
+    // The window's layout keeps the minimum size it worked out for the previous board, and its
+    // next pass would put that size back: a small board after a large one needs it recomputed.
+    m_boardArea->layout()->invalidate();
+    layout()->invalidate();
+    layout()->activate();
     setMinimumSize(0, 0);
     resize(width, height);
     keepOnScreen();
@@ -260,7 +269,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 bool MainWindow::formShortCut(int key) {
     const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
-    if (confirm && m_game->banner().visible) {
+    // Only a banner on screen is confirmed: one that waits for the notice to end is not seen yet.
+    if (confirm && m_game->banner().visible && m_messages->isBannerVisible()) {
         bannerOk();
         return true;
     }
@@ -283,6 +293,15 @@ bool MainWindow::formShortCut(int key) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    // The board panel's colour fills the window around the puzzle, and before the first game the
+    // puzzle takes almost no room: a double-click there is on the board as much as between tiles.
+    if (watched == m_boardArea && type == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint at = m_board->mapFrom(m_boardArea, mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && m_board->doubleClickStartsGame(at))
+            newGame();
+        return true;
+    }
     if (type == QEvent::Paint && !m_audioQueued && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         // Starting the audio system takes about as long as showing the window, so it waits
@@ -299,7 +318,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int code = key->key();
     const bool confirm = code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space;
-    const bool ours = (confirm && m_game->banner().visible) ||
+    const bool ours = (confirm && m_game->banner().visible && m_messages->isBannerVisible()) ||
                       (code == Qt::Key_F12 && m_game->commands().solve) || code == Qt::Key_F2 ||
                       code == Qt::Key_F7;
     if (!ours)

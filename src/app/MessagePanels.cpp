@@ -98,23 +98,29 @@ void MessagePanels::setLabelColour(QLabel* label, Colour colour) {
 void MessagePanels::showBanner(const QString& text, int seconds, Colour colour) {
     // A second banner reuses the panel: its time replaces any time still running.
     m_bannerTimer.stop();
+    m_penalty->hide();
+    m_pending.reset();
+    if (isFlashing())
+        m_pending = Banner{text, seconds, colour};
+    else
+        showBannerNow(Banner{text, seconds, colour});
+}
+
+void MessagePanels::showBannerNow(const Banner& banner) {
     centre(m_penalty);
-    m_penaltyLabel->setText(text);
-    setLabelColour(m_penaltyLabel, colour);
+    m_penaltyLabel->setText(banner.text);
+    setLabelColour(m_penaltyLabel, banner.colour);
     m_penalty->show();
     m_ok->hide();
-    // A notice still flashing (completion flashes, then shows its banner) stays in front
-    // until it ends, so the two appear in that order.
-    if (isFlashing())
-        m_wrong->raise();
-    if (seconds > 0)
-        m_bannerTimer.start(seconds * 1000);
-    else if (seconds == 0)
+    if (banner.seconds > 0)
+        m_bannerTimer.start(banner.seconds * 1000);
+    else if (banner.seconds == 0)
         m_ok->show();
 }
 
 void MessagePanels::hideBanner() {
     m_bannerTimer.stop();
+    m_pending.reset();
     m_penalty->hide();
 }
 
@@ -144,6 +150,11 @@ void MessagePanels::flashStep() {
     if (++m_flashSwitches >= FlashSwitches) {
         m_flashTimer.stop();
         m_wrong->hide();
+        if (m_pending) {
+            const Banner banner = *m_pending;
+            m_pending.reset();
+            showBannerNow(banner);
+        }
     }
 }
 

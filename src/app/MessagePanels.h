@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <optional>
+
 namespace quorvel {
 
 // A small raised panel that reports clicks; the banner's OK button is one.
@@ -32,7 +34,10 @@ public:
     explicit MessagePanels(QWidget* window);
 
     // The banner: seconds -1 stays, > 0 asks to be hidden after that time (timeUp), 0 shows OK.
+    // Asked for while the notice flashes, it appears when the notice has ended, so the player
+    // reads the two in turn and no key confirms a banner that cannot be seen.
     void showBanner(const QString& text, int seconds, Colour colour);
+    bool isBannerPending() const { return m_pending.has_value(); }
     void hideBanner();
     bool isBannerVisible() const { return !m_penalty->isHidden(); }
     bool isWaiting() const { return isBannerVisible() && !m_ok->isHidden(); }
@@ -58,6 +63,12 @@ signals:
     void bannerTimeUp(); // a timed banner's seconds have passed
 
 private:
+    struct Banner {
+        QString text;
+        int seconds = 0;
+        Colour colour = 0;
+    };
+    void showBannerNow(const Banner& banner);
     void centre(QWidget* panel);
     void setLabelColour(QLabel* label, Colour colour);
 
@@ -69,6 +80,7 @@ private:
     QLabel* m_wrongLabel;
     QTimer m_bannerTimer;
     QTimer m_flashTimer;
+    std::optional<Banner> m_pending;
     int m_flashSwitches = 0;
     Colour m_flashColour = 0;
 };

@@ -19,6 +19,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include <algorithm>
+
 using quorvel::fromCp1252;
 using quorvel::toCp1252;
 
@@ -347,8 +349,12 @@ void OptionsDialog::userLevelChange(int index) {
     m_autoAdvance->setChecked(preset.autoAdvance);
 }
 
+int OptionsDialog::fontPointsForSize(int position) {
+    return std::clamp(position, 1, 3) * 12;
+}
+
 void OptionsDialog::tbSizeChange(int position) {
-    emit templateTileSizeChanged(position * 15, position * 19, position * 12);
+    emit templateTileSizeChanged(position * 15, position * 19, fontPointsForSize(position));
 }
 
 quorvel::GameOptions OptionsDialog::gameOptions() const {

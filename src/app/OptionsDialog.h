@@ -47,6 +47,7 @@ public:
     LetterColours letterColours() const { return m_letterColours; }
 
     int gameSize() const;            // tbSize, 1..3
+    static int fontPointsForSize(int position); // the tile font a Game Size position gives
     void setGameSize(int size);      // runs tbSizeChange when the position changes
     int volume() const;              // tbSound's volume, 4096..61440
     bool hasDictionary() const;      // an entry of the Dictionary list is selected

@@ -116,16 +116,19 @@ void Session::startUp() {
 }
 
 // The style samples, the background, Game Size, then the template tile's look and shape. Game
-// Size sets the tile's font size first; the stored FontSize then takes its place.
+// Size sets the tile's font size first; a stored FontSize then takes its place. Without one the
+// tiles keep the Game Size's font, so a size looks after a restart as it did when chosen.
 void Session::restoreTileLook() {
     const quorvel::IniFile& ini = m_options.settings();
     const TileLook initial = m_host.templateTileLook();
+    const int gameSize = ini.readInteger(kSection, "Size", 3);
+    const int sizePoints = OptionsDialog::fontPointsForSize(gameSize);
     TileLook look;
     look.colour = readColour(ini, "Color", initial.colour);
     look.fontName = fromCp1252(ini.readString(kSection, "FontName", toCp1252(initial.fontName)));
-    look.fontSize = ini.readInteger(kSection, "FontSize", initial.fontSize);
+    look.fontSize = ini.readInteger(kSection, "FontSize", sizePoints);
     if (look.fontSize < 1 || look.fontSize > 500)
-        look.fontSize = initial.fontSize;
+        look.fontSize = sizePoints;
     look.bold = ini.readBool(kSection, "FontBold", false);
     m_host.setStyleSamples(look);
 
@@ -136,7 +139,7 @@ void Session::restoreTileLook() {
     m_host.setBackgroundVisible(ini.readBool(kSection, "ImageVisible", false));
     m_host.setBoardColour(readColour(ini, "BGColor", 15966408));
 
-    m_options.setGameSize(ini.readInteger(kSection, "Size", 3));
+    m_options.setGameSize(gameSize);
 
     m_host.setTemplateTileLook(look);
     m_host.setTemplateTileStyle(
@@ -182,7 +185,12 @@ void Session::restoreMenusAndTips() {
     const bool hints = ini.readBool(kSection, "Hints", true);
     m_host.setMenuChecked(MenuCheck::Hints, hints);
     m_hints.setEnabled(hints);
-    m_host.setMenuChecked(MenuCheck::Banner, ini.readBool(kSection, "Banner", true));
+    const bool banner = ini.readBool(kSection, "Banner", true);
+    m_host.setMenuChecked(MenuCheck::Banner, banner);
+    // The banner timer has run since the window was shown; with the banner off it would scroll
+    // the level shown next off the status line, and leave the line blank.
+    if (!banner)
+        m_host.setBannerTimerEnabled(false);
 }
 
 // The window goes where it was, unless that is off the usual screen area.

@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSlider>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -168,6 +169,30 @@ private:
                 clickTile(t);
             }
         }
+    }
+
+    // Picks a level in the level picker and starts a game there.
+    void playLevel(int level) {
+        m_window->setModalRunner([level](QDialog& dialog) {
+            static_cast<LevelPicker&>(dialog).trackBar()->setValue(level);
+            return LevelPicker::NewGameResult;
+        });
+        item("PickaLevel1")->trigger();
+        QCOMPARE(game().values().level, level);
+    }
+
+    static int pixelsOf(QWidget* widget, const QColor& colour) {
+        const QImage image = widget->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == colour ? 1 : 0;
+        return count;
+    }
+
+    void endFlash() {
+        while (m_window->messages().isFlashing())
+            m_window->messages().flashStep();
     }
 
     void setOption(const char* name, bool on) {
@@ -315,6 +340,110 @@ private slots:
         QVERIFY(game().board().tileCount > 0);
     }
 
+    // Before the first game the puzzle takes almost no room: the board colour around it is the
+    // board too, and a double-click there starts a game.
+    void doubleClickAroundTheBoardPanelStartsAGame() {
+        QWidget* area = m_window->centralWidget();
+        const QPoint below(area->width() / 2, board()->geometry().bottom() + 10);
+        QVERIFY(area->rect().contains(below));
+        QTest::mouseDClick(area, Qt::LeftButton, {}, below);
+        QVERIFY(game().board().tileCount > 0);
+    }
+
+    // The background picture lies over the board: a double-click on it starts nothing (and so
+    // abandons nothing).
+    void doubleClickOnTheShownPictureStartsNothing() {
+        QPixmap picture(40, 30);
+        picture.fill(Qt::darkGreen);
+        board()->setBackground(picture, false, true); // at its own size, at the area's top left
+        QWidget* area = m_window->centralWidget();
+        QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(game().board().tileCount, 0);
+        QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(area->width() - 5, area->height() - 5));
+        QVERIFY(game().board().tileCount > 0); // beside the unstretched picture
+
+        press(Qt::Key_F2);
+        clickArrow(1, true);
+        const int moves = game().values().movesLeft;
+        board()->setBackground(picture, true, true);
+        QTest::mouseDClick(board(), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(game().values().movesLeft, moves); // the game in progress goes on
+        QVERIFY(!QFile::exists(m_folder + QStringLiteral("zq/stats.zq")));
+    }
+
+    // From the largest level back to a small one, the window is the small level's again.
+    void theWindowShrinksForASmallLevelAfterALargeOne() {
+        press(Qt::Key_F2);
+        const QSize small = m_window->size();
+        playLevel(game().values().levelCount);
+        QVERIFY(m_window->width() > small.width());
+        QVERIFY(m_window->height() > small.height());
+        playLevel(1);
+        QCOMPARE(m_window->size(), small);
+        QCOMPARE(m_window->minimumSize().boundedTo(small), m_window->minimumSize());
+    }
+
+    // A display name would be added to every title by the window system ("Select Level —
+    // Quorvel"); without one each title reads exactly as its caption.
+    void windowTitlesAreTheirOwnCaptions() {
+        const QString name = QCoreApplication::applicationName();
+        QCOMPARE(name, QStringLiteral("Quorvel"));
+        QCoreApplication::setApplicationName(QStringLiteral("probe"));
+        const QString shown = QGuiApplication::applicationDisplayName();
+        QCoreApplication::setApplicationName(name);
+        QCOMPARE(shown, QStringLiteral("probe"));
+        QCOMPARE(options()->windowTitle(), QStringLiteral("Quorvel - Options"));
+        QCOMPARE(m_window->levelPicker()->windowTitle(), QStringLiteral("Select Level"));
+    }
+
+    // The levels are loaded after the picker is made: opened at level 1, where the track bar
+    // has not moved since, it still shows level 1's layout.
+    void pickerOpenedAtLevelOneShowsItsLayout() {
+        QStringList shown;
+        m_window->setModalRunner([&](QDialog& dialog) {
+            dialog.show();
+            shown = m_window->levelPicker()->previewLines();
+            dialog.hide();
+            return int(LevelPicker::CancelResult);
+        });
+        press(Qt::Key_F6);
+        QCOMPARE(shown.size(), int(game().levelTable().at(1).rows));
+        QVERIFY(shown.join(QString()).contains(QChar(0x2588)));
+    }
+
+    // Hints show while the mouse rests, also over a window that is not the active one (a desktop
+    // without a window manager never activates it).
+    void hoverHintsShowOnTheCounter() {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!m_window->isActiveWindow());
+        QLabel* counter = m_window->counter();
+        // Through the window, as the window system delivers it (a widget's mouseMove only
+        // moves the cursor).
+        QTest::mouseMove(m_window->windowHandle(),
+                         counter->mapTo(m_window.get(), counter->rect().center()));
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 3000);
+        QCOMPARE(QToolTip::text(),
+                 QStringLiteral("Number of moves remaining - end of game at 0."));
+        QToolTip::hideText();
+    }
+
+    // With the banner off nothing scrolls the level off the status line at start.
+    void withTheBannerOffTheStatusLineShowsTheLevel() {
+        cleanup();
+        makeFolder();
+        IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QVERIFY(settings.writeBool("Options", "Banner", false));
+        QVERIFY(settings.writeInteger("Options", "Level", 3));
+        openWindow();
+        QCOMPARE(m_window->statusBanner().text(), QStringLiteral("Level 3"));
+        QVERIFY(!m_window->statusBanner().timer().isActive());
+        QTest::qWait(3 * StatusBanner::TickMs);
+        QCOMPARE(m_window->statusBanner().text(), QStringLiteral("Level 3"));
+    }
+
     void arrowsLettersAndThePadlockPlayAsTheCoreSays() {
         press(Qt::Key_F2);
         const Board& b = game().board();
@@ -358,6 +487,13 @@ private slots:
         const int level = game().values().level;
         playToCompletionWithTheMouse();
         QVERIFY(!game().isInPlay());
+        // The notice comes first; the banner waits for it, and no key confirms it unseen.
+        QVERIFY(m_window->messages().isFlashing()); // "Puzzle completed"
+        QVERIFY(!m_window->messages().isBannerVisible());
+        press(Qt::Key_Return);
+        QVERIFY(m_window->messages().isBannerPending());
+        QVERIFY(!game().isInPlay());
+        endFlash();
         QVERIFY(m_window->messages().isWaiting());
         const QString text = m_window->messages().bannerText();
         QVERIFY2(text.startsWith(QStringLiteral("Advance to level")) ||
@@ -365,7 +501,6 @@ private slots:
                  qPrintable(text));
         QVERIFY(!board()->isEnabled()); // the board waits for the banner's OK
         const bool advanced = text.startsWith(QStringLiteral("Advance"));
-        QVERIFY(m_window->messages().isFlashing());                  // "Puzzle completed"
         QVERIFY(!m_window->statusBanner().label()->font().italic()); // maroon and upright now
         const QString stats = m_folder + QStringLiteral("zq/stats.zq");
         QVERIFY(QFile::exists(stats));
@@ -381,6 +516,7 @@ private slots:
         options()->findChild<QSlider*>(QStringLiteral("handicap"))->setValue(-1);
         press(Qt::Key_F2);
         playToCompletionWithTheMouse();
+        endFlash();
         QVERIFY(m_window->messages().isWaiting());
         QTest::mouseClick(m_window->messages().okButton(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!m_window->messages().isBannerVisible());
@@ -447,16 +583,21 @@ private slots:
         press(Qt::Key_F2);
         QVERIFY(m_window->gameTimer().isActive());
         QVERIFY(item("PauseContinue")->isEnabled());
+        const QColor letters = board()->letterColour(LetterColour::Unlocked);
+        QVERIFY(pixelsOf(board(), letters) > 0);
         item("PauseContinue")->trigger();
         QVERIFY(!board()->isEnabled());
         QVERIFY(!m_window->gameTimer().isActive());
         QCOMPARE(item("PauseContinue")->text(), QStringLiteral("&Continue"));
+        // The letters are hidden while paused: a pause buys no time to study the board.
+        QCOMPARE(pixelsOf(board(), letters), 0);
         const int moves = game().values().movesLeft;
         clickArrow(1, true); // nothing on the board reacts
         QCOMPARE(game().values().movesLeft, moves);
         item("PauseContinue")->trigger();
         QVERIFY(board()->isEnabled());
         QVERIFY(m_window->gameTimer().isActive());
+        QVERIFY(pixelsOf(board(), letters) > 0);
     }
 
     void gameTimerTicksCostMovesAfterTheGrace() {

@@ -115,6 +115,33 @@ private slots:
         QCOMPARE(panels.flashColour(), colourFromWindows(0x008000));
     }
 
+    // A completed puzzle flashes its notice and then shows its banner: the banner must not
+    // appear under the notice, nor be confirmed while nobody can see it.
+    void bannerAskedForDuringTheNoticeAppearsWhenTheNoticeEnds() {
+        QWidget window;
+        window.resize(300, 200);
+        MessagePanels panels(&window);
+        panels.flash(QStringLiteral("Puzzle completed"));
+        panels.showBanner(QStringLiteral("Advance to level 2"), 0, 0xFF0000);
+        QVERIFY(!panels.isBannerVisible());
+        QVERIFY(!panels.isWaiting());
+        QVERIFY(panels.isBannerPending());
+        while (panels.isFlashing())
+            panels.flashStep();
+        QVERIFY(panels.isWaiting());
+        QCOMPARE(panels.bannerText(), QStringLiteral("Advance to level 2"));
+        QVERIFY(!panels.isBannerPending());
+
+        // Hidden before the notice ends (a new game was started), it never appears.
+        panels.hideBanner();
+        panels.flash(QStringLiteral("Puzzle completed"));
+        panels.showBanner(QStringLiteral("Continue at level 2"), 0, 0xFF0000);
+        panels.hideBanner();
+        while (panels.isFlashing())
+            panels.flashStep();
+        QVERIFY(!panels.isBannerVisible());
+    }
+
     void flashRunsOnItsOwnTimer() {
         QWidget window;
         MessagePanels panels(&window);

@@ -352,12 +352,14 @@ private slots:
         QVERIFY(!run.host.backgroundStretched);
         QVERIFY(run.options.findChild<QWidget*>(QStringLiteral("bNewWords"))->isEnabled());
 
-        Folder defaults; // no keys: the tile's own look, and Game Size 3
+        // No usable keys: the tile's own look, and Game Size 3 with the font that size gives, as
+        // when it is chosen in the options (not the template's 10 points in 45 x 57 tiles).
+        Folder defaults;
         defaults.writeIni("FontSize=0\r\nColor=-1\r\n");
         Run second(defaults);
         second.session.startUp();
         QCOMPARE(second.host.tileLook.fontName, QStringLiteral("Tahoma"));
-        QCOMPARE(second.host.tileLook.fontSize, 10);
+        QCOMPARE(second.host.tileLook.fontSize, 36);
         QCOMPARE(second.host.tileLook.colour, quorvel::Colour(0xFFFFFF));
         QCOMPARE(second.options.gameSize(), 3);
         QCOMPARE(second.host.styleSample, 1);
