@@ -17,7 +17,9 @@
 #include "TraceWindow.h"
 #include "LevelPicker.h"
 #include "MainWindowSessionHost.h"
+#include "StatisticsWindow.h"
 
+#include "ProgramFolder.h"
 #include "engine/Layouts.h"
 #include "words/WordLists.h"
 #include "words/WordUtils.h"
@@ -133,6 +135,8 @@ void MainWindow::createWindows() {
     // settings file, so it comes before anything that reads settings.
     m_options = new OptionsDialog(m_files, this);
     m_trace = new TraceWindow(this);
+    m_statistics = new StatisticsWindow(
+        QString::fromStdString(dataPath(m_folder.toStdString(), "zq/stats.zq")), this);
     m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
     m_session = std::make_unique<Session>(*m_host, *m_options, *m_hints);
@@ -176,6 +180,8 @@ void MainWindow::loadWordLists() {
 void MainWindow::updateLevelCount() {
     if (m_levelPicker)
         m_levelPicker->setLevelCount(m_game->values().levelCount);
+    if (m_statistics)
+        m_statistics->setLevelCount(m_game->values().levelCount);
 }
 
 // Around the centred board panel the window shows the board's colour.

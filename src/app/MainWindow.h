@@ -34,6 +34,7 @@ class Random;
 class StatusBanner;
 class TraceWindow;
 class LevelPicker;
+class StatisticsWindow;
 
 class MainWindow : public QMainWindow, public GameListener {
     Q_OBJECT
@@ -60,6 +61,7 @@ public:
     StatusBanner& statusBanner() { return *m_status; }
     MessagePanels& messages() { return *m_messages; }
     LevelPicker* levelPicker() const { return m_levelPicker; }
+    StatisticsWindow* statisticsWindow() const { return m_statistics; }
     TraceWindow* traceWindow() const { return m_trace; }
     OptionsDialog* optionsDialog() const { return m_options; }
     // Effects and music; a test attaches its own audio back end before the window is shown.
@@ -80,6 +82,7 @@ public:
     void previousLevel();       // PreviousLevel1Click
     void nextLevel();           // NextLevel1Click
     void pickLevel();           // mLevelClick
+    void showStatistics();      // the history, modally
     void settings();            // Options1Click
     void styles();              // the tile and board look
     void pauseContinue();       // PauseContinueClick
@@ -171,6 +174,7 @@ private:
     TraceWindow* m_trace = nullptr;
     LevelPicker* m_levelPicker = nullptr;
     StyleDialog* m_style = nullptr;
+    StatisticsWindow* m_statistics = nullptr;
 
     QTimer m_gameTimer;
     QTimer m_clueTimer;

@@ -44,7 +44,8 @@ QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& capti
 void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
-    addItem(file, "HonorRoll2", QStringLiteral("Statistics"));
+    connect(addItem(file, "HonorRoll2", QStringLiteral("Statistics")), &QAction::triggered, this,
+            &MainWindow::showStatistics);
     addItem(file, "FreeWordLists2", QStringLiteral("Get Free Word Lists"));
     addItem(file, "GetNewLayouts", QStringLiteral("Get New Layouts"));
     QAction* exportItem = addItem(file, "mExport", QStringLiteral("Export"));
@@ -225,6 +226,11 @@ void MainWindow::pickLevel() {
     const int result = m_runModal(*m_levelPicker);
     // The track bar's level is taken whichever button closed the picker.
     play(Move::pickLevel(m_levelPicker->position(), result == LevelPicker::NewGameResult));
+}
+
+void MainWindow::showStatistics() {
+    if (m_statistics)
+        m_runModal(*m_statistics);
 }
 
 void MainWindow::settings() {
