@@ -7,6 +7,7 @@
 #include "MessagePanels.h"
 #include "PadlockLabel.h"
 #include "SoundPlayer.h"
+#include "StatisticsWindow.h"
 #include "StatusBanner.h"
 #include "StyleDialog.h"
 #include "Text.h"

@@ -143,14 +143,22 @@ private slots:
         writeStats(line("W", 200) + line("F", 200) + line("F", 200));
         open(statsPath());
         HistogramView* box = m_window->histogram();
-        QMouseEvent move(QEvent::MouseMove, QPointF(399, 60), box->mapToGlobal(QPointF(399, 60)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &move);
+        auto moveTo = [box](QPointF at) {
+            QMouseEvent move(QEvent::MouseMove, at, box->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(box, &move);
+        };
         auto* details = control<QLabel>("Details");
+        moveTo(QPointF(399, 60));
         QVERIFY(details->isVisible());
         QCOMPARE(details->text(), QStringLiteral("Level=200 wins = 1 losses = 2"));
-        QCOMPARE(details->x(), 8 + 399 - 150);
+        QCOMPARE(details->x(), 8 + 399);
         QVERIFY(details->geometry().bottom() <= 8 + 100);
+        // Past the middle the details move left so they stay inside the window.
+        moveTo(QPointF(451, 2));
+        QCOMPARE(details->text(), QStringLiteral("Level=226 wins = 0 losses = 0"));
+        QCOMPARE(details->x(), 8 + 301);
+        QVERIFY(details->geometry().top() >= 8);
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(box, &leave);
         QVERIFY(!details->isVisible());
