@@ -25,7 +25,8 @@ constexpr int kClientWidth = 620;
 constexpr int kClientHeight = 223;
 constexpr QPoint kHistogramAt{8, 8};
 constexpr int kAxisLabelsY = 112;
-constexpr int kControlsY = 128;
+constexpr int kControlsY = 126;
+constexpr qreal kFontPoints = 8;
 // Where each axis label starts, from "1" on the left to the range on the right.
 constexpr std::array<int, 11> kAxisLabelX = {8, 61, 118, 182, 240, 298, 356, 414, 472, 536, 595};
 constexpr const char* kAxisLabelNames[] = {"x1",  "x10", "x20", "x30", "x40", "x50",
@@ -66,6 +67,10 @@ StatisticsWindow::StatisticsWindow(const QString& statisticsPath, QWidget* paren
     setWindowTitle(QStringLiteral("Statistics"));
     setModal(true);
     setFixedSize(kClientWidth, kClientHeight);
+    // Everything has to fit the fixed client area, so the window keeps to a small type size.
+    QFont small = font();
+    small.setPointSizeF(kFontPoints);
+    setFont(small);
     createHistogram();
     createFilters();
     m_details->raise();
@@ -100,10 +105,13 @@ void StatisticsWindow::createHistogram() {
 
 void StatisticsWindow::createFilters() {
     auto* controls = new QWidget(this);
-    controls->setGeometry(8, kControlsY, kClientWidth - 16, kClientHeight - kControlsY - 4);
-    auto* row = new QHBoxLayout(controls);
-    row->setContentsMargins(0, 0, 0, 0);
+    controls->setGeometry(8, kControlsY, kClientWidth - 16, kClientHeight - kControlsY - 2);
+    auto* column = new QVBoxLayout(controls);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    auto* row = new QHBoxLayout;
     row->setSpacing(6);
+    column->addLayout(row);
 
     QGroupBox* showBy = group(controls, QStringLiteral("Show By:"));
     auto* showColumn = new QVBoxLayout(showBy);
@@ -141,16 +149,18 @@ void StatisticsWindow::createFilters() {
     }
     row->addWidget(createTotals(controls));
 
-    auto* noteColumn = new QVBoxLayout;
+    row->addStretch(1);
+
+    // The note and "Done" share the bottom line, under the filters.
+    auto* bottom = new QHBoxLayout;
     QLabel* note = label(controls, "Label1",
                          QStringLiteral("Display your stats by selecting any combination of filters."));
-    note->setWordWrap(true);
     setTextColour(note, kNavy);
     auto* done = button<QPushButton>(controls, "Button1", QStringLiteral("Done"));
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
-    noteColumn->addWidget(note, 1);
-    noteColumn->addWidget(done, 0, Qt::AlignRight);
-    row->addLayout(noteColumn, 1);
+    bottom->addWidget(note, 1);
+    bottom->addWidget(done);
+    column->addLayout(bottom);
 
     // A view button sets its axis up; any filter change counts and paints again.
     const std::pair<QRadioButton*, StatisticsView> views[] = {
