@@ -7,6 +7,7 @@
 
 #include "engine/Random.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -173,6 +174,23 @@ private slots:
         open(m_dir.path()); // a folder where the file should be
         QCOMPARE(text("nPlayed"), QStringLiteral("0"));
         QCOMPARE(text("x100"), QStringLiteral("300"));
+    }
+
+    // The client area is fixed, so a caption that does not fit would be cut off.
+    void everyCaptionFitsInsideTheWindow() {
+        writeStats(line("W", 5));
+        open(statsPath());
+        m_window->setLevelCount(200);
+        for (int i = 0; i < 5; ++i) // the new caption relays the groups out, level by level
+            QCoreApplication::processEvents();
+        const QRect client = m_window->rect();
+        for (QWidget* w : m_window->findChildren<QWidget*>()) {
+            if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)))
+                continue;
+            const QRect at(w->mapTo(m_window.get(), QPoint(0, 0)), w->size());
+            QVERIFY2(client.contains(at), qPrintable(w->objectName()));
+            QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(w->objectName()));
+        }
     }
 
     // File > Statistics opens the one window, modally, over the program folder's history, and
