@@ -19,7 +19,6 @@
 #include "MainWindowSessionHost.h"
 #include "StatisticsWindow.h"
 
-#include "ProgramFolder.h"
 #include "engine/Layouts.h"
 #include "words/WordLists.h"
 #include "words/WordUtils.h"
@@ -135,8 +134,7 @@ void MainWindow::createWindows() {
     // settings file, so it comes before anything that reads settings.
     m_options = new OptionsDialog(m_files, this);
     m_trace = new TraceWindow(this);
-    m_statistics = new StatisticsWindow(
-        QString::fromStdString(dataPath(m_folder.toStdString(), "zq/stats.zq")), this);
+    m_statistics = new StatisticsWindow([this] { return m_files.toRead("zq/stats.zq"); }, this);
     m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
     m_session = std::make_unique<Session>(*m_host, *m_options, *m_hints);

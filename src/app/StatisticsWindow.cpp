@@ -61,8 +61,8 @@ Button* button(QWidget* parent, const char* name, const QString& caption) {
 
 } // namespace
 
-StatisticsWindow::StatisticsWindow(const QString& statisticsPath, QWidget* parent)
-    : QDialog(parent), m_path(statisticsPath) {
+StatisticsWindow::StatisticsWindow(PathSource statisticsPath, QWidget* parent)
+    : QDialog(parent), m_path(std::move(statisticsPath)) {
     setObjectName(QStringLiteral("TfrmStats"));
     setWindowTitle(QStringLiteral("Statistics"));
     setModal(true);
@@ -243,6 +243,7 @@ void StatisticsWindow::setAxis(StatisticsView view) {
 // The window always opens on the Levels view, with the handicap and options left as they were.
 void StatisticsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    m_details->hide(); // whatever it said at the last showing is stale
     m_byLevels->setChecked(true);
     setAxis(StatisticsView::Levels);
     refresh();
@@ -259,7 +260,7 @@ void StatisticsWindow::recount() {
     StatisticsFilter f = filter();
     f.view = m_axisView;
     try {
-        m_count = countStatisticsFile(m_path.toStdString(), f);
+        m_count = countStatisticsFile(m_path(), f);
     } catch (const FileError&) {
         m_count = StatisticsCount();
     }

@@ -6,6 +6,8 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -18,8 +20,10 @@ class HistogramView;
 class StatisticsWindow : public QDialog {
     Q_OBJECT
 public:
-    // statisticsPath: the statistics file, read again on every paint and never written here.
-    explicit StatisticsWindow(const QString& statisticsPath, QWidget* parent = nullptr);
+    // Where the statistics file is, asked again on every paint: the player's own copy may
+    // appear while the window lives. The file is read here, never written.
+    using PathSource = std::function<std::string()>;
+    explicit StatisticsWindow(PathSource statisticsPath, QWidget* parent = nullptr);
 
     // The Levels button reads "Levels 1-" and the number of levels loaded.
     void setLevelCount(int count);
@@ -44,7 +48,7 @@ private:
     void recount();
     void showDetails(QPoint at);
 
-    QString m_path;
+    PathSource m_path;
     StatisticsView m_axisView = StatisticsView::Levels; // the axis set up last
     StatisticsCount m_count;
 

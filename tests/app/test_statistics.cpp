@@ -67,7 +67,7 @@ private:
     QString text(const char* name) { return control<QLabel>(name)->text(); }
     QImage picture() { return m_window->histogram()->grab().toImage(); }
     void open(const QString& path) {
-        m_window = std::make_unique<StatisticsWindow>(path);
+        m_window = std::make_unique<StatisticsWindow>([path] { return path.toStdString(); });
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
