@@ -69,6 +69,7 @@ BoardView::BoardView(const quorvel::Game& game, QWidget* parent)
     : QWidget(parent), m_game(game), m_boardColour(colourFromBgr(0xF3A0C8)) {
     setObjectName(QStringLiteral("pGame"));
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // the keyboard plays on the board too
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setLetterColours(colourFromBgr(0x5A0EDA), colourFromBgr(0x66AA00), colourFromBgr(0xEC0000));
@@ -275,6 +276,7 @@ void BoardView::refresh() {
         board.tileCount != m_drawnTileCount || isHiddenByPause() != m_drawnPaused) {
         if (board.columns != m_drawnColumns)
             m_hotShown = false;
+        m_cursor = firstShownTile(); // a new puzzle starts the cursor on its first tile
         snapshot();
         updateGeometry();
         update();
@@ -302,6 +304,7 @@ void BoardView::refresh() {
 
 void BoardView::forgetHotArrow() {
     setHotArrow(0);
+    moveCursor(firstShownTile());
 }
 
 void BoardView::setHotArrow(int arrow) {
@@ -354,6 +357,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
         if (!rect.isEmpty() && event->region().intersects(rect))
             paintTile(painter, rect, board.tile(tile), font, underlinedFont);
     }
+    paintCursorFrame(painter);
     if (arrowsShown()) {
         painter.setRenderHint(QPainter::Antialiasing);
         for (int arrow = 1; arrow <= 2 * board.columns; ++arrow) {
@@ -377,6 +381,8 @@ void BoardView::paintTile(QPainter& painter, const QRect& rect, const quorvel::T
     painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip,
                      fromCp1252(std::string(1, tile.caption)));
     painter.restore();
+    if (m_lockMarks && tile.colour != quorvel::LetterColour::Unlocked)
+        paintLockMark(painter, inner);
 }
 
 // Arrows are aqua; the one under the mouse and the clue's arrow are white; disabled arrows are

@@ -72,10 +72,23 @@ public:
     QSize windowSize() const;
     QSize sizeHint() const override;
 
+    // The keyboard's tile: moved by the cursor keys, framed while the board has the focus.
+    int cursorTile() const { return m_cursor; }
+    void setCursorTile(int tile); // a tile that is not shown leaves the cursor where it is
+    QRect cursorFrameRect() const;
+    // The small mark on letters that are locked, so that a lock never shows by colour alone.
+    void setLockMarksShown(bool shown);
+    bool lockMarksShown() const { return m_lockMarks; }
+    // What the board says to assistive technology about a tile and an arrow.
+    QString tileDescription(int tile) const;
+    static QString arrowDescription(int column, bool above);
+    bool takesMoves() const { return acceptsInput(); }
+    const quorvel::Game& game() const { return m_game; }
+
 public slots:
     // The game's board or commands changed: repaint the tiles and arrows that look different.
     void refresh();
-    // A new puzzle forgets the highlighted arrow.
+    // A new puzzle forgets the highlighted arrow and starts the cursor on its first tile.
     void forgetHotArrow();
 
 signals:
@@ -83,6 +96,7 @@ signals:
     void tileClicked(int tile);
     void padlockDropped(int tile);
     void boardDoubleClicked();
+    void lockAllRequested(); // the keyboard's stand-in for the lock-all padlock
 
 protected:
     bool event(QEvent* event) override;
@@ -96,6 +110,9 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // What a tile looked like when last drawn, so a refresh repaints only the tiles that changed.
@@ -133,6 +150,13 @@ private:
     void paintTile(QPainter& painter, const QRect& rect, const quorvel::Tile& tile,
                    const QFont& font, const QFont& underlinedFont) const;
     void paintArrow(QPainter& painter, int arrow) const;
+    void paintLockMark(QPainter& painter, const QRect& rect) const;
+    void paintCursorFrame(QPainter& painter) const;
+    int firstShownTile() const;
+    int tileBeside(int tile, int rowStep, int columnStep) const; // next shown tile that way
+    int rowEnd(int tile, bool last) const;
+    bool handleMoveKey(const QKeyEvent& event);
+    void moveCursor(int tile);
 
     const quorvel::Game& m_game;
     quorvel::TileSize m_tileSize{18, 22};
@@ -156,4 +180,6 @@ private:
     bool m_drawnArrowsEnabled = false;
     int m_drawnClueColumn = 0;
     bool m_drawnPaused = false;
+    int m_cursor = 0; // 0 until a puzzle is shown
+    bool m_lockMarks = true;
 };

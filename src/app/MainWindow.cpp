@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "BoardBackdrop.h"
+#include "BoardAccessible.h"
 #include "BoardView.h"
 #include "Dialogs.h"
 #include "HintSwitch.h"
@@ -100,6 +101,9 @@ MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& ran
         play(Move::drop(t.row, t.column));
     });
     connect(m_board, &BoardView::boardDoubleClicked, this, &MainWindow::newGame);
+    connect(m_board, &BoardView::lockAllRequested, this,
+            [this] { play(Move::of(Move::Kind::LockAll)); });
+    BoardAccessible::install();
 
     createMenus();
     createStatusBar();

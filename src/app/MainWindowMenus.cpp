@@ -94,10 +94,13 @@ void MainWindow::createMenus() {
     QAction* hints = addItem(options, "mHints", QStringLiteral("&Hover Hints"));
     QAction* sound = addItem(options, "mSOund", QStringLiteral("Sound &Effects"));
     QAction* music = addItem(options, "mMusic", QStringLiteral("&Music"));
+    QAction* lockMarks = addItem(options, "mLockMarks", QStringLiteral("Lock &Marks"));
     QAction* trace = addItem(options, "mTrace", QStringLiteral("Trace"));
-    for (QAction* item : {banner, hints, sound, music, trace})
+    for (QAction* item : {banner, hints, sound, music, lockMarks, trace})
         item->setCheckable(true);
     banner->setChecked(true);
+    lockMarks->setChecked(true);
+    connect(lockMarks, &QAction::toggled, m_board, &BoardView::setLockMarksShown);
     hints->setChecked(true);
     sound->setChecked(true);
     music->setVisible(false);
@@ -139,6 +142,7 @@ void MainWindow::createStatusBar() {
     m_counter = new QLabel(QStringLiteral("0"), bar);
     m_counter->setObjectName(QStringLiteral("Counter"));
     m_counter->setToolTip(CounterHint);
+    m_counter->setAccessibleName(QStringLiteral("Moves left"));
     m_counter->setAlignment(Qt::AlignCenter);
     m_counter->setMinimumWidth(32);
     m_counter->setAutoFillBackground(true);
@@ -150,14 +154,17 @@ void MainWindow::createStatusBar() {
 
     m_status = new StatusBanner(bar);
     bar->addWidget(m_status->label(), 1);
+    m_status->label()->setAccessibleName(QStringLiteral("Status line"));
 
     m_lock = new PadlockLabel(bar);
     m_lock->setObjectName(QStringLiteral("Lock"));
     m_lock->setDragSource(true);
     m_lock->setToolTip(QStringLiteral("Drag over any row to lock the word"));
+    m_lock->setAccessibleName(QStringLiteral("Word padlock (W on the board)"));
     m_lockAll = new PadlockLabel(bar);
     m_lockAll->setObjectName(QStringLiteral("LockAll"));
     m_lockAll->setToolTip(QStringLiteral("Click to lock or unlock all words"));
+    m_lockAll->setAccessibleName(QStringLiteral("Lock or unlock all words (A on the board)"));
     m_label3 = new PadlockLabel(bar);
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->setGlyphShown(false);

@@ -142,6 +142,8 @@ const char* MainSessionHost::menuItemName(MenuCheck item) const {
         return "mHints";
     case MenuCheck::Banner:
         return "Banner";
+    case MenuCheck::LockMarks:
+        return "mLockMarks";
     }
     return "Banner";
 }
@@ -154,6 +156,8 @@ void MainSessionHost::setMenuChecked(MenuCheck item, bool checked) {
     m_main.action(QLatin1String(menuItemName(item)))->setChecked(checked);
     if (item == MenuCheck::Banner)
         m_main.m_status->setOn(checked);
+    if (item == MenuCheck::LockMarks)
+        m_main.m_board->setLockMarksShown(checked);
     if (item == MenuCheck::Hints && m_main.m_hints)
         m_main.m_hints->setEnabled(checked);
 }

@@ -55,6 +55,7 @@ MessagePanels::MessagePanels(QWidget* window) : QObject(window), m_window(window
     m_penaltyLabel = makeLabel(m_penalty, "lPenalty", 16);
     // The label leaves the lower edge free for the OK button at the lower right.
     m_penaltyLabel->setGeometry(2, 2, 133, 41);
+    m_penaltyLabel->setAccessibleName(QStringLiteral("Message"));
     m_ok =
         static_cast<ClickPanel*>(makePanel(m_penalty, "pOK", {25, 20}, OkColour, new ClickPanel));
     m_ok->move(137 - 25 - 4, 65 - 20 - 3);
@@ -63,11 +64,13 @@ MessagePanels::MessagePanels(QWidget* window) : QObject(window), m_window(window
     okText->setGeometry(0, 0, 25, 20);
     okText->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_ok->setCursor(Qt::PointingHandCursor);
+    m_ok->setAccessibleName(QStringLiteral("OK (Enter)"));
     connect(m_ok, &ClickPanel::clicked, this, &MessagePanels::okClicked);
 
     m_wrong = makePanel(window, "pWrong", {91, 41}, PanelColour, new QFrame);
     m_wrongLabel = makeLabel(m_wrong, "lWrong", 13);
     m_wrongLabel->setGeometry(m_wrong->rect());
+    m_wrongLabel->setAccessibleName(QStringLiteral("Notice"));
 
     m_bannerTimer.setSingleShot(true);
     connect(&m_bannerTimer, &QTimer::timeout, this, &MessagePanels::finishBannerTime);

@@ -191,6 +191,7 @@ void Session::restoreMenusAndTips() {
     // the level shown next off the status line, and leave the line blank.
     if (!banner)
         m_host.setBannerTimerEnabled(false);
+    m_host.setMenuChecked(MenuCheck::LockMarks, ini.readBool(kSection, "LockMarks", true));
 }
 
 // The window goes where it was, unless that is off the usual screen area.
@@ -247,6 +248,7 @@ bool Session::storeSettings() {
     store("LastTip", m_host.tipCounter());
     store("Hints", m_host.isMenuChecked(MenuCheck::Hints));
     store("Banner", m_host.isMenuChecked(MenuCheck::Banner));
+    store("LockMarks", m_host.isMenuChecked(MenuCheck::LockMarks));
     const LetterColours letters = m_host.letterColours();
     store("Blue", letters.revealed);
     store("Green", letters.locked);

@@ -25,7 +25,7 @@ struct LetterColours {
 };
 
 // Checkable items of the Options menu whose state the settings keep.
-enum class MenuCheck { Music, Sound, Hints, Banner };
+enum class MenuCheck { Music, Sound, Hints, Banner, LockMarks };
 
 // Pure functions are state the sequences read or restore; the virtual functions with a body are
 // hooks for features that may not exist yet, and may keep doing nothing.

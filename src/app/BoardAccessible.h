@@ -1,0 +1,28 @@
+// The board as assistive technology sees it: a table of tiles and the column arrows as buttons.
+#pragma once
+
+#include <QAccessibleWidget>
+
+#include <map>
+
+class BoardView;
+
+class BoardAccessible : public QAccessibleWidget {
+public:
+    explicit BoardAccessible(BoardView* board);
+    ~BoardAccessible() override;
+
+    // Makes every BoardView answer with a BoardAccessible; the game calls it once at start.
+    static void install();
+
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QString text(QAccessible::Text t) const override;
+
+    BoardView* board() const;
+
+private:
+    // Children 0..TileCount-1 are the tiles, then the arrows above, then those below.
+    mutable std::map<int, QAccessible::Id> m_children;
+};

@@ -1,0 +1,193 @@
+// The board without a mouse: every key gives the mouse's move, the cursor walks the tiles, a
+// locked letter carries a mark, and a screen reader finds the tiles and arrows by name.
+#include "BoardView.h"
+#include "Dialogs.h"
+#include "MainWindow.h"
+#include "Session.h"
+
+#include "engine/Random.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace quorvel;
+
+namespace {
+
+class QuietDialogs : public Dialogs {
+public:
+    bool ask(QWidget*, const QString&) override { return false; }
+    void warn(QWidget*, const QString&) override {}
+    void inform(QWidget*, const QString&) override {}
+};
+
+// One game in a throw-away copy of the shipped program folder.
+struct Twin {
+    explicit Twin(std::uint32_t seed) : random(seed) {
+        const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
+        QDirIterator it(shipped, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString relative = QDir(shipped).relativeFilePath(source);
+            if (!relative.startsWith(QLatin1String("zq/")) && !relative.startsWith(QLatin1String("kbs/")))
+                continue;
+            QDir().mkpath(QFileInfo(dir.filePath(relative)).path());
+            QFile::copy(source, dir.filePath(relative));
+        }
+        window = std::make_unique<MainWindow>(dir.path() + QLatin1Char('/'), dialogs, random);
+        window->createWindows();
+        window->show();
+        window->session()->startUp();
+        window->newGame();
+    }
+    BoardView* board() const { return window->boardView(); }
+    const Board& model() const { return window->game().board(); }
+    // The board as text: each tile's letter and state, so two games compare at a glance.
+    QString picture() const {
+        QString text;
+        for (int tile = 1; tile <= model().tileCount; ++tile)
+            text += QString(QLatin1Char(model().tile(tile).caption)) +
+                    QLatin1Char(stateLetter(model().tile(tile)));
+        return text + QLatin1Char('|') + window->counter()->text();
+    }
+
+    QTemporaryDir dir;
+    QuietDialogs dialogs;
+    Random random;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void keysPlayALevelExactlyAsTheMouseDoes();
+    void cursorSkipsGapsAndStopsAtTheEdges();
+    void keysDoNothingWhileTheBoardTakesNoMoves();
+    void lockedLettersCarryAMarkThatCanBeSwitchedOff();
+    void screenReadersFindTilesAndArrowsByName();
+};
+
+// The keyboard game and its mouse twin start alike; after every key the boards and counters
+// must still be alike, and the key game ends completed.
+void KeyboardTest::keysPlayALevelExactlyAsTheMouseDoes() {
+    Twin keys(11), mouse(11);
+    QCOMPARE(keys.picture(), mouse.picture());
+    BoardView* board = keys.board();
+    board->setFocus();
+    QCOMPARE(board->cursorTile(), 1); // a new puzzle starts the cursor on its first tile
+
+    const auto step = [&](Qt::Key key, auto mouseAction) {
+        QTest::keyClick(board, key);
+        mouseAction();
+        QCOMPARE(keys.picture(), mouse.picture());
+    };
+    const int rows = keys.model().rows;
+    for (int column = 1; column <= keys.model().columns && board->takesMoves(); ++column) {
+        for (int row = 1; row <= rows && board->takesMoves(); ++row) {
+            const int tile = keys.model().tileAt(row, column);
+            board->setCursorTile(tile);
+            for (int turn = 0; turn < rows && keys.model().tile(tile).caption != keys.model().tile(tile).solution &&
+                               board->takesMoves();
+                 ++turn) {
+                step(Qt::Key_PageDown, [&] {
+                    QTest::mouseClick(mouse.board(), Qt::LeftButton, {},
+                                      mouse.board()->arrowRect(column, true).center());
+                });
+            }
+            if (board->takesMoves() && keys.model().tile(tile).colour == LetterColour::Unlocked)
+                step(Qt::Key_Space, [&] {
+                    QTest::mouseClick(mouse.board(), Qt::LeftButton, {},
+                                      mouse.board()->tileRect(tile).center());
+                });
+        }
+    }
+    QVERIFY2(!keys.window->game().isInPlay(), "the level was not finished");
+    QVERIFY(keys.window->game().values().movesLeft > 0);
+}
+
+void KeyboardTest::cursorSkipsGapsAndStopsAtTheEdges() {
+    Twin game(5);
+    BoardView* board = game.board();
+    const Board& model = game.model();
+    board->setCursorTile(1);
+    QTest::keyClick(board, Qt::Key_Left);
+    QCOMPARE(board->cursorTile(), 1); // the edge holds it
+    QTest::keyClick(board, Qt::Key_Up);
+    QCOMPARE(board->cursorTile(), 1);
+    QTest::keyClick(board, Qt::Key_End);
+    QCOMPARE(model.tile(board->cursorTile()).column, model.columns);
+    QTest::keyClick(board, Qt::Key_Down);
+    QCOMPARE(model.tile(board->cursorTile()).row, 2);
+    QTest::keyClick(board, Qt::Key_Home);
+    QCOMPARE(model.tile(board->cursorTile()).column, 1);
+    // No key that moves the cursor costs a move.
+    QCOMPARE(game.window->game().values().moveMade, false);
+}
+
+void KeyboardTest::keysDoNothingWhileTheBoardTakesNoMoves() {
+    Twin game(3);
+    game.window->solve(); // the solution is shown and the board is closed
+    QVERIFY(!game.board()->takesMoves());
+    const QString before = game.picture();
+    for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_L, Qt::Key_W, Qt::Key_A})
+        QTest::keyClick(game.board(), key);
+    QCOMPARE(game.picture(), before);
+}
+
+void KeyboardTest::lockedLettersCarryAMarkThatCanBeSwitchedOff() {
+    Twin game(7);
+    BoardView* board = game.board();
+    int tile = 1;
+    while (game.model().tile(tile).colour != LetterColour::Unlocked)
+        ++tile;
+    board->setCursorTile(tile);
+    QTest::keyClick(board, Qt::Key_L);
+    QCOMPARE(game.model().tile(tile).colour, LetterColour::Locked);
+    const QRect rect = board->tileRect(tile);
+    const QPoint corner = rect.topRight() + QPoint(-5, 5); // inside the notch, away from the bevel
+    const auto markShown = [&] { return board->grab().toImage().pixelColor(corner).lightness() < 40; };
+    QVERIFY(markShown());
+    QAction* marks = game.window->action(QStringLiteral("mLockMarks"));
+    QVERIFY(marks && marks->isChecked());
+    marks->trigger();
+    QVERIFY(!board->lockMarksShown());
+    QVERIFY(!markShown());
+}
+
+void KeyboardTest::screenReadersFindTilesAndArrowsByName() {
+    Twin game(9);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(game.board());
+    QVERIFY(table);
+    QCOMPARE(table->role(), QAccessible::Table);
+    const Board& model = game.model();
+    QCOMPARE(table->childCount(), model.tileCount + 2 * model.columns);
+    QAccessibleInterface* first = table->child(0);
+    const QString expected = QStringLiteral("Row 1, column 1: %1, %2")
+                                 .arg(QLatin1Char(model.tile(1).caption))
+                                 .arg(model.tile(1).colour == LetterColour::Unlocked ? "free" : "locked");
+    QCOMPARE(first->text(QAccessible::Name), expected);
+    QCOMPARE(first->role(), QAccessible::Cell);
+    QAccessibleInterface* arrow = table->child(model.tileCount + 2);
+    QCOMPARE(arrow->text(QAccessible::Name), QStringLiteral("Shift column 3 down"));
+    QCOMPARE(arrow->role(), QAccessible::Button);
+    QVERIFY(!arrow->state().disabled);
+    QCOMPARE(table->child(model.tileCount + model.columns)->text(QAccessible::Name),
+             QStringLiteral("Shift column 1 up"));
+    QCOMPARE(table->indexOfChild(arrow), model.tileCount + 2);
+    game.window->solve();
+    QVERIFY(table->child(model.tileCount)->state().disabled);
+    QCOMPARE(game.window->counter()->accessibleName(), QStringLiteral("Moves left"));
+}
+
+QTEST_MAIN(KeyboardTest)
+#include "test_keyboard.moc"
