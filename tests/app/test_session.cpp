@@ -144,7 +144,8 @@ public:
     std::map<MenuCheck, bool> checks{{MenuCheck::Music, false},
                                      {MenuCheck::Sound, true},
                                      {MenuCheck::Hints, true},
-                                     {MenuCheck::Banner, true}};
+                                     {MenuCheck::Banner, true},
+                                     {MenuCheck::LockMarks, true}};
     int tips = 0;
     bool showTips = true;
     QPoint position{0, 0};
@@ -220,7 +221,7 @@ private slots:
             "letterColours", "trace",     "styleSamples", "stretch",    "backgroundVisible",
             "boardColour",   "tileSize",  "tileLook",     "tileStyle",  "layouts",
             "advanceBanner", "menu",      "menu",         "menu",       "menu",
-            "position",      "showLevel", "soundEffects", "tipOfTheDay"};
+            "menu",          "position",      "showLevel", "soundEffects", "tipOfTheDay"};
         QCOMPARE(run.host.calls, expected);
         QVERIFY(run.session.hasStarted());
         run.session.startUp(); // a later activation does not run it again
@@ -450,7 +451,7 @@ private slots:
             "Dictionary", "Def",       "Timed",        "AutoAdvance",  "timerpopsounds",
             "LockVowels", "LockFirst", "LockNone",     "LockRandomly", "UserLevel",
             "Music",      "Sound",     "TOTD",         "LastTip",      "Hints",
-            "Banner",     "Blue",      "Green",        "Red",          "DesktopX",
+            "Banner",     "LockMarks", "Blue",      "Green",        "Red",          "DesktopX",
             "DesktopY",   "Level",     "ImageVisible", "BGColor",      "Size"};
         QCOMPARE(keysOf(folder.ini()), expected);
         QCOMPARE(run.host.calls.first(), QStringLiteral("stopAndHide"));
@@ -557,7 +558,8 @@ private slots:
             run.host.checks = {{MenuCheck::Music, true},
                                {MenuCheck::Sound, false},
                                {MenuCheck::Hints, false},
-                               {MenuCheck::Banner, false}};
+                               {MenuCheck::Banner, false},
+                               {MenuCheck::LockMarks, false}};
             run.host.showTips = false;
             run.host.tips = 4;
             run.host.letters = {1, 2, 3};
@@ -587,6 +589,7 @@ private slots:
         QVERIFY(!run.host.checks[MenuCheck::Hints]);
         QVERIFY(!run.hints.isEnabled());
         QVERIFY(!run.host.checks[MenuCheck::Banner]);
+        QVERIFY(!run.host.checks[MenuCheck::LockMarks]); // Lock Marks is kept as switched off
         QVERIFY(!run.host.showTips);
         QCOMPARE(run.host.tips, 4);
         QCOMPARE(run.host.letters.unlocked, quorvel::Colour(1));
