@@ -30,6 +30,7 @@ import subprocess
 import sys
 import tempfile
 
+import glosses
 import levels
 import sounds
 import sources
@@ -121,6 +122,39 @@ def suited_levels(items, lines):
     return ", ".join(f"{a}" if a == b else f"{a}-{b}" for a, b in ranges)
 
 
+PINNED_SENSES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pinned_senses.txt")
+
+
+def read_pinned_senses(path=PINNED_SENSES):
+    """[(dictionary, WORD, phrase)] from the pinned-senses list."""
+    pins = []
+    with open(path, encoding="ascii") as handle:
+        for line in handle:
+            if line.strip() and not line.startswith("#"):
+                dictionary, word, phrase = line.rstrip("\n").split("\t")
+                pins.append((dictionary, word, phrase))
+    return pins
+
+
+def dictionary_problems(name, items, pins):
+    """Every rule a shipped dictionary must keep, as messages (none when it keeps them)."""
+    problems = []
+    allowed = themes.excluded().allows_plain if name == "Common Words" \
+        else themes.excluded().allows_themed
+    definitions = {word: definition for word, definition, _ in items}
+    for word, definition in definitions.items():
+        if not allowed(word):
+            problems.append(f"{name}: {word} is excluded")
+        problem = glosses.definition_problem(word, definition, themes.excluded())
+        if problem:
+            problems.append(f"{name}: {word} {definition!r}: {problem}")
+    for dictionary, word, phrase in pins:
+        if dictionary == name and phrase not in definitions.get(word, ""):
+            problems.append(f"{name}: {word} should mean {phrase!r}, "
+                            f"is {definitions.get(word)!r}")
+    return problems
+
+
 def build_dictionary(tool, items, path, scratch):
     text = "".join(f"{word}\t{definition}\t{','.join(attributes)}\n"
                    for word, definition, attributes in items)
@@ -141,7 +175,10 @@ def copy_licences(out):
 
 def generate(out, tool):
     wordnet = sources.WordNet()
-    common = themes.common_words(wordnet)
+    report = themes.CommonWordsReport()
+    common = themes.common_words(wordnet, report)
+    pins = read_pinned_senses()
+    problems = dictionary_problems("Common Words", common, pins)
     for n, (count, passes) in write_word_lists(out, wordnet).items():
         print(f"W{n}: {count} words, aligned after {passes} reordering passes")
     worst = write_levels(out, common)
@@ -149,13 +186,18 @@ def generate(out, tool):
     level_lines = levels.file_lines()
     with tempfile.TemporaryDirectory() as scratch:
         build_dictionary(tool, common, os.path.join(out, "kbs", "Common Words.dic"), scratch)
-        print(f"Common Words: {len(common)} items")
+        print(f"Common Words: {len(common)} items of {report.candidates} everyday words"
+              f" ({report.excluded} excluded, {report.coarse} coarse, {report.inflected}"
+              f" inflected, {report.undefinable} without a definition that may be shown)")
         for name, select in themes.THEMES:
             items = select(wordnet)
+            problems += dictionary_problems(name, items, pins)
             build_dictionary(tool, items, os.path.join(out, "kbs", name + ".dic"), scratch)
             print(f"{name}: {len(items)} items, suits levels {suited_levels(items, level_lines)}")
     copy_licences(out)
     sounds.generate(out)
+    if problems:
+        raise SystemExit("\n".join(problems))
 
 
 def generated_files(root):

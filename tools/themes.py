@@ -5,12 +5,16 @@ word, one item per word. Attribute names are those of the game's knowledge-base
 attribute enumeration.
 """
 
+import functools
 import re
 
+import exclusions
 import glosses
+import morphology
 import sources
 
-COMMON_SIZES = (10, 20, 35, 40, 50)          # SCOWL's "common" levels
+COMMON_SIZES = (10, 20, 35, 40, 50)          # SCOWL's "common" levels: the 3-5 letter lists
+EVERYDAY_SIZES = (10, 20, 35)                # words an ordinary adult knows: hidden words
 THEMED_SIZES = (10, 20, 35, 40, 50, 55, 60, 70)
 WORD_KINDS = ("english-words", "american-words")
 NAME_KINDS = ("english-upper", "american-upper", "english-proper-names",
@@ -19,6 +23,9 @@ NAME_KINDS = ("english-upper", "american-upper", "english-proper-names",
 MAIN_SENSES = 2
 
 LOWER_WORD = re.compile(r"[a-z]{3,20}")
+EVERYDAY_WORD = re.compile(r"[a-z]{3,12}")
+# Theme words this short come from the everyday sizes and must mean the theme first.
+SHORT_THEME_WORD = 5
 NAME_WORD = re.compile(r"[A-Z][a-z]{2,19}")
 
 
@@ -28,21 +35,138 @@ def _sorted_items(items):
 
 # --- Common Words ------------------------------------------------------------
 
-def common_words(wordnet):
-    """Common English words of 3..20 letters that WordNet defines in lower case."""
-    candidates = sources.scowl_words(WORD_KINDS, COMMON_SIZES)
+@functools.lru_cache(maxsize=None)
+def excluded():
+    return exclusions.Exclusions.load()
+
+
+class CommonWordsReport:
+    """How many candidates each rule left out, for make_data's summary."""
+
+    def __init__(self):
+        self.candidates = 0
+        self.excluded = 0
+        self.coarse = 0
+        self.inflected = 0
+        self.undefinable = 0
+
+
+def common_words(wordnet, report=None):
+    """Everyday words of 3..12 letters (SCOWL sizes up to 35) in their base form,
+    that WordNet defines in lower case, with a definition that may be shown."""
+    report = report if report is not None else CommonWordsReport()
+    candidates = sources.scowl_words(WORD_KINDS, EVERYDAY_SIZES)
+    listed = {word for word in candidates if LOWER_WORD.fullmatch(word)}
+    exceptions = morphology.read_exceptions()
     blocked = glosses.blocked_usage_keys(wordnet)
     items = {}
-    for lemma in sorted(candidates):
-        if not LOWER_WORD.fullmatch(lemma) or lemma not in wordnet.senses:
+    for lemma in sorted(listed):
+        if not EVERYDAY_WORD.fullmatch(lemma) or lemma not in wordnet.senses:
             continue
         senses = glosses.lower_case_senses(wordnet, lemma)
         # No lower-case sense: WordNet knows it only as a name or abbreviation.
-        if not senses or glosses.is_unsuitable(wordnet, lemma, senses, blocked):
+        if not senses:
             continue
-        synset = glosses.best_sense(wordnet, lemma, senses)
-        items[lemma.upper()] = (lemma.upper(), glosses.short_definition(synset.gloss), [])
+        report.candidates += 1
+        if not excluded().allows_plain(lemma):
+            report.excluded += 1
+            continue
+        if glosses.is_unsuitable(wordnet, lemma, senses, blocked):
+            report.coarse += 1
+            continue
+        main_sense = glosses.ranked_senses(wordnet, lemma, senses)[0]
+        if morphology.inflected_base(wordnet, exceptions, lemma, main_sense, listed):
+            report.inflected += 1
+            continue
+        chosen = glosses.choose_definition(wordnet, lemma, senses, blocked, excluded())
+        if chosen is None:
+            report.undefinable += 1
+            continue
+        items[lemma.upper()] = (lemma.upper(), chosen[1], [])
     return _sorted_items(items)
+
+
+# --- what every theme asks of its words -------------------------------------------
+
+@functools.lru_cache(maxsize=None)
+def _exceptions():
+    return morphology.read_exceptions()
+
+
+@functools.lru_cache(maxsize=None)
+def _theme_vocabulary():
+    """(longer words, short words): the SCOWL words a theme may draw on."""
+    return (sources.scowl_words(WORD_KINDS, THEMED_SIZES),
+            sources.scowl_words(WORD_KINDS, EVERYDAY_SIZES))
+
+
+# Slang and informal senses stay out of the themes (YAP is no body part).
+INFORMAL_GLOSS = re.compile(r"\b(?:slang|informal|colloquial)", re.IGNORECASE)
+
+
+def _themed_definition(wordnet, lemma, themed, blocked):
+    """(synset, definition) of the first clean themed sense that may be shown, or
+    None. The themed sense itself is checked, not only the word's main sense."""
+    for synset in themed:
+        if (glosses.is_coarse(synset, blocked) or synset.targets(";u")
+                or INFORMAL_GLOSS.search(synset.gloss)):
+            continue  # coarse, slang or another marked usage
+        for definition in glosses.definition_variants(synset.gloss, lemma):
+            if glosses.definition_problem(lemma, definition, excluded()) is None:
+                return synset, definition
+    return None
+
+
+def _theme_candidates(wordnet, blocked, in_theme, ambiguous_ok=False):
+    """(lemma, noun senses, all senses) of every lower-case word a theme may take:
+    allowed by the exclusions, not coarse, and a noun first. A word WordNet's texts
+    use more as a verb still counts when its first noun sense, used in those texts,
+    is the theme's (COOK); CLIMB's rare slope does not make it a landform."""
+    longer, short = _theme_vocabulary()
+    allowed = excluded().allows_themed if ambiguous_ok else excluded().allows_plain
+    for lemma in sorted(longer):
+        if not LOWER_WORD.fullmatch(lemma) or not allowed(lemma):
+            continue
+        if len(lemma) <= SHORT_THEME_WORD and lemma not in short:
+            continue
+        senses = glosses.lower_case_senses(wordnet, lemma) if lemma in wordnet.senses else []
+        nouns = [s for s in senses if s[0] == "n"]
+        if not nouns or glosses.is_unsuitable(wordnet, lemma, nouns, blocked):
+            continue
+        first_noun_used = wordnet.tag_counts.get((lemma, "n", nouns[0][1]), 0) > 0
+        main = glosses.ranked_senses(wordnet, lemma, senses)[0]
+        if main[0] != "n" and not (first_noun_used and in_theme(nouns[0][2])):
+            continue
+        # Plurals and other forms of a listed word (EGGS, OXEN, SANG) leave it to the word.
+        if morphology.inflected_base(wordnet, _exceptions(), lemma, main, longer):
+            continue
+        if len(lemma) <= SHORT_THEME_WORD and any(
+                (pos, lemma) in _exceptions() for pos in ("n", "v", "a")):
+            continue
+        yield lemma, nouns, senses
+
+
+# A thing's usual names come first among its synonyms; slang trails them (the
+# buttocks are not BUNS, a hand is not a MITT).
+USUAL_NAMES = 3
+
+
+def _is_usual_name(lemma, synset):
+    names = [word.lower() for word in synset.words]
+    return lemma in names[:USUAL_NAMES]
+
+
+def _themed_senses(wordnet, lemma, nouns, senses, in_theme):
+    """The word's main noun senses that are in the theme. A short word must mean
+    the theme first among its nouns: COG is a tooth of a wheel before it is an
+    underling."""
+    themed = [synset for _, _, synset in nouns[:MAIN_SENSES]
+              if in_theme(synset) and _is_usual_name(lemma, synset)]
+    if themed and len(lemma) <= SHORT_THEME_WORD:
+        ranked_nouns = glosses.ranked_senses(wordnet, lemma, nouns)
+        if ranked_nouns[0][2] is not themed[0]:
+            return []
+    return themed
 
 
 # --- themes from one lexicographer file ----------------------------------------
@@ -60,39 +184,56 @@ def _taxon_attributes(wordnet, synset):
     return ["Species"] if _member_of_genus(wordnet, synset) else ["Category"]
 
 
-def _lexfile_theme(wordnet, lexname, attributes):
-    common = sources.scowl_words(WORD_KINDS, THEMED_SIZES)
+def _lexfile_theme(wordnet, lexname, attributes, kinds=(), unwanted=(), ambiguous_ok=False):
+    """Words one of whose two main noun senses is in the lexicographer file, a kind
+    of one of the kinds (when given) and of none of the unwanted kinds (anchors).
+    ambiguous_ok: the theme's sense is a clean everyday one (ASS the animal)."""
     blocked = glosses.blocked_usage_keys(wordnet)
+    wanted_keys = set(_anchor_keys(wordnet, kinds))
+    unwanted_keys = set(_anchor_keys(wordnet, unwanted))
+
+    def in_theme(synset):
+        if synset.lexname != lexname:
+            return False
+        lineage = wordnet.ancestors(synset.key) | {synset.key}
+        return (not wanted_keys or bool(lineage & wanted_keys)) and not lineage & unwanted_keys
+
     items = {}
-    for lemma in sorted(common):
-        if not LOWER_WORD.fullmatch(lemma):
-            continue
-        senses = glosses.lower_case_senses(wordnet, lemma, ("n",))
-        # The themed meaning must be one of the word's two main noun senses, so
-        # that BUSH (a shrub) does not enter the body parts by a rare sense.
-        themed = [s for s in senses[:MAIN_SENSES] if s[2].lexname == lexname]
-        if not themed or glosses.is_unsuitable(wordnet, lemma, senses, blocked):
-            continue
-        synset = themed[0][2]  # the most frequent sense within the theme
-        items[lemma.upper()] = (lemma.upper(), glosses.short_definition(synset.gloss),
-                                attributes(wordnet, synset))
+    for lemma, nouns, senses in _theme_candidates(wordnet, blocked, in_theme, ambiguous_ok):
+        themed = _themed_senses(wordnet, lemma, nouns, senses, in_theme)
+        found = _themed_definition(wordnet, lemma, themed, blocked)
+        if found is not None:
+            synset, definition = found
+            items[lemma.upper()] = (lemma.upper(), definition, attributes(wordnet, synset))
     return _sorted_items(items)
 
 
+ANIMAL_KINDS = (("animal", "a living organism characterized by voluntary movement", ()),)
+MICROBES = (("microorganism", "any organism of microscopic size", ()),)
+HORMONES = (("hormone", "the secretion of an endocrine gland", ()),)
+BODY_KINDS = (
+    ("body_part", "any part of an organism such as an organ or extremity", ()),
+    ("body_covering", "any covering for the body or a body part", ()),
+    ("liquid_body_substance", "the liquid parts of the body", ()),
+)
+
+
 def animals(wordnet):
-    return _lexfile_theme(wordnet, "noun.animal", _taxon_attributes)
+    return _lexfile_theme(wordnet, "noun.animal", _taxon_attributes, ANIMAL_KINDS, MICROBES,
+                          ambiguous_ok=True)
 
 
 def plants(wordnet):
-    return _lexfile_theme(wordnet, "noun.plant", _taxon_attributes)
+    return _lexfile_theme(wordnet, "noun.plant", _taxon_attributes, ambiguous_ok=True)
 
 
 def food(wordnet):
-    return _lexfile_theme(wordnet, "noun.food", lambda wn, synset: ["Food"])
+    return _lexfile_theme(wordnet, "noun.food", lambda wn, synset: ["Food"], ambiguous_ok=True)
 
 
 def body(wordnet):
-    return _lexfile_theme(wordnet, "noun.body", lambda wn, synset: ["BodyPart"])
+    return _lexfile_theme(wordnet, "noun.body", lambda wn, synset: ["BodyPart"], BODY_KINDS,
+                          HORMONES)
 
 
 # --- Geography -----------------------------------------------------------------
@@ -154,11 +295,40 @@ def _anchored_attributes(wordnet, key, anchors, fallback=()):
     return [name for name in ATTRIBUTE_ORDER if name in reached]
 
 
+# Where a name has several places, the best known comes first: a nation's capital or a
+# country before a state, a city before a town (CAIRO is in Egypt before Illinois).
+PLACE_PRIORITY = {"national_capital": 0, "country": 0, "continent": 0, "ocean": 0,
+                  "sea": 1, "city": 1, "town": 4, "geological_formation": 5}
+OTHER_PLACE_PRIORITY = 2
+
+
+def _place_priority(wordnet, key, anchor_lemmas):
+    reached = wordnet.ancestors(key) | {key}
+    found = [PLACE_PRIORITY.get(lemma, OTHER_PLACE_PRIORITY)
+             for anchor, lemma in anchor_lemmas.items() if anchor in reached]
+    return min(found) if found else OTHER_PLACE_PRIORITY + 10
+
+
+def _place_word_ok(wordnet, word, is_name, blocked):
+    """A common word names a place only when it means that first (CLIMB is no landform)."""
+    if not excluded().allows_themed(word):
+        return False
+    if is_name:
+        return True
+    _, short = _theme_vocabulary()
+    if len(word) <= SHORT_THEME_WORD and word not in short:
+        return False
+    senses = glosses.lower_case_senses(wordnet, word)
+    return bool(senses) and glosses.ranked_senses(wordnet, word, senses)[0][0] == "n"
+
+
 def geography(wordnet):
     """Places by name (France, Nile, Andes) and kinds of place (fjord, canyon)."""
-    common = sources.scowl_words(WORD_KINDS, THEMED_SIZES)
+    common, _ = _theme_vocabulary()
     names = sources.scowl_words(NAME_KINDS, THEMED_SIZES)
     anchors = _anchor_keys(wordnet, GEOGRAPHY_ANCHORS)
+    anchor_lemmas = {key: lemma for key, lemma in
+                     zip(anchors, (anchor[0] for anchor in GEOGRAPHY_ANCHORS))}
     blocked = glosses.blocked_usage_keys(wordnet)
     best = {}
     for (pos, offset) in sorted(wordnet.synsets):
@@ -169,18 +339,25 @@ def geography(wordnet):
         if not attributes or glosses.is_coarse(synset, blocked) or OFF_EARTH.search(synset.gloss):
             continue
         for word in synset.words:
-            is_name = NAME_WORD.fullmatch(word) and word in names
-            is_common = LOWER_WORD.fullmatch(word) and word in common
-            if not (is_name or is_common):
+            is_name = bool(NAME_WORD.fullmatch(word)) and word in names
+            is_common = bool(LOWER_WORD.fullmatch(word)) and word in common
+            if not (is_name or is_common) or not _place_word_ok(wordnet, word, is_name, blocked):
                 continue
-            # Where a name has several places (Georgia), keep its most frequent sense;
-            # a rare place sense of a common name (Union) does not count.
+            definition = next((text for text in glosses.definition_variants(synset.gloss, word)
+                               if glosses.definition_problem(word, text, excluded()) is None),
+                              None)
+            if definition is None:
+                continue
+            # A rare place sense of a common name (Union) does not count.
             rank = wordnet.senses[word.lower()]["n"].index(offset)
-            if rank >= MAIN_SENSES:
+            if rank >= MAIN_SENSES and not is_name:
                 continue
-            item = (word.upper(), glosses.short_definition(synset.gloss), attributes)
-            if word.upper() not in best or rank < best[word.upper()][0]:
-                best[word.upper()] = (rank, item)
+            order = (_place_priority(wordnet, synset.key, anchor_lemmas), rank)
+            if is_name and rank >= MAIN_SENSES and order[0] > 1:
+                continue
+            item = (word.upper(), definition, attributes)
+            if word.upper() not in best or order < best[word.upper()][0]:
+                best[word.upper()] = (order, item)
     return [best[word][1] for word in sorted(best)]
 
 
@@ -208,22 +385,20 @@ HEALTH_ANCHORS = (
 
 def _anchored_theme(wordnet, anchors):
     """Common words one of whose two main noun senses is a kind of an anchor."""
-    common = sources.scowl_words(WORD_KINDS, THEMED_SIZES)
     keyed = _anchor_keys(wordnet, anchors)
     blocked = glosses.blocked_usage_keys(wordnet)
+
+    def in_theme(synset):
+        return bool(_anchored_attributes(wordnet, synset.key, keyed))
+
     items = {}
-    for lemma in sorted(common):
-        if not LOWER_WORD.fullmatch(lemma):
-            continue
-        senses = glosses.lower_case_senses(wordnet, lemma, ("n",))
-        if not senses or glosses.is_unsuitable(wordnet, lemma, senses, blocked):
-            continue
-        for _, _, synset in senses[:MAIN_SENSES]:
-            attributes = _anchored_attributes(wordnet, synset.key, keyed)
-            if attributes:
-                items[lemma.upper()] = (lemma.upper(), glosses.short_definition(synset.gloss),
-                                        attributes)
-                break
+    for lemma, nouns, senses in _theme_candidates(wordnet, blocked, in_theme):
+        themed = _themed_senses(wordnet, lemma, nouns, senses, in_theme)
+        found = _themed_definition(wordnet, lemma, themed, blocked)
+        if found is not None:
+            synset, definition = found
+            items[lemma.upper()] = (lemma.upper(), definition,
+                                    _anchored_attributes(wordnet, synset.key, keyed))
     return _sorted_items(items)
 
 
@@ -255,8 +430,8 @@ def short_words(wordnet):
     """Common words of 3, 4 and 5 letters in upper case, by length, sorted.
 
     These lists only accept alternative words on the board, so they take every
-    common SCOWL word (plurals and verb forms too), leaving out the coarse ones
-    and their inflections."""
+    common SCOWL word (plurals and verb forms too), leaving out the excluded and
+    coarse ones and their inflections."""
     common = sources.scowl_words(WORD_KINDS, COMMON_SIZES)
     blocked_keys = glosses.blocked_usage_keys(wordnet)
 
@@ -264,6 +439,8 @@ def short_words(wordnet):
         return glosses.lower_case_senses(wordnet, lemma) if lemma in wordnet.senses else []
 
     def unsuitable(lemma):
+        if not excluded().allows_plain(lemma):
+            return True
         found = senses(lemma)
         return bool(found) and glosses.is_unsuitable(wordnet, lemma, found, blocked_keys)
 

@@ -1,0 +1,75 @@
+"""Which words are inflected forms or -ly adverbs of other words (WordNet's rules)."""
+
+import os
+
+import sources
+from glosses import CONCRETE_NOUN_FILES
+
+# WordNet's detachment rules: (part of speech, ending, replacement).
+DETACHMENTS = (
+    ("n", "s", ""), ("n", "ses", "s"), ("n", "xes", "x"), ("n", "zes", "z"),
+    ("n", "ches", "ch"), ("n", "shes", "sh"), ("n", "men", "man"), ("n", "ies", "y"),
+    ("v", "s", ""), ("v", "ies", "y"), ("v", "es", "e"), ("v", "es", ""),
+    ("v", "ed", "e"), ("v", "ed", ""), ("v", "ing", "e"), ("v", "ing", ""),
+    ("a", "er", ""), ("a", "est", ""), ("a", "er", "e"), ("a", "est", "e"),
+)
+EXCEPTION_FILES = (("n", "noun.exc"), ("v", "verb.exc"), ("a", "adj.exc"))
+# Adverb endings and what their adjective ends in: quickly, happily, basically, gently.
+ADVERB_ENDINGS = (("ly", ""), ("ily", "y"), ("ally", "al"), ("ally", ""), ("ly", "le"),
+                  ("ly", "e"))
+
+
+def read_exceptions(root=sources.WORDNET_DIR):
+    """{(pos, inflected form): [base forms]} from WordNet's exception lists."""
+    found = {}
+    for pos, name in EXCEPTION_FILES:
+        path = sources.require(os.path.join(root, name), "wordnet-base")
+        with open(path, encoding="latin-1") as handle:
+            for line in handle:
+                fields = line.split()
+                if len(fields) >= 2:
+                    found.setdefault((pos, fields[0]), []).extend(fields[1:])
+    return found
+
+
+def bases(wordnet, exceptions, word, pos, irregular=True):
+    """The other lemmas of this part of speech that the word inflects."""
+    found = set(exceptions.get((pos, word), ())) if irregular else set()
+    for rule_pos, ending, replacement in DETACHMENTS:
+        if rule_pos == pos and word.endswith(ending) and len(word) > len(ending):
+            found.add(word[:-len(ending)] + replacement)
+    found.discard(word)
+    return {b for b in found if pos in wordnet.senses.get(b, {})}
+
+
+def adverb_base(word, listed):
+    """The listed adjective an -ly adverb is made from, or None."""
+    for ending, replacement in ADVERB_ENDINGS:
+        if word.endswith(ending):
+            base = word[:-len(ending)] + replacement
+            if len(base) >= 3 and base in listed:
+                return base
+    return None
+
+
+def inflected_base(wordnet, exceptions, word, main_sense, listed):
+    """The listed word that `word` is an inflection or -ly adverb of, or None.
+
+    main_sense is the word's main (pos, rank, synset). A noun that no noun rule
+    explains stands on its own when it is a thing (BUILDING) or WordNet's texts use
+    it (MEETING); an untagged act (DUCKING, LIKENING) is the verb's form. Irregular
+    forms count only in the word's own part of speech: LEFT the side is no form
+    of LEAVE."""
+    main_pos, rank, synset = main_sense
+    if main_pos == "r":
+        return adverb_base(word, listed)
+    if main_pos == "n" and not bases(wordnet, exceptions, word, "n") & listed:
+        own_noun = (synset.lexname in CONCRETE_NOUN_FILES
+                    or wordnet.tag_counts.get((word, "n", rank), 0) > 0)
+        if own_noun or not word.endswith(("ing", "ed")):
+            return None
+    for pos in ("n", "v", "a"):
+        hit = sorted(bases(wordnet, exceptions, word, pos, pos == main_pos) & listed)
+        if hit:
+            return hit[0]
+    return None
