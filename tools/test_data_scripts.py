@@ -2,8 +2,10 @@
 
 import unittest
 
+import exclusions
 import glosses
 import levels
+import morphology
 import sounds
 import themes
 
@@ -82,6 +84,101 @@ class Layouts(unittest.TestCase):
         counts = {4: 10, 5: 40}
         self.assertAlmostEqual(levels.expected_draws(["XXXX-XXXXX"], counts, 100), 12.5)
         self.assertEqual(levels.expected_draws(["XXX"], counts, 100), float("inf"))
+
+
+class ExclusionList(unittest.TestCase):
+    LIST = "# a comment\nbadword badwords\n~beast beasts\n\n"
+
+    def test_plain_words_are_out_everywhere_and_ambiguous_ones_only_in_themes(self):
+        listed = exclusions.Exclusions(self.LIST)
+        self.assertFalse(listed.allows_plain("BADWORDS"))
+        self.assertFalse(listed.allows_themed("badword"))
+        self.assertFalse(listed.allows_plain("beast"))
+        self.assertTrue(listed.allows_themed("BEAST"))
+        self.assertTrue(listed.allows_plain("bad"))  # only whole words count
+        self.assertTrue(listed.mentions_banned("a Badword here"))
+        self.assertFalse(listed.mentions_banned("no badwordish thing"))
+
+    def test_a_malformed_entry_is_refused_with_its_line(self):
+        with self.assertRaisesRegex(ValueError, "line 2"):
+            exclusions.Exclusions("fine\nNot-Lower\n")
+
+    def test_the_shipped_list_holds_a_few_hundred_words(self):
+        listed = exclusions.Exclusions.load()
+        self.assertGreater(len(listed.banned), 300)
+        self.assertIn("ass", listed.ambiguous)
+        self.assertFalse(listed.banned & listed.ambiguous)
+
+
+class DefinitionRules(unittest.TestCase):
+    def test_the_word_its_stem_and_compound_parts_give_it_away(self):
+        self.assertTrue(glosses.gives_away("HOMEOWNER", "someone who owns a home"))
+        self.assertTrue(glosses.gives_away("GOVERNMENT", "the governing body"))
+        self.assertTrue(glosses.gives_away("CAT", "domestic cats"))
+        self.assertTrue(glosses.gives_away("DEMOCRACY", "a democratic system"))
+        self.assertFalse(glosses.gives_away("CAT", "a small carnivore"))
+        self.assertFalse(glosses.gives_away("INTEREST", "of international concern"))
+
+    def test_one_word_quotations_and_giveaways_are_problems(self):
+        self.assertEqual(glosses.definition_problem("DOG", "canine"), "one word")
+        self.assertEqual(glosses.definition_problem("DOG", 'a "friend" indeed'), "a quotation")
+        self.assertEqual(glosses.definition_problem("DOG", "a dog of sorts"),
+                         "gives the word away")
+        self.assertIsNone(glosses.definition_problem("DOG", "a domesticated canine"))
+
+    def test_variants_drop_the_aside_or_clause_that_gives_the_word_away(self):
+        variants = glosses.definition_variants(
+            "feline mammal usually having soft fur: domestic cats; wildcats", "cat")
+        self.assertIn("feline mammal usually having soft fur", variants)
+        cut = glosses.definition_variants("any of many shrubs of the genus Rosa that bear roses",
+                                          "rose")
+        self.assertIn("any of many shrubs of the genus Rosa", cut)
+        # A cut that would leave a dangling word or too little is not offered.
+        self.assertEqual(glosses.definition_variants("a drink made from tea", "tea"),
+                         ["a drink made from tea"])
+
+    def test_a_leading_usage_label_is_dropped(self):
+        self.assertEqual(glosses.short_definition("(usually informal) a young rabbit or hare"),
+                         "a young rabbit or hare")
+
+
+class FakeWordNet:
+    """Just enough of sources.WordNet for the inflection rules."""
+
+    def __init__(self, senses, counts=()):
+        self.senses = senses
+        self.tag_counts = dict(counts)
+
+
+class Synset:
+    def __init__(self, lexname):
+        self.lexname = lexname
+
+
+class Inflections(unittest.TestCase):
+    WORDNET = FakeWordNet({
+        "glass": {"n": [1]}, "glasses": {"n": [2]}, "build": {"v": [3]},
+        "building": {"n": [4]}, "duck": {"v": [5], "n": [6]}, "ducking": {"n": [7]},
+        "meet": {"v": [8]}, "meeting": {"n": [9]}, "quick": {"a": [10]},
+        "quickly": {"r": [11]}, "leave": {"v": [12]}, "left": {"a": [13]},
+    }, {("meeting", "n", 1): 40})
+    EXCEPTIONS = {("v", "left"): ["leave"]}
+    LISTED = {"glass", "build", "duck", "meet", "quick", "leave", "left", "glasses", "building",
+              "ducking", "meeting", "quickly"}
+
+    def base(self, word, pos, lexname="noun.act"):
+        return morphology.inflected_base(self.WORDNET, self.EXCEPTIONS, word,
+                                         (pos, 1, Synset(lexname)), self.LISTED)
+
+    def test_plurals_untagged_acts_and_ly_adverbs_are_forms_of_their_base(self):
+        self.assertEqual(self.base("glasses", "n", "noun.artifact"), "glass")
+        self.assertEqual(self.base("ducking", "n"), "duck")
+        self.assertEqual(self.base("quickly", "r"), "quick")
+
+    def test_things_used_nouns_and_irregular_forms_of_another_part_of_speech_stand(self):
+        self.assertIsNone(self.base("building", "n", "noun.artifact"))
+        self.assertIsNone(self.base("meeting", "n"))  # WordNet's texts use it
+        self.assertIsNone(self.base("left", "a"))     # LEFT the side is no form of LEAVE
 
 
 if __name__ == "__main__":

@@ -24,8 +24,10 @@ MAIN_SENSES = 2
 
 LOWER_WORD = re.compile(r"[a-z]{3,20}")
 EVERYDAY_WORD = re.compile(r"[a-z]{3,12}")
-# Theme words this short come from the everyday sizes and must mean the theme first.
-SHORT_THEME_WORD = 5
+# Theme words this short come from the everyday sizes (no COX among the occupations).
+SHORT_THEME_WORD = 4
+# Theme words this short must mean the theme first among their nouns (COG, BUNNY).
+THEME_FIRST_WORD = 5
 NAME_WORD = re.compile(r"[A-Z][a-z]{2,19}")
 
 
@@ -162,7 +164,7 @@ def _themed_senses(wordnet, lemma, nouns, senses, in_theme):
     underling."""
     themed = [synset for _, _, synset in nouns[:MAIN_SENSES]
               if in_theme(synset) and _is_usual_name(lemma, synset)]
-    if themed and len(lemma) <= SHORT_THEME_WORD:
+    if themed and len(lemma) <= THEME_FIRST_WORD:
         ranked_nouns = glosses.ranked_senses(wordnet, lemma, nouns)
         if ranked_nouns[0][2] is not themed[0]:
             return []
@@ -369,6 +371,10 @@ OCCUPATION_ANCHORS = (
     ("artist", "a person whose creative work shows sensitivity", ["Occupation", "Artist"]),
     ("musician", "someone who plays a musical instrument", ["Occupation", "Musician"]),
     ("musician", "artist who composes or conducts music", ["Occupation", "Musician"]),
+    ("cleric", "a clergyman or other person in religious orders", ["Occupation"]),
+    ("religious", "a member of a religious order", ["Occupation"]),
+    ("serviceman", "someone who serves in the armed forces", ["Occupation"]),
+    ("athlete", "a person trained to compete in sports", ["Occupation"]),
 )
 
 HEALTH_ANCHORS = (
