@@ -17,7 +17,8 @@ struct ExitStatus {
 };
 
 void addDictionaryCommands(CLI::App& app); // dic dump, dic build, wordlists
-void addLayoutCommands(CLI::App& app);     // layouts check, layouts fix
+void addLayoutCommands(CLI::App& app);     // layouts check, layouts fix, layouts par
+void addLayoutParCommand(CLI::App& layouts); // layouts par
 void addPlayCommand(CLI::App& app);        // play
 void addStatsCommand(CLI::App& app);       // stats
 

@@ -82,6 +82,8 @@ void addLayoutCommands(CLI::App& app) {
         layouts->add_subcommand("fix", "Rewrite the header's checksum so that it matches");
     fixCommand->add_option("FILE", fixPath, "The layouts file")->required();
     fixCommand->callback([] { fix(fixPath); });
+
+    addLayoutParCommand(*layouts);
 }
 
 } // namespace quorvel::tool
