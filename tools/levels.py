@@ -1,31 +1,36 @@
 """The shipped levels (zq/formats): generation, the checksum and the fill estimate.
 
-Levels grow from 4 x 4 boards of one word per row to 20-column boards with
-several words in every row. The drawn layouts come from a small fixed-seed
-generator of our own, so the file is the same on every machine and Python.
+The letters grow steadily from a 4 x 4 board of one word per row to about 150
+letters at level 200: the one-word-per-row squares take their place on the curve,
+drawn layouts of a few words a row fill the levels between them. Beyond about 160
+letters a player who knows every answer can no longer keep the advance minimum at
+the neutral handicap with a tenth to spare (it comes from the uncapped start while
+the counter stops at 100), so the curve ends below that; make_data.py has
+quorvel-tool layouts par check every level.
+The drawn layouts come from a small fixed-seed generator of our own, so the file is
+the same on every machine and Python.
 """
 
 HEADER_PREFIX = "QZLV "
 MAX_ROWS, MAX_COLUMNS, MAX_CELLS = 20, 40, 300
-# Above this many letters even a perfect game at the neutral handicap could not
-# keep the advance minimum (start div 5, with the counter capped at 100).
-MAX_LETTERS = 240
+LEVEL_COUNT = 200
+FIRST_LETTERS, LAST_LETTERS = 16, 150
+# The curve rises a little faster at first: letters at level i follow
+# FIRST + (LAST - FIRST) * x ** CURVE_POWER, x running from 0 to 1.
+CURVE_POWER = 0.9
+# A drawn layout may miss the curve by this share either way.
+LETTER_TOLERANCE = 0.025
+# No layout may hold more letters than this (see above).
+MAX_LETTERS = 160
 MIN_WORD, MAX_WORD = 3, 12
 
-# One word as wide as the board in every row: columns, rows.
+# One word as wide as the board in every row: columns, rows; in the order they come.
 NUMERIC_LEVELS = (
     (4, 4), (5, 4), (5, 5), (6, 4), (6, 5), (6, 6), (7, 5), (7, 6), (7, 7),
     (8, 6), (8, 7), (8, 8), (9, 7), (9, 8), (9, 9), (10, 8), (10, 9), (10, 10),
 )
-
-# Drawn stages: (levels, first width, last width, first rows, last rows,
-# fewest words in a row, most words in a row).
-DRAWN_STAGES = (
-    (32, 8, 11, 4, 7, 2, 2),
-    (50, 10, 14, 5, 9, 2, 3),
-    (50, 13, 17, 7, 11, 2, 4),
-    (50, 16, 20, 9, 15, 3, 4),
-)
+# A square takes the level whose curve value it reaches within this share.
+SQUARE_TOLERANCE = 0.04
 
 
 class Rng:
@@ -63,9 +68,13 @@ def _shuffle(rng, items):
         items[i], items[j] = items[j], items[i]
 
 
+ROW_DRAWS = 1000
+
+
 def _row(rng, width, fewest, most):
-    """One drawn row of exactly width cells holding fewest..most words."""
-    while True:
+    """One drawn row of exactly width cells holding fewest..most words, or None when
+    ROW_DRAWS draws find none (the width does not suit that many words)."""
+    for _ in range(ROW_DRAWS):
         lengths = []
         used = -1  # no gap before the first word
         while True:
@@ -94,43 +103,74 @@ def _row(rng, width, fewest, most):
         if where == len(runs):
             return "-".join(runs) + "-"
         return "-".join(runs[:where]) + "--" + "-".join(runs[where:])
+    return None
 
 
 def _column_letters(rows):
     return [sum(1 for row in rows if row[c] == "X") for c in range(len(rows[0]))]
 
 
-def _drawn_layout(rng, width, height, fewest, most):
-    while True:
-        rows = [_row(rng, width, fewest, most) for _ in range(height)]
-        # The widest boards lose a bottom row or two to stay within the letters.
-        while sum(row.count("X") for row in rows) > MAX_LETTERS:
-            rows.pop()
-        # Every column needs two letters to have anything to scramble.
-        if min(_column_letters(rows)) >= 2:
-            return rows
+def layout_letters(rows):
+    return sum(row.count("X") for row in rows)
 
 
-def _interpolate(first, last, step, steps):
-    if steps <= 1:
-        return first
-    return first + ((last - first) * step * 2 + steps - 1) // (2 * (steps - 1))
+def target_letters(level):
+    """The letters the curve asks of a level (1-based)."""
+    x = (level - 1) / (LEVEL_COUNT - 1)
+    return FIRST_LETTERS + (LAST_LETTERS - FIRST_LETTERS) * x ** CURVE_POWER
+
+
+def drawn_shape(letters):
+    """(rows, words a row at least, at most, width) of a drawn layout holding about
+    this many letters: boards grow taller slowly and hold more words a row as they
+    widen, so no column becomes long to sort."""
+    rows = min(9, 4 + int(letters) // 25)
+    fewest, most = ((1, 2) if letters < 40 else (2, 2) if letters < 60 else
+                    (2, 3) if letters < 100 else (2, 4))
+    words = (fewest + most) / 2
+    width = max(round(letters / rows + words - 1), fewest * (MIN_WORD + 1) - 1)
+    return rows, fewest, most, width
+
+
+DRAWS_PER_SHAPE = 200
+
+
+def _drawn_layout(rng, letters):
+    """A drawn layout within LETTER_TOLERANCE of the letters (at least one letter
+    either way), every column holding at least two letters. When a shape does not
+    get there in DRAWS_PER_SHAPE draws, a neighbouring one is tried."""
+    rows, fewest, most, width = drawn_shape(letters)
+    slack = max(1.0, LETTER_TOLERANCE * letters)
+    shapes = [(rows + r, width + w) for r in (0, 1, -1) for w in (0, 1, -1, 2, -2)]
+    for height, columns in shapes:
+        for _ in range(DRAWS_PER_SHAPE):
+            layout = [_row(rng, columns, fewest, most) for _ in range(height)]
+            if None in layout:
+                break
+            got = layout_letters(layout)
+            if abs(got - letters) <= slack and min(_column_letters(layout)) >= 2:
+                return layout
+    raise ValueError(f"no drawn layout of about {letters:.0f} letters")
+
+
+def level_layouts(seed=20261207):
+    """Every level as a list of row patterns ("XXXX-XXX"), or as (columns, rows) for a
+    one-word-per-row square, in order."""
+    rng = Rng(seed)
+    squares = list(NUMERIC_LEVELS)
+    layouts = []
+    for level in range(1, LEVEL_COUNT + 1):
+        wanted = target_letters(level)
+        if squares and squares[0][0] * squares[0][1] <= wanted * (1 + SQUARE_TOLERANCE):
+            layouts.append(squares.pop(0))
+        else:
+            layouts.append(_drawn_layout(rng, wanted))
+    return layouts
 
 
 def drawn_levels(seed=20261207):
-    rng = Rng(seed)
-    layouts = []
-    for count, w0, w1, r0, r1, fewest, most in DRAWN_STAGES:
-        for step in range(count):
-            width = _interpolate(w0, w1, step, count)
-            height = _interpolate(r0, r1, step, count)
-            # A small wobble keeps neighbouring levels from feeling identical.
-            width = max(w0, min(w1, width + rng.between(-1, 1)))
-            height = max(r0, min(r1, height + rng.between(-1, 1)))
-            while width * height > MAX_CELLS:
-                height -= 1
-            layouts.append(_drawn_layout(rng, width, height, fewest, most))
-    return layouts
+    """The drawn layouts alone, in order."""
+    return [layout for layout in level_layouts(seed) if isinstance(layout, list)]
 
 
 def numeric_line(columns, rows):
@@ -138,19 +178,14 @@ def numeric_line(columns, rows):
 
 
 def file_lines():
-    """The body of the layouts file, one string per line (header excluded).
-
-    Each one-word-per-row square comes just before the first drawn layout with
-    more letters, so the boards grow steadily instead of shrinking after 10 x 10."""
-    squares = list(NUMERIC_LEVELS)
+    """The body of the layouts file, one string per line (header excluded)."""
     lines = []
-    for rows in drawn_levels():
-        letters = sum(row.count("X") for row in rows)
-        while squares and squares[0][0] * squares[0][1] <= letters:
-            lines.append(numeric_line(*squares.pop(0)))
-        lines.extend(rows)
-        lines.append("")  # every drawn layout ends with an empty line
-    lines.extend(numeric_line(c, r) for c, r in squares)
+    for layout in level_layouts():
+        if isinstance(layout, tuple):
+            lines.append(numeric_line(*layout))
+        else:
+            lines.extend(layout)
+            lines.append("")  # every drawn layout ends with an empty line
     return lines
 
 

@@ -46,6 +46,11 @@ LICENCES = (
 MAX_EXPECTED_DRAWS = 1500
 # A themed dictionary "suits" a level when filling it takes this many draws on average.
 THEME_SUITS_DRAWS = 1500
+# Every level must be advanced by a player who knows the answer (quorvel-tool layouts
+# par, averaged over PAR_SEEDS games) with this share of its advance minimum to spare,
+# at the neutral and at the hardest handicap.
+PAR_SEEDS = 20
+MIN_PAR_MARGIN = 10
 
 
 def find_tool(explicit):
@@ -155,6 +160,22 @@ def dictionary_problems(name, items, pins):
     return problems
 
 
+def check_par(tool, out):
+    """Plays every level through quorvel-tool layouts par; returns its summary line."""
+    result = subprocess.run([tool, "layouts", "par", os.path.join(out, "zq", "formats"),
+                             "--seeds", str(PAR_SEEDS), "--root", out],
+                            capture_output=True, text=True)
+    if result.returncode != 0:
+        raise SystemExit(f"layouts par failed: {result.stderr.strip()}")
+    lines = result.stdout.strip().split("\n")
+    short = [line for line in lines[:-1]
+             if any(int(field[len("margin="):-1]) < MIN_PAR_MARGIN
+                    for field in line.split() if field.startswith("margin="))]
+    if short:
+        raise SystemExit("levels advanced with too little to spare:\n" + "\n".join(short))
+    return lines[-1]
+
+
 def build_dictionary(tool, items, path, scratch):
     text = "".join(f"{word}\t{definition}\t{','.join(attributes)}\n"
                    for word, definition, attributes in items)
@@ -194,6 +215,7 @@ def generate(out, tool):
             problems += dictionary_problems(name, items, pins)
             build_dictionary(tool, items, os.path.join(out, "kbs", name + ".dic"), scratch)
             print(f"{name}: {len(items)} items, suits levels {suited_levels(items, level_lines)}")
+    print(check_par(tool, out))
     copy_licences(out)
     sounds.generate(out)
     if problems:

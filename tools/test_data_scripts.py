@@ -68,8 +68,7 @@ class Layouts(unittest.TestCase):
 
     def test_every_generated_level_keeps_the_limits(self):
         parsed = levels.parse_levels(levels.file_lines())
-        self.assertEqual(len(parsed), len(levels.NUMERIC_LEVELS) +
-                         sum(stage[0] for stage in levels.DRAWN_STAGES))
+        self.assertEqual(len(parsed), levels.LEVEL_COUNT)
         for number, rows in enumerate(parsed, 1):
             self.assertEqual(levels.check_layout(rows), [], number)
             self.assertLessEqual(sum(levels.word_lengths(rows)), levels.MAX_LETTERS, number)
@@ -79,6 +78,27 @@ class Layouts(unittest.TestCase):
     def test_the_generator_gives_the_same_levels_every_time(self):
         self.assertEqual(levels.drawn_levels(), levels.drawn_levels())
         self.assertNotEqual(levels.drawn_levels(seed=1), levels.drawn_levels(seed=2))
+
+    def test_letters_grow_steadily_and_every_square_is_used(self):
+        parsed = levels.parse_levels(levels.file_lines())
+        letters = [sum(levels.word_lengths(rows)) for rows in parsed]
+        self.assertEqual(letters[0], 16)
+        for number in range(1, len(letters)):
+            self.assertGreaterEqual(letters[number], 0.9 * letters[number - 1], number + 1)
+        # No plateau: every ten levels gain letters, and each level stays near the curve.
+        for number in range(10, len(letters)):
+            self.assertGreater(letters[number], letters[number - 10], number + 1)
+        for number, count in enumerate(letters, 1):
+            self.assertLessEqual(abs(count - levels.target_letters(number)),
+                                 max(1, 0.05 * levels.target_letters(number)), number)
+        squares = [rows for rows in parsed if len(set(rows)) == 1 and "-" not in rows[0]]
+        self.assertGreaterEqual(len(squares), len(levels.NUMERIC_LEVELS))
+        self.assertIn("0404", levels.file_lines()[:1])
+        self.assertIn("1010", levels.file_lines())
+
+    def test_a_shape_that_cannot_hold_the_words_is_refused_not_looped_on(self):
+        self.assertIsNone(levels._row(levels.Rng(1), 6, 2, 2))  # two words need 7 cells
+        self.assertEqual(len(levels._row(levels.Rng(1), 7, 2, 2)), 7)
 
     def test_expected_draws_add_up_per_word_and_refuse_missing_lengths(self):
         counts = {4: 10, 5: 40}

@@ -149,6 +149,7 @@ struct ParArgs {
 };
 
 struct LevelPar {
+    int built = 0;           // games whose puzzle could be built
     double meanMoves = 0;    // moves left at the end, averaged over the seeds
     int advanceMinimum = 0;  // the same for every seed
     int completed = 0;       // games that ended with the puzzle complete
@@ -156,24 +157,33 @@ struct LevelPar {
     double meanShifts = 0;   // column shifts the plan needed
 };
 
-LevelPar playLevel(const LevelTable& table, const ParArgs& args, int level, int handicap) {
-    LevelPar par;
-    long long total = 0, shifts = 0;
-    for (int seed = 1; seed <= args.seeds; ++seed) {
-        SilentListener listener;
-        Random random(static_cast<std::uint32_t>(seed));
-        Game game(listener, random, args.root);
+// One game for each handicap, kept for every level: the dictionary is read once.
+struct ParGame {
+    SilentListener listener;
+    Random random;
+    Game game;
+
+    ParGame(const LevelTable& table, const ParArgs& args, int handicap)
+        : game(listener, random, args.root) {
         GameOptions options;
         options.handicap = handicap;
         options.dictionary = args.dictionary;
         game.setOptions(options);
         game.setLevelTable(table);
+    }
+};
+
+LevelPar playLevel(ParGame& games, const ParArgs& args, int level) {
+    Game& game = games.game;
+    LevelPar par;
+    long long total = 0, shifts = 0;
+    for (int seed = 1; seed <= args.seeds; ++seed) {
+        games.random.reseed(static_cast<std::uint32_t>(seed));
         game.setPickerLevel(level);
         game.newPuzzle();
         if (!game.isInPlay())
-            throw ExitStatus{1, "level " + std::to_string(level) +
-                                    ": no puzzle could be built from the dictionary " +
-                                    args.dictionary + " in " + args.root + "kbs/"};
+            return par; // no word fits the layout, or the dictionary cannot fill it: never won
+        ++par.built;
         par.advanceMinimum = game.values().advanceMinimum;
         ParPlayer player(game);
         player.play();
@@ -188,8 +198,11 @@ LevelPar playLevel(const LevelTable& table, const ParArgs& args, int level, int 
     return par;
 }
 
-// How far the mean ends above the advance minimum, as a share of the minimum.
+// How far the mean ends above the advance minimum, as a share of the minimum; a level
+// without a puzzle counts as lost.
 double margin(const LevelPar& par) {
+    if (par.built == 0)
+        return -1.0;
     return par.advanceMinimum > 0 ? par.meanMoves / par.advanceMinimum - 1.0 : 1.0;
 }
 
@@ -213,6 +226,11 @@ struct Worst {
 
 void printLevel(int level, const LayoutRecord& layout, const LevelPar& neutral,
                 const LevelPar& hardest) {
+    if (neutral.built == 0 || hardest.built == 0) {
+        std::cout << "level " << level << " letters=" << layout.letterTotal
+                  << " rows=" << layout.rows << " no puzzle\n";
+        return;
+    }
     std::cout << "level " << level << " letters=" << layout.letterTotal
               << " rows=" << layout.rows << " shifts=" << fixed(neutral.meanShifts, 1) << " neutral moves="
               << fixed(neutral.meanMoves, 1) << " minimum=" << neutral.advanceMinimum
@@ -232,6 +250,9 @@ void par(const ParArgs& given) {
         args.root += '/';
     if (!fileExists(args.path))
         throw ExitStatus{1, "The layouts file " + args.path + " does not exist."};
+    const std::string dictionary = args.root + "kbs/" + args.dictionary + ".dic";
+    if (!fileExists(dictionary))
+        throw ExitStatus{1, "The dictionary " + dictionary + " does not exist."};
     LevelTable table;
     std::string text;
     try {
@@ -246,9 +267,10 @@ void par(const ParArgs& given) {
     // Every level read is played, also before the checksum is fixed.
     table.levelCount = load.levelsRead;
     Worst neutral, hardest;
+    ParGame neutralGame(table, args, 0), hardestGame(table, args, 1);
     for (int level = 1; level <= table.levelCount; ++level) {
-        const LevelPar n = playLevel(table, args, level, 0);
-        const LevelPar h = playLevel(table, args, level, 1);
+        const LevelPar n = playLevel(neutralGame, args, level);
+        const LevelPar h = playLevel(hardestGame, args, level);
         printLevel(level, table.at(level), n, h);
         neutral.take(margin(n), level);
         hardest.take(margin(h), level);

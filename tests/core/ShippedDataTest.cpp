@@ -1,6 +1,7 @@
 // The data the game ships (word lists, levels, dictionaries) is well formed as committed.
 #include <gtest/gtest.h>
 
+#include "engine/Layouts.h"
 #include "words/WordLists.h"
 
 #include <algorithm>
@@ -152,10 +153,29 @@ TEST_F(ShippedLayoutsFile, LayoutsStayWithinTheBoardAndHoldRealWords) {
     EXPECT_GE(levels, 150);
 }
 
+TEST_F(ShippedLayoutsFile, LettersGrowSteadilyWithinWhatTheCounterAllows) {
+    quorvel::LevelTable table;
+    ASSERT_TRUE(quorvel::loadLayouts(text, table).checksumMatches());
+    ASSERT_EQ(table.levelCount, 200);
+    for (int level = 2; level <= table.levelCount; ++level) {
+        const int before = table.at(level - 1).letterTotal, now = table.at(level).letterTotal;
+        EXPECT_GE(10 * now, 9 * before) << "level " << level << " drops from " << before;
+        if (level > 10) {
+            EXPECT_GT(now, table.at(level - 10).letterTotal) << "a plateau before level " << level;
+        }
+        // Beyond this the advance minimum (start div 5 at the neutral handicap) nears the
+        // counter's cap of 100 and no game keeps it.
+        EXPECT_LE(now, 160) << "level " << level;
+    }
+}
+
 TEST_F(ShippedLayoutsFile, StartWithSmallSquares) {
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[1], "0404");
-    EXPECT_EQ(lines[2], "0504");
+    // The next square follows within a few small drawn levels.
+    const auto next = std::find(lines.begin(), lines.end(), "0504");
+    ASSERT_NE(next, lines.end());
+    EXPECT_LT(next - lines.begin(), 20);
 }
 
 // ---------------------------------------------------------------- dictionaries
