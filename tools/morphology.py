@@ -52,14 +52,19 @@ def adverb_base(word, listed):
     return None
 
 
+# An adjective with these endings is a participle: the verb's irregular forms count for it
+# (SWOLLEN, MISLAID, ROTTING, BUGGED).
+PARTICIPLE_ENDINGS = ("ed", "ing", "en", "n")
+
+
 def inflected_base(wordnet, exceptions, word, main_sense, listed):
     """The listed word that `word` is an inflection or -ly adverb of, or None.
 
     main_sense is the word's main (pos, rank, synset). A noun that no noun rule
     explains stands on its own when it is a thing (BUILDING) or WordNet's texts use
     it (MEETING); an untagged act (DUCKING, LIKENING) is the verb's form. Irregular
-    forms count only in the word's own part of speech: LEFT the side is no form
-    of LEAVE."""
+    forms count only in the word's own part of speech, or for a participle: LEFT
+    the side is no form of LEAVE."""
     main_pos, rank, synset = main_sense
     if main_pos == "r":
         return adverb_base(word, listed)
@@ -68,8 +73,10 @@ def inflected_base(wordnet, exceptions, word, main_sense, listed):
                     or wordnet.tag_counts.get((word, "n", rank), 0) > 0)
         if own_noun or not word.endswith(("ing", "ed")):
             return None
+    participle = main_pos == "a" and word.endswith(PARTICIPLE_ENDINGS)
     for pos in ("n", "v", "a"):
-        hit = sorted(bases(wordnet, exceptions, word, pos, pos == main_pos) & listed)
+        irregular = pos == main_pos or (pos == "v" and participle)
+        hit = sorted(bases(wordnet, exceptions, word, pos, irregular) & listed)
         if hit:
             return hit[0]
     return None

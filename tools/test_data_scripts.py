@@ -181,10 +181,11 @@ class Inflections(unittest.TestCase):
         "building": {"n": [4]}, "duck": {"v": [5], "n": [6]}, "ducking": {"n": [7]},
         "meet": {"v": [8]}, "meeting": {"n": [9]}, "quick": {"a": [10]},
         "quickly": {"r": [11]}, "leave": {"v": [12]}, "left": {"a": [13]},
+        "swell": {"v": [14]}, "swollen": {"a": [15]},
     }, {("meeting", "n", 1): 40})
-    EXCEPTIONS = {("v", "left"): ["leave"]}
+    EXCEPTIONS = {("v", "left"): ["leave"], ("v", "swollen"): ["swell"]}
     LISTED = {"glass", "build", "duck", "meet", "quick", "leave", "left", "glasses", "building",
-              "ducking", "meeting", "quickly"}
+              "ducking", "meeting", "quickly", "swell", "swollen"}
 
     def base(self, word, pos, lexname="noun.act"):
         return morphology.inflected_base(self.WORDNET, self.EXCEPTIONS, word,
@@ -194,6 +195,7 @@ class Inflections(unittest.TestCase):
         self.assertEqual(self.base("glasses", "n", "noun.artifact"), "glass")
         self.assertEqual(self.base("ducking", "n"), "duck")
         self.assertEqual(self.base("quickly", "r"), "quick")
+        self.assertEqual(self.base("swollen", "a"), "swell")  # an irregular participle
 
     def test_things_used_nouns_and_irregular_forms_of_another_part_of_speech_stand(self):
         self.assertIsNone(self.base("building", "n", "noun.artifact"))
