@@ -144,6 +144,8 @@ private:
     void runGuarded(const std::function<void()>& command);
     void play(const Move& move);
     void writeLevelSetting(int level);
+    void storeOptions();
+    void warnWriteFailed(const QString& text); // the first failed write of a run only
     void updateLevelCount();
     void loadWordLists();
     void paintBoardArea();
@@ -185,6 +187,7 @@ private:
     bool m_startUpQueued = false;
     bool m_audioQueued = false;
     bool m_shutDown = false;
+    bool m_writeWarned = false;
 };
 
 } // namespace quorvel

@@ -73,9 +73,18 @@ void MainWindow::record(const std::string& line) {
     try {
         appendStatisticsLine(m_files.toWrite("zq/stats.zq"), line);
     } catch (const std::exception& error) {
-        // The game goes on; the player learns that this game was not recorded.
-        m_dialogs.warn(this, fromCp1252(error.what()));
+        // The game goes on; the player learns that games are not being recorded.
+        warnWriteFailed(fromCp1252(error.what()));
     }
+}
+
+// A file that cannot be written is reported once a run: the game goes on without it, and the
+// same warning after every game would only be in the way.
+void MainWindow::warnWriteFailed(const QString& text) {
+    if (m_writeWarned)
+        return;
+    m_writeWarned = true;
+    m_dialogs.warn(this, text);
 }
 
 void MainWindow::levelShown(int level) {
@@ -89,8 +98,13 @@ void MainWindow::levelShown(int level) {
 }
 
 void MainWindow::writeLevelSetting(int level) {
-    if (m_options)
-        m_options->settings().writeInteger("Options", "Level", level);
+    if (!m_options)
+        return;
+    IniFile& settings = m_options->settings();
+    if (!settings.writeInteger("Options", "Level", level))
+        warnWriteFailed(QStringLiteral("Cannot write the settings file %1\n\n%2")
+                            .arg(QString::fromStdString(settings.path()),
+                                 QString::fromStdString(settings.lastError())));
 }
 
 void MainWindow::gameTimerChanged(bool enabled, int intervalMs) {

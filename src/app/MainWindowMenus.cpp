@@ -246,8 +246,21 @@ void MainWindow::settings() {
         return;
     const int result = m_runModal(*m_options);
     applyOptions();
+    storeOptions();
     if (result == OptionsDialog::NewGameResult)
         newGame();
+}
+
+// The options are stored as soon as the dialog closes, under the keys shut-down uses, so a crash
+// or a power cut later in the run loses none of them.
+void MainWindow::storeOptions() {
+    IniFile& settings = m_options->settings();
+    const bool saved = m_options->saveControls() &&
+                       settings.writeInteger("Options", "Size", m_options->gameSize());
+    if (!saved)
+        warnWriteFailed(QStringLiteral("Cannot write the settings file %1\n\n%2")
+                            .arg(QString::fromStdString(settings.path()),
+                                 QString::fromStdString(settings.lastError())));
 }
 
 void MainWindow::styles() {

@@ -430,6 +430,34 @@ private slots:
         QToolTip::hideText();
     }
 
+    // Options changed while playing survive a crash: they are stored when the dialog closes.
+    void optionsAreStoredWhenTheDialogCloses() {
+        m_window->setModalRunner([&](QDialog&) {
+            setOption("Timed", true);
+            options()->findChild<QSlider*>(QStringLiteral("tbSize"))->setValue(1);
+            return 0;
+        });
+        press(Qt::Key_F7);
+        IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QVERIFY(settings.readBool("Options", "Timed", false));
+        QCOMPARE(settings.readInteger("Options", "Size", -1), 1);
+    }
+
+    // A statistics file that cannot be written is said once a run, naming it; play goes on.
+    void aFileThatCannotBeWrittenIsReportedOncePerRun() {
+        QVERIFY(QDir().mkpath(m_folder + QStringLiteral("zq/stats.zq"))); // a folder in its way
+        const int before = m_dialogs->warned.size();
+        press(Qt::Key_F2);
+        for (int abandoned = 0; abandoned < 2; ++abandoned) {
+            clickArrow(1, true);
+            press(Qt::Key_F2); // the touched game is recorded as given up
+        }
+        QCOMPARE(m_dialogs->warned.size(), before + 1);
+        QVERIFY2(m_dialogs->warned.last().contains(QStringLiteral("stats.zq")),
+                 qPrintable(m_dialogs->warned.last()));
+        QVERIFY(game().isInPlay());
+    }
+
     // With the banner off nothing scrolls the level off the status line at start.
     void withTheBannerOffTheStatusLineShowsTheLevel() {
         cleanup();
