@@ -5,6 +5,7 @@
 #include "BoardAccessible.h"
 #include "BoardView.h"
 #include "Dialogs.h"
+#include "HelpCommands.h"
 #include "HintSwitch.h"
 #include "MessagePanels.h"
 #include "PadlockLabel.h"
@@ -141,6 +142,7 @@ void MainWindow::createWindows() {
     m_statistics = new StatisticsWindow([this] { return m_files.toRead("zq/stats.zq"); }, this);
     m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
+    m_help = new HelpCommands(*this);
     m_session = std::make_unique<Session>(*m_host, *m_options, *m_hints);
 
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);

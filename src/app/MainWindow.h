@@ -28,6 +28,7 @@ class StyleDialog;
 
 namespace quorvel {
 
+class HelpCommands;
 class MainSessionHost;
 class MessagePanels;
 class Random;
@@ -75,6 +76,9 @@ public:
 
     // Modal dialogs run through this, so tests can answer them; QDialog::exec by default.
     void setModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
+    int runModal(QDialog& dialog) { return m_runModal(dialog); }
+    // The Help menu's commands and dialogs (tips, news, about, word look-up).
+    HelpCommands* help() const { return m_help; }
 
     // --- commands ----------------------------------------------------------------------
     void newGame();             // New1Click
@@ -174,6 +178,7 @@ private:
     // Children of the main window, created by createWindows().
     OptionsDialog* m_options = nullptr;
     TraceWindow* m_trace = nullptr;
+    HelpCommands* m_help = nullptr;
     LevelPicker* m_levelPicker = nullptr;
     StyleDialog* m_style = nullptr;
     StatisticsWindow* m_statistics = nullptr;

@@ -15,6 +15,7 @@
 #include "TraceWindow.h"
 #include "LevelPicker.h"
 
+#include "WebAddresses.h"
 #include "engine/Layouts.h"
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
@@ -129,7 +130,8 @@ void MainWindow::createMenus() {
     addItem(help, "ByEmail1", QStringLiteral("E-mail Support"));
     addItem(help, "TryOtherGames1", QStringLiteral("News and New Games"));
     addItem(help, "WebSite2", QStringLiteral("Web Site"));
-    addItem(help, "mDictionarySite", QStringLiteral("Online Dictionary"));
+    addItem(help, "mDictionarySite", QString::fromUtf8(web::DictionarySiteName.data(),
+                                                       web::DictionarySiteName.size()));
     help->addSeparator();
     addItem(help, "About3", QStringLiteral("About"));
 }

@@ -3,8 +3,10 @@
 
 #include "BoardView.h"
 #include "Dialogs.h"
+#include "HelpCommands.h"
 #include "HintSwitch.h"
 #include "SoundPlayer.h"
+#include "TipDialog.h"
 #include "StatusBanner.h"
 #include "OptionsDialog.h"
 #include "TraceWindow.h"
@@ -24,6 +26,35 @@ QWidget* MainSessionHost::window() {
 
 Dialogs& MainSessionHost::dialogs() {
     return m_main.m_dialogs;
+}
+
+// The tip counter and "Show Tips at Startup" live in the tip dialog.
+int MainSessionHost::tipCounter() const {
+    return m_main.m_help ? m_main.m_help->tipDialog()->counter() : 0;
+}
+
+void MainSessionHost::setTipCounter(int counter) {
+    if (m_main.m_help)
+        m_main.m_help->tipDialog()->setCounter(counter);
+}
+
+bool MainSessionHost::showTipsAtStartup() const {
+    return m_main.m_help ? m_main.m_help->tipDialog()->showAtStartup() : false;
+}
+
+void MainSessionHost::setShowTipsAtStartup(bool show) {
+    if (m_main.m_help)
+        m_main.m_help->tipDialog()->setShowAtStartup(show);
+}
+
+void MainSessionHost::showTipOfTheDay() {
+    if (m_main.m_help)
+        m_main.m_help->tipOfTheDay();
+}
+
+void MainSessionHost::showNewsWindow() {
+    if (m_main.m_help)
+        m_main.m_help->showNews();
 }
 
 void MainSessionHost::setTraceCommandsVisible(bool visible) {

@@ -39,10 +39,12 @@ public:
     bool isMenuChecked(MenuCheck item) const override;
     void setMenuChecked(MenuCheck item, bool checked) override;
 
-    int tipCounter() const override { return m_tipCounter; }
-    void setTipCounter(int counter) override { m_tipCounter = counter; }
-    bool showTipsAtStartup() const override { return m_showTips; }
-    void setShowTipsAtStartup(bool show) override { m_showTips = show; }
+    int tipCounter() const override;
+    void setTipCounter(int counter) override;
+    bool showTipsAtStartup() const override;
+    void setShowTipsAtStartup(bool show) override;
+    void showTipOfTheDay() override;
+    void showNewsWindow() override;
 
     QPoint windowPosition() const override;
     void setWindowPosition(QPoint position) override;
@@ -63,8 +65,6 @@ private:
 
     MainWindow& m_main;
     LetterColours m_letterColours;
-    int m_tipCounter = 0;
-    bool m_showTips = true;
     int m_startVolume = 65535; // the game's output starts at full volume
 };
 
