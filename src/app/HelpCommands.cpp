@@ -1,6 +1,5 @@
-// The Help commands. Dialogs that only inform (tips, news, about) are shown modal without a
-// nested event loop; the word picker, whose answer is needed, runs through the main window's
-// modal runner.
+// The Help commands. Their dialogs run modally through the main window's modal runner; only the
+// tip shown at start-up stands beside the board.
 #include "HelpCommands.h"
 
 #include "AboutBox.h"
@@ -19,13 +18,6 @@
 namespace quorvel {
 
 namespace {
-
-void showModal(QDialog& dialog) {
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
-}
 
 } // namespace
 
@@ -74,9 +66,20 @@ void HelpCommands::howToPlay() {
 
 void HelpCommands::tipOfTheDay() {
     if (m_tips->advance())
-        showModal(*m_tips);
+        m_main.runModal(*m_tips);
     else
         m_tips->hide(); // no tip file: the dialog closes
+}
+
+void HelpCommands::tipAtStartUp() {
+    if (!m_tips->advance())
+        return;
+    // The board keeps the keyboard: F2 starts a game even while the tip is up.
+    m_tips->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    m_tips->show();
+    m_tips->raise();
+    m_tips->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    m_main.activateWindow(); // where the platform activates every new window regardless
 }
 
 void HelpCommands::emailSupport() {
@@ -86,7 +89,7 @@ void HelpCommands::emailSupport() {
 
 void HelpCommands::showNews() {
     m_news->navigate(m_newsAddress);
-    showModal(*m_news);
+    m_main.runModal(*m_news);
 }
 
 void HelpCommands::webSite() {
@@ -102,7 +105,7 @@ void HelpCommands::newLayouts() {
 }
 
 void HelpCommands::about() {
-    showModal(*m_about);
+    m_main.runModal(*m_about);
 }
 
 void HelpCommands::lookUpWord(const QString& word) {

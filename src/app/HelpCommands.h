@@ -28,7 +28,10 @@ public:
     void setNewsAddress(const QUrl& address) { m_newsAddress = address; }
 
     void howToPlay();      // Contents1Click: zq/zq.htm in the player's browser
-    void tipOfTheDay();    // mTipClick, and start-up when "Show Tips at Startup" is checked
+    void tipOfTheDay();    // mTipClick
+    // Start-up with "Show Tips at Startup" checked: the tip stands beside the board without
+    // holding it up, so neither the player nor anything else that starts the game must dismiss it.
+    void tipAtStartUp();
     void emailSupport();   // ByEmail1Click
     void showNews();       // after Yes to the news question
     void webSite();        // WebSite2Click

@@ -49,7 +49,7 @@ void MainSessionHost::setShowTipsAtStartup(bool show) {
 
 void MainSessionHost::showTipOfTheDay() {
     if (m_main.m_help)
-        m_main.m_help->tipOfTheDay();
+        m_main.m_help->tipAtStartUp();
 }
 
 void MainSessionHost::showNewsWindow() {

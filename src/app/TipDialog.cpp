@@ -145,7 +145,8 @@ QString TipDialog::text() const {
 void TipDialog::refresh() {
     const quorvel::TipState& state = m_tips.state();
     m_title->setText(quorvel::fromCp1252(state.title));
-    m_text->setText(quorvel::fromCp1252(state.text));
+    // Each line of a tip comes with a space before it; the label needs no leading blank.
+    m_text->setText(quorvel::fromCp1252(state.text).trimmed());
     m_showTips->setChecked(state.showAtStartup);
     m_next->setEnabled(state.nextEnabled);
 }
