@@ -1,0 +1,85 @@
+// Painting the largest board over a stretched photo-sized picture, whole and one tile at a time:
+// a click repaints one tile, and that must stay well within one frame (16 ms).
+#include "AppBenchSupport.h"
+#include "BoardView.h"
+#include "MainWindow.h"
+#include "Session.h"
+
+#include "engine/Random.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace quorvel;
+
+namespace {
+
+struct BoardFixture {
+    QTemporaryDir dir;
+    SilentDialogs dialogs;
+    Random random{14};
+    std::unique_ptr<MainWindow> window;
+
+    explicit BoardFixture(bool picture) {
+        const QString folder = dir.path() + '/';
+        copyProgramFolder(QStringLiteral(QUORVEL_PROGRAM_DIR), folder);
+        window = std::make_unique<MainWindow>(folder, dialogs, random);
+        window->createWindows();
+        window->show();
+        window->session()->startUp();
+        const LevelTable& levels = window->game().levelTable();
+        int largest = 1;
+        for (int level = 1; level <= levels.levelCount; ++level)
+            if (levels.at(level).letterTotal > levels.at(largest).letterTotal)
+                largest = level;
+        window->game().showLevel(largest);
+        window->newGame();
+        if (picture) {
+            QPixmap photo(1920, 1080);
+            QPainter painter(&photo);
+            painter.fillRect(photo.rect(), QGradient(QGradient::NightFade));
+            painter.end();
+            window->boardView()->setBackground(photo, true, true);
+        }
+        QCoreApplication::processEvents();
+    }
+};
+
+void paintWhole(benchmark::State& state, bool picture) {
+    BoardFixture fixture(picture);
+    BoardView* board = fixture.window->boardView();
+    QPixmap target(board->size());
+    for (auto _ : state) {
+        board->render(&target);
+        benchmark::DoNotOptimize(target);
+    }
+    state.counters["tiles"] = fixture.window->game().board().tileCount;
+}
+
+void paintOneTile(benchmark::State& state, bool picture) {
+    BoardFixture fixture(picture);
+    BoardView* board = fixture.window->boardView();
+    const QRect tile = board->tileRect(fixture.window->game().board().tileCount);
+    QPixmap target(board->size());
+    for (auto _ : state) {
+        board->render(&target, tile.topLeft(), QRegion(tile));
+        benchmark::DoNotOptimize(target);
+    }
+}
+
+void BM_BoardPaint_Plain(benchmark::State& state) { paintWhole(state, false); }
+void BM_BoardPaint_StretchedPicture(benchmark::State& state) { paintWhole(state, true); }
+void BM_TilePaint_Plain(benchmark::State& state) { paintOneTile(state, false); }
+void BM_TilePaint_StretchedPicture(benchmark::State& state) { paintOneTile(state, true); }
+
+BENCHMARK(BM_BoardPaint_Plain)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BoardPaint_StretchedPicture)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TilePaint_Plain)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TilePaint_StretchedPicture)->Unit(benchmark::kMicrosecond);
+
+} // namespace
