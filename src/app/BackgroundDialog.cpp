@@ -68,14 +68,23 @@ BackgroundDialog::BackgroundDialog(SessionHost& host, quorvel::IniFile& settings
                 if (current.isValid())
                     setFolder(m_folders->filePath(current));
             });
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (m_folder.startsWith(loaded))
+            showFolderInTree();
+    });
     connect(m_files, &QListWidget::currentTextChanged, this, [this](const QString& name) {
         if (!m_filling && !name.isEmpty())
             loadPicture(name);
     });
     connect(m_stretch, &QCheckBox::clicked, this, &BackgroundDialog::setStretched);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
 
-    setFolder(startFolder());
+// The pictures are listed when the player first opens the dialog, not when the game starts.
+void BackgroundDialog::showEvent(QShowEvent* event) {
+    if (m_folder.isEmpty())
+        setFolder(startFolder());
+    QDialog::showEvent(event);
 }
 
 const QStringList& BackgroundDialog::pictureFilters() {
@@ -89,12 +98,18 @@ void BackgroundDialog::setFolder(const QString& folder) {
     if (clean == m_folder)
         return;
     m_folder = clean;
-    const QModelIndex index = m_folders->index(m_folder);
-    if (index.isValid() && m_folderTree->currentIndex() != index) {
-        m_folderTree->setCurrentIndex(index);
-        m_folderTree->scrollTo(index);
-    }
+    showFolderInTree();
     fillFileList();
+}
+
+// The tree reads folders in the background, so this runs again as each level arrives.
+void BackgroundDialog::showFolderInTree() {
+    const QModelIndex index = m_folders->index(m_folder);
+    if (!index.isValid())
+        return;
+    if (m_folderTree->currentIndex() != index)
+        m_folderTree->setCurrentIndex(index);
+    m_folderTree->scrollTo(index);
 }
 
 // Filling the list selects nothing, so a folder change never loads a picture by itself.

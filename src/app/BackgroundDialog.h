@@ -33,7 +33,11 @@ public:
 
     QCheckBox* stretchBox() const { return m_stretch; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void showFolderInTree();
     void fillFileList();
     bool loadPicture(const QString& fileName);
     void setStretched(bool stretched);

@@ -205,7 +205,6 @@ void StyleDialog::chooseTileFont() {
     look.bold = chosen->bold();
     QFont sample(look.fontName, kSampleFontPoints);
     sample.setBold(look.bold);
-    sample.setItalic(chosen->italic());
     m_fontPanel->setFont(sample);
     m_tileFontSize = look.fontSize;
     m_host.setTemplateTileLook(look);

@@ -332,6 +332,19 @@ private slots:
         QCOMPARE(settingsBytes(), stored);
     }
 
+    // The pictures are listed when the dialog first opens, beside the style dialog.
+    void theBackgroundDialogOpensOnAFolderBesideTheStyleDialog() {
+        QVERIFY(background()->folder().isEmpty());
+        styles()->show();
+        styles()->showBackgroundDialog();
+        QVERIFY(background()->isVisible());
+        QVERIFY(!background()->folder().isEmpty());
+        QVERIFY(QDir(background()->folder()).exists());
+        QVERIFY(background()->x() > styles()->x());
+        styles()->hide();
+        background()->hide();
+    }
+
     void pictureFilesOfEveryKindAreListedAndNothingElse() {
         for (const char* name : {"a.bmp", "b.png", "c.jpg", "d.jpeg", "E.PNG"})
             writePicture(QLatin1String(name), QSize(16, 16));
