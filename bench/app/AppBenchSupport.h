@@ -2,6 +2,7 @@
 // benchmark and start-up probe.
 #pragma once
 
+#include "AudioBackend.h"
 #include "Dialogs.h"
 
 #include <QDir>
@@ -16,6 +17,18 @@ public:
     bool ask(QWidget*, const QString&) override { return false; }
     void warn(QWidget*, const QString&) override {}
     void inform(QWidget*, const QString&) override {}
+};
+
+// An audio back end that does nothing: the window then never starts Qt Multimedia.
+class NoAudio : public AudioBackend {
+public:
+    void loadEffect(int, const QString&) override {}
+    void playEffect(int, bool) override {}
+    void stopEffects() override {}
+    bool playMusic(const QString&) override { return false; }
+    void stopMusic() override {}
+    void closeMusic() override {}
+    void setVolume(double) override {}
 };
 
 // The staged data (zq, kbs, sound) copied into `to`, which ends in '/'.

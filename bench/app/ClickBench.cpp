@@ -1,10 +1,12 @@
 // From a click on a column's arrow to the game's request for the shift effect, through the real
-// main window, board view and core: the request must come well within one frame (16 ms).
+// main window, board view and core: the request must come well within one frame (16 ms). The
+// audio back end does nothing here, so that the tunes of the many new puzzles cost no time.
 #include "AppBenchSupport.h"
 #include "Application.h"
 #include "BoardView.h"
 #include "MainWindow.h"
 #include "Session.h"
+#include "SoundPlayer.h"
 
 #include "engine/Random.h"
 
@@ -31,6 +33,7 @@ struct Fixture {
         const QString folder = dir.path() + '/';
         copyProgramFolder(QStringLiteral(QUORVEL_PROGRAM_DIR), folder);
         window = std::make_unique<MainWindow>(folder, dialogs, random);
+        window->sound().attach(std::make_unique<NoAudio>());
         window->createWindows();
         window->show();
         window->session()->startUp();
@@ -72,7 +75,10 @@ void BM_ClickToShiftEffectRequest(benchmark::State& state) {
     }
     state.counters["requests"] = static_cast<double>(requests);
 }
-BENCHMARK(BM_ClickToShiftEffectRequest)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ClickToShiftEffectRequest)
+    ->UseManualTime()
+    ->Iterations(5000)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -4,7 +4,6 @@
 // bench/app/startup.sh runs both side by side.
 #include "AppBenchSupport.h"
 #include "Application.h"
-#include "AudioBackend.h"
 #include "MainWindow.h"
 #include "SoundPlayer.h"
 
@@ -19,18 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-// An audio back end that does nothing: the window then never starts Qt Multimedia.
-class NoAudio : public AudioBackend {
-public:
-    void loadEffect(int, const QString&) override {}
-    void playEffect(int, bool) override {}
-    void stopEffects() override {}
-    bool playMusic(const QString&) override { return false; }
-    void stopMusic() override {}
-    void closeMusic() override {}
-    void setVolume(double) override {}
-};
 
 // Milliseconds since this process started (its start time is in clock ticks since boot).
 double msSinceProcessStart() {
