@@ -1,8 +1,8 @@
 // libFuzzer target: any bytes given to the dictionary loader load or fail with its message,
 // and what loads writes back and loads again to the same items.
 #include "words/ComponentStream.h"
-#include "words/EncryptedStream.h"
 #include "words/Dictionary.h"
+#include "words/EncryptedStream.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,13 +1,46 @@
 // libFuzzer target: any bytes as a statistics file read line by line give exactly what the
-// general field rule gives for each line, and count without a crash.
+// general field rule gives for each line, and count without a crash; a game line made from the
+// input's numbers reads back as the same numbers.
 #include "records/Statistics.h"
 #include "records/StatisticsHistogram.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <string_view>
 #include <tuple>
+
+namespace {
+
+void lineReadsBack(const std::uint8_t* data, std::size_t size) {
+    using namespace quorvel;
+    std::int32_t numbers[4] = {};
+    if (size < sizeof numbers + 3)
+        return;
+    std::memcpy(numbers, data, sizeof numbers);
+    GameResult game;
+    game.result = "WFQ"[data[16] % 3];
+    game.level = numbers[0];
+    game.handicap = numbers[1];
+    game.movesLeft = numbers[2];
+    game.letterTotal = numbers[3];
+    game.definitions = data[17] & 1;
+    game.lockRule = "VFRn"[data[18] % 4];
+    game.timed = data[18] & 4;
+    const auto entries = readStatistics(statisticsLine(game) + "\r\n");
+    if (entries.size() != 1)
+        std::abort();
+    const StatisticsEntry& e = entries[0];
+    if (e.won != (game.result == 'W') || e.level != game.level || e.handicap != game.handicap ||
+        e.movesLeft != game.movesLeft || e.letterTotal != game.letterTotal ||
+        e.definitions != game.definitions || e.lockRule != (game.lockRule != 'n') ||
+        e.timed != game.timed)
+        std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quorvel;
@@ -40,5 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 bar.top > kHistogramHeight)
                 std::abort();
     }
+    lineReadsBack(data, size);
     return 0;
 }

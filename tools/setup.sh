@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Quorvel needs from Debian packages (when missing), then configures and builds.
-# Usage: tools/setup.sh BUILD_DIR [--target TARGET] [extra cmake arguments...]
+# Usage: tools/setup.sh BUILD_DIR [--fuzz] [--target TARGET] [extra cmake arguments...]
+# --fuzz builds only the libFuzzer targets of fuzz/, which need clang and its runtime.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,15 @@ packages=(
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core desktop-file-utils appstream
 )
+
+build_dir=$1
+shift
+fuzz=0
+if [[ ${1:-} == --fuzz ]]; then
+  fuzz=1
+  packages+=(clang libclang-rt-14-dev)
+  shift
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -31,12 +41,14 @@ if ((${#missing[@]})); then
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-build_dir=$1
-shift
 target=()
 if [[ ${1:-} == --target ]]; then
   target=(--target "$2")
   shift 2
 fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+if ((fuzz)); then
+  mapfile -t fuzz_targets < <(for f in fuzz/*.cpp; do basename "$f" .cpp; done)
+  target=(--target "${fuzz_targets[@]}")
+fi
 cmake --build "$build_dir" -j "$(nproc)" "${target[@]}"

@@ -206,7 +206,7 @@ int MainSessionHost::level() const {
 }
 
 void MainSessionHost::showLevel(int level) {
-    m_main.m_game->showLevel(level);
+    m_main.m_game->restoreLevel(level);
     m_main.refreshCommands();
 }
 

@@ -218,9 +218,13 @@ void Session::shutDown() {
     const int kept = m_host.outputVolume();
     m_host.clearStatusLine();
 
+    // Every key of the pass reaches the file in one replacement: all old or all new.
+    quorvel::IniFile& ini = m_options.settings();
+    ini.beginBatch();
     bool saved = m_options.saveControls();
     m_host.saveBackground(QString::fromStdString(m_options.files().toWrite("zq/BG.bmp")));
     saved = storeSettings() && saved;
+    saved = ini.commitBatch() && saved;
     if (!saved)
         m_host.dialogs().warn(nullptr,
                               QStringLiteral("Your settings could not be saved.\n\n%1")

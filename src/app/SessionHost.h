@@ -81,7 +81,8 @@ public:
     virtual void setWindowPosition(QPoint position) = 0;
 
     virtual int level() const = 0;
-    virtual void showLevel(int level) = 0; // ShowLevel
+    // ShowLevel of the stored level at start-up, brought within the level table first.
+    virtual void showLevel(int level) = 0;
 
     virtual void showNewsWindow() {} // after Yes to the news prompt
     virtual void loadSoundEffects() {}

@@ -4,6 +4,7 @@
 #include "words/Cp1252.h"
 #include "words/DictionaryText.h"
 #include "words/Dictionary.h"
+#include "words/EncryptedStream.h"
 #include "words/WordLists.h"
 #include "words/WordUtils.h"
 
@@ -42,26 +43,26 @@ void dump(const DictionaryOptions& options) {
     dictionary.setKey(keyBytes(options.key));
     loadOrExit(dictionary, options.file);
     std::string out;
-    const DictionaryItems& items = dictionary.items();
-    for (int i = 0; i < items.count(); ++i) {
-        out += dumpLine(items[i]);
+    dictionary.items().forEach([&out](const DictionaryItem& item) {
+        out += dumpLine(item);
         out += '\n';
         if (out.size() > (1 << 20)) {
             std::fwrite(out.data(), 1, out.size(), stdout);
             out.clear();
         }
-    }
+    });
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fflush(stdout);
 }
 
+// The items go straight from the input to the file's bytes, so memory follows the input's size.
 void build(const DictionaryOptions& options) {
-    Dictionary dictionary;
-    dictionary.name = "RQNDictionary";
-    dictionary.setKey(keyBytes(options.key));
+    const std::string key = keyBytes(options.key);
     try {
-        parseDictionaryText(readWholeFile(options.file), dictionary);
-        dictionary.saveToFile(options.output);
+        std::string bytes = buildDictionaryStream(readWholeFile(options.file), "RQNDictionary");
+        if (!key.empty())
+            bytes = scrambleBytes(bytes, key, TEncryptedStream::clockSeeds()());
+        writeWholeFile(options.output, bytes);
     } catch (const DictionaryTextError& error) {
         throw ExitStatus{1, options.file + ": " + error.what()};
     } catch (const FileError& error) {

@@ -4,14 +4,20 @@
 #include "engine/Layouts.h"
 #include "words/WordUtils.h"
 
+#include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace quorvel::tool {
 
 namespace {
 
 std::string readLayouts(const std::string& path) {
-    if (!fileExists(path))
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw ExitStatus{1, "The layouts file " + path + " is a folder, not a file."};
+    if (!std::filesystem::exists(path, error))
         throw ExitStatus{1, "The layouts file " + path + " does not exist."};
     try {
         return readWholeFile(path);
@@ -29,6 +35,8 @@ int wordCount(const LayoutRecord& layout) {
     return words;
 }
 
+// Every level kept is listed, then each one the game would refuse; status 3 for a checksum
+// that does not match, else 4 when a level cannot be played.
 void check(const std::string& path) {
     const std::string text = readLayouts(path);
     LevelTable table;
@@ -39,14 +47,26 @@ void check(const std::string& path) {
     std::cout << "checksum expected=" << load.expected << " computed=" << load.computed << ' '
               << (load.checksumMatches() ? "ok" : "mismatch") << '\n';
     std::cout << "levels offered=" << table.levelCount << " read=" << load.levelsRead << '\n';
-    for (int i = 1; i <= load.levelsRead; ++i) {
-        const LayoutRecord& r = table.records[static_cast<std::size_t>(i)];
+    const int kept = static_cast<int>(table.records.size()) - 1;
+    std::vector<std::string> problems;
+    for (int i = 1; i <= kept; ++i) {
+        const LayoutRecord& r = table.at(i);
         std::cout << "level " << i << " columns=" << r.columns << " rows=" << r.rows
                   << " letters=" << r.letterTotal << " words=" << wordCount(r) << '\n';
+        if (std::string problem = levelProblem(r, i); !problem.empty())
+            problems.push_back(std::move(problem));
     }
+    if (load.levelsRead > kept)
+        problems.push_back("Levels after " + std::to_string(LevelTable::kMaxLevels) +
+                           " cannot be offered: the file holds " + std::to_string(load.levelsRead) +
+                           ".");
+    for (const std::string& problem : problems)
+        std::cout << "problem: " << problem << '\n';
     std::cout.flush();
     if (!load.checksumMatches())
         throw ExitStatus{3, ""};
+    if (!problems.empty())
+        throw ExitStatus{4, ""};
 }
 
 // Only the number after the header's first five characters changes; every other byte stays.
@@ -74,7 +94,9 @@ void addLayoutCommands(CLI::App& app) {
 
     static std::string checkPath, fixPath;
     CLI::App* checkCommand =
-        layouts->add_subcommand("check", "Show the checksum and every level read");
+        layouts->add_subcommand("check", "Show the checksum, every level read and each level "
+                                         "the game refuses (exit 3: checksum mismatch, 4: a "
+                                         "level cannot be played)");
     checkCommand->add_option("FILE", checkPath, "The layouts file")->required();
     checkCommand->callback([] { check(checkPath); });
 

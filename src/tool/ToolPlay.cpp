@@ -106,7 +106,8 @@ PlaySession::PlaySession(const PlayOptions& options, std::ostream& out)
 bool PlaySession::parseInt(const std::string& text, int& value) {
     const char* b = text.data();
     const char* e = b + text.size();
-    if (b != e && *b == '+')
+    // One optional sign: "+-1" is not a number.
+    if (b != e && *b == '+' && e - b > 1 && b[1] != '-')
         ++b;
     auto [end, error] = std::from_chars(b, e, value);
     return b != e && error == std::errc{} && end == e;
@@ -197,12 +198,21 @@ bool PlaySession::handle(const std::string& line) {
 }
 
 int PlaySession::run(std::istream& in) {
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    // A command ends at LF, CR LF or a lone CR (an old Mac editor's file).
+    std::string line;
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        if (c == '\r' && in.peek() == '\n')
+            continue;
+        if (c != '\r' && c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
         if (!handle(line))
-            break;
+            return 0;
+        line.clear();
     }
+    if (!line.empty())
+        handle(line);
     return 0;
 }
 

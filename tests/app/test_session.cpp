@@ -19,6 +19,9 @@
 #include <map>
 #include <memory>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 namespace {
 
 const QDate kToday(2026, 12, 7);
@@ -460,6 +463,32 @@ private slots:
         QCOMPARE(intValue(folder, "DesktopX"), 33);
         QCOMPARE(intValue(folder, "Level"), 12);
         QVERIFY(run.host.scripted.warned.isEmpty());
+    }
+
+    // A shut-down once replaced the file key by key, so an interrupted one left a mix of old
+    // and new values; now every key arrives in one replacement.
+    void shutDownReplacesTheSettingsFileOnce() {
+        Folder folder;
+        folder.writeIni("Level=3\r\n");
+        Run run(folder);
+        run.host.currentLevel = 12;
+        const int watch = inotify_init1(IN_NONBLOCK);
+        QVERIFY(watch >= 0);
+        QVERIFY(inotify_add_watch(watch, QFile::encodeName(folder.path()).constData(),
+                                  IN_MOVED_TO) >= 0);
+        run.session.shutDown();
+        int replacements = 0;
+        alignas(inotify_event) char events[16384];
+        for (ssize_t got = 0; (got = ::read(watch, events, sizeof events)) > 0;)
+            for (char* at = events; at < events + got;) {
+                const auto* event = reinterpret_cast<inotify_event*>(at);
+                replacements += event->len && QByteArray(event->name) == "RQN_ZQ.INI";
+                at += sizeof(inotify_event) + event->len;
+            }
+        ::close(watch);
+        QCOMPARE(replacements, 1);
+        QCOMPARE(intValue(folder, "Level"), 12);
+        QCOMPARE(keysOf(folder.ini()).size(), 25);
     }
 
     void musicFadesOutOnlyWhenMusicIsOn() {

@@ -83,6 +83,68 @@ TEST_F(IniFileTest, LineEndingsOfExistingLinesAreKept) {
     EXPECT_EQ(readWholeFile(path), "[Options]\nA=3\nB=4\r\nC=5\r\n");
 }
 
+// Files saved by other editors: a lone CR or CR CR LF once read as one long line, so every key
+// read as its default and writes appended keys the file already held.
+TEST_F(IniFileTest, EveryKindOfLineEndEndsAValue) {
+    for (const std::string end : {"\r", "\r\r\n", "\n", "\r\n"}) {
+        const std::string text = "[Options]" + end + "Level=7" + end + "Music=1" + end;
+        writeWholeFile(path, text);
+        IniFile ini(path);
+        EXPECT_EQ(ini.readInteger("Options", "Level", 1), 7) << testing::PrintToString(end);
+        EXPECT_TRUE(ini.readBool("Options", "Music", false));
+        ASSERT_TRUE(ini.writeInteger("Options", "Level", 12));
+        ASSERT_TRUE(ini.writeInteger("Options", "Size", 2));
+        EXPECT_EQ(readWholeFile(path),
+                  "[Options]" + end + "Level=12" + end + "Music=1" + end + "Size=2\r\n");
+    }
+    writeWholeFile(path, "[Options]\rLevel=3"); // a last line without an ending
+    IniFile ini(path);
+    ASSERT_TRUE(ini.writeInteger("Options", "Size", 1));
+    EXPECT_EQ(readWholeFile(path), "[Options]\rLevel=3\r\nSize=1\r\n");
+}
+
+// A name with surrounding blanks is stored without them, so it must be found without them.
+TEST_F(IniFileTest, NamesWithBlanksReadBackAndAddNothingTwice) {
+    IniFile ini(path);
+    for (int round = 0; round < 3; ++round)
+        ASSERT_TRUE(ini.writeInteger(" Options", "Level ", 5 + round));
+    EXPECT_EQ(ini.readInteger(" Options ", " Level", 1), 7);
+    EXPECT_EQ(ini.readInteger("Options", "Level", 1), 7);
+    EXPECT_EQ(readWholeFile(path), "[Options]\r\nLevel=7\r\n");
+}
+
+// The shut-down pass: many writes, one replacement, the same bytes as writing one by one.
+TEST_F(IniFileTest, BatchWritesOnceWithTheBytesOfSingleWrites) {
+    writeWholeFile(path, kHandWritten);
+    IniFile single(path);
+    const auto writeAll = [](IniFile& ini) {
+        bool ok = ini.writeInteger("Options", "Level", 3);
+        ok = ini.writeString("Options", "Dictionary", "Fun") && ok;
+        ok = ini.writeBool("New", "Flag", true) && ok;
+        ok = ini.writeInteger("Options", "Size", 2) && ok;
+        return ok;
+    };
+    ASSERT_TRUE(writeAll(single));
+    const std::string expected = readWholeFile(path);
+
+    writeWholeFile(path, kHandWritten);
+    IniFile batched(path);
+    batched.beginBatch();
+    ASSERT_TRUE(writeAll(batched));
+    EXPECT_EQ(batched.readInteger("Options", "Size", 0), 2); // reads see the held-back text
+    EXPECT_EQ(readWholeFile(path), kHandWritten);            // nothing written yet
+    ASSERT_TRUE(batched.commitBatch());
+    EXPECT_EQ(readWholeFile(path), expected);
+
+    // A batch that cannot be written says why and leaves no file behind.
+    IniFile nowhere((folder / "missing" / "RQN_ZQ.INI").string());
+    nowhere.beginBatch();
+    EXPECT_TRUE(nowhere.writeInteger("Options", "Level", 2));
+    EXPECT_FALSE(nowhere.commitBatch());
+    EXPECT_FALSE(nowhere.lastError().empty());
+    EXPECT_EQ(nowhere.readInteger("Options", "Level", 1), 1);
+}
+
 TEST_F(IniFileTest, MissingSectionIsAddedAtTheEnd) {
     writeWholeFile(path, "[Other]\r\nX=1");
     IniFile ini(path);

@@ -26,7 +26,7 @@ TEST(Layouts, MatchingChecksumOffersEveryLevel) {
     EXPECT_EQ(drawn.columns, 8);
     EXPECT_EQ(drawn.rows, 2);
     EXPECT_EQ(drawn.letterTotal, 14);
-    EXPECT_EQ(drawn.rowPatterns[1], std::string("\x04XXX-\x03XX"));
+    EXPECT_EQ(drawn.row(1), std::string("\x04XXX-\x03XX"));
     EXPECT_EQ(lengthPattern(drawn), std::string("\x04\1\1\1\1\x03\1\1\x03\1\1\1\x04\1\1\1"));
 }
 

@@ -53,6 +53,25 @@ TEST_F(LevelsTest, NegativeLevelShownAsOne) {
     EXPECT_EQ(game.pickerLevel(), 1);
 }
 
+// A hand-edited Level=2147483647 once overflowed on the next step.
+TEST_F(LevelsTest, StoredLevelBeyondTableComesIntoRangeAndStepsSafely) {
+    game.restoreLevel(2147483647);
+    EXPECT_EQ(game.values().level, 3);
+    EXPECT_EQ(game.pickerLevel(), 3);
+    game.restoreLevel(0);
+    EXPECT_EQ(game.values().level, 0); // 0 is shown as it is, as ShowLevel does
+    game.restoreLevel(-2147483647 - 1);
+    EXPECT_EQ(game.values().level, 1);
+
+    // Whatever the display holds, stepping stays defined at both ends of int.
+    game.showLevel(2147483647);
+    game.nextLevel();
+    EXPECT_EQ(game.pickerLevel(), 3);
+    game.showLevel(0);
+    game.previousLevel();
+    EXPECT_EQ(game.pickerLevel(), 1);
+}
+
 TEST_F(LevelsTest, RandomLevelWithinTable) {
     std::set<int> seen;
     for (int i = 0; i < 60; ++i) {

@@ -59,6 +59,16 @@ TEST(Statistics, ReaderSkipsLinesWithoutNumbers) {
     EXPECT_TRUE(entries[3].definitions && entries[3].lockRule && entries[3].timed);
 }
 
+// Numbers are read strictly: "+-1" once counted as -1.
+TEST(Statistics, OneSignAtMost) {
+    const auto entries = readStatistics("2003-05-17,W,+-1,0,37,25,D,V,T,\r\n"
+                                        "2003-05-17,W,+,0,37,25,D,V,T,\r\n"
+                                        "2003-05-17,W,-+1,0,37,25,D,V,T,\r\n"
+                                        "2003-05-17,W,+2,-0,37,25,D,V,T,\r\n");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].level, 2);
+}
+
 TEST(Statistics, GameRecordsThroughTheListener) {
     RecordingListener events;
     Random random;

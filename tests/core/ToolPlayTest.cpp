@@ -108,6 +108,17 @@ TEST_F(ToolPlayTest, LevelCommandAndErrors) {
     EXPECT_EQ(states[0]["state"][0], "rrr-rrr");
 }
 
+// Commands saved with lone CR line ends once ran as one unknown command.
+TEST_F(ToolPlayTest, EveryKindOfLineEndEndsACommand) {
+    const ToolRun run = play("--seed 1", "level 2\rdump\r\r\nlevel +-1\r\ndump\rquit\rdump");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = run.jsonLines();
+    EXPECT_EQ(ofEvent(lines, "error").size(), 1u); // "+-1" is not a number
+    const auto states = ofEvent(lines, "state");
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_EQ(states[0]["level"], 2);
+}
+
 TEST_F(ToolPlayTest, AbandonedGameIsAppendedToStatistics) {
     root.write("zq/stats.zq", "2001-01-01,W,1,0,5,16,n,n,n\r\n");
     const ToolRun run = play("--seed 5 --definitions --lock first", "new\nshift 2 down\nnew\n");

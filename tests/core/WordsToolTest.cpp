@@ -86,6 +86,21 @@ TEST_F(WordsTool, BadBuildInputNamesTheLineAndWritesNothing) {
     EXPECT_EQ(missing.err, "Cannot open file " + scratch.file("none.txt") + "\n");
 }
 
+// Input saved with lone CR line ends once read as one line and named a nonsense first line.
+TEST_F(WordsTool, LoneCarriageReturnsEndLinesInATextWithoutLineFeeds) {
+    const std::string out = scratch.file("out.dic");
+    writeWholeFile(scratch.file("in.txt"), "CAT\tanimal\rDOG\tanimal\r\rSUN\tstar\r");
+    ToolRun run = tool("dic build " + shellQuoted(scratch.file("in.txt")) + " " + shellQuoted(out));
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = tool("dic dump " + shellQuoted(out));
+    EXPECT_EQ(run.out, "CAT\tanimal\t\t\t\t\t\t\t\nDOG\tanimal\t\t\t\t\t\t\t\n"
+                       "SUN\tstar\t\t\t\t\t\t\t\n");
+    writeWholeFile(scratch.file("in.txt"), "CAT\tanimal\rDOG animal\r");
+    run = tool("dic build " + shellQuoted(scratch.file("in.txt")) + " " + shellQuoted(out));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Line 2:"), std::string::npos) << run.err;
+}
+
 TEST_F(WordsTool, DumpOfAMissingOrDamagedFileGivesTheLoadMessageAlone) {
     const ToolRun missing = tool("dic dump " + shellQuoted(scratch.file("none.dic")));
     EXPECT_EQ(missing.status, 1);

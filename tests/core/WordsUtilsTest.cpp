@@ -107,7 +107,9 @@ TEST_F(WordsFiles, MissingOrUncreatableFilesNameThePath) {
         writeWholeFile(nowhere, "x");
         FAIL();
     } catch (const FileError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file " + nowhere);
+        // The system's reason follows the message, so a full disk reads as such.
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file " + nowhere + ": No such file or directory");
     }
     EXPECT_THROW(writeWholeFile(scratch.folder(), "x"), FileError);
 }
@@ -128,6 +130,24 @@ TEST_F(WordsFiles, FailedReplaceLeavesTheOldFileIntact) {
     EXPECT_EQ(std::filesystem::status(kept).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read)
         << "the replaced file keeps its permissions";
+}
+
+// A kill in the middle of a save once left its full-size temporary copy behind for good.
+TEST_F(WordsFiles, TemporariesOfGoneWritersAreRemovedByTheNextWrite) {
+    const std::string path = scratch.file("stats.zq");
+    const std::string gone = path + ".tmp-999999999-12345"; // no process has this number
+    const std::string alive = path + ".tmp-1-12345";        // process 1 always runs
+    const std::string other = scratch.file("other.zq.tmp-999999999-1");
+    const std::string foreign = path + ".tmp-mine";
+    for (const std::string& file : {gone, alive, other, foreign})
+        writeWholeFile(file, "partial");
+    writeWholeFile(path, "new");
+    EXPECT_FALSE(std::filesystem::exists(gone));
+    EXPECT_TRUE(std::filesystem::exists(alive)) << "its writer may still be at work";
+    EXPECT_TRUE(std::filesystem::exists(other)) << "another file's temporary is not ours";
+    EXPECT_TRUE(std::filesystem::exists(foreign)) << "a name outside the pattern is kept";
+    EXPECT_EQ(readWholeFile(path), "new");
+    EXPECT_EQ(entries(), 4u);
 }
 
 TEST_F(WordsFiles, ReplacingThroughASymbolicLinkKeepsTheLink) {

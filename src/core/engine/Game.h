@@ -72,6 +72,9 @@ public:
     void newPuzzle();              // New1Click
     void adjustMoves(int delta);   // AdjustMoves
     void showLevel(int level);     // ShowLevel
+    // The level stored in the settings, shown at start-up: one beyond the table becomes the
+    // last level, so no later step starts from a number the table cannot hold.
+    void restoreLevel(int stored);
     void setPickerLevel(int level); // tbLevel's position, kept within 1..LevelCount
     void randomLevel();            // Random1Click
     void previousLevel();          // PreviousLevel1Click

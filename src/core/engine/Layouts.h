@@ -15,26 +15,38 @@ struct LayoutRecord {
     std::uint16_t columns = 0;
     std::uint16_t rows = 0;
     std::uint16_t letterTotal = 0;
-    // Row patterns 1..20: the first cell of a run holds the run's length as a character code.
-    std::array<std::string, MaxRows + 1> rowPatterns{};
+    // A numeric layout keeps no rows: each is the one row its column count makes.
+    bool numeric = false;
+    // A drawn layout's rows 1..min(rows, 20), one after the other, and where each ends. The
+    // first cell of a run holds the run's length as a character code.
+    std::string drawnCells;
+    std::vector<std::uint32_t> drawnRowEnds;
+
+    // Row pattern 1..20; empty beyond the rows the layout has.
+    std::string_view row(int number) const;
 
     // Within 20 rows, 40 columns and 300 cells, so its tiles can be placed.
     bool fitsBoard() const;
 };
 
-// Levels 1..levelCount; entry 0 exists and stays empty.
+// Levels 1..levelCount; entry 0 exists and stays empty. A level count is 16 bits wide, so a
+// file's layouts beyond the 65535th are counted and checked but not kept.
 struct LevelTable {
+    static constexpr int kMaxLevels = 65535;
+
     std::vector<LayoutRecord> records = std::vector<LayoutRecord>(1);
     int levelCount = 0;
 
     const LayoutRecord& at(int level) const; // entry 0 for a level outside the table
 };
 
+// The checksum is a 64-bit sum, written in the header in decimal; the sum of a file under
+// several gigabytes cannot pass its range (a larger sum stays at the largest value).
 struct LayoutsLoad {
     bool headerRead = false; // false: the table was left as it was
     long long expected = 0;
     long long computed = 0;
-    int levelsRead = 0; // layouts in the file, before a mismatch cuts the offer to one
+    long long levelsRead = 0; // layouts in the file, before a mismatch cuts the offer to one
     bool checksumMatches() const { return expected == computed; }
 };
 
@@ -53,6 +65,9 @@ long long layoutsChecksum(std::string_view text);
 // Why a level cannot be built ("Level 12 is too large to play: 25 rows (at most 20)."), or
 // empty when its tiles can be placed.
 std::string layoutProblem(const LayoutRecord& layout, int level);
+
+// Why the game refuses a level: a board it cannot place, or one without a word to find.
+std::string levelProblem(const LayoutRecord& layout, int level);
 
 // The level's length pattern: word starts keep their length code, every other cell is a gap.
 std::string lengthPattern(const LayoutRecord& layout);

@@ -4,8 +4,19 @@
 #include "records/Statistics.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace quorvel {
+
+namespace {
+
+// Levels are untrusted numbers from the settings file: a step never overflows.
+int stepped(int level, int step) {
+    const long long next = static_cast<long long>(level) + step;
+    return static_cast<int>(std::clamp<long long>(next, INT_MIN, INT_MAX));
+}
+
+} // namespace
 
 void Game::setPickerLevel(int level) {
     m_pickerLevel = std::clamp(level, 1, std::max(1, m_levels.levelCount));
@@ -21,6 +32,10 @@ void Game::showLevel(int level) {
     setPickerLevel(level);
 }
 
+void Game::restoreLevel(int stored) {
+    showLevel(std::min(stored, std::max(1, m_levels.levelCount)));
+}
+
 void Game::randomLevel() {
     m_values.level = m_random.uniform(1, std::max(1, m_levels.levelCount));
     showLevel(m_values.level);
@@ -30,14 +45,16 @@ void Game::randomLevel() {
 // Stepping past either end shows the number stepped to, while the picker, and so the build,
 // stays within 1..LevelCount.
 void Game::previousLevel() {
-    setPickerLevel(m_values.level - 1);
-    showLevel(m_values.level - 1);
+    const int level = stepped(m_values.level, -1);
+    setPickerLevel(level);
+    showLevel(level);
     newPuzzle();
 }
 
 void Game::nextLevel() {
-    setPickerLevel(m_values.level + 1);
-    showLevel(m_values.level + 1);
+    const int level = stepped(m_values.level, 1);
+    setPickerLevel(level);
+    showLevel(level);
     newPuzzle();
 }
 

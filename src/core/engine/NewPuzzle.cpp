@@ -53,10 +53,8 @@ void Game::newPuzzle() {
     m_values.level = m_pickerLevel;
     const LayoutRecord& layout = m_levels.at(m_values.level);
     // A layout beyond the board's limits never reaches tile placement.
-    std::string problem = layoutProblem(layout, m_values.level);
+    const std::string problem = levelProblem(layout, m_values.level);
     const std::string pattern = problem.empty() ? lengthPattern(layout) : std::string();
-    if (problem.empty() && pattern.find_first_not_of(GapChar) == std::string::npos)
-        problem = "Level " + std::to_string(m_values.level) + " has no word to find.";
     if (!problem.empty()) {
         m_listener.message(problem);
         m_board.wordList.clear();

@@ -86,7 +86,7 @@ std::vector<std::string> splitWords(std::string_view line) {
 std::optional<int> wholeNumber(std::string_view text) {
     const char* b = text.data();
     const char* e = b + text.size();
-    if (b != e && *b == '+')
+    if (b != e && *b == '+' && e - b > 1 && b[1] != '-') // "+-1" is not a number
         ++b;
     int value = 0;
     auto [end, error] = std::from_chars(b, e, value);

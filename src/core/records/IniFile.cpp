@@ -43,15 +43,22 @@ struct Line {
     std::size_t next = 0;
 };
 
+// A line ends at CR LF, LF, a lone CR or CR CR LF (a file once converted twice); the ending
+// itself is never part of a value and is kept as it is.
 Line lineAt(std::string_view text, std::size_t begin) {
-    Line line{begin, text.find('\n', begin), 0};
+    Line line{begin, text.find_first_of("\r\n", begin), 0};
     if (line.end == std::string_view::npos) {
         line.end = line.next = text.size();
-    } else {
-        line.next = line.end + 1;
-        if (line.end > begin && text[line.end - 1] == '\r')
-            --line.end;
+        return line;
     }
+    std::size_t next = line.end + 1;
+    if (text[line.end] == '\r') {
+        if (text.substr(next, 1) == "\n")
+            next += 1;
+        else if (text.substr(next, 2) == "\r\n")
+            next += 2;
+    }
+    line.next = next;
     return line;
 }
 
@@ -64,7 +71,10 @@ struct Location {
     Line last; // the section header or its last key line: a new key goes after it
 };
 
+// Names are compared as they are written: without surrounding blanks.
 Location locate(std::string_view text, std::string_view section, std::string_view key) {
+    section = trim(section);
+    key = trim(key);
     Location where;
     bool inSection = false;
     for (std::size_t pos = 0; pos < text.size();) {
@@ -146,6 +156,8 @@ bool IniFile::createFromTemplate(const std::string& path, const std::string& tem
 }
 
 bool IniFile::refresh() const {
+    if (m_batching)
+        return m_usable; // the held-back text is the file until the batch is committed
     std::error_code error;
     const auto status = fs::status(m_path, error);
     if (!fs::exists(status)) {
@@ -222,7 +234,7 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
         if (c == '\r' || c == '\n')
             c = ' ';
 
-    std::string text = m_text;
+    std::string text = m_batching ? std::move(m_text) : m_text;
     const Location where = locate(text, section, key);
     if (where.keyFound) {
         text.replace(where.valueBegin, where.valueEnd - where.valueBegin, line);
@@ -234,11 +246,30 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
         else
             added = "[" + std::string(trim(section)) + "]\r\n" + added;
         // The line we add after may be the file's last line, without a line ending.
-        if (at == text.size() && !text.empty() && text.back() != '\n')
+        if (at == text.size() && !text.empty() && text.back() != '\n' && text.back() != '\r')
             added = "\r\n" + added;
         text.insert(at, added);
     }
+    if (m_batching) {
+        m_text = std::move(text);
+        m_batchChanged = true;
+        return true;
+    }
     return replace(std::move(text));
+}
+
+void IniFile::beginBatch() {
+    refresh();
+    m_batching = true;
+    m_batchChanged = false;
+}
+
+bool IniFile::commitBatch() {
+    m_batching = false;
+    if (!m_batchChanged)
+        return true;
+    m_batchChanged = false;
+    return replace(m_text);
 }
 
 bool IniFile::replace(std::string text) {

@@ -39,6 +39,13 @@ public:
 
     const std::string& lastError() const { return m_lastError; }
 
+    // Writes between these two calls change the file once, at commitBatch(), with the same
+    // bytes the writes one by one would have left: a shut-down that stores many keys then
+    // leaves all old or all new values. Reads in between see the held-back text. commitBatch
+    // is false, with lastError(), when the file could not be replaced.
+    void beginBatch();
+    bool commitBatch();
+
     // Files beyond this size are not settings files: they read as empty and are never replaced.
     static constexpr std::uintmax_t kMaxSize = 64u * 1024 * 1024;
 
@@ -54,6 +61,8 @@ private:
     mutable std::uintmax_t m_size = 0;
     mutable std::filesystem::file_time_type m_time{};
     std::string m_lastError;
+    bool m_batching = false;
+    bool m_batchChanged = false;
 };
 
 } // namespace quorvel

@@ -36,7 +36,8 @@ namespace {
 bool toInt(std::string_view field, int& value) {
     const char* b = field.data();
     const char* e = b + field.size();
-    if (b != e && *b == '+')
+    // One optional sign: "+-1" is not a number.
+    if (b != e && *b == '+' && e - b > 1 && b[1] != '-')
         ++b;
     auto [end, error] = std::from_chars(b, e, value);
     return b != e && error == std::errc{} && end == e;

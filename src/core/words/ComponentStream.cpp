@@ -199,29 +199,34 @@ void checkItemProperty(StreamReader& in, std::string_view name) {
 }
 
 // Items in file order: each is an optional integer (ignored), a list of properties, an end.
-void indexItems(StreamReader& in, std::vector<std::size_t>& starts) {
+void indexItems(StreamReader& in, ItemIndex& index) {
     // A repeated Items property replaces what an earlier one brought.
     if (in.peek() != 0)
-        starts.clear();
-    for (ValueTag tag = in.tag(); tag != ValueTag::Null; tag = in.tag()) {
+        index = ItemIndex{};
+    constexpr std::size_t blockMask = (std::size_t{1} << ItemIndex::kBlockShift) - 1;
+    for (std::size_t start = in.position(); in.peek() != 0; start = in.position()) {
+        if ((index.count & blockMask) == 0)
+            index.blockStarts.push_back(start);
+        ValueTag tag = in.tag();
         if (tag == ValueTag::Int8 || tag == ValueTag::Int16 || tag == ValueTag::Int32) {
             in.integerPayload(tag);
             tag = in.tag();
         }
         if (tag != ValueTag::List)
             throw InvalidStreamFormat();
-        starts.push_back(in.position());
         for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
             checkItemProperty(in, name);
+        ++index.count;
     }
+    in.tag(); // the end of the collection
 }
 
 void readRootProperty(StreamReader& in, std::string_view name, Dictionary& dictionary,
-                      std::vector<std::size_t>& starts) {
+                      ItemIndex& index) {
     if (equalsNoCase(name, "Items")) {
         if (in.tag() != ValueTag::Collection)
             throw InvalidStreamFormat();
-        indexItems(in, starts);
+        indexItems(in, index);
     } else if (equalsNoCase(name, "QuickDestroy")) {
         dictionary.quickDestroy = in.booleanValue();
     } else if (equalsNoCase(name, "Tag")) {
@@ -233,7 +238,7 @@ void readRootProperty(StreamReader& in, std::string_view name, Dictionary& dicti
 
 } // namespace
 
-std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, Dictionary& dictionary) {
+ItemIndex indexDictionaryStream(std::string_view bytes, Dictionary& dictionary) {
     StreamReader in(bytes);
     if (in.take(4) != "TPF0")
         throw InvalidStreamFormat();
@@ -245,18 +250,24 @@ std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, Dictionar
     in.shortString(); // class name
     const std::string_view objectName = in.shortString();
     dictionary.name.assign(objectName.data(), objectName.size());
-    std::vector<std::size_t> starts;
+    ItemIndex index;
     for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
-        readRootProperty(in, name, dictionary, starts);
+        readRootProperty(in, name, dictionary, index);
     if (in.byte() != 0) // a dictionary has no child components
         throw InvalidStreamFormat();
-    return starts;
+    return index;
 }
 
-void readItemAt(std::string_view bytes, std::size_t start, DictionaryItem& item) {
+std::size_t readItemAt(std::string_view bytes, std::size_t start, DictionaryItem& item) {
     StreamReader in(bytes, start);
+    ValueTag tag = in.tag();
+    if (tag != ValueTag::List) {
+        in.integerPayload(tag);
+        in.tag();
+    }
     for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
         readItemProperty(in, name, item);
+    return in.position();
 }
 
 // --- writing -----------------------------------------------------------------
@@ -342,29 +353,42 @@ void writeItem(ComponentWriter& out, const DictionaryItem& item) {
 
 } // namespace
 
+void DictionaryStreamWriter::begin(std::string_view name, std::int32_t tag,
+                                   std::size_t expectedSize) {
+    m_out.bytes.clear();
+    m_out.bytes.reserve(64 + name.size() + expectedSize);
+    m_out.signature();
+    m_out.shortString("Dictionary");
+    m_out.shortString(name);
+    if (tag != 0) {
+        m_out.shortString("Tag");
+        m_out.integer(tag);
+    }
+    m_out.shortString("Items");
+    m_out.tag(ValueTag::Collection);
+}
+
+void DictionaryStreamWriter::item(const DictionaryItem& item) {
+    writeItem(m_out, item);
+}
+
+std::string DictionaryStreamWriter::finish(bool quickDestroy) {
+    m_out.end();
+    if (quickDestroy) {
+        m_out.shortString("QuickDestroy");
+        m_out.tag(ValueTag::True);
+    }
+    m_out.end(); // property list
+    m_out.end(); // child components
+    return std::move(m_out.bytes);
+}
+
 std::string writeDictionary(const Dictionary& dictionary) {
-    ComponentWriter out;
+    DictionaryStreamWriter writer;
     const DictionaryItems& items = dictionary.items();
-    out.bytes.reserve(64 + static_cast<std::size_t>(items.count()) * 48);
-    out.signature();
-    out.shortString("Dictionary");
-    out.shortString(dictionary.name);
-    if (dictionary.tag != 0) {
-        out.shortString("Tag");
-        out.integer(dictionary.tag);
-    }
-    out.shortString("Items");
-    out.tag(ValueTag::Collection);
-    for (int i = 0; i < items.count(); ++i)
-        writeItem(out, items[i]);
-    out.end();
-    if (dictionary.quickDestroy) {
-        out.shortString("QuickDestroy");
-        out.tag(ValueTag::True);
-    }
-    out.end(); // property list
-    out.end(); // child components
-    return out.bytes;
+    writer.begin(dictionary.name, dictionary.tag, static_cast<std::size_t>(items.count()) * 48);
+    items.forEach([&writer](const DictionaryItem& item) { writer.item(item); });
+    return writer.finish(dictionary.quickDestroy);
 }
 
 } // namespace quorvel

@@ -34,13 +34,21 @@ struct InvalidStreamFormat : std::runtime_error {
     InvalidStreamFormat() : std::runtime_error("Invalid stream format") {}
 };
 
-// Checks a whole dictionary stream, every length against the bytes that remain. The
-// dictionary takes the stream's object name, QuickDestroy and Tag; the result holds where
-// each item's property list starts, in file order. Throws InvalidStreamFormat.
-std::vector<std::size_t> indexDictionaryStream(std::string_view bytes, Dictionary& dictionary);
+// Where a checked stream's items are: how many, and where every 64th one begins (at its
+// optional integer or its list tag), so a block of items is read in one pass from its start.
+struct ItemIndex {
+    static constexpr int kBlockShift = 6;
+    std::size_t count = 0;
+    std::vector<std::size_t> blockStarts;
+};
 
-// Reads the property list at start into the item; the stream must have passed the check above.
-void readItemAt(std::string_view bytes, std::size_t start, DictionaryItem& item);
+// Checks a whole dictionary stream, every length against the bytes that remain. The
+// dictionary takes the stream's object name, QuickDestroy and Tag. Throws InvalidStreamFormat.
+ItemIndex indexDictionaryStream(std::string_view bytes, Dictionary& dictionary);
+
+// Reads the item that begins at start into the item and returns where the next one begins;
+// the stream must have passed the check above.
+std::size_t readItemAt(std::string_view bytes, std::size_t start, DictionaryItem& item);
 
 // Appends the format's building blocks to a byte string.
 class ComponentWriter {
@@ -58,6 +66,18 @@ public:
     // A string value: tag 6 up to 255 bytes, tag 12 beyond.
     void stringValue(std::string_view text);
     void end() { tag(ValueTag::Null); }
+};
+
+// Writes a dictionary stream item by item, so a large one is built without holding its items:
+// begin, then each item, then finish for the bytes.
+class DictionaryStreamWriter {
+public:
+    void begin(std::string_view name, std::int32_t tag, std::size_t expectedSize = 0);
+    void item(const DictionaryItem& item);
+    std::string finish(bool quickDestroy);
+
+private:
+    ComponentWriter m_out;
 };
 
 } // namespace quorvel

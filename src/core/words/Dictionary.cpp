@@ -6,6 +6,7 @@
 #include "words/WordUtils.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 
 namespace quorvel {
@@ -69,16 +70,16 @@ DictionaryItems::DictionaryItems(const DictionaryItems& other) {
 
 DictionaryItems::DictionaryItems(DictionaryItems&& other) noexcept
     : m_blocks(std::move(other.m_blocks)), m_source(std::move(other.m_source)),
-      m_starts(std::move(other.m_starts)), m_count(other.m_count) {
+      m_blockStarts(std::move(other.m_blockStarts)), m_count(other.m_count) {
     other.m_blocks.clear();
-    other.m_starts.clear();
+    other.m_blockStarts.clear();
     other.m_count = 0;
 }
 
 DictionaryItems& DictionaryItems::operator=(DictionaryItems other) noexcept {
     std::swap(m_blocks, other.m_blocks);
     std::swap(m_source, other.m_source);
-    std::swap(m_starts, other.m_starts);
+    std::swap(m_blockStarts, other.m_blockStarts);
     std::swap(m_count, other.m_count);
     return *this;
 }
@@ -90,13 +91,12 @@ int DictionaryItems::itemsInBlock(std::size_t blockIndex) const {
 
 DictionaryItem* DictionaryItems::decodeBlock(std::size_t blockIndex) const {
     DictionaryItem* storage = std::allocator<DictionaryItem>().allocate(kBlockSize);
-    const std::size_t first = blockIndex << kBlockShift;
+    std::size_t next = m_blockStarts[blockIndex];
     int constructed = 0;
     try {
         for (; constructed < itemsInBlock(blockIndex); ++constructed) {
             new (storage + constructed) DictionaryItem();
-            readItemAt(*m_source, m_starts[first + static_cast<std::size_t>(constructed)],
-                       storage[constructed]);
+            next = readItemAt(*m_source, next, storage[constructed]);
         }
     } catch (...) {
         // Only memory can run out here: the stream was checked whole when it was loaded.
@@ -109,13 +109,33 @@ DictionaryItem* DictionaryItems::decodeBlock(std::size_t blockIndex) const {
     return storage;
 }
 
-void DictionaryItems::adoptStream(std::shared_ptr<const std::string> source,
-                           std::vector<std::size_t> starts) {
+void DictionaryItems::adoptStream(std::shared_ptr<const std::string> source, std::size_t count,
+                                  std::vector<std::size_t> blockStarts) {
+    static_assert(kBlockShift == ItemIndex::kBlockShift);
     clear();
-    m_count = static_cast<int>(starts.size());
-    m_blocks.assign((starts.size() + kBlockSize - 1) / kBlockSize, nullptr);
+    if (count > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        throw InvalidStreamFormat();
+    m_count = static_cast<int>(count);
+    m_blocks.assign(blockStarts.size(), nullptr);
     m_source = std::move(source);
-    m_starts = std::move(starts);
+    m_blockStarts = std::move(blockStarts);
+}
+
+void DictionaryItems::forEach(const std::function<void(const DictionaryItem&)>& visit) const {
+    for (std::size_t b = 0; b < m_blocks.size(); ++b) {
+        const int inBlock = itemsInBlock(b);
+        if (const DictionaryItem* decoded = m_blocks[b]) {
+            for (int i = 0; i < inBlock; ++i)
+                visit(decoded[i]);
+            continue;
+        }
+        std::size_t next = m_blockStarts[b];
+        for (int i = 0; i < inBlock; ++i) {
+            DictionaryItem item;
+            next = readItemAt(*m_source, next, item);
+            visit(item);
+        }
+    }
 }
 
 DictionaryItem& DictionaryItems::add() {
@@ -140,7 +160,7 @@ void DictionaryItems::clear() {
         }
     }
     m_blocks = {};
-    m_starts = {};
+    m_blockStarts = {};
     m_source.reset();
     m_count = 0;
 }
@@ -196,8 +216,8 @@ void Dictionary::loadFromBytes(std::string&& bytes) {
     m_items.clear();
     try {
         auto source = std::make_shared<const std::string>(std::move(bytes));
-        std::vector<std::size_t> starts = indexDictionaryStream(*source, *this);
-        m_items.adoptStream(std::move(source), std::move(starts));
+        ItemIndex index = indexDictionaryStream(*source, *this);
+        m_items.adoptStream(std::move(source), index.count, std::move(index.blockStarts));
     } catch (const std::exception&) {
         // A damaged file, or one that asks for more memory than there is.
         m_items.clear();

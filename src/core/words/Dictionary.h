@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -53,9 +54,9 @@ private:
 };
 
 // The dictionary's items in file order, in blocks of 64 that never move (references stay
-// valid until clear()). A loaded dictionary keeps its checked file bytes and where each item
-// starts in them; a block's items are decoded from those bytes the first time one of them is
-// used. Loading thus checks the whole file but builds only the items a game draws. Because
+// valid until clear()). A loaded dictionary keeps its checked file bytes and where each block
+// of items starts in them; a block's items are decoded from those bytes the first time one of
+// them is used. Loading thus checks the whole file but builds only the items a game draws. Because
 // reading may decode a block, even const access is not safe from several threads at once.
 class DictionaryItems {
 public:
@@ -75,10 +76,15 @@ public:
     DictionaryItem& add();
     void clear(); // linear in the number of decoded items
 
+    // Every item in order, without keeping what it decodes: a pass over a whole dictionary
+    // then costs one item's memory, not one per item.
+    void forEach(const std::function<void(const DictionaryItem&)>& visit) const;
+
 private:
     friend class Dictionary;
-    // Takes a stream that has been checked whole and where each of its items starts.
-    void adoptStream(std::shared_ptr<const std::string> source, std::vector<std::size_t> starts);
+    // Takes a stream that has been checked whole, its item count and where each block starts.
+    void adoptStream(std::shared_ptr<const std::string> source, std::size_t count,
+                     std::vector<std::size_t> blockStarts);
     DictionaryItem* decodeBlock(std::size_t blockIndex) const;
     int itemsInBlock(std::size_t blockIndex) const;
 
@@ -94,7 +100,7 @@ private:
 
     mutable std::vector<DictionaryItem*> m_blocks; // raw storage of kBlockSize; null: not decoded yet
     std::shared_ptr<const std::string> m_source;
-    std::vector<std::size_t> m_starts; // per item, while blocks may wait for decoding
+    std::vector<std::size_t> m_blockStarts; // per block, while blocks may wait for decoding
     int m_count = 0;
 };
 

@@ -1,8 +1,11 @@
 // Dump and build text of dictionaries.
 #include "words/DictionaryText.h"
 
+#include "words/ComponentStream.h"
 #include "words/Cp1252.h"
 #include "words/Dictionary.h"
+
+#include <functional>
 
 namespace quorvel {
 
@@ -65,7 +68,7 @@ void parseAttributes(std::string_view names, std::size_t line, DictionaryItem& i
     }
 }
 
-void parseLine(std::string_view text, std::size_t line, Dictionary& dictionary) {
+DictionaryItem parseLine(std::string_view text, std::size_t line) {
     const std::size_t tab = text.find('\t');
     if (tab == std::string_view::npos)
         failLine(line, "expected a word, a tab and a definition");
@@ -78,16 +81,35 @@ void parseLine(std::string_view text, std::size_t line, Dictionary& dictionary) 
         text.substr(tab + 1, secondTab == text.npos ? text.npos : secondTab - tab - 1), line);
     if (secondTab != std::string_view::npos)
         parseAttributes(text.substr(secondTab + 1), line, item);
-    DictionaryItem& added = dictionary.items().add();
-    added = std::move(item);
+    return item;
+}
+
+// Every item of the build input, in order.
+void readItems(std::string_view utf8, const std::function<void(DictionaryItem&&)>& take) {
+    if (utf8.substr(0, 3) == "\xEF\xBB\xBF")
+        utf8.remove_prefix(3);
+    // A carriage return inside a line is part of a definition, unless the text has no line
+    // feed at all: then it was saved with a lone CR at the end of each line.
+    const char lineEnd = utf8.find('\n') == std::string_view::npos ? '\r' : '\n';
+    std::size_t line = 0;
+    while (!utf8.empty()) {
+        ++line;
+        const std::size_t end = utf8.find(lineEnd);
+        std::string_view text = utf8.substr(0, end);
+        utf8 = end == std::string_view::npos ? std::string_view{} : utf8.substr(end + 1);
+        if (!text.empty() && text.back() == '\r')
+            text.remove_suffix(1);
+        if (!text.empty())
+            take(parseLine(text, line));
+    }
 }
 
 } // namespace
 
 std::string dumpLine(const DictionaryItem& item) {
     std::string out;
-    for (const std::string* field :
-         {&item.word, &item.definition, &item.extraA, &item.extraF, &item.extraS, &item.extraJ, &item.extraP, &item.extraR}) {
+    for (const std::string* field : {&item.word, &item.definition, &item.extraA, &item.extraF,
+                                     &item.extraS, &item.extraJ, &item.extraP, &item.extraR}) {
         appendEscaped(out, *field);
         out += '\t';
     }
@@ -102,19 +124,17 @@ std::string dumpLine(const DictionaryItem& item) {
 }
 
 void parseDictionaryText(std::string_view utf8, Dictionary& dictionary) {
-    if (utf8.substr(0, 3) == "\xEF\xBB\xBF")
-        utf8.remove_prefix(3);
-    std::size_t line = 0;
-    while (!utf8.empty()) {
-        ++line;
-        const std::size_t end = utf8.find('\n');
-        std::string_view text = utf8.substr(0, end);
-        utf8 = end == std::string_view::npos ? std::string_view{} : utf8.substr(end + 1);
-        if (!text.empty() && text.back() == '\r')
-            text.remove_suffix(1);
-        if (!text.empty())
-            parseLine(text, line, dictionary);
-    }
+    readItems(utf8,
+              [&dictionary](DictionaryItem&& item) { dictionary.items().add() = std::move(item); });
+}
+
+std::string buildDictionaryStream(std::string_view utf8, std::string_view name) {
+    DictionaryStreamWriter writer;
+    // An item rarely takes more than three times its line: reserving that much spares the
+    // copies of a growing string, and pages never written cost no memory.
+    writer.begin(name, 0, 3 * utf8.size() + 16);
+    readItems(utf8, [&writer](DictionaryItem&& item) { writer.item(item); });
+    return writer.finish(false);
 }
 
 } // namespace quorvel

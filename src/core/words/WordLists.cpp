@@ -32,17 +32,16 @@ void WordLists::rebuild(const Dictionary& dictionary) {
     words3.clear();
     words4.clear();
     words5.clear();
-    const DictionaryItems& items = dictionary.items();
-    for (int i = 0; i < items.count(); ++i) {
+    dictionary.items().forEach([this](const DictionaryItem& item) {
         // The word as stored: a trailing blank counts as a letter here.
-        const std::string& word = items[i].word;
+        const std::string& word = item.word;
         if (word.size() == 3)
             words3 += word;
         else if (word.size() == 4)
             words4 += word;
         else if (word.size() == 5)
             words5 += word;
-    }
+    });
 }
 
 void WordLists::save(const std::string& folder) const {

@@ -2,10 +2,17 @@
 #include "words/WordUtils.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <random>
+#include <system_error>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 namespace quorvel {
 
@@ -67,43 +74,130 @@ bool fileExists(const std::string& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// Temporary files are "<name>.tmp-<process>-<number>" beside their target, so a later write
+// can tell its own leftovers from anything else in the folder.
+std::string temporaryPrefix(const fs::path& target) {
+    return target.filename().string() + ".tmp-";
+}
+
+// The process that wrote a temporary file, when the name follows our pattern.
+std::optional<long> writerOf(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix))
+        return std::nullopt;
+    name.remove_prefix(prefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos || dash == 0 || dash + 1 == name.size())
+        return std::nullopt;
+    const auto digits = [](std::string_view text) {
+        return text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!digits(name.substr(0, dash)) || !digits(name.substr(dash + 1)) || dash > 9)
+        return std::nullopt;
+    return std::stol(std::string(name.substr(0, dash)));
+}
+
+// A temporary file is stale when the process that wrote it is gone (killed, or out of power)
+// or is this one (its write failed without cleaning up).
+bool isStale(long writer) {
+    if (writer == static_cast<long>(::getpid()))
+        return true;
+    return ::kill(static_cast<pid_t>(writer), 0) != 0 && errno == ESRCH;
+}
+
+void removeStaleTemporaries(const fs::path& target, const fs::path& keep) {
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code error;
+    fs::directory_iterator it(target.parent_path().empty() ? fs::path(".") : target.parent_path(),
+                              error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const auto writer = writerOf(name, prefix);
+        std::error_code ignored;
+        if (writer && it->path().filename() != keep.filename() && isStale(*writer))
+            fs::remove(it->path(), ignored);
+    }
+}
+
+std::string reason(int code) {
+    return std::generic_category().message(code);
+}
+
+// Writes and flushes the bytes to the disk itself, so a power cut after the rename finds them.
+// Returns 0 or the system's error number.
+int writeDurably(const std::string& path, std::string_view text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    int failure = 0;
+    for (std::size_t done = 0; done < text.size() && !failure;) {
+        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+        if (wrote > 0)
+            done += static_cast<std::size_t>(wrote);
+        else if (wrote < 0 && errno != EINTR)
+            failure = errno;
+        else if (wrote == 0)
+            failure = EIO;
+    }
+    if (!failure && ::fsync(fd) != 0)
+        failure = errno;
+    if (::close(fd) != 0 && !failure)
+        failure = errno;
+    return failure;
+}
+
+// The rename itself is made durable by flushing the folder; a file system that cannot flush a
+// folder still has the new file in place, so that failure is not reported.
+void flushFolder(const fs::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
 void writeWholeFile(const std::string& path, std::string_view text) {
-    namespace fs = std::filesystem;
     const std::string failure = "Cannot create file " + path;
     std::error_code error;
-    if (path.empty() || fs::is_directory(path, error))
+    if (path.empty())
         throw FileError(failure);
+    if (fs::is_directory(path, error))
+        throw FileError(failure + ": " + reason(EISDIR));
     // Through a symbolic link the file it points to is replaced, and the link stays.
-    std::string target = path;
+    fs::path target = path;
     if (fs::is_symlink(path, error)) {
-        const auto resolved = fs::weakly_canonical(path, error);
+        target = fs::weakly_canonical(path, error);
         if (error)
-            throw FileError(failure);
-        target = resolved.string();
+            throw FileError(failure + ": " + error.message());
     }
 
     // A name no other writer picks at the same moment, in the same folder so rename is atomic.
     std::random_device random;
-    const std::string temporary = target + ".tmp" + std::to_string(random() % 1000000000u);
-    bool written = false;
-    if (FilePtr file{std::fopen(temporary.c_str(), "wb")}) {
-        written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
-                  std::fflush(file.get()) == 0;
-        written = (std::fclose(file.release()) == 0) && written;
-    }
-    if (written) {
+    const fs::path temporary =
+        target.parent_path() / (temporaryPrefix(target) + std::to_string(::getpid()) + "-" +
+                                std::to_string(random() % 1000000000u));
+    int code = writeDurably(temporary.string(), text);
+    if (!code) {
         // Keep the permissions of the file we replace.
         const auto status = fs::status(target, error);
         if (!error && fs::exists(status))
             fs::permissions(temporary, status.permissions(), error);
         error.clear();
         fs::rename(temporary, target, error);
-        written = !error;
+        code = error.value();
     }
-    if (!written) {
+    if (code) {
         fs::remove(temporary, error);
-        throw FileError(failure);
+        throw FileError(failure + ": " + reason(code));
     }
+    flushFolder(target.parent_path());
+    removeStaleTemporaries(target, temporary);
 }
 
 std::string nextField(std::string& text) {

@@ -22,8 +22,12 @@ std::string readWholeFile(const std::string& path);
 
 bool fileExists(const std::string& path);
 
-// Replaces the file safely: temp file in the same folder, flush, rename over; throws
-// FileError("Cannot create file " + path) and leaves the old file intact on any failure.
+// Replaces the file safely: a temporary file "<name>.tmp-<process>-<number>" in the same
+// folder, flushed to disk, renamed over the old file, then the folder flushed; so a crash or a
+// power cut leaves the old or the new file, never an empty one. Temporary files of the same
+// target left by a process that is gone are removed after a successful write. Throws
+// FileError("Cannot create file " + path + ": " + the system's reason) and leaves the old file
+// intact on any failure.
 void writeWholeFile(const std::string& path, std::string_view text);
 
 // The next comma-separated field; the cursor is the text itself. One leading comma is
