@@ -77,7 +77,11 @@ void fix(const std::string& path) {
         throw ExitStatus{1, "The layouts file " + path +
                                 " has no header of at least five characters."};
     const long long sum = layoutsChecksum(text);
-    const std::string fixed = text.substr(0, 5) + std::to_string(sum) + text.substr(end);
+    // Built in place: a large file is held twice at most, never in passing copies.
+    const std::string number = std::to_string(sum);
+    std::string fixed;
+    fixed.reserve(text.size() - end + 5 + number.size());
+    fixed.append(text, 0, 5).append(number).append(text, end);
     try {
         writeWholeFile(path, fixed);
     } catch (const FileError& error) {
