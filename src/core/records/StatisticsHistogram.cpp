@@ -1,6 +1,7 @@
 // Counting the statistics file into histogram buckets, and the bars and hover text drawn from them.
 #include "records/StatisticsHistogram.h"
 
+#include "records/StatisticsTally.h"
 #include "words/WordUtils.h"
 
 #include <algorithm>
@@ -47,13 +48,6 @@ int bucketOf(StatisticsView view, const StatisticsEntry& game) {
         break;
     }
     return std::min(game.level, kLevelCap);
-}
-
-void countLines(std::string_view text, const StatisticsFilter& filter, StatisticsCount& count) {
-    StatisticsLineReader lines(text);
-    StatisticsEntry game;
-    while (lines.next(game))
-        count.add(game, filter);
 }
 
 struct FileCloser {
@@ -119,8 +113,10 @@ std::string StatisticsCount::successText() const {
 }
 
 StatisticsCount countStatistics(std::string_view text, const StatisticsFilter& filter) {
+    StatisticsTally tally(filter);
+    tally.countText(text);
     StatisticsCount count;
-    countLines(text, filter, count);
+    tally.finish(count);
     return count;
 }
 
@@ -134,26 +130,27 @@ StatisticsCount countStatisticsFile(const std::string& path, const StatisticsFil
         throw FileError("Cannot open file " + path);
     constexpr std::size_t kBlock = 1 << 16;
     const std::unique_ptr<char[]> buffer(new char[kBlock]);
+    StatisticsTally tally(filter);
     std::string unfinished; // a line begun in an earlier block
     std::size_t got = 0;
     while ((got = std::fread(buffer.get(), 1, kBlock, file.get())) > 0) {
-        const std::string_view block(buffer.get(), got);
+        std::string_view block(buffer.get(), got);
         const std::size_t lastBreak = block.find_last_of("\r\n");
         if (lastBreak == std::string_view::npos) {
             unfinished.append(block);
             continue;
         }
-        if (unfinished.empty()) {
-            countLines(block.substr(0, lastBreak), filter, count);
-        } else {
-            unfinished.append(block.substr(0, lastBreak));
-            countLines(unfinished, filter, count);
-        }
+        // Only the line cut by the block's start is copied; the rest is counted where it lies.
+        const std::size_t firstBreak = block.find_first_of("\r\n");
+        unfinished.append(block.substr(0, firstBreak));
+        tally.countText(unfinished);
+        tally.countText(block.substr(firstBreak, lastBreak - firstBreak));
         unfinished.assign(block.substr(lastBreak + 1));
     }
     if (std::ferror(file.get()))
         throw FileError("Cannot open file " + path);
-    countLines(unfinished, filter, count);
+    tally.countText(unfinished);
+    tally.finish(count);
     return count;
 }
 
