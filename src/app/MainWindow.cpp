@@ -111,7 +111,7 @@ MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& ran
     m_messages = new MessagePanels(this);
     connect(m_messages, &MessagePanels::okClicked, this, &MainWindow::bannerOk);
     connect(m_messages, &MessagePanels::bannerTimeUp, this,
-            [this] { runGuarded([this] { m_game->hideBanner(); }); });
+            [this] { m_game->hideBanner(); }); // the game's notice refreshes the window
 
     m_gameTimer.setObjectName(QStringLiteral("gTimer"));
     connect(&m_gameTimer, &QTimer::timeout, this, &MainWindow::gameTimerTick);
@@ -195,15 +195,10 @@ void MainWindow::paintBoardArea() {
     m_boardArea->setPalette(palette);
 }
 
-// Every game call from an event goes through here, so the window shows its result at once.
-void MainWindow::runGuarded(const std::function<void()>& command) {
-    command();
-    refreshCommands();
-}
-
-// The player's actions, from the board, the menus and the timers, all reach the game here.
+// The player's actions, from the board, the menus and the timers, all reach the game here;
+// the game's one notice at the end of each brings the window up to date.
 void MainWindow::play(const Move& move) {
-    runGuarded([&] { m_game->apply(move); });
+    m_game->apply(move);
 }
 
 void MainWindow::gameTimerTick() {

@@ -131,7 +131,9 @@ protected:
     void advanceTipBanner() override;
     void traceCleared() override;
     void traceLine(const std::string& text) override;
-    void boardChanged() override;
+    void buildStarted() override;
+    void buildFinished() override;
+    void stateChanged() override;
 
 private:
     friend class MainSessionHost;
@@ -141,11 +143,11 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {});
     void refreshCommands();
+    static QString clueCaption(const Commands& commands);
     void layOutWindow();
     void keepOnScreen();
     TileSize tileForScreen(int columns, int rows) const;
     int gameSize() const; // tbSize
-    void runGuarded(const std::function<void()>& command);
     void play(const Move& move);
     void writeLevelSetting(int level);
     void storeOptions();
@@ -186,8 +188,7 @@ private:
     QTimer m_gameTimer;
     QTimer m_clueTimer;
     TileSize m_maxTile;
-    TileSize m_buildTile;
-    bool m_buildSeen = false;
+    TileSize m_buildTile; // the Game Size's tile when the last build began
     bool m_shown = false;
     bool m_startUpQueued = false;
     bool m_audioQueued = false;

@@ -22,11 +22,6 @@
 namespace quorvel {
 
 void MainWindow::movesChanged(int shown, Colour background) {
-    if (m_game->values().building && !m_buildSeen) {
-        // A build has begun: its tiles take the size the Game Size option asks for now.
-        m_buildSeen = true;
-        m_buildTile = tileSizeFor(gameSize(), m_maxTile);
-    }
     m_counter->setText(QString::number(shown));
     QPalette palette = m_counter->palette();
     palette.setColor(QPalette::Window, colourFromWindows(background));
@@ -45,12 +40,10 @@ void MainWindow::playMusic(const std::string& name) {
 
 void MainWindow::showBanner(const std::string& text, int seconds, Colour colour) {
     m_messages->showBanner(fromCp1252(text), seconds, colour);
-    refreshCommands(); // a waiting banner closes the board panel
 }
 
 void MainWindow::bannerHidden() {
     m_messages->hideBanner();
-    refreshCommands();
 }
 
 void MainWindow::flash(const std::string& text) {
@@ -136,18 +129,18 @@ void MainWindow::traceLine(const std::string& text) {
         m_trace->addLine(fromCp1252(text));
 }
 
-void MainWindow::boardChanged() {
-    const GameValues& values = m_game->values();
-    if (values.building && !m_buildSeen) {
-        m_buildSeen = true;
-        m_buildTile = tileSizeFor(gameSize(), m_maxTile);
-    }
-    if (!values.building && m_buildSeen) {
-        m_buildSeen = false;
-        m_board->forgetHotArrow();
-        if (m_game->board().tileCount > 0)
-            layOutWindow();
-    }
+void MainWindow::buildStarted() {
+    // The new board's tiles take the size the Game Size option asks for now.
+    m_buildTile = tileSizeFor(gameSize(), m_maxTile);
+}
+
+void MainWindow::buildFinished() {
+    m_board->forgetHotArrow();
+    if (m_game->board().tileCount > 0)
+        layOutWindow();
+}
+
+void MainWindow::stateChanged() {
     refreshCommands();
 }
 

@@ -178,7 +178,21 @@ void MainWindow::createStatusBar() {
             [this] { play(Move::of(Move::Kind::LockAll)); });
 }
 
-// The game's command states and captions, carried onto the menu, the status bar and the board.
+// The Clue item says how many clues are left once a puzzle counts them.
+QString MainWindow::clueCaption(const Commands& commands) {
+    switch (commands.clueCount) {
+    case ClueCount::NoGameYet:
+        return QStringLiteral("Cl&ue");
+    case ClueCount::Hidden:
+        break;
+    case ClueCount::Shown:
+        return commands.cluesLeft == 0 ? QStringLiteral("Clue (No more)")
+                                       : QStringLiteral("Clue (%1)").arg(commands.cluesLeft);
+    }
+    return QStringLiteral("Clue");
+}
+
+// The game's command states, carried onto the menu, the status bar and the board.
 void MainWindow::refreshCommands() {
     const Commands& commands = m_game->commands();
     action(QStringLiteral("Game1"))->setEnabled(commands.newGame);
@@ -186,11 +200,11 @@ void MainWindow::refreshCommands() {
     action(QStringLiteral("mSolve"))->setEnabled(commands.solve);
     QAction* clueItem = action(QStringLiteral("mClue"));
     clueItem->setEnabled(commands.clue);
-    clueItem->setText(fromCp1252(commands.clueCaption));
+    clueItem->setText(clueCaption(commands));
     action(QStringLiteral("mUndo"))->setEnabled(commands.undo);
     QAction* pause = action(QStringLiteral("PauseContinue"));
     pause->setEnabled(commands.pause);
-    pause->setText(fromCp1252(commands.pauseCaption));
+    pause->setText(m_game->timer().paused ? QStringLiteral("&Continue") : QStringLiteral("&Pause"));
     m_lock->setEnabled(commands.padlock);
     m_lockAll->setEnabled(commands.lockAll);
     m_lockAll->setLocked(!commands.lockAllShowsLocked);

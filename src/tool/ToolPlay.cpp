@@ -162,7 +162,7 @@ json PlaySession::state() const {
             {"lockAllCost", v.lockAllCost},
             {"advanceMinimum", v.advanceMinimum},
             {"clueAllowance", v.clueAllowance},
-            {"timerPhase", std::string(1, v.timerPhase)},
+            {"timerPhase", v.timerPhase == TimerPhase::Grace ? "W" : "G"},
             {"timerEnabled", g.timer().enabled},
             {"timerIntervalMs", g.timer().intervalMs},
             {"words", words},

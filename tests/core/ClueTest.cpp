@@ -85,10 +85,10 @@ TEST_F(ClueTest, EqualFreeLettersShortenTheTurn) {
 TEST_F(ClueTest, AllowanceCountsDownToNoMore) {
     setUpColumn(1);
     game.runClue();
-    EXPECT_EQ(game.commands().clueCaption, "Clue (1)");
+    EXPECT_EQ(game.commands().cluesLeft, 1);
     EXPECT_TRUE(game.commands().clue);
     game.runClue();
-    EXPECT_EQ(game.commands().clueCaption, "Clue (No more)");
+    EXPECT_EQ(game.commands().cluesLeft, 0);
     EXPECT_FALSE(game.commands().clue);
     const int before = moves();
     EXPECT_FALSE(game.beginClue());
@@ -99,7 +99,8 @@ TEST_F(ClueTest, UnlimitedAllowanceShowsWhatIsLeft) {
     setUpColumn(1);
     values().clueAllowance = 999;
     game.runClue();
-    EXPECT_EQ(game.commands().clueCaption, "Clue (998)");
+    EXPECT_EQ(game.commands().clueCount, ClueCount::Shown);
+    EXPECT_EQ(game.commands().cluesLeft, 998);
 }
 
 TEST_F(ClueTest, SecondClueWhileOneRunsDoesNothing) {

@@ -21,11 +21,11 @@ namespace quorvel {
 // "banner 0 FF0000 Advance to level 2" (seconds, colour in hex, text), "banner hidden",
 // "flash Puzzle completed", "message ...", "status ...", "record ...", "level 3",
 // "timer on 20000" / "timer off", "bannerTimer on" / "bannerTimer off", "tip",
-// "trace cleared", "trace ...". boardChanged is only counted.
+// "trace cleared", "trace ...". stateChanged is only counted.
 class RecordingListener : public GameListener {
 public:
     std::vector<std::string> events;
-    int boardChanges = 0;
+    int stateChanges = 0;
     Colour lastCounterColour = 0;
 
     void movesChanged(int shown, Colour background) override {
@@ -54,7 +54,7 @@ public:
     void advanceTipBanner() override { add("tip"); }
     void traceCleared() override { add("trace cleared"); }
     void traceLine(const std::string& text) override { add("trace " + text); }
-    void boardChanged() override { ++boardChanges; }
+    void stateChanged() override { ++stateChanges; }
 
     void clear() { events.clear(); }
     bool has(const std::string& line) const {
@@ -186,7 +186,7 @@ struct GameTestAccess {
         g.setDifficulty(letters);
         GameValues& v = g.m_values;
         v.movesLeft = std::min(v.start, 100);
-        v.timerPhase = 'W';
+        v.timerPhase = TimerPhase::Grace;
         v.moveMade = false;
         v.building = false;
         Commands& cmd = g.m_commands;
@@ -194,9 +194,9 @@ struct GameTestAccess {
         cmd.padlock = cmd.lockAll = cmd.arrows = cmd.boardPanel = true;
         cmd.pause = g.m_options.timed;
         cmd.lockAllShowsLocked = false;
-        cmd.clueCaption = "Clue (" + std::to_string(v.clueAllowance) + ")";
+        cmd.clueCount = ClueCount::Shown;
+        cmd.cluesLeft = v.clueAllowance;
         g.m_counterColour = 0x800000;
-        cmd.pauseCaption = "&Pause";
         g.m_timer.enabled = g.m_options.timed;
         g.m_timer.paused = false;
         g.m_timer.intervalMs = v.delay * 1000;

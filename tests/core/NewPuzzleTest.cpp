@@ -29,13 +29,14 @@ TEST_F(NewPuzzleTest, DifficultyOfFiveByFiveAtNeutral) {
     EXPECT_EQ(v.lockAllCost, -4);
     EXPECT_EQ(v.shiftCost, -1);
     EXPECT_EQ(v.tileClickCost, -1);
-    EXPECT_EQ(v.timerPhase, 'W');
+    EXPECT_EQ(v.timerPhase, TimerPhase::Grace);
     EXPECT_TRUE(
         events.has("message level=2 pop=10 penalty=-2 good=4 bad=0 word=-2 start=50 delay=20"));
     EXPECT_TRUE(events.has("status " + std::string(25, ' ') +
                            "5 words to find, level: 2, advance minimum is 10, dictionary: Test"));
     EXPECT_TRUE(events.has("trace 10 10000 2"));
-    EXPECT_EQ(game.commands().clueCaption, "Clue (2)");
+    EXPECT_EQ(game.commands().clueCount, ClueCount::Shown);
+    EXPECT_EQ(game.commands().cluesLeft, 2);
     EXPECT_EQ(game.counterColour(), 0x800000u); // the first move recolours it
 }
 
@@ -79,7 +80,6 @@ TEST_F(NewPuzzleTest, PuzzleStartedWhilePausedRunsWithPauseOnOffer) {
     ASSERT_TRUE(game.timer().paused);
     buildLevel(1);
     EXPECT_FALSE(game.timer().paused);
-    EXPECT_EQ(game.commands().pauseCaption, "&Pause");
     EXPECT_TRUE(game.commands().boardPanel);
     game.pauseContinue(); // the first command pauses
     EXPECT_TRUE(game.timer().paused);
@@ -90,7 +90,7 @@ TEST_F(NewPuzzleTest, CluesUnlimitedWithMarkerFile) {
     dir.write("c999", "");
     buildLevel(1);
     EXPECT_EQ(game.values().clueAllowance, 999);
-    EXPECT_EQ(game.commands().clueCaption, "Clue");
+    EXPECT_EQ(game.commands().clueCount, ClueCount::Hidden); // too many to count on the menu
     EXPECT_TRUE(events.has("trace 10 10000 999"));
 }
 

@@ -66,7 +66,15 @@ void Game::setTimer(bool enabled, int intervalMs) {
 }
 
 void Game::setCounter(int shown) {
-    m_listener.movesChanged(shown, m_counterColour);
+    if (m_values.building)
+        m_listener.buildProgress(shown, m_counterColour);
+    else
+        m_listener.movesChanged(shown, m_counterColour);
+}
+
+void Game::notifyChanged() {
+    if (m_movesApplying == 0)
+        m_listener.stateChanged();
 }
 
 void Game::showBanner(int seconds, Colour colour, const std::string& text) {
@@ -79,6 +87,8 @@ void Game::showBanner(int seconds, Colour colour, const std::string& text) {
     if (m_banner.waiting)
         m_commands.boardPanel = false;
     m_listener.showBanner(text, seconds, colour);
+    if (m_banner.waiting)
+        notifyChanged();
 }
 
 void Game::hideBanner() {
@@ -87,8 +97,10 @@ void Game::hideBanner() {
     m_banner.waiting = false;
     // However the banner goes, the board panel is usable again (a pause disables it anew).
     m_commands.boardPanel = true;
-    if (wasVisible)
+    if (wasVisible) {
         m_listener.bannerHidden();
+        notifyChanged();
+    }
 }
 
 void Game::bannerOk() {

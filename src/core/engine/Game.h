@@ -130,6 +130,9 @@ private:
     void finishClue();
     void shiftNow(int column, bool down); // the shift itself, for the arrows and the clue's steps
     bool boardUsable() const;             // tiles, arrows and padlocks react to the player
+    // The state changed: the listener hears of it now, or once at the end of a move.
+    void notifyChanged();
+    void applyRule(const Move& move); // apply's work, without the notice
 
     GameListener& m_listener;
     Random& m_random;
@@ -153,6 +156,7 @@ private:
     bool m_clueRunning = false;
     int m_clueTile = 0;
     int m_clueColumn = 0;
+    int m_movesApplying = 0; // apply() calls under way: their notices wait for the end
 };
 
 } // namespace quorvel

@@ -55,7 +55,7 @@ void Game::failGame() {
     setCounter(0);
     m_commands.solve = false;
     m_commands.clue = false;
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 void Game::revealSolution() {
@@ -87,7 +87,7 @@ void Game::disableBoard() {
     m_commands.padlock = false;
     m_commands.lockAll = false;
     m_commands.lockAllShowsLocked = false;
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 void Game::enableBoard() {
@@ -97,7 +97,7 @@ void Game::enableBoard() {
     m_commands.newGame = true;
     m_commands.pause = m_options.timed;
     m_commands.userLevel = true;
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 void Game::puzzleCompleted() {

@@ -13,8 +13,14 @@ class GameListener {
 public:
     virtual ~GameListener() = default;
 
-    // The counter's caption and background changed (every change, also while building).
+    // The counter's caption and background changed (every change after a build).
     virtual void movesChanged(int /*shown*/, Colour /*background*/) {}
+    // A new puzzle is being built: the counter counts the words drawn and the columns
+    // scrambled. Unless a front end shows it otherwise, the counter shows it.
+    virtual void buildStarted() {}
+    virtual void buildProgress(int shown, Colour background) { movesChanged(shown, background); }
+    // The build is over, whether or not it placed a board; the counter shows the moves again.
+    virtual void buildFinished() {}
     // A sound effect by name: "Shift", "OK", "Drop", "TimerStart", "TimerPop".
     virtual void playEffect(const std::string& /*name*/) {}
     // A music file by name: "zqStart.mp3", "zqWon.mp3", "zqOver.mp3".
@@ -45,8 +51,9 @@ public:
     // The trace window: cleared by every build, then given one line.
     virtual void traceCleared() {}
     virtual void traceLine(const std::string& /*text*/) {}
-    // Tiles, commands or captions changed: repaint from the game's state.
-    virtual void boardChanged() {}
+    // Tiles or commands changed: show the game's state afresh. A move through Game::apply
+    // gives exactly one notice, at its end.
+    virtual void stateChanged() {}
 };
 
 } // namespace quorvel

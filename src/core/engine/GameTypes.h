@@ -22,6 +22,10 @@ struct GameOptions {
     bool traceAvailable = false;             // "trace.zq" exists: Trace, Export and 345 shown
 };
 
+// The game timer's phase: the first interval of a timed puzzle only warns; after it, every
+// interval without a move costs moves.
+enum class TimerPhase { Grace, Penalties };
+
 // The per-puzzle values that the new puzzle derives from the level and the handicap.
 struct GameValues {
     int level = 1;
@@ -40,12 +44,17 @@ struct GameValues {
     int lockAllCost = 0;
     int advanceMinimum = 0;
     int clueAllowance = 0;
-    char timerPhase = 'W';
+    TimerPhase timerPhase = TimerPhase::Grace;
     bool moveMade = false;
     bool building = false;
 };
 
-// Enabled states and captions of the commands and board controls the core manages.
+// Whether the Clue command counts what is left: not before the first puzzle, not while a
+// puzzle is built, and not when a puzzle allows a hundred clues or more until one is used.
+enum class ClueCount { NoGameYet, Hidden, Shown };
+
+// Enabled states of the commands and board controls the core manages, and the facts the front
+// end words their captions from.
 struct Commands {
     bool newGame = true;
     bool settings = true;
@@ -59,8 +68,8 @@ struct Commands {
     bool newWords = false; // the options dialog's "New Game" button
     bool boardPanel = true; // pGame: disabled by a waiting banner and by Pause
     bool arrows = false;    // all 80 arrows
-    std::string clueCaption = "Cl&ue";
-    std::string pauseCaption = "&Pause";
+    ClueCount clueCount = ClueCount::NoGameYet;
+    int cluesLeft = 0;
     bool lockAllShowsLocked = false; // LockAll glyph: closed padlock 0xCF (false) or 0xD0 (true)
 };
 

@@ -34,7 +34,6 @@ void Game::newPuzzle() {
         setTimer(false, m_timer.intervalMs);
     // A pause belongs to the old game too: the new one starts running, with Pause on offer.
     m_timer.paused = false;
-    m_commands.pauseCaption = "&Pause";
     // A clue waiting for its next step belongs to the old board: it ends here, unfinished.
     m_clueRunning = false;
     m_clueTile = 0;
@@ -43,10 +42,11 @@ void Game::newPuzzle() {
         loadLayouts();
 
     m_counterColour = BuildingCounterColour;
-    m_commands.clueCaption = "Clue";
+    m_commands.clueCount = ClueCount::Hidden;
     m_listener.traceCleared();
     m_listener.status("");
     m_values.building = true;
+    m_listener.buildStarted();
     m_commands.newGame = false;
     m_listener.advanceTipBanner();
 
@@ -93,9 +93,10 @@ void Game::newPuzzle() {
             m_values.clueAllowance = 999;
         m_listener.traceLine(std::to_string(v.pop) + " " + std::to_string(m_timer.intervalMs) +
                              " " + std::to_string(v.clueAllowance));
+        m_commands.cluesLeft = v.clueAllowance;
         if (v.clueAllowance < 100)
-            m_commands.clueCaption = "Clue (" + std::to_string(v.clueAllowance) + ")";
-        m_values.timerPhase = 'W';
+            m_commands.clueCount = ClueCount::Shown;
+        m_values.timerPhase = TimerPhase::Grace;
         setTimer(false, v.delay * 1000);
     }
     endBuild();
@@ -103,21 +104,23 @@ void Game::newPuzzle() {
 
 void Game::endBuild() {
     m_counterColour = BuildingCounterColour; // the first move recolours it
+    m_values.building = false;
     setCounter(m_values.movesLeft);
     enableBoard();
-    m_values.building = false;
     if (m_board.wordList.empty()) {
         // Nothing to play: only New (and Settings) are offered.
         m_commands.pause = false;
         m_commands.arrows = false;
-        m_listener.boardChanged();
+        m_listener.buildFinished();
+        notifyChanged();
         return;
     }
     m_commands.newWords = true;
     m_commands.solve = m_commands.clue = m_commands.undo = true;
     m_commands.padlock = m_commands.lockAll = true;
     setTimer(m_options.timed, m_timer.intervalMs);
-    m_listener.boardChanged();
+    m_listener.buildFinished();
+    notifyChanged();
 }
 
 void Game::layOutBoard() {
@@ -235,7 +238,7 @@ void Game::scrambleBoard() {
         tile.visible = tile.caption != GapChar;
     }
     hideBanner();
-    m_listener.boardChanged();
+    notifyChanged();
     checkWords(0); // words locked from the start are found at once
 }
 

@@ -10,6 +10,18 @@ namespace {
 // The clock runs on in slices, so no single step overflows the timer's milliseconds.
 constexpr std::int64_t WaitSliceMs = 1'000'000;
 
+// Holds back the state-changed notices of the rules a move runs through, also when one throws.
+class OneNotice {
+public:
+    explicit OneNotice(int& applying) : m_applying(applying) { ++m_applying; }
+    ~OneNotice() { --m_applying; }
+    OneNotice(const OneNotice&) = delete;
+    OneNotice& operator=(const OneNotice&) = delete;
+
+private:
+    int& m_applying;
+};
+
 } // namespace
 
 int Game::cellTile(int row, int column) const {
@@ -19,6 +31,14 @@ int Game::cellTile(int row, int column) const {
 }
 
 void Game::apply(const Move& move) {
+    {
+        OneNotice held(m_movesApplying);
+        applyRule(move);
+    }
+    notifyChanged();
+}
+
+void Game::applyRule(const Move& move) {
     using Kind = Move::Kind;
     switch (move.kind) {
     case Kind::Shift:

@@ -47,13 +47,12 @@ bool Game::beginClue() {
     m_values.moveMade = true;
     adjustMoves(m_values.clueCost);
     --m_values.clueAllowance;
-    m_commands.clueCaption = m_values.clueAllowance != 0
-                                 ? "Clue (" + std::to_string(m_values.clueAllowance) + ")"
-                                 : std::string("Clue (No more)");
+    m_commands.clueCount = ClueCount::Shown; // also where a hundred or more were allowed
+    m_commands.cluesLeft = m_values.clueAllowance;
     m_commands.clue = m_values.clueAllowance > 0;
     m_clueTile = tile;
     m_clueColumn = m_board.tile(tile).column; // its arrow above shows white while the clue runs
-    m_listener.boardChanged();
+    notifyChanged();
     return true;
 }
 
@@ -95,7 +94,7 @@ void Game::finishClue() {
     }
     m_clueRunning = false;
     m_clueTile = 0;
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 } // namespace quorvel

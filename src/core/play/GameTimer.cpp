@@ -6,11 +6,11 @@ namespace quorvel {
 void Game::timerTick() {
     if (!m_timer.enabled)
         return; // a stopped timer never fires
-    if (m_values.timerPhase == 'W') {
+    if (m_values.timerPhase == TimerPhase::Grace) {
         // The end of the grace interval only warns; from now on every interval costs moves.
         setTimer(m_timer.enabled, m_values.pop * 1000);
         m_listener.playEffect("TimerStart");
-        m_values.timerPhase = 'G';
+        m_values.timerPhase = TimerPhase::Penalties;
         return;
     }
     adjustMoves(m_values.penalty);
@@ -41,17 +41,15 @@ void Game::pauseContinue() {
         return;
     m_timer.paused = !m_timer.paused;
     if (m_timer.paused) {
-        m_commands.pauseCaption = "&Continue";
         setTimer(false, m_timer.intervalMs);
         m_commands.boardPanel = false; // no tile, arrow or padlock reacts while paused
     } else {
-        m_commands.pauseCaption = "&Pause";
         // Options read now: a game whose Timed option was cleared goes on untimed.
         if (m_options.timed)
             setTimer(true, m_timer.intervalMs); // a full interval, whatever had passed before
         m_commands.boardPanel = true;
     }
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 } // namespace quorvel

@@ -34,7 +34,7 @@ void Game::shiftNow(int column, bool down) {
     ColumnGather gather = m_board.gatherColumn(column);
     if (gather.letters.empty()) {
         m_shifting = false;
-        m_listener.boardChanged();
+        notifyChanged();
         return;
     }
     // Only the free letters rotate, among the free positions; locked letters and gaps stay.
@@ -50,7 +50,7 @@ void Game::shiftNow(int column, bool down) {
     m_listener.playEffect("Shift");
     checkWords(0);
     m_shifting = false;
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 void Game::clickTile(int tile) {
@@ -62,12 +62,12 @@ void Game::clickTile(int tile) {
     // Any state but a free letter opens the letter again, so a second click undoes the first.
     t.colour = t.colour == LetterColour::Unlocked ? LetterColour::Locked : LetterColour::Unlocked;
     t.locked = t.colour == LetterColour::Locked;
-    m_listener.boardChanged();
+    notifyChanged();
 
     // The charge comes after the check, so the click that locks the last letter still pays.
     checkWords(0);
     adjustMoves(m_values.tileClickCost);
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 void Game::dropPadlock(int tile) {
@@ -94,11 +94,11 @@ void Game::dropPadlock(int tile) {
         if (t.caption != GapChar && t.wordIndex == wordIndex)
             t.colour = colour;
     }
-    m_listener.boardChanged();
+    notifyChanged();
 
     checkWords(start);
     adjustMoves(m_values.word);
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 void Game::lockAll() {
@@ -123,7 +123,7 @@ void Game::lockAll() {
     }
     if (m_values.movesLeft > 0)
         checkWords(0);
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 } // namespace quorvel

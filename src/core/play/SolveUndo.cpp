@@ -36,7 +36,7 @@ void Game::solve() {
     setCounter(0);
     if (m_values.moveMade)
         appendRecord('Q');
-    m_listener.boardChanged();
+    notifyChanged();
 }
 
 void Game::undo() {
@@ -68,7 +68,7 @@ void Game::undo() {
         t.found = false;
     }
     if (charged)
-        m_listener.boardChanged();
+        notifyChanged();
 }
 
 } // namespace quorvel

@@ -42,7 +42,7 @@ void Game::checkWords(int focusTile) {
             continue;
         m_listener.playEffect("OK");
         markFound(m_board, i, w.size(), alternative);
-        m_listener.boardChanged();
+        notifyChanged();
         for (std::size_t k = 0; k < w.size(); ++k)
             adjustMoves(+1);
     }
