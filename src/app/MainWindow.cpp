@@ -7,7 +7,10 @@
 #include "Dialogs.h"
 #include "HelpCommands.h"
 #include "HintSwitch.h"
+#include "LevelPicker.h"
+#include "MainWindowSessionHost.h"
 #include "MessagePanels.h"
+#include "OptionsDialog.h"
 #include "PadlockLabel.h"
 #include "QtAudioBackend.h"
 #include "Session.h"
@@ -15,7 +18,6 @@
 #include "StyleDialog.h"
 #include "StatusBanner.h"
 #include "Text.h"
-#include "OptionsDialog.h"
 #include "TraceWindow.h"
 #include "LevelPicker.h"
 #include "MainWindowSessionHost.h"
@@ -113,13 +115,13 @@ MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& ran
     connect(m_messages, &MessagePanels::bannerTimeUp, this,
             [this] { m_game->hideBanner(); }); // the game's notice refreshes the window
 
-    m_gameTimer.setObjectName(QStringLiteral("gTimer"));
-    connect(&m_gameTimer, &QTimer::timeout, this, &MainWindow::gameTimerTick);
-    m_clueTimer.setInterval(ClueStepMs);
-    connect(&m_clueTimer, &QTimer::timeout, this, [this] {
+    m_idleTimer.setObjectName(QStringLiteral("gTimer"));
+    connect(&m_idleTimer, &QTimer::timeout, this, &MainWindow::idleTimerTick);
+    m_clueStepTimer.setInterval(ClueStepMs);
+    connect(&m_clueStepTimer, &QTimer::timeout, this, [this] {
         play(Move::of(Move::Kind::ClueStep));
         if (!m_game->clueRunning())
-            m_clueTimer.stop();
+            m_clueStepTimer.stop();
     });
 
     loadWordLists();
@@ -130,8 +132,8 @@ MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& ran
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
-    m_gameTimer.stop();
-    m_clueTimer.stop();
+    m_idleTimer.stop();
+    m_clueStepTimer.stop();
 }
 
 void MainWindow::createWindows() {
@@ -201,7 +203,7 @@ void MainWindow::play(const Move& move) {
     m_game->apply(move);
 }
 
-void MainWindow::gameTimerTick() {
+void MainWindow::idleTimerTick() {
     play(Move::of(Move::Kind::Tick));
 }
 
@@ -365,7 +367,7 @@ void MainWindow::startAudio() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_shutDown && m_session) {
         m_shutDown = true;
-        m_clueTimer.stop();
+        m_clueStepTimer.stop();
         m_session->shutDown();
     }
     QMainWindow::closeEvent(event);

@@ -70,8 +70,8 @@ public:
     StyleDialog* styleDialog() const { return m_style; }
     QAction* action(const QString& name) const; // a menu item by its name ("Game1", "mSolve")
     QMenu* levelMenu() const { return m_levelMenu; }
-    QTimer& gameTimer() { return m_gameTimer; }
-    QTimer& clueTimer() { return m_clueTimer; }
+    QTimer& idleTimer() { return m_idleTimer; }
+    QTimer& clueStepTimer() { return m_clueStepTimer; }
     TileSize maxTile() const { return m_maxTile; }
 
     // Modal dialogs run through this, so tests can answer them; QDialog::exec by default.
@@ -80,23 +80,24 @@ public:
     // The Help menu's commands and dialogs (tips, news, about, word look-up).
     HelpCommands* help() const { return m_help; }
 
-    // --- commands ----------------------------------------------------------------------
-    void newGame();             // New1Click
-    void randomLevel();         // Random1Click
-    void previousLevel();       // PreviousLevel1Click
-    void nextLevel();           // NextLevel1Click
-    void pickLevel();           // mLevelClick
-    void showStatistics();      // the history, modally
-    void settings();            // Options1Click
-    void styles();              // the tile and board look
-    void pauseContinue();       // PauseContinueClick
-    void undo();                // mUndoClick
-    void clue();                // Clue1Click
-    void solve();               // Solve1Click
-    void exportLevels();        // mExportClick
-    void rebuildWordLists();    // m345Click
-    void bannerOk();            // pOKClick
-    void gameTimerTick();         // the game timer's tick
+    // --- commands: the menu items, their keys and the tests call these ---------------------
+    void newGame();
+    void randomLevel();
+    void previousLevel();
+    void nextLevel();
+    void pickLevel(); // opens the level picker; its track bar's level is taken however it closes
+    void showStatistics(); // the history, modally
+    void settings();  // opens the options dialog; its New Game button starts a puzzle
+    void styles();    // opens the style dialog for the tiles' and the board's look
+    void pauseContinue();
+    void undo();
+    void clue(); // begins a clue; its steps follow on the clue-step timer
+    void solve();
+    void exportLevels();     // writes the level table to the file zqf (trace mode only)
+    void rebuildWordLists(); // the 3-5 letter lists drawn afresh from the loaded dictionary
+    void bannerOk();
+    // The idle timer's interval ran out: the first ends the grace, later ones cost moves.
+    void idleTimerTick();
     bool formShortCut(int key); // true when the key was handled here
 
     Session* session() const { return m_session.get(); }
@@ -172,10 +173,19 @@ private:
     QLabel* m_counter = nullptr;
     PadlockLabel* m_lock = nullptr;
     PadlockLabel* m_lockAll = nullptr;
-    PadlockLabel* m_label3 = nullptr;
+    PadlockLabel* m_blankPadlock = nullptr;
     StatusBanner* m_status = nullptr;
     MessagePanels* m_messages = nullptr;
     QMenu* m_levelMenu = nullptr;
+    // The menu items whose state follows the game's commands (object names as in the settings).
+    struct CommandActions {
+        QAction* newGame = nullptr;       // Game1
+        QAction* pauseContinue = nullptr; // PauseContinue
+        QAction* undo = nullptr;          // mUndo
+        QAction* clue = nullptr;          // mClue
+        QAction* solve = nullptr;         // mSolve
+        QAction* settings = nullptr;      // mSettings
+    } m_actions;
 
     // Children of the main window, created by createWindows().
     OptionsDialog* m_options = nullptr;
@@ -185,8 +195,8 @@ private:
     StyleDialog* m_style = nullptr;
     StatisticsWindow* m_statistics = nullptr;
 
-    QTimer m_gameTimer;
-    QTimer m_clueTimer;
+    QTimer m_idleTimer;
+    QTimer m_clueStepTimer;
     TileSize m_maxTile;
     TileSize m_buildTile; // the Game Size's tile when the last build began
     bool m_shown = false;

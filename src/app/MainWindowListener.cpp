@@ -3,12 +3,12 @@
 
 #include "BoardView.h"
 #include "Dialogs.h"
+#include "LevelPicker.h"
 #include "MessagePanels.h"
+#include "OptionsDialog.h"
 #include "StatusBanner.h"
 #include "Text.h"
-#include "OptionsDialog.h"
 #include "TraceWindow.h"
-#include "LevelPicker.h"
 
 #include "ProgramFolder.h"
 
@@ -103,16 +103,16 @@ void MainWindow::writeLevelSetting(int level) {
 void MainWindow::gameTimerChanged(bool enabled, int intervalMs) {
     // start() begins a fresh interval: every counter change postpones the next tick.
     if (enabled)
-        m_gameTimer.start(intervalMs);
+        m_idleTimer.start(intervalMs);
     else
-        m_gameTimer.stop();
+        m_idleTimer.stop();
 }
 
 void MainWindow::bannerTimerChanged(bool running) {
     if (running)
-        m_status->timer().start();
+        m_status->scrollTimer().start();
     else
-        m_status->timer().stop();
+        m_status->scrollTimer().stop();
 }
 
 void MainWindow::advanceTipBanner() {

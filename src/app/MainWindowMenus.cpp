@@ -4,16 +4,16 @@
 #include "BoardView.h"
 #include "Dialogs.h"
 #include "HintSwitch.h"
+#include "LevelPicker.h"
 #include "MessagePanels.h"
+#include "OptionsDialog.h"
 #include "PadlockLabel.h"
 #include "SoundPlayer.h"
 #include "StatisticsWindow.h"
 #include "StatusBanner.h"
 #include "StyleDialog.h"
 #include "Text.h"
-#include "OptionsDialog.h"
 #include "TraceWindow.h"
-#include "LevelPicker.h"
 
 #include "WebAddresses.h"
 #include "engine/Layouts.h"
@@ -35,7 +35,7 @@ const QString CounterHint = QStringLiteral("Number of moves remaining - end of g
 } // namespace
 
 QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& caption,
-                           const QKeySequence& shortcut) {
+                             const QKeySequence& shortcut) {
     auto* item = menu->addAction(caption);
     item->setObjectName(QLatin1String(name));
     if (!shortcut.isEmpty())
@@ -62,8 +62,8 @@ void MainWindow::createMenus() {
 
     QMenu* game = menuBar()->addMenu(QStringLiteral("Game"));
     game->setObjectName(QStringLiteral("Game2"));
-    connect(addItem(game, "Game1", QStringLiteral("&New"), Qt::Key_F2), &QAction::triggered, this,
-            &MainWindow::newGame);
+    m_actions.newGame = addItem(game, "Game1", QStringLiteral("&New"), Qt::Key_F2);
+    connect(m_actions.newGame, &QAction::triggered, this, &MainWindow::newGame);
     m_levelMenu = game->addMenu(QStringLiteral("&Level (1)"));
     m_levelMenu->setObjectName(QStringLiteral("mLevel"));
     connect(addItem(m_levelMenu, "Random1", QStringLiteral("Random Level"), Qt::Key_F3),
@@ -75,19 +75,19 @@ void MainWindow::createMenus() {
     connect(addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6),
             &QAction::triggered, this, &MainWindow::pickLevel);
     game->addSeparator();
-    connect(addItem(game, "PauseContinue", QStringLiteral("&Pause")), &QAction::triggered, this,
-            &MainWindow::pauseContinue);
-    connect(addItem(game, "mUndo", QStringLiteral("Undo "), Qt::Key_F10), &QAction::triggered, this,
-            &MainWindow::undo);
-    connect(addItem(game, "mClue", QStringLiteral("Cl&ue"), Qt::Key_F11), &QAction::triggered, this,
-            &MainWindow::clue);
-    connect(addItem(game, "mSolve", QStringLiteral("&Solve"), Qt::Key_F12), &QAction::triggered,
-            this, &MainWindow::solve);
+    m_actions.pauseContinue = addItem(game, "PauseContinue", QStringLiteral("&Pause"));
+    connect(m_actions.pauseContinue, &QAction::triggered, this, &MainWindow::pauseContinue);
+    m_actions.undo = addItem(game, "mUndo", QStringLiteral("Undo "), Qt::Key_F10);
+    connect(m_actions.undo, &QAction::triggered, this, &MainWindow::undo);
+    m_actions.clue = addItem(game, "mClue", QStringLiteral("Cl&ue"), Qt::Key_F11);
+    connect(m_actions.clue, &QAction::triggered, this, &MainWindow::clue);
+    m_actions.solve = addItem(game, "mSolve", QStringLiteral("&Solve"), Qt::Key_F12);
+    connect(m_actions.solve, &QAction::triggered, this, &MainWindow::solve);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options2"));
-    connect(addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7),
-            &QAction::triggered, this, &MainWindow::settings);
+    m_actions.settings = addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7);
+    connect(m_actions.settings, &QAction::triggered, this, &MainWindow::settings);
     connect(addItem(options, "Styles1", QStringLiteral("St&yles"), Qt::Key_F8),
             &QAction::triggered, this, &MainWindow::styles);
     options->addSeparator();
@@ -167,13 +167,13 @@ void MainWindow::createStatusBar() {
     m_lockAll->setObjectName(QStringLiteral("LockAll"));
     m_lockAll->setToolTip(QStringLiteral("Click to lock or unlock all words"));
     m_lockAll->setAccessibleName(QStringLiteral("Lock or unlock all words (A on the board)"));
-    m_label3 = new PadlockLabel(bar);
-    m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->setGlyphShown(false);
-    m_label3->setDragSource(true);
+    m_blankPadlock = new PadlockLabel(bar);
+    m_blankPadlock->setObjectName(QStringLiteral("Label3"));
+    m_blankPadlock->setGlyphShown(false);
+    m_blankPadlock->setDragSource(true);
     bar->addPermanentWidget(m_lock);
     bar->addPermanentWidget(m_lockAll);
-    bar->addPermanentWidget(m_label3);
+    bar->addPermanentWidget(m_blankPadlock);
     connect(m_lockAll, &PadlockLabel::clicked, this,
             [this] { play(Move::of(Move::Kind::LockAll)); });
 }
@@ -195,16 +195,15 @@ QString MainWindow::clueCaption(const Commands& commands) {
 // The game's command states, carried onto the menu, the status bar and the board.
 void MainWindow::refreshCommands() {
     const Commands& commands = m_game->commands();
-    action(QStringLiteral("Game1"))->setEnabled(commands.newGame);
-    action(QStringLiteral("mSettings"))->setEnabled(commands.settings);
-    action(QStringLiteral("mSolve"))->setEnabled(commands.solve);
-    QAction* clueItem = action(QStringLiteral("mClue"));
-    clueItem->setEnabled(commands.clue);
-    clueItem->setText(clueCaption(commands));
-    action(QStringLiteral("mUndo"))->setEnabled(commands.undo);
-    QAction* pause = action(QStringLiteral("PauseContinue"));
-    pause->setEnabled(commands.pause);
-    pause->setText(m_game->timer().paused ? QStringLiteral("&Continue") : QStringLiteral("&Pause"));
+    m_actions.newGame->setEnabled(commands.newGame);
+    m_actions.settings->setEnabled(commands.settings);
+    m_actions.solve->setEnabled(commands.solve);
+    m_actions.clue->setEnabled(commands.clue);
+    m_actions.clue->setText(clueCaption(commands));
+    m_actions.undo->setEnabled(commands.undo);
+    m_actions.pauseContinue->setEnabled(commands.pause);
+    m_actions.pauseContinue->setText(m_game->timer().paused ? QStringLiteral("&Continue")
+                                                           : QStringLiteral("&Pause"));
     m_lock->setEnabled(commands.padlock);
     m_lockAll->setEnabled(commands.lockAll);
     m_lockAll->setLocked(!commands.lockAllShowsLocked);
@@ -293,11 +292,11 @@ void MainWindow::undo() {
 }
 
 void MainWindow::clue() {
-    if (m_clueTimer.isActive())
+    if (m_clueStepTimer.isActive())
         return; // a clue is stepping
     play(Move::of(Move::Kind::Clue));
     if (m_game->clueRunning())
-        m_clueTimer.start();
+        m_clueStepTimer.start();
 }
 
 // A clue still stepping is left to its timer: its next step sees the game over and ends the

@@ -5,15 +5,15 @@
 #include "Dialogs.h"
 #include "HelpCommands.h"
 #include "HintSwitch.h"
-#include "SoundPlayer.h"
 #include "TipDialog.h"
-#include "StatusBanner.h"
-#include "OptionsDialog.h"
-#include "TraceWindow.h"
 #include "LevelPicker.h"
 #include "MainWindow.h"
+#include "OptionsDialog.h"
+#include "SoundPlayer.h"
+#include "StatusBanner.h"
 #include "StyleDialog.h"
 #include "TileStyle.h"
+#include "TraceWindow.h"
 
 #include <QAction>
 #include <QSaveFile>
@@ -158,9 +158,9 @@ void MainSessionHost::advanceBanner() {
 
 void MainSessionHost::setBannerTimerEnabled(bool enabled) {
     if (enabled)
-        m_main.m_status->timer().start();
+        m_main.m_status->scrollTimer().start();
     else
-        m_main.m_status->timer().stop();
+        m_main.m_status->scrollTimer().stop();
 }
 
 const char* MainSessionHost::menuItemName(MenuCheck item) const {
@@ -212,9 +212,9 @@ void MainSessionHost::showLevel(int level) {
 
 void MainSessionHost::stopAndHide() {
     m_main.hide();
-    m_main.m_status->timer().stop();
-    m_main.m_gameTimer.stop();
-    m_main.m_clueTimer.stop();
+    m_main.m_status->scrollTimer().stop();
+    m_main.m_idleTimer.stop();
+    m_main.m_clueStepTimer.stop();
     m_main.setEnabled(false);
 }
 

@@ -59,7 +59,7 @@ public:
     void recentre();
 
 signals:
-    void okClicked();    // pOKClick
+    void okClicked();    // the banner's OK button
     void bannerTimeUp(); // a timed banner's seconds have passed
 
 private:

@@ -130,21 +130,21 @@ OptionsDialog::OptionsDialog(const quorvel::FileLocations& files, QWidget* paren
 void OptionsDialog::createControls() {
     auto* grid = new QGridLayout(this);
 
-    m_label8 = makeLabel(QStringLiteral("Word List:"), this);
-    m_label8->setObjectName(QStringLiteral("Label8"));
-    m_label3 = makeLabel(QStringLiteral("Quick Settings:"), this);
-    m_label3->setObjectName(QStringLiteral("Label3"));
-    for (QLabel* label : {m_label8, m_label3})
+    m_wordListLabel = makeLabel(QStringLiteral("Word List:"), this);
+    m_wordListLabel->setObjectName(QStringLiteral("Label8"));
+    m_quickSettingsLabel = makeLabel(QStringLiteral("Quick Settings:"), this);
+    m_quickSettingsLabel->setObjectName(QStringLiteral("Label3"));
+    for (QLabel* label : {m_wordListLabel, m_quickSettingsLabel})
         label->installEventFilter(this);
 
-    m_button1 = new QPushButton(QStringLiteral("OK"), this);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    m_button1->setDefault(true);
-    connect(m_button1, &QPushButton::clicked, this, &QDialog::accept);
-    m_bNewWords = new QPushButton(QStringLiteral("New Game"), this);
-    m_bNewWords->setObjectName(QStringLiteral("bNewWords"));
-    m_bNewWords->setEnabled(false);
-    connect(m_bNewWords, &QPushButton::clicked, this, [this] { done(NewGameResult); });
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("Button1"));
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    m_newGameButton = new QPushButton(QStringLiteral("New Game"), this);
+    m_newGameButton->setObjectName(QStringLiteral("bNewWords"));
+    m_newGameButton->setEnabled(false);
+    connect(m_newGameButton, &QPushButton::clicked, this, [this] { done(NewGameResult); });
 
     m_dictionary = new QComboBox(this);
     m_dictionary->setObjectName(QStringLiteral("Dictionary"));
@@ -159,19 +159,19 @@ void OptionsDialog::createControls() {
     connect(m_handicap, &QSlider::valueChanged, this, &OptionsDialog::optionsChanged);
 
     auto* soundGroup = makeTrackBarGroup(QStringLiteral("Sound Volume:"), this);
-    m_tbSound = makeTrackBar("tbSound", 1, 15, 8, soundGroup);
-    placeTrackBar(soundGroup, m_tbSound, {QStringLiteral("Louder"), QStringLiteral("Quieter")});
-    connect(m_tbSound, &QSlider::valueChanged, this,
+    m_volume = makeTrackBar("tbSound", 1, 15, 8, soundGroup);
+    placeTrackBar(soundGroup, m_volume, {QStringLiteral("Louder"), QStringLiteral("Quieter")});
+    connect(m_volume, &QSlider::valueChanged, this,
             [this](int position) { emit volumeChanged((16 - position) * 4096); });
 
-    m_fileListBox1 = new QListWidget(this);
-    m_fileListBox1->setObjectName(QStringLiteral("FileListBox1"));
-    m_fileListBox1->hide();
+    m_dictionaryFiles = new QListWidget(this);
+    m_dictionaryFiles->setObjectName(QStringLiteral("FileListBox1"));
+    m_dictionaryFiles->hide();
 
     auto* sizeGroup = makeTrackBarGroup(QStringLiteral("Game Size:"), this);
-    m_tbSize = makeTrackBar("tbSize", 1, 3, 2, sizeGroup);
-    placeTrackBar(sizeGroup, m_tbSize, {QStringLiteral("Smallest"), QStringLiteral("Maximum")});
-    connect(m_tbSize, &QSlider::valueChanged, this, &OptionsDialog::tbSizeChange);
+    m_gameSize = makeTrackBar("tbSize", 1, 3, 2, sizeGroup);
+    placeTrackBar(sizeGroup, m_gameSize, {QStringLiteral("Smallest"), QStringLiteral("Maximum")});
+    connect(m_gameSize, &QSlider::valueChanged, this, &OptionsDialog::gameSizeMoved);
 
     auto* settingsGroup = new QGroupBox(QStringLiteral("Settings:"), this);
     auto* settingsLayout = new QVBoxLayout(settingsGroup);
@@ -183,7 +183,7 @@ void OptionsDialog::createControls() {
         connect(box, &QCheckBox::toggled, this, &OptionsDialog::optionsChanged);
         return box;
     };
-    m_def = makeCheckBox("Def", QStringLiteral("Show Definitions"), false);
+    m_definitions = makeCheckBox("Def", QStringLiteral("Show Definitions"), false);
     m_timed = makeCheckBox("Timed", QStringLiteral("Timed Game"), false);
     m_autoAdvance = makeCheckBox("AutoAdvance", QStringLiteral("Auto Advance"), false);
     m_autoAdvance->setToolTip(
@@ -223,19 +223,19 @@ void OptionsDialog::createControls() {
             userLevelChange(index);
     });
 
-    grid->addWidget(m_label8, 0, 0);
+    grid->addWidget(m_wordListLabel, 0, 0);
     grid->addWidget(m_dictionary, 0, 1, 1, 3);
     grid->addWidget(handicapGroup, 1, 0);
     grid->addWidget(soundGroup, 1, 1);
     grid->addWidget(sizeGroup, 1, 2);
     grid->addWidget(settingsGroup, 2, 0, 1, 2);
     grid->addWidget(lockGroup, 2, 2, 1, 2);
-    grid->addWidget(m_label3, 3, 0);
+    grid->addWidget(m_quickSettingsLabel, 3, 0);
     grid->addWidget(m_userLevel, 3, 1, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_bNewWords);
-    buttons->addWidget(m_button1);
+    buttons->addWidget(m_newGameButton);
+    buttons->addWidget(m_okButton);
     grid->addLayout(buttons, 4, 0, 1, 4);
 }
 
@@ -264,8 +264,8 @@ void OptionsDialog::fillDictionaryList(const QString& selected) {
     const QDir kbs(m_programFolder + QStringLiteral("kbs"));
     const QStringList files =
         kbs.entryList({QStringLiteral("*.dic")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    m_fileListBox1->clear();
-    m_fileListBox1->addItems(files);
+    m_dictionaryFiles->clear();
+    m_dictionaryFiles->addItems(files);
     for (const QString& file : files)
         if (file.size() > 4)
             m_dictionary->addItem(file.chopped(4));
@@ -342,7 +342,7 @@ void OptionsDialog::userLevelChange(int index) {
     if (index < 1 || index > 4)
         return; // "None", or typed text that names no entry
     const Preset& preset = presets[index - 1];
-    m_def->setChecked(preset.definitions);
+    m_definitions->setChecked(preset.definitions);
     preset.lock->setChecked(true);
     m_timed->setChecked(preset.timed);
     m_handicap->setValue(preset.handicap);
@@ -353,7 +353,7 @@ int OptionsDialog::fontPointsForSize(int position) {
     return std::clamp(position, 1, 3) * 12;
 }
 
-void OptionsDialog::tbSizeChange(int position) {
+void OptionsDialog::gameSizeMoved(int position) {
     emit templateTileSizeChanged(position * 15, position * 19, fontPointsForSize(position));
 }
 
@@ -361,7 +361,7 @@ quorvel::GameOptions OptionsDialog::gameOptions() const {
     quorvel::GameOptions options;
     options.handicap = m_handicap->value();
     options.timed = m_timed->isChecked();
-    options.definitions = m_def->isChecked();
+    options.definitions = m_definitions->isChecked();
     options.autoAdvance = m_autoAdvance->isChecked();
     options.timerPopSounds = m_timerPopSounds->isChecked();
     options.lock = m_lockVowels->isChecked()     ? quorvel::LockRule::Vowels
@@ -375,15 +375,15 @@ quorvel::GameOptions OptionsDialog::gameOptions() const {
 }
 
 int OptionsDialog::gameSize() const {
-    return m_tbSize->value();
+    return m_gameSize->value();
 }
 
 void OptionsDialog::setGameSize(int size) {
-    m_tbSize->setValue(size);
+    m_gameSize->setValue(size);
 }
 
 int OptionsDialog::volume() const {
-    return (16 - m_tbSound->value()) * 4096;
+    return (16 - m_volume->value()) * 4096;
 }
 
 bool OptionsDialog::hasDictionary() const {
@@ -396,7 +396,7 @@ void OptionsDialog::selectDictionaryFallback() {
 }
 
 void OptionsDialog::setNewGameEnabled(bool enabled) {
-    m_bNewWords->setEnabled(enabled);
+    m_newGameButton->setEnabled(enabled);
 }
 
 void OptionsDialog::setUserLevelEnabled(bool enabled) {
@@ -418,10 +418,11 @@ void OptionsDialog::setTraceAvailable(bool available) {
     emit optionsChanged();
 }
 
-// Label8DblClick, shared by "Word List:" and "Quick Settings:".
+// A double click on "Word List:" or "Quick Settings:" switches trace mode, where the file is
+// there to allow it.
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick &&
-        (watched == m_label8 || watched == m_label3)) {
+        (watched == m_wordListLabel || watched == m_quickSettingsLabel)) {
         QApplication::beep();
         setTraceMode(!m_traceMode);
         return true;

@@ -48,7 +48,7 @@ public:
 
     int gameSize() const;            // tbSize, 1..3
     static int fontPointsForSize(int position); // the tile font a Game Size position gives
-    void setGameSize(int size);      // runs tbSizeChange when the position changes
+    void setGameSize(int size);      // runs gameSizeMoved when the position changes
     int volume() const;              // tbSound's volume, 4096..61440
     bool hasDictionary() const;      // an entry of the Dictionary list is selected
     void selectDictionaryFallback(); // the entry at index 1, when there is one
@@ -65,7 +65,7 @@ public slots:
 
 signals:
     void optionsChanged(); // any option that gameOptions() reports
-    // tbSizeChange: the template tile's size and font size for Game Size P.
+    // gameSizeMoved: the template tile's size and font size for Game Size P.
     void templateTileSizeChanged(int width, int height, int fontPoints);
     // tbSoundChange: the game's own output volume (16 - P) * 4096.
     void volumeChanged(int volume);
@@ -79,7 +79,7 @@ private:
     void createControls();
     void fillDictionaryList(const QString& selected);
     void makeLockButton(QRadioButton* button);
-    void tbSizeChange(int position);
+    void gameSizeMoved(int position);
 
     quorvel::FileLocations m_files;
     QString m_programFolder;
@@ -89,16 +89,16 @@ private:
     bool m_traceAvailable = false;
 
     // Named after their settings keys; created in this order.
-    QLabel* m_label8 = nullptr;
-    QLabel* m_label3 = nullptr;
-    QPushButton* m_button1 = nullptr;
-    QPushButton* m_bNewWords = nullptr;
+    QLabel* m_wordListLabel = nullptr;
+    QLabel* m_quickSettingsLabel = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_newGameButton = nullptr;
     QComboBox* m_dictionary = nullptr;
     QSlider* m_handicap = nullptr;
-    QSlider* m_tbSound = nullptr;
-    QListWidget* m_fileListBox1 = nullptr;
-    QSlider* m_tbSize = nullptr;
-    QCheckBox* m_def = nullptr;
+    QSlider* m_volume = nullptr;
+    QListWidget* m_dictionaryFiles = nullptr;
+    QSlider* m_gameSize = nullptr;
+    QCheckBox* m_definitions = nullptr;
     QCheckBox* m_timed = nullptr;
     QCheckBox* m_autoAdvance = nullptr;
     QCheckBox* m_timerPopSounds = nullptr;

@@ -39,9 +39,9 @@ StatusBanner::StatusBanner(QWidget* parent) : QObject(parent), m_label(new QLabe
     m_label->setMinimumWidth(1);
     // The scrolled text is wider than the line: the label clips it instead of growing.
     m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_timer.setObjectName(QStringLiteral("bTimer"));
-    m_timer.setInterval(TickMs);
-    connect(&m_timer, &QTimer::timeout, this, &StatusBanner::tick);
+    m_scrollTimer.setObjectName(QStringLiteral("bTimer"));
+    m_scrollTimer.setInterval(TickMs);
+    connect(&m_scrollTimer, &QTimer::timeout, this, &StatusBanner::tick);
     setPlain(false);
 }
 
@@ -53,17 +53,17 @@ QString StatusBanner::message(int number) {
 
 void StatusBanner::advance() {
     if (!m_on) {
-        m_timer.stop();
+        m_scrollTimer.stop();
         m_label->clear();
         return;
     }
-    m_timer.stop();
+    m_scrollTimer.stop();
     ++m_index;
     if (m_index >= 1 && m_index <= MessageCount) {
         m_label->setText(QString(33, QLatin1Char(' ')) + message(m_index) +
                          QString(25, QLatin1Char(' ')));
         setPlain(false);
-        m_timer.start();
+        m_scrollTimer.start();
     } else {
         // After the last message the banner rests until switched on again or a new game.
         m_index = 0;
@@ -81,10 +81,10 @@ void StatusBanner::tick() {
 void StatusBanner::toggle() {
     m_index = 0;
     if (m_on) {
-        m_timer.start();
+        m_scrollTimer.start();
         advance();
     } else {
-        m_timer.stop();
+        m_scrollTimer.stop();
         m_label->clear();
     }
 }

@@ -3,15 +3,15 @@
 #include "BoardView.h"
 #include "Dialogs.h"
 #include "FakeAudio.h"
+#include "LevelPicker.h"
+#include "MainWindow.h"
 #include "MessagePanels.h"
+#include "OptionsDialog.h"
 #include "PadlockLabel.h"
 #include "Session.h"
 #include "SoundPlayer.h"
 #include "StatusBanner.h"
-#include "OptionsDialog.h"
 #include "TraceWindow.h"
-#include "LevelPicker.h"
-#include "MainWindow.h"
 
 #include "engine/Layouts.h"
 #include "records/IniFile.h"
@@ -609,13 +609,13 @@ private slots:
     void pausingDisablesTheBoardAndStopsTheGameTimer() {
         setOption("Timed", true);
         press(Qt::Key_F2);
-        QVERIFY(m_window->gameTimer().isActive());
+        QVERIFY(m_window->idleTimer().isActive());
         QVERIFY(item("PauseContinue")->isEnabled());
         const QColor letters = board()->letterColour(LetterColour::Unlocked);
         QVERIFY(pixelsOf(board(), letters) > 0);
         item("PauseContinue")->trigger();
         QVERIFY(!board()->isEnabled());
-        QVERIFY(!m_window->gameTimer().isActive());
+        QVERIFY(!m_window->idleTimer().isActive());
         QCOMPARE(item("PauseContinue")->text(), QStringLiteral("&Continue"));
         // The letters are hidden while paused: a pause buys no time to study the board.
         QCOMPARE(pixelsOf(board(), letters), 0);
@@ -624,7 +624,7 @@ private slots:
         QCOMPARE(game().values().movesLeft, moves);
         item("PauseContinue")->trigger();
         QVERIFY(board()->isEnabled());
-        QVERIFY(m_window->gameTimer().isActive());
+        QVERIFY(m_window->idleTimer().isActive());
         QVERIFY(pixelsOf(board(), letters) > 0);
     }
 
@@ -632,11 +632,11 @@ private slots:
         setOption("Timed", true);
         press(Qt::Key_F2);
         const int moves = game().values().movesLeft;
-        QCOMPARE(m_window->gameTimer().interval(), game().values().delay * 1000);
-        m_window->gameTimerTick(); // the grace ends: a warning, no cost
-        QCOMPARE(m_window->gameTimer().interval(), game().values().pop * 1000);
+        QCOMPARE(m_window->idleTimer().interval(), game().values().delay * 1000);
+        m_window->idleTimerTick(); // the grace ends: a warning, no cost
+        QCOMPARE(m_window->idleTimer().interval(), game().values().pop * 1000);
         QCOMPARE(game().values().movesLeft, moves);
-        m_window->gameTimerTick();
+        m_window->idleTimerTick();
         QCOMPARE(counterText(), QString::number(moves + game().values().penalty));
     }
 
@@ -645,11 +645,11 @@ private slots:
         const int moves = game().values().movesLeft;
         press(Qt::Key_F11);
         QVERIFY(game().clueRunning());
-        QVERIFY(m_window->clueTimer().isActive());
-        QCOMPARE(m_window->clueTimer().interval(), 250);
+        QVERIFY(m_window->clueStepTimer().isActive());
+        QCOMPARE(m_window->clueStepTimer().interval(), 250);
         QVERIFY(game().clueColumn() > 0);
         QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
-        QVERIFY(!m_window->clueTimer().isActive());
+        QVERIFY(!m_window->clueStepTimer().isActive());
         QVERIFY(game().values().movesLeft < moves);
         QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Clue")));
     }
@@ -703,10 +703,10 @@ private slots:
         item("Banner")->trigger();
         QVERIFY(!item("Banner")->isChecked());
         QCOMPARE(m_window->statusBanner().text(), QString());
-        QVERIFY(!m_window->statusBanner().timer().isActive());
+        QVERIFY(!m_window->statusBanner().scrollTimer().isActive());
         item("Banner")->trigger();
         QCOMPARE(m_window->statusBanner().index(), 1);
-        QVERIFY(m_window->statusBanner().timer().isActive());
+        QVERIFY(m_window->statusBanner().scrollTimer().isActive());
     }
 
     void aMissingDictionaryEndsTheBuildWithAMessageAndAnEmptyBoard() {

@@ -1,9 +1,9 @@
 // The status line's rolling banner, the message banner and flashing notice, and the level picker.
 #include "Application.h"
+#include "LevelPicker.h"
 #include "MessagePanels.h"
 #include "StatusBanner.h"
 #include "Text.h"
-#include "LevelPicker.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,8 +24,8 @@ private slots:
         QCOMPARE(banner.index(), 1);
         const QString first = QString(33, ' ') + StatusBanner::message(1) + QString(25, ' ');
         QCOMPARE(banner.text(), first);
-        QVERIFY(banner.timer().isActive());
-        QCOMPARE(banner.timer().interval(), 100);
+        QVERIFY(banner.scrollTimer().isActive());
+        QCOMPARE(banner.scrollTimer().interval(), 100);
         banner.tick();
         QCOMPARE(banner.text(), first.mid(1));
         // Once the text has scrolled away the next tick brings the next message.
@@ -48,12 +48,12 @@ private slots:
         banner.tick(); // the seventeenth turn: counter back to 0, nothing shown, timer stopped
         QCOMPARE(banner.index(), 0);
         QCOMPARE(banner.text(), QString());
-        QVERIFY(!banner.timer().isActive());
+        QVERIFY(!banner.scrollTimer().isActive());
 
         banner.setOn(false);
         banner.toggle();
         QCOMPARE(banner.text(), QString());
-        QVERIFY(!banner.timer().isActive());
+        QVERIFY(!banner.scrollTimer().isActive());
         banner.setOn(true);
         banner.toggle(); // switching on always starts again at message 1
         QCOMPARE(banner.index(), 1);
@@ -67,7 +67,7 @@ private slots:
         banner.setOn(false);
         banner.advance();
         QCOMPARE(banner.text(), QString());
-        QVERIFY(!banner.timer().isActive());
+        QVERIFY(!banner.scrollTimer().isActive());
     }
 
     // --- message banner and flashing notice ------------------------------------------------

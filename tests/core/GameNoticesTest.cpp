@@ -65,12 +65,17 @@ TEST_F(GameNoticesTest, ALevelThatCannotBeBuiltStillFinishesItsBuild) {
 TEST_F(GameNoticesTest, EachMoveGivesExactlyOneStateChangedNotice) {
     game.apply(Move::of(Move::Kind::NewPuzzle)); // many changes inside, one notice
     EXPECT_EQ(notices.stateChanges, 1);
-    const std::vector<Move> moves = {Move::shift(1, true), Move::click(1, 1),
-                                     Move::drop(2, 1),     Move::of(Move::Kind::LockAll),
-                                     Move::of(Move::Kind::Clue), Move::of(Move::Kind::ClueStep),
-                                     Move::of(Move::Kind::Undo), Move::wait(60000),
+    const std::vector<Move> moves = {Move::shift(1, true),
+                                     Move::click(1, 1),
+                                     Move::drop(2, 1),
+                                     Move::of(Move::Kind::LockAll),
+                                     Move::of(Move::Kind::Clue),
+                                     Move::of(Move::Kind::ClueStep),
+                                     Move::of(Move::Kind::Undo),
+                                     Move::wait(60000),
                                      Move::click(9, 9), // off the board: still one notice
-                                     Move::of(Move::Kind::Solve), Move::of(Move::Kind::BannerOk)};
+                                     Move::of(Move::Kind::Solve),
+                                     Move::of(Move::Kind::BannerOk)};
     for (const Move& move : moves) {
         const int before = notices.stateChanges;
         game.apply(move);

@@ -316,9 +316,7 @@ public:
     }
 
 private:
-    static std::string writeDictionary(const Dictionary& d) {
-        return quorvel::writeDictionary(d);
-    }
+    static std::string writeDictionary(const Dictionary& d) { return quorvel::writeDictionary(d); }
     std::filesystem::path m_path;
 };
 

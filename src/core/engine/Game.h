@@ -57,7 +57,9 @@ public:
     const TimerState& timer() const { return m_timer; }
     int pickerLevel() const { return m_pickerLevel; } // the level picker's track bar tbLevel
     Colour counterColour() const { return m_counterColour; }
-    int clueColumn() const { return m_clueColumn; } // the column whose arrow a clue shows white; 0 none
+    int clueColumn() const {
+        return m_clueColumn;
+    } // the column whose arrow a clue shows white; 0 none
     bool clueRunning() const { return m_clueRunning; }
     bool isInPlay() const { return m_commands.solve; }
 
@@ -69,42 +71,42 @@ public:
     int cellTile(int row, int column) const;
 
     // --- engine: new puzzle, moves, game end, levels, banner --------------------------
-    void newPuzzle();              // New1Click
-    void adjustMoves(int delta);   // AdjustMoves
-    void showLevel(int level);     // ShowLevel
+    void newPuzzle();               // ends the game on the board (a quit if moved) and builds
+    void adjustMoves(int delta);    // AdjustMoves
+    void showLevel(int level);      // ShowLevel
     // The level stored in the settings, shown at start-up: one beyond the table becomes the
     // last level, so no later step starts from a number the table cannot hold.
     void restoreLevel(int stored);
     void setPickerLevel(int level); // tbLevel's position, kept within 1..LevelCount
-    void randomLevel();            // Random1Click
-    void previousLevel();          // PreviousLevel1Click
-    void nextLevel();              // NextLevel1Click
+    void randomLevel();             // each of these three shows its level and builds there
+    void previousLevel();
+    void nextLevel();
     void levelPicked(bool startGame); // after the picker closes: Level := tbLevel; ShowLevel
     void showBanner(int seconds, Colour colour, const std::string& text);
-    void hideBanner();             // also when a timed banner's time is up
-    void bannerOk();               // pOKClick
+    void hideBanner(); // also when a timed banner's time is up
+    void bannerOk();   // the banner's OK; after a win, Auto Advance builds next
     std::string recordLine(char result) const; // the statistics line for this game, no CR LF
 
     // --- play: shifting and locking, word check ----------------------------------------
-    void shiftColumn(int column, bool down); // aCopyClick: arrow above = down, below = up
-    void clickTile(int tile);                // pCopyClick
+    void shiftColumn(int column, bool down); // the arrow above shifts down, the one below up
+    void clickTile(int tile);                // locks a free letter, or frees a locked one
     void dropPadlock(int tile);              // pCopyDragDrop
-    void lockAll();                          // Label4Click
+    void lockAll();                          // holds every word found, or lets them go
     void checkWords(int focusTile);          // CheckWords
 
     // --- play: game timer ---------------------------------------------------------------
     void timerTick();     // gameTimerTick: the front end calls it when the interval elapses
     void elapse(int ms);  // advance the game clock; ticks fire exactly as a timer would
-    void pauseContinue(); // PauseContinueClick
+    void pauseContinue(); // stops the timer and the board, or starts them again
 
     // --- play: clue, solve, undo ----------------------------------------------------------
-    // Clue1Click in steps: beginClue picks the letter and charges; each clueStep shifts once
+    // A clue in steps: beginClue picks the letter and charges; each clueStep shifts once
     // (the front end waits 250 ms before each); true while more steps are wanted.
     bool beginClue();
     bool clueStep();
     void runClue(); // the whole clue at once (the tool)
-    void solve();   // Solve1Click
-    void undo();    // mUndoClick
+    void solve();   // gives up: the solution is shown, a moved game recorded as a quit
+    void undo();    // takes back every alternative word for a flat price
 
 private:
     friend struct GameTestAccess; // defined by the tests, to set up boards directly

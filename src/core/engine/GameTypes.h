@@ -62,10 +62,10 @@ struct Commands {
     bool clue = false;
     bool undo = false;
     bool pause = false;
-    bool padlock = false;  // the padlock label Lock
-    bool lockAll = false;  // the lock-all label LockAll
-    bool userLevel = true; // the options dialog's Quick Settings box
-    bool newWords = false; // the options dialog's "New Game" button
+    bool padlock = false;   // the padlock label Lock
+    bool lockAll = false;   // the lock-all label LockAll
+    bool userLevel = true;  // the options dialog's Quick Settings box
+    bool newWords = false;  // the options dialog's "New Game" button
     bool boardPanel = true; // pGame: disabled by a waiting banner and by Pause
     bool arrows = false;    // all 80 arrows
     ClueCount clueCount = ClueCount::NoGameYet;
