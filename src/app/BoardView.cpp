@@ -1,8 +1,10 @@
 // The board panel: painting, hit-testing, hover highlight, padlock drops and hints.
 #include "BoardView.h"
 
+#include "Colours.h"
+#include "Text.h"
+
 #include "engine/Game.h"
-#include "words/Cp1252.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -25,10 +27,6 @@ const QColor ArrowColour(0x00, 0xFF, 0xFF); // aqua, the arrow prototype's colou
 const QColor HighlightColour(Qt::white);
 const QColor BevelLight(Qt::white);
 const QColor DisabledText(0x80, 0x80, 0x80);
-
-QString fromCp1252(const std::string& bytes) {
-    return QString::fromStdString(quorvel::cp1252ToUtf8(bytes));
-}
 
 // A filled arrow (shaft and head) in an ArrowWidth x ArrowHeight box, pointing down or up.
 QPainterPath arrowGlyph(const QRectF& box, bool down) {
@@ -66,13 +64,16 @@ QFont fittedFont(QFont font, QSize tile) {
 } // namespace
 
 BoardView::BoardView(const quorvel::Game& game, QWidget* parent)
-    : QWidget(parent), m_game(game), m_boardColour(colourFromBgr(0xF3A0C8)) {
+    : QWidget(parent), m_game(game), m_boardColour(quorvel::colourFromWindows(DefaultBoardColour)) {
     setObjectName(QStringLiteral("pGame"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus); // the keyboard plays on the board too
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setLetterColours(colourFromBgr(0x5A0EDA), colourFromBgr(0x66AA00), colourFromBgr(0xEC0000));
+    const LetterColours defaults;
+    setLetterColours(quorvel::colourFromWindows(defaults.unlocked),
+                     quorvel::colourFromWindows(defaults.locked),
+                     quorvel::colourFromWindows(defaults.revealed));
     snapshot();
 }
 
@@ -250,7 +251,7 @@ QString BoardView::toolTipAt(QPoint pos) const {
     const int word = board.tile(tile).wordIndex;
     if (word < 0 || word >= static_cast<int>(board.wordEntries.size()))
         return {};
-    return fromCp1252(board.wordEntries[static_cast<std::size_t>(word)].definition);
+    return quorvel::fromCp1252(board.wordEntries[static_cast<std::size_t>(word)].definition);
 }
 
 // --- repainting ------------------------------------------------------------------------------
@@ -379,7 +380,7 @@ void BoardView::paintTile(QPainter& painter, const QRect& rect, const quorvel::T
     painter.setFont(tile.underlined ? underlinedFont : font);
     painter.setPen(letterColour(tile.colour));
     painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip,
-                     fromCp1252(std::string(1, tile.caption)));
+                     quorvel::fromCp1252(std::string(1, tile.caption)));
     painter.restore();
     if (m_lockMarks && tile.colour != quorvel::LetterColour::Unlocked)
         paintLockMark(painter, inner);

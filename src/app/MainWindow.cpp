@@ -274,28 +274,31 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 // --- form-level keys --------------------------------------------------------------------
 
-bool MainWindow::formShortCut(int key) {
+// The keys the window takes before any of its widgets: Enter, Return and Space confirm a
+// banner while one shows, F12 solves while a game is in play, F2 and F7 always.
+bool MainWindow::isFormShortCut(int key) const {
     const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
     // Only a banner on screen is confirmed: one that waits for the notice to end is not seen yet.
-    if (confirm && m_game->banner().visible && m_messages->isBannerVisible()) {
-        bannerOk();
-        return true;
-    }
-    if (key == Qt::Key_F12 && m_game->commands().solve) {
-        solve();
-        return true;
-    }
+    return (confirm && m_game->banner().visible && m_messages->isBannerVisible()) ||
+           (key == Qt::Key_F12 && m_game->commands().solve) || key == Qt::Key_F2 ||
+           key == Qt::Key_F7;
+}
+
+bool MainWindow::formShortCut(int key) {
+    if (!isFormShortCut(key))
+        return false;
     if (key == Qt::Key_F2) {
         newGame();
-        return true;
-    }
-    if (key == Qt::Key_F7) {
+    } else if (key == Qt::Key_F7) {
         // Consumed even while Settings is disabled.
         if (m_game->commands().settings)
             settings();
-        return true;
+    } else if (key == Qt::Key_F12) {
+        solve();
+    } else {
+        bannerOk();
     }
-    return false;
+    return true;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -324,11 +327,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const int code = key->key();
-    const bool confirm = code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space;
-    const bool ours = (confirm && m_game->banner().visible && m_messages->isBannerVisible()) ||
-                      (code == Qt::Key_F12 && m_game->commands().solve) || code == Qt::Key_F2 ||
-                      code == Qt::Key_F7;
-    if (!ours)
+    if (!isFormShortCut(code))
         return QMainWindow::eventFilter(watched, event);
     if (type == QEvent::ShortcutOverride) {
         // Claiming the key here keeps the menu's shortcut from running before this handler.

@@ -99,6 +99,7 @@ public:
     // The idle timer's interval ran out: the first ends the grace, later ones cost moves.
     void idleTimerTick();
     bool formShortCut(int key); // true when the key was handled here
+    bool isFormShortCut(int key) const;
 
     Session* session() const { return m_session.get(); }
     // The options the game reads, taken from the options dialog.

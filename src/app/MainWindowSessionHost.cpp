@@ -12,6 +12,7 @@
 #include "SoundPlayer.h"
 #include "StatusBanner.h"
 #include "StyleDialog.h"
+#include "Text.h"
 #include "TileStyle.h"
 #include "TraceWindow.h"
 
@@ -67,12 +68,12 @@ void MainSessionHost::setTraceCommandsVisible(bool visible) {
 
 TileLook MainSessionHost::templateTileLook() const {
     const TileAppearance& look = m_main.m_board->tileAppearance();
-    return TileLook{colourToBgr(look.colour), look.fontFamily, look.pointSize, look.bold};
+    return TileLook{colourToWindows(look.colour), look.fontFamily, look.pointSize, look.bold};
 }
 
 void MainSessionHost::setTemplateTileLook(const TileLook& look) {
     TileAppearance appearance = m_main.m_board->tileAppearance();
-    appearance.colour = colourFromBgr(look.colour);
+    appearance.colour = colourFromWindows(look.colour);
     appearance.fontFamily = look.fontName;
     appearance.pointSize = look.fontSize;
     appearance.bold = look.bold;
@@ -101,8 +102,9 @@ void MainSessionHost::setStyleSamples(const TileLook& look) {
 
 void MainSessionHost::setLetterColours(const LetterColours& colours) {
     m_letterColours = colours;
-    m_main.m_board->setLetterColours(colourFromBgr(colours.unlocked), colourFromBgr(colours.locked),
-                                     colourFromBgr(colours.revealed));
+    m_main.m_board->setLetterColours(colourFromWindows(colours.unlocked),
+                                     colourFromWindows(colours.locked),
+                                     colourFromWindows(colours.revealed));
 }
 
 bool MainSessionHost::loadBackground(const QString& path) {
@@ -139,11 +141,11 @@ void MainSessionHost::setBackgroundVisible(bool visible) {
 }
 
 Colour MainSessionHost::boardColour() const {
-    return colourToBgr(m_main.m_board->boardColour());
+    return colourToWindows(m_main.m_board->boardColour());
 }
 
 void MainSessionHost::setBoardColour(Colour colour) {
-    m_main.m_board->setBoardColour(colourFromBgr(colour));
+    m_main.m_board->setBoardColour(colourFromWindows(colour));
     m_main.paintBoardArea();
 }
 

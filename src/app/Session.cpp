@@ -3,9 +3,9 @@
 
 #include "Dialogs.h"
 #include "HintSwitch.h"
+#include "OptionsDialog.h"
 #include "SessionHost.h"
 #include "Text.h"
-#include "OptionsDialog.h"
 
 #include "ProgramFolder.h"
 #include "records/DayNumber.h"
@@ -32,7 +32,8 @@ Colour readColour(const quorvel::IniFile& ini, const char* key, Colour fallback)
 
 } // namespace
 
-Session::Session(SessionHost& host, OptionsDialog& options, HintSwitch& hints, Today today, QObject* parent)
+Session::Session(SessionHost& host, OptionsDialog& options, HintSwitch& hints, Today today,
+                 QObject* parent)
     : QObject(parent), m_host(host), m_options(options), m_hints(hints), m_today(std::move(today)) {
     connect(&options, &OptionsDialog::templateTileSizeChanged, this,
             [this](int width, int height, int points) {
@@ -137,7 +138,7 @@ void Session::restoreTileLook() {
         m_host.loadBackground(background); // a picture that fails to load is simply not shown
     m_host.setBackgroundStretched(ini.readBool(kSection, "Stretch", true));
     m_host.setBackgroundVisible(ini.readBool(kSection, "ImageVisible", false));
-    m_host.setBoardColour(readColour(ini, "BGColor", 15966408));
+    m_host.setBoardColour(readColour(ini, "BGColor", DefaultBoardColour));
 
     m_options.setGameSize(gameSize);
 

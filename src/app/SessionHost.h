@@ -1,6 +1,8 @@
 // What the start-up and shut-down sequences need from the main window, which implements it.
 #pragma once
 
+#include "Colours.h"
+
 #include "engine/GameListener.h"
 
 #include <QPoint>
@@ -15,13 +17,6 @@ struct TileLook {
     QString fontName;
     int fontSize = 10; // points
     bool bold = false;
-};
-
-// The three letter colours, stored under the keys Red, Green and Blue.
-struct LetterColours {
-    quorvel::Colour unlocked = 5902042;  // Red
-    quorvel::Colour locked = 6728192;    // Green
-    quorvel::Colour revealed = 15466496; // Blue
 };
 
 // Checkable items of the Options menu whose state the settings keep.

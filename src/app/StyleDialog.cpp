@@ -122,7 +122,7 @@ std::vector<StylePanel*> StyleDialog::allPanels() const {
 }
 
 void StyleDialog::setSamples(const TileLook& look) {
-    const QColor colour = colourFromBgr(look.colour);
+    const QColor colour = quorvel::colourFromWindows(look.colour);
     m_colourPanel->setColour(colour);
     m_fontPanel->setColour(colour);
     QFont sample(look.fontName, kSampleFontPoints);
@@ -137,21 +137,21 @@ void StyleDialog::setSamples(const TileLook& look) {
 void StyleDialog::showEvent(QShowEvent* event) {
     paintPanelsInTileColour();
     showLetterColours();
-    setOwnColour(colourFromBgr(m_host.boardColour()));
+    setOwnColour(quorvel::colourFromWindows(m_host.boardColour()));
     QDialog::showEvent(event);
 }
 
 void StyleDialog::paintPanelsInTileColour() {
-    const QColor colour = colourFromBgr(m_host.templateTileLook().colour);
+    const QColor colour = quorvel::colourFromWindows(m_host.templateTileLook().colour);
     for (StylePanel* panel : allPanels())
         panel->setColour(colour);
 }
 
 void StyleDialog::showLetterColours() {
     const LetterColours letters = m_host.letterColours();
-    m_red->setTextColour(colourFromBgr(letters.unlocked));
-    m_green->setTextColour(colourFromBgr(letters.locked));
-    m_blue->setTextColour(colourFromBgr(letters.revealed));
+    m_red->setTextColour(quorvel::colourFromWindows(letters.unlocked));
+    m_green->setTextColour(quorvel::colourFromWindows(letters.locked));
+    m_blue->setTextColour(quorvel::colourFromWindows(letters.revealed));
 }
 
 void StyleDialog::setOwnColour(const QColor& colour) {
@@ -186,7 +186,7 @@ void StyleDialog::chooseTileColour() {
     for (StylePanel* panel : allPanels())
         panel->setColour(*chosen);
     TileLook look = m_host.templateTileLook();
-    look.colour = colourToBgr(*chosen);
+    look.colour = quorvel::colourToWindows(*chosen);
     m_host.setTemplateTileLook(look);
     write("Color", static_cast<int>(look.colour));
     reportFailedWrites();
@@ -220,12 +220,12 @@ void StyleDialog::chooseLetterColour(StylePanel* letterPanel) {
     if (const auto chosen = m_pickers->chooseColour(this, letterPanel->textColour())) {
         letterPanel->setTextColour(*chosen);
         write(letterPanel->caption().toLatin1().constData(),
-              static_cast<int>(colourToBgr(*chosen)));
+              static_cast<int>(quorvel::colourToWindows(*chosen)));
     }
     LetterColours letters;
-    letters.unlocked = colourToBgr(m_red->textColour());
-    letters.locked = colourToBgr(m_green->textColour());
-    letters.revealed = colourToBgr(m_blue->textColour());
+    letters.unlocked = quorvel::colourToWindows(m_red->textColour());
+    letters.locked = quorvel::colourToWindows(m_green->textColour());
+    letters.revealed = quorvel::colourToWindows(m_blue->textColour());
     m_host.setLetterColours(letters);
     reportFailedWrites();
 }
@@ -237,7 +237,7 @@ void StyleDialog::chooseBoardColour() {
     if (!chosen)
         return;
     setOwnColour(*chosen);
-    m_host.setBoardColour(colourToBgr(*chosen));
+    m_host.setBoardColour(quorvel::colourToWindows(*chosen));
     m_host.setBackgroundVisible(false);
 }
 

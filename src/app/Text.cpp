@@ -27,4 +27,10 @@ QColor colourFromWindows(Colour colour) {
                   static_cast<int>((colour >> 16) & 0xFF));
 }
 
+Colour colourToWindows(const QColor& colour) {
+    const QColor rgb = colour.toRgb();
+    return static_cast<Colour>(rgb.red()) | (static_cast<Colour>(rgb.green()) << 8) |
+           (static_cast<Colour>(rgb.blue()) << 16);
+}
+
 } // namespace quorvel

@@ -16,7 +16,8 @@ QString fromCp1252(std::string_view bytes);
 // Characters Windows-1252 cannot hold become '?', so the result is always usable by the core.
 std::string toCp1252(const QString& text);
 
-// A Windows colour value 0x00BBGGRR as a QColor.
+// Windows colour values 0x00BBGGRR, as the settings and the core keep them, to and from QColor.
 QColor colourFromWindows(Colour colour);
+Colour colourToWindows(const QColor& colour);
 
 } // namespace quorvel

@@ -81,14 +81,3 @@ std::optional<TileStyle> tileStylePreset(const QString& name) {
     }
     return std::nullopt;
 }
-
-QColor colourFromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-std::uint32_t colourToBgr(const QColor& colour) {
-    const QColor rgb = colour.toRgb();
-    return static_cast<std::uint32_t>(rgb.red()) | (static_cast<std::uint32_t>(rgb.green()) << 8) |
-           (static_cast<std::uint32_t>(rgb.blue()) << 16);
-}

@@ -53,7 +53,3 @@ struct TileAppearance {
 
     friend bool operator==(const TileAppearance&, const TileAppearance&) = default;
 };
-
-// Windows colour values (0x00BBGGRR), as the settings and the core keep them, to and from QColor.
-QColor colourFromBgr(std::uint32_t bgr);
-std::uint32_t colourToBgr(const QColor& colour);

@@ -1,6 +1,7 @@
 // The board view: where tiles and arrows are drawn, what clicks and drops mean, how states look.
 #include "BoardView.h"
 #include "PadlockLabel.h"
+#include "Text.h"
 #include "TileStyle.h"
 
 #include "../core/GameTestSupport.h"
@@ -396,7 +397,7 @@ private slots:
             names.insert(QString::fromLatin1(tileStylePresets()[i].name).toUpper());
         QCOMPARE(names.size(), TileStylePresetCount);
         QCOMPARE(defaultTileStyle(), (TileStyle{Bevel::Raised, Bevel::None, 1, false, 0}));
-        QCOMPARE(colourToBgr(colourFromBgr(0x5A0EDA)), 0x5A0EDAu);
+        QCOMPARE(quorvel::colourToWindows(quorvel::colourFromWindows(0x5A0EDA)), 0x5A0EDAu);
     }
 
     void everyPresetLeavesTheLetterLegibleOnTheSmallestTile() {

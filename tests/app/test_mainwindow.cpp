@@ -8,9 +8,11 @@
 #include "MessagePanels.h"
 #include "OptionsDialog.h"
 #include "PadlockLabel.h"
+#include "ScriptedDialogs.h"
 #include "Session.h"
 #include "SoundPlayer.h"
 #include "StatusBanner.h"
+#include "Text.h"
 #include "TraceWindow.h"
 
 #include "engine/Layouts.h"
@@ -37,18 +39,6 @@
 using namespace quorvel;
 
 namespace {
-
-// Answers every question with a fixed answer and remembers what was said.
-class ScriptedDialogs : public Dialogs {
-public:
-    bool ask(QWidget*, const QString& text) override {
-        asked << text;
-        return false;
-    }
-    void warn(QWidget*, const QString& text) override { warned << text; }
-    void inform(QWidget*, const QString& text) override { informed << text; }
-    QStringList asked, warned, informed;
-};
 
 void copyTree(const QString& from, const QString& to) {
     QDir().mkpath(to);
@@ -505,7 +495,7 @@ private slots:
         QCOMPARE(counterText(), QString::number(game().values().movesLeft));
         // The counter's colour is the game's.
         QCOMPARE(m_window->counter()->palette().color(QPalette::Window),
-                 colourFromBgr(game().counterColour()));
+                 colourFromWindows(game().counterColour()));
     }
 
     void completingALevelShowsTheBannerAndAutoAdvanceBuildsTheNext() {

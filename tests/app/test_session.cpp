@@ -1,9 +1,10 @@
 // Start-up and shut-down: what the settings restore, in what order, and what they store.
 #include "Dialogs.h"
 #include "HintSwitch.h"
+#include "OptionsDialog.h"
+#include "ScriptedDialogs.h"
 #include "Session.h"
 #include "SessionHost.h"
-#include "OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,19 +27,6 @@ namespace {
 
 const QDate kToday(2026, 12, 7);
 constexpr int kTodayNumber = 46363; // days since 1899-12-30
-
-class ScriptedDialogs : public Dialogs {
-public:
-    bool ask(QWidget*, const QString& text) override {
-        asked << text;
-        return answer;
-    }
-    void warn(QWidget*, const QString& text) override { warned << text; }
-    void inform(QWidget*, const QString& text) override { informed << text; }
-
-    bool answer = true;
-    QStringList asked, warned, informed;
-};
 
 // The main window as the sequences see it; `calls` records the order of what they asked for.
 class FakeHost : public SessionHost {
@@ -133,7 +121,7 @@ public:
 
     void log(const char* call) { calls << QLatin1String(call); }
 
-    ScriptedDialogs scripted;
+    ScriptedDialogs scripted{true}; // yes to every question unless a test says no
     QStringList calls;
     TileLook initialLook{0xF0F0F0, QStringLiteral("Tahoma"), 10, false};
     TileLook tileLook, sampleLook;

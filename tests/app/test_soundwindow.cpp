@@ -6,6 +6,7 @@
 #include "FakeAudio.h"
 #include "MainWindow.h"
 #include "OptionsDialog.h"
+#include "ScriptedDialogs.h"
 #include "Session.h"
 #include "SoundPlayer.h"
 
@@ -24,14 +25,6 @@
 using namespace quorvel;
 
 namespace {
-
-class ScriptedDialogs : public Dialogs {
-public:
-    bool ask(QWidget*, const QString&) override { return false; }
-    void warn(QWidget*, const QString& text) override { warned << text; }
-    void inform(QWidget*, const QString&) override {}
-    QStringList warned;
-};
 
 // The shipped program folder (levels, dictionaries, sounds) in a throw-away copy.
 void copyShipped(const QString& to) {

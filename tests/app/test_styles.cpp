@@ -8,6 +8,7 @@
 #include "Session.h"
 #include "StyleDialog.h"
 #include "StylePanel.h"
+#include "Text.h"
 #include "TileStyle.h"
 
 #include "engine/Random.h"
@@ -188,7 +189,7 @@ private slots:
             QCOMPARE(board()->tileAppearance().style, presets[i].style);
         }
         const TileAppearance& look = board()->tileAppearance();
-        QCOMPARE(setting("Color").toUInt(), colourToBgr(look.colour));
+        QCOMPARE(setting("Color").toUInt(), quorvel::colourToWindows(look.colour));
         QCOMPARE(setting("FontName"), look.fontFamily);
         QCOMPARE(setting("FontSize").toInt(), look.pointSize);
         QCOMPARE(setting("FontBold"), QLatin1String(look.bold ? "1" : "0"));
@@ -260,7 +261,7 @@ private slots:
         m_pickers.colours = {Orange};
         styles()->chooseTileColour();
         QCOMPARE(board()->tileAppearance().colour, Orange);
-        QCOMPARE(setting("Color").toUInt(), colourToBgr(Orange));
+        QCOMPARE(setting("Color").toUInt(), quorvel::colourToWindows(Orange));
         QCOMPARE(styles()->panel(QStringLiteral("pColor"))->colour(), Orange);
         QCOMPARE(styles()->panel(QStringLiteral("pFont"))->colour(), Orange);
     }
@@ -301,7 +302,7 @@ private slots:
         const QImage after = board()->grab().toImage();
         QCOMPARE(board()->letterColour(LetterColour::Unlocked), Orange);
         QCOMPARE(board()->letterColour(LetterColour::Locked), locked);
-        QCOMPARE(setting("Red").toUInt(), colourToBgr(Orange));
+        QCOMPARE(setting("Red").toUInt(), quorvel::colourToWindows(Orange));
         QVERIFY(tilesOf(LetterColour::Locked) > 0);
         QCOMPARE(changedTiles(before, after, LetterColour::Unlocked), tilesOf(LetterColour::Unlocked));
         QCOMPARE(changedTiles(before, after, LetterColour::Locked), 0);
@@ -322,7 +323,7 @@ private slots:
         QCOMPARE(board()->letterColour(LetterColour::Locked), red);
         QCOMPARE(changedTiles(before, after, LetterColour::Unlocked), tilesOf(LetterColour::Unlocked));
         QCOMPARE(changedTiles(before, after, LetterColour::Locked), 0);
-        QCOMPARE(setting("Green").toUInt(), colourToBgr(red));
+        QCOMPARE(setting("Green").toUInt(), quorvel::colourToWindows(red));
     }
 
     void cancellingALetterColourWritesNothing() {
@@ -471,7 +472,7 @@ private slots:
     }
 
     void styleSamplesAreRestoredAtStartUp() {
-        ini().writeInteger("Options", "Color", static_cast<int>(colourToBgr(Orange)));
+        ini().writeInteger("Options", "Color", static_cast<int>(quorvel::colourToWindows(Orange)));
         ini().writeString("Options", "FontName", "DejaVu Sans");
         ini().writeInteger("Options", "FontSize", 16);
         ini().writeBool("Options", "FontBold", true);
