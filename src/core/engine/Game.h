@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -111,9 +112,18 @@ public:
 private:
     friend struct GameTestAccess; // defined by the tests, to set up boards directly
 
-    // Engine internals (engine/*.cpp).
+    // Engine internals (engine/*.cpp). A new puzzle, in the order it runs:
+    void endGameOnBoard();
+    void beginBuild();
+    void drawWords(const LayoutRecord& layout);
+    void placePuzzle(const LayoutRecord& layout);
+    void announcePuzzle();
     void layOutBoard();
+    // The scrambler (engine/ColumnScrambler.cpp).
     void scrambleBoard();
+    std::vector<bool> markInitialLocks(); // by tile number, for the lock rule
+    void markRandomLocks(std::vector<bool>& marked);
+    int randomLockCount(int tileCount) const; // engine/Difficulty.cpp, with the handicap table
     void enableBoard();
     void disableBoard();
     void revealSolution();
