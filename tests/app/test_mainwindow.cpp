@@ -644,6 +644,25 @@ private slots:
         QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Clue")));
     }
 
+    // The Clue item's words come from what the game says is left: a count after a build, and
+    // "No more" once the last clue has been used.
+    void clueCaptionCountsTheCluesLeft() {
+        QCOMPARE(item("mClue")->text(), QStringLiteral("Cl&ue"));
+        press(Qt::Key_F2);
+        const int allowed = game().commands().cluesLeft;
+        QVERIFY(allowed >= 2);
+        QCOMPARE(item("mClue")->text(), QStringLiteral("Clue (%1)").arg(allowed));
+        for (int used = 1; used <= allowed && game().isInPlay(); ++used) {
+            press(Qt::Key_F11);
+            QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
+            if (!game().isInPlay())
+                return; // the clues' cost ended the game first
+            const QString left = used == allowed ? QStringLiteral("Clue (No more)")
+                                                 : QStringLiteral("Clue (%1)").arg(allowed - used);
+            QCOMPARE(item("mClue")->text(), left);
+        }
+    }
+
     // Solve in the middle of a clue must not leave the clue running into the next game.
     void solveDuringAClueLeavesTheNextGamesClueWorking() {
         press(Qt::Key_F2);
