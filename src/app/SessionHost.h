@@ -39,7 +39,7 @@ public:
     // FontSize; the system button-face colour, "Tahoma", 10).
     virtual TileLook templateTileLook() const = 0;
     virtual void setTemplateTileLook(const TileLook& look) = 0;
-    // The template tile's size as the Game Size slider sets it (tbSizeChange).
+    // The template tile's size as the Game Size slider sets it.
     virtual void setTemplateTileSize(int width, int height, int fontPoints) = 0;
     // The shape of style sample N (1..21, "panelN") copied onto the template tile.
     virtual void setTemplateTileStyle(int sample) = 0;

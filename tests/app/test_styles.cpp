@@ -3,6 +3,7 @@
 #include "BackgroundDialog.h"
 #include "BoardView.h"
 #include "Dialogs.h"
+#include "ScriptedDialogs.h"
 #include "MainWindow.h"
 #include "OptionsDialog.h"
 #include "Session.h"
@@ -28,14 +29,6 @@
 using namespace quorvel;
 
 namespace {
-
-class ScriptedDialogs : public Dialogs {
-public:
-    bool ask(QWidget*, const QString&) override { return false; }
-    void warn(QWidget*, const QString& text) override { warned << text; }
-    void inform(QWidget*, const QString&) override {}
-    QStringList warned;
-};
 
 // Chooses what the test queued; an empty queue is the player cancelling.
 class ScriptedPickers : public StylePickers {

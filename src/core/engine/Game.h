@@ -96,7 +96,7 @@ public:
     void checkWords(int focusTile);          // CheckWords
 
     // --- play: game timer ---------------------------------------------------------------
-    void timerTick();     // gameTimerTick: the front end calls it when the interval elapses
+    void timerTick();     // the front end's idle timer calls it when the interval elapses
     void elapse(int ms);  // advance the game clock; ticks fire exactly as a timer would
     void pauseContinue(); // stops the timer and the board, or starts them again
 
