@@ -23,8 +23,8 @@ class Game;
 class BoardView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int ArrowWidth = 11;  // the arrow labels' width, which centres them
-    static constexpr int ArrowHeight = 19; // the arrow glyph's height
+    static constexpr int ArrowWidth = quorvel::ArrowWidth;
+    static constexpr int ArrowHeight = quorvel::ArrowHeight;
     static constexpr const char* PadlockMimeType = "application/x-quorvel-padlock";
 
     explicit BoardView(const quorvel::Game& game, QWidget* parent = nullptr);

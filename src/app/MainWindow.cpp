@@ -47,8 +47,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int ArrowsBelowGap = 4; // room under the lower arrows inside the board panel
-
 int availableHeight(const QWidget* widget) {
     const QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().height() : 768;
@@ -213,10 +211,9 @@ void MainWindow::layOutWindow() {
     const Board& board = m_game->board();
     const TileSize tile = tileForScreen(board.columns, board.rows);
     m_board->setTileSize(tile);
-    const int boardHeight =
-        board.rows * (tile.height + 2) + 42 + BoardView::ArrowHeight + ArrowsBelowGap;
-    // Half a tile of board colour on either side, as on the left of the first column.
-    m_board->setFixedSize(board.columns * tile.width + tile.width, boardHeight);
+    const WindowSize panel = boardPanelSize(board.columns, board.rows, tile);
+    const int boardHeight = panel.height;
+    m_board->setFixedSize(panel.width, panel.height);
 
     const WindowSize wanted = boardWindowSize(board.columns, board.rows, tile);
     const QSize frame = frameGeometry().size() - size();
@@ -245,7 +242,7 @@ TileSize MainWindow::tileForScreen(int columns, int rows) const {
     const QSize frame = frameGeometry().size() - size();
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     // The window also needs room for its menu and status bars beyond the board's own allowance.
-    const int spare = std::max(0, chrome + BoardView::ArrowHeight + ArrowsBelowGap - 108);
+    const int spare = std::max(0, chrome - windowAllowanceBeyondPanel());
     return fittedTileSize(m_buildTile, columns, rows, available.width() - frame.width(),
                           available.height() - frame.height() - spare);
 }

@@ -93,6 +93,24 @@ TEST(Geometry, WindowAndPositions) {
     EXPECT_EQ(arrowBelowPosition(3, 4, tile, 11).y, 4 * 20 + 42);
 }
 
+// The board panel holds every tile and both rows of arrows, with the window's allowance for
+// its bars left over; these were once worked out again in the window.
+TEST(Geometry, BoardPanelHoldsTheTilesAndArrowsWithinTheWindow) {
+    for (const TileSize tile : {TileSize{15, 18}, TileSize{18, 22}, TileSize{40, 50}}) {
+        for (const auto& [columns, rows] : {std::pair{1, 1}, std::pair{12, 5}, std::pair{40, 7}}) {
+            const WindowSize panel = boardPanelSize(columns, rows, tile);
+            EXPECT_EQ(panel.width, (columns + 1) * tile.width);
+            const Point lastTile = cellPosition(rows, columns, tile);
+            EXPECT_LE(lastTile.x + tile.width, panel.width);
+            const Point lowArrow = arrowBelowPosition(columns, rows, tile, ArrowWidth);
+            EXPECT_GT(lowArrow.y, lastTile.y + tile.height);
+            EXPECT_EQ(panel.height, lowArrow.y + ArrowHeight + 4);
+            EXPECT_EQ(boardWindowSize(columns, rows, tile).height,
+                      panel.height + windowAllowanceBeyondPanel());
+        }
+    }
+}
+
 // Tall levels at the largest size must not push the counter below the screen.
 TEST(Geometry, TilesShrinkOnlyWhenTheBoardWouldNotFitTheScreen) {
     const TileSize largest = maxTileSize(1024);                        // 68 high, 55 wide

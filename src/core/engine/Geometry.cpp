@@ -5,6 +5,22 @@
 
 namespace quorvel {
 
+namespace {
+
+constexpr int MinimumWindowWidth = 165;
+constexpr int WindowSideMargin = 40;   // the window is this much wider than the columns
+constexpr int WindowExtraHeight = 150; // and this much taller than the rows
+constexpr int ArrowsAboveTop = 10;     // the upper arrows' top in the board panel
+constexpr int TilesTop = 40;           // the first row's top
+constexpr int RowGap = 2;              // between rows
+constexpr int ArrowsBelowGap = 4;      // under the lower arrows, inside the board panel
+
+int rowsBottom(int rows, TileSize tile) {
+    return TilesTop + rows * (tile.height + RowGap);
+}
+
+} // namespace
+
 TileSize maxTileSize(int screenClientHeight) {
     const int height = std::max((screenClientHeight - 200) / 12, 22);
     return {height - height / 5, height};
@@ -36,20 +52,30 @@ TileSize fittedTileSize(TileSize wanted, int columns, int rows, int availableWid
 }
 
 WindowSize boardWindowSize(int columns, int rows, TileSize tile) {
-    return {std::max(columns * tile.width + 40, 165), rows * (tile.height + 2) + 150};
+    return {std::max(columns * tile.width + WindowSideMargin, MinimumWindowWidth),
+            rows * (tile.height + RowGap) + WindowExtraHeight};
+}
+
+WindowSize boardPanelSize(int columns, int rows, TileSize tile) {
+    return {columns * tile.width + tile.width,
+            arrowBelowPosition(1, rows, tile, ArrowWidth).y + ArrowHeight + ArrowsBelowGap};
+}
+
+int windowAllowanceBeyondPanel() {
+    return WindowExtraHeight - (rowsBottom(0, {}) + RowGap) - ArrowHeight - ArrowsBelowGap;
 }
 
 Point cellPosition(int row, int column, TileSize tile) {
-    return {tile.width / 2 + (column - 1) * tile.width, 40 + (row - 1) * (tile.height + 2)};
+    return {tile.width / 2 + (column - 1) * tile.width, rowsBottom(row - 1, tile)};
 }
 
 // Column c's centre lies at c tile widths, so an arrow centred there starts half its width left.
 Point arrowAbovePosition(int column, TileSize tile, int arrowWidth) {
-    return {column * tile.width - arrowWidth / 2, 10};
+    return {column * tile.width - arrowWidth / 2, ArrowsAboveTop};
 }
 
 Point arrowBelowPosition(int column, int rows, TileSize tile, int arrowWidth) {
-    return {column * tile.width - arrowWidth / 2, rows * (tile.height + 2) + 42};
+    return {column * tile.width - arrowWidth / 2, rowsBottom(rows, tile) + RowGap};
 }
 
 } // namespace quorvel

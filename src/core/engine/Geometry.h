@@ -33,6 +33,18 @@ struct WindowSize {
 };
 WindowSize boardWindowSize(int columns, int rows, TileSize tile);
 
+// The arrows' box: its width centres an arrow on its column.
+constexpr int ArrowWidth = 11;
+constexpr int ArrowHeight = 19;
+
+// The board panel itself: half a tile of board colour either side of the columns, and room
+// below the lower arrows.
+WindowSize boardPanelSize(int columns, int rows, TileSize tile);
+
+// What the board's window allows beyond its board panel (menu and status bars), so the window
+// fits the screen when these take more.
+int windowAllowanceBeyondPanel();
+
 // Top-left of the tile in a cell (row, column 1-based), relative to the board panel.
 Point cellPosition(int row, int column, TileSize tile);
 
