@@ -457,7 +457,7 @@ private slots:
         QVERIFY(settings.writeInteger("Options", "Level", 3));
         openWindow();
         QCOMPARE(m_window->statusBanner().text(), QStringLiteral("Level 3"));
-        QVERIFY(!m_window->statusBanner().timer().isActive());
+        QVERIFY(!m_window->statusBanner().scrollTimer().isActive());
         QTest::qWait(3 * StatusBanner::TickMs);
         QCOMPARE(m_window->statusBanner().text(), QStringLiteral("Level 3"));
     }
