@@ -476,7 +476,7 @@ private slots:
         ::close(watch);
         QCOMPARE(replacements, 1);
         QCOMPARE(intValue(folder, "Level"), 12);
-        QCOMPARE(keysOf(folder.ini()).size(), 25);
+        QCOMPARE(keysOf(folder.ini()).size(), 26); // every key shut-down keeps, Lock Marks included
     }
 
     void musicFadesOutOnlyWhenMusicIsOn() {
