@@ -1,5 +1,6 @@
 // The Help commands over the real main window: the word look-up, mail and web pages through a
 // fake opener, the tip dialog at start-up, the news question and window, and the about box.
+#include "CopyTree.h"
 #include "AboutBox.h"
 #include "Dialogs.h"
 #include "HelpCommands.h"
@@ -42,16 +43,6 @@ public:
     QStringList asked, warned;
 };
 
-void copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QDir(from).relativeFilePath(source);
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
 
 } // namespace
 

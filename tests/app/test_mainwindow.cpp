@@ -1,4 +1,5 @@
 // The real main window over a throw-away program folder: menus, keys, levels, banners and play.
+#include "CopyTree.h"
 #include "Application.h"
 #include "BoardView.h"
 #include "Dialogs.h"
@@ -40,16 +41,6 @@ using namespace quorvel;
 
 namespace {
 
-void copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QDir(from).relativeFilePath(source);
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
 
 // A dictionary of distinct made-up words of every length the levels ask for.
 void writeDictionary(const QString& path) {
