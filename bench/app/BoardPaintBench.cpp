@@ -3,6 +3,7 @@
 #include "AppBenchSupport.h"
 #include "BoardView.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "Session.h"
 
 #include "engine/Random.h"
@@ -23,12 +24,14 @@ struct BoardFixture {
     QTemporaryDir dir;
     SilentDialogs dialogs;
     Random random{14};
+    std::unique_ptr<Settings> settings;
     std::unique_ptr<MainWindow> window;
 
     explicit BoardFixture(bool picture) {
         const QString folder = dir.path() + '/';
         copyProgramFolder(QStringLiteral(QUORVEL_PROGRAM_DIR), folder);
-        window = std::make_unique<MainWindow>(folder, dialogs, random);
+        settings = std::make_unique<Settings>(folder);
+        window = std::make_unique<MainWindow>(folder, *settings, dialogs, random);
         window->createWindows();
         window->show();
         window->session()->startUp();

@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "BoardView.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "Session.h"
 #include "SoundPlayer.h"
 
@@ -27,12 +28,14 @@ struct Fixture {
     QTemporaryDir dir;
     SilentDialogs dialogs;
     Random random{20261207};
+    std::unique_ptr<Settings> settings;
     std::unique_ptr<MainWindow> window;
 
     Fixture() {
         const QString folder = dir.path() + '/';
         copyProgramFolder(QStringLiteral(QUORVEL_PROGRAM_DIR), folder);
-        window = std::make_unique<MainWindow>(folder, dialogs, random);
+        settings = std::make_unique<Settings>(folder);
+        window = std::make_unique<MainWindow>(folder, *settings, dialogs, random);
         window->sound().attach(std::make_unique<NoAudio>());
         window->createWindows();
         window->show();

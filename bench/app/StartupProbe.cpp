@@ -5,6 +5,7 @@
 #include "AppBenchSupport.h"
 #include "Application.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "SoundPlayer.h"
 
 #include "engine/Random.h"
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[argc - 1]) + '/';
     SilentDialogs dialogs;
     quorvel::Random random(1);
-    quorvel::MainWindow window(folder, dialogs, random);
+    Settings settings(folder);
+    quorvel::MainWindow window(folder, settings, dialogs, random);
     if (!audio)
         window.sound().attach(std::make_unique<NoAudio>());
     window.createWindows();

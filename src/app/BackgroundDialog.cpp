@@ -3,9 +3,7 @@
 
 #include "Dialogs.h"
 #include "SessionHost.h"
-#include "Text.h"
-
-#include "records/IniFile.h"
+#include "Settings.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -19,8 +17,6 @@
 
 namespace {
 
-constexpr const char* kSection = "Options";
-
 QString startFolder() {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (!pictures.isEmpty() && QDir(pictures).exists())
@@ -30,7 +26,7 @@ QString startFolder() {
 
 } // namespace
 
-BackgroundDialog::BackgroundDialog(SessionHost& host, quorvel::IniFile& settings, QWidget* parent)
+BackgroundDialog::BackgroundDialog(SessionHost& host, Settings& settings, QWidget* parent)
     : QDialog(parent), m_host(host), m_settings(settings) {
     setObjectName(QStringLiteral("TfrmBG"));
     setWindowTitle(QStringLiteral("Background"));
@@ -152,15 +148,15 @@ bool BackgroundDialog::loadPicture(const QString& fileName) {
         return false;
     }
     m_host.setBackgroundVisible(true);
-    if (!m_settings.writeString(kSection, "Picture", quorvel::toCp1252(path)))
+    if (!m_settings.writeText("Picture", path))
         m_host.dialogs().warn(this, QStringLiteral("Your choice of picture could not be saved.\n\n%1")
-                                        .arg(QString::fromStdString(m_settings.lastError())));
+                                        .arg(m_settings.lastError()));
     return true;
 }
 
 void BackgroundDialog::setStretched(bool stretched) {
     m_host.setBackgroundStretched(stretched);
-    if (!m_settings.writeBool(kSection, "Stretch", stretched))
+    if (!m_settings.writeBool("Stretch", stretched))
         m_host.dialogs().warn(this, QStringLiteral("Your choice of stretching could not be saved.\n\n%1")
-                                        .arg(QString::fromStdString(m_settings.lastError())));
+                                        .arg(m_settings.lastError()));
 }

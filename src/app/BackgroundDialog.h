@@ -4,21 +4,19 @@
 #include <QDialog>
 #include <QStringList>
 
-namespace quorvel {
-class IniFile;
-}
 class QCheckBox;
 class QFileSystemModel;
 class QListWidget;
 class QTreeView;
 class SessionHost;
+class Settings;
 
 // Modeless: it stays usable beside the style dialog. A chosen picture shows at once and its
 // path is noted in the settings; the game keeps the picture itself as zq/BG.bmp when it closes.
 class BackgroundDialog : public QDialog {
     Q_OBJECT
 public:
-    BackgroundDialog(SessionHost& host, quorvel::IniFile& settings, QWidget* parent = nullptr);
+    BackgroundDialog(SessionHost& host, Settings& settings, QWidget* parent = nullptr);
 
     // The picture files listed: bitmaps, as always, and the PNG and JPEG pictures players keep.
     static const QStringList& pictureFilters();
@@ -43,7 +41,7 @@ private:
     void setStretched(bool stretched);
 
     SessionHost& m_host;
-    quorvel::IniFile& m_settings;
+    Settings& m_settings;
     QString m_folder;
     QFileSystemModel* m_folders = nullptr;
     QTreeView* m_folderTree = nullptr;

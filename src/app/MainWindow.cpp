@@ -14,13 +14,12 @@
 #include "PadlockLabel.h"
 #include "QtAudioBackend.h"
 #include "Session.h"
+#include "Settings.h"
 #include "SoundPlayer.h"
 #include "StyleDialog.h"
 #include "StatusBanner.h"
 #include "Text.h"
 #include "TraceWindow.h"
-#include "LevelPicker.h"
-#include "MainWindowSessionHost.h"
 #include "StatisticsWindow.h"
 
 #include "engine/Layouts.h"
@@ -54,13 +53,15 @@ int availableHeight(const QWidget* widget) {
 
 } // namespace
 
-MainWindow::MainWindow(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent)
-    : MainWindow(FileLocations(folder.toStdString()), dialogs, random, parent) {}
-
-MainWindow::MainWindow(const FileLocations& files, Dialogs& dialogs, Random& random,
+MainWindow::MainWindow(const QString& folder, Settings& settings, Dialogs& dialogs, Random& random,
                        QWidget* parent)
+    : MainWindow(FileLocations(folder.toStdString()), settings, dialogs, random, parent) {}
+
+MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& dialogs,
+                       Random& random, QWidget* parent)
     : QMainWindow(parent), m_files(files),
-      m_folder(QString::fromStdString(files.programFolder())), m_dialogs(dialogs),
+      m_folder(QString::fromStdString(files.programFolder())), m_settings(settings),
+      m_dialogs(dialogs),
       m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
@@ -135,20 +136,20 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::createWindows() {
-    // The order the game has always created its windows in: the options dialog opens the
-    // settings file, so it comes before anything that reads settings.
-    m_options = new OptionsDialog(m_files, this);
+    // The order the game has always created its windows in: the options dialog restores its
+    // controls and the letter colours first.
+    m_options = new OptionsDialog(m_files, m_settings, this);
     m_trace = new TraceWindow(this);
     m_statistics = new StatisticsWindow([this] { return m_files.toRead("zq/stats.zq"); }, this);
     m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
     m_help = new HelpCommands(*this);
-    m_session = std::make_unique<Session>(*m_host, *m_options, *m_hints);
+    m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
 
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
     m_host->setLetterColours(m_options->letterColours());
-    m_style = new StyleDialog(*m_host, m_options->settings(), this);
+    m_style = new StyleDialog(*m_host, m_settings, this);
 
     m_levelPicker->setPreviewSource(
         [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
@@ -179,6 +180,21 @@ void MainWindow::loadWordLists() {
     } catch (const FileError& error) {
         m_dialogs.warn(this, fromCp1252(error.what()));
     }
+}
+
+void MainWindow::loadLayouts() {
+    m_game->loadLayouts();
+    updateLevelCount();
+}
+
+void MainWindow::restoreLevel(int level) {
+    m_game->restoreLevel(level);
+    refreshCommands();
+}
+
+void MainWindow::setBoardColour(const QColor& colour) {
+    m_board->setBoardColour(colour);
+    paintBoardArea();
 }
 
 void MainWindow::updateLevelCount() {

@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class Session;
 class OptionsDialog;
+class Settings;
 class SoundPlayer;
 class StyleDialog;
 
@@ -42,10 +43,13 @@ class MainWindow : public QMainWindow, public GameListener {
 public:
     static constexpr int ClueStepMs = 250;
 
-    // folder: the program folder with its trailing '/'; dialogs answer questions and warnings.
-    MainWindow(const QString& folder, Dialogs& dialogs, Random& random, QWidget* parent = nullptr);
-    // files: where the shipped data and the player's own files are (see FileLocations).
-    MainWindow(const FileLocations& files, Dialogs& dialogs, Random& random,
+    // files: where the shipped data and the player's own files are (see FileLocations);
+    // settings: the player's settings file, which the window and its dialogs share for the
+    // run; dialogs answer questions and warnings.
+    MainWindow(const FileLocations& files, Settings& settings, Dialogs& dialogs, Random& random,
+               QWidget* parent = nullptr);
+    // folder: the program folder with its trailing '/', holding every file.
+    MainWindow(const QString& folder, Settings& settings, Dialogs& dialogs, Random& random,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -79,6 +83,8 @@ public:
     int runModal(QDialog& dialog) { return m_runModal(dialog); }
     // The Help menu's commands and dialogs (tips, news, about, word look-up).
     HelpCommands* help() const { return m_help; }
+    // The switch for the hover hints that the Hover Hints item turns on and off.
+    HintSwitch* hintSwitch() const { return m_hints; }
 
     // --- commands: the menu items, their keys and the tests call these ---------------------
     void newGame();
@@ -104,6 +110,14 @@ public:
     Session* session() const { return m_session.get(); }
     // The options the game reads, taken from the options dialog.
     void applyOptions();
+
+    // --- what start-up restores -------------------------------------------------------------
+    // Reads the level table and shows its size in the level picker and the statistics.
+    void loadLayouts();
+    // Shows the level the settings kept, brought within the level table.
+    void restoreLevel(int level);
+    // The board's colour, on the board panel and in the window around it.
+    void setBoardColour(const QColor& colour);
 
 signals:
     // Sounds and music the game asks for; the audio side connects here.
@@ -138,8 +152,6 @@ protected:
     void stateChanged() override;
 
 private:
-    friend class MainSessionHost;
-
     void createMenus();
     void createStatusBar();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
@@ -154,6 +166,7 @@ private:
     void writeLevelSetting(int level);
     void storeOptions();
     void warnWriteFailed(const QString& text); // the first failed write of a run only
+    void warnSettingsNotWritten(); // warnWriteFailed for the settings file
     void updateLevelCount();
     void loadWordLists();
     void paintBoardArea();
@@ -161,6 +174,7 @@ private:
 
     FileLocations m_files;
     QString m_folder;
+    Settings& m_settings;
     Dialogs& m_dialogs;
     std::unique_ptr<Game> m_game;
     std::unique_ptr<MainSessionHost> m_host;

@@ -6,13 +6,13 @@
 #include "LevelPicker.h"
 #include "MessagePanels.h"
 #include "OptionsDialog.h"
+#include "Settings.h"
 #include "StatusBanner.h"
 #include "Text.h"
 #include "TraceWindow.h"
 
 #include "ProgramFolder.h"
 
-#include "records/IniFile.h"
 #include "records/Statistics.h"
 
 #include <QAction>
@@ -80,6 +80,11 @@ void MainWindow::warnWriteFailed(const QString& text) {
     m_dialogs.warn(this, text);
 }
 
+void MainWindow::warnSettingsNotWritten() {
+    warnWriteFailed(QStringLiteral("Cannot write the settings file %1\n\n%2")
+                        .arg(m_settings.path(), m_settings.lastError()));
+}
+
 void MainWindow::levelShown(int level) {
     m_levelMenu->setTitle(QStringLiteral("Level (%1)").arg(level));
     writeLevelSetting(level);
@@ -92,12 +97,9 @@ void MainWindow::levelShown(int level) {
 
 void MainWindow::writeLevelSetting(int level) {
     if (!m_options)
-        return;
-    IniFile& settings = m_options->settings();
-    if (!settings.writeInteger("Options", "Level", level))
-        warnWriteFailed(QStringLiteral("Cannot write the settings file %1\n\n%2")
-                            .arg(QString::fromStdString(settings.path()),
-                                 QString::fromStdString(settings.lastError())));
+        return; // only a window with its dialogs made (createWindows) keeps what it shows
+    if (!m_settings.writeInteger("Level", level))
+        warnSettingsNotWritten();
 }
 
 void MainWindow::gameTimerChanged(bool enabled, int intervalMs) {

@@ -7,6 +7,7 @@
 #include "LevelPicker.h"
 #include "MessagePanels.h"
 #include "OptionsDialog.h"
+#include "Settings.h"
 #include "PadlockLabel.h"
 #include "SoundPlayer.h"
 #include "StatisticsWindow.h"
@@ -269,13 +270,10 @@ void MainWindow::settings() {
 // The options are stored as soon as the dialog closes, under the keys shut-down uses, so a crash
 // or a power cut later in the run loses none of them.
 void MainWindow::storeOptions() {
-    IniFile& settings = m_options->settings();
-    const bool saved = m_options->saveControls() &&
-                       settings.writeInteger("Options", "Size", m_options->gameSize());
+    const bool saved =
+        m_options->saveControls() && m_settings.writeInteger("Size", m_options->gameSize());
     if (!saved)
-        warnWriteFailed(QStringLiteral("Cannot write the settings file %1\n\n%2")
-                            .arg(QString::fromStdString(settings.path()),
-                                 QString::fromStdString(settings.lastError())));
+        warnSettingsNotWritten();
 }
 
 void MainWindow::styles() {

@@ -26,83 +26,83 @@ QWidget* MainSessionHost::window() {
 }
 
 Dialogs& MainSessionHost::dialogs() {
-    return m_main.m_dialogs;
+    return m_main.dialogs();
 }
 
 // The tip counter and "Show Tips at Startup" live in the tip dialog.
 int MainSessionHost::tipCounter() const {
-    return m_main.m_help ? m_main.m_help->tipDialog()->counter() : 0;
+    return m_main.help() ? m_main.help()->tipDialog()->counter() : 0;
 }
 
 void MainSessionHost::setTipCounter(int counter) {
-    if (m_main.m_help)
-        m_main.m_help->tipDialog()->setCounter(counter);
+    if (m_main.help())
+        m_main.help()->tipDialog()->setCounter(counter);
 }
 
 bool MainSessionHost::showTipsAtStartup() const {
-    return m_main.m_help ? m_main.m_help->tipDialog()->showAtStartup() : false;
+    return m_main.help() ? m_main.help()->tipDialog()->showAtStartup() : false;
 }
 
 void MainSessionHost::setShowTipsAtStartup(bool show) {
-    if (m_main.m_help)
-        m_main.m_help->tipDialog()->setShowAtStartup(show);
+    if (m_main.help())
+        m_main.help()->tipDialog()->setShowAtStartup(show);
 }
 
 void MainSessionHost::showTipOfTheDay() {
-    if (m_main.m_help)
-        m_main.m_help->tipAtStartUp();
+    if (m_main.help())
+        m_main.help()->tipAtStartUp();
 }
 
 void MainSessionHost::showNewsWindow() {
-    if (m_main.m_help)
-        m_main.m_help->showNews();
+    if (m_main.help())
+        m_main.help()->showNews();
 }
 
 void MainSessionHost::setTraceCommandsVisible(bool visible) {
     for (const char* name : {"mExport", "m345", "mTrace"})
         m_main.action(QLatin1String(name))->setVisible(visible);
-    if (m_main.m_options)
-        m_main.m_options->setTraceAvailable(visible);
+    if (m_main.optionsDialog())
+        m_main.optionsDialog()->setTraceAvailable(visible);
     m_main.applyOptions();
 }
 
 TileLook MainSessionHost::templateTileLook() const {
-    const TileAppearance& look = m_main.m_board->tileAppearance();
+    const TileAppearance& look = m_main.boardView()->tileAppearance();
     return TileLook{colourToWindows(look.colour), look.fontFamily, look.pointSize, look.bold};
 }
 
 void MainSessionHost::setTemplateTileLook(const TileLook& look) {
-    TileAppearance appearance = m_main.m_board->tileAppearance();
+    TileAppearance appearance = m_main.boardView()->tileAppearance();
     appearance.colour = colourFromWindows(look.colour);
     appearance.fontFamily = look.fontName;
     appearance.pointSize = look.fontSize;
     appearance.bold = look.bold;
-    m_main.m_board->setTileAppearance(appearance);
+    m_main.boardView()->setTileAppearance(appearance);
 }
 
 void MainSessionHost::setTemplateTileSize(int /*width*/, int /*height*/, int fontPoints) {
     // The size itself is taken by the next puzzle from the Game Size table; the font applies now.
-    TileAppearance appearance = m_main.m_board->tileAppearance();
+    TileAppearance appearance = m_main.boardView()->tileAppearance();
     appearance.pointSize = fontPoints;
-    m_main.m_board->setTileAppearance(appearance);
+    m_main.boardView()->setTileAppearance(appearance);
 }
 
 // Sample N is the one named "panelN", wherever it stands among the samples.
 void MainSessionHost::setTemplateTileStyle(int sample) {
-    TileAppearance appearance = m_main.m_board->tileAppearance();
+    TileAppearance appearance = m_main.boardView()->tileAppearance();
     appearance.style = tileStylePreset(QStringLiteral("panel%1").arg(sample))
                            .value_or(*tileStylePreset(QStringLiteral("panel1")));
-    m_main.m_board->setTileAppearance(appearance);
+    m_main.boardView()->setTileAppearance(appearance);
 }
 
 void MainSessionHost::setStyleSamples(const TileLook& look) {
-    if (m_main.m_style)
-        m_main.m_style->setSamples(look);
+    if (m_main.styleDialog())
+        m_main.styleDialog()->setSamples(look);
 }
 
 void MainSessionHost::setLetterColours(const LetterColours& colours) {
     m_letterColours = colours;
-    m_main.m_board->setLetterColours(colourFromWindows(colours.unlocked),
+    m_main.boardView()->setLetterColours(colourFromWindows(colours.unlocked),
                                      colourFromWindows(colours.locked),
                                      colourFromWindows(colours.revealed));
 }
@@ -111,13 +111,13 @@ bool MainSessionHost::loadBackground(const QString& path) {
     QPixmap picture;
     if (!picture.load(path))
         return false;
-    BoardView* board = m_main.m_board;
+    BoardView* board = m_main.boardView();
     board->setBackground(picture, board->isBackgroundStretched(), board->isBackgroundVisible());
     return true;
 }
 
 void MainSessionHost::saveBackground(const QString& path) {
-    const QPixmap& picture = m_main.m_board->backgroundPicture();
+    const QPixmap& picture = m_main.boardView()->backgroundPicture();
     if (picture.isNull())
         return;
     // Written beside the old picture and renamed over it, so a failed save keeps the old one.
@@ -127,42 +127,40 @@ void MainSessionHost::saveBackground(const QString& path) {
 }
 
 void MainSessionHost::setBackgroundStretched(bool stretched) {
-    BoardView* board = m_main.m_board;
+    BoardView* board = m_main.boardView();
     board->setBackground(board->backgroundPicture(), stretched, board->isBackgroundVisible());
 }
 
 bool MainSessionHost::isBackgroundVisible() const {
-    return m_main.m_board->isBackgroundVisible();
+    return m_main.boardView()->isBackgroundVisible();
 }
 
 void MainSessionHost::setBackgroundVisible(bool visible) {
-    BoardView* board = m_main.m_board;
+    BoardView* board = m_main.boardView();
     board->setBackground(board->backgroundPicture(), board->isBackgroundStretched(), visible);
 }
 
 Colour MainSessionHost::boardColour() const {
-    return colourToWindows(m_main.m_board->boardColour());
+    return colourToWindows(m_main.boardView()->boardColour());
 }
 
 void MainSessionHost::setBoardColour(Colour colour) {
-    m_main.m_board->setBoardColour(colourFromWindows(colour));
-    m_main.paintBoardArea();
+    m_main.setBoardColour(colourFromWindows(colour));
 }
 
 void MainSessionHost::loadLayouts() {
-    m_main.m_game->loadLayouts();
-    m_main.updateLevelCount();
+    m_main.loadLayouts();
 }
 
 void MainSessionHost::advanceBanner() {
-    m_main.m_status->advance();
+    m_main.statusBanner().advance();
 }
 
 void MainSessionHost::setBannerTimerEnabled(bool enabled) {
     if (enabled)
-        m_main.m_status->scrollTimer().start();
+        m_main.statusBanner().scrollTimer().start();
     else
-        m_main.m_status->scrollTimer().stop();
+        m_main.statusBanner().scrollTimer().stop();
 }
 
 const char* MainSessionHost::menuItemName(MenuCheck item) const {
@@ -188,11 +186,11 @@ bool MainSessionHost::isMenuChecked(MenuCheck item) const {
 void MainSessionHost::setMenuChecked(MenuCheck item, bool checked) {
     m_main.action(QLatin1String(menuItemName(item)))->setChecked(checked);
     if (item == MenuCheck::Banner)
-        m_main.m_status->setOn(checked);
+        m_main.statusBanner().setOn(checked);
     if (item == MenuCheck::LockMarks)
-        m_main.m_board->setLockMarksShown(checked);
-    if (item == MenuCheck::Hints && m_main.m_hints)
-        m_main.m_hints->setEnabled(checked);
+        m_main.boardView()->setLockMarksShown(checked);
+    if (item == MenuCheck::Hints && m_main.hintSwitch())
+        m_main.hintSwitch()->setEnabled(checked);
 }
 
 QPoint MainSessionHost::windowPosition() const {
@@ -204,47 +202,46 @@ void MainSessionHost::setWindowPosition(QPoint position) {
 }
 
 int MainSessionHost::level() const {
-    return m_main.m_game->values().level;
+    return m_main.game().values().level;
 }
 
 void MainSessionHost::showLevel(int level) {
-    m_main.m_game->restoreLevel(level);
-    m_main.refreshCommands();
+    m_main.restoreLevel(level);
 }
 
 void MainSessionHost::stopAndHide() {
     m_main.hide();
-    m_main.m_status->scrollTimer().stop();
-    m_main.m_idleTimer.stop();
-    m_main.m_clueStepTimer.stop();
+    m_main.statusBanner().scrollTimer().stop();
+    m_main.idleTimer().stop();
+    m_main.clueStepTimer().stop();
     m_main.setEnabled(false);
 }
 
 void MainSessionHost::clearStatusLine() {
-    m_main.m_status->setText(QString());
+    m_main.statusBanner().setText(QString());
 }
 
 // A missing or damaged effect is reported once and stays silent; start-up goes on.
 void MainSessionHost::loadSoundEffects() {
-    const QStringList unusable = m_main.m_sound->loadEffects();
+    const QStringList unusable = m_main.sound().loadEffects();
     if (!unusable.isEmpty())
-        m_main.m_dialogs.warn(&m_main, SoundPlayer::missingEffectsWarning(unusable));
+        m_main.dialogs().warn(&m_main, SoundPlayer::missingEffectsWarning(unusable));
 }
 
 int MainSessionHost::outputVolume() const {
-    return m_main.m_sound->volume();
+    return m_main.sound().volume();
 }
 
 void MainSessionHost::setOutputVolume(int volume) {
-    m_main.m_sound->setVolume(volume);
+    m_main.sound().setVolume(volume);
 }
 
 void MainSessionHost::stopSoundEffects() {
-    m_main.m_sound->stopEffects();
+    m_main.sound().stopEffects();
 }
 
 void MainSessionHost::closeMusic() {
-    m_main.m_sound->closeMusic();
+    m_main.sound().closeMusic();
 }
 
 } // namespace quorvel

@@ -1,9 +1,7 @@
-// The main window seen by the start-up and shut-down sequences.
+// The main window seen by the start-up and shut-down sequences, through its public commands.
 #pragma once
 
 #include "SessionHost.h"
-
-class OptionsDialog;
 
 namespace quorvel {
 

@@ -2,6 +2,7 @@
 #include "OptionsDialog.h"
 
 #include "ProgramFolder.h"
+#include "Settings.h"
 #include "Text.h"
 
 #include <QApplication>
@@ -21,18 +22,9 @@
 
 #include <algorithm>
 
-using quorvel::fromCp1252;
 using quorvel::toCp1252;
 
 namespace {
-
-// The settings file, made from the shipped first-run values when there is none yet. Without
-// either file the game runs on defaults and the file appears at the first write.
-quorvel::IniFile openSettings(const quorvel::FileLocations& files) {
-    const std::string path = files.toWrite("RQN_ZQ.INI");
-    quorvel::IniFile::createFromTemplate(path, files.shipped("zq/RQN_ZQ.DEF"));
-    return quorvel::IniFile(path);
-}
 
 QLabel* makeLabel(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
@@ -101,27 +93,26 @@ int checkedIndex(const QList<QRadioButton*>& items) {
 
 } // namespace
 
-OptionsDialog::OptionsDialog(const QString& programFolder, QWidget* parent)
-    : OptionsDialog(quorvel::FileLocations(programFolder.toStdString()), parent) {}
+OptionsDialog::OptionsDialog(const QString& programFolder, Settings& settings, QWidget* parent)
+    : OptionsDialog(quorvel::FileLocations(programFolder.toStdString()), settings, parent) {}
 
-OptionsDialog::OptionsDialog(const quorvel::FileLocations& files, QWidget* parent)
+OptionsDialog::OptionsDialog(const quorvel::FileLocations& files, Settings& settings,
+                             QWidget* parent)
     : QDialog(parent), m_files(files),
-      m_programFolder(QString::fromStdString(files.programFolder())),
-      m_settings(openSettings(files)) {
+      m_programFolder(QString::fromStdString(files.programFolder())), m_settings(settings) {
     setWindowTitle(QStringLiteral("Quorvel - Options"));
     createControls();
 
-    const QString dictionary =
-        fromCp1252(m_settings.readString(kSection, "Dictionary", "Common Words"));
-    fillDictionaryList(dictionary);
+    fillDictionaryList(m_settings.readText("Dictionary", QStringLiteral("Common Words")));
     loadControls();
 
-    m_letterColours.unlocked = static_cast<quorvel::Colour>(
-        m_settings.readInteger(kSection, "Red", static_cast<int>(m_letterColours.unlocked)));
-    m_letterColours.locked = static_cast<quorvel::Colour>(
-        m_settings.readInteger(kSection, "Green", static_cast<int>(m_letterColours.locked)));
-    m_letterColours.revealed = static_cast<quorvel::Colour>(
-        m_settings.readInteger(kSection, "Blue", static_cast<int>(m_letterColours.revealed)));
+    const auto readColour = [this](const char* key, quorvel::Colour fallback) {
+        return static_cast<quorvel::Colour>(
+            m_settings.readInteger(key, static_cast<int>(fallback)));
+    };
+    m_letterColours.unlocked = readColour("Red", m_letterColours.unlocked);
+    m_letterColours.locked = readColour("Green", m_letterColours.locked);
+    m_letterColours.revealed = readColour("Blue", m_letterColours.revealed);
 }
 
 // Widgets are created with their final parent and in the order of the load and save passes:
@@ -278,11 +269,11 @@ void OptionsDialog::loadControls() {
             continue;
         const std::string key = widget->objectName().toStdString();
         if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            box->setChecked(m_settings.readBool(kSection, key, false));
+            box->setChecked(m_settings.readBool(key, false));
         } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-            radio->setChecked(m_settings.readBool(kSection, key, false));
+            radio->setChecked(m_settings.readBool(key, false));
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            const QString text = fromCp1252(m_settings.readString(kSection, key, ""));
+            const QString text = m_settings.readText(key, QString());
             if (combo->isEditable()) {
                 combo->setEditText(text);
             } else {
@@ -292,11 +283,11 @@ void OptionsDialog::loadControls() {
                     combo->setCurrentIndex(index);
             }
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            edit->setText(fromCp1252(m_settings.readString(kSection, key, "")));
+            edit->setText(m_settings.readText(key, QString()));
         } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-            spin->setValue(m_settings.readInteger(kSection, key, 4));
+            spin->setValue(m_settings.readInteger(key, 4));
         } else if (const auto items = radioGroupItems(widget); !items.isEmpty()) {
-            const int index = m_settings.readInteger(kSection, key, 0);
+            const int index = m_settings.readInteger(key, 0);
             if (index >= 0 && index < items.size())
                 items[index]->setChecked(true);
         }
@@ -310,17 +301,17 @@ bool OptionsDialog::saveControls() {
             continue;
         const std::string key = widget->objectName().toStdString();
         if (auto* button = qobject_cast<QCheckBox*>(widget))
-            saved = m_settings.writeBool(kSection, key, button->isChecked()) && saved;
+            saved = m_settings.writeBool(key, button->isChecked()) && saved;
         else if (auto* radio = qobject_cast<QRadioButton*>(widget))
-            saved = m_settings.writeBool(kSection, key, radio->isChecked()) && saved;
+            saved = m_settings.writeBool(key, radio->isChecked()) && saved;
         else if (auto* combo = qobject_cast<QComboBox*>(widget))
-            saved = m_settings.writeString(kSection, key, toCp1252(combo->currentText())) && saved;
+            saved = m_settings.writeText(key, combo->currentText()) && saved;
         else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            saved = m_settings.writeString(kSection, key, toCp1252(edit->text())) && saved;
+            saved = m_settings.writeText(key, edit->text()) && saved;
         else if (auto* spin = qobject_cast<QSpinBox*>(widget))
-            saved = m_settings.writeInteger(kSection, key, spin->value()) && saved;
+            saved = m_settings.writeInteger(key, spin->value()) && saved;
         else if (const auto items = radioGroupItems(widget); !items.isEmpty())
-            saved = m_settings.writeInteger(kSection, key, checkedIndex(items)) && saved;
+            saved = m_settings.writeInteger(key, checkedIndex(items)) && saved;
     }
     return saved;
 }

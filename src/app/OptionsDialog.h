@@ -1,10 +1,9 @@
-// The options dialog: the player's game options as live controls, and the settings file.
+// The options dialog: the player's game options as live controls, kept in the settings file.
 #pragma once
 
 #include "FileLocations.h"
 #include "SessionHost.h"
 #include "engine/GameTypes.h"
-#include "records/IniFile.h"
 
 #include <QDialog>
 
@@ -15,6 +14,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class Settings;
 
 // Every change is in force as soon as it is made; there is no cancel. Each persisted control's
 // objectName is its settings key, and the generic passes find the controls by kind, so a check
@@ -25,15 +25,14 @@ class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int NewGameResult = 4; // closed by "New Game": the caller starts a game
-    static constexpr const char* kSection = "Options";
 
-    // Opens the settings file in the program folder (created from zq/RQN_ZQ.DEF on the first
-    // run), fills the dictionary list from the kbs folder and restores the controls.
-    explicit OptionsDialog(const QString& programFolder, QWidget* parent = nullptr);
-    // The same, with the settings file where files says the player's files live.
-    explicit OptionsDialog(const quorvel::FileLocations& files, QWidget* parent = nullptr);
+    // Fills the dictionary list from the kbs folder of files' program folder and restores the
+    // controls from settings, which the dialog keeps them in for the whole run.
+    OptionsDialog(const quorvel::FileLocations& files, Settings& settings,
+                  QWidget* parent = nullptr);
+    // The same, with every file in the program folder.
+    OptionsDialog(const QString& programFolder, Settings& settings, QWidget* parent = nullptr);
 
-    quorvel::IniFile& settings() { return m_settings; }
     const QString& programFolder() const { return m_programFolder; }
     const quorvel::FileLocations& files() const { return m_files; }
 
@@ -83,7 +82,7 @@ private:
 
     quorvel::FileLocations m_files;
     QString m_programFolder;
-    quorvel::IniFile m_settings;
+    Settings& m_settings;
     LetterColours m_letterColours;
     bool m_traceMode = false;
     bool m_traceAvailable = false;

@@ -5,7 +5,7 @@
 #include "HintSwitch.h"
 #include "OptionsDialog.h"
 #include "SessionHost.h"
-#include "Text.h"
+#include "Settings.h"
 
 #include "ProgramFolder.h"
 #include "records/DayNumber.h"
@@ -14,27 +14,25 @@
 #include <algorithm>
 
 using quorvel::Colour;
-using quorvel::fromCp1252;
-using quorvel::toCp1252;
 
 namespace {
 
-constexpr const char* kSection = OptionsDialog::kSection;
 constexpr int kQuietestVolume = 4096; // the volume of Sound Volume position 15
 constexpr int kFadeStep = 500;
 constexpr int kStyleSamples = 21;
 
 // Colours are 0x00BBGGRR: a stored value with the top byte set is no colour of ours.
-Colour readColour(const quorvel::IniFile& ini, const char* key, Colour fallback) {
-    return static_cast<Colour>(ini.readInteger(kSection, key, static_cast<int>(fallback))) &
+Colour readColour(const Settings& settings, const char* key, Colour fallback) {
+    return static_cast<Colour>(settings.readInteger(key, static_cast<int>(fallback))) &
            0x00FFFFFFu;
 }
 
 } // namespace
 
-Session::Session(SessionHost& host, OptionsDialog& options, HintSwitch& hints, Today today,
-                 QObject* parent)
-    : QObject(parent), m_host(host), m_options(options), m_hints(hints), m_today(std::move(today)) {
+Session::Session(SessionHost& host, Settings& settings, OptionsDialog& options, HintSwitch& hints,
+                 Today today, QObject* parent)
+    : QObject(parent), m_host(host), m_settings(settings), m_options(options), m_hints(hints),
+      m_today(std::move(today)) {
     connect(&options, &OptionsDialog::templateTileSizeChanged, this,
             [this](int width, int height, int points) {
                 m_host.setTemplateTileSize(width, height, points);
@@ -89,7 +87,6 @@ void Session::startUp() {
     if (m_started)
         return;
     m_started = true;
-    const quorvel::IniFile& ini = m_options.settings();
 
     // The letter colours were read when the options dialog was created.
     m_host.setLetterColours(m_options.letterColours());
@@ -105,7 +102,7 @@ void Session::startUp() {
     m_host.loadLayouts();
     if (!m_options.hasDictionary())
         m_options.selectDictionaryFallback();
-    if (ini.readBool(kSection, "Banner", true))
+    if (m_settings.readBool("Banner", true))
         m_host.advanceBanner();
 
     restoreMenusAndTips();
@@ -120,90 +117,86 @@ void Session::startUp() {
 // Size sets the tile's font size first; a stored FontSize then takes its place. Without one the
 // tiles keep the Game Size's font, so a size looks after a restart as it did when chosen.
 void Session::restoreTileLook() {
-    const quorvel::IniFile& ini = m_options.settings();
     const TileLook initial = m_host.templateTileLook();
-    const int gameSize = ini.readInteger(kSection, "Size", 3);
+    const int gameSize = m_settings.readInteger("Size", 3);
     const int sizePoints = OptionsDialog::fontPointsForSize(gameSize);
     TileLook look;
-    look.colour = readColour(ini, "Color", initial.colour);
-    look.fontName = fromCp1252(ini.readString(kSection, "FontName", toCp1252(initial.fontName)));
-    look.fontSize = ini.readInteger(kSection, "FontSize", sizePoints);
+    look.colour = readColour(m_settings, "Color", initial.colour);
+    look.fontName = m_settings.readText("FontName", initial.fontName);
+    look.fontSize = m_settings.readInteger("FontSize", sizePoints);
     if (look.fontSize < 1 || look.fontSize > 500)
         look.fontSize = sizePoints;
-    look.bold = ini.readBool(kSection, "FontBold", false);
+    look.bold = m_settings.readBool("FontBold", false);
     m_host.setStyleSamples(look);
 
     const QString background = QString::fromStdString(m_options.files().toRead("zq/BG.bmp"));
     if (quorvel::fileExists(background.toStdString()))
         m_host.loadBackground(background); // a picture that fails to load is simply not shown
-    m_host.setBackgroundStretched(ini.readBool(kSection, "Stretch", true));
-    m_host.setBackgroundVisible(ini.readBool(kSection, "ImageVisible", false));
-    m_host.setBoardColour(readColour(ini, "BGColor", DefaultBoardColour));
+    m_host.setBackgroundStretched(m_settings.readBool("Stretch", true));
+    m_host.setBackgroundVisible(m_settings.readBool("ImageVisible", false));
+    m_host.setBoardColour(readColour(m_settings, "BGColor", DefaultBoardColour));
 
     m_options.setGameSize(gameSize);
 
     m_host.setTemplateTileLook(look);
     m_host.setTemplateTileStyle(
-        styleSample(fromCp1252(ini.readString(kSection, "Style", "panel1"))));
+        styleSample(m_settings.readText("Style", QStringLiteral("panel1"))));
     m_options.setNewGameEnabled(true);
 }
 
 // The first run only notes its date. Later runs, on another day than the first, offer the news
 // after 30 days without and remind of updates after 91 days without.
 void Session::newsAndUpdates() {
-    quorvel::IniFile& ini = m_options.settings();
     const QDate date = m_today();
     const int today = quorvel::dayNumber(date.year(), date.month(), date.day());
-    const int installed = ini.readInteger(kSection, "InstallDate", 0);
+    const int installed = m_settings.readInteger("InstallDate", 0);
     if (installed == 0) {
-        ini.writeInteger(kSection, "InstallDate", today);
-        ini.writeInteger(kSection, "lnu", today + 30);
+        m_settings.writeInteger("InstallDate", today);
+        m_settings.writeInteger("lnu", today + 30);
         return;
     }
     if (installed == today)
         return;
     // Stored dates are untrusted: the difference is taken without overflow.
     const auto daysSince = [&](const char* key) {
-        return static_cast<long long>(today) - ini.readInteger(kSection, key, 0);
+        return static_cast<long long>(today) - m_settings.readInteger(key, 0);
     };
     if (daysSince("lnd") > 30) {
         newsCommand();
-        ini.writeInteger(kSection, "lnd", today);
+        m_settings.writeInteger("lnd", today);
     }
     if (daysSince("lnu") > 91) {
         m_host.dialogs().inform(m_host.window(), updateReminder());
-        ini.writeInteger(kSection, "lnu", today);
+        m_settings.writeInteger("lnu", today);
     }
 }
 
 void Session::restoreMenusAndTips() {
-    const quorvel::IniFile& ini = m_options.settings();
-    m_host.setMenuChecked(MenuCheck::Music, ini.readBool(kSection, "Music", false));
-    m_host.setMenuChecked(MenuCheck::Sound, ini.readBool(kSection, "Sound", true));
-    m_host.setShowTipsAtStartup(ini.readBool(kSection, "TOTD", true));
-    const int lastTip = ini.readInteger(kSection, "LastTip", 0);
+    m_host.setMenuChecked(MenuCheck::Music, m_settings.readBool("Music", false));
+    m_host.setMenuChecked(MenuCheck::Sound, m_settings.readBool("Sound", true));
+    m_host.setShowTipsAtStartup(m_settings.readBool("TOTD", true));
+    const int lastTip = m_settings.readInteger("LastTip", 0);
     m_host.setTipCounter(lastTip >= 0 && lastTip <= 65535 ? lastTip : 0);
-    const bool hints = ini.readBool(kSection, "Hints", true);
+    const bool hints = m_settings.readBool("Hints", true);
     m_host.setMenuChecked(MenuCheck::Hints, hints);
     m_hints.setEnabled(hints);
-    const bool banner = ini.readBool(kSection, "Banner", true);
+    const bool banner = m_settings.readBool("Banner", true);
     m_host.setMenuChecked(MenuCheck::Banner, banner);
     // The banner timer has run since the window was shown; with the banner off it would scroll
     // the level shown next off the status line, and leave the line blank.
     if (!banner)
         m_host.setBannerTimerEnabled(false);
-    m_host.setMenuChecked(MenuCheck::LockMarks, ini.readBool(kSection, "LockMarks", true));
+    m_host.setMenuChecked(MenuCheck::LockMarks, m_settings.readBool("LockMarks", true));
 }
 
 // The window goes where it was, unless that is off the usual screen area.
 void Session::restorePositionAndLevel() {
-    quorvel::IniFile& ini = m_options.settings();
-    const int top = ini.readInteger(kSection, "DesktopY", 10);
-    const int left = ini.readInteger(kSection, "DesktopX", 10);
+    const int top = m_settings.readInteger("DesktopY", 10);
+    const int left = m_settings.readInteger("DesktopX", 10);
     m_host.setWindowPosition(QPoint(left, top));
 
-    m_host.showLevel(ini.readInteger(kSection, "Level", 1));
-    ini.writeInteger(kSection, "Level", m_host.level());
+    m_host.showLevel(m_settings.readInteger("Level", 1));
+    m_settings.writeInteger("Level", m_host.level());
 
     QPoint position = m_host.windowPosition();
     if (position.y() < 0 || position.y() > 400)
@@ -220,16 +213,15 @@ void Session::shutDown() {
     m_host.clearStatusLine();
 
     // Every key of the pass reaches the file in one replacement: all old or all new.
-    quorvel::IniFile& ini = m_options.settings();
-    ini.beginBatch();
+    m_settings.beginBatch();
     bool saved = m_options.saveControls();
     m_host.saveBackground(QString::fromStdString(m_options.files().toWrite("zq/BG.bmp")));
     saved = storeSettings() && saved;
-    saved = ini.commitBatch() && saved;
+    saved = m_settings.commitBatch() && saved;
     if (!saved)
         m_host.dialogs().warn(nullptr,
                               QStringLiteral("Your settings could not be saved.\n\n%1")
-                                  .arg(QString::fromStdString(m_options.settings().lastError())));
+                                  .arg(m_settings.lastError()));
 
     // The fade steps the game's own output; no time needs to pass between the steps.
     if (m_host.isMenuChecked(MenuCheck::Music))
@@ -241,11 +233,10 @@ void Session::shutDown() {
 }
 
 bool Session::storeSettings() {
-    quorvel::IniFile& ini = m_options.settings();
     bool saved = true;
     // Booleans are stored as 1 and 0, colours as their decimal value.
     const auto store = [&](const char* key, auto value) {
-        saved = ini.writeInteger(kSection, key, static_cast<int>(value)) && saved;
+        saved = m_settings.writeInteger(key, static_cast<int>(value)) && saved;
     };
     store("Music", m_host.isMenuChecked(MenuCheck::Music));
     store("Sound", m_host.isMenuChecked(MenuCheck::Sound));

@@ -9,19 +9,21 @@
 #include <vector>
 
 class HintSwitch;
-class SessionHost;
 class OptionsDialog;
+class SessionHost;
+class Settings;
 
 // The main window calls windowShown() when it is first shown, startUp() on its first
-// activation and shutDown() when it closes. The session also carries the options dialog's Game
-// Size and Sound Volume changes to the host for the whole run.
+// activation and shutDown() when it closes. Start-up reads the settings into the host and the
+// options dialog, shut-down writes them back. The session also carries the options dialog's
+// Game Size and Sound Volume changes to the host for the whole run.
 class Session : public QObject {
     Q_OBJECT
 public:
     using Today = std::function<QDate()>;
 
-    Session(SessionHost& host, OptionsDialog& options, HintSwitch& hints, Today today = &QDate::currentDate,
-            QObject* parent = nullptr);
+    Session(SessionHost& host, Settings& settings, OptionsDialog& options, HintSwitch& hints,
+            Today today = &QDate::currentDate, QObject* parent = nullptr);
 
     // The output starts at the quietest Sound Volume position and the banner timer runs.
     void windowShown();
@@ -49,6 +51,7 @@ private:
     bool storeSettings(); // false when a key could not be written
 
     SessionHost& m_host;
+    Settings& m_settings;
     OptionsDialog& m_options;
     HintSwitch& m_hints;
     Today m_today;

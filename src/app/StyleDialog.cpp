@@ -4,17 +4,15 @@
 #include "BackgroundDialog.h"
 #include "Dialogs.h"
 #include "Session.h"
+#include "Settings.h"
 #include "StylePanel.h"
 #include "Text.h"
 #include "TileStyle.h"
-
-#include "records/IniFile.h"
 
 #include <QPushButton>
 
 namespace {
 
-constexpr const char* kSection = "Options";
 constexpr int kClientWidth = 413;
 constexpr int kClientHeight = 144;
 constexpr int kMargin = 8;
@@ -34,7 +32,7 @@ QFont presetFont() {
 
 } // namespace
 
-StyleDialog::StyleDialog(SessionHost& host, quorvel::IniFile& settings, QWidget* parent)
+StyleDialog::StyleDialog(SessionHost& host, Settings& settings, QWidget* parent)
     : QDialog(parent), m_host(host), m_settings(settings),
       m_lastChosenFont(QStringLiteral("MS Sans Serif"), 8) {
     setObjectName(QStringLiteral("TfrmStyle"));
@@ -263,12 +261,12 @@ void StyleDialog::writeTileLook() {
 }
 
 void StyleDialog::write(const char* key, int value) {
-    if (!m_settings.writeInteger(kSection, key, value))
+    if (!m_settings.writeInteger(key, value))
         m_writeFailed = true;
 }
 
 void StyleDialog::writeText(const char* key, const QString& value) {
-    if (!m_settings.writeString(kSection, key, quorvel::toCp1252(value)))
+    if (!m_settings.writeText(key, value))
         m_writeFailed = true;
 }
 
@@ -278,5 +276,5 @@ void StyleDialog::reportFailedWrites() {
         return;
     m_writeFailed = false;
     m_host.dialogs().warn(this, QStringLiteral("Your style could not be saved.\n\n%1")
-                                    .arg(QString::fromStdString(m_settings.lastError())));
+                                    .arg(m_settings.lastError()));
 }

@@ -10,10 +10,8 @@
 #include <memory>
 #include <vector>
 
-namespace quorvel {
-class IniFile;
-}
 class BackgroundDialog;
+class Settings;
 class StylePanel;
 
 // Every choice takes effect on the board at once and, but the board colour (stored when the game
@@ -22,7 +20,7 @@ class StylePanel;
 class StyleDialog : public QDialog {
     Q_OBJECT
 public:
-    StyleDialog(SessionHost& host, quorvel::IniFile& settings, QWidget* parent = nullptr);
+    StyleDialog(SessionHost& host, Settings& settings, QWidget* parent = nullptr);
     ~StyleDialog() override;
 
     // Tests choose colours and fonts through their own pickers; the dialogs' are the default.
@@ -65,7 +63,7 @@ private:
     void reportFailedWrites();
 
     SessionHost& m_host;
-    quorvel::IniFile& m_settings;
+    Settings& m_settings;
     DialogStylePickers m_dialogPickers;
     StylePickers* m_pickers = &m_dialogPickers;
     // The font dialog starts from what was last chosen in it, not from the tile font.

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
+#include "Settings.h"
 
 #include "engine/Random.h"
 
@@ -35,8 +36,11 @@ int main(int argc, char** argv) {
     // The one place that picks a seed: every game of a run draws from it.
     quorvel::Random random(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
     MessageBoxDialogs dialogs;
-    quorvel::MainWindow window(Application::fileLocations(Application::programFolder()), dialogs,
-                              random);
+    const quorvel::FileLocations files = Application::fileLocations(Application::programFolder());
+    // The player's settings file, shared by the main window, its dialogs and start-up and
+    // shut-down for the whole run.
+    Settings settings(files);
+    quorvel::MainWindow window(files, settings, dialogs, random);
     window.createWindows();
     window.show();
     return app.exec();

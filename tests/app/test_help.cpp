@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "HelpCommands.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "NewsWindow.h"
 #include "Session.h"
 #include "TipDialog.h"
@@ -53,6 +54,7 @@ private:
     QString m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Random> m_random;
+    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
     std::unique_ptr<MainWindow> m_window;
     QList<QUrl> m_opened;
     int m_modals = 0;
@@ -74,7 +76,8 @@ private:
 
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_random = std::make_unique<Random>(7);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_dialogs, *m_random);
+        m_settings = std::make_unique<Settings>(m_folder);
+        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
         m_window->createWindows();
         help().setUrlOpener([this](const QUrl& url) { m_opened << url; });
         // Dialogs stay up without a nested event loop, so the tests can act on them.
@@ -279,7 +282,8 @@ private slots:
         // Start again over this tip file.
         m_window.reset();
         m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_window = std::make_unique<MainWindow>(m_folder, *m_dialogs, *m_random);
+        m_settings = std::make_unique<Settings>(m_folder);
+        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();

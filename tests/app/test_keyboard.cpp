@@ -3,6 +3,7 @@
 #include "BoardView.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "Session.h"
 
 #include "engine/Random.h"
@@ -42,7 +43,9 @@ struct Twin {
             QDir().mkpath(QFileInfo(dir.filePath(relative)).path());
             QFile::copy(source, dir.filePath(relative));
         }
-        window = std::make_unique<MainWindow>(dir.path() + QLatin1Char('/'), dialogs, random);
+        settings = std::make_unique<Settings>(dir.path() + QLatin1Char('/'));
+        window = std::make_unique<MainWindow>(dir.path() + QLatin1Char('/'), *settings, dialogs,
+                                              random);
         window->createWindows();
         window->show();
         window->session()->startUp();
@@ -62,6 +65,7 @@ struct Twin {
     QTemporaryDir dir;
     QuietDialogs dialogs;
     Random random;
+    std::unique_ptr<Settings> settings;
     std::unique_ptr<MainWindow> window;
 };
 

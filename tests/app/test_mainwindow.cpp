@@ -6,6 +6,7 @@
 #include "FakeAudio.h"
 #include "LevelPicker.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "MessagePanels.h"
 #include "OptionsDialog.h"
 #include "PadlockLabel.h"
@@ -66,6 +67,7 @@ private:
     QString m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Random> m_random;
+    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
     std::unique_ptr<MainWindow> m_window;
 
     Game& game() { return m_window->game(); }
@@ -94,7 +96,8 @@ private:
     void openWindow() {
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_random = std::make_unique<Random>(20261207);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_dialogs, *m_random);
+        m_settings = std::make_unique<Settings>(m_folder);
+        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
         m_window->sound().attach(std::make_unique<FakeAudio>()); // no audio system in these tests
         m_window->createWindows();
         m_window->show();

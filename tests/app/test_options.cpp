@@ -1,5 +1,6 @@
 // The options dialog: its controls, the dictionary list, quick settings and the generic passes.
 #include "OptionsDialog.h"
+#include "Settings.h"
 
 #include "words/WordUtils.h"
 
@@ -45,9 +46,16 @@ public:
         QFile in(file(name));
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
+    // The folder's settings file, opened when a test first needs it: after the files it wrote.
+    Settings& settings() {
+        if (!m_settings)
+            m_settings = std::make_unique<Settings>(path());
+        return *m_settings;
+    }
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<Settings> m_settings;
 };
 
 template <typename T> T* control(const OptionsDialog& dialog, const char* name) {
@@ -68,7 +76,7 @@ class OptionsTest : public QObject {
 private slots:
     void controlsComeInTheirCreationOrderWithTheirInitialValues() {
         ProgramFolder folder;
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Quorvel - Options"));
 
         const QStringList order = {"Label8",         "Label3",     "Button1",   "bNewWords",
@@ -124,7 +132,7 @@ private slots:
 
     void dictionaryListIsSortedAndSelectsCommonWordsByDefault() {
         ProgramFolder folder(kThreeDictionaries);
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         auto* list = control<QComboBox>(dialog, "Dictionary");
         QStringList names;
         for (int i = 0; i < list->count(); ++i)
@@ -136,19 +144,19 @@ private slots:
 
     void unknownStoredDictionarySelectsNothingUntilTheFallback() {
         ProgramFolder folder(kThreeDictionaries, "[Options]\r\nDictionary=Gone Away\r\n");
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QVERIFY(!dialog.hasDictionary());
         dialog.selectDictionaryFallback();
         QCOMPARE(control<QComboBox>(dialog, "Dictionary")->currentText(),
                  QStringLiteral("Common Words"));
 
         ProgramFolder chosen(kThreeDictionaries, "[Options]\r\ndictionary=zoo animals\r\n");
-        OptionsDialog second(chosen.path());
+        OptionsDialog second(chosen.path(), chosen.settings());
         QCOMPARE(control<QComboBox>(second, "Dictionary")->currentText(),
                  QStringLiteral("Zoo Animals"));
 
         ProgramFolder empty;
-        OptionsDialog none(empty.path());
+        OptionsDialog none(empty.path(), empty.settings());
         QVERIFY(!none.hasDictionary());
         none.selectDictionaryFallback(); // nothing to select, and no crash
         QVERIFY(!none.hasDictionary());
@@ -156,7 +164,7 @@ private slots:
 
     void quickSettingsPresets() {
         ProgramFolder folder;
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         auto* timerSounds = control<QCheckBox>(dialog, "timerpopsounds");
         timerSounds->setChecked(false); // presets never touch it
 
@@ -192,7 +200,7 @@ private slots:
 
     void typedQuickSettingAppliesOnlyWhenItNamesAnEntry() {
         ProgramFolder folder;
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QLineEdit* edit = control<QComboBox>(dialog, "UserLevel")->lineEdit();
         QTest::keyClicks(edit, QStringLiteral("Advance"));
         QVERIFY(!control<QCheckBox>(dialog, "Timed")->isChecked());
@@ -203,7 +211,7 @@ private slots:
 
     void storedQuickSettingDoesNotRunThePreset() {
         ProgramFolder folder({}, "[Options]\r\nUserLevel=Expert\r\nDef=1\r\nAutoAdvance=1\r\n");
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QCOMPARE(control<QComboBox>(dialog, "UserLevel")->currentText(), QStringLiteral("Expert"));
         QVERIFY(control<QCheckBox>(dialog, "Def")->isChecked());
         QVERIFY(!control<QCheckBox>(dialog, "Timed")->isChecked());
@@ -222,7 +230,7 @@ private slots:
         QFETCH(QByteArray, ini);
         QFETCH(QString, checked);
         ProgramFolder folder({}, "[Options]\r\n" + ini);
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QStringList on;
         for (const char* name : {"LockVowels", "LockFirst", "LockNone", "LockRandomly"})
             if (control<QRadioButton>(dialog, name)->isChecked())
@@ -232,7 +240,7 @@ private slots:
 
     void lockButtonsAreExclusiveAndStayCheckedWhenClickedAgain() {
         ProgramFolder folder;
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         dialog.show();
         auto* vowels = control<QRadioButton>(dialog, "LockVowels");
         auto* first = control<QRadioButton>(dialog, "LockFirst");
@@ -248,7 +256,7 @@ private slots:
 
     void gameSizeAndSoundVolumeSignals() {
         ProgramFolder folder;
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QSignalSpy tile(&dialog, &OptionsDialog::templateTileSizeChanged);
         dialog.setGameSize(3);
         QCOMPARE(tile.count(), 1);
@@ -270,7 +278,7 @@ private slots:
 
     void doubleClickOnEitherLabelFlipsTraceMode() {
         ProgramFolder folder;
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         dialog.show();
         QSignalSpy trace(&dialog, &OptionsDialog::traceModeChanged);
         QTest::mouseDClick(control<QLabel>(dialog, "Label8"), Qt::LeftButton);
@@ -286,7 +294,7 @@ private slots:
 
     void okEscapeAndNewGameClose() {
         ProgramFolder folder;
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         dialog.show();
         control<QPushButton>(dialog, "Button1")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -304,7 +312,7 @@ private slots:
 
     void optionChangesAreAnnounced() {
         ProgramFolder folder(kThreeDictionaries);
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QSignalSpy changed(&dialog, &OptionsDialog::optionsChanged);
         control<QCheckBox>(dialog, "Timed")->setChecked(true);
         control<QSlider>(dialog, "handicap")->setValue(-1);
@@ -334,7 +342,7 @@ private slots:
             return std::tuple(box, edit, spin, group->findChildren<QRadioButton*>());
         };
         {
-            OptionsDialog dialog(folder.path());
+            OptionsDialog dialog(folder.path(), folder.settings());
             auto [box, edit, spin, choices] = addControls(dialog);
             box->setChecked(true);
             choices[2]->setChecked(true);
@@ -352,7 +360,7 @@ private slots:
         for (const char* notKept : {"handicap", "tbSound", "tbSize", "Label8", "Button1", "Size="})
             QVERIFY2(!ini.contains(notKept), notKept);
 
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         auto [box, edit, spin, choices] = addControls(dialog);
         dialog.loadControls();
         QVERIFY(choices[2]->isChecked());
@@ -366,12 +374,12 @@ private slots:
         ProgramFolder folder;
         const QByteArray shipped("[Options]\r\nTimed=1\r\n; shipped\r\nLevel=1");
         folder.write(QStringLiteral("zq/RQN_ZQ.DEF"), shipped);
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QCOMPARE(folder.read(QStringLiteral("RQN_ZQ.INI")), shipped);
         QVERIFY(control<QCheckBox>(dialog, "Timed")->isChecked());
 
         ProgramFolder bare; // neither file: defaults, and no file until something is written
-        OptionsDialog fresh(bare.path());
+        OptionsDialog fresh(bare.path(), bare.settings());
         QVERIFY(!QFile::exists(bare.file(QStringLiteral("RQN_ZQ.INI"))));
         QVERIFY(!control<QCheckBox>(fresh, "timerpopsounds")->isChecked()); // stored default 0
         QCOMPARE(fresh.letterColours().unlocked, quorvel::Colour(5902042));
@@ -379,7 +387,7 @@ private slots:
 
     void storedLetterColoursAreRead() {
         ProgramFolder folder({}, "[Options]\r\nRed=255\r\nGreen=x\r\nBlue=16711680\r\n");
-        OptionsDialog dialog(folder.path());
+        OptionsDialog dialog(folder.path(), folder.settings());
         QCOMPARE(dialog.letterColours().unlocked, quorvel::Colour(255));
         QCOMPARE(dialog.letterColours().locked, quorvel::Colour(6728192)); // not a number
         QCOMPARE(dialog.letterColours().revealed, quorvel::Colour(16711680));

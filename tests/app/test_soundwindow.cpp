@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "FakeAudio.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "OptionsDialog.h"
 #include "ScriptedDialogs.h"
 #include "Session.h"
@@ -51,19 +52,20 @@ private:
     QString m_folder;
     ScriptedDialogs m_dialogs;
     std::unique_ptr<Random> m_random;
+    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
     std::unique_ptr<MainWindow> m_window;
     FakeAudio* m_audio = nullptr;
 
     QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
     Game& game() { return m_window->game(); }
-    IniFile& settings() { return m_window->optionsDialog()->settings(); }
 
     // fake: the window gets the recording back end before it could start the real one.
     void openWindow(bool fake = true) {
         m_window.reset();
         m_dialogs.warned.clear();
         m_random = std::make_unique<Random>(20261207);
-        m_window = std::make_unique<MainWindow>(m_folder, m_dialogs, *m_random);
+        m_settings = std::make_unique<Settings>(m_folder);
+        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, m_dialogs, *m_random);
         m_audio = nullptr;
         if (fake) {
             auto audio = std::make_unique<FakeAudio>();

@@ -2,10 +2,12 @@
 #include "Application.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
+#include "Settings.h"
 
 #include "engine/Random.h"
 
 #include <QTimer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <stdexcept>
@@ -16,7 +18,13 @@ private slots:
     void mainWindowIsTitledQuorvel() {
         MessageBoxDialogs dialogs;
         quorvel::Random random(1);
-        quorvel::MainWindow window(Application::programFolder(), dialogs, random);
+        // The player's files in a folder of the test's own: the build's program folder stays
+        // as shipped.
+        QTemporaryDir player;
+        const quorvel::FileLocations files(Application::programFolder().toStdString(),
+                                           player.path().toStdString() + '/');
+        Settings settings(files);
+        quorvel::MainWindow window(files, settings, dialogs, random);
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
     }

@@ -2,6 +2,7 @@
 #include "Dialogs.h"
 #include "HistogramView.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "Session.h"
 #include "StatisticsWindow.h"
 
@@ -213,7 +214,8 @@ private slots:
 
         SilentDialogs dialogs;
         Random random(13);
-        MainWindow main(root, dialogs, random);
+        Settings settings(root);
+        MainWindow main(root, settings, dialogs, random);
         main.createWindows();
         main.show();
         main.session()->startUp();

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "ScriptedDialogs.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "OptionsDialog.h"
 #include "Session.h"
 #include "StyleDialog.h"
@@ -13,7 +14,6 @@
 #include "TileStyle.h"
 
 #include "engine/Random.h"
-#include "records/IniFile.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -85,16 +85,15 @@ private:
     QString m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Random> m_random;
+    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
     std::unique_ptr<MainWindow> m_window;
     ScriptedPickers m_pickers;
 
     BoardView* board() { return m_window->boardView(); }
     StyleDialog* styles() { return m_window->styleDialog(); }
     BackgroundDialog* background() { return styles()->backgroundDialog(); }
-    IniFile& ini() { return m_window->optionsDialog()->settings(); }
-    QString setting(const char* key) {
-        return QString::fromStdString(ini().readString("Options", key, "<absent>"));
-    }
+    Settings& ini() { return *m_settings; }
+    QString setting(const char* key) { return ini().readText(key, QStringLiteral("<absent>")); }
     QByteArray settingsBytes() {
         QFile file(m_folder + QStringLiteral("RQN_ZQ.INI"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -103,7 +102,8 @@ private:
     void openWindow() {
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_random = std::make_unique<Random>(14);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_dialogs, *m_random);
+        m_settings = std::make_unique<Settings>(m_folder);
+        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();
@@ -455,20 +455,20 @@ private slots:
 
     // "Panel1" is the sample of that name (second in the first row), not the first sample.
     void aStoredStyleSelectsTheSampleOfThatName() {
-        ini().writeString("Options", "Style", "PANEL1");
+        ini().writeText("Style", QStringLiteral("PANEL1"));
         restart();
         QCOMPARE(board()->tileAppearance().style, *tileStylePreset(QStringLiteral("Panel1")));
         QCOMPARE(board()->tileAppearance().style.bevelInner, Bevel::Lowered);
-        ini().writeString("Options", "Style", "Panel22");
+        ini().writeText("Style", QStringLiteral("Panel22"));
         restart();
         QCOMPARE(board()->tileAppearance().style, *tileStylePreset(QStringLiteral("Panel1")));
     }
 
     void styleSamplesAreRestoredAtStartUp() {
-        ini().writeInteger("Options", "Color", static_cast<int>(quorvel::colourToWindows(Orange)));
-        ini().writeString("Options", "FontName", "DejaVu Sans");
-        ini().writeInteger("Options", "FontSize", 16);
-        ini().writeBool("Options", "FontBold", true);
+        ini().writeInteger("Color", static_cast<int>(quorvel::colourToWindows(Orange)));
+        ini().writeText("FontName", QStringLiteral("DejaVu Sans"));
+        ini().writeInteger("FontSize", 16);
+        ini().writeBool("FontBold", true);
         restart();
         QCOMPARE(styles()->panel(QStringLiteral("pColor"))->colour(), Orange);
         const QFont sample = styles()->panel(QStringLiteral("pFont"))->font();

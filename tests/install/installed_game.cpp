@@ -7,6 +7,7 @@
 #include "ProgramFolder.h"
 #include "OptionsDialog.h"
 #include "Session.h"
+#include "Settings.h"
 
 #include "engine/Random.h"
 #include "words/WordUtils.h"
@@ -42,7 +43,8 @@ int main(int argc, char** argv) {
 
     SilentDialogs dialogs;
     quorvel::Random random(7);
-    quorvel::MainWindow window(files, dialogs, random);
+    Settings settings(files);
+    quorvel::MainWindow window(files, settings, dialogs, random);
     window.createWindows();
     window.show();
     window.session()->startUp();
