@@ -29,23 +29,29 @@ Dialogs& MainSessionHost::dialogs() {
     return m_main.dialogs();
 }
 
-// The tip counter and "Show Tips at Startup" live in the tip dialog.
+// The tip counter and "Show Tips at Startup" live in the tip dialog of the Help commands.
+TipDialog* MainSessionHost::tipDialog() const {
+    return m_main.help() ? m_main.help()->tipDialog() : nullptr;
+}
+
 int MainSessionHost::tipCounter() const {
-    return m_main.help() ? m_main.help()->tipDialog()->counter() : 0;
+    const TipDialog* tips = tipDialog();
+    return tips ? tips->counter() : 0;
 }
 
 void MainSessionHost::setTipCounter(int counter) {
-    if (m_main.help())
-        m_main.help()->tipDialog()->setCounter(counter);
+    if (TipDialog* tips = tipDialog())
+        tips->setCounter(counter);
 }
 
 bool MainSessionHost::showTipsAtStartup() const {
-    return m_main.help() ? m_main.help()->tipDialog()->showAtStartup() : false;
+    const TipDialog* tips = tipDialog();
+    return tips ? tips->showAtStartup() : false;
 }
 
 void MainSessionHost::setShowTipsAtStartup(bool show) {
-    if (m_main.help())
-        m_main.help()->tipDialog()->setShowAtStartup(show);
+    if (TipDialog* tips = tipDialog())
+        tips->setShowAtStartup(show);
 }
 
 void MainSessionHost::showTipOfTheDay() {
@@ -103,8 +109,8 @@ void MainSessionHost::setStyleSamples(const TileLook& look) {
 void MainSessionHost::setLetterColours(const LetterColours& colours) {
     m_letterColours = colours;
     m_main.boardView()->setLetterColours(colourFromWindows(colours.unlocked),
-                                     colourFromWindows(colours.locked),
-                                     colourFromWindows(colours.revealed));
+                                         colourFromWindows(colours.locked),
+                                         colourFromWindows(colours.revealed));
 }
 
 bool MainSessionHost::loadBackground(const QString& path) {

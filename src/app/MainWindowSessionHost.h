@@ -3,6 +3,8 @@
 
 #include "SessionHost.h"
 
+class TipDialog;
+
 namespace quorvel {
 
 class MainWindow;
@@ -60,6 +62,7 @@ public:
 
 private:
     const char* menuItemName(MenuCheck item) const;
+    TipDialog* tipDialog() const;
 
     MainWindow& m_main;
     LetterColours m_letterColours;
