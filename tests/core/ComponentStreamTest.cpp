@@ -56,6 +56,18 @@ std::string loadMessage(Dictionary& dictionary, const std::string& bytes) {
     }
 }
 
+// The failure of loading the bytes; the test fails when they load.
+DictionaryError loadError(const std::string& bytes) {
+    Dictionary dictionary;
+    try {
+        dictionary.loadFromBytes(bytes);
+    } catch (const DictionaryError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "loaded";
+    return DictionaryError(DictionaryFault::Damaged);
+}
+
 } // namespace
 
 TEST(ComponentStream, WrittenDictionaryReadsBackUnchanged) {
@@ -265,7 +277,46 @@ TEST(ComponentStream, EveryTruncationFails) {
         ASSERT_EQ(loadMessage(dictionary, good.substr(0, length)), kUnableToLoadKnowledgeBase)
             << "cut at " << length;
         ASSERT_EQ(dictionary.items().count(), 0) << "cut at " << length;
+        // The player is told the file was cut short, and where it ends.
+        const DictionaryError error = loadError(good.substr(0, length));
+        ASSERT_EQ(error.fault, DictionaryFault::CutShort) << "cut at " << length;
+        ASSERT_EQ(error.offset, length);
     }
+}
+
+// A damaged stream says where: the offset of the value the format does not allow.
+TEST(ComponentStream, DamageIsFoundWhereItIs) {
+    EXPECT_EQ(loadError("PK\x03\x04 not ours").fault, DictionaryFault::NotADictionary);
+
+    const std::string unknownProperty = withItems(item([](ComponentWriter& out) {
+        out.shortString("n");
+        out.stringValue("CAT");
+        out.shortString("x");
+        out.stringValue("y");
+    }));
+    DictionaryError error = loadError(unknownProperty);
+    EXPECT_EQ(error.fault, DictionaryFault::Damaged);
+    EXPECT_EQ(error.offset, unknownProperty.find("\x01x")); // the name, at its length byte
+
+    const std::string unknownAttribute = withItems(item([](ComponentWriter& out) {
+        out.shortString("a1");
+        out.tag(ValueTag::Set);
+        out.shortString("City");
+        out.shortString("Towns");
+        out.shortString("");
+    }));
+    error = loadError(unknownAttribute);
+    EXPECT_EQ(error.fault, DictionaryFault::Damaged);
+    EXPECT_EQ(error.offset, unknownAttribute.find("\x05Towns"));
+
+    ComponentWriter wrongTag = header();
+    wrongTag.shortString("Items");
+    const std::size_t tagAt = wrongTag.bytes.size();
+    wrongTag.tag(ValueTag::List);
+    wrongTag.bytes += std::string(3, '\0');
+    error = loadError(wrongTag.bytes);
+    EXPECT_EQ(error.fault, DictionaryFault::Damaged);
+    EXPECT_EQ(error.offset, tagAt);
 }
 
 TEST(ComponentStream, SingleByteCorruptionsLoadOrFailCleanly) {

@@ -92,6 +92,8 @@ TEST_F(DictionaryFile, MissingFileFailsToCreateTheStream) {
         FAIL() << "loaded a missing file";
     } catch (const DictionaryError& error) {
         EXPECT_STREQ(error.what(), kUnableToCreateStream);
+        EXPECT_EQ(error.fault, DictionaryFault::Missing);
+        EXPECT_EQ(error.path, scratch.file("absent.dic"));
     }
     EXPECT_EQ(dictionary.items().count(), 0);
     try {
@@ -99,6 +101,31 @@ TEST_F(DictionaryFile, MissingFileFailsToCreateTheStream) {
         FAIL() << "loaded a folder";
     } catch (const DictionaryError& error) {
         EXPECT_STREQ(error.what(), kUnableToCreateStream);
+        EXPECT_EQ(error.fault, DictionaryFault::CannotOpen);
+        EXPECT_EQ(error.error, std::errc::is_a_directory);
+    }
+}
+
+// The file's path comes with every fault found in its bytes, so the window can name it.
+TEST_F(DictionaryFile, DamagedFileIsNamedWithTheFault) {
+    writeWholeFile(scratch.file("bad.dic"), "TPF0\x05junk");
+    writeWholeFile(scratch.file("empty.dic"), "");
+    writeWholeFile(scratch.file("text.dic"), "CAT,a pet\r\n");
+    const std::pair<const char*, DictionaryFault> cases[] = {
+        {"bad.dic", DictionaryFault::CutShort},
+        {"empty.dic", DictionaryFault::CutShort},
+        {"text.dic", DictionaryFault::NotADictionary},
+    };
+    for (const auto& [name, fault] : cases) {
+        Dictionary dictionary;
+        try {
+            dictionary.loadFromFile(scratch.file(name));
+            ADD_FAILURE() << "loaded " << name;
+        } catch (const DictionaryError& error) {
+            EXPECT_STREQ(error.what(), kUnableToLoadKnowledgeBase) << name;
+            EXPECT_EQ(error.fault, fault) << name;
+            EXPECT_EQ(error.path, scratch.file(name));
+        }
     }
 }
 

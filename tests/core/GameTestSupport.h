@@ -21,12 +21,15 @@ namespace quorvel {
 // "banner 0 FF0000 Advance to level 2" (seconds, colour in hex, text), "banner hidden",
 // "flash Puzzle completed", "message ...", "status ...", "record ...", "level 3",
 // "timer on 20000" / "timer off", "bannerTimer on" / "bannerTimer off", "tip",
-// "trace cleared", "trace ...". stateChanged is only counted.
+// "trace cleared", "trace ...", "dictionary failed" (then its message), "layouts problem".
+// stateChanged is only counted; the file problems are kept whole.
 class RecordingListener : public GameListener {
 public:
     std::vector<std::string> events;
     int stateChanges = 0;
     Colour lastCounterColour = 0;
+    std::vector<DictionaryError> dictionaryErrors;
+    std::vector<LayoutsProblem> layoutsProblems;
 
     void movesChanged(int shown, Colour background) override {
         lastCounterColour = background;
@@ -42,6 +45,15 @@ public:
     void bannerHidden() override { add("banner hidden"); }
     void flash(const std::string& text) override { add("flash " + text); }
     void message(const std::string& text) override { add("message " + text); }
+    void dictionaryFailed(const DictionaryError& error) override {
+        dictionaryErrors.push_back(error);
+        add("dictionary failed");
+        GameListener::dictionaryFailed(error);
+    }
+    void layoutsProblem(const LayoutsProblem& problem) override {
+        layoutsProblems.push_back(problem);
+        add("layouts problem");
+    }
     void status(const std::string& text) override { add("status " + text); }
     void record(const std::string& line) override { add("record " + line); }
     void levelShown(int level) override { add("level " + std::to_string(level)); }

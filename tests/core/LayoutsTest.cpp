@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 namespace quorvel {
 namespace {
 
@@ -141,6 +144,68 @@ TEST_F(LayoutsFileTest, UnreadableFileKeepsLevelsInUse) {
     dir.write("zq/formats", "0\r\n0404\r\n");
     game.loadLayouts(); // the fixture's three levels stay
     EXPECT_EQ(game.levelTable().levelCount, 3);
+    ASSERT_EQ(events.layoutsProblems.size(), 1u);
+    EXPECT_EQ(events.layoutsProblems[0].fault, LayoutsProblem::Fault::NoHeader);
+    EXPECT_EQ(events.layoutsProblems[0].fallback, LayoutsProblem::Fallback::LevelsInUse);
+}
+
+// A player who edits the file learns why their levels are not played: every fault comes with
+// the file's path and what stands in, at start-up (no levels yet).
+TEST_F(LayoutsFileTest, EveryFaultIsToldWithThePathAndWhatIsPlayed) {
+    using Fault = LayoutsProblem::Fault;
+    using Fallback = LayoutsProblem::Fallback;
+    struct Case {
+        const char* what;
+        std::optional<std::string> text; // none: no file; "/": a folder in its place
+        Fault fault;
+        Fallback fallback;
+        int levels;
+    } cases[] = {
+        {"missing", std::nullopt, Fault::Missing, Fallback::BuiltInLevels, 4},
+        {"folder", "/", Fault::Unreadable, Fallback::BuiltInLevels, 4},
+        {"empty", "", Fault::Empty, Fallback::BuiltInLevels, 4},
+        {"no header", "0\r\n0404\r\n", Fault::NoHeader, Fallback::BuiltInLevels, 4},
+        {"no levels", layoutsFile("# none\r\n"), Fault::NoLevels, Fallback::BuiltInLevels, 4},
+        {"mismatch", "LAYOU1\r\n0505\r\n0606\r\n", Fault::ChecksumMismatch,
+         Fallback::FirstLevelOnly, 1},
+    };
+    for (const Case& c : cases) {
+        TempProgramFolder folder;
+        if (c.text == "/")
+            std::filesystem::create_directory(folder.path("zq/formats"));
+        else if (c.text)
+            folder.write("zq/formats", *c.text);
+        RecordingListener heard;
+        Game fresh{heard, random, folder.folder()};
+        fresh.loadLayouts();
+        EXPECT_EQ(fresh.levelTable().levelCount, c.levels) << c.what;
+        ASSERT_EQ(heard.layoutsProblems.size(), 1u) << c.what;
+        const LayoutsProblem& problem = heard.layoutsProblems[0];
+        EXPECT_EQ(problem.path, folder.path("zq/formats")) << c.what;
+        EXPECT_EQ(problem.fault, c.fault) << c.what;
+        EXPECT_EQ(problem.fallback, c.fallback) << c.what;
+    }
+}
+
+TEST_F(LayoutsFileTest, FaultDetailsAndAGoodFileSaysNothing) {
+    dir.write("zq/formats", "LAYOU1\r\n0505\r\n0606\r\n");
+    game.loadLayouts();
+    ASSERT_EQ(events.layoutsProblems.size(), 1u);
+    EXPECT_EQ(events.layoutsProblems[0].expected, 1);
+    EXPECT_EQ(events.layoutsProblems[0].computed, lineChecksum("0505") + lineChecksum("0606"));
+    EXPECT_EQ(game.levelTable().at(1).columns, 5); // the file's own first level
+
+    std::filesystem::remove(dir.path("zq/formats"));
+    std::filesystem::create_directory(dir.path("zq/formats"));
+    game.loadLayouts();
+    ASSERT_EQ(events.layoutsProblems.size(), 2u);
+    EXPECT_EQ(events.layoutsProblems[1].error, std::errc::is_a_directory);
+
+    std::filesystem::remove(dir.path("zq/formats"));
+    dir.write("zq/formats", layoutsFile("0404\r\n0505\r\n"));
+    game.loadLayouts();
+    EXPECT_EQ(events.layoutsProblems.size(), 2u);
+    EXPECT_EQ(game.levelTable().levelCount, 2);
 }
 
 TEST_F(LayoutsFileTest, MismatchShowsSumOnlyWithTrace) {

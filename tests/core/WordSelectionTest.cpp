@@ -129,6 +129,9 @@ TEST_F(WordSelectionTest, DictionaryFileIsLoadedOnceAndRetriedAfterFailure) {
     buildLevel(1);
     EXPECT_EQ(events.count("message"), 1); // the load's own message
     EXPECT_TRUE(events.has("message Unable to create stream"));
+    ASSERT_EQ(events.dictionaryErrors.size(), 1u); // with the file and the fault behind it
+    EXPECT_EQ(events.dictionaryErrors[0].path, dir.path("kbs/Pets.dic"));
+    EXPECT_EQ(events.dictionaryErrors[0].fault, DictionaryFault::Missing);
     EXPECT_EQ(game.loadedDictionaryName(), "");
     EXPECT_TRUE(board().wordList.empty());
 

@@ -36,26 +36,22 @@ void Game::setLevelTable(LevelTable table) {
 }
 
 void Game::loadLayouts() {
-    const std::string path = m_folder + "zq/formats";
     LevelTable table = m_levels;
-    bool read = false;
-    try {
-        if (fileExists(path)) {
-            const LayoutsLoad load = quorvel::loadLayouts(readWholeFile(path), table);
-            read = load.headerRead;
-            if (read && !load.checksumMatches() && m_options.traceAvailable)
-                m_listener.message(std::to_string(load.computed));
-        }
-    } catch (const FileError& error) {
-        m_listener.message(error.what());
+    std::optional<LayoutsProblem> problem = loadLayoutsFile(m_folder + "zq/formats", table);
+    if (problem && problem->fault == LayoutsProblem::Fault::ChecksumMismatch &&
+        m_options.traceAvailable)
+        m_listener.message(std::to_string(problem->computed));
+    // A file that was not read leaves the levels in use. With none yet, or with a file that
+    // offers no layout, the four built-in levels stand in, so there is always a level to build.
+    if (problem && !problem->replacedTable() && m_levels.levelCount > 0) {
+        problem->fallback = LayoutsProblem::Fallback::LevelsInUse;
+    } else {
+        if (table.levelCount < 1)
+            table = builtInLayouts();
+        setLevelTable(std::move(table));
     }
-    // Without a readable file, or with one that offers no layout, the four built-in levels
-    // stand in, so there is always a level to build.
-    if (!read && m_levels.levelCount > 0)
-        return;
-    if (table.levelCount < 1)
-        table = builtInLayouts();
-    setLevelTable(std::move(table));
+    if (problem)
+        m_listener.layoutsProblem(*problem);
 }
 
 void Game::setTimer(bool enabled, int intervalMs) {

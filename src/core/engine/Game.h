@@ -43,7 +43,8 @@ public:
     const GameOptions& options() const { return m_options; }
     void setLevelTable(LevelTable table); // LoadLayouts' result; keeps the picker in range
     const LevelTable& levelTable() const { return m_levels; }
-    // LoadLayouts from the program folder's zq/formats (built-in levels when it offers none).
+    // LoadLayouts from the program folder's zq/formats (built-in levels when it offers none);
+    // the listener hears why a file was not used as it stands.
     void loadLayouts();
     WordLists& wordLists() { return *m_wordLists; }
     Dictionary& dictionary() { return *m_dictionary; }

@@ -1,10 +1,14 @@
 // What the core asks a front end to show, play and record. Texts are Windows-1252 bytes.
 #pragma once
 
+#include "words/DictionaryError.h"
+
 #include <cstdint>
 #include <string>
 
 namespace quorvel {
+
+struct LayoutsProblem;
 
 // Colours are Windows colour values 0x00BBGGRR, converted only when drawn.
 using Colour = std::uint32_t;
@@ -33,6 +37,10 @@ public:
     virtual void flash(const std::string& /*text*/) {}
     // A message box with OK (warnings, the trace line, the layouts checksum in trace mode).
     virtual void message(const std::string& /*text*/) {}
+    // A dictionary could not be loaded for a new puzzle: by default its message alone.
+    virtual void dictionaryFailed(const DictionaryError& error) { message(error.what()); }
+    // The layouts file was not used as it stands (told at every load): why, and what is played.
+    virtual void layoutsProblem(const LayoutsProblem& /*problem*/) {}
     // The status line's text was replaced.
     virtual void status(const std::string& /*text*/) {}
     // A puzzle was completed: the status line turns maroon (0x000080) and upright until the

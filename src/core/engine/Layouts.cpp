@@ -1,11 +1,14 @@
 // The layouts file: numeric and drawn layouts, the checksum guard, the built-in levels.
 #include "engine/Layouts.h"
 
+#include "words/WordUtils.h"
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 namespace quorvel {
 
@@ -269,6 +272,39 @@ LayoutsLoad loadLayouts(std::string_view text, LevelTable& table) {
     built.levelCount = load.checksumMatches() ? kept : std::min(kept, 1);
     table = std::move(built);
     return load;
+}
+
+std::optional<LayoutsProblem> loadLayoutsFile(const std::string& path, LevelTable& table) {
+    using Fault = LayoutsProblem::Fault;
+    LayoutsProblem problem;
+    problem.path = path;
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored))
+        return problem;
+    std::string text;
+    try {
+        text = readWholeFile(path);
+    } catch (const FileError& error) {
+        problem.fault = Fault::Unreadable;
+        problem.error = error.error;
+        return problem;
+    }
+    const LayoutsLoad load = loadLayouts(text, table);
+    problem.expected = load.expected;
+    problem.computed = load.computed;
+    if (text.empty())
+        problem.fault = Fault::Empty;
+    else if (!load.headerRead)
+        problem.fault = Fault::NoHeader;
+    else if (table.levelCount < 1)
+        problem.fault = Fault::NoLevels;
+    else if (!load.checksumMatches())
+        problem.fault = Fault::ChecksumMismatch;
+    else
+        return std::nullopt;
+    if (problem.fault == Fault::ChecksumMismatch)
+        problem.fallback = LayoutsProblem::Fallback::FirstLevelOnly;
+    return problem;
 }
 
 LevelTable builtInLayouts() {

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace quorvel {
@@ -52,6 +54,39 @@ struct LayoutsLoad {
 
 // LoadLayouts over the file's text. A missing file is the caller's: see builtInLayouts.
 LayoutsLoad loadLayouts(std::string_view text, LevelTable& table);
+
+// Why the layouts file was not used as it stands, and what is played instead.
+struct LayoutsProblem {
+    enum class Fault {
+        Missing,          // no file at the path
+        Unreadable,       // error says why
+        Empty,            // not a byte in it
+        NoHeader,         // line 1 is not five characters followed by the checksum
+        NoLevels,         // no line after the header makes a level
+        ChecksumMismatch, // line 1 says expected, the lines add up to computed
+    };
+    enum class Fallback {
+        BuiltInLevels,  // the four built-in levels
+        LevelsInUse,    // the levels read before stay (the file is read again in trace mode)
+        FirstLevelOnly, // the file's first level, alone
+    };
+    Fault fault = Fault::Missing;
+    Fallback fallback = Fallback::BuiltInLevels;
+    std::string path;
+    std::error_code error;
+    long long expected = 0;
+    long long computed = 0;
+
+    // Whether the file's levels replaced the table (only its header and checksum were wrong).
+    bool replacedTable() const {
+        return fault == Fault::NoLevels || fault == Fault::ChecksumMismatch;
+    }
+};
+
+// LoadLayouts over the file at path. A file that cannot be read, or has no header, leaves the
+// table as it was. Empty when the file was used as it stands; otherwise the fault, with the
+// built-in levels as the fallback unless the first level alone is left.
+std::optional<LayoutsProblem> loadLayoutsFile(const std::string& path, LevelTable& table);
 
 // The four one-word-per-row levels 4 x 4 .. 7 x 7, used when no file offers a layout.
 LevelTable builtInLayouts();

@@ -66,6 +66,9 @@ bool Game::getWords(std::string pattern) {
         m_loadedDictionary.clear();
         try {
             m_dictionary->loadFromFile(m_folder + "kbs/" + m_options.dictionary + ".dic");
+        } catch (const DictionaryError& error) {
+            m_listener.dictionaryFailed(error);
+            return false;
         } catch (const std::exception& error) {
             m_listener.message(error.what());
             return false;

@@ -32,8 +32,12 @@ public:
         : m_data(bytes), m_position(position) {}
     std::size_t position() const { return m_position; }
 
+    // The fault of the value read last: it begins where the reader marked it.
+    InvalidStreamFormat damaged() const { return {DictionaryFault::Damaged, m_mark}; }
+
     std::uint8_t byte() {
         need(1);
+        m_mark = m_position;
         return static_cast<std::uint8_t>(m_data[m_position++]);
     }
     std::uint8_t peek() {
@@ -43,16 +47,26 @@ public:
     ValueTag tag() { return static_cast<ValueTag>(byte()); }
     std::string_view take(std::size_t count) {
         need(count);
+        m_mark = m_position;
         const std::string_view result = m_data.substr(m_position, count);
         m_position += count;
         return result;
     }
-    std::string_view shortString() { return take(byte()); }
+    // A string's mark is its length, so a fault names where the whole string begins.
+    std::string_view shortString() {
+        const std::size_t start = m_position;
+        const std::string_view text = take(byte());
+        m_mark = start;
+        return text;
+    }
     std::string_view longString() {
+        const std::size_t start = m_position;
         const std::int32_t length = int32();
         if (length < 0)
-            throw InvalidStreamFormat();
-        return take(static_cast<std::size_t>(length));
+            throw damaged();
+        const std::string_view text = take(static_cast<std::size_t>(length));
+        m_mark = start;
+        return text;
     }
     std::int32_t int32() {
         const std::string_view raw = take(4);
@@ -72,7 +86,7 @@ public:
         case ValueTag::Int32:
             return int32();
         default:
-            throw InvalidStreamFormat();
+            throw damaged();
         }
     }
     std::int32_t integer() { return integerPayload(tag()); }
@@ -83,7 +97,7 @@ public:
         case ValueTag::LString:
             return longString();
         default:
-            throw InvalidStreamFormat();
+            throw damaged();
         }
     }
     bool booleanValue() {
@@ -98,33 +112,35 @@ public:
                 return true;
             if (equalsNoCase(name, "False"))
                 return false;
-            throw InvalidStreamFormat();
+            throw damaged();
         }
         default:
-            throw InvalidStreamFormat();
+            throw damaged();
         }
     }
 
 private:
+    // Nothing is read past the end: the stream is cut short where its bytes end.
     void need(std::size_t count) const {
         if (count > m_data.size() - m_position)
-            throw InvalidStreamFormat();
+            throw InvalidStreamFormat(DictionaryFault::CutShort, m_data.size());
     }
 
     std::string_view m_data;
     std::size_t m_position = 0;
+    std::size_t m_mark = 0;
 };
 
 // A set value over one 32-bit slice. Names are looked up among all 128 attributes; only
 // ordinals below 32 have a bit in a slice, so the others are accepted and set nothing.
 std::uint32_t readSlice(StreamReader& in) {
     if (in.tag() != ValueTag::Set)
-        throw InvalidStreamFormat();
+        throw in.damaged();
     std::uint32_t bits = 0;
     for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString()) {
         const auto ordinal = attributeOrdinal(name);
         if (!ordinal)
-            throw InvalidStreamFormat();
+            throw in.damaged();
         if (*ordinal < 32)
             bits |= 1u << *ordinal;
     }
@@ -185,7 +201,7 @@ void readItemProperty(StreamReader& in, std::string_view name, DictionaryItem& i
         item.setSlice(name[1] - '0', readSlice(in));
         return;
     }
-    throw InvalidStreamFormat();
+    throw in.damaged();
 }
 
 // The same checks as reading the property, without keeping its value.
@@ -195,7 +211,7 @@ void checkItemProperty(StreamReader& in, std::string_view name) {
     else if (isSliceName(name))
         readSlice(in);
     else
-        throw InvalidStreamFormat();
+        throw in.damaged();
 }
 
 // Items in file order: each is an optional integer (ignored), a list of properties, an end.
@@ -213,7 +229,7 @@ void indexItems(StreamReader& in, ItemIndex& index) {
             tag = in.tag();
         }
         if (tag != ValueTag::List)
-            throw InvalidStreamFormat();
+            throw in.damaged();
         for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
             checkItemProperty(in, name);
         ++index.count;
@@ -225,23 +241,27 @@ void readRootProperty(StreamReader& in, std::string_view name, Dictionary& dicti
                       ItemIndex& index) {
     if (equalsNoCase(name, "Items")) {
         if (in.tag() != ValueTag::Collection)
-            throw InvalidStreamFormat();
+            throw in.damaged();
         indexItems(in, index);
     } else if (equalsNoCase(name, "QuickDestroy")) {
         dictionary.quickDestroy = in.booleanValue();
     } else if (equalsNoCase(name, "Tag")) {
         dictionary.tag = in.integer();
     } else {
-        throw InvalidStreamFormat();
+        throw in.damaged();
     }
 }
 
 } // namespace
 
 ItemIndex indexDictionaryStream(std::string_view bytes, Dictionary& dictionary) {
-    StreamReader in(bytes);
-    if (in.take(4) != "TPF0")
-        throw InvalidStreamFormat();
+    // A file shorter than the signature that begins like it was cut short, not replaced.
+    constexpr std::string_view signature = "TPF0";
+    if (!bytes.starts_with(signature) && signature.starts_with(bytes))
+        throw InvalidStreamFormat(DictionaryFault::CutShort, bytes.size());
+    if (!bytes.starts_with(signature))
+        throw InvalidStreamFormat(DictionaryFault::NotADictionary, 0);
+    StreamReader in(bytes, signature.size());
     if ((in.peek() & 0xF0) == 0xF0) {
         const std::uint8_t flags = in.byte() & 0x0F;
         if (flags & 2)
@@ -254,7 +274,7 @@ ItemIndex indexDictionaryStream(std::string_view bytes, Dictionary& dictionary) 
     for (std::string_view name = in.shortString(); !name.empty(); name = in.shortString())
         readRootProperty(in, name, dictionary, index);
     if (in.byte() != 0) // a dictionary has no child components
-        throw InvalidStreamFormat();
+        throw in.damaged();
     return index;
 }
 

@@ -2,6 +2,8 @@
 // writer of its building blocks.
 #pragma once
 
+#include "words/DictionaryError.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -29,9 +31,13 @@ enum class ValueTag : std::uint8_t {
     Collection = 14,
 };
 
-// A stream that does not follow the format (truncated, wrong tag, unknown name).
+// A stream that does not follow the format: another signature, an end in the middle of a
+// value, or a value the format does not allow (wrong tag, unknown name) at offset.
 struct InvalidStreamFormat : std::runtime_error {
-    InvalidStreamFormat() : std::runtime_error("Invalid stream format") {}
+    InvalidStreamFormat(DictionaryFault why, std::size_t at)
+        : std::runtime_error("Invalid stream format"), fault(why), offset(at) {}
+    DictionaryFault fault;
+    std::size_t offset;
 };
 
 // Where a checked stream's items are: how many, and where every 64th one begins (at its

@@ -6,6 +6,7 @@
 #include "words/WordUtils.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <new>
 
@@ -114,7 +115,7 @@ void DictionaryItems::adoptStream(std::shared_ptr<const std::string> source, std
     static_assert(kBlockShift == ItemIndex::kBlockShift);
     clear();
     if (count > static_cast<std::size_t>(std::numeric_limits<int>::max()))
-        throw InvalidStreamFormat();
+        throw DictionaryError(DictionaryFault::TooLarge);
     m_count = static_cast<int>(count);
     m_blocks.assign(blockStarts.size(), nullptr);
     m_source = std::move(source);
@@ -187,25 +188,38 @@ std::string readRest(ByteStream& stream) {
 } // namespace
 
 void Dictionary::loadFromFile(const std::string& path) {
-    m_items.clear(); // empty from here on if anything fails
+    try {
+        m_items.clear(); // empty from here on if anything fails
+        loadFromBytes(readFile(path));
+    } catch (DictionaryError& error) {
+        error.path = path;
+        throw;
+    }
+}
+
+// The file's bytes, unscrambled when a key is set.
+std::string Dictionary::readFile(const std::string& path) const {
     std::unique_ptr<ByteStream> file;
     try {
         file = std::make_unique<FileStream>(path, FileStream::Mode::Read);
-    } catch (const std::exception&) {
-        throw DictionaryError(kUnableToCreateStream);
+    } catch (const FileError& error) {
+        std::error_code ignored;
+        const bool exists = std::filesystem::exists(path, ignored);
+        throw DictionaryError(exists ? DictionaryFault::CannotOpen : DictionaryFault::Missing, 0,
+                              error.error);
     }
-    std::string bytes;
     try {
-        if (m_key.empty()) {
-            bytes = readRest(*file);
-        } else {
-            TEncryptedStream plain(std::move(file), m_key);
-            bytes = readRest(plain);
-        }
+        if (m_key.empty())
+            return readRest(*file);
+        TEncryptedStream plain(std::move(file), m_key);
+        return readRest(plain);
+    } catch (const FileError& error) {
+        throw DictionaryError(DictionaryFault::CannotRead, 0, error.error);
+    } catch (const std::bad_alloc&) {
+        throw DictionaryError(DictionaryFault::TooLarge);
     } catch (const std::exception&) {
-        throw DictionaryError(kUnableToLoadKnowledgeBase);
+        throw DictionaryError(DictionaryFault::CannotRead);
     }
-    loadFromBytes(std::move(bytes));
 }
 
 void Dictionary::loadFromBytes(std::string_view bytes) {
@@ -218,10 +232,16 @@ void Dictionary::loadFromBytes(std::string&& bytes) {
         auto source = std::make_shared<const std::string>(std::move(bytes));
         ItemIndex index = indexDictionaryStream(*source, *this);
         m_items.adoptStream(std::move(source), index.count, std::move(index.blockStarts));
-    } catch (const std::exception&) {
-        // A damaged file, or one that asks for more memory than there is.
+    } catch (const InvalidStreamFormat& damage) {
         m_items.clear();
-        throw DictionaryError(kUnableToLoadKnowledgeBase);
+        throw DictionaryError(damage.fault, damage.offset);
+    } catch (const DictionaryError&) {
+        m_items.clear();
+        throw;
+    } catch (const std::exception&) {
+        // A file that asks for more memory than there is.
+        m_items.clear();
+        throw DictionaryError(DictionaryFault::TooLarge);
     }
 }
 

@@ -2,6 +2,8 @@
 // 128-bit attribute set, loaded from (and written to) component stream files.
 #pragma once
 
+#include "words/DictionaryError.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -13,13 +15,6 @@
 #include <vector>
 
 namespace quorvel {
-
-// A failed load; what() is exactly one of the two messages below.
-struct DictionaryError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-inline constexpr const char* kUnableToCreateStream = "Unable to create stream";
-inline constexpr const char* kUnableToLoadKnowledgeBase = "Unable to load the Knowledge Base";
 
 inline constexpr int kAttributeCount = 128;
 
@@ -98,7 +93,8 @@ private:
         return items ? items : decodeBlock(blockIndex);
     }
 
-    mutable std::vector<DictionaryItem*> m_blocks; // raw storage of kBlockSize; null: not decoded yet
+    mutable std::vector<DictionaryItem*>
+        m_blocks; // raw storage of kBlockSize; null: not decoded yet
     std::shared_ptr<const std::string> m_source;
     std::vector<std::size_t> m_blockStarts; // per block, while blocks may wait for decoding
     int m_count = 0;
@@ -126,6 +122,8 @@ public:
     std::string name; // the object name stored in the file
 
 private:
+    std::string readFile(const std::string& path) const;
+
     DictionaryItems m_items;
     std::string m_key;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -67,11 +68,14 @@ void MemoryStream::setSize(std::int64_t newSize) {
 FileStream::FileStream(const std::string& path, Mode mode) : m_path(path) {
     const char* modes[] = {"rb", "w+b", "r+b"};
     std::error_code error;
-    if (!std::filesystem::is_directory(path, error)) // a folder opens on some systems
+    int why = EISDIR;
+    if (!std::filesystem::is_directory(path, error)) { // a folder opens on some systems
         m_file = std::fopen(path.c_str(), modes[static_cast<int>(mode)]);
+        why = errno;
+    }
     if (!m_file)
-        throw FileError((mode == Mode::Create ? "Cannot create file " : "Cannot open file ") +
-                        path);
+        throw FileError((mode == Mode::Create ? "Cannot create file " : "Cannot open file ") + path,
+                        std::error_code(why, std::generic_category()));
 }
 
 FileStream::~FileStream() {
@@ -84,7 +88,8 @@ std::int64_t FileStream::read(char* buffer, std::int64_t count) {
     std::fseek(m_file, 0, SEEK_CUR); // a C stream needs a seek between writing and reading
     const std::size_t got = std::fread(buffer, 1, static_cast<std::size_t>(count), m_file);
     if (std::ferror(m_file))
-        throw FileError("Cannot read file " + m_path);
+        throw FileError("Cannot read file " + m_path,
+                        std::error_code(errno, std::generic_category()));
     return static_cast<std::int64_t>(got);
 }
 

@@ -51,7 +51,8 @@ std::string filterLetters(std::string word) {
 std::string readWholeFile(const std::string& path) {
     const FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file)
-        throw FileError("Cannot open file " + path);
+        throw FileError("Cannot open file " + path,
+                        std::error_code(errno, std::generic_category()));
     std::string bytes;
     std::error_code error;
     const auto expected = std::filesystem::file_size(path, error);
@@ -65,7 +66,8 @@ std::string readWholeFile(const std::string& path) {
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
         bytes.append(chunk, got);
     if (std::ferror(file.get()))
-        throw FileError("Cannot open file " + path);
+        throw FileError("Cannot open file " + path,
+                        std::error_code(errno, std::generic_category()));
     return bytes;
 }
 

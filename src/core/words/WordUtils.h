@@ -5,12 +5,16 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace quorvel {
 
-// A file that cannot be opened, read or created; what() names the file.
+// A file that cannot be opened, read or created; what() names the file, error says why when
+// the system told us.
 struct FileError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    explicit FileError(const std::string& what, std::error_code why = {})
+        : std::runtime_error(what), error(why) {}
+    std::error_code error;
 };
 
 // Maps the code page 437 accented letters 0x80..0xBD to their Windows-1252 capitals and every
