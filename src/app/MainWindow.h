@@ -138,6 +138,8 @@ protected:
     void bannerHidden() override;
     void flash(const std::string& text) override;
     void message(const std::string& text) override;
+    void dictionaryFailed(const DictionaryError& error) override;
+    void layoutsProblem(const LayoutsProblem& problem) override;
     void status(const std::string& text) override;
     void statusCompleted() override;
     void record(const std::string& line) override;
@@ -219,6 +221,7 @@ private:
     bool m_audioQueued = false;
     bool m_shutDown = false;
     bool m_writeWarned = false;
+    bool m_layoutsWarned = false; // a layouts file that cannot be used is told once a run
 };
 
 } // namespace quorvel

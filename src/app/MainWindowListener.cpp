@@ -3,6 +3,7 @@
 
 #include "BoardView.h"
 #include "Dialogs.h"
+#include "FileProblems.h"
 #include "LevelPicker.h"
 #include "MessagePanels.h"
 #include "OptionsDialog.h"
@@ -52,6 +53,19 @@ void MainWindow::flash(const std::string& text) {
 
 void MainWindow::message(const std::string& text) {
     m_dialogs.warn(this, fromCp1252(text));
+}
+
+void MainWindow::dictionaryFailed(const DictionaryError& error) {
+    m_dialogs.warn(this, dictionaryFailureText(error));
+}
+
+// In trace mode the file is read again before every puzzle; the player needs to hear once why
+// their levels are not played, not before every game.
+void MainWindow::layoutsProblem(const LayoutsProblem& problem) {
+    if (m_layoutsWarned)
+        return;
+    m_layoutsWarned = true;
+    m_dialogs.warn(this, layoutsProblemText(problem));
 }
 
 void MainWindow::statusCompleted() {
