@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "ScriptedDialogs.h"
 #include "Session.h"
+#include "Settings.h"
 #include "SoundPlayer.h"
 
 #include "engine/Game.h"
@@ -27,6 +28,7 @@ private:
     QString m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Random> m_random;
+    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
     std::unique_ptr<MainWindow> m_window;
 
     Game& game() { return m_window->game(); }
@@ -50,7 +52,8 @@ private:
     void openWindow() {
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_random = std::make_unique<Random>(20261207);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_dialogs, *m_random);
+        m_settings = std::make_unique<Settings>(m_folder);
+        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
         m_window->sound().attach(std::make_unique<FakeAudio>());
         m_window->createWindows();
         m_window->show();
@@ -78,6 +81,7 @@ private slots:
     void init() { makeFolder(); }
     void cleanup() {
         m_window.reset();
+        m_settings.reset();
         m_dir.reset();
     }
 

@@ -278,8 +278,9 @@ std::optional<LayoutsProblem> loadLayoutsFile(const std::string& path, LevelTabl
     using Fault = LayoutsProblem::Fault;
     LayoutsProblem problem;
     problem.path = path;
-    std::error_code ignored;
-    if (!std::filesystem::exists(path, ignored))
+    // A file the system cannot even look for (a folder without access) is unreadable, not missing.
+    std::error_code lookedFor;
+    if (!std::filesystem::exists(path, lookedFor) && !lookedFor)
         return problem;
     std::string text;
     try {

@@ -203,9 +203,9 @@ std::string Dictionary::readFile(const std::string& path) const {
     try {
         file = std::make_unique<FileStream>(path, FileStream::Mode::Read);
     } catch (const FileError& error) {
-        std::error_code ignored;
-        const bool exists = std::filesystem::exists(path, ignored);
-        throw DictionaryError(exists ? DictionaryFault::CannotOpen : DictionaryFault::Missing, 0,
+        std::error_code lookedFor;
+        const bool missing = !std::filesystem::exists(path, lookedFor) && !lookedFor;
+        throw DictionaryError(missing ? DictionaryFault::Missing : DictionaryFault::CannotOpen, 0,
                               error.error);
     }
     try {
