@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up Quorvel (packages, build) and runs the whole test suite: the core under
-# AddressSanitizer and UndefinedBehaviorSanitizer first, then every test of the normal build,
-# then each fuzz target of fuzz/ for 20 seconds over its seed corpus.
+# Sets up Quorvel (packages, build) and runs the whole test suite: every test (core, tool and
+# game) under AddressSanitizer and UndefinedBehaviorSanitizer first, then every test of the
+# normal build, then each fuzz target of fuzz/ for 20 seconds over its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
 export QT_QPA_PLATFORM=offscreen
@@ -9,8 +9,8 @@ export QT_QPA_PLATFORM=offscreen
 # those libraries' leaks are suppressed, ours are not.
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 
-tools/setup.sh build-sanitize -DQUORVEL_CORE_ONLY=ON -DQUORVEL_SANITIZE=ON -DQUORVEL_WERROR=ON
-echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+tools/setup.sh build-sanitize -DQUORVEL_CORE_ONLY=OFF -DQUORVEL_SANITIZE=ON -DQUORVEL_WERROR=ON -DQUORVEL_BENCH=OFF
+echo "== all tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 ctest --test-dir build-sanitize --output-on-failure
 
 tools/setup.sh build-test -DQUORVEL_WERROR=ON

@@ -130,6 +130,9 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
 }
 
 MainWindow::~MainWindow() {
+    // Hidden while the game still exists: hiding moves the focus off the board, and the board
+    // asks the game where its cursor frame was.
+    hide();
     qApp->removeEventFilter(this);
     m_idleTimer.stop();
     m_clueStepTimer.stop();

@@ -403,7 +403,8 @@ private slots:
         QVERIFY(background()->choosePicture(QStringLiteral("good.png")));
         QFile bad(m_dir->filePath(QStringLiteral("pictures/bad.bmp")));
         QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(QByteArray("BM\x36\x00\x00\x00garbage that is no bitmap at all", 40));
+        static const char damaged[] = "BM\x36\x00\x00\x00garbage that is no bitmap at all";
+        bad.write(damaged, sizeof damaged - 1);
         bad.close();
         background()->setFolder(m_dir->path());
         background()->setFolder(QFileInfo(good).path()); // lists the new file
