@@ -1,4 +1,4 @@
-// Counting the statistics file with one pass per line and no branch on the filter per line.
+// Counting the statistics file a block of bytes at a time, with no branch on the filter per line.
 #include "records/StatisticsTally.h"
 
 #include "records/Statistics.h"
@@ -15,203 +15,288 @@ namespace quorvel {
 
 namespace {
 
+using Rules = StatisticsTally::Rules;
+using Tallies = StatisticsTally::Tallies;
+
 constexpr unsigned kDefinitions = 1;
 constexpr unsigned kLocked = 2;
 constexpr unsigned kTimed = 4;
 
 constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 
-std::uint64_t eightBytes(const char* p) {
+// Lines are found 64 bytes at a time; a line's quick count reads at most 64 bytes from its start.
+constexpr std::size_t kBlock = 64;
+
+// A written line is "date,code," (13 bytes), four numbers and three one-character flags.
+constexpr std::size_t kHead = 13;
+constexpr std::size_t kShortestWritten = kHead + 13; // "1,0,0,1,n,n,n"
+constexpr std::size_t kLongestQuick = kHead + 32;    // numbers and flags within 32 bytes
+
+inline std::uint64_t eightBytes(const char* p) {
     std::uint64_t word;
     std::memcpy(&word, p, sizeof word);
     return word;
 }
 
-// Which of 32 bytes are commas, line breaks, digits and minus signs: bit i for byte i.
+// Which of the 32 bytes after a line's head are commas, digits and minus signs: bit i for byte i.
 struct ByteMasks {
-    std::uint32_t commas = 0;
-    std::uint32_t breaks = 0;
-    std::uint32_t digits = 0;
-    std::uint32_t minus = 0;
+    std::uint64_t commas;
+    std::uint64_t digits;
+    std::uint64_t minus;
 };
 
 #if defined(__SSE2__)
-std::uint32_t bytesEqual16(__m128i bytes, char c) {
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+inline __m128i load16(const char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
-std::uint32_t digits16(__m128i bytes) {
+inline std::uint64_t bitsOf(__m128i bytes) {
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(bytes));
+}
+
+inline std::uint64_t bytesEqual16(__m128i bytes, char c) {
+    return bitsOf(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)));
+}
+
+inline std::uint64_t digits16(__m128i bytes) {
     // Shifted so that '0' is the smallest signed byte, the digits are the ten smallest.
     const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128)));
-    return static_cast<std::uint32_t>(
-        _mm_movemask_epi8(_mm_cmplt_epi8(shifted, _mm_set1_epi8(static_cast<char>(-128 + 10)))));
+    return bitsOf(_mm_cmplt_epi8(shifted, _mm_set1_epi8(static_cast<char>(-128 + 10))));
 }
 
-ByteMasks byteMasks(const char* p) {
-    ByteMasks m;
-    for (int half = 0; half < 2; ++half) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * half));
-        const int shift = 16 * half;
-        m.commas |= bytesEqual16(bytes, ',') << shift;
-        m.breaks |= (bytesEqual16(bytes, '\r') | bytesEqual16(bytes, '\n')) << shift;
-        m.digits |= digits16(bytes) << shift;
-        m.minus |= bytesEqual16(bytes, '-') << shift;
-    }
-    return m;
+inline std::uint64_t breaks16(__m128i bytes) {
+    return bitsOf(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
+                               _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+}
+
+// Bit i set when byte i of the 64 at p ends a line (CR or LF).
+inline std::uint64_t lineBreaks(const char* p) {
+    return breaks16(load16(p)) | breaks16(load16(p + 16)) << 16 | breaks16(load16(p + 32)) << 32 |
+           breaks16(load16(p + 48)) << 48;
+}
+
+// The commas among the 16 bytes at p.
+inline std::uint64_t commas16(const char* p) {
+    return bytesEqual16(load16(p), ',');
+}
+
+inline ByteMasks byteMasks(const char* p) {
+    const __m128i low = load16(p);
+    const __m128i high = load16(p + 16);
+    return {bytesEqual16(low, ',') | bytesEqual16(high, ',') << 16,
+            digits16(low) | digits16(high) << 16,
+            bytesEqual16(low, '-') | bytesEqual16(high, '-') << 16};
 }
 #else
-constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7Full;
-
-// The high bit of each byte of word that equals c, exactly (no false hits from borrows).
-std::uint64_t bytesEqual(std::uint64_t word, char c) {
-    const std::uint64_t x = word ^ (kEachByte * static_cast<unsigned char>(c));
-    return ~(((x & kLowBits) + kLowBits) | x) & kHighBits;
+inline std::uint64_t lineBreaks(const char* p) {
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 64; ++i)
+        mask |= std::uint64_t{p[i] == '\r' || p[i] == '\n'} << i;
+    return mask;
 }
 
-// One bit per byte (bit i for byte i) from the high bits of the bytes.
-unsigned packBits(std::uint64_t highBits) {
-    return static_cast<unsigned>(((highBits >> 7) * 0x0102040810204080ull) >> 56);
+inline std::uint64_t commas16(const char* p) {
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 16; ++i)
+        mask |= std::uint64_t{p[i] == ','} << i;
+    return mask;
 }
 
-ByteMasks byteMasks(const char* p) {
-    ByteMasks m;
-    for (int i = 0; i < 4; ++i) {
-        const std::uint64_t w = eightBytes(p + 8 * i);
-        const std::uint64_t v = w ^ (kEachByte * '0');
-        const std::uint64_t nonDigits =
-            (((v & ~kHighBits) + kEachByte * (0x80 - 10)) | v) & kHighBits;
-        const int shift = 8 * i;
-        m.commas |= std::uint32_t{packBits(bytesEqual(w, ','))} << shift;
-        m.breaks |= std::uint32_t{packBits(bytesEqual(w, '\r') | bytesEqual(w, '\n'))} << shift;
-        m.digits |= std::uint32_t{packBits(~nonDigits & kHighBits)} << shift;
-        m.minus |= std::uint32_t{packBits(bytesEqual(w, '-'))} << shift;
+inline ByteMasks byteMasks(const char* p) {
+    ByteMasks m{0, 0, 0};
+    for (int i = 0; i < 32; ++i) {
+        m.commas |= std::uint64_t{p[i] == ','} << i;
+        m.digits |= std::uint64_t{p[i] >= '0' && p[i] <= '9'} << i;
+        m.minus |= std::uint64_t{p[i] == '-'} << i;
     }
     return m;
 }
 #endif
 
-// The value of count (1..7) bytes at p already known to be digits (8 bytes readable), eight at
-// a time and without a branch per digit: digit counts vary from line to line and mispredict.
-int digitsValue(const char* p, int count) {
-    std::uint64_t v = (eightBytes(p) ^ (kEachByte * '0')) << (8 * (8 - count));
+// The value of the count (1..8) digits that end just before p, eight at a time and without a
+// branch per digit; the bytes before them are masked off.
+inline std::uint64_t digitsBefore(const char* p, std::uint64_t count) {
+    std::uint64_t v = (eightBytes(p - 8) ^ (kEachByte * '0')) & (~std::uint64_t{0} << (64 - 8 * count));
     v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFull;
     v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFull;
-    v = (v * 10000 + (v >> 32)) & 0xFFFFFFFFull;
-    return static_cast<int>(v);
+    return (v * 10000 + (v >> 32)) & 0xFFFFFFFFull;
 }
 
-// Lines shorter than this from the end of the text go the general way, so the fast one may load
-// freely.
-constexpr std::ptrdiff_t kFastReach = 13 + 32 + 8;
+// Where each of the four numbers of a written line ends (at its comma), from the line's head.
+struct NumberEnds {
+    std::uint64_t level, handicap, movesLeft, letterTotal;
+};
+
+inline NumberEnds numberEnds(std::uint64_t commas) {
+    auto next = [&commas] {
+        const auto at = static_cast<std::uint64_t>(std::countr_zero(commas));
+        commas &= commas - 1;
+        return at;
+    };
+    const std::uint64_t level = next();
+    const std::uint64_t handicap = next();
+    const std::uint64_t movesLeft = next();
+    return {level, handicap, movesLeft, next()};
+}
+
+void addGame(const Rules& rules, Tallies& tally, bool won, const int (&numbers)[4],
+             unsigned options) {
+    // Bitwise, not logical, operators: games pass and fail at random, so branches mispredict.
+    const bool passes = (rules.anyHandicap | (numbers[1] == rules.handicap)) &
+                        ((options & rules.options) == rules.options);
+    const int value = numbers[rules.field];
+    const int bucket = value < 0 ? 0 : value > rules.cap ? rules.cap : value; // 0: not counted
+    ++tally[won ? 1 : 0][static_cast<std::size_t>(bucket * static_cast<int>(passes))];
+}
+
+// Any line, by the general field rule.
+void countAnyLine(const Rules& rules, Tallies& tally, const char* line, const char* lineEnd) {
+    StatisticsEntry game;
+    if (parseStatisticsLine(std::string_view(line, static_cast<std::size_t>(lineEnd - line)), game))
+        addGame(rules, tally, game.won,
+                {game.level, game.handicap, game.movesLeft, game.letterTotal},
+                (game.definitions ? kDefinitions : 0) | (game.lockRule ? kLocked : 0) |
+                    (game.timed ? kTimed : 0));
+}
+
+// Whether the handicap and option filters keep a written line.
+inline bool passesFilter(const Rules& rules, const char* numbers, const NumberEnds& ends,
+                  std::uint64_t signs) {
+    const std::uint64_t minus = signs >> (ends.level + 1) & 1;
+    const auto value = static_cast<int>(
+        digitsBefore(numbers + ends.handicap, ends.handicap - ends.level - 1 - minus));
+    const char* const flags = numbers + ends.letterTotal;
+    const unsigned options = (flags[1] != 'n' ? kDefinitions : 0) |
+                             (flags[3] != 'n' ? kLocked : 0) | (flags[5] != 'n' ? kTimed : 0);
+    return (rules.anyHandicap | ((minus ? -value : value) == rules.handicap)) &
+           ((options & rules.options) == rules.options);
+}
+
+// A line (without its break) in the shape the game writes, "2003-05-17,W,13,0,37,25,D,V,T,",
+// counted as the general field rule counts it; false for any other line, which is left to the
+// general rule. Reads up to 64 bytes from the line's start, whatever its length.
+template <bool Filtered>
+bool countWrittenLine(const Rules& rules, Tallies& tally, const char* line, std::size_t length) {
+    if (std::endian::native != std::endian::little ||
+        length - kShortestWritten > kLongestQuick - kShortestWritten)
+        return false;
+    // Ten date characters and a one-character code, each ended by a comma.
+    if ((commas16(line) & 0x1FFF) != 0x1400)
+        return false;
+    const char* const numbers = line + kHead;
+    const std::uint64_t rest = length - kHead;
+    const ByteMasks m = byteMasks(numbers);
+    const std::uint64_t commas = m.commas & ((std::uint64_t{1} << rest) - 1);
+    // Missing commas show as ends past the line, which fail the tests below.
+    const NumberEnds ends = numberEnds(commas | std::uint64_t{0xF} << 32);
+    // Numbers of one to eight characters.
+    if (((ends.level - 1) | (ends.handicap - ends.level - 2) | (ends.movesLeft - ends.handicap - 2) |
+         (ends.letterTotal - ends.movesLeft - 2)) >= 8)
+        return false;
+    // Then ",X,Y,Z" and the line's end, or a comma after which nothing is read.
+    const std::uint64_t lastComma = rest - ends.letterTotal - 6;
+    if (lastComma > 1 || commas >> ends.letterTotal != (0x15 | lastComma << 6))
+        return false;
+    // Only digits in the numbers, each after an optional minus sign of its own.
+    const std::uint64_t inNumbers = (std::uint64_t{1} << ends.letterTotal) - 1;
+    const std::uint64_t signs = m.minus & (commas << 1 | 1) & inNumbers;
+    if ((~(m.commas | m.digits) & inNumbers) != signs || (signs << 1 & commas) != 0)
+        return false;
+    std::uint64_t start = 0, end = ends.level;
+    if (rules.field == 2) {
+        start = ends.handicap + 1;
+        end = ends.movesLeft;
+    } else if (rules.field == 3) {
+        start = ends.movesLeft + 1;
+        end = ends.letterTotal;
+    }
+    const std::uint64_t negative = signs >> start & 1; // counted in no bucket
+    const std::uint64_t value = std::min(digitsBefore(numbers + end, end - start - negative),
+                                         static_cast<std::uint64_t>(rules.cap));
+    bool passes = true;
+    if constexpr (Filtered)
+        passes = passesFilter(rules, numbers, ends, signs);
+    ++tally[line[11] == 'W'][value * (passes & !negative)];
+    return true;
+}
+
+// Counts every line that ends within the blocks of 64 bytes from first (64 more bytes after them
+// must be readable); returns where the first unfinished line starts. Lines are found from the
+// blocks' break masks, not from each other, so one line's count need not wait for the last's.
+template <bool Filtered>
+const char* countBlocksOf(const Rules& rules, Tallies& tally, const char* first,
+                          std::size_t blocks, const char* lineStart) {
+    for (const char* block = first; block != first + kBlock * blocks; block += kBlock) {
+        for (std::uint64_t breaks = lineBreaks(block); breaks != 0; breaks &= breaks - 1) {
+            const char* const lineEnd = block + std::countr_zero(breaks);
+            // The LF of CR LF, or an empty line, starts right at its break.
+            if (lineEnd != lineStart &&
+                !countWrittenLine<Filtered>(rules, tally, lineStart,
+                                            static_cast<std::size_t>(lineEnd - lineStart)))
+                countAnyLine(rules, tally, lineStart, lineEnd);
+            lineStart = lineEnd + 1;
+        }
+    }
+    return lineStart;
+}
 
 } // namespace
 
 StatisticsTally::StatisticsTally(const StatisticsFilter& filter) {
     switch (filter.view) {
     case StatisticsView::Letters:
-        m_field = 3;
-        m_cap = 300;
+        m_rules.field = 3;
+        m_rules.cap = 300;
         break;
     case StatisticsView::Score:
-        m_field = 2;
-        m_cap = 100;
+        m_rules.field = 2;
+        m_rules.cap = 100;
         break;
     case StatisticsView::Levels:
-        m_field = 0;
-        m_cap = 200;
+        m_rules.field = 0;
+        m_rules.cap = 200;
         break;
     }
-    m_anyHandicap = filter.handicap == HandicapFilter::Overall;
-    m_handicap = filter.handicap == HandicapFilter::Easy ? -1
-                 : filter.handicap == HandicapFilter::Harder ? 1 : 0;
-    m_options = (filter.withDefinitions ? kDefinitions : 0) |
-                (filter.withLockedLetters ? kLocked : 0) | (filter.timedGames ? kTimed : 0);
+    m_rules.anyHandicap = filter.handicap == HandicapFilter::Overall;
+    m_rules.handicap = filter.handicap == HandicapFilter::Easy ? -1
+                       : filter.handicap == HandicapFilter::Harder ? 1 : 0;
+    m_rules.options = (filter.withDefinitions ? kDefinitions : 0) |
+                      (filter.withLockedLetters ? kLocked : 0) | (filter.timedGames ? kTimed : 0);
 }
 
-void StatisticsTally::addGame(bool won, const int (&numbers)[4], unsigned options) {
-    // Bitwise, not logical, operators: games pass and fail at random, so branches mispredict.
-    const bool passes = (m_anyHandicap | (numbers[1] == m_handicap)) &
-                        ((options & m_options) == m_options);
-    const int value = numbers[m_field];
-    const int bucket = value < 0 ? 0 : value > m_cap ? m_cap : value; // 0: not counted
-    ++m_tally[won ? 1 : 0][static_cast<std::size_t>(bucket * static_cast<int>(passes))];
+const char* StatisticsTally::countBlocks(const char* first, std::size_t blocks,
+                                         const char* lineStart) {
+    if (m_rules.anyHandicap && m_rules.options == 0)
+        return countBlocksOf<false>(m_rules, m_tally, first, blocks, lineStart);
+    return countBlocksOf<true>(m_rules, m_tally, first, blocks, lineStart);
 }
 
-// A line in the shape the game writes ("2003-05-17,W,13,0,37,25,D,V,T,") counted in one pass,
-// giving what the general field rule gives; returns where its line break is, or nullptr for any
-// other line (left to the general rule).
-const char* StatisticsTally::countWrittenLine(const char* p, const char* end) {
-    if (std::endian::native != std::endian::little || end - p < kFastReach)
-        return nullptr;
-    // Ten date characters without a comma or line break ('-' and the digits are above them).
-    const std::uint64_t aboveComma = ((eightBytes(p) | kHighBits) - kEachByte * '-') & kHighBits;
-    if (aboveComma != kHighBits || static_cast<unsigned char>(p[8]) < '-' ||
-        static_cast<unsigned char>(p[9]) < '-' || p[10] != ',' || p[11] == ',' || p[11] == '\r' ||
-        p[11] == '\n' || p[12] != ',')
-        return nullptr;
-    const char* q = p + 13;
-    const ByteMasks masks = byteMasks(q);
-    std::uint32_t commas = masks.commas;
-    int numbers[4];
-    int start = 0;
-    for (int& n : numbers) {
-        if (commas == 0)
-            return nullptr;
-        const int comma = std::countr_zero(commas);
-        const int negative = static_cast<int>((masks.minus >> start) & 1u);
-        const int count = comma - start - negative;
-        if (count < 1 || count > 7)
-            return nullptr;
-        const int value = digitsValue(q + start + negative, count);
-        n = negative ? -value : value;
-        commas &= commas - 1;
-        start = comma + 1;
+// The last bytes of a text, too few for whole blocks with room to read after them: copied out
+// with line breaks after them (an unbroken last line counts as if it had one).
+void StatisticsTally::countTail(const char* lineStart, const char* end) {
+    constexpr std::size_t kRoom = 2 * kBlock;
+    // A line that began long before the tail is counted where it lies.
+    while (static_cast<std::size_t>(end - lineStart) > kRoom) {
+        const char* lineEnd =
+            std::find_if(lineStart, end, [](char c) { return c == '\r' || c == '\n'; });
+        countAnyLine(m_rules, m_tally, lineStart, lineEnd);
+        if (lineEnd == end)
+            return;
+        lineStart = lineEnd + 1;
     }
-    // The four number fields hold only digits, each after its optional minus sign.
-    const std::uint32_t numberBytes = (1u << (start - 1)) - 1;
-    const std::uint32_t fieldStarts = ((masks.commas << 1) | 1u) & numberBytes;
-    if ((numberBytes & ~masks.digits & ~masks.commas & ~(masks.minus & fieldStarts)) != 0)
-        return nullptr;
-    if (start + 6 >= 32)
-        return nullptr;
-    const std::uint32_t flagCommas = (1u << (start + 1)) | (1u << (start + 3));
-    const std::uint32_t flagBytes = (1u << start) | (1u << (start + 2)) | (1u << (start + 4));
-    if ((commas & ((1u << (start + 5)) - 1)) != flagCommas || ((commas | masks.breaks) & flagBytes) != 0)
-        return nullptr;
-    // A timed line ends in a comma, an untimed one does not: stepped over without a branch.
-    const int lineBreak = start + 5 + static_cast<int>((commas >> (start + 5)) & 1u);
-    if (!(masks.breaks & (1u << lineBreak)))
-        return nullptr;
-    const unsigned options = (q[start] != 'n' ? kDefinitions : 0) |
-                             (q[start + 2] != 'n' ? kLocked : 0) |
-                             (q[start + 4] != 'n' ? kTimed : 0);
-    addGame(p[11] == 'W', numbers, options);
-    return q + lineBreak;
+    const auto size = static_cast<std::size_t>(end - lineStart);
+    char copy[kRoom + 2 * kBlock];
+    std::copy(lineStart, end, copy);
+    std::memset(copy + size, '\n', sizeof copy - size);
+    countBlocks(copy, size / kBlock + 1, copy);
 }
 
 void StatisticsTally::countText(std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        if (*p == '\r' || *p == '\n') { // the LF of CR LF, or an empty line
-            ++p;
-            continue;
-        }
-        const char* lineEnd = countWrittenLine(p, end);
-        if (!lineEnd) {
-            lineEnd = p;
-            while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
-                ++lineEnd;
-            StatisticsEntry game;
-            if (parseStatisticsLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)),
-                                    game))
-                addGame(game.won, {game.level, game.handicap, game.movesLeft, game.letterTotal},
-                        (game.definitions ? kDefinitions : 0) | (game.lockRule ? kLocked : 0) |
-                            (game.timed ? kTimed : 0));
-        }
-        p = lineEnd < end ? lineEnd + 1 : end;
-    }
+    const char* lineStart = text.data();
+    // Whole blocks with a block to spare after them.
+    if (text.size() > kBlock)
+        lineStart = countBlocks(text.data(), (text.size() - kBlock) / kBlock, lineStart);
+    countTail(lineStart, text.data() + text.size());
 }
 
 void StatisticsTally::finish(StatisticsCount& count) const {

@@ -4,6 +4,7 @@
 #include "records/StatisticsHistogram.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -20,16 +21,22 @@ public:
     // Adds the tallies to count, as StatisticsCount::add would have for each game.
     void finish(StatisticsCount& count) const;
 
-private:
-    void addGame(bool won, const int (&numbers)[4], unsigned options);
-    const char* countWrittenLine(const char* p, const char* end);
+    // What the filter asks of a game, in the form the counting loop tests it.
+    struct Rules {
+        int field = 0;        // which of level, handicap, moves left, letter total is the value
+        int cap = 0;          // the view's largest bucket
+        bool anyHandicap = true;
+        int handicap = 0;
+        unsigned options = 0; // the option bits a game must have
+    };
+    using Tallies = std::array<std::array<std::uint64_t, kStatisticsBuckets + 1>, 2>; // [won][bucket]
 
-    std::array<std::array<std::uint64_t, kStatisticsBuckets + 1>, 2> m_tally{}; // [won][bucket]
-    int m_field = 0;          // which of level, handicap, moves left, letter total is the value
-    int m_cap = 0;            // the view's largest bucket
-    bool m_anyHandicap = true;
-    int m_handicap = 0;
-    unsigned m_options = 0;   // the option bits a game must have
+private:
+    const char* countBlocks(const char* first, std::size_t blocks, const char* lineStart);
+    void countTail(const char* lineStart, const char* end);
+
+    Tallies m_tally{};
+    Rules m_rules;
 };
 
 } // namespace quorvel
