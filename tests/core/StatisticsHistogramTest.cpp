@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <tuple>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -315,6 +317,105 @@ TEST(StatisticsHistogram, CountingAgreesWithTheFieldRuleOnMangledLines) {
             }
         }
     }
+}
+
+// The general field rule's count of a text, line by line, for comparing with the counting.
+StatisticsCount countByTheFieldRule(const std::string& text, const StatisticsFilter& filter) {
+    StatisticsCount count;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+        StatisticsEntry e;
+        if (parseStatisticsLine(std::string_view(text).substr(begin, end - begin), e))
+            count.add(e, filter);
+        begin = end + 1;
+    }
+    return count;
+}
+
+// Every view with no filter and with filters that read the handicap and each option.
+std::vector<StatisticsFilter> filtersReadingEveryField() {
+    std::vector<StatisticsFilter> filters;
+    for (int v = 0; v < 3; ++v)
+        for (int h = 0; h < 4; ++h) {
+            StatisticsFilter f = view(static_cast<StatisticsView>(v));
+            f.handicap = static_cast<HandicapFilter>(h);
+            filters.push_back(f);
+            f.withDefinitions = h % 2 == 0;
+            f.withLockedLetters = h >= 2;
+            f.timedGames = h != 1;
+            filters.push_back(f);
+        }
+    return filters;
+}
+
+::testing::AssertionResult countsAsTheFieldRule(const std::string& text) {
+    for (const StatisticsFilter& f : filtersReadingEveryField()) {
+        const StatisticsCount want = countByTheFieldRule(text, f);
+        const StatisticsCount got = countStatistics(text, f);
+        bool same = got.played == want.played && got.completed == want.completed &&
+                    got.scale == want.scale;
+        for (int b = 1; b <= kStatisticsBuckets; ++b)
+            same = same && got.bucket(b).wins == want.bucket(b).wins &&
+                   got.bucket(b).losses == want.bucket(b).losses;
+        if (!same)
+            return ::testing::AssertionFailure()
+                   << "view " << static_cast<int>(f.view) << " handicap "
+                   << static_cast<int>(f.handicap) << " options " << f.withDefinitions
+                   << f.withLockedLetters << f.timedGames << ": played " << got.played
+                   << " instead of " << want.played << " in\n" << text;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Lines at the edges of what the quick count takes: number lengths around eight characters,
+// signs, leading zeros, flags of other lengths, fields after the last flag, lines too long for it.
+TEST(StatisticsHistogram, CountingAgreesWithTheFieldRuleAtTheEdgesOfTheWrittenShape) {
+    const char* lines[] = {
+        "2026-12-07,W,12345678,0,5,16,n,n,n", "2026-12-07,W,123456789,0,5,16,n,n,n",
+        "2026-12-07,W,0000000000000042,0,5,16,n,n,n", "2026-12-07,W,5,-1234567,99999999,16,n,n,n",
+        "2026-12-07,W,5,-12345678,5,16,n,n,n", "2026-12-07,W,007,-01,5,016,D,V,T,",
+        "2026-12-07,W,5,-0,5,16,D,n,T,", "2026-12-07,W,5,00,5,16,n,V,n",
+        "2026-12-07,W,5,01,5,16,D,V,T,", "2026-12-07,W,5,-001,5,16,D,V,T,",
+        "2026-12-07,W,5,2,5,16,D,V,T,", "2026-12-07,W,5,-2,5,16,D,V,T,",
+        "2026-12-07,W,5,10,5,16,D,V,T,", "2026-12-07,W,5,-10,5,16,D,V,T,",
+        "2026-12-07,F,-5,0,5,16,n,n,n", "2026-12-07,F,5,0,-5,16,n,n,n",
+        "2026-12-07,F,5,0,5,-16,n,n,n", "2026-12-07,W,5,--1,5,16,n,n,n",
+        "2026-12-07,W,5,-,5,16,n,n,n", "2026-12-07,W,5,1-,5,16,n,n,n",
+        "2026-12-07,W,+5,0,5,16,n,n,n", "2026-12-07,W,5,0,5,16,nn,n,n",
+        "2026-12-07,W,5,0,5,16,n,,n", "2026-12-07,W,5,0,5,16,n,n,",
+        "2026-12-07,W,5,0,5,16,n,n,n,x", "2026-12-07,W,5,0,5,16,n,n,T,,,",
+        "2026-12-07,W,5,0,5,16,n,n,Tx", "2026-12-07,W,5,0,5,16,n,n", "2026-12-07,W,5,0,5,16",
+        "2026-12-07,W,5,0,5,16,D,V,T,  and a comment long enough to run past the window",
+        "2026-12-07,W,1,0,0,1,n,n,n", "2026-12-07,W,1,,0,1,n,n,n", "2026-12-07,W,,1,0,1,n,n,n",
+        "2026-12-07,W,5,0.5,5,16,n,n,n", "2026-12-07,W,5/,0,5,16,n,n,n",
+        "2026-12-07,WW,5,0,5,16,n,n,n", "2026-12-07,,5,0,5,16,n,n,n", "2026-12-7,W,5,0,5,16,n,n,n",
+        "2026,12-07,W,5,0,5,16,n,n,n", ",2026-12-0,W,5,0,5,16,n,n,n", "2026-12-07,W,5,0,5,16,\x80,n,n",
+        "2026-12-07,W,12345678,-1234567,12345678,12345678,D,V,T,",
+        "2026-12-07,W,123456789,0,5,1,n,n,n", "2026-12-07,W,5,0,1,123456789,n,n,n",
+        "2026-12-07,W,5,-12345678,1,1,n,n,n", "2026-12-07,W,5,-1,5,1234567890,D,V,T,",
+        "2026-12-07,W,5,0,5,16,D,V,nx,", "2026-12-07,W,5,0,5,16,D,nx,n", "2026-12-07,W,5,0,5,16,nx,V,T",
+    };
+    for (const char* line : lines)
+        for (const char* lineBreak : {"\r\n", ""})
+            EXPECT_TRUE(countsAsTheFieldRule(std::string(48, '\n') + line + lineBreak +
+                                             std::string(200, '\n')));
+}
+
+// Lines are found in blocks of bytes and the last bytes are counted apart: the same lines must
+// count the same wherever they fall against those blocks, and whether the text ends in a break.
+TEST(StatisticsHistogram, CountingAgreesWithTheFieldRuleWhereverLinesFall) {
+    std::string lines = game('W', 5, 10, 16, -1, true, 'V', true) + game('F', 17, 0, 40, 1) +
+                        "2026-12-07,W,5,0,5,16,n,n,n,x\n" + game('W', 250, 12, 300, 0) +
+                        "\r\r" + game('Q', 0, -4, 12, 1, false, 'R') + "2026-12-07,W,9,0,5,16";
+    for (std::size_t shift = 0; shift <= 140; ++shift)
+        ASSERT_TRUE(countsAsTheFieldRule(std::string(shift, shift % 3 ? '\n' : '\r') + lines))
+            << "shift " << shift;
+    // A line longer than many blocks, before and at the end of the text.
+    const std::string longLine = "2026-12-07,W,8,0,5,16,n,n,n," + std::string(1000, 'x');
+    EXPECT_TRUE(countsAsTheFieldRule(lines + "\n" + longLine + "\r\n" + lines));
+    EXPECT_TRUE(countsAsTheFieldRule(lines + "\n" + longLine));
+    EXPECT_TRUE(countsAsTheFieldRule(longLine));
 }
 
 TEST(StatisticsHistogram, UnreadableFileThrowsFileError) {

@@ -128,7 +128,7 @@ StatisticsCount countStatisticsFile(const std::string& path, const StatisticsFil
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         throw FileError("Cannot open file " + path);
-    constexpr std::size_t kBlock = 1 << 16;
+    constexpr std::size_t kBlock = 1 << 20;
     const std::unique_ptr<char[]> buffer(new char[kBlock]);
     StatisticsTally tally(filter);
     std::string unfinished; // a line begun in an earlier block

@@ -113,10 +113,16 @@ inline ByteMasks byteMasks(const char* p) {
 }
 #endif
 
+// The count (1..8) digits that end just before p as byte values 0..9, the last one in the top
+// byte; the bytes before them are masked off to 0.
+inline std::uint64_t digitBytesBefore(const char* p, std::uint64_t count) {
+    return (eightBytes(p - 8) ^ (kEachByte * '0')) & (~std::uint64_t{0} << (64 - 8 * count));
+}
+
 // The value of the count (1..8) digits that end just before p, eight at a time and without a
-// branch per digit; the bytes before them are masked off.
+// branch per digit.
 inline std::uint64_t digitsBefore(const char* p, std::uint64_t count) {
-    std::uint64_t v = (eightBytes(p - 8) ^ (kEachByte * '0')) & (~std::uint64_t{0} << (64 - 8 * count));
+    std::uint64_t v = digitBytesBefore(p, count);
     v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFull;
     v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFull;
     return (v * 10000 + (v >> 32)) & 0xFFFFFFFFull;
@@ -161,15 +167,19 @@ void countAnyLine(const Rules& rules, Tallies& tally, const char* line, const ch
 
 // Whether the handicap and option filters keep a written line.
 inline bool passesFilter(const Rules& rules, const char* numbers, const NumberEnds& ends,
-                  std::uint64_t signs) {
+                         std::uint64_t signs) {
+    // The handicaps filtered on are -1, 0 and 1: digits with nothing but zeros before the last.
     const std::uint64_t minus = signs >> (ends.level + 1) & 1;
-    const auto value = static_cast<int>(
-        digitsBefore(numbers + ends.handicap, ends.handicap - ends.level - 1 - minus));
-    const char* const flags = numbers + ends.letterTotal;
-    const unsigned options = (flags[1] != 'n' ? kDefinitions : 0) |
-                             (flags[3] != 'n' ? kLocked : 0) | (flags[5] != 'n' ? kTimed : 0);
-    return (rules.anyHandicap | ((minus ? -value : value) == rules.handicap)) &
-           ((options & rules.options) == rules.options);
+    const std::uint64_t digits =
+        digitBytesBefore(numbers + ends.handicap, ends.handicap - ends.level - 1 - minus);
+    const int target = rules.handicap;
+    const bool handicap = digits == std::uint64_t(target < 0 ? -target : target) << 56 &&
+                          (target == 0 || minus == std::uint64_t{target < 0});
+    // ",X,Y,Z": each flag asked for must be other than "n".
+    const std::uint64_t flags = (eightBytes(numbers + ends.letterTotal) ^ (kEachByte * 'n')) |
+                                ~rules.optionBytes;
+    const bool options = ((flags - kEachByte) & ~flags & (kEachByte << 7)) == 0;
+    return (rules.anyHandicap | handicap) & options;
 }
 
 // A line (without its break) in the shape the game writes, "2003-05-17,W,13,0,37,25,D,V,T,",
@@ -262,6 +272,10 @@ StatisticsTally::StatisticsTally(const StatisticsFilter& filter) {
                        : filter.handicap == HandicapFilter::Harder ? 1 : 0;
     m_rules.options = (filter.withDefinitions ? kDefinitions : 0) |
                       (filter.withLockedLetters ? kLocked : 0) | (filter.timedGames ? kTimed : 0);
+    // The option flags of ",X,Y,Z" are bytes 1, 3 and 5.
+    m_rules.optionBytes = (filter.withDefinitions ? 0xFFull << 8 : 0) |
+                          (filter.withLockedLetters ? 0xFFull << 24 : 0) |
+                          (filter.timedGames ? 0xFFull << 40 : 0);
 }
 
 const char* StatisticsTally::countBlocks(const char* first, std::size_t blocks,

@@ -28,6 +28,7 @@ public:
         bool anyHandicap = true;
         int handicap = 0;
         unsigned options = 0; // the option bits a game must have
+        std::uint64_t optionBytes = 0; // the same as bytes of ",X,Y,Z" in a written line
     };
     using Tallies = std::array<std::array<std::uint64_t, kStatisticsBuckets + 1>, 2>; // [won][bucket]
 
