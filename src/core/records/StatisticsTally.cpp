@@ -24,6 +24,11 @@ constexpr unsigned kTimed = 4;
 
 constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
 
+// The largest bucket of the view counting field 0 (level), 2 (moves left) or 3 (letter total).
+constexpr int capOf(int field) {
+    return field == 0 ? 200 : field == 2 ? 100 : 300;
+}
+
 // Lines are found 64 bytes at a time; a line's quick count reads at most 64 bytes from its start.
 constexpr std::size_t kBlock = 64;
 
@@ -173,8 +178,9 @@ inline bool passesFilter(const Rules& rules, const char* numbers, const NumberEn
     const std::uint64_t digits =
         digitBytesBefore(numbers + ends.handicap, ends.handicap - ends.level - 1 - minus);
     const int target = rules.handicap;
-    const bool handicap = digits == std::uint64_t(target < 0 ? -target : target) << 56 &&
-                          (target == 0 || minus == std::uint64_t{target < 0});
+    // Bitwise operators: games pass and fail at random, so branches would mispredict.
+    const bool handicap = (digits == std::uint64_t(target < 0 ? -target : target) << 56) &
+                          ((target == 0) | (minus == std::uint64_t{target < 0}));
     // ",X,Y,Z": each flag asked for must be other than "n".
     const std::uint64_t flags = (eightBytes(numbers + ends.letterTotal) ^ (kEachByte * 'n')) |
                                 ~rules.optionBytes;
@@ -185,7 +191,7 @@ inline bool passesFilter(const Rules& rules, const char* numbers, const NumberEn
 // A line (without its break) in the shape the game writes, "2003-05-17,W,13,0,37,25,D,V,T,",
 // counted as the general field rule counts it; false for any other line, which is left to the
 // general rule. Reads up to 64 bytes from the line's start, whatever its length.
-template <bool Filtered>
+template <int Field, bool Filtered>
 bool countWrittenLine(const Rules& rules, Tallies& tally, const char* line, std::size_t length) {
     if (std::endian::native != std::endian::little ||
         length - kShortestWritten > kLongestQuick - kShortestWritten)
@@ -212,28 +218,26 @@ bool countWrittenLine(const Rules& rules, Tallies& tally, const char* line, std:
     const std::uint64_t signs = m.minus & (commas << 1 | 1) & inNumbers;
     if ((~(m.commas | m.digits) & inNumbers) != signs || (signs << 1 & commas) != 0)
         return false;
-    std::uint64_t start = 0, end = ends.level;
-    if (rules.field == 2) {
-        start = ends.handicap + 1;
-        end = ends.movesLeft;
-    } else if (rules.field == 3) {
-        start = ends.movesLeft + 1;
-        end = ends.letterTotal;
-    }
-    const std::uint64_t negative = signs >> start & 1; // counted in no bucket
+    const std::uint64_t start = Field == 0 ? 0 : Field == 2 ? ends.handicap + 1 : ends.movesLeft + 1;
+    const std::uint64_t end = Field == 0 ? ends.level : Field == 2 ? ends.movesLeft : ends.letterTotal;
+    const std::uint64_t negative = signs >> start & 1;
     const std::uint64_t value = std::min(digitsBefore(numbers + end, end - start - negative),
-                                         static_cast<std::uint64_t>(rules.cap));
+                                         std::uint64_t{capOf(Field)});
     bool passes = true;
     if constexpr (Filtered)
         passes = passesFilter(rules, numbers, ends, signs);
-    ++tally[line[11] == 'W'][value * (passes & !negative)];
+    // Games not counted go to spare slots taken in turn, so that a long run of them is not one
+    // long chain of additions to the same slot.
+    const std::uint64_t spare = kStatisticsBuckets + 1 + (reinterpret_cast<std::uintptr_t>(line) & 7);
+    const std::uint64_t counted = 0 - (std::uint64_t{passes} & (negative ^ 1)); // all ones or zero
+    ++tally[line[11] == 'W'][(value & counted) | (spare & ~counted)];
     return true;
 }
 
 // Counts every line that ends within the blocks of 64 bytes from first (64 more bytes after them
 // must be readable); returns where the first unfinished line starts. Lines are found from the
 // blocks' break masks, not from each other, so one line's count need not wait for the last's.
-template <bool Filtered>
+template <int Field, bool Filtered>
 const char* countBlocksOf(const Rules& rules, Tallies& tally, const char* first,
                           std::size_t blocks, const char* lineStart) {
     for (const char* block = first; block != first + kBlock * blocks; block += kBlock) {
@@ -241,7 +245,7 @@ const char* countBlocksOf(const Rules& rules, Tallies& tally, const char* first,
             const char* const lineEnd = block + std::countr_zero(breaks);
             // The LF of CR LF, or an empty line, starts right at its break.
             if (lineEnd != lineStart &&
-                !countWrittenLine<Filtered>(rules, tally, lineStart,
+                !countWrittenLine<Field, Filtered>(rules, tally, lineStart,
                                             static_cast<std::size_t>(lineEnd - lineStart)))
                 countAnyLine(rules, tally, lineStart, lineEnd);
             lineStart = lineEnd + 1;
@@ -253,20 +257,9 @@ const char* countBlocksOf(const Rules& rules, Tallies& tally, const char* first,
 } // namespace
 
 StatisticsTally::StatisticsTally(const StatisticsFilter& filter) {
-    switch (filter.view) {
-    case StatisticsView::Letters:
-        m_rules.field = 3;
-        m_rules.cap = 300;
-        break;
-    case StatisticsView::Score:
-        m_rules.field = 2;
-        m_rules.cap = 100;
-        break;
-    case StatisticsView::Levels:
-        m_rules.field = 0;
-        m_rules.cap = 200;
-        break;
-    }
+    m_rules.field = filter.view == StatisticsView::Letters ? 3
+                    : filter.view == StatisticsView::Score ? 2 : 0;
+    m_rules.cap = capOf(m_rules.field);
     m_rules.anyHandicap = filter.handicap == HandicapFilter::Overall;
     m_rules.handicap = filter.handicap == HandicapFilter::Easy ? -1
                        : filter.handicap == HandicapFilter::Harder ? 1 : 0;
@@ -280,9 +273,13 @@ StatisticsTally::StatisticsTally(const StatisticsFilter& filter) {
 
 const char* StatisticsTally::countBlocks(const char* first, std::size_t blocks,
                                          const char* lineStart) {
-    if (m_rules.anyHandicap && m_rules.options == 0)
-        return countBlocksOf<false>(m_rules, m_tally, first, blocks, lineStart);
-    return countBlocksOf<true>(m_rules, m_tally, first, blocks, lineStart);
+    using Loop = const char* (*)(const Rules&, Tallies&, const char*, std::size_t, const char*);
+    // One loop for each view's field, with and without the handicap and option filters.
+    static constexpr Loop kLoops[2][4] = {
+        {countBlocksOf<0, false>, nullptr, countBlocksOf<2, false>, countBlocksOf<3, false>},
+        {countBlocksOf<0, true>, nullptr, countBlocksOf<2, true>, countBlocksOf<3, true>}};
+    const bool filtered = !m_rules.anyHandicap || m_rules.options != 0;
+    return kLoops[filtered][m_rules.field](m_rules, m_tally, first, blocks, lineStart);
 }
 
 // The last bytes of a text, too few for whole blocks with room to read after them: copied out

@@ -10,8 +10,8 @@
 
 namespace quorvel {
 
-// Raw 64-bit tallies: bucket 0 collects every game that is filtered out, so the loop needs no
-// branch per line; finish() applies the 32-bit caps and the totals.
+// Raw 64-bit tallies: games filtered out are added to slots that are never counted, so the loop
+// needs no branch per line; finish() applies the 32-bit caps and the totals.
 class StatisticsTally {
 public:
     explicit StatisticsTally(const StatisticsFilter& filter);
@@ -30,7 +30,8 @@ public:
         unsigned options = 0; // the option bits a game must have
         std::uint64_t optionBytes = 0; // the same as bytes of ",X,Y,Z" in a written line
     };
-    using Tallies = std::array<std::array<std::uint64_t, kStatisticsBuckets + 1>, 2>; // [won][bucket]
+    // [won][bucket]; games that are not counted go to bucket 0 or to eight spare slots after 400.
+    using Tallies = std::array<std::array<std::uint64_t, kStatisticsBuckets + 9>, 2>;
 
 private:
     const char* countBlocks(const char* first, std::size_t blocks, const char* lineStart);
