@@ -124,13 +124,13 @@ inline std::uint64_t digitBytesBefore(const char* p, std::uint64_t count) {
     return (eightBytes(p - 8) ^ (kEachByte * '0')) & (~std::uint64_t{0} << (64 - 8 * count));
 }
 
-// The value of the count (1..8) digits that end just before p, eight at a time and without a
-// branch per digit.
-inline std::uint64_t digitsBefore(const char* p, std::uint64_t count) {
-    std::uint64_t v = digitBytesBefore(p, count);
-    v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFull;
-    v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFull;
-    return (v * 10000 + (v >> 32)) & 0xFFFFFFFFull;
+// The value of the count (1..8) digits that end just before p, or 1000 for any value above 999
+// (every bucket is below that): only the last three digits are combined.
+inline std::uint64_t valueUpTo999(const char* p, std::uint64_t count) {
+    const std::uint64_t digits = digitBytesBefore(p, count);
+    const std::uint64_t lastThree =
+        (digits >> 40 & 0xFF) * 100 + (digits >> 48 & 0xFF) * 10 + (digits >> 56);
+    return digits << 24 != 0 ? 1000 : lastThree;
 }
 
 // Where each of the four numbers of a written line ends (at its comma), from the line's head.
@@ -206,8 +206,8 @@ bool countWrittenLine(const Rules& rules, Tallies& tally, const char* line, std:
     // Missing commas show as ends past the line, which fail the tests below.
     const NumberEnds ends = numberEnds(commas | std::uint64_t{0xF} << 32);
     // Numbers of one to eight characters.
-    if (((ends.level - 1) | (ends.handicap - ends.level - 2) | (ends.movesLeft - ends.handicap - 2) |
-         (ends.letterTotal - ends.movesLeft - 2)) >= 8)
+    if (((ends.level - 1) | (ends.handicap - ends.level - 2) |
+         (ends.movesLeft - ends.handicap - 2) | (ends.letterTotal - ends.movesLeft - 2)) >= 8)
         return false;
     // Then ",X,Y,Z" and the line's end, or a comma after which nothing is read.
     const std::uint64_t lastComma = rest - ends.letterTotal - 6;
@@ -218,18 +218,23 @@ bool countWrittenLine(const Rules& rules, Tallies& tally, const char* line, std:
     const std::uint64_t signs = m.minus & (commas << 1 | 1) & inNumbers;
     if ((~(m.commas | m.digits) & inNumbers) != signs || (signs << 1 & commas) != 0)
         return false;
-    const std::uint64_t start = Field == 0 ? 0 : Field == 2 ? ends.handicap + 1 : ends.movesLeft + 1;
-    const std::uint64_t end = Field == 0 ? ends.level : Field == 2 ? ends.movesLeft : ends.letterTotal;
+    const std::uint64_t start = Field == 0   ? 0
+                                : Field == 2 ? ends.handicap + 1
+                                             : ends.movesLeft + 1;
+    const std::uint64_t end = Field == 0   ? ends.level
+                              : Field == 2 ? ends.movesLeft
+                                           : ends.letterTotal;
     const std::uint64_t negative = signs >> start & 1;
-    const std::uint64_t value = std::min(digitsBefore(numbers + end, end - start - negative),
+    const std::uint64_t value = std::min(valueUpTo999(numbers + end, end - start - negative),
                                          std::uint64_t{capOf(Field)});
     bool passes = true;
     if constexpr (Filtered)
         passes = passesFilter(rules, numbers, ends, signs);
-    // Games not counted go to spare slots taken in turn, so that a long run of them is not one
-    // long chain of additions to the same slot.
-    const std::uint64_t spare = kStatisticsBuckets + 1 + (reinterpret_cast<std::uintptr_t>(line) & 7);
-    const std::uint64_t counted = 0 - (std::uint64_t{passes} & (negative ^ 1)); // all ones or zero
+    // Games not counted go to one of eight spare slots, chosen by the line's address, so that a
+    // long run of them is not one long chain of additions to the same slot.
+    const std::uint64_t spare =
+        kStatisticsBuckets + 1 + (reinterpret_cast<std::uintptr_t>(line) & 7);
+    const std::uint64_t counted = 0 - (std::uint64_t{passes} & (negative ^ 1)); // all ones or 0
     ++tally[line[11] == 'W'][(value & counted) | (spare & ~counted)];
     return true;
 }
@@ -241,14 +246,18 @@ template <int Field, bool Filtered>
 const char* countBlocksOf(const Rules& rules, Tallies& tally, const char* first,
                           std::size_t blocks, const char* lineStart) {
     for (const char* block = first; block != first + kBlock * blocks; block += kBlock) {
-        for (std::uint64_t breaks = lineBreaks(block); breaks != 0; breaks &= breaks - 1) {
-            const char* const lineEnd = block + std::countr_zero(breaks);
-            // The LF of CR LF, or an empty line, starts right at its break.
+        for (std::uint64_t breaks = lineBreaks(block); breaks != 0;) {
+            const int at = std::countr_zero(breaks);
+            const char* const lineEnd = block + at;
+            // A break right after a line's break (the LF of CR LF) ends an empty line: both are
+            // stepped over at once. An empty line that starts a block starts at its break.
+            const std::uint64_t twoBreaks = breaks >> at >> 1 & 1;
+            breaks &= ~(std::uint64_t{3} << at);
             if (lineEnd != lineStart &&
                 !countWrittenLine<Field, Filtered>(rules, tally, lineStart,
-                                            static_cast<std::size_t>(lineEnd - lineStart)))
+                                                   static_cast<std::size_t>(lineEnd - lineStart)))
                 countAnyLine(rules, tally, lineStart, lineEnd);
-            lineStart = lineEnd + 1;
+            lineStart = lineEnd + 1 + twoBreaks;
         }
     }
     return lineStart;
