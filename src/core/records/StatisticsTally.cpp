@@ -124,13 +124,18 @@ inline std::uint64_t digitBytesBefore(const char* p, std::uint64_t count) {
     return (eightBytes(p - 8) ^ (kEachByte * '0')) & (~std::uint64_t{0} << (64 - 8 * count));
 }
 
-// The value of the count (1..8) digits that end just before p, or 1000 for any value above 999
-// (every bucket is below that): only the last three digits are combined.
-inline std::uint64_t valueUpTo999(const char* p, std::uint64_t count) {
+// The smaller of a and b without a branch: values vary at random from line to line.
+inline std::uint64_t smaller(std::uint64_t a, std::uint64_t b) {
+    return b ^ ((a ^ b) & (0 - std::uint64_t{a < b}));
+}
+
+// The value of the count (1..8) digits that end just before p, held to at most cap (below 1000):
+// only the last three digits are combined, any digit before them makes a value above 999.
+inline std::uint64_t valueHeldTo(const char* p, std::uint64_t count, std::uint64_t cap) {
     const std::uint64_t digits = digitBytesBefore(p, count);
     const std::uint64_t lastThree =
         (digits >> 40 & 0xFF) * 100 + (digits >> 48 & 0xFF) * 10 + (digits >> 56);
-    return digits << 24 != 0 ? 1000 : lastThree;
+    return smaller(lastThree | (0 - std::uint64_t{digits << 24 != 0}), cap);
 }
 
 // Where each of the four numbers of a written line ends (at its comma), from the line's head.
@@ -177,10 +182,9 @@ inline bool passesFilter(const Rules& rules, const char* numbers, const NumberEn
     const std::uint64_t minus = signs >> (ends.level + 1) & 1;
     const std::uint64_t digits =
         digitBytesBefore(numbers + ends.handicap, ends.handicap - ends.level - 1 - minus);
-    const int target = rules.handicap;
     // Bitwise operators: games pass and fail at random, so branches would mispredict.
-    const bool handicap = (digits == std::uint64_t(target < 0 ? -target : target) << 56) &
-                          ((target == 0) | (minus == std::uint64_t{target < 0}));
+    const bool handicap = (digits == rules.handicapDigits) &
+                          ((rules.handicap == 0) | (minus == std::uint64_t{rules.handicap < 0}));
     // ",X,Y,Z": each flag asked for must be other than "n".
     const std::uint64_t flags = (eightBytes(numbers + ends.letterTotal) ^ (kEachByte * 'n')) |
                                 ~rules.optionBytes;
@@ -225,8 +229,8 @@ bool countWrittenLine(const Rules& rules, Tallies& tally, const char* line, std:
                               : Field == 2 ? ends.movesLeft
                                            : ends.letterTotal;
     const std::uint64_t negative = signs >> start & 1;
-    const std::uint64_t value = std::min(valueUpTo999(numbers + end, end - start - negative),
-                                         std::uint64_t{capOf(Field)});
+    const std::uint64_t value =
+        valueHeldTo(numbers + end, end - start - negative, std::uint64_t{capOf(Field)});
     bool passes = true;
     if constexpr (Filtered)
         passes = passesFilter(rules, numbers, ends, signs);
@@ -242,8 +246,9 @@ bool countWrittenLine(const Rules& rules, Tallies& tally, const char* line, std:
 // Counts every line that ends within the blocks of 64 bytes from first (64 more bytes after them
 // must be readable); returns where the first unfinished line starts. Lines are found from the
 // blocks' break masks, not from each other, so one line's count need not wait for the last's.
+// The rules are a copy, which additions to the tallies cannot change: they stay in registers.
 template <int Field, bool Filtered>
-const char* countBlocksOf(const Rules& rules, Tallies& tally, const char* first,
+const char* countBlocksOf(const Rules rules, Tallies& tally, const char* first,
                           std::size_t blocks, const char* lineStart) {
     for (const char* block = first; block != first + kBlock * blocks; block += kBlock) {
         for (std::uint64_t breaks = lineBreaks(block); breaks != 0;) {
@@ -272,6 +277,7 @@ StatisticsTally::StatisticsTally(const StatisticsFilter& filter) {
     m_rules.anyHandicap = filter.handicap == HandicapFilter::Overall;
     m_rules.handicap = filter.handicap == HandicapFilter::Easy ? -1
                        : filter.handicap == HandicapFilter::Harder ? 1 : 0;
+    m_rules.handicapDigits = std::uint64_t(m_rules.handicap != 0) << 56;
     m_rules.options = (filter.withDefinitions ? kDefinitions : 0) |
                       (filter.withLockedLetters ? kLocked : 0) | (filter.timedGames ? kTimed : 0);
     // The option flags of ",X,Y,Z" are bytes 1, 3 and 5.
@@ -282,7 +288,7 @@ StatisticsTally::StatisticsTally(const StatisticsFilter& filter) {
 
 const char* StatisticsTally::countBlocks(const char* first, std::size_t blocks,
                                          const char* lineStart) {
-    using Loop = const char* (*)(const Rules&, Tallies&, const char*, std::size_t, const char*);
+    using Loop = const char* (*)(Rules, Tallies&, const char*, std::size_t, const char*);
     // One loop for each view's field, with and without the handicap and option filters.
     static constexpr Loop kLoops[2][4] = {
         {countBlocksOf<0, false>, nullptr, countBlocksOf<2, false>, countBlocksOf<3, false>},

@@ -26,7 +26,8 @@ public:
         int field = 0;        // which of level, handicap, moves left, letter total is the value
         int cap = 0;          // the view's largest bucket
         bool anyHandicap = true;
-        int handicap = 0;
+        int handicap = 0;     // -1, 0 or 1
+        std::uint64_t handicapDigits = 0; // the same as digit bytes, the last one in the top byte
         unsigned options = 0; // the option bits a game must have
         std::uint64_t optionBytes = 0; // the same as bytes of ",X,Y,Z" in a written line
     };
