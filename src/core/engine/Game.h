@@ -132,6 +132,8 @@ private:
     void failGame();
     void setDifficulty(int letterTotal);
     bool getWords(std::string pattern);
+    bool loadChosenDictionary();
+    bool drawOneWord(std::size_t wanted, std::size_t room, std::vector<std::string>& entryKeys);
     void setTimer(bool enabled, int intervalMs);
     void setCounter(int shown);
     void appendRecord(char result);

@@ -59,24 +59,10 @@ bool Game::getWords(std::string pattern) {
     b.puzzleLetters.clear();
     b.wordList.clear();
     setCounter(static_cast<int>(pattern.size()));
+    if (!loadChosenDictionary())
+        return false;
 
-    if (m_options.dictionary != m_loadedDictionary) {
-        // Forget the old name first: a failed load leaves the dictionary empty, and the next
-        // build must try the file again.
-        m_loadedDictionary.clear();
-        try {
-            m_dictionary->loadFromFile(m_folder + "kbs/" + m_options.dictionary + ".dic");
-        } catch (const DictionaryError& error) {
-            m_listener.dictionaryFailed(error);
-            return false;
-        } catch (const std::exception& error) {
-            m_listener.message(error.what());
-            return false;
-        }
-        m_loadedDictionary = m_options.dictionary;
-    }
-
-    const DictionaryItems& items = m_dictionary->items();
+    const bool anyItems = m_dictionary->items().count() > 0;
     // Entries are "word,definition" while words are drawn; two items differing only in case
     // are the same entry.
     std::vector<std::string> entryKeys;
@@ -89,22 +75,10 @@ bool Game::getWords(std::string pattern) {
             continue;
         }
         const std::size_t wanted = static_cast<unsigned char>(pattern[at]);
-        if (items.count() > 0) {
-            const DictionaryItem& item = items[m_random.uniform(0, items.count() - 1)];
-            const std::string word = filterLetters(upper1252(trimmed(item.word)));
-            const std::string key = upper1252(word + "," + item.definition);
-            if (word.size() == wanted && at + wanted <= pattern.size() && showable(word) &&
-                std::find(entryKeys.begin(), entryKeys.end(), key) == entryKeys.end()) {
-                at += wanted;
-                b.puzzleLetters += word;
-                b.wordList.push_back(word);
-                b.wordEntries.push_back({word, item.definition});
-                entryKeys.push_back(key);
-                adjustMoves(1); // the counter counts the words found
-            }
-        }
+        if (anyItems && drawOneWord(wanted, pattern.size() - at, entryKeys))
+            at += wanted;
         // The draw that passes the limit ends the selection, even one that filled the pattern.
-        if (items.count() == 0 || ++tries > MaxDraws) {
+        if (!anyItems || ++tries > MaxDraws) {
             m_listener.message(InsufficientWords);
             b.wordList.clear();
             b.wordEntries.clear();
@@ -112,6 +86,45 @@ bool Game::getWords(std::string pattern) {
             return false;
         }
     }
+    return true;
+}
+
+// Loads the dictionary the options name unless it is the one already loaded.
+bool Game::loadChosenDictionary() {
+    if (m_options.dictionary == m_loadedDictionary)
+        return true;
+    // Forget the old name first: a failed load leaves the dictionary empty, and the next build
+    // must try the file again.
+    m_loadedDictionary.clear();
+    try {
+        m_dictionary->loadFromFile(m_folder + "kbs/" + m_options.dictionary + ".dic");
+    } catch (const DictionaryError& error) {
+        m_listener.dictionaryFailed(error);
+        return false;
+    } catch (const std::exception& error) {
+        m_listener.message(error.what());
+        return false;
+    }
+    m_loadedDictionary = m_options.dictionary;
+    return true;
+}
+
+// One draw: a random item whose word has the wanted length, fits the room left, can stand on
+// tiles and is not already an entry, goes into the puzzle.
+bool Game::drawOneWord(std::size_t wanted, std::size_t room, std::vector<std::string>& entryKeys) {
+    const DictionaryItems& items = m_dictionary->items();
+    const DictionaryItem& item = items[m_random.uniform(0, items.count() - 1)];
+    const std::string word = filterLetters(upper1252(trimmed(item.word)));
+    const std::string key = upper1252(word + "," + item.definition);
+    if (word.size() != wanted || wanted > room || !showable(word) ||
+        std::find(entryKeys.begin(), entryKeys.end(), key) != entryKeys.end())
+        return false;
+    Board& b = m_board;
+    b.puzzleLetters += word;
+    b.wordList.push_back(word);
+    b.wordEntries.push_back({word, item.definition});
+    entryKeys.push_back(key);
+    adjustMoves(1); // the counter counts the words found
     return true;
 }
 
