@@ -3,6 +3,7 @@
 #include "BackgroundDialog.h"
 #include "BoardView.h"
 #include "Dialogs.h"
+#include "CopyTree.h"
 #include "ScriptedDialogs.h"
 #include "MainWindow.h"
 #include "Settings.h"
@@ -54,16 +55,6 @@ public:
     QList<QColor> colourStarts;
     QList<QFont> fontStarts;
 };
-
-void copyTree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QDir(from).relativeFilePath(source);
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
 
 QImage stripes(QSize size) {
     QImage image(size, QImage::Format_RGB32);
