@@ -13,10 +13,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kLevelCap = 200;
-constexpr int kLetterCap = 300;
-constexpr int kScoreCap = 100;
-
 bool passesHandicap(HandicapFilter filter, int handicap) {
     switch (filter) {
     case HandicapFilter::Easy:

@@ -30,6 +30,11 @@ inline constexpr int kHistogramHeight = 101;
 inline constexpr int kTallestBar = 100;
 inline constexpr int kStatisticsBuckets = 400;
 
+// The largest bucket of each view: games above it count in it.
+inline constexpr int kLevelCap = 200;
+inline constexpr int kLetterCap = 300;
+inline constexpr int kScoreCap = 100;
+
 // Bars are drawn for buckets 1..range, spacing pixels apart; the eleven axis labels are 1,
 // step, 2 x step, ..., 9 x step and range.
 struct StatisticsAxis {

@@ -26,7 +26,7 @@ constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
 
 // The largest bucket of the view counting field 0 (level), 2 (moves left) or 3 (letter total).
 constexpr int capOf(int field) {
-    return field == 0 ? 200 : field == 2 ? 100 : 300;
+    return field == 0 ? kLevelCap : field == 2 ? kScoreCap : kLetterCap;
 }
 
 // Lines are found 64 bytes at a time; a line's quick count reads at most 64 bytes from its start.
