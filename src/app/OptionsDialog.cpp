@@ -120,7 +120,23 @@ OptionsDialog::OptionsDialog(const quorvel::FileLocations& files, Settings& sett
 // reparented afterwards. Layouts place them independently of that order.
 void OptionsDialog::createControls() {
     auto* grid = new QGridLayout(this);
+    createLabelsAndButtons();
+    createDictionaryChoice();
+    ControlGroups groups{};
+    groups.handicap = createHandicapGroup();
+    groups.volume = createVolumeGroup();
+    // The list the dictionary choice is filled from; never shown.
+    m_dictionaryFiles = new QListWidget(this);
+    m_dictionaryFiles->setObjectName(QStringLiteral("FileListBox1"));
+    m_dictionaryFiles->hide();
+    groups.gameSize = createGameSizeGroup();
+    groups.settings = createSettingsGroup();
+    groups.lock = createLockGroup();
+    createUserLevelChoice();
+    placeControls(grid, groups);
+}
 
+void OptionsDialog::createLabelsAndButtons() {
     m_wordListLabel = makeLabel(QStringLiteral("Word List:"), this);
     m_wordListLabel->setObjectName(QStringLiteral("Label8"));
     m_quickSettingsLabel = makeLabel(QStringLiteral("Quick Settings:"), this);
@@ -136,41 +152,50 @@ void OptionsDialog::createControls() {
     m_newGameButton->setObjectName(QStringLiteral("bNewWords"));
     m_newGameButton->setEnabled(false);
     connect(m_newGameButton, &QPushButton::clicked, this, [this] { done(NewGameResult); });
+}
 
+void OptionsDialog::createDictionaryChoice() {
     m_dictionary = new QComboBox(this);
     m_dictionary->setObjectName(QStringLiteral("Dictionary"));
     m_dictionary->setFont(boldFont(m_dictionary->font()));
     connect(m_dictionary, &QComboBox::currentIndexChanged, this, &OptionsDialog::optionsChanged);
+}
 
-    auto* handicapGroup = makeTrackBarGroup(QStringLiteral("Handicap Level:"), this);
-    m_handicap = makeTrackBar("handicap", -1, 1, 0, handicapGroup);
-    placeTrackBar(handicapGroup, m_handicap,
+QGroupBox* OptionsDialog::createHandicapGroup() {
+    auto* group = makeTrackBarGroup(QStringLiteral("Handicap Level:"), this);
+    m_handicap = makeTrackBar("handicap", -1, 1, 0, group);
+    placeTrackBar(group, m_handicap,
                   {QStringLiteral("Lower Penalties"), QStringLiteral("Neutral"),
                    QStringLiteral("Higher Penalties")});
     connect(m_handicap, &QSlider::valueChanged, this, &OptionsDialog::optionsChanged);
+    return group;
+}
 
-    auto* soundGroup = makeTrackBarGroup(QStringLiteral("Sound Volume:"), this);
-    m_volume = makeTrackBar("tbSound", 1, 15, 8, soundGroup);
-    placeTrackBar(soundGroup, m_volume, {QStringLiteral("Louder"), QStringLiteral("Quieter")});
+QGroupBox* OptionsDialog::createVolumeGroup() {
+    auto* group = makeTrackBarGroup(QStringLiteral("Sound Volume:"), this);
+    m_volume = makeTrackBar("tbSound", 1, 15, 8, group);
+    placeTrackBar(group, m_volume, {QStringLiteral("Louder"), QStringLiteral("Quieter")});
     connect(m_volume, &QSlider::valueChanged, this,
             [this](int position) { emit volumeChanged((16 - position) * 4096); });
+    return group;
+}
 
-    m_dictionaryFiles = new QListWidget(this);
-    m_dictionaryFiles->setObjectName(QStringLiteral("FileListBox1"));
-    m_dictionaryFiles->hide();
-
-    auto* sizeGroup = makeTrackBarGroup(QStringLiteral("Game Size:"), this);
-    m_gameSize = makeTrackBar("tbSize", 1, 3, 2, sizeGroup);
-    placeTrackBar(sizeGroup, m_gameSize, {QStringLiteral("Smallest"), QStringLiteral("Maximum")});
+QGroupBox* OptionsDialog::createGameSizeGroup() {
+    auto* group = makeTrackBarGroup(QStringLiteral("Game Size:"), this);
+    m_gameSize = makeTrackBar("tbSize", 1, 3, 2, group);
+    placeTrackBar(group, m_gameSize, {QStringLiteral("Smallest"), QStringLiteral("Maximum")});
     connect(m_gameSize, &QSlider::valueChanged, this, &OptionsDialog::gameSizeMoved);
+    return group;
+}
 
-    auto* settingsGroup = new QGroupBox(QStringLiteral("Settings:"), this);
-    auto* settingsLayout = new QVBoxLayout(settingsGroup);
+QGroupBox* OptionsDialog::createSettingsGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Settings:"), this);
+    auto* layout = new QVBoxLayout(group);
     const auto makeCheckBox = [&](const char* name, const QString& caption, bool checked) {
-        auto* box = new QCheckBox(caption, settingsGroup);
+        auto* box = new QCheckBox(caption, group);
         box->setObjectName(QLatin1String(name));
         box->setChecked(checked);
-        settingsLayout->addWidget(box);
+        layout->addWidget(box);
         connect(box, &QCheckBox::toggled, this, &OptionsDialog::optionsChanged);
         return box;
     };
@@ -180,11 +205,14 @@ void OptionsDialog::createControls() {
     m_autoAdvance->setToolTip(
         QStringLiteral("Upon completion of a level, advance to the next level"));
     m_timerPopSounds = makeCheckBox("timerpopsounds", QStringLiteral("Timer Sounds"), true);
+    return group;
+}
 
-    auto* lockGroup = new QGroupBox(QStringLiteral("Initial Locked Letters:"), this);
-    auto* lockLayout = new QVBoxLayout(lockGroup);
+QGroupBox* OptionsDialog::createLockGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Initial Locked Letters:"), this);
+    auto* layout = new QVBoxLayout(group);
     const auto makeRadio = [&](const char* name, const QString& caption) {
-        auto* button = new QRadioButton(caption, lockGroup);
+        auto* button = new QRadioButton(caption, group);
         button->setObjectName(QLatin1String(name));
         makeLockButton(button);
         return button;
@@ -194,8 +222,11 @@ void OptionsDialog::createControls() {
     m_lockNone = makeRadio("LockNone", QStringLiteral("Lock None"));
     m_lockRandomly = makeRadio("LockRandomly", QStringLiteral("Lock Randomly"));
     for (QRadioButton* button : {m_lockNone, m_lockVowels, m_lockFirst, m_lockRandomly})
-        lockLayout->addWidget(button); // Lock None is shown first
+        layout->addWidget(button); // Lock None is shown first
+    return group;
+}
 
+void OptionsDialog::createUserLevelChoice() {
     m_userLevel = new QComboBox(this);
     m_userLevel->setObjectName(QStringLiteral("UserLevel"));
     m_userLevel->setEditable(true);
@@ -213,14 +244,16 @@ void OptionsDialog::createControls() {
         if (index >= 0)
             userLevelChange(index);
     });
+}
 
+void OptionsDialog::placeControls(QGridLayout* grid, const ControlGroups& groups) {
     grid->addWidget(m_wordListLabel, 0, 0);
     grid->addWidget(m_dictionary, 0, 1, 1, 3);
-    grid->addWidget(handicapGroup, 1, 0);
-    grid->addWidget(soundGroup, 1, 1);
-    grid->addWidget(sizeGroup, 1, 2);
-    grid->addWidget(settingsGroup, 2, 0, 1, 2);
-    grid->addWidget(lockGroup, 2, 2, 1, 2);
+    grid->addWidget(groups.handicap, 1, 0);
+    grid->addWidget(groups.volume, 1, 1);
+    grid->addWidget(groups.gameSize, 1, 2);
+    grid->addWidget(groups.settings, 2, 0, 1, 2);
+    grid->addWidget(groups.lock, 2, 2, 1, 2);
     grid->addWidget(m_quickSettingsLabel, 3, 0);
     grid->addWidget(m_userLevel, 3, 1, 1, 3);
     auto* buttons = new QHBoxLayout;

@@ -9,6 +9,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -76,6 +78,22 @@ protected:
 
 private:
     void createControls();
+    void createLabelsAndButtons();
+    void createDictionaryChoice();
+    QGroupBox* createHandicapGroup();
+    QGroupBox* createVolumeGroup();
+    QGroupBox* createGameSizeGroup();
+    QGroupBox* createSettingsGroup();
+    QGroupBox* createLockGroup();
+    void createUserLevelChoice();
+    struct ControlGroups {
+        QGroupBox* handicap;
+        QGroupBox* volume;
+        QGroupBox* gameSize;
+        QGroupBox* settings;
+        QGroupBox* lock;
+    };
+    void placeControls(QGridLayout* grid, const ControlGroups& groups);
     void fillDictionaryList(const QString& selected);
     void makeLockButton(QRadioButton* button);
     void gameSizeMoved(int position);
