@@ -61,6 +61,31 @@ LevelPicker::LevelPicker(QWidget* parent) : QDialog(parent) {
     m_level->setFixedWidth(60);
     caption->setBuddy(m_level);
 
+    createPreview();
+
+    m_newGame = new QPushButton(QStringLiteral("New Game"), this);
+    m_newGame->setObjectName(QStringLiteral("Button2"));
+    m_newGame->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("Button1"));
+    m_cancel->setAutoDefault(false);
+
+    placeControls(caption);
+
+    connect(m_tbLevel, &QSlider::valueChanged, this, &LevelPicker::levelChange);
+    connect(m_level, &QLineEdit::editingFinished, this, &LevelPicker::levelExit);
+    connect(m_newGame, &QPushButton::clicked, this, [this] { done(NewGameResult); });
+    connect(m_cancel, &QPushButton::clicked, this, &LevelPicker::reject);
+
+    m_reportError = [](const QString& message) {
+        if (auto* app = qobject_cast<Application*>(QCoreApplication::instance()))
+            app->reportError(message);
+    };
+    levelChange(m_tbLevel->value());
+}
+
+// The level's rows, fixed-pitch, maroon on grey; shown, never edited.
+void LevelPicker::createPreview() {
     m_v = new QPlainTextEdit(this);
     m_v->setObjectName(QStringLiteral("v"));
     m_v->setReadOnly(true);
@@ -77,14 +102,9 @@ LevelPicker::LevelPicker(QWidget* parent) : QDialog(parent) {
     }
     m_v->setPalette(palette);
     m_v->setMinimumSize(300, 200);
+}
 
-    m_newGame = new QPushButton(QStringLiteral("New Game"), this);
-    m_newGame->setObjectName(QStringLiteral("Button2"));
-    m_newGame->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("Button1"));
-    m_cancel->setAutoDefault(false);
-
+void LevelPicker::placeControls(QLabel* caption) {
     auto* top = new QGridLayout;
     top->addWidget(m_max, 0, 0, Qt::AlignRight);
     top->addWidget(m_tbLevel, 1, 0);
@@ -101,17 +121,6 @@ LevelPicker::LevelPicker(QWidget* parent) : QDialog(parent) {
     layout->addLayout(box);
     layout->addWidget(m_v, 1);
     layout->addLayout(buttons);
-
-    connect(m_tbLevel, &QSlider::valueChanged, this, &LevelPicker::levelChange);
-    connect(m_level, &QLineEdit::editingFinished, this, &LevelPicker::levelExit);
-    connect(m_newGame, &QPushButton::clicked, this, [this] { done(NewGameResult); });
-    connect(m_cancel, &QPushButton::clicked, this, &LevelPicker::reject);
-
-    m_reportError = [](const QString& message) {
-        if (auto* app = qobject_cast<Application*>(QCoreApplication::instance()))
-            app->reportError(message);
-    };
-    levelChange(m_tbLevel->value());
 }
 
 void LevelPicker::setPreviewSource(std::function<std::vector<std::string>(int)> source) {

@@ -48,6 +48,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void createPreview();
+    void placeControls(QLabel* caption);
     void levelChange(int position); // levelChange
     void showPreview(int level);
     void levelExit();               // LevelExit

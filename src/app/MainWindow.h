@@ -155,6 +155,10 @@ protected:
 
 private:
     void createMenus();
+    void createFileMenu();
+    void createGameMenu();
+    void createOptionsMenu();
+    void createHelpMenu();
     void createStatusBar();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {});

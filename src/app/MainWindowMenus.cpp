@@ -45,6 +45,13 @@ QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& capti
 }
 
 void MainWindow::createMenus() {
+    createFileMenu();
+    createGameMenu();
+    createOptionsMenu();
+    createHelpMenu();
+}
+
+void MainWindow::createFileMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
     connect(addItem(file, "HonorRoll2", QStringLiteral("Statistics")), &QAction::triggered, this,
@@ -60,7 +67,9 @@ void MainWindow::createMenus() {
     connect(exportItem, &QAction::triggered, this, &MainWindow::exportLevels);
     connect(rebuild, &QAction::triggered, this, &MainWindow::rebuildWordLists);
     connect(exit, &QAction::triggered, this, &QWidget::close);
+}
 
+void MainWindow::createGameMenu() {
     QMenu* game = menuBar()->addMenu(QStringLiteral("Game"));
     game->setObjectName(QStringLiteral("Game2"));
     m_actions.newGame = addItem(game, "Game1", QStringLiteral("&New"), Qt::Key_F2);
@@ -84,7 +93,9 @@ void MainWindow::createMenus() {
     connect(m_actions.clue, &QAction::triggered, this, &MainWindow::clue);
     m_actions.solve = addItem(game, "mSolve", QStringLiteral("&Solve"), Qt::Key_F12);
     connect(m_actions.solve, &QAction::triggered, this, &MainWindow::solve);
+}
 
+void MainWindow::createOptionsMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options2"));
     m_actions.settings = addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7);
@@ -123,7 +134,9 @@ void MainWindow::createMenus() {
         if (m_hints)
             m_hints->setEnabled(checked);
     });
+}
 
+void MainWindow::createHelpMenu() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     addItem(help, "Contents1", QStringLiteral("How to Play"), Qt::Key_F1);

@@ -113,42 +113,13 @@ void StatisticsWindow::createFilters() {
     row->setSpacing(6);
     column->addLayout(row);
 
-    QGroupBox* showBy = group(controls, QStringLiteral("Show By:"));
-    auto* showColumn = new QVBoxLayout(showBy);
-    m_byLevels = button<QRadioButton>(showBy, "ByLevels", QStringLiteral("Levels 1-???"));
-    m_byLetters = button<QRadioButton>(showBy, "ByLetters", QStringLiteral("# of Letters"));
-    m_byScore = button<QRadioButton>(showBy, "ByScore", QStringLiteral("Score"));
-    m_byLevels->setChecked(true);
-    for (QRadioButton* b : {m_byLevels, m_byLetters, m_byScore})
-        showColumn->addWidget(b);
-
-    QGroupBox* byHandicap = group(controls, QStringLiteral("By Handicap:"));
-    auto* handicapGrid = new QGridLayout(byHandicap);
-    m_easy = button<QRadioButton>(byHandicap, "byEasy", QStringLiteral("Easy"));
-    m_neutral = button<QRadioButton>(byHandicap, "byNeutral", QStringLiteral("Neutral"));
-    m_harder = button<QRadioButton>(byHandicap, "byHarder", QStringLiteral("Harder"));
-    m_overall = button<QRadioButton>(byHandicap, "byOverall", QStringLiteral("Overall"));
-    m_overall->setChecked(true);
-    handicapGrid->addWidget(m_easy, 0, 0);
-    handicapGrid->addWidget(m_neutral, 1, 0);
-    handicapGrid->addWidget(m_harder, 0, 1);
-    handicapGrid->addWidget(m_overall, 1, 1);
-
-    QGroupBox* byOptions = group(controls, QStringLiteral("By Options:"));
-    auto* optionColumn = new QVBoxLayout(byOptions);
-    m_withDefs = button<QCheckBox>(byOptions, "WithDefs", QStringLiteral("With Definitions "));
-    m_withVowels = button<QCheckBox>(byOptions, "WithVowels", QStringLiteral("With Locked Letters"));
-    m_timedGames = button<QCheckBox>(byOptions, "byTimedGames", QStringLiteral("Timed Games"));
-    for (QCheckBox* b : {m_withDefs, m_withVowels, m_timedGames})
-        optionColumn->addWidget(b);
-
-    for (QGroupBox* box : {showBy, byHandicap, byOptions}) {
+    for (QGroupBox* box : {createShowByGroup(controls), createHandicapGroup(controls),
+                           createOptionsGroup(controls)}) {
         box->layout()->setContentsMargins(6, 2, 6, 2);
         box->layout()->setSpacing(0);
         row->addWidget(box);
     }
     row->addWidget(createTotals(controls));
-
     row->addStretch(1);
 
     // The note and "Done" share the bottom line, under the filters.
@@ -162,7 +133,49 @@ void StatisticsWindow::createFilters() {
     bottom->addWidget(done);
     column->addLayout(bottom);
 
-    // A view button sets its axis up; any filter change counts and paints again.
+    connectFilters();
+}
+
+QGroupBox* StatisticsWindow::createShowByGroup(QWidget* parent) {
+    QGroupBox* showBy = group(parent, QStringLiteral("Show By:"));
+    auto* showColumn = new QVBoxLayout(showBy);
+    m_byLevels = button<QRadioButton>(showBy, "ByLevels", QStringLiteral("Levels 1-???"));
+    m_byLetters = button<QRadioButton>(showBy, "ByLetters", QStringLiteral("# of Letters"));
+    m_byScore = button<QRadioButton>(showBy, "ByScore", QStringLiteral("Score"));
+    m_byLevels->setChecked(true);
+    for (QRadioButton* b : {m_byLevels, m_byLetters, m_byScore})
+        showColumn->addWidget(b);
+    return showBy;
+}
+
+QGroupBox* StatisticsWindow::createHandicapGroup(QWidget* parent) {
+    QGroupBox* byHandicap = group(parent, QStringLiteral("By Handicap:"));
+    auto* handicapGrid = new QGridLayout(byHandicap);
+    m_easy = button<QRadioButton>(byHandicap, "byEasy", QStringLiteral("Easy"));
+    m_neutral = button<QRadioButton>(byHandicap, "byNeutral", QStringLiteral("Neutral"));
+    m_harder = button<QRadioButton>(byHandicap, "byHarder", QStringLiteral("Harder"));
+    m_overall = button<QRadioButton>(byHandicap, "byOverall", QStringLiteral("Overall"));
+    m_overall->setChecked(true);
+    handicapGrid->addWidget(m_easy, 0, 0);
+    handicapGrid->addWidget(m_neutral, 1, 0);
+    handicapGrid->addWidget(m_harder, 0, 1);
+    handicapGrid->addWidget(m_overall, 1, 1);
+    return byHandicap;
+}
+
+QGroupBox* StatisticsWindow::createOptionsGroup(QWidget* parent) {
+    QGroupBox* byOptions = group(parent, QStringLiteral("By Options:"));
+    auto* optionColumn = new QVBoxLayout(byOptions);
+    m_withDefs = button<QCheckBox>(byOptions, "WithDefs", QStringLiteral("With Definitions "));
+    m_withVowels = button<QCheckBox>(byOptions, "WithVowels", QStringLiteral("With Locked Letters"));
+    m_timedGames = button<QCheckBox>(byOptions, "byTimedGames", QStringLiteral("Timed Games"));
+    for (QCheckBox* b : {m_withDefs, m_withVowels, m_timedGames})
+        optionColumn->addWidget(b);
+    return byOptions;
+}
+
+// A view button sets its axis up; any filter change counts and paints again.
+void StatisticsWindow::connectFilters() {
     const std::pair<QRadioButton*, StatisticsView> views[] = {
         {m_byLevels, StatisticsView::Levels},
         {m_byLetters, StatisticsView::Letters},

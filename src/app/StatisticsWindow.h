@@ -10,6 +10,7 @@
 #include <string>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QRadioButton;
 
@@ -43,6 +44,10 @@ protected:
 private:
     void createHistogram();
     void createFilters();
+    QGroupBox* createShowByGroup(QWidget* parent);
+    QGroupBox* createHandicapGroup(QWidget* parent);
+    QGroupBox* createOptionsGroup(QWidget* parent);
+    void connectFilters();
     QWidget* createTotals(QWidget* parent);
     void setAxis(StatisticsView view);
     void recount();
