@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <random>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -25,6 +26,21 @@ StatisticsFilter view(StatisticsView v) {
     StatisticsFilter f;
     f.view = v;
     return f;
+}
+
+// The entries the general field rule finds in a text, line by line: what the quicker paths
+// must agree with.
+std::vector<StatisticsEntry> entriesByTheFieldRule(std::string_view text) {
+    std::vector<StatisticsEntry> entries;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+        StatisticsEntry e;
+        if (parseStatisticsLine(text.substr(begin, end - begin), e))
+            entries.push_back(e);
+        begin = end + 1;
+    }
+    return entries;
 }
 
 TEST(StatisticsHistogram, NoFileCountsNothing) {
@@ -242,15 +258,7 @@ TEST(StatisticsHistogram, LineReaderAgreesWithTheFieldRuleOnMangledLines) {
             if (text.empty())
                 text = "x";
         }
-        std::vector<StatisticsEntry> expected;
-        std::size_t begin = 0;
-        while (begin <= text.size()) {
-            const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
-            StatisticsEntry e;
-            if (parseStatisticsLine(std::string_view(text).substr(begin, end - begin), e))
-                expected.push_back(e);
-            begin = end + 1;
-        }
+        const std::vector<StatisticsEntry> expected = entriesByTheFieldRule(text);
         const std::vector<StatisticsEntry> got = readStatistics(text);
         ASSERT_EQ(got.size(), expected.size()) << "seed " << seed << ": " << text;
         for (std::size_t i = 0; i < got.size(); ++i) {
@@ -287,15 +295,7 @@ TEST(StatisticsHistogram, CountingAgreesWithTheFieldRuleOnMangledLines) {
         }
         text += line;
     }
-    std::vector<StatisticsEntry> expected;
-    std::size_t begin = 0;
-    while (begin <= text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
-        StatisticsEntry e;
-        if (parseStatisticsLine(std::string_view(text).substr(begin, end - begin), e))
-            expected.push_back(e);
-        begin = end + 1;
-    }
+    const std::vector<StatisticsEntry> expected = entriesByTheFieldRule(text);
     for (int v = 0; v < 3; ++v) {
         for (int options = 0; options < 16; ++options) {
             StatisticsFilter f = view(static_cast<StatisticsView>(v));
@@ -322,14 +322,8 @@ TEST(StatisticsHistogram, CountingAgreesWithTheFieldRuleOnMangledLines) {
 // The general field rule's count of a text, line by line, for comparing with the counting.
 StatisticsCount countByTheFieldRule(const std::string& text, const StatisticsFilter& filter) {
     StatisticsCount count;
-    std::size_t begin = 0;
-    while (begin <= text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
-        StatisticsEntry e;
-        if (parseStatisticsLine(std::string_view(text).substr(begin, end - begin), e))
-            count.add(e, filter);
-        begin = end + 1;
-    }
+    for (const StatisticsEntry& e : entriesByTheFieldRule(text))
+        count.add(e, filter);
     return count;
 }
 
