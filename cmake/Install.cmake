@@ -43,6 +43,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-qpa-plugins, fonts-dejavu-core")
 include(CPack)
 
+if(NOT BUILD_TESTING)
+  return()
+endif()
 # The desktop files are checked by Debian's validators where they are installed.
 foreach(check
     "desktop_entry|desktop-file-validate|desktop/example.quorvel.Quorvel.desktop"
