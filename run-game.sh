@@ -2,5 +2,5 @@
 # Sets up Quorvel (packages, build) and starts the game.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/setup.sh build --target quorvel --log-level=WARNING
+tools/setup.sh game
 exec build/bin/quorvel "$@"

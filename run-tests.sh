@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Sets up Quorvel (packages, build) and runs the whole test suite: every test (core, tool and
-# game) under AddressSanitizer and UndefinedBehaviorSanitizer first, then every test of the
-# normal build, then each fuzz target of fuzz/ for 20 seconds over its seed corpus.
+# Sets up Quorvel (packages, build) and runs its tests.
+#   ./run-tests.sh             every test (core, tool, data scripts, game) of the normal build
+#   ./run-tests.sh --thorough  the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+#                              then in the normal build, then each fuzz target of fuzz/ for 20 s
 set -euo pipefail
 cd "$(dirname "$0")"
 export QT_QPA_PLATFORM=offscreen
-# Qt and fontconfig keep caches for the life of the process that LeakSanitizer would report;
-# those libraries' leaks are suppressed, ours are not.
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 
-tools/setup.sh build-sanitize -DQUORVEL_CORE_ONLY=OFF -DQUORVEL_SANITIZE=ON -DQUORVEL_WERROR=ON -DQUORVEL_BENCH=OFF
-echo "== all tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
-ctest --test-dir build-sanitize --output-on-failure
+thorough=0
+case "${1:-}" in
+  "") ;;
+  --thorough) thorough=1 ;;
+  *) echo "usage: ./run-tests.sh [--thorough]" >&2; exit 2 ;;
+esac
 
-tools/setup.sh build-test -DQUORVEL_WERROR=ON
+if ((thorough)); then
+  # Qt and fontconfig keep caches for the life of the process that LeakSanitizer would report;
+  # those libraries' leaks are suppressed, ours are not.
+  export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+  tools/setup.sh sanitize
+  echo "== all tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+  ctest --preset sanitize -j "$(nproc)"
+fi
+
+tools/setup.sh quick
 echo "== all tests =="
-ctest --test-dir build-test --output-on-failure
+ctest --preset quick -j "$(nproc)"
 
-echo "== fuzz targets =="
-tools/run-fuzz.sh 20
+if ((thorough)); then
+  echo "== fuzz targets =="
+  tools/run-fuzz.sh 20
+fi

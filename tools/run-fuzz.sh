@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 
-tools/setup.sh build-fuzz --fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUORVEL_CORE_ONLY=ON -DQUORVEL_FUZZ=ON
+tools/setup.sh fuzz
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,26 +1,26 @@
 #!/usr/bin/env bash
-# Installs what Quorvel needs from Debian packages (when missing), then configures and builds.
-# Usage: tools/setup.sh BUILD_DIR [--fuzz] [--target TARGET] [extra cmake arguments...]
-# --fuzz builds only the libFuzzer targets of fuzz/, which need clang and its runtime.
+# Installs what Quorvel needs from Debian packages (when missing), then configures and builds
+# one of the presets of CMakePresets.json.
+# Usage: tools/setup.sh PRESET [--target TARGET...] [extra cmake arguments...]
+#   game      the game and the tool, optimised, in build/
+#   quick     every test of the normal build, in build-test/
+#   sanitize  every test under AddressSanitizer and UndefinedBehaviorSanitizer, in build-sanitize/
+#   fuzz      the libFuzzer targets of fuzz/ (needs clang and its runtime), in build-fuzz/
+#   bench     the benchmarks, optimised, in build/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
-  fonts-dejavu-core desktop-file-utils appstream
+  python3 fonts-dejavu-core desktop-file-utils appstream
 )
 
-build_dir=$1
+preset=$1
 shift
-fuzz=0
-if [[ ${1:-} == --fuzz ]]; then
-  fuzz=1
-  packages+=(clang libclang-rt-14-dev)
-  shift
-fi
+[[ $preset == fuzz ]] && packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -41,14 +41,10 @@ if ((${#missing[@]})); then
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-target=()
-if [[ ${1:-} == --target ]]; then
-  target=(--target "$2")
+targets=()
+while [[ ${1:-} == --target ]]; do
+  targets+=(--target "$2")
   shift 2
-fi
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-if ((fuzz)); then
-  mapfile -t fuzz_targets < <(for f in fuzz/*.cpp; do basename "$f" .cpp; done)
-  target=(--target "${fuzz_targets[@]}")
-fi
-cmake --build "$build_dir" -j "$(nproc)" "${target[@]}"
+done
+cmake --preset "$preset" "$@" >/dev/null
+cmake --build --preset "$preset" "${targets[@]}"
