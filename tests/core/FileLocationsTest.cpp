@@ -18,7 +18,8 @@ protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
                (std::string("quorvel-locations-") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                std::to_string(::getpid()));
         fs::remove_all(root);
         fs::create_directories(root / "program" / "zq");
         program = (root / "program").string() + "/";

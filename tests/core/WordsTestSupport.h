@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 namespace quorvel::test {
 
 // A fresh folder under the system's temporary folder, removed when the test ends.
@@ -16,7 +18,8 @@ public:
     ScratchFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name =
-            std::string("quorvel-words-") + info->test_suite_name() + "-" + info->name();
+            std::string("quorvel-words-") + info->test_suite_name() + "-" + info->name() + "-" +
+            std::to_string(::getpid()); // two runs of the suite at once keep apart
         for (char& c : name)
             if (c == '/')
                 c = '_';
