@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Quorvel needs from Debian packages (when missing), then configures and builds.
+# file, dpkg-dev and lintian are for making and checking the Debian package (tools/make-package.sh).
 # Usage: tools/setup.sh BUILD_DIR [--fuzz] [--target TARGET] [extra cmake arguments...]
 # --fuzz builds only the libFuzzer targets of fuzz/, which need clang and its runtime.
 set -euo pipefail
@@ -11,6 +12,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core desktop-file-utils appstream
+  file dpkg-dev lintian
 )
 
 build_dir=$1
@@ -37,8 +39,10 @@ if ((${#missing[@]})); then
       exit 1
     fi
   fi
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another apt or dpkg at work (an unattended upgrade, a second set-up) holds the lock: wait.
+  apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+  $sudo "${apt[@]}" update -qq
+  $sudo "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 target=()
