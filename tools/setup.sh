@@ -40,8 +40,14 @@ if ((${#missing[@]})); then
     fi
   fi
   # Another apt or dpkg at work (an unattended upgrade, a second set-up) holds the lock: wait.
+  # The timeout covers dpkg's lock; the package lists' lock has none, so update tries again.
   apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
-  $sudo "${apt[@]}" update -qq
+  for attempt in $(seq 30); do
+    $sudo "${apt[@]}" update -qq && break
+    ((attempt < 30)) || exit 1
+    echo "apt-get update failed (is another apt at work?): trying again in 20 seconds" >&2
+    sleep 20
+  done
   $sudo "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
 

@@ -32,20 +32,23 @@ dpkg-query -W quorvel
 "${apt[@]}" install --no-install-recommends xvfb xauth xdotool >/dev/null
 id player >/dev/null 2>&1 || useradd -m player
 
-play() { # starts a game, asks for a new one, then leaves through File > Exit
+play() { # starts the game, closes the tip of the day, starts a game and moves, then File > Exit
   xvfb-run -a sh -c '
-    /usr/games/quorvel & game=$!
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name Quorvel | head -1)
-    xdotool windowfocus --sync "$window" key F2 sleep 2 key alt+f sleep 1 key x
+    /usr/games/quorvel 2>/dev/null & game=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Quorvel$" | head -1)
+    tip=$(timeout 10 xdotool search --sync --onlyvisible --name "Tip of the Day" | head -1)
+    [ -n "$tip" ] && xdotool windowfocus --sync "$tip" key Escape sleep 1
+    xdotool windowfocus --sync "$window" key F2 sleep 2 key Next sleep 1
+    xdotool mousemove --window "$window" 15 12 click 1 sleep 1 key Up Return
     for _ in $(seq 20); do kill -0 $game 2>/dev/null || exit 0; sleep 1; done
-    echo "the game did not close: stopped"; kill $game' 2>&1 | grep -v "^$" || true
+    kill $game; exit 1' || fail "the game did not close through File > Exit"
 }
 touch /tmp/stamp
 sleep 1
 step "played as root"
 play
 step "played as the new user player"
-runuser -u player -- bash -c "$(declare -f play); play"
+runuser -u player -- bash -c "$(declare -f fail play); play"
 for home in /root /home/player; do
   ls -l "$home/.local/share/Quorvel/RQN_ZQ.INI" || fail "no settings in $home"
 done
