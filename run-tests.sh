@@ -2,7 +2,8 @@
 # Sets up Quorvel (packages, build) and runs its tests.
 #   ./run-tests.sh             every test (core, tool, data scripts, game) of the normal build
 #   ./run-tests.sh --thorough  the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-#                              then in the normal build, then each fuzz target of fuzz/ for 20 s
+#                              then in the normal build, then the Debian package built and checked
+#                              with lintian, then each fuzz target of fuzz/ for 20 s
 set -euo pipefail
 cd "$(dirname "$0")"
 export QT_QPA_PLATFORM=offscreen
@@ -20,14 +21,16 @@ if ((thorough)); then
   export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
   tools/setup.sh sanitize
   echo "== all tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
-  ctest --preset sanitize -j "$(nproc)"
+  ctest --preset sanitize -j "$(nproc)" -LE package
 fi
 
 tools/setup.sh quick
 echo "== all tests =="
-ctest --preset quick -j "$(nproc)"
+ctest --preset quick -j "$(nproc)" -LE package
 
 if ((thorough)); then
+  echo "== the Debian package =="
+  ctest --preset quick -L package
   echo "== fuzz targets =="
   tools/run-fuzz.sh 20
 fi

@@ -7,6 +7,7 @@
 #   sanitize  every test under AddressSanitizer and UndefinedBehaviorSanitizer, in build-sanitize/
 #   fuzz      the libFuzzer targets of fuzz/ (needs clang and its runtime), in build-fuzz/
 #   bench     the benchmarks, optimised, in build/
+# file, dpkg-dev and lintian are for making and checking the Debian package (tools/make-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
   python3 fonts-dejavu-core desktop-file-utils appstream
+  file dpkg-dev lintian
 )
 
 preset=$1
@@ -37,8 +39,16 @@ if ((${#missing[@]})); then
       exit 1
     fi
   fi
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another apt or dpkg at work (an unattended upgrade, a second set-up) holds the lock: wait.
+  # The timeout covers dpkg's lock; the package lists' lock has none, so update tries again.
+  apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+  for attempt in $(seq 30); do
+    $sudo "${apt[@]}" update -qq && break
+    ((attempt < 30)) || exit 1
+    echo "apt-get update failed (is another apt at work?): trying again in 20 seconds" >&2
+    sleep 20
+  done
+  $sudo "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 targets=()

@@ -49,7 +49,7 @@ void Application::reportError(const QString& message) {
 
 QString Application::programFolder() {
     return QString::fromStdString(
-        quorvel::programFolder(QCoreApplication::applicationDirPath().toStdString()));
+        quorvel::locateProgramFolder(QCoreApplication::applicationDirPath().toStdString()));
 }
 
 quorvel::FileLocations Application::fileLocations(const QString& programFolder) {

@@ -18,10 +18,12 @@ public:
     void setErrorReporter(std::function<void(const QString&)> reporter);
     void reportError(const QString& message);
 
-    // The program folder: the executable's folder with exactly one trailing '/'.
+    // The program folder with exactly one trailing '/': the installed data folder for an
+    // installed game, else the executable's folder.
     static QString programFolder();
     // Where the game's files are for a program folder: the player's files stay beside the
-    // program when it may write there, and go to the player's data folder when it may not.
+    // program when it may write there, and go to the player's data folder when it may not or
+    // when the game is installed.
     static quorvel::FileLocations fileLocations(const QString& programFolder);
 
 private:

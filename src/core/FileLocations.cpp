@@ -18,7 +18,9 @@ FileLocations::FileLocations(std::string programFolder, std::string playerFolder
 
 FileLocations FileLocations::choose(const std::string& programFolder,
                                     const std::string& playerFolder) {
-    if (isWritableFolder(programFolder) || playerFolder.empty())
+    const bool sharesProgramFolder =
+        !isInstalledCopy(programFolder) && isWritableFolder(programFolder);
+    if (sharesProgramFolder || playerFolder.empty())
         return FileLocations(programFolder);
     return FileLocations(programFolder, playerFolder);
 }

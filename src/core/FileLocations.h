@@ -13,7 +13,8 @@ public:
     // every file in the program folder (a game unpacked into a folder of its own).
     explicit FileLocations(std::string programFolder, std::string playerFolder = {});
 
-    // Picks the player folder: none when the program folder is writable, else playerFolder.
+    // Picks the player folder: none when the program folder is writable and not an installed
+    // copy, else playerFolder. An installed game never writes beside itself, even as root.
     static FileLocations choose(const std::string& programFolder, const std::string& playerFolder);
 
     const std::string& programFolder() const { return m_program; }

@@ -30,11 +30,21 @@ std::string keyBytes(const std::string& key) {
     return *bytes;
 }
 
+// The game's load message, after the file's name and followed by the system's reason if any.
+std::string loadFailure(const std::string& path, const DictionaryError& error) {
+    std::string message = path + ": " + error.what();
+    if (error.fault == DictionaryFault::Missing)
+        message += ": no such file";
+    else if (error.error)
+        message += ": " + error.error.message();
+    return message;
+}
+
 void loadOrExit(Dictionary& dictionary, const std::string& path) {
     try {
         dictionary.loadFromFile(path);
     } catch (const DictionaryError& error) {
-        throw ExitStatus{1, error.what()};
+        throw ExitStatus{1, loadFailure(path, error)};
     }
 }
 

@@ -29,7 +29,7 @@ std::string executableFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     using namespace quorvel::tool;
-    g_toolFolder = quorvel::programFolder(executableFolder(argc > 0 ? argv[0] : nullptr));
+    g_toolFolder = quorvel::locateProgramFolder(executableFolder(argc > 0 ? argv[0] : nullptr));
 
     CLI::App app{"quorvel-tool: dictionaries, layouts and headless play for Quorvel"};
     app.set_version_flag("--version", std::string("quorvel-tool ") + QUORVEL_VERSION);

@@ -1,5 +1,6 @@
-// The player's files move to their own folder only when the program folder is read-only.
+// The player's files move to their own folder when the program folder is read-only or installed.
 #include "FileLocations.h"
+#include "ProgramFolder.h"
 #include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
@@ -65,4 +66,17 @@ TEST_F(FileLocationsTest, AReadOnlyProgramFolderSendsWritesToThePlayer) {
     fs::permissions(program, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_TRUE(files.keepsPlayerFilesApart());
     EXPECT_EQ(files.toWrite("RQN_ZQ.INI"), player + "RQN_ZQ.INI");
+}
+
+// Root may write anywhere, so an installed game must not judge by permissions: its marker
+// alone sends every write to the player, and the shipped copies stay untouched.
+TEST_F(FileLocationsTest, AnInstalledGameWritesToThePlayerEvenWhereItMayWriteBesideItself) {
+    quorvel::writeWholeFile(quorvel::dataPath(program, quorvel::kInstalledMarker), "installed\n");
+    quorvel::writeWholeFile(program + "zq/W3", "CATDOG");
+    const FileLocations files = FileLocations::choose(program, player);
+    EXPECT_TRUE(files.keepsPlayerFilesApart());
+    EXPECT_EQ(files.toWrite("RQN_ZQ.INI"), player + "RQN_ZQ.INI");
+    EXPECT_EQ(files.toWrite("zq/W3"), player + "zq/W3");
+    EXPECT_FALSE(fs::exists(program + "RQN_ZQ.INI"));
+    EXPECT_EQ(quorvel::readWholeFile(program + "zq/W3"), "CATDOG");
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 using quorvel::dataPath;
 using quorvel::programFolder;
@@ -29,4 +30,36 @@ TEST(ProgramFolder, StagedDataSitsBesideTheExecutables) {
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(QUORVEL_TOOL)));
     EXPECT_EQ(std::filesystem::path(QUORVEL_TOOL).parent_path(),
               std::filesystem::path(folder).parent_path());
+}
+
+// An installed game finds its data along the path from its own folder that the build compiled
+// in, and only where the install step left its marker; anything else runs from its own folder.
+TEST(ProgramFolder, TheInstalledDataFolderIsUsedOnlyWhenMarked) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "quorvel-program-folder";
+    fs::remove_all(root);
+    fs::create_directories(root / "games");
+    fs::create_directories(root / "share/games/quorvel");
+    const std::string games = (root / "games").string();
+    const std::string data = (root / "share/games/quorvel").string() + "/";
+    const std::string relative = "../share/games/quorvel";
+
+    EXPECT_EQ(quorvel::locateProgramFolder(games, relative), games + "/");
+    fs::create_directory(quorvel::dataPath(data, quorvel::kInstalledMarker));
+    EXPECT_EQ(quorvel::locateProgramFolder(games, relative), games + "/"); // a folder is no marker
+    fs::remove(quorvel::dataPath(data, quorvel::kInstalledMarker));
+
+    std::ofstream(quorvel::dataPath(data, quorvel::kInstalledMarker)) << "installed\n";
+    EXPECT_EQ(quorvel::locateProgramFolder(games, relative), data);
+    EXPECT_EQ(quorvel::locateProgramFolder(games + "/", relative), data);
+    EXPECT_EQ(quorvel::locateProgramFolder(games, ""), games + "/");
+    EXPECT_TRUE(quorvel::isInstalledCopy(data));
+    EXPECT_FALSE(quorvel::isInstalledCopy(games));
+    fs::remove_all(root);
+}
+
+TEST(ProgramFolder, TheBuildFolderRunsFromItsOwnFolder) {
+    const std::string folder = programFolder(QUORVEL_PROGRAM_DIR);
+    EXPECT_EQ(quorvel::locateProgramFolder(folder), folder);
+    EXPECT_FALSE(quorvel::isInstalledCopy(folder));
 }

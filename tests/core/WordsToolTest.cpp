@@ -60,7 +60,7 @@ TEST_F(WordsTool, BuildThenDumpRoundTrips) {
     const ToolRun unkeyed = tool("dic dump " + shellQuoted(scratch.file("keyed.dic")));
     EXPECT_EQ(unkeyed.status, 1);
     EXPECT_EQ(unkeyed.out, "");
-    EXPECT_EQ(unkeyed.err, "Unable to load the Knowledge Base\n");
+    EXPECT_EQ(unkeyed.err, scratch.file("keyed.dic") + ": Unable to load the Knowledge Base\n");
 }
 
 TEST_F(WordsTool, BadBuildInputNamesTheLineAndWritesNothing) {
@@ -101,15 +101,21 @@ TEST_F(WordsTool, LoneCarriageReturnsEndLinesInATextWithoutLineFeeds) {
     EXPECT_NE(run.err.find("Line 2:"), std::string::npos) << run.err;
 }
 
-TEST_F(WordsTool, DumpOfAMissingOrDamagedFileGivesTheLoadMessageAlone) {
-    const ToolRun missing = tool("dic dump " + shellQuoted(scratch.file("none.dic")));
+// The game's load message, after the name of the file it is about.
+TEST_F(WordsTool, DumpOfAMissingOrDamagedFileNamesTheFile) {
+    const std::string none = scratch.file("none.dic");
+    const ToolRun missing = tool("dic dump " + shellQuoted(none));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "Unable to create stream\n");
+    EXPECT_EQ(missing.err, none + ": Unable to create stream: no such file\n");
+    const ToolRun folder = tool("dic dump " + shellQuoted(scratch.folder()));
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err.rfind(scratch.folder() + ": Unable to create stream: ", 0), 0u)
+        << folder.err;
     writeWholeFile(scratch.file("bad.dic"), "TPF0\x0Etrunc");
     const ToolRun damaged = tool("dic dump " + shellQuoted(scratch.file("bad.dic")));
     EXPECT_EQ(damaged.status, 1);
-    EXPECT_EQ(damaged.err, "Unable to load the Knowledge Base\n");
+    EXPECT_EQ(damaged.err, scratch.file("bad.dic") + ": Unable to load the Knowledge Base\n");
 }
 
 TEST_F(WordsTool, WordListsAreRebuiltIntoTheFolder) {
@@ -127,5 +133,5 @@ TEST_F(WordsTool, WordListsAreRebuiltIntoTheFolder) {
     const ToolRun missing = tool("wordlists " + shellQuoted(scratch.file("none.dic")) + " " +
                                  shellQuoted(scratch.file("lists")));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "Unable to create stream\n");
+    EXPECT_EQ(missing.err, scratch.file("none.dic") + ": Unable to create stream: no such file\n");
 }

@@ -1,38 +1,26 @@
 #!/usr/bin/env bash
-# Installs the game into a temporary read-only prefix and plays it as an ordinary user: the
-# settings and the statistics must land in the player's own folder and survive a restart, and
-# nothing may be written under the prefix.
+# Installs the game into a temporary prefix that this user may write to, as root may write to
+# any, and plays it as a player would: the settings and the statistics must land in the
+# player's own folder and survive a restart, and nothing may be written under the prefix.
 # Usage: check_installed.sh BUILD_DIR INSTALLED_GAME_PROGRAM
 set -euo pipefail
 build=$1
 harness=$2
-skip() { echo "skipped: $*"; exit 77; }
 
 work=$(mktemp -d)
-trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
-program=$(dirname "$(readlink -f "$prefix/bin/quorvel")")
-cp "$harness" "$work/installed_game"
+# The harness runs from the games folder, where the installed game runs from.
+games=$(dirname "$(find "$prefix" -type f -name quorvel -perm -u+x | head -1)")
+cp "$harness" "$games/installed_game"
 mkdir -p "$work/home"
-chmod -R a-w "$prefix"
-chmod a+rx "$work" "$work/installed_game"
-
-run=()
-if [[ $(id -u) -eq 0 ]]; then
-  # Root writes through read-only permissions, so the game runs as an unprivileged user.
-  command -v setpriv >/dev/null || skip "setpriv is missing and root ignores read-only folders"
-  setpriv --reuid=nobody --regid=nogroup --clear-groups true 2>/dev/null ||
-    skip "cannot switch to the user nobody"
-  chown nobody "$work/home"
-  run=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
 touch "$work/stamp"
 sleep 1
 as_player() {
   # A sanitizer build's leak report would be about Qt's caches in this driver, not the game.
-  "${run[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" QT_QPA_PLATFORM=offscreen \
-    QT_MEDIA_BACKEND=gstreamer ASAN_OPTIONS=detect_leaks=0 "$work/installed_game" "$@" "$program"
+  env -i PATH=/usr/bin:/bin HOME="$work/home" QT_QPA_PLATFORM=offscreen \
+    QT_MEDIA_BACKEND=gstreamer ASAN_OPTIONS=detect_leaks=0 "$games/installed_game" "$@"
 }
 as_player play
 as_player check

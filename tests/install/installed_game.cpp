@@ -1,6 +1,6 @@
-// Plays the installed game's program folder headless, as a player would, for the install test:
-// "play" changes an option and abandons a game after a move; "check" starts again and says
-// whether both were kept.
+// Plays the installed game headless, as a player would, for the install test: placed beside the
+// installed game, it finds the data and the player's folder as the game does. "play" changes an
+// option and abandons a game after a move; "check" starts again and says whether both were kept.
 #include "Application.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
@@ -34,12 +34,13 @@ int fail(const QString& why) {
 int main(int argc, char** argv) {
     Application app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3 || (args[1] != "play" && args[1] != "check"))
-        return fail(QStringLiteral("usage: installed_game play|check PROGRAM_FOLDER"));
-    const quorvel::FileLocations files =
-        Application::fileLocations(QString::fromStdString(quorvel::programFolder(args[2].toStdString())));
+    if (args.size() != 2 || (args[1] != "play" && args[1] != "check"))
+        return fail(QStringLiteral("usage: installed_game play|check"));
+    const quorvel::FileLocations files = Application::fileLocations(Application::programFolder());
+    if (!quorvel::isInstalledCopy(files.programFolder()))
+        return fail(QStringLiteral("not beside an installed game: ") + Application::programFolder());
     if (!files.keepsPlayerFilesApart())
-        return fail(QStringLiteral("the program folder is writable: nothing to test"));
+        return fail(QStringLiteral("an installed game keeps the player's files in its own folder"));
 
     SilentDialogs dialogs;
     quorvel::Random random(7);
