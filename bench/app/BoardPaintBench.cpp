@@ -1,10 +1,10 @@
 // Painting the largest board over a stretched photo-sized picture, whole and one tile at a time:
 // a click repaints one tile, and that must stay well within one frame (16 ms).
 #include "AppBenchSupport.h"
-#include "BoardView.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "Session.h"
+#include "board/BoardView.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "window/Session.h"
 
 #include "engine/Random.h"
 

@@ -2,12 +2,12 @@
 // main window, board view and core: the request must come well within one frame (16 ms). The
 // audio back end does nothing here, so that the tunes of the many new puzzles cost no time.
 #include "AppBenchSupport.h"
-#include "Application.h"
-#include "BoardView.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "Session.h"
-#include "SoundPlayer.h"
+#include "support/Application.h"
+#include "board/BoardView.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "window/Session.h"
+#include "audio/SoundPlayer.h"
 
 #include "engine/Random.h"
 

@@ -3,10 +3,10 @@
 // over a program folder given as the last argument (the game writes its settings there).
 // bench/app/startup.sh runs both side by side.
 #include "AppBenchSupport.h"
-#include "Application.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "SoundPlayer.h"
+#include "support/Application.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "audio/SoundPlayer.h"
 
 #include "engine/Random.h"
 

@@ -1,8 +1,8 @@
 // Quorvel: the desktop word puzzle.
-#include "Application.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
-#include "Settings.h"
+#include "support/Application.h"
+#include "support/Dialogs.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
 
 #include "engine/Random.h"
 

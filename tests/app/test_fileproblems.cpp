@@ -1,12 +1,12 @@
 // Files a player edits: a damaged or missing layouts file or dictionary is named, with its fault.
-#include "Application.h"
+#include "support/Application.h"
 #include "CopyTree.h"
 #include "FakeAudio.h"
-#include "MainWindow.h"
+#include "window/MainWindow.h"
 #include "ScriptedDialogs.h"
-#include "Session.h"
-#include "Settings.h"
-#include "SoundPlayer.h"
+#include "window/Session.h"
+#include "settings/Settings.h"
+#include "audio/SoundPlayer.h"
 
 #include "engine/Game.h"
 #include "words/WordUtils.h"

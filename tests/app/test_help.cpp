@@ -1,15 +1,15 @@
 // The Help commands over the real main window: the word look-up, mail and web pages through a
 // fake opener, the tip dialog at start-up, the news question and window, and the about box.
 #include "CopyTree.h"
-#include "AboutBox.h"
-#include "Dialogs.h"
-#include "HelpCommands.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "NewsWindow.h"
-#include "Session.h"
-#include "TipDialog.h"
-#include "WordPicker.h"
+#include "dialogs/AboutBox.h"
+#include "support/Dialogs.h"
+#include "dialogs/HelpCommands.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "dialogs/NewsWindow.h"
+#include "window/Session.h"
+#include "dialogs/TipDialog.h"
+#include "dialogs/WordPicker.h"
 
 #include "../core/GameTestSupport.h"
 

@@ -1,10 +1,10 @@
 // The board without a mouse: every key gives the mouse's move, the cursor walks the tiles, a
 // locked letter carries a mark, and a screen reader finds the tiles and arrows by name.
-#include "BoardView.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "Session.h"
+#include "board/BoardView.h"
+#include "support/Dialogs.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "window/Session.h"
 
 #include "engine/Random.h"
 

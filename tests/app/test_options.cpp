@@ -1,6 +1,6 @@
 // The options dialog: its controls, the dictionary list, quick settings and the generic passes.
-#include "OptionsDialog.h"
-#include "Settings.h"
+#include "dialogs/OptionsDialog.h"
+#include "settings/Settings.h"
 
 #include "words/WordUtils.h"
 

@@ -1,11 +1,11 @@
 // Start-up and shut-down: what the settings restore, and what they keep for the next run.
-#include "Dialogs.h"
-#include "HintSwitch.h"
-#include "OptionsDialog.h"
+#include "support/Dialogs.h"
+#include "support/HintSwitch.h"
+#include "dialogs/OptionsDialog.h"
 #include "ScriptedDialogs.h"
-#include "Session.h"
-#include "SessionHost.h"
-#include "Settings.h"
+#include "window/Session.h"
+#include "window/SessionHost.h"
+#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,15 +1,15 @@
 // The main window's sounds: what the game's moves play, the two Options switches, the Sound
 // Volume slider, start-up with a missing effect and shut-down; the real audio back end once.
-#include "Application.h"
-#include "BoardView.h"
-#include "Dialogs.h"
+#include "support/Application.h"
+#include "board/BoardView.h"
+#include "support/Dialogs.h"
 #include "FakeAudio.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "OptionsDialog.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "dialogs/OptionsDialog.h"
 #include "ScriptedDialogs.h"
-#include "Session.h"
-#include "SoundPlayer.h"
+#include "window/Session.h"
+#include "audio/SoundPlayer.h"
 
 #include "records/IniFile.h"
 

@@ -1,8 +1,8 @@
 // The game's window comes up titled "Quorvel" and survives an exception in an event handler.
-#include "Application.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
-#include "Settings.h"
+#include "support/Application.h"
+#include "support/Dialogs.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
 
 #include "engine/Random.h"
 

@@ -1,10 +1,10 @@
 // The statistics window over prepared statistics files: bars, totals, filters, hover, File menu.
-#include "Dialogs.h"
-#include "HistogramView.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "Session.h"
-#include "StatisticsWindow.h"
+#include "support/Dialogs.h"
+#include "dialogs/HistogramView.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "window/Session.h"
+#include "dialogs/StatisticsWindow.h"
 
 #include "engine/Random.h"
 
