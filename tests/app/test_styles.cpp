@@ -84,7 +84,9 @@ private:
     StyleDialog* styles() { return m_window->styleDialog(); }
     BackgroundDialog* background() { return styles()->backgroundDialog(); }
     Settings& ini() { return *m_settings; }
-    QString setting(const char* key) { return ini().readText(key, QStringLiteral("<absent>")); }
+    QString setting(const char* key) {
+        return ini().readText(*settingNamed(key), QStringLiteral("<absent>"));
+    }
     QByteArray settingsBytes() {
         QFile file(m_folder + QStringLiteral("RQN_ZQ.INI"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -447,20 +449,20 @@ private slots:
 
     // "Panel1" is the sample of that name (second in the first row), not the first sample.
     void aStoredStyleSelectsTheSampleOfThatName() {
-        ini().writeText("Style", QStringLiteral("PANEL1"));
+        ini().writeText(Setting::TileStyle, QStringLiteral("PANEL1"));
         restart();
         QCOMPARE(board()->tileAppearance().style, *tileStylePreset(QStringLiteral("Panel1")));
         QCOMPARE(board()->tileAppearance().style.bevelInner, Bevel::Lowered);
-        ini().writeText("Style", QStringLiteral("Panel22"));
+        ini().writeText(Setting::TileStyle, QStringLiteral("Panel22"));
         restart();
         QCOMPARE(board()->tileAppearance().style, *tileStylePreset(QStringLiteral("Panel1")));
     }
 
     void styleSamplesAreRestoredAtStartUp() {
-        ini().writeInteger("Color", static_cast<int>(quorvel::colourToWindows(Orange)));
-        ini().writeText("FontName", QStringLiteral("DejaVu Sans"));
-        ini().writeInteger("FontSize", 16);
-        ini().writeBool("FontBold", true);
+        ini().writeInteger(Setting::TileColour, static_cast<int>(quorvel::colourToWindows(Orange)));
+        ini().writeText(Setting::FontName, QStringLiteral("DejaVu Sans"));
+        ini().writeInteger(Setting::FontSize, 16);
+        ini().writeBool(Setting::FontBold, true);
         restart();
         QCOMPARE(styles()->panel(QStringLiteral("pColor"))->colour(), Orange);
         const QFont sample = styles()->panel(QStringLiteral("pFont"))->font();

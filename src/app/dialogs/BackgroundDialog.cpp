@@ -148,7 +148,7 @@ bool BackgroundDialog::loadPicture(const QString& fileName) {
         return false;
     }
     m_host.setBackgroundVisible(true);
-    if (!m_settings.writeText("Picture", path))
+    if (!m_settings.writeText(Setting::Picture, path))
         m_host.dialogs().warn(this, QStringLiteral("Your choice of picture could not be saved.\n\n%1")
                                         .arg(m_settings.lastError()));
     return true;
@@ -156,7 +156,7 @@ bool BackgroundDialog::loadPicture(const QString& fileName) {
 
 void BackgroundDialog::setStretched(bool stretched) {
     m_host.setBackgroundStretched(stretched);
-    if (!m_settings.writeBool("Stretch", stretched))
+    if (!m_settings.writeBool(Setting::Stretch, stretched))
         m_host.dialogs().warn(this, QStringLiteral("Your choice of stretching could not be saved.\n\n%1")
                                         .arg(m_settings.lastError()));
 }

@@ -21,10 +21,14 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <optional>
 
 using quorvel::toCp1252;
 
 namespace {
+
+// The slider stands in the middle until start-up restores the stored Game Size.
+constexpr int kGameSizeBeforeStartUp = 2;
 
 QLabel* makeLabel(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
@@ -66,14 +70,16 @@ QFont boldFont(QFont font) {
     return font;
 }
 
-// Parts of compound widgets (a combo box's line edit, a spin box's editor) are not options.
-bool isOwnControl(const QWidget* widget, const QWidget* dialog) {
-    if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")))
-        return false;
+// A kept control is named after a key of the settings table. Parts of compound widgets (a combo
+// box's line edit, a spin box's editor) are not options.
+std::optional<Setting> keptSetting(const QWidget* widget, const QWidget* dialog) {
+    const std::optional<Setting> key = settingNamed(widget->objectName().toStdString());
+    if (!key)
+        return std::nullopt;
     for (const QWidget* up = widget->parentWidget(); up && up != dialog; up = up->parentWidget())
         if (qobject_cast<const QComboBox*>(up) || qobject_cast<const QAbstractSpinBox*>(up))
-            return false;
-    return true;
+            return std::nullopt;
+    return key;
 }
 
 // A radio group is a named group box of unnamed radio buttons: its value is the index of the
@@ -103,16 +109,15 @@ OptionsDialog::OptionsDialog(const quorvel::FileLocations& files, Settings& sett
     setWindowTitle(QStringLiteral("Quorvel - Options"));
     createControls();
 
-    fillDictionaryList(m_settings.readText("Dictionary", QStringLiteral("Common Words")));
+    fillDictionaryList(m_settings.readText(Setting::Dictionary));
     loadControls();
 
-    const auto readColour = [this](const char* key, quorvel::Colour fallback) {
-        return static_cast<quorvel::Colour>(
-            m_settings.readInteger(key, static_cast<int>(fallback)));
+    const auto readColour = [this](Setting key) {
+        return static_cast<quorvel::Colour>(m_settings.readInteger(key));
     };
-    m_letterColours.unlocked = readColour("Red", m_letterColours.unlocked);
-    m_letterColours.locked = readColour("Green", m_letterColours.locked);
-    m_letterColours.revealed = readColour("Blue", m_letterColours.revealed);
+    m_letterColours.unlocked = readColour(Setting::LetterUnlocked);
+    m_letterColours.locked = readColour(Setting::LetterLocked);
+    m_letterColours.revealed = readColour(Setting::LetterRevealed);
 }
 
 // Widgets are created with their final parent and in the order of the load and save passes:
@@ -156,7 +161,7 @@ void OptionsDialog::createLabelsAndButtons() {
 
 void OptionsDialog::createDictionaryChoice() {
     m_dictionary = new QComboBox(this);
-    m_dictionary->setObjectName(QStringLiteral("Dictionary"));
+    m_dictionary->setObjectName(Settings::keyName(Setting::Dictionary));
     m_dictionary->setFont(boldFont(m_dictionary->font()));
     connect(m_dictionary, &QComboBox::currentIndexChanged, this, &OptionsDialog::optionsChanged);
 }
@@ -182,7 +187,8 @@ QGroupBox* OptionsDialog::createVolumeGroup() {
 
 QGroupBox* OptionsDialog::createGameSizeGroup() {
     auto* group = makeTrackBarGroup(QStringLiteral("Game Size:"), this);
-    m_gameSize = makeTrackBar("tbSize", 1, 3, 2, group);
+    const SettingEntry& size = settingEntry(Setting::GameSize);
+    m_gameSize = makeTrackBar("tbSize", size.minimum, size.maximum, kGameSizeBeforeStartUp, group);
     placeTrackBar(group, m_gameSize, {QStringLiteral("Smallest"), QStringLiteral("Maximum")});
     connect(m_gameSize, &QSlider::valueChanged, this, &OptionsDialog::gameSizeMoved);
     return group;
@@ -191,36 +197,37 @@ QGroupBox* OptionsDialog::createGameSizeGroup() {
 QGroupBox* OptionsDialog::createSettingsGroup() {
     auto* group = new QGroupBox(QStringLiteral("Settings:"), this);
     auto* layout = new QVBoxLayout(group);
-    const auto makeCheckBox = [&](const char* name, const QString& caption, bool checked) {
+    // Each box starts as its key's fallback; loadControls() then shows the stored value.
+    const auto makeCheckBox = [&](Setting key, const QString& caption) {
         auto* box = new QCheckBox(caption, group);
-        box->setObjectName(QLatin1String(name));
-        box->setChecked(checked);
+        box->setObjectName(Settings::keyName(key));
+        box->setChecked(settingEntry(key).fallback != 0);
         layout->addWidget(box);
         connect(box, &QCheckBox::toggled, this, &OptionsDialog::optionsChanged);
         return box;
     };
-    m_definitions = makeCheckBox("Def", QStringLiteral("Show Definitions"), false);
-    m_timed = makeCheckBox("Timed", QStringLiteral("Timed Game"), false);
-    m_autoAdvance = makeCheckBox("AutoAdvance", QStringLiteral("Auto Advance"), false);
+    m_definitions = makeCheckBox(Setting::Def, QStringLiteral("Show Definitions"));
+    m_timed = makeCheckBox(Setting::Timed, QStringLiteral("Timed Game"));
+    m_autoAdvance = makeCheckBox(Setting::AutoAdvance, QStringLiteral("Auto Advance"));
     m_autoAdvance->setToolTip(
         QStringLiteral("Upon completion of a level, advance to the next level"));
-    m_timerPopSounds = makeCheckBox("timerpopsounds", QStringLiteral("Timer Sounds"), true);
+    m_timerPopSounds = makeCheckBox(Setting::TimerPopSounds, QStringLiteral("Timer Sounds"));
     return group;
 }
 
 QGroupBox* OptionsDialog::createLockGroup() {
     auto* group = new QGroupBox(QStringLiteral("Initial Locked Letters:"), this);
     auto* layout = new QVBoxLayout(group);
-    const auto makeRadio = [&](const char* name, const QString& caption) {
+    const auto makeRadio = [&](Setting key, const QString& caption) {
         auto* button = new QRadioButton(caption, group);
-        button->setObjectName(QLatin1String(name));
+        button->setObjectName(Settings::keyName(key));
         makeLockButton(button);
         return button;
     };
-    m_lockVowels = makeRadio("LockVowels", QStringLiteral("Lock Vowels"));
-    m_lockFirst = makeRadio("LockFirst", QStringLiteral("Lock First Letters"));
-    m_lockNone = makeRadio("LockNone", QStringLiteral("Lock None"));
-    m_lockRandomly = makeRadio("LockRandomly", QStringLiteral("Lock Randomly"));
+    m_lockVowels = makeRadio(Setting::LockVowels, QStringLiteral("Lock Vowels"));
+    m_lockFirst = makeRadio(Setting::LockFirst, QStringLiteral("Lock First Letters"));
+    m_lockNone = makeRadio(Setting::LockNone, QStringLiteral("Lock None"));
+    m_lockRandomly = makeRadio(Setting::LockRandomly, QStringLiteral("Lock Randomly"));
     for (QRadioButton* button : {m_lockNone, m_lockVowels, m_lockFirst, m_lockRandomly})
         layout->addWidget(button); // Lock None is shown first
     return group;
@@ -228,7 +235,7 @@ QGroupBox* OptionsDialog::createLockGroup() {
 
 void OptionsDialog::createUserLevelChoice() {
     m_userLevel = new QComboBox(this);
-    m_userLevel->setObjectName(QStringLiteral("UserLevel"));
+    m_userLevel->setObjectName(Settings::keyName(Setting::UserLevel));
     m_userLevel->setEditable(true);
     m_userLevel->setInsertPolicy(QComboBox::NoInsert);
     m_userLevel->setFont(boldFont(m_userLevel->font()));
@@ -298,15 +305,15 @@ void OptionsDialog::fillDictionaryList(const QString& selected) {
 
 void OptionsDialog::loadControls() {
     for (QWidget* widget : findChildren<QWidget*>()) {
-        if (!isOwnControl(widget, this))
+        const std::optional<Setting> key = keptSetting(widget, this);
+        if (!key)
             continue;
-        const std::string key = widget->objectName().toStdString();
         if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            box->setChecked(m_settings.readBool(key, false));
+            box->setChecked(m_settings.readBool(*key));
         } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-            radio->setChecked(m_settings.readBool(key, false));
+            radio->setChecked(m_settings.readBool(*key));
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            const QString text = m_settings.readText(key, QString());
+            const QString text = m_settings.readText(*key);
             if (combo->isEditable()) {
                 combo->setEditText(text);
             } else {
@@ -316,11 +323,11 @@ void OptionsDialog::loadControls() {
                     combo->setCurrentIndex(index);
             }
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            edit->setText(m_settings.readText(key, QString()));
+            edit->setText(m_settings.readText(*key));
         } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-            spin->setValue(m_settings.readInteger(key, 4));
+            spin->setValue(m_settings.readInteger(*key));
         } else if (const auto items = radioGroupItems(widget); !items.isEmpty()) {
-            const int index = m_settings.readInteger(key, 0);
+            const int index = m_settings.readInteger(*key);
             if (index >= 0 && index < items.size())
                 items[index]->setChecked(true);
         }
@@ -330,21 +337,21 @@ void OptionsDialog::loadControls() {
 bool OptionsDialog::saveControls() {
     bool saved = true;
     for (QWidget* widget : findChildren<QWidget*>()) {
-        if (!isOwnControl(widget, this))
+        const std::optional<Setting> key = keptSetting(widget, this);
+        if (!key)
             continue;
-        const std::string key = widget->objectName().toStdString();
         if (auto* button = qobject_cast<QCheckBox*>(widget))
-            saved = m_settings.writeBool(key, button->isChecked()) && saved;
+            saved = m_settings.writeBool(*key, button->isChecked()) && saved;
         else if (auto* radio = qobject_cast<QRadioButton*>(widget))
-            saved = m_settings.writeBool(key, radio->isChecked()) && saved;
+            saved = m_settings.writeBool(*key, radio->isChecked()) && saved;
         else if (auto* combo = qobject_cast<QComboBox*>(widget))
-            saved = m_settings.writeText(key, combo->currentText()) && saved;
+            saved = m_settings.writeText(*key, combo->currentText()) && saved;
         else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            saved = m_settings.writeText(key, edit->text()) && saved;
+            saved = m_settings.writeText(*key, edit->text()) && saved;
         else if (auto* spin = qobject_cast<QSpinBox*>(widget))
-            saved = m_settings.writeInteger(key, spin->value()) && saved;
+            saved = m_settings.writeInteger(*key, spin->value()) && saved;
         else if (const auto items = radioGroupItems(widget); !items.isEmpty())
-            saved = m_settings.writeInteger(key, checkedIndex(items)) && saved;
+            saved = m_settings.writeInteger(*key, checkedIndex(items)) && saved;
     }
     return saved;
 }
@@ -374,7 +381,8 @@ void OptionsDialog::userLevelChange(int index) {
 }
 
 int OptionsDialog::fontPointsForSize(int position) {
-    return std::clamp(position, 1, 3) * 12;
+    const SettingEntry& size = settingEntry(Setting::GameSize);
+    return std::clamp(position, size.minimum, size.maximum) * 12;
 }
 
 void OptionsDialog::gameSizeMoved(int position) {

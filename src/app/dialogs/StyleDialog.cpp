@@ -171,7 +171,7 @@ void StyleDialog::applyPreset(int index) {
         return;
     const QString name = QLatin1String(tileStylePresets()[index].name);
     m_host.setTemplateTileStyle(Session::styleSample(name));
-    writeText("Style", name);
+    writeText(Setting::TileStyle, name);
     writeTileLook();
     reportFailedWrites();
 }
@@ -186,7 +186,7 @@ void StyleDialog::chooseTileColour() {
     TileLook look = m_host.templateTileLook();
     look.colour = quorvel::colourToWindows(*chosen);
     m_host.setTemplateTileLook(look);
-    write("Color", static_cast<int>(look.colour));
+    write(Setting::TileColour, static_cast<int>(look.colour));
     reportFailedWrites();
 }
 
@@ -217,8 +217,10 @@ void StyleDialog::chooseLetterColour(StylePanel* letterPanel) {
         return;
     if (const auto chosen = m_pickers->chooseColour(this, letterPanel->textColour())) {
         letterPanel->setTextColour(*chosen);
-        write(letterPanel->caption().toLatin1().constData(),
-              static_cast<int>(quorvel::colourToWindows(*chosen)));
+        const Setting key = letterPanel == m_red     ? Setting::LetterUnlocked
+                            : letterPanel == m_green ? Setting::LetterLocked
+                                                     : Setting::LetterRevealed;
+        write(key, static_cast<int>(quorvel::colourToWindows(*chosen)));
     }
     LetterColours letters;
     letters.unlocked = quorvel::colourToWindows(m_red->textColour());
@@ -254,18 +256,18 @@ void StyleDialog::showBackgroundDialog() {
 
 void StyleDialog::writeTileLook() {
     const TileLook look = m_host.templateTileLook();
-    write("Color", static_cast<int>(look.colour));
-    writeText("FontName", look.fontName);
-    write("FontSize", look.fontSize);
-    write("FontBold", look.bold ? 1 : 0);
+    write(Setting::TileColour, static_cast<int>(look.colour));
+    writeText(Setting::FontName, look.fontName);
+    write(Setting::FontSize, look.fontSize);
+    write(Setting::FontBold, look.bold ? 1 : 0);
 }
 
-void StyleDialog::write(const char* key, int value) {
+void StyleDialog::write(Setting key, int value) {
     if (!m_settings.writeInteger(key, value))
         m_writeFailed = true;
 }
 
-void StyleDialog::writeText(const char* key, const QString& value) {
+void StyleDialog::writeText(Setting key, const QString& value) {
     if (!m_settings.writeText(key, value))
         m_writeFailed = true;
 }

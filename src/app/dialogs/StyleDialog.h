@@ -12,6 +12,7 @@
 
 class BackgroundDialog;
 class Settings;
+enum class Setting;
 class StylePanel;
 
 // Every choice takes effect on the board at once and, but the board colour (stored when the game
@@ -58,8 +59,8 @@ private:
     QColor ownColour() const;
     // Writes the tile keys from the template tile: Color, FontName, FontSize, FontBold.
     void writeTileLook();
-    void write(const char* key, int value);
-    void writeText(const char* key, const QString& value);
+    void write(Setting key, int value);
+    void writeText(Setting key, const QString& value);
     void reportFailedWrites();
 
     SessionHost& m_host;

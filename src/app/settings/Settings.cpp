@@ -3,6 +3,8 @@
 
 #include "support/Text.h"
 
+#include <algorithm>
+
 using quorvel::fromCp1252;
 using quorvel::toCp1252;
 
@@ -25,28 +27,52 @@ QString Settings::path() const {
     return QString::fromStdString(m_file.path());
 }
 
-int Settings::readInteger(std::string_view key, int fallback) const {
-    return m_file.readInteger(kSection, key, fallback);
+QString Settings::keyName(Setting id) {
+    const std::string_view key = settingEntry(id).key;
+    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
 }
 
-bool Settings::readBool(std::string_view key, bool fallback) const {
-    return m_file.readBool(kSection, key, fallback);
+int Settings::readInteger(Setting id) const {
+    return readInteger(id, static_cast<int>(settingEntry(id).fallback));
 }
 
-QString Settings::readText(std::string_view key, const QString& fallback) const {
-    return fromCp1252(m_file.readString(kSection, key, toCp1252(fallback)));
+int Settings::readInteger(Setting id, int current) const {
+    const SettingEntry& entry = settingEntry(id);
+    const int value = m_file.readInteger(entry.section, entry.key, current);
+    if (value >= entry.minimum && value <= entry.maximum)
+        return value;
+    return entry.outOfRange == OutOfRange::Clamped ? std::clamp(value, entry.minimum, entry.maximum)
+                                                   : current;
 }
 
-bool Settings::writeInteger(std::string_view key, int value) {
-    return m_file.writeInteger(kSection, key, value);
+bool Settings::readBool(Setting id) const {
+    const SettingEntry& entry = settingEntry(id);
+    return m_file.readBool(entry.section, entry.key, entry.fallback != 0);
 }
 
-bool Settings::writeBool(std::string_view key, bool value) {
-    return m_file.writeBool(kSection, key, value);
+QString Settings::readText(Setting id) const {
+    const std::string_view fallback = settingEntry(id).fallbackText;
+    return readText(id, QString::fromLatin1(fallback.data(), static_cast<qsizetype>(fallback.size())));
 }
 
-bool Settings::writeText(std::string_view key, const QString& value) {
-    return m_file.writeString(kSection, key, toCp1252(value));
+QString Settings::readText(Setting id, const QString& current) const {
+    const SettingEntry& entry = settingEntry(id);
+    return fromCp1252(m_file.readString(entry.section, entry.key, toCp1252(current)));
+}
+
+bool Settings::writeInteger(Setting id, int value) {
+    const SettingEntry& entry = settingEntry(id);
+    return m_file.writeInteger(entry.section, entry.key, value);
+}
+
+bool Settings::writeBool(Setting id, bool value) {
+    const SettingEntry& entry = settingEntry(id);
+    return m_file.writeBool(entry.section, entry.key, value);
+}
+
+bool Settings::writeText(Setting id, const QString& value) {
+    const SettingEntry& entry = settingEntry(id);
+    return m_file.writeString(entry.section, entry.key, toCp1252(value));
 }
 
 QString Settings::lastError() const {

@@ -78,7 +78,7 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
 
     // The largest tile comes from the screen once; a new puzzle picks its size from it.
     m_maxTile = maxTileSize(availableHeight(this));
-    m_buildTile = tileSizeFor(3, m_maxTile);
+    m_buildTile = tileSizeFor(static_cast<int>(settingEntry(Setting::GameSize).fallback), m_maxTile);
 
     m_board = new BoardView(*m_game);
     m_board->setObjectName(QStringLiteral("pGame"));

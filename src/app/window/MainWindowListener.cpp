@@ -112,7 +112,7 @@ void MainWindow::levelShown(int level) {
 void MainWindow::writeLevelSetting(int level) {
     if (!m_options)
         return; // only a window with its dialogs made (createWindows) keeps what it shows
-    if (!m_settings.writeInteger("Level", level))
+    if (!m_settings.writeInteger(Setting::Level, level))
         warnSettingsNotWritten();
 }
 

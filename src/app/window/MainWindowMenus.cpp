@@ -284,7 +284,7 @@ void MainWindow::settings() {
 // or a power cut later in the run loses none of them.
 void MainWindow::storeOptions() {
     const bool saved =
-        m_options->saveControls() && m_settings.writeInteger("Size", m_options->gameSize());
+        m_options->saveControls() && m_settings.writeInteger(Setting::GameSize, m_options->gameSize());
     if (!saved)
         warnSettingsNotWritten();
 }

@@ -22,8 +22,12 @@ constexpr int kFadeStep = 500;
 constexpr int kStyleSamples = 21;
 
 // Colours are 0x00BBGGRR: a stored value with the top byte set is no colour of ours.
-Colour readColour(const Settings& settings, const char* key, Colour fallback) {
-    return static_cast<Colour>(settings.readInteger(key, static_cast<int>(fallback))) &
+Colour readColour(const Settings& settings, Setting key) {
+    return static_cast<Colour>(settings.readInteger(key)) & 0x00FFFFFFu;
+}
+
+Colour readColour(const Settings& settings, Setting key, Colour current) {
+    return static_cast<Colour>(settings.readInteger(key, static_cast<int>(current))) &
            0x00FFFFFFu;
 }
 
@@ -102,7 +106,7 @@ void Session::startUp() {
     m_host.loadLayouts();
     if (!m_options.hasDictionary())
         m_options.selectDictionaryFallback();
-    if (m_settings.readBool("Banner", true))
+    if (m_settings.readBool(Setting::Banner))
         m_host.advanceBanner();
 
     restoreMenusAndTips();
@@ -118,29 +122,27 @@ void Session::startUp() {
 // tiles keep the Game Size's font, so a size looks after a restart as it did when chosen.
 void Session::restoreTileLook() {
     const TileLook initial = m_host.templateTileLook();
-    const int gameSize = m_settings.readInteger("Size", 3);
+    const int gameSize = m_settings.readInteger(Setting::GameSize);
     const int sizePoints = OptionsDialog::fontPointsForSize(gameSize);
     TileLook look;
-    look.colour = readColour(m_settings, "Color", initial.colour);
-    look.fontName = m_settings.readText("FontName", initial.fontName);
-    look.fontSize = m_settings.readInteger("FontSize", sizePoints);
-    if (look.fontSize < 1 || look.fontSize > 500)
-        look.fontSize = sizePoints;
-    look.bold = m_settings.readBool("FontBold", false);
+    look.colour = readColour(m_settings, Setting::TileColour, initial.colour);
+    look.fontName = m_settings.readText(Setting::FontName, initial.fontName);
+    look.fontSize = m_settings.readInteger(Setting::FontSize, sizePoints);
+    look.bold = m_settings.readBool(Setting::FontBold);
     m_host.setStyleSamples(look);
 
     const QString background = QString::fromStdString(m_options.files().toRead("zq/BG.bmp"));
     if (quorvel::fileExists(background.toStdString()))
         m_host.loadBackground(background); // a picture that fails to load is simply not shown
-    m_host.setBackgroundStretched(m_settings.readBool("Stretch", true));
-    m_host.setBackgroundVisible(m_settings.readBool("ImageVisible", false));
-    m_host.setBoardColour(readColour(m_settings, "BGColor", DefaultBoardColour));
+    m_host.setBackgroundStretched(m_settings.readBool(Setting::Stretch));
+    m_host.setBackgroundVisible(m_settings.readBool(Setting::ImageVisible));
+    m_host.setBoardColour(readColour(m_settings, Setting::BoardColour));
 
     m_options.setGameSize(gameSize);
 
     m_host.setTemplateTileLook(look);
     m_host.setTemplateTileStyle(
-        styleSample(m_settings.readText("Style", QStringLiteral("panel1"))));
+        styleSample(m_settings.readText(Setting::TileStyle)));
     m_options.setNewGameEnabled(true);
 }
 
@@ -149,54 +151,53 @@ void Session::restoreTileLook() {
 void Session::newsAndUpdates() {
     const QDate date = m_today();
     const int today = quorvel::dayNumber(date.year(), date.month(), date.day());
-    const int installed = m_settings.readInteger("InstallDate", 0);
+    const int installed = m_settings.readInteger(Setting::InstallDate);
     if (installed == 0) {
-        m_settings.writeInteger("InstallDate", today);
-        m_settings.writeInteger("lnu", today + 30);
+        m_settings.writeInteger(Setting::InstallDate, today);
+        m_settings.writeInteger(Setting::NextUpdateDay, today + 30);
         return;
     }
     if (installed == today)
         return;
     // Stored dates are untrusted: the difference is taken without overflow.
-    const auto daysSince = [&](const char* key) {
-        return static_cast<long long>(today) - m_settings.readInteger(key, 0);
+    const auto daysSince = [&](Setting key) {
+        return static_cast<long long>(today) - m_settings.readInteger(key);
     };
-    if (daysSince("lnd") > 30) {
+    if (daysSince(Setting::LastNewsDay) > 30) {
         newsCommand();
-        m_settings.writeInteger("lnd", today);
+        m_settings.writeInteger(Setting::LastNewsDay, today);
     }
-    if (daysSince("lnu") > 91) {
+    if (daysSince(Setting::NextUpdateDay) > 91) {
         m_host.dialogs().inform(m_host.window(), updateReminder());
-        m_settings.writeInteger("lnu", today);
+        m_settings.writeInteger(Setting::NextUpdateDay, today);
     }
 }
 
 void Session::restoreMenusAndTips() {
-    m_host.setMenuChecked(MenuCheck::Music, m_settings.readBool("Music", false));
-    m_host.setMenuChecked(MenuCheck::Sound, m_settings.readBool("Sound", true));
-    m_host.setShowTipsAtStartup(m_settings.readBool("TOTD", true));
-    const int lastTip = m_settings.readInteger("LastTip", 0);
-    m_host.setTipCounter(lastTip >= 0 && lastTip <= 65535 ? lastTip : 0);
-    const bool hints = m_settings.readBool("Hints", true);
+    m_host.setMenuChecked(MenuCheck::Music, m_settings.readBool(Setting::Music));
+    m_host.setMenuChecked(MenuCheck::Sound, m_settings.readBool(Setting::Sound));
+    m_host.setShowTipsAtStartup(m_settings.readBool(Setting::Tips));
+    m_host.setTipCounter(m_settings.readInteger(Setting::LastTip));
+    const bool hints = m_settings.readBool(Setting::Hints);
     m_host.setMenuChecked(MenuCheck::Hints, hints);
     m_hints.setEnabled(hints);
-    const bool banner = m_settings.readBool("Banner", true);
+    const bool banner = m_settings.readBool(Setting::Banner);
     m_host.setMenuChecked(MenuCheck::Banner, banner);
     // The banner timer has run since the window was shown; with the banner off it would scroll
     // the level shown next off the status line, and leave the line blank.
     if (!banner)
         m_host.setBannerTimerEnabled(false);
-    m_host.setMenuChecked(MenuCheck::LockMarks, m_settings.readBool("LockMarks", true));
+    m_host.setMenuChecked(MenuCheck::LockMarks, m_settings.readBool(Setting::LockMarks));
 }
 
 // The window goes where it was, unless that is off the usual screen area.
 void Session::restorePositionAndLevel() {
-    const int top = m_settings.readInteger("DesktopY", 10);
-    const int left = m_settings.readInteger("DesktopX", 10);
+    const int top = m_settings.readInteger(Setting::DesktopY);
+    const int left = m_settings.readInteger(Setting::DesktopX);
     m_host.setWindowPosition(QPoint(left, top));
 
-    m_host.showLevel(m_settings.readInteger("Level", 1));
-    m_settings.writeInteger("Level", m_host.level());
+    m_host.showLevel(m_settings.readInteger(Setting::Level));
+    m_settings.writeInteger(Setting::Level, m_host.level());
 
     QPoint position = m_host.windowPosition();
     if (position.y() < 0 || position.y() > 400)
@@ -235,26 +236,26 @@ void Session::shutDown() {
 bool Session::storeSettings() {
     bool saved = true;
     // Booleans are stored as 1 and 0, colours as their decimal value.
-    const auto store = [&](const char* key, auto value) {
+    const auto store = [&](Setting key, auto value) {
         saved = m_settings.writeInteger(key, static_cast<int>(value)) && saved;
     };
-    store("Music", m_host.isMenuChecked(MenuCheck::Music));
-    store("Sound", m_host.isMenuChecked(MenuCheck::Sound));
-    store("TOTD", m_host.showTipsAtStartup());
-    store("LastTip", m_host.tipCounter());
-    store("Hints", m_host.isMenuChecked(MenuCheck::Hints));
-    store("Banner", m_host.isMenuChecked(MenuCheck::Banner));
-    store("LockMarks", m_host.isMenuChecked(MenuCheck::LockMarks));
+    store(Setting::Music, m_host.isMenuChecked(MenuCheck::Music));
+    store(Setting::Sound, m_host.isMenuChecked(MenuCheck::Sound));
+    store(Setting::Tips, m_host.showTipsAtStartup());
+    store(Setting::LastTip, m_host.tipCounter());
+    store(Setting::Hints, m_host.isMenuChecked(MenuCheck::Hints));
+    store(Setting::Banner, m_host.isMenuChecked(MenuCheck::Banner));
+    store(Setting::LockMarks, m_host.isMenuChecked(MenuCheck::LockMarks));
     const LetterColours letters = m_host.letterColours();
-    store("Blue", letters.revealed);
-    store("Green", letters.locked);
-    store("Red", letters.unlocked);
+    store(Setting::LetterRevealed, letters.revealed);
+    store(Setting::LetterLocked, letters.locked);
+    store(Setting::LetterUnlocked, letters.unlocked);
     const QPoint position = m_host.windowPosition();
-    store("DesktopX", position.x());
-    store("DesktopY", position.y());
-    store("Level", m_host.level());
-    store("ImageVisible", m_host.isBackgroundVisible());
-    store("BGColor", m_host.boardColour());
-    store("Size", m_options.gameSize());
+    store(Setting::DesktopX, position.x());
+    store(Setting::DesktopY, position.y());
+    store(Setting::Level, m_host.level());
+    store(Setting::ImageVisible, m_host.isBackgroundVisible());
+    store(Setting::BoardColour, m_host.boardColour());
+    store(Setting::GameSize, m_options.gameSize());
     return saved;
 }
