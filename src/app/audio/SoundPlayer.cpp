@@ -40,7 +40,7 @@ void SoundPlayer::attach(std::unique_ptr<AudioBackend> backend) {
     if (!m_backend)
         return;
     m_backend->setMusicEndedHandler([this] { musicEnded(); });
-    m_backend->setVolume(static_cast<double>(m_volume) / FullVolume);
+    m_backend->setVolume(backendVolume());
     if (m_checked)
         loadIntoBackend();
 }
@@ -133,10 +133,15 @@ void SoundPlayer::closeMusic() {
     m_musicPlaying = false;
 }
 
+// The back end takes the output volume as a fraction of full.
+double SoundPlayer::backendVolume() const {
+    return static_cast<double>(m_volume) / FullVolume;
+}
+
 void SoundPlayer::setVolume(int volume) {
     m_volume = std::clamp(volume, 0, FullVolume);
     if (m_backend)
-        m_backend->setVolume(static_cast<double>(m_volume) / FullVolume);
+        m_backend->setVolume(backendVolume());
 }
 
 QString SoundPlayer::missingEffectsWarning(const QStringList& files) {

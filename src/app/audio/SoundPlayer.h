@@ -57,6 +57,7 @@ public:
 
 private:
     static int effectIndex(const QString& name); // -1 for a name that is no effect
+    double backendVolume() const;
     void playMusicFile(const QString& name);
     void musicEnded();
     void loadIntoBackend();

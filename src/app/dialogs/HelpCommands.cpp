@@ -17,10 +17,6 @@
 
 namespace quorvel {
 
-namespace {
-
-} // namespace
-
 HelpCommands::HelpCommands(MainWindow& main)
     : QObject(&main), m_main(main), m_open(desktopUrlOpener()),
       m_newsAddress(encodedUrl(std::string(web::NewsPage))) {

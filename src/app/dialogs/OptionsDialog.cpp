@@ -181,7 +181,7 @@ QGroupBox* OptionsDialog::createVolumeGroup() {
     m_volume = makeTrackBar("tbSound", 1, 15, 8, group);
     placeTrackBar(group, m_volume, {QStringLiteral("Louder"), QStringLiteral("Quieter")});
     connect(m_volume, &QSlider::valueChanged, this,
-            [this](int position) { emit volumeChanged((16 - position) * 4096); });
+            [this](int position) { emit volumeChanged(volumeForPosition(position)); });
     return group;
 }
 
@@ -415,7 +415,7 @@ void OptionsDialog::setGameSize(int size) {
 }
 
 int OptionsDialog::volume() const {
-    return (16 - m_volume->value()) * 4096;
+    return volumeForPosition(m_volume->value());
 }
 
 bool OptionsDialog::hasDictionary() const {

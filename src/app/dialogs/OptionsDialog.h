@@ -51,6 +51,8 @@ public:
     static int fontPointsForSize(int position); // the tile font a Game Size position gives
     void setGameSize(int size);      // runs gameSizeMoved when the position changes
     int volume() const;              // tbSound's volume, 4096..61440
+    // The game's own output volume at a Sound Volume position (1 loudest, 15 quietest).
+    static constexpr int volumeForPosition(int position) { return (16 - position) * 4096; }
     bool hasDictionary() const;      // an entry of the Dictionary list is selected
     void selectDictionaryFallback(); // the entry at index 1, when there is one
     void setNewGameEnabled(bool enabled);
@@ -68,7 +70,7 @@ signals:
     void optionsChanged(); // any option that gameOptions() reports
     // gameSizeMoved: the template tile's size and font size for Game Size P.
     void templateTileSizeChanged(int width, int height, int fontPoints);
-    // tbSoundChange: the game's own output volume (16 - P) * 4096.
+    // tbSoundChange: the game's own output volume at the slider's new position.
     void volumeChanged(int volume);
     void traceModeChanged(bool on);
 

@@ -32,7 +32,6 @@ public:
     // What the controls select now; they keep their state from one showing to the next.
     StatisticsFilter filter() const;
     // The counts of the last painting, which the hover details report.
-    const StatisticsCount& lastCount() const { return m_count; }
     HistogramView* histogram() const { return m_histogram; }
 
     // Counts the file again, shows the totals and repaints the bars.

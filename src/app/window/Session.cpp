@@ -17,7 +17,7 @@ using quorvel::Colour;
 
 namespace {
 
-constexpr int kQuietestVolume = 4096; // the volume of Sound Volume position 15
+constexpr int kQuietestVolume = OptionsDialog::volumeForPosition(15);
 constexpr int kFadeStep = 500;
 constexpr int kStyleSamples = 21;
 
