@@ -156,7 +156,7 @@ private slots:
         marker.close();
         QVERIFY(QFile::remove(path("zq/formats")));
         openWindow();
-        m_window->action(QStringLiteral("mTrace"))->trigger();
+        m_window->menuItems().trace->trigger();
         newGame();
         newGame();
         QVERIFY(game().isInPlay());

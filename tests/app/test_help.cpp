@@ -60,7 +60,7 @@ private:
     int m_modals = 0;
 
     HelpCommands& help() { return *m_window->help(); }
-    QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
+    QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
 
     // A program folder with the shipped zq/ and the settings given, then the window started.
     void start(const QByteArray& settings = "[Options]\r\nTOTD=0\r\n") {

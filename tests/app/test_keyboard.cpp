@@ -161,7 +161,7 @@ void KeyboardTest::lockedLettersCarryAMarkThatCanBeSwitchedOff() {
     const QPoint corner = rect.topRight() + QPoint(-5, 5); // inside the notch, away from the bevel
     const auto markShown = [&] { return board->grab().toImage().pixelColor(corner).lightness() < 40; };
     QVERIFY(markShown());
-    QAction* marks = game.window->action(QStringLiteral("mLockMarks"));
+    QAction* marks = game.window->menuItems().lockMarks;
     QVERIFY(marks && marks->isChecked());
     marks->trigger();
     QVERIFY(!board->lockMarksShown());

@@ -71,7 +71,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
 
     Game& game() { return m_window->game(); }
-    QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
+    QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
     BoardView* board() { return m_window->boardView(); }
     OptionsDialog* options() { return m_window->optionsDialog(); }
     QString counterText() { return m_window->counter()->text(); }
@@ -239,7 +239,7 @@ private slots:
         QFETCH(QKeySequence, shortcut);
         QFETCH(bool, visible);
         QFETCH(bool, enabled);
-        QAction* action = m_window->action(name);
+        QAction* action = m_window->findChild<QAction*>(name);
         QVERIFY(action);
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), shortcut);

@@ -56,7 +56,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     FakeAudio* m_audio = nullptr;
 
-    QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
+    QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
     Game& game() { return m_window->game(); }
 
     // fake: the window gets the recording back end before it could start the real one.

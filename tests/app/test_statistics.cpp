@@ -229,7 +229,7 @@ private slots:
             dialog.hide();
             return int(QDialog::Accepted);
         });
-        main.action(QStringLiteral("HonorRoll2"))->trigger();
+        main.menuItems().statistics->trigger();
         QVERIFY(shown);
         QCOMPARE(shown, static_cast<QDialog*>(main.statisticsWindow()));
         QCOMPARE(shown->objectName(), QStringLiteral("TfrmStats"));

@@ -27,24 +27,19 @@ HelpCommands::HelpCommands(MainWindow& main)
     m_picker = new WordPicker(&main);
     m_tips = new TipDialog(main.programFolder(), &main);
 
-    connectItem("Contents1", &HelpCommands::howToPlay);
-    connectItem("mTip", &HelpCommands::tipOfTheDay);
-    connectItem("ByEmail1", &HelpCommands::emailSupport);
-    connectItem("WebSite2", &HelpCommands::webSite);
-    connectItem("mDictionarySite", &HelpCommands::lookUpWords);
-    connectItem("About3", &HelpCommands::about);
-    connectItem("FreeWordLists2", &HelpCommands::freeWordLists);
-    connectItem("GetNewLayouts", &HelpCommands::newLayouts);
-    if (QAction* news = main.action(QStringLiteral("TryOtherGames1")))
-        connect(news, &QAction::triggered, this, [this] {
-            if (m_main.session())
-                m_main.session()->newsCommand(); // asks first, then showNews on Yes
-        });
-}
-
-void HelpCommands::connectItem(const char* name, void (HelpCommands::*command)()) {
-    if (QAction* item = m_main.action(QLatin1String(name)))
-        connect(item, &QAction::triggered, this, command);
+    const MainWindow::MenuItems& items = main.menuItems();
+    connect(items.howToPlay, &QAction::triggered, this, &HelpCommands::howToPlay);
+    connect(items.tipOfTheDay, &QAction::triggered, this, &HelpCommands::tipOfTheDay);
+    connect(items.emailSupport, &QAction::triggered, this, &HelpCommands::emailSupport);
+    connect(items.webSite, &QAction::triggered, this, &HelpCommands::webSite);
+    connect(items.dictionarySite, &QAction::triggered, this, &HelpCommands::lookUpWords);
+    connect(items.about, &QAction::triggered, this, &HelpCommands::about);
+    connect(items.freeWordLists, &QAction::triggered, this, &HelpCommands::freeWordLists);
+    connect(items.newLayouts, &QAction::triggered, this, &HelpCommands::newLayouts);
+    connect(items.news, &QAction::triggered, this, [this] {
+        if (m_main.session())
+            m_main.session()->newsCommand(); // asks first, then showNews on Yes
+    });
 }
 
 void HelpCommands::open(const QUrl& url) {

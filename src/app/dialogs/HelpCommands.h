@@ -49,7 +49,6 @@ public:
 private:
     void open(const QUrl& url);
     void open(std::string_view address);
-    void connectItem(const char* name, void (HelpCommands::*command)());
 
     MainWindow& m_main;
     UrlOpener m_open;

@@ -161,10 +161,6 @@ void MainWindow::createWindows() {
     applyOptions();
 }
 
-QAction* MainWindow::action(const QString& name) const {
-    return findChild<QAction*>(name);
-}
-
 int MainWindow::gameSize() const {
     return m_options ? m_options->gameSize() : 3;
 }

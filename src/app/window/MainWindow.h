@@ -43,6 +43,40 @@ class MainWindow : public QMainWindow, public GameListener {
 public:
     static constexpr int ClueStepMs = 250;
 
+    // Every menu item, by what it does; their object names are the game's own (in comments).
+    struct MenuItems {
+        QAction* statistics = nullptr;       // HonorRoll2
+        QAction* freeWordLists = nullptr;    // FreeWordLists2
+        QAction* newLayouts = nullptr;       // GetNewLayouts
+        QAction* exportLevels = nullptr;     // mExport
+        QAction* rebuildWordLists = nullptr; // m345
+        QAction* exit = nullptr;             // Exit1
+        QAction* newGame = nullptr;          // Game1
+        QAction* randomLevel = nullptr;      // Random1
+        QAction* previousLevel = nullptr;    // PreviousLevel1
+        QAction* nextLevel = nullptr;        // NextLevel1
+        QAction* pickLevel = nullptr;        // PickaLevel1
+        QAction* pauseContinue = nullptr;    // PauseContinue
+        QAction* undo = nullptr;             // mUndo
+        QAction* clue = nullptr;             // mClue
+        QAction* solve = nullptr;            // mSolve
+        QAction* settings = nullptr;         // mSettings
+        QAction* styles = nullptr;           // Styles1
+        QAction* banner = nullptr;           // Banner
+        QAction* hints = nullptr;            // mHints
+        QAction* sound = nullptr;            // mSOund
+        QAction* music = nullptr;            // mMusic
+        QAction* lockMarks = nullptr;        // mLockMarks
+        QAction* trace = nullptr;            // mTrace
+        QAction* howToPlay = nullptr;        // Contents1
+        QAction* tipOfTheDay = nullptr;      // mTip
+        QAction* emailSupport = nullptr;     // ByEmail1
+        QAction* news = nullptr;             // TryOtherGames1
+        QAction* webSite = nullptr;          // WebSite2
+        QAction* dictionarySite = nullptr;   // mDictionarySite
+        QAction* about = nullptr;            // About3
+    };
+
     // files: where the shipped data and the player's own files are (see FileLocations);
     // settings: the player's settings file, which the window and its dialogs share for the
     // run; dialogs answer questions and warnings.
@@ -72,7 +106,7 @@ public:
     // Effects and music; a test attaches its own audio back end before the window is shown.
     SoundPlayer& sound() { return *m_sound; }
     StyleDialog* styleDialog() const { return m_style; }
-    QAction* action(const QString& name) const; // a menu item by its name ("Game1", "mSolve")
+    const MenuItems& menuItems() const { return m_actions; }
     QMenu* levelMenu() const { return m_levelMenu; }
     QTimer& idleTimer() { return m_idleTimer; }
     QTimer& clueStepTimer() { return m_clueStepTimer; }
@@ -159,6 +193,7 @@ private:
     void createGameMenu();
     void createOptionsMenu();
     void createHelpMenu();
+    void connectOptionSwitches();
     void createStatusBar();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {});
@@ -198,15 +233,7 @@ private:
     StatusBanner* m_status = nullptr;
     MessagePanels* m_messages = nullptr;
     QMenu* m_levelMenu = nullptr;
-    // The menu items whose state follows the game's commands (object names as in the settings).
-    struct CommandActions {
-        QAction* newGame = nullptr;       // Game1
-        QAction* pauseContinue = nullptr; // PauseContinue
-        QAction* undo = nullptr;          // mUndo
-        QAction* clue = nullptr;          // mClue
-        QAction* solve = nullptr;         // mSolve
-        QAction* settings = nullptr;      // mSettings
-    } m_actions;
+    MenuItems m_actions;
 
     // Children of the main window, created by createWindows().
     OptionsDialog* m_options = nullptr;

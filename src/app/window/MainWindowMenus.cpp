@@ -54,83 +54,93 @@ void MainWindow::createMenus() {
 void MainWindow::createFileMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
-    connect(addItem(file, "HonorRoll2", QStringLiteral("Statistics")), &QAction::triggered, this,
-            &MainWindow::showStatistics);
-    addItem(file, "FreeWordLists2", QStringLiteral("Get Free Word Lists"));
-    addItem(file, "GetNewLayouts", QStringLiteral("Get New Layouts"));
-    QAction* exportItem = addItem(file, "mExport", QStringLiteral("Export"));
-    QAction* rebuild = addItem(file, "m345", QStringLiteral("345"));
+    MenuItems& items = m_actions;
+    items.statistics = addItem(file, "HonorRoll2", QStringLiteral("Statistics"));
+    connect(items.statistics, &QAction::triggered, this, &MainWindow::showStatistics);
+    items.freeWordLists = addItem(file, "FreeWordLists2", QStringLiteral("Get Free Word Lists"));
+    items.newLayouts = addItem(file, "GetNewLayouts", QStringLiteral("Get New Layouts"));
+    items.exportLevels = addItem(file, "mExport", QStringLiteral("Export"));
+    items.rebuildWordLists = addItem(file, "m345", QStringLiteral("345"));
     file->addSeparator();
-    QAction* exit = addItem(file, "Exit1", QStringLiteral("E&xit"));
-    exportItem->setVisible(false);
-    rebuild->setVisible(false);
-    connect(exportItem, &QAction::triggered, this, &MainWindow::exportLevels);
-    connect(rebuild, &QAction::triggered, this, &MainWindow::rebuildWordLists);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    items.exit = addItem(file, "Exit1", QStringLiteral("E&xit"));
+    items.exportLevels->setVisible(false);
+    items.rebuildWordLists->setVisible(false);
+    connect(items.exportLevels, &QAction::triggered, this, &MainWindow::exportLevels);
+    connect(items.rebuildWordLists, &QAction::triggered, this, &MainWindow::rebuildWordLists);
+    connect(items.exit, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::createGameMenu() {
     QMenu* game = menuBar()->addMenu(QStringLiteral("Game"));
     game->setObjectName(QStringLiteral("Game2"));
-    m_actions.newGame = addItem(game, "Game1", QStringLiteral("&New"), Qt::Key_F2);
-    connect(m_actions.newGame, &QAction::triggered, this, &MainWindow::newGame);
+    MenuItems& items = m_actions;
+    items.newGame = addItem(game, "Game1", QStringLiteral("&New"), Qt::Key_F2);
+    connect(items.newGame, &QAction::triggered, this, &MainWindow::newGame);
     m_levelMenu = game->addMenu(QStringLiteral("&Level (1)"));
     m_levelMenu->setObjectName(QStringLiteral("mLevel"));
-    connect(addItem(m_levelMenu, "Random1", QStringLiteral("Random Level"), Qt::Key_F3),
-            &QAction::triggered, this, &MainWindow::randomLevel);
-    connect(addItem(m_levelMenu, "PreviousLevel1", QStringLiteral("Previous Level"), Qt::Key_F4),
-            &QAction::triggered, this, &MainWindow::previousLevel);
-    connect(addItem(m_levelMenu, "NextLevel1", QStringLiteral("Next Level"), Qt::Key_F5),
-            &QAction::triggered, this, &MainWindow::nextLevel);
-    connect(addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6),
-            &QAction::triggered, this, &MainWindow::pickLevel);
+    items.randomLevel = addItem(m_levelMenu, "Random1", QStringLiteral("Random Level"), Qt::Key_F3);
+    connect(items.randomLevel, &QAction::triggered, this, &MainWindow::randomLevel);
+    items.previousLevel =
+        addItem(m_levelMenu, "PreviousLevel1", QStringLiteral("Previous Level"), Qt::Key_F4);
+    connect(items.previousLevel, &QAction::triggered, this, &MainWindow::previousLevel);
+    items.nextLevel = addItem(m_levelMenu, "NextLevel1", QStringLiteral("Next Level"), Qt::Key_F5);
+    connect(items.nextLevel, &QAction::triggered, this, &MainWindow::nextLevel);
+    items.pickLevel = addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6);
+    connect(items.pickLevel, &QAction::triggered, this, &MainWindow::pickLevel);
     game->addSeparator();
-    m_actions.pauseContinue = addItem(game, "PauseContinue", QStringLiteral("&Pause"));
-    connect(m_actions.pauseContinue, &QAction::triggered, this, &MainWindow::pauseContinue);
-    m_actions.undo = addItem(game, "mUndo", QStringLiteral("Undo "), Qt::Key_F10);
-    connect(m_actions.undo, &QAction::triggered, this, &MainWindow::undo);
-    m_actions.clue = addItem(game, "mClue", QStringLiteral("Cl&ue"), Qt::Key_F11);
-    connect(m_actions.clue, &QAction::triggered, this, &MainWindow::clue);
-    m_actions.solve = addItem(game, "mSolve", QStringLiteral("&Solve"), Qt::Key_F12);
-    connect(m_actions.solve, &QAction::triggered, this, &MainWindow::solve);
+    items.pauseContinue = addItem(game, "PauseContinue", QStringLiteral("&Pause"));
+    connect(items.pauseContinue, &QAction::triggered, this, &MainWindow::pauseContinue);
+    items.undo = addItem(game, "mUndo", QStringLiteral("Undo "), Qt::Key_F10);
+    connect(items.undo, &QAction::triggered, this, &MainWindow::undo);
+    items.clue = addItem(game, "mClue", QStringLiteral("Cl&ue"), Qt::Key_F11);
+    connect(items.clue, &QAction::triggered, this, &MainWindow::clue);
+    items.solve = addItem(game, "mSolve", QStringLiteral("&Solve"), Qt::Key_F12);
+    connect(items.solve, &QAction::triggered, this, &MainWindow::solve);
 }
 
 void MainWindow::createOptionsMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options2"));
-    m_actions.settings = addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7);
-    connect(m_actions.settings, &QAction::triggered, this, &MainWindow::settings);
-    connect(addItem(options, "Styles1", QStringLiteral("St&yles"), Qt::Key_F8),
-            &QAction::triggered, this, &MainWindow::styles);
+    MenuItems& items = m_actions;
+    items.settings = addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7);
+    connect(items.settings, &QAction::triggered, this, &MainWindow::settings);
+    items.styles = addItem(options, "Styles1", QStringLiteral("St&yles"), Qt::Key_F8);
+    connect(items.styles, &QAction::triggered, this, &MainWindow::styles);
     options->addSeparator();
-    QAction* banner = addItem(options, "Banner", QStringLiteral("&Banner"));
-    QAction* hints = addItem(options, "mHints", QStringLiteral("&Hover Hints"));
-    QAction* sound = addItem(options, "mSOund", QStringLiteral("Sound &Effects"));
-    QAction* music = addItem(options, "mMusic", QStringLiteral("&Music"));
-    QAction* lockMarks = addItem(options, "mLockMarks", QStringLiteral("Lock &Marks"));
-    QAction* trace = addItem(options, "mTrace", QStringLiteral("Trace"));
-    for (QAction* item : {banner, hints, sound, music, lockMarks, trace})
+    items.banner = addItem(options, "Banner", QStringLiteral("&Banner"));
+    items.hints = addItem(options, "mHints", QStringLiteral("&Hover Hints"));
+    items.sound = addItem(options, "mSOund", QStringLiteral("Sound &Effects"));
+    items.music = addItem(options, "mMusic", QStringLiteral("&Music"));
+    items.lockMarks = addItem(options, "mLockMarks", QStringLiteral("Lock &Marks"));
+    items.trace = addItem(options, "mTrace", QStringLiteral("Trace"));
+    for (QAction* item :
+         {items.banner, items.hints, items.sound, items.music, items.lockMarks, items.trace})
         item->setCheckable(true);
-    banner->setChecked(true);
-    lockMarks->setChecked(true);
-    connect(lockMarks, &QAction::toggled, m_board, &BoardView::setLockMarksShown);
-    hints->setChecked(true);
-    sound->setChecked(true);
-    music->setVisible(false);
-    trace->setVisible(false);
-    // Sound Effects is the one switch for effects and music; the hidden Music item only decides
-    // whether shut-down fades the output, and choosing it cuts a playing effect short.
-    connect(sound, &QAction::toggled, this, [this](bool on) { m_sound->setEnabled(on); });
-    connect(music, &QAction::triggered, this, [this] { m_sound->stopEffects(); });
-    connect(banner, &QAction::triggered, this, [this](bool checked) {
+    items.banner->setChecked(true);
+    items.lockMarks->setChecked(true);
+    connect(items.lockMarks, &QAction::toggled, m_board, &BoardView::setLockMarksShown);
+    items.hints->setChecked(true);
+    items.sound->setChecked(true);
+    items.music->setVisible(false);
+    items.trace->setVisible(false);
+    connectOptionSwitches();
+}
+
+// Sound Effects is the one switch for effects and music; the hidden Music item only decides
+// whether shut-down fades the output, and choosing it cuts a playing effect short.
+void MainWindow::connectOptionSwitches() {
+    const MenuItems& items = m_actions;
+    connect(items.sound, &QAction::toggled, this, [this](bool on) { m_sound->setEnabled(on); });
+    connect(items.music, &QAction::triggered, this, [this] { m_sound->stopEffects(); });
+    connect(items.banner, &QAction::triggered, this, [this](bool checked) {
         m_status->setOn(checked);
         m_status->toggle();
     });
-    connect(trace, &QAction::triggered, this, [this](bool checked) {
+    connect(items.trace, &QAction::triggered, this, [this](bool checked) {
         if (m_options)
             m_options->setTraceMode(checked);
     });
-    connect(hints, &QAction::triggered, this, [this](bool checked) {
+    connect(items.hints, &QAction::triggered, this, [this](bool checked) {
         if (m_hints)
             m_hints->setEnabled(checked);
     });
@@ -139,15 +149,17 @@ void MainWindow::createOptionsMenu() {
 void MainWindow::createHelpMenu() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    addItem(help, "Contents1", QStringLiteral("How to Play"), Qt::Key_F1);
-    addItem(help, "mTip", QStringLiteral("Tip of the Day"));
-    addItem(help, "ByEmail1", QStringLiteral("E-mail Support"));
-    addItem(help, "TryOtherGames1", QStringLiteral("News and New Games"));
-    addItem(help, "WebSite2", QStringLiteral("Web Site"));
-    addItem(help, "mDictionarySite", QString::fromUtf8(web::DictionarySiteName.data(),
-                                                       web::DictionarySiteName.size()));
+    MenuItems& items = m_actions;
+    items.howToPlay = addItem(help, "Contents1", QStringLiteral("How to Play"), Qt::Key_F1);
+    items.tipOfTheDay = addItem(help, "mTip", QStringLiteral("Tip of the Day"));
+    items.emailSupport = addItem(help, "ByEmail1", QStringLiteral("E-mail Support"));
+    items.news = addItem(help, "TryOtherGames1", QStringLiteral("News and New Games"));
+    items.webSite = addItem(help, "WebSite2", QStringLiteral("Web Site"));
+    items.dictionarySite = addItem(
+        help, "mDictionarySite",
+        QString::fromUtf8(web::DictionarySiteName.data(), web::DictionarySiteName.size()));
     help->addSeparator();
-    addItem(help, "About3", QStringLiteral("About"));
+    items.about = addItem(help, "About3", QStringLiteral("About"));
 }
 
 void MainWindow::createStatusBar() {

@@ -65,8 +65,9 @@ void MainSessionHost::showNewsWindow() {
 }
 
 void MainSessionHost::setTraceCommandsVisible(bool visible) {
-    for (const char* name : {"mExport", "m345", "mTrace"})
-        m_main.action(QLatin1String(name))->setVisible(visible);
+    const MainWindow::MenuItems& items = m_main.menuItems();
+    for (QAction* item : {items.exportLevels, items.rebuildWordLists, items.trace})
+        item->setVisible(visible);
     if (m_main.optionsDialog())
         m_main.optionsDialog()->setTraceAvailable(visible);
     m_main.applyOptions();
@@ -169,28 +170,29 @@ void MainSessionHost::setBannerTimerEnabled(bool enabled) {
         m_main.statusBanner().scrollTimer().stop();
 }
 
-const char* MainSessionHost::menuItemName(MenuCheck item) const {
+QAction* MainSessionHost::menuItem(MenuCheck item) const {
+    const MainWindow::MenuItems& items = m_main.menuItems();
     switch (item) {
     case MenuCheck::Music:
-        return "mMusic";
+        return items.music;
     case MenuCheck::Sound:
-        return "mSOund";
+        return items.sound;
     case MenuCheck::Hints:
-        return "mHints";
+        return items.hints;
     case MenuCheck::Banner:
-        return "Banner";
+        return items.banner;
     case MenuCheck::LockMarks:
-        return "mLockMarks";
+        return items.lockMarks;
     }
-    return "Banner";
+    return items.banner;
 }
 
 bool MainSessionHost::isMenuChecked(MenuCheck item) const {
-    return m_main.action(QLatin1String(menuItemName(item)))->isChecked();
+    return menuItem(item)->isChecked();
 }
 
 void MainSessionHost::setMenuChecked(MenuCheck item, bool checked) {
-    m_main.action(QLatin1String(menuItemName(item)))->setChecked(checked);
+    menuItem(item)->setChecked(checked);
     if (item == MenuCheck::Banner)
         m_main.statusBanner().setOn(checked);
     if (item == MenuCheck::LockMarks)

@@ -4,6 +4,7 @@
 #include "window/SessionHost.h"
 
 class TipDialog;
+class QAction;
 
 namespace quorvel {
 
@@ -61,7 +62,7 @@ public:
     void closeMusic() override;
 
 private:
-    const char* menuItemName(MenuCheck item) const;
+    QAction* menuItem(MenuCheck item) const;
     TipDialog* tipDialog() const;
 
     MainWindow& m_main;
