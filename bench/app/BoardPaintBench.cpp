@@ -3,6 +3,7 @@
 #include "AppBenchSupport.h"
 #include "board/BoardView.h"
 #include "window/MainWindow.h"
+#include "audio/SoundPlayer.h"
 #include "settings/Settings.h"
 #include "window/Session.h"
 
@@ -25,13 +26,16 @@ struct BoardFixture {
     SilentDialogs dialogs;
     Random random{14};
     std::unique_ptr<Settings> settings;
+    std::unique_ptr<SoundPlayer> sound;
     std::unique_ptr<MainWindow> window;
 
     explicit BoardFixture(bool picture) {
         const QString folder = dir.path() + '/';
         copyProgramFolder(QStringLiteral(QUORVEL_PROGRAM_DIR), folder);
         settings = std::make_unique<Settings>(folder);
-        window = std::make_unique<MainWindow>(folder, *settings, dialogs, random);
+        sound = std::make_unique<SoundPlayer>(folder);
+        window = std::make_unique<MainWindow>(FileLocations(folder.toStdString()), *settings,
+                                              dialogs, random, *sound);
         window->createWindows();
         window->show();
         window->session()->startUp();

@@ -74,9 +74,11 @@ int main(int argc, char** argv) {
     SilentDialogs dialogs;
     quorvel::Random random(1);
     Settings settings(folder);
-    quorvel::MainWindow window(folder, settings, dialogs, random);
+    SoundPlayer sound(folder);
     if (!audio)
-        window.sound().attach(std::make_unique<NoAudio>());
+        sound.attach(std::make_unique<NoAudio>());
+    quorvel::MainWindow window(quorvel::FileLocations(folder.toStdString()), settings, dialogs,
+                               random, sound);
     window.createWindows();
     FirstPaint paint(window);
     app.installEventFilter(&paint);

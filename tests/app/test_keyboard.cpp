@@ -3,6 +3,7 @@
 #include "board/BoardView.h"
 #include "support/Dialogs.h"
 #include "window/MainWindow.h"
+#include "audio/SoundPlayer.h"
 #include "settings/Settings.h"
 #include "window/Session.h"
 
@@ -43,9 +44,11 @@ struct Twin {
             QDir().mkpath(QFileInfo(dir.filePath(relative)).path());
             QFile::copy(source, dir.filePath(relative));
         }
-        settings = std::make_unique<Settings>(dir.path() + QLatin1Char('/'));
-        window = std::make_unique<MainWindow>(dir.path() + QLatin1Char('/'), *settings, dialogs,
-                                              random);
+        const QString folder = dir.path() + QLatin1Char('/');
+        settings = std::make_unique<Settings>(folder);
+        sound = std::make_unique<SoundPlayer>(folder);
+        window = std::make_unique<MainWindow>(FileLocations(folder.toStdString()), *settings,
+                                              dialogs, random, *sound);
         window->createWindows();
         window->show();
         window->session()->startUp();
@@ -66,6 +69,7 @@ struct Twin {
     QuietDialogs dialogs;
     Random random;
     std::unique_ptr<Settings> settings;
+    std::unique_ptr<SoundPlayer> sound;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -11,6 +11,7 @@
 #include "dialogs/OptionsDialog.h"
 #include "board/PadlockLabel.h"
 #include "ScriptedDialogs.h"
+#include "WindowFixture.h"
 #include "window/Session.h"
 #include "audio/SoundPlayer.h"
 #include "window/StatusBanner.h"
@@ -60,15 +61,9 @@ void writeDictionary(const QString& path) {
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, private WindowFixture<ScriptedDialogs> {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_folder;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<Random> m_random;
-    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
-    std::unique_ptr<MainWindow> m_window;
 
     Game& game() { return m_window->game(); }
     QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
@@ -78,9 +73,7 @@ private:
 
     // A program folder like the shipped one, with a dictionary when none is shipped.
     void makeFolder(bool withDictionary = true) {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_folder = m_dir->path() + QLatin1Char('/');
+        QVERIFY(makeEmptyFolder());
         const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
         for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
@@ -94,11 +87,8 @@ private:
     }
 
     void openWindow() {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_random = std::make_unique<Random>(20261207);
-        m_settings = std::make_unique<Settings>(m_folder);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
-        m_window->sound().attach(std::make_unique<FakeAudio>()); // no audio system in these tests
+        makeWindow(20261207);
+        m_sound->attach(std::make_unique<FakeAudio>()); // no audio system in these tests
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();

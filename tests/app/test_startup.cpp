@@ -1,4 +1,5 @@
 // The game's window comes up titled "Quorvel" and survives an exception in an event handler.
+#include "audio/SoundPlayer.h"
 #include "support/Application.h"
 #include "support/Dialogs.h"
 #include "window/MainWindow.h"
@@ -24,7 +25,8 @@ private slots:
         const quorvel::FileLocations files(Application::programFolder().toStdString(),
                                            player.path().toStdString() + '/');
         Settings settings(files);
-        quorvel::MainWindow window(files, settings, dialogs, random);
+        SoundPlayer sound(QString::fromStdString(files.programFolder()));
+        quorvel::MainWindow window(files, settings, dialogs, random, sound);
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
     }

@@ -2,6 +2,7 @@
 #include "support/Dialogs.h"
 #include "dialogs/HistogramView.h"
 #include "window/MainWindow.h"
+#include "audio/SoundPlayer.h"
 #include "settings/Settings.h"
 #include "window/Session.h"
 #include "dialogs/StatisticsWindow.h"
@@ -215,7 +216,8 @@ private slots:
         SilentDialogs dialogs;
         Random random(13);
         Settings settings(root);
-        MainWindow main(root, settings, dialogs, random);
+        SoundPlayer sound(root);
+        MainWindow main(FileLocations(root.toStdString()), settings, dialogs, random, sound);
         main.createWindows();
         main.show();
         main.session()->startUp();

@@ -5,6 +5,7 @@
 #include "support/Dialogs.h"
 #include "CopyTree.h"
 #include "ScriptedDialogs.h"
+#include "WindowFixture.h"
 #include "window/MainWindow.h"
 #include "settings/Settings.h"
 #include "dialogs/OptionsDialog.h"
@@ -69,15 +70,9 @@ const QColor Teal(0, 128, 128);
 
 } // namespace
 
-class StylesTest : public QObject {
+class StylesTest : public QObject, private WindowFixture<ScriptedDialogs> {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_folder;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<Random> m_random;
-    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
-    std::unique_ptr<MainWindow> m_window;
     ScriptedPickers m_pickers;
 
     BoardView* board() { return m_window->boardView(); }
@@ -93,10 +88,7 @@ private:
     }
 
     void openWindow() {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_random = std::make_unique<Random>(14);
-        m_settings = std::make_unique<Settings>(m_folder);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
+        makeWindow(14);
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();
@@ -151,9 +143,7 @@ private:
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_folder = m_dir->path() + QLatin1Char('/');
+        QVERIFY(makeEmptyFolder());
         for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(QStringLiteral(QUORVEL_PROGRAM_DIR) + QLatin1String(sub) + '/',
                      m_folder + QLatin1String(sub) + '/');

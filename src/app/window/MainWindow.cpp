@@ -53,15 +53,11 @@ int availableHeight(const QWidget* widget) {
 
 } // namespace
 
-MainWindow::MainWindow(const QString& folder, Settings& settings, Dialogs& dialogs, Random& random,
-                       QWidget* parent)
-    : MainWindow(FileLocations(folder.toStdString()), settings, dialogs, random, parent) {}
-
 MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& dialogs,
-                       Random& random, QWidget* parent)
+                       Random& random, SoundPlayer& sound, QWidget* parent)
     : QMainWindow(parent), m_files(files),
       m_folder(QString::fromStdString(files.programFolder())), m_settings(settings),
-      m_dialogs(dialogs),
+      m_dialogs(dialogs), m_sound(sound),
       m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
@@ -70,19 +66,36 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     setAttribute(Qt::WA_AlwaysShowToolTips);
     m_game = std::make_unique<Game>(*this, random, files.programFolder());
     m_host = std::make_unique<MainSessionHost>(*this);
-    m_sound = std::make_unique<SoundPlayer>(m_folder);
-    connect(this, &MainWindow::effectRequested, this,
-            [this](const QString& name) { m_sound->playSoundNamed(name); });
-    connect(this, &MainWindow::musicRequested, this,
-            [this](const QString& name) { m_sound->playSoundNamed(name); });
+    connectSound();
 
     // The largest tile comes from the screen once; a new puzzle picks its size from it.
     m_maxTile = maxTileSize(availableHeight(this));
     m_buildTile = tileSizeFor(static_cast<int>(settingEntry(Setting::GameSize).fallback), m_maxTile);
 
+    createBoard();
+    connectBoard();
+    createMenus();
+    createStatusBar();
+    createMessages();
+    createTimers();
+
+    loadWordLists();
+    qApp->installEventFilter(this);
+    resize(std::max(400, menuBar()->sizeHint().width()), 300);
+    refreshCommands();
+}
+
+void MainWindow::connectSound() {
+    connect(this, &MainWindow::effectRequested, this,
+            [this](const QString& name) { m_sound.playSoundNamed(name); });
+    connect(this, &MainWindow::musicRequested, this,
+            [this](const QString& name) { m_sound.playSoundNamed(name); });
+}
+
+// The board panel keeps the puzzle's own size and stands centred in the window.
+void MainWindow::createBoard() {
     m_board = new BoardView(*m_game);
     m_board->setObjectName(QStringLiteral("pGame"));
-    // The board panel keeps the puzzle's own size and stands centred in the window.
     m_boardArea = new BoardBackdrop(*m_board, this);
     m_boardArea->setObjectName(QStringLiteral("boardArea"));
     m_boardArea->setAutoFillBackground(true);
@@ -91,7 +104,10 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     areaLayout->addWidget(m_board, 0, Qt::AlignHCenter | Qt::AlignTop);
     setCentralWidget(m_boardArea);
     paintBoardArea();
+}
 
+// What the player does on the board becomes a move of the game.
+void MainWindow::connectBoard() {
     connect(m_board, &BoardView::arrowClicked, this,
             [this](int column, bool down) { play(Move::shift(column, down)); });
     connect(m_board, &BoardView::tileClicked, this, [this](int tile) {
@@ -106,14 +122,16 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     connect(m_board, &BoardView::lockAllRequested, this,
             [this] { play(Move::of(Move::Kind::LockAll)); });
     BoardAccessible::install();
+}
 
-    createMenus();
-    createStatusBar();
+void MainWindow::createMessages() {
     m_messages = new MessagePanels(this);
     connect(m_messages, &MessagePanels::okClicked, this, &MainWindow::bannerOk);
     connect(m_messages, &MessagePanels::bannerTimeUp, this,
             [this] { m_game->hideBanner(); }); // the game's notice refreshes the window
+}
 
+void MainWindow::createTimers() {
     m_idleTimer.setObjectName(QStringLiteral("gTimer"));
     connect(&m_idleTimer, &QTimer::timeout, this, &MainWindow::idleTimerTick);
     m_clueStepTimer.setInterval(ClueStepMs);
@@ -122,11 +140,6 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
         if (!m_game->clueRunning())
             m_clueStepTimer.stop();
     });
-
-    loadWordLists();
-    qApp->installEventFilter(this);
-    resize(std::max(400, menuBar()->sizeHint().width()), 300);
-    refreshCommands();
 }
 
 MainWindow::~MainWindow() {
@@ -371,8 +384,8 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::startAudio() {
-    if (!m_sound->hasBackend())
-        m_sound->attach(std::make_unique<QtAudioBackend>());
+    if (!m_sound.hasBackend())
+        m_sound.attach(std::make_unique<QtAudioBackend>());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

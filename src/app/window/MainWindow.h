@@ -79,12 +79,10 @@ public:
 
     // files: where the shipped data and the player's own files are (see FileLocations);
     // settings: the player's settings file, which the window and its dialogs share for the
-    // run; dialogs answer questions and warnings.
+    // run; dialogs answer questions and warnings; random draws every puzzle; sound plays the
+    // effects and music. All of them outlive the window.
     MainWindow(const FileLocations& files, Settings& settings, Dialogs& dialogs, Random& random,
-               QWidget* parent = nullptr);
-    // folder: the program folder with its trailing '/', holding every file.
-    MainWindow(const QString& folder, Settings& settings, Dialogs& dialogs, Random& random,
-               QWidget* parent = nullptr);
+               SoundPlayer& sound, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Creates the windows that come after the main window, in their order; main() and the
@@ -93,7 +91,6 @@ public:
 
     Game& game() { return *m_game; }
     const QString& programFolder() const { return m_folder; }
-    const FileLocations& files() const { return m_files; }
     Dialogs& dialogs() { return m_dialogs; }
     BoardView* boardView() const { return m_board; }
     QLabel* counter() const { return m_counter; }
@@ -103,14 +100,13 @@ public:
     StatisticsWindow* statisticsWindow() const { return m_statistics; }
     TraceWindow* traceWindow() const { return m_trace; }
     OptionsDialog* optionsDialog() const { return m_options; }
-    // Effects and music; a test attaches its own audio back end before the window is shown.
-    SoundPlayer& sound() { return *m_sound; }
+    // Effects and music, as handed in.
+    SoundPlayer& sound() { return m_sound; }
     StyleDialog* styleDialog() const { return m_style; }
     const MenuItems& menuItems() const { return m_actions; }
     QMenu* levelMenu() const { return m_levelMenu; }
     QTimer& idleTimer() { return m_idleTimer; }
     QTimer& clueStepTimer() { return m_clueStepTimer; }
-    TileSize maxTile() const { return m_maxTile; }
 
     // Modal dialogs run through this, so tests can answer them; QDialog::exec by default.
     void setModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
@@ -195,6 +191,11 @@ private:
     void createHelpMenu();
     void connectOptionSwitches();
     void createStatusBar();
+    void connectSound();
+    void createBoard();
+    void connectBoard();
+    void createMessages();
+    void createTimers();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {});
     void refreshCommands();
@@ -220,7 +221,7 @@ private:
     std::unique_ptr<Game> m_game;
     std::unique_ptr<MainSessionHost> m_host;
     std::unique_ptr<Session> m_session;
-    std::unique_ptr<SoundPlayer> m_sound;
+    SoundPlayer& m_sound;
     HintSwitch* m_hints = nullptr;
     std::function<int(QDialog&)> m_runModal;
 

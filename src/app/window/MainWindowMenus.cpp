@@ -130,8 +130,8 @@ void MainWindow::createOptionsMenu() {
 // whether shut-down fades the output, and choosing it cuts a playing effect short.
 void MainWindow::connectOptionSwitches() {
     const MenuItems& items = m_actions;
-    connect(items.sound, &QAction::toggled, this, [this](bool on) { m_sound->setEnabled(on); });
-    connect(items.music, &QAction::triggered, this, [this] { m_sound->stopEffects(); });
+    connect(items.sound, &QAction::toggled, this, [this](bool on) { m_sound.setEnabled(on); });
+    connect(items.music, &QAction::triggered, this, [this] { m_sound.stopEffects(); });
     connect(items.banner, &QAction::triggered, this, [this](bool checked) {
         m_status->setOn(checked);
         m_status->toggle();
