@@ -54,18 +54,48 @@ QPixmap AboutBox::gameIcon() {
 AboutBox::AboutBox(UrlOpener opener, QWidget* parent) : QDialog(parent), m_open(std::move(opener)) {
     setObjectName(QStringLiteral("TfrmAbout"));
     setWindowTitle(QStringLiteral("About Quorvel"));
+    m_panel = createPanel();
 
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_panel, 1);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The colour follows the mouse over the label and the panel around it.
+    m_panel->setMouseTracking(true);
+    m_mail->setMouseTracking(true);
+    m_panel->installEventFilter(this);
+    m_mail->installEventFilter(this);
+}
+
+// The raised panel: the icon beside the name, the version and the support address.
+QWidget* AboutBox::createPanel() {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(2);
-    m_panel = panel;
 
     auto* icon = new QLabel(panel);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     // The game's own icon when the application has one; a painted stand-in otherwise.
     const QIcon appIcon = QApplication::windowIcon();
     icon->setPixmap(appIcon.isNull() ? gameIcon() : appIcon.pixmap(64, 64));
+    QVBoxLayout* words = createWords(panel);
+
+    auto* panelLayout = new QHBoxLayout(panel);
+    panelLayout->setContentsMargins(16, 16, 24, 16);
+    panelLayout->setSpacing(18);
+    panelLayout->addWidget(icon, 0, Qt::AlignTop);
+    panelLayout->addLayout(words, 1);
+    return panel;
+}
+
+QVBoxLayout* AboutBox::createWords(QWidget* panel) {
     auto* title = new QLabel(QStringLiteral("Quorvel"), panel);
     title->setObjectName(QStringLiteral("ProductName"));
     QFont big = title->font();
@@ -74,7 +104,20 @@ AboutBox::AboutBox(UrlOpener opener, QWidget* parent) : QDialog(parent), m_open(
     title->setFont(big);
     auto* version = new QLabel(QStringLiteral("Version 1.0a"), panel);
     version->setObjectName(QStringLiteral("Version"));
+    createMailLabel(panel);
 
+    auto* words = new QVBoxLayout;
+    words->addWidget(title);
+    words->addWidget(version);
+    words->addSpacing(8);
+    words->addWidget(new QLabel(QStringLiteral("Questions, ideas, word lists:"), panel));
+    words->addWidget(m_mail);
+    words->addStretch(1);
+    return words;
+}
+
+// The support address, underlined like a link; a click writes to it.
+void AboutBox::createMailLabel(QWidget* panel) {
     m_mail = new QLabel(QString::fromLatin1(quorvel::web::SupportMail.data(),
                                             static_cast<qsizetype>(quorvel::web::SupportMail.size())),
                         panel);
@@ -85,35 +128,6 @@ AboutBox::AboutBox(UrlOpener opener, QWidget* parent) : QDialog(parent), m_open(
     m_mail->setCursor(Qt::PointingHandCursor);
     m_mail->setToolTip(QStringLiteral("E-mail support"));
     setMailColour(MailColour);
-
-    auto* words = new QVBoxLayout;
-    words->addWidget(title);
-    words->addWidget(version);
-    words->addSpacing(8);
-    words->addWidget(new QLabel(QStringLiteral("Questions, ideas, word lists:"), panel));
-    words->addWidget(m_mail);
-    words->addStretch(1);
-    auto* panelLayout = new QHBoxLayout(panel);
-    panelLayout->setContentsMargins(16, 16, 24, 16);
-    panelLayout->setSpacing(18);
-    panelLayout->addWidget(icon, 0, Qt::AlignTop);
-    panelLayout->addLayout(words, 1);
-
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(panel, 1);
-    layout->addWidget(ok, 0, Qt::AlignHCenter);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    // The colour follows the mouse over the label and the panel around it.
-    panel->setMouseTracking(true);
-    m_mail->setMouseTracking(true);
-    panel->installEventFilter(this);
-    m_mail->installEventFilter(this);
 }
 
 QUrl AboutBox::supportMail() const {

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QLabel;
+class QVBoxLayout;
 
 class AboutBox : public QDialog {
     Q_OBJECT
@@ -22,6 +23,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* createPanel();
+    QVBoxLayout* createWords(QWidget* panel);
+    void createMailLabel(QWidget* panel);
     void setMailColour(const QColor& colour);
 
     UrlOpener m_open;

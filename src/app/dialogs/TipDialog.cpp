@@ -51,7 +51,18 @@ TipDialog::TipDialog(const QString& folder, QWidget* parent)
     : QDialog(parent), m_tips(folder.toStdString()) {
     setObjectName(QStringLiteral("TfTips"));
     setWindowTitle(QStringLiteral("Tip of the Day"));
+    QWidget* panel = createTipPanel();
+    QHBoxLayout* buttons = createButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel, 1);
+    layout->addLayout(buttons);
+    connectButtons();
+    resize(430, 230);
+    refresh();
+}
 
+// The white panel: the bulb beside the tip's title and text.
+QWidget* TipDialog::createTipPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setAutoFillBackground(true);
@@ -63,7 +74,20 @@ TipDialog::TipDialog(const QString& folder, QWidget* parent)
     bulb->setObjectName(QStringLiteral("Image1"));
     bulb->setPixmap(lightBulb());
     bulb->setAlignment(Qt::AlignTop);
+    createTipLabels(panel);
 
+    auto* words = new QVBoxLayout;
+    words->addWidget(m_title);
+    words->addWidget(m_text, 1);
+    auto* panelLayout = new QHBoxLayout(panel);
+    panelLayout->setContentsMargins(14, 14, 14, 14);
+    panelLayout->setSpacing(14);
+    panelLayout->addWidget(bulb, 0, Qt::AlignTop);
+    panelLayout->addLayout(words, 1);
+    return panel;
+}
+
+void TipDialog::createTipLabels(QWidget* panel) {
     m_title = new QLabel(panel);
     m_title->setObjectName(QStringLiteral("lTitle"));
     QFont bold = m_title->font();
@@ -78,16 +102,10 @@ TipDialog::TipDialog(const QString& folder, QWidget* parent)
     m_text->setWordWrap(true);
     m_text->setTextFormat(Qt::PlainText);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
 
-    auto* words = new QVBoxLayout;
-    words->addWidget(m_title);
-    words->addWidget(m_text, 1);
-    auto* panelLayout = new QHBoxLayout(panel);
-    panelLayout->setContentsMargins(14, 14, 14, 14);
-    panelLayout->setSpacing(14);
-    panelLayout->addWidget(bulb, 0, Qt::AlignTop);
-    panelLayout->addLayout(words, 1);
-
+// The start-up box on the left, OK and Next Tip on the right; Next Tip is the default.
+QHBoxLayout* TipDialog::createButtons() {
     m_showTips = new QCheckBox(QStringLiteral("Show Tips at Startup"), this);
     m_showTips->setObjectName(QStringLiteral("cbShowTips"));
     m_ok = new QPushButton(QStringLiteral("OK"), this);
@@ -102,16 +120,14 @@ TipDialog::TipDialog(const QString& folder, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
     buttons->addWidget(m_next);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(panel, 1);
-    layout->addLayout(buttons);
+    return buttons;
+}
 
+void TipDialog::connectButtons() {
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_next, &QPushButton::clicked, this, &TipDialog::nextTip);
     connect(m_showTips, &QCheckBox::toggled, this,
             [this](bool checked) { m_tips.setShowAtStartup(checked); });
-    resize(430, 230);
-    refresh();
 }
 
 bool TipDialog::advance() {

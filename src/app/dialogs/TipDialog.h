@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -31,6 +32,10 @@ public:
     QCheckBox* showTipsBox() const { return m_showTips; }
 
 private:
+    QWidget* createTipPanel();
+    void createTipLabels(QWidget* panel);
+    QHBoxLayout* createButtons();
+    void connectButtons();
     void refresh();
 
     quorvel::TipOfTheDay m_tips;
