@@ -27,19 +27,19 @@ public:
     // The news page the news window loads (the maker's; tests point it elsewhere).
     void setNewsAddress(const QUrl& address) { m_newsAddress = address; }
 
-    void howToPlay();      // Contents1Click: zq/zq.htm in the player's browser
-    void tipOfTheDay();    // mTipClick
+    void howToPlay();      // zq/zq.htm in the player's browser
+    void tipOfTheDay();    // the next tip, modally; nothing when the tip file cannot be read
     // Start-up with "Show Tips at Startup" checked: the tip stands beside the board without
     // holding it up, so neither the player nor anything else that starts the game must dismiss it.
     void tipAtStartUp();
-    void emailSupport();   // ByEmail1Click
+    void emailSupport();   // a mail to support, its subject naming the game
     void showNews();       // after Yes to the news question
-    void webSite();        // WebSite2Click
+    void webSite();        // the maker's home page
     void lookUpWords();    // the online dictionary item
-    void lookUpWord(const QString& word); // LookUpWord: the word's page, or the home page
-    void about();          // About2Click
-    void freeWordLists();  // FreeWordLists2Click
-    void newLayouts();     // GetNewLayoutsClick
+    void lookUpWord(const QString& word); // the word's dictionary page, or its home page
+    void about();          // the About box, modally
+    void freeWordLists();  // the page of word lists to download
+    void newLayouts();     // the page of layouts to download
 
     TipDialog* tipDialog() const { return m_tips; }
     NewsWindow* newsWindow() const { return m_news; }

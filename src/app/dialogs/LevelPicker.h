@@ -29,7 +29,7 @@ public:
     void setErrorReporter(std::function<void(const QString&)> reporter);
 
     void setLevelCount(int count); // tbLevel's maximum and the label max
-    int position() const;          // tbLevel
+    int position() const;          // the track bar's level
     void setPosition(int level);   // kept within 1..LevelCount; a change runs levelChange
     void setLevelText(const QString& text);
     QString levelText() const;
@@ -50,9 +50,9 @@ protected:
 private:
     void createPreview();
     void placeControls(QLabel* caption);
-    void levelChange(int position); // levelChange
+    void levelChange(int position); // the box and the preview follow the track bar
     void showPreview(int level);
-    void levelExit();               // LevelExit
+    void levelExit(); // a typed level moves the track bar; text that is no number is reported
 
     QSlider* m_tbLevel;
     QLabel* m_max;

@@ -63,14 +63,14 @@ public:
     void setTraceAvailable(bool available);
 
 public slots:
-    // UserLevelChange: the quick settings preset of the given Quick Settings entry.
+    // Applies the preset of the given Quick Settings entry; "None" changes nothing.
     void userLevelChange(int index);
 
 signals:
     void optionsChanged(); // any option that gameOptions() reports
-    // gameSizeMoved: the template tile's size and font size for Game Size P.
+    // The template tile's size and font size for a new Game Size position.
     void templateTileSizeChanged(int width, int height, int fontPoints);
-    // tbSoundChange: the game's own output volume at the slider's new position.
+    // The game's own output volume at the Sound Volume slider's new position.
     void volumeChanged(int volume);
     void traceModeChanged(bool on);
 

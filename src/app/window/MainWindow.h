@@ -203,7 +203,7 @@ private:
     void layOutWindow();
     void keepOnScreen();
     TileSize tileForScreen(int columns, int rows) const;
-    int gameSize() const; // tbSize
+    int gameSize() const; // the options dialog's Game Size position
     void play(const Move& move);
     void writeLevelSetting(int level);
     void storeOptions();

@@ -43,7 +43,9 @@ public:
     bool isWaiting() const { return isBannerVisible() && !m_ok->isHidden(); }
     QString bannerText() const { return m_penaltyLabel->text(); }
 
-    void flash(const QString& text); // FlashMessage
+    // A short message centred on the board, blinking green and yellow for a fixed number of
+    // switches; a banner that came meanwhile shows after it.
+    void flash(const QString& text);
     bool isFlashing() const { return !m_wrong->isHidden(); }
     QColor flashColour() const;
 

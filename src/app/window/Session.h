@@ -27,10 +27,11 @@ public:
 
     // The output starts at the quietest Sound Volume position and the banner timer runs.
     void windowShown();
-    // FormActivate: restores the settings; only the first call of a run does anything.
+    // Restores the settings when the window is first activated; later calls do nothing, so
+    // coming back to the window never undoes what the player changed since.
     void startUp();
     bool hasStarted() const { return m_started; }
-    // FormClose: stores the settings and fades the music out.
+    // Stores the settings and fades the music out as the window closes.
     void shutDown();
     // News and New Games: asks first, and shows the news window only on Yes.
     void newsCommand();

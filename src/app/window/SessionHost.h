@@ -59,7 +59,7 @@ public:
     virtual void setBoardColour(quorvel::Colour colour) = 0;
 
     virtual void loadLayouts() = 0;
-    virtual void advanceBanner() = 0; // AdvanceBanner: the next message of the rolling banner
+    virtual void advanceBanner() = 0; // the next message of the rolling banner
     virtual void setBannerTimerEnabled(bool enabled) = 0;
 
     virtual bool isMenuChecked(MenuCheck item) const = 0;
