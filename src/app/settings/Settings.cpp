@@ -52,7 +52,8 @@ bool Settings::readBool(Setting id) const {
 
 QString Settings::readText(Setting id) const {
     const std::string_view fallback = settingEntry(id).fallbackText;
-    return readText(id, QString::fromLatin1(fallback.data(), static_cast<qsizetype>(fallback.size())));
+    const auto size = static_cast<qsizetype>(fallback.size());
+    return readText(id, QString::fromLatin1(fallback.data(), size));
 }
 
 QString Settings::readText(Setting id, const QString& current) const {

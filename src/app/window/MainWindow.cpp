@@ -70,7 +70,7 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
 
     // The largest tile comes from the screen once; a new puzzle picks its size from it.
     m_maxTile = maxTileSize(availableHeight(this));
-    m_buildTile = tileSizeFor(static_cast<int>(settingEntry(Setting::GameSize).fallback), m_maxTile);
+    m_buildTile = tileSizeFor(gameSize(), m_maxTile);
 
     createBoard();
     connectBoard();
@@ -174,8 +174,11 @@ void MainWindow::createWindows() {
     applyOptions();
 }
 
+// Before the options dialog exists, the size an absent setting gives.
 int MainWindow::gameSize() const {
-    return m_options ? m_options->gameSize() : 3;
+    if (m_options)
+        return m_options->gameSize();
+    return static_cast<int>(settingEntry(Setting::GameSize).fallback);
 }
 
 void MainWindow::applyOptions() {

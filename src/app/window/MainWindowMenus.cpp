@@ -85,7 +85,8 @@ void MainWindow::createGameMenu() {
     connect(items.previousLevel, &QAction::triggered, this, &MainWindow::previousLevel);
     items.nextLevel = addItem(m_levelMenu, "NextLevel1", QStringLiteral("Next Level"), Qt::Key_F5);
     connect(items.nextLevel, &QAction::triggered, this, &MainWindow::nextLevel);
-    items.pickLevel = addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6);
+    items.pickLevel =
+        addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6);
     connect(items.pickLevel, &QAction::triggered, this, &MainWindow::pickLevel);
     game->addSeparator();
     items.pauseContinue = addItem(game, "PauseContinue", QStringLiteral("&Pause"));
@@ -295,8 +296,8 @@ void MainWindow::settings() {
 // The options are stored as soon as the dialog closes, under the keys shut-down uses, so a crash
 // or a power cut later in the run loses none of them.
 void MainWindow::storeOptions() {
-    const bool saved =
-        m_options->saveControls() && m_settings.writeInteger(Setting::GameSize, m_options->gameSize());
+    const bool saved = m_options->saveControls() &&
+                       m_settings.writeInteger(Setting::GameSize, m_options->gameSize());
     if (!saved)
         warnSettingsNotWritten();
 }
