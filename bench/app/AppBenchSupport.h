@@ -2,8 +2,8 @@
 // benchmark and start-up probe.
 #pragma once
 
-#include "AudioBackend.h"
-#include "Dialogs.h"
+#include "audio/AudioBackend.h"
+#include "support/Dialogs.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,10 +1,11 @@
 // Painting the largest board over a stretched photo-sized picture, whole and one tile at a time:
 // a click repaints one tile, and that must stay well within one frame (16 ms).
 #include "AppBenchSupport.h"
-#include "BoardView.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "Session.h"
+#include "board/BoardView.h"
+#include "window/MainWindow.h"
+#include "audio/SoundPlayer.h"
+#include "settings/Settings.h"
+#include "window/Session.h"
 
 #include "engine/Random.h"
 
@@ -25,13 +26,16 @@ struct BoardFixture {
     SilentDialogs dialogs;
     Random random{14};
     std::unique_ptr<Settings> settings;
+    std::unique_ptr<SoundPlayer> sound;
     std::unique_ptr<MainWindow> window;
 
     explicit BoardFixture(bool picture) {
         const QString folder = dir.path() + '/';
         copyProgramFolder(QStringLiteral(QUORVEL_PROGRAM_DIR), folder);
         settings = std::make_unique<Settings>(folder);
-        window = std::make_unique<MainWindow>(folder, *settings, dialogs, random);
+        sound = std::make_unique<SoundPlayer>(folder);
+        window = std::make_unique<MainWindow>(FileLocations(folder.toStdString()), *settings,
+                                              dialogs, random, *sound);
         window->createWindows();
         window->show();
         window->session()->startUp();

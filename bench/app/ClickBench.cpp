@@ -2,12 +2,12 @@
 // main window, board view and core: the request must come well within one frame (16 ms). The
 // audio back end does nothing here, so that the tunes of the many new puzzles cost no time.
 #include "AppBenchSupport.h"
-#include "Application.h"
-#include "BoardView.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "Session.h"
-#include "SoundPlayer.h"
+#include "support/Application.h"
+#include "board/BoardView.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "window/Session.h"
+#include "audio/SoundPlayer.h"
 
 #include "engine/Random.h"
 
@@ -29,14 +29,17 @@ struct Fixture {
     SilentDialogs dialogs;
     Random random{20261207};
     std::unique_ptr<Settings> settings;
+    std::unique_ptr<SoundPlayer> sound;
     std::unique_ptr<MainWindow> window;
 
     Fixture() {
         const QString folder = dir.path() + '/';
         copyProgramFolder(QStringLiteral(QUORVEL_PROGRAM_DIR), folder);
         settings = std::make_unique<Settings>(folder);
-        window = std::make_unique<MainWindow>(folder, *settings, dialogs, random);
-        window->sound().attach(std::make_unique<NoAudio>());
+        sound = std::make_unique<SoundPlayer>(folder);
+        sound->attach(std::make_unique<NoAudio>());
+        window = std::make_unique<MainWindow>(FileLocations(folder.toStdString()), *settings,
+                                              dialogs, random, *sound);
         window->createWindows();
         window->show();
         window->session()->startUp();

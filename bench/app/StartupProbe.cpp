@@ -3,10 +3,10 @@
 // over a program folder given as the last argument (the game writes its settings there).
 // bench/app/startup.sh runs both side by side.
 #include "AppBenchSupport.h"
-#include "Application.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "SoundPlayer.h"
+#include "support/Application.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "audio/SoundPlayer.h"
 
 #include "engine/Random.h"
 
@@ -74,9 +74,11 @@ int main(int argc, char** argv) {
     SilentDialogs dialogs;
     quorvel::Random random(1);
     Settings settings(folder);
-    quorvel::MainWindow window(folder, settings, dialogs, random);
+    SoundPlayer sound(folder);
     if (!audio)
-        window.sound().attach(std::make_unique<NoAudio>());
+        sound.attach(std::make_unique<NoAudio>());
+    quorvel::MainWindow window(quorvel::FileLocations(folder.toStdString()), settings, dialogs,
+                               random, sound);
     window.createWindows();
     FirstPaint paint(window);
     app.installEventFilter(&paint);

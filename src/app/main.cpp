@@ -1,8 +1,9 @@
 // Quorvel: the desktop word puzzle.
-#include "Application.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
-#include "Settings.h"
+#include "support/Application.h"
+#include "support/Dialogs.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "audio/SoundPlayer.h"
 
 #include "engine/Random.h"
 
@@ -40,7 +41,9 @@ int main(int argc, char** argv) {
     // The player's settings file, shared by the main window, its dialogs and start-up and
     // shut-down for the whole run.
     Settings settings(files);
-    quorvel::MainWindow window(files, settings, dialogs, random);
+    // Effects and music; the window attaches the system's audio once it is first shown.
+    SoundPlayer sound(QString::fromStdString(files.programFolder()));
+    quorvel::MainWindow window(files, settings, dialogs, random, sound);
     window.createWindows();
     window.show();
     return app.exec();

@@ -1,7 +1,7 @@
 // An audio back end that records what the game asked of it, for tests.
 #pragma once
 
-#include "AudioBackend.h"
+#include "audio/AudioBackend.h"
 
 #include <QList>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // said.
 #pragma once
 
-#include "Dialogs.h"
+#include "support/Dialogs.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 // The board view: where tiles and arrows are drawn, what clicks and drops mean, how states look.
-#include "BoardView.h"
-#include "PadlockLabel.h"
-#include "Text.h"
-#include "TileStyle.h"
+#include "board/BoardView.h"
+#include "board/PadlockLabel.h"
+#include "support/Text.h"
+#include "board/TileStyle.h"
 
 #include "../core/GameTestSupport.h"
 

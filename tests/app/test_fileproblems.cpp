@@ -1,12 +1,13 @@
 // Files a player edits: a damaged or missing layouts file or dictionary is named, with its fault.
-#include "Application.h"
+#include "support/Application.h"
 #include "CopyTree.h"
 #include "FakeAudio.h"
-#include "MainWindow.h"
+#include "window/MainWindow.h"
 #include "ScriptedDialogs.h"
-#include "Session.h"
-#include "Settings.h"
-#include "SoundPlayer.h"
+#include "WindowFixture.h"
+#include "window/Session.h"
+#include "settings/Settings.h"
+#include "audio/SoundPlayer.h"
 
 #include "engine/Game.h"
 #include "words/WordUtils.h"
@@ -21,15 +22,9 @@
 
 using namespace quorvel;
 
-class FileProblemsTest : public QObject {
+class FileProblemsTest : public QObject, private WindowFixture<ScriptedDialogs> {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_folder;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<Random> m_random;
-    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
-    std::unique_ptr<MainWindow> m_window;
 
     Game& game() { return m_window->game(); }
     QString path(const char* relative) const { return m_folder + QLatin1String(relative); }
@@ -40,9 +35,7 @@ private:
 
     // The shipped program folder, with the shipped dictionaries.
     void makeFolder() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_folder = m_dir->path() + QLatin1Char('/');
+        QVERIFY(makeEmptyFolder());
         const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
         for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
@@ -50,11 +43,8 @@ private:
     }
 
     void openWindow() {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_random = std::make_unique<Random>(20261207);
-        m_settings = std::make_unique<Settings>(m_folder);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
-        m_window->sound().attach(std::make_unique<FakeAudio>());
+        makeWindow(20261207);
+        m_sound->attach(std::make_unique<FakeAudio>());
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();
@@ -156,7 +146,7 @@ private slots:
         marker.close();
         QVERIFY(QFile::remove(path("zq/formats")));
         openWindow();
-        m_window->action(QStringLiteral("mTrace"))->trigger();
+        m_window->menuItems().trace->trigger();
         newGame();
         newGame();
         QVERIFY(game().isInPlay());

@@ -1,15 +1,16 @@
 // The Help commands over the real main window: the word look-up, mail and web pages through a
 // fake opener, the tip dialog at start-up, the news question and window, and the about box.
 #include "CopyTree.h"
-#include "AboutBox.h"
-#include "Dialogs.h"
-#include "HelpCommands.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "NewsWindow.h"
-#include "Session.h"
-#include "TipDialog.h"
-#include "WordPicker.h"
+#include "WindowFixture.h"
+#include "dialogs/AboutBox.h"
+#include "support/Dialogs.h"
+#include "dialogs/HelpCommands.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "dialogs/NewsWindow.h"
+#include "window/Session.h"
+#include "dialogs/TipDialog.h"
+#include "dialogs/WordPicker.h"
 
 #include "../core/GameTestSupport.h"
 
@@ -47,26 +48,18 @@ public:
 
 } // namespace
 
-class HelpTest : public QObject {
+class HelpTest : public QObject, private WindowFixture<ScriptedDialogs> {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_folder;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<Random> m_random;
-    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
-    std::unique_ptr<MainWindow> m_window;
     QList<QUrl> m_opened;
     int m_modals = 0;
 
     HelpCommands& help() { return *m_window->help(); }
-    QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
+    QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
 
     // A program folder with the shipped zq/ and the settings given, then the window started.
     void start(const QByteArray& settings = "[Options]\r\nTOTD=0\r\n") {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_folder = m_dir->path() + QLatin1Char('/');
+        QVERIFY(makeEmptyFolder());
         copyTree(QStringLiteral(QUORVEL_PROGRAM_DIR "zq/"), m_folder + QStringLiteral("zq/"));
         QDir().mkpath(m_folder + QStringLiteral("kbs"));
         QFile ini(m_folder + QStringLiteral("RQN_ZQ.INI"));
@@ -74,10 +67,7 @@ private:
         ini.write(settings);
         ini.close();
 
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_random = std::make_unique<Random>(7);
-        m_settings = std::make_unique<Settings>(m_folder);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
+        makeWindow(7);
         m_window->createWindows();
         help().setUrlOpener([this](const QUrl& url) { m_opened << url; });
         // Dialogs stay up without a nested event loop, so the tests can act on them.
@@ -281,9 +271,7 @@ private slots:
         tips.close();
         // Start again over this tip file.
         m_window.reset();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_settings = std::make_unique<Settings>(m_folder);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
+        remakeWindow();
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();

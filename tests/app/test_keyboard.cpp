@@ -1,10 +1,11 @@
 // The board without a mouse: every key gives the mouse's move, the cursor walks the tiles, a
 // locked letter carries a mark, and a screen reader finds the tiles and arrows by name.
-#include "BoardView.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "Session.h"
+#include "board/BoardView.h"
+#include "support/Dialogs.h"
+#include "window/MainWindow.h"
+#include "audio/SoundPlayer.h"
+#include "settings/Settings.h"
+#include "window/Session.h"
 
 #include "engine/Random.h"
 
@@ -43,9 +44,11 @@ struct Twin {
             QDir().mkpath(QFileInfo(dir.filePath(relative)).path());
             QFile::copy(source, dir.filePath(relative));
         }
-        settings = std::make_unique<Settings>(dir.path() + QLatin1Char('/'));
-        window = std::make_unique<MainWindow>(dir.path() + QLatin1Char('/'), *settings, dialogs,
-                                              random);
+        const QString folder = dir.path() + QLatin1Char('/');
+        settings = std::make_unique<Settings>(folder);
+        sound = std::make_unique<SoundPlayer>(folder);
+        window = std::make_unique<MainWindow>(FileLocations(folder.toStdString()), *settings,
+                                              dialogs, random, *sound);
         window->createWindows();
         window->show();
         window->session()->startUp();
@@ -66,6 +69,7 @@ struct Twin {
     QuietDialogs dialogs;
     Random random;
     std::unique_ptr<Settings> settings;
+    std::unique_ptr<SoundPlayer> sound;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -161,7 +165,7 @@ void KeyboardTest::lockedLettersCarryAMarkThatCanBeSwitchedOff() {
     const QPoint corner = rect.topRight() + QPoint(-5, 5); // inside the notch, away from the bevel
     const auto markShown = [&] { return board->grab().toImage().pixelColor(corner).lightness() < 40; };
     QVERIFY(markShown());
-    QAction* marks = game.window->action(QStringLiteral("mLockMarks"));
+    QAction* marks = game.window->menuItems().lockMarks;
     QVERIFY(marks && marks->isChecked());
     marks->trigger();
     QVERIFY(!board->lockMarksShown());

@@ -1,21 +1,22 @@
 // The real main window over a throw-away program folder: menus, keys, levels, banners and play.
 #include "CopyTree.h"
-#include "Application.h"
-#include "BoardView.h"
-#include "Dialogs.h"
+#include "support/Application.h"
+#include "board/BoardView.h"
+#include "support/Dialogs.h"
 #include "FakeAudio.h"
-#include "LevelPicker.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "MessagePanels.h"
-#include "OptionsDialog.h"
-#include "PadlockLabel.h"
+#include "dialogs/LevelPicker.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "window/MessagePanels.h"
+#include "dialogs/OptionsDialog.h"
+#include "board/PadlockLabel.h"
 #include "ScriptedDialogs.h"
-#include "Session.h"
-#include "SoundPlayer.h"
-#include "StatusBanner.h"
-#include "Text.h"
-#include "TraceWindow.h"
+#include "WindowFixture.h"
+#include "window/Session.h"
+#include "audio/SoundPlayer.h"
+#include "window/StatusBanner.h"
+#include "support/Text.h"
+#include "dialogs/TraceWindow.h"
 
 #include "engine/Layouts.h"
 #include "records/IniFile.h"
@@ -60,27 +61,19 @@ void writeDictionary(const QString& path) {
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, private WindowFixture<ScriptedDialogs> {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_folder;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<Random> m_random;
-    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
-    std::unique_ptr<MainWindow> m_window;
 
     Game& game() { return m_window->game(); }
-    QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
+    QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
     BoardView* board() { return m_window->boardView(); }
     OptionsDialog* options() { return m_window->optionsDialog(); }
     QString counterText() { return m_window->counter()->text(); }
 
     // A program folder like the shipped one, with a dictionary when none is shipped.
     void makeFolder(bool withDictionary = true) {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_folder = m_dir->path() + QLatin1Char('/');
+        QVERIFY(makeEmptyFolder());
         const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
         for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
@@ -94,11 +87,8 @@ private:
     }
 
     void openWindow() {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_random = std::make_unique<Random>(20261207);
-        m_settings = std::make_unique<Settings>(m_folder);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
-        m_window->sound().attach(std::make_unique<FakeAudio>()); // no audio system in these tests
+        makeWindow(20261207);
+        m_sound->attach(std::make_unique<FakeAudio>()); // no audio system in these tests
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();
@@ -239,7 +229,7 @@ private slots:
         QFETCH(QKeySequence, shortcut);
         QFETCH(bool, visible);
         QFETCH(bool, enabled);
-        QAction* action = m_window->action(name);
+        QAction* action = m_window->findChild<QAction*>(name);
         QVERIFY(action);
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), shortcut);

@@ -1,9 +1,9 @@
 // The status line's rolling banner, the message banner and flashing notice, and the level picker.
-#include "Application.h"
-#include "LevelPicker.h"
-#include "MessagePanels.h"
-#include "StatusBanner.h"
-#include "Text.h"
+#include "support/Application.h"
+#include "dialogs/LevelPicker.h"
+#include "window/MessagePanels.h"
+#include "window/StatusBanner.h"
+#include "support/Text.h"
 
 #include <QLineEdit>
 #include <QPushButton>

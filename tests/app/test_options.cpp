@@ -1,6 +1,6 @@
 // The options dialog: its controls, the dictionary list, quick settings and the generic passes.
-#include "OptionsDialog.h"
-#include "Settings.h"
+#include "dialogs/OptionsDialog.h"
+#include "settings/Settings.h"
 
 #include "words/WordUtils.h"
 
@@ -324,21 +324,24 @@ private slots:
         QCOMPARE(options.dictionary, std::string("Birds"));
     }
 
-    // Any control of a kept kind is saved and restored under its name with no code of its own;
-    // the sliders are never saved by the pass.
+    // Any control of a kept kind named after a declared key is saved and restored under it
+    // with no code of its own; an undeclared name is not kept, nor are the sliders.
     void genericPassesKeepControlsAddedLater() {
         ProgramFolder folder;
         const auto addControls = [](OptionsDialog& dialog) {
             auto* box = new QCheckBox(&dialog);
-            box->setObjectName(QStringLiteral("ExtraBox"));
+            box->setObjectName(QStringLiteral("FontBold"));
             auto* edit = new QLineEdit(&dialog);
-            edit->setObjectName(QStringLiteral("ExtraEdit"));
+            edit->setObjectName(QStringLiteral("Picture"));
             auto* spin = new QSpinBox(&dialog);
-            spin->setObjectName(QStringLiteral("ExtraSpin"));
+            spin->setObjectName(QStringLiteral("LastTip"));
             auto* group = new QGroupBox(&dialog);
-            group->setObjectName(QStringLiteral("ExtraGroup"));
+            group->setObjectName(QStringLiteral("Level"));
             for (int i = 0; i < 3; ++i)
                 new QRadioButton(group);
+            auto* undeclared = new QCheckBox(&dialog);
+            undeclared->setObjectName(QStringLiteral("ExtraBox"));
+            undeclared->setChecked(true);
             return std::tuple(box, edit, spin, group->findChildren<QRadioButton*>());
         };
         {
@@ -352,12 +355,13 @@ private slots:
             QVERIFY(dialog.saveControls());
         }
         const QByteArray ini = folder.read(QStringLiteral("RQN_ZQ.INI"));
-        QVERIFY(ini.contains("ExtraBox=1\r\n"));
-        QVERIFY(ini.contains("ExtraEdit=caf\xE9 notes\r\n")); // Windows-1252 in the file
-        QVERIFY(ini.contains("ExtraSpin=7\r\n"));
-        QVERIFY(ini.contains("ExtraGroup=2\r\n"));
+        QVERIFY(ini.contains("FontBold=1\r\n"));
+        QVERIFY(ini.contains("Picture=caf\xE9 notes\r\n")); // Windows-1252 in the file
+        QVERIFY(ini.contains("LastTip=7\r\n"));
+        QVERIFY(ini.contains("Level=2\r\n"));
         QVERIFY(ini.contains("timerpopsounds=0\r\nLockVowels=0\r\n"));
-        for (const char* notKept : {"handicap", "tbSound", "tbSize", "Label8", "Button1", "Size="})
+        for (const char* notKept :
+             {"ExtraBox", "handicap", "tbSound", "tbSize", "Label8", "Button1", "Size="})
             QVERIFY2(!ini.contains(notKept), notKept);
 
         OptionsDialog dialog(folder.path(), folder.settings());

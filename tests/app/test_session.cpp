@@ -1,11 +1,11 @@
 // Start-up and shut-down: what the settings restore, and what they keep for the next run.
-#include "Dialogs.h"
-#include "HintSwitch.h"
-#include "OptionsDialog.h"
+#include "support/Dialogs.h"
+#include "support/HintSwitch.h"
+#include "dialogs/OptionsDialog.h"
 #include "ScriptedDialogs.h"
-#include "Session.h"
-#include "SessionHost.h"
-#include "Settings.h"
+#include "window/Session.h"
+#include "window/SessionHost.h"
+#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -199,7 +199,8 @@ QStringList keysOf(const QByteArray& ini) {
 }
 
 int intValue(const Folder& folder, const char* key) {
-    return Settings(folder.path()).readInteger(key, -999);
+    const quorvel::IniFile file(Settings(folder.path()).path().toStdString());
+    return file.readInteger("Options", key, -999);
 }
 
 // Everything of a run that the settings keep, as the host and the options dialog hold it.
@@ -399,6 +400,34 @@ private slots:
         QCOMPARE(second.host.tileLook.colour, quorvel::Colour(0xFFFFFF));
         QCOMPARE(second.options.gameSize(), 3);
         QCOMPARE(second.host.styleSample, 1);
+    }
+
+    // A stored Game Size beyond the slider takes the nearest position, its font with it.
+    void gameSizeOutsideTheSliderTakesTheNearestPosition() {
+        const struct {
+            const char* stored;
+            int size;
+        } cases[] = {{"Size=0\r\n", 1}, {"Size=-7\r\n", 1}, {"Size=9\r\n", 3}, {"Size=x\r\n", 3}};
+        for (const auto& c : cases) {
+            Folder folder;
+            folder.writeIni(c.stored);
+            Run run(folder);
+            run.session.startUp();
+            QVERIFY2(run.options.gameSize() == c.size, c.stored);
+            QVERIFY2(run.host.tileLook.fontSize == c.size * 12, c.stored);
+        }
+    }
+
+    // The file keeps one value per key: no two entries of the table may share a name.
+    void everyKeyIsDeclaredOnce() {
+        QSet<QString> names;
+        for (const SettingEntry& entry : kSettings) {
+            const QString name = QString::fromLatin1(entry.key.data(), qsizetype(entry.key.size()));
+            QVERIFY2(!names.contains(name), qPrintable(name));
+            names.insert(name);
+            QCOMPARE(settingNamed(entry.key), std::optional<Setting>(entry.id));
+        }
+        QVERIFY(!settingNamed("size")); // a control is named exactly after its key
     }
 
     void backgroundPictureIsLoadedWhenPresent() {

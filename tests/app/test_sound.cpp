@@ -1,8 +1,8 @@
 // Sound effects and music: what each request plays, cuts off and stops, with a fake back end;
 // and the real back end once, silent and without a hang where there is no sound device.
 #include "FakeAudio.h"
-#include "QtAudioBackend.h"
-#include "SoundPlayer.h"
+#include "audio/QtAudioBackend.h"
+#include "audio/SoundPlayer.h"
 
 #include <QDir>
 #include <QFile>

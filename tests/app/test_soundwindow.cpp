@@ -1,15 +1,15 @@
 // The main window's sounds: what the game's moves play, the two Options switches, the Sound
 // Volume slider, start-up with a missing effect and shut-down; the real audio back end once.
-#include "Application.h"
-#include "BoardView.h"
-#include "Dialogs.h"
+#include "support/Application.h"
+#include "board/BoardView.h"
+#include "support/Dialogs.h"
 #include "FakeAudio.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "OptionsDialog.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "dialogs/OptionsDialog.h"
 #include "ScriptedDialogs.h"
-#include "Session.h"
-#include "SoundPlayer.h"
+#include "window/Session.h"
+#include "audio/SoundPlayer.h"
 
 #include "records/IniFile.h"
 
@@ -53,10 +53,11 @@ private:
     ScriptedDialogs m_dialogs;
     std::unique_ptr<Random> m_random;
     std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
+    std::unique_ptr<SoundPlayer> m_sound; // likewise
     std::unique_ptr<MainWindow> m_window;
     FakeAudio* m_audio = nullptr;
 
-    QAction* item(const char* name) { return m_window->action(QLatin1String(name)); }
+    QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
     Game& game() { return m_window->game(); }
 
     // fake: the window gets the recording back end before it could start the real one.
@@ -65,12 +66,14 @@ private:
         m_dialogs.warned.clear();
         m_random = std::make_unique<Random>(20261207);
         m_settings = std::make_unique<Settings>(m_folder);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, m_dialogs, *m_random);
+        m_sound = std::make_unique<SoundPlayer>(m_folder);
+        m_window = std::make_unique<MainWindow>(FileLocations(m_folder.toStdString()), *m_settings,
+                                                m_dialogs, *m_random, *m_sound);
         m_audio = nullptr;
         if (fake) {
             auto audio = std::make_unique<FakeAudio>();
             m_audio = audio.get();
-            m_window->sound().attach(std::move(audio));
+            m_sound->attach(std::move(audio));
         }
         m_window->createWindows();
         m_window->show();
@@ -129,7 +132,7 @@ private slots:
         m_audio->calls.clear();
         m_window->newGame();
         QVERIFY(m_audio->calls.contains(QStringLiteral("music zqStart.mp3")));
-        QVERIFY(m_window->sound().isMusicPlaying());
+        QVERIFY(m_sound->isMusicPlaying());
         m_audio->calls.clear();
         clickArrow(1);
         QCOMPARE(m_audio->calls, (QStringList{"stopEffects", "effect 3 nowait"}));
@@ -149,16 +152,16 @@ private slots:
         m_window->newGame();
         clickArrow(1);
         QVERIFY(m_audio->calls.isEmpty());
-        QVERIFY(!m_window->sound().isMusicPlaying());
+        QVERIFY(!m_sound->isMusicPlaying());
         closeWindow();
         QCOMPARE(storedSetting("Sound"), 0);
         QCOMPARE(storedSetting("Music"), 0);
 
         openWindow();
         QVERIFY(!item("mSOund")->isChecked());
-        QVERIFY(!m_window->sound().isEnabled());
+        QVERIFY(!m_sound->isEnabled());
         item("mSOund")->trigger();
-        QVERIFY(m_window->sound().isEnabled());
+        QVERIFY(m_sound->isEnabled());
     }
 
     void theHiddenMusicSwitchStopsEffectsAndMakesShutDownFade() {
@@ -168,7 +171,7 @@ private slots:
         m_audio->calls.clear();
         item("mMusic")->trigger();
         QCOMPARE(m_audio->calls, QStringList{"stopEffects"});
-        QVERIFY(m_window->sound().isMusicPlaying()); // the switch never stops the tune
+        QVERIFY(m_sound->isMusicPlaying()); // the switch never stops the tune
         m_audio->volumes.clear();
         closeWindow();
         // Down from the quietest slider position in one step, then back to full.
@@ -205,10 +208,10 @@ private slots:
         QVERIFY(m_window->session()->hasStarted());
         QCOMPARE(game().values().level, 7);
         QCOMPARE(m_window->pos(), QPoint(123, 45));
-        QVERIFY(!m_window->sound().isEffectLoaded(1));
+        QVERIFY(!m_sound->isEffectLoaded(1));
         m_audio->calls.clear();
-        m_window->sound().playSoundNamed(QStringLiteral("Drop"));
-        m_window->sound().playSoundNamed(QStringLiteral("OK"));
+        m_sound->playSoundNamed(QStringLiteral("Drop"));
+        m_sound->playSoundNamed(QStringLiteral("OK"));
         QCOMPARE(m_audio->calls, (QStringList{"stopEffects", "stopEffects", "effect 0"}));
     }
 
@@ -216,7 +219,7 @@ private slots:
     // painted, and a whole game (start, shifts, a win, a give-up) runs without a hang.
     void theRealBackEndStartsAfterTheFirstPaintAndPlayGoesOnSilently() {
         openWindow(false);
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->sound().hasBackend(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_sound->hasBackend(), 10000);
         m_window->newGame();
         clickArrow(1);
         playToCompletion();

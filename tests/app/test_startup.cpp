@@ -1,8 +1,9 @@
 // The game's window comes up titled "Quorvel" and survives an exception in an event handler.
-#include "Application.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
-#include "Settings.h"
+#include "audio/SoundPlayer.h"
+#include "support/Application.h"
+#include "support/Dialogs.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
 
 #include "engine/Random.h"
 
@@ -24,7 +25,8 @@ private slots:
         const quorvel::FileLocations files(Application::programFolder().toStdString(),
                                            player.path().toStdString() + '/');
         Settings settings(files);
-        quorvel::MainWindow window(files, settings, dialogs, random);
+        SoundPlayer sound(QString::fromStdString(files.programFolder()));
+        quorvel::MainWindow window(files, settings, dialogs, random, sound);
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
     }

@@ -1,10 +1,11 @@
 // The statistics window over prepared statistics files: bars, totals, filters, hover, File menu.
-#include "Dialogs.h"
-#include "HistogramView.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "Session.h"
-#include "StatisticsWindow.h"
+#include "support/Dialogs.h"
+#include "dialogs/HistogramView.h"
+#include "window/MainWindow.h"
+#include "audio/SoundPlayer.h"
+#include "settings/Settings.h"
+#include "window/Session.h"
+#include "dialogs/StatisticsWindow.h"
 
 #include "engine/Random.h"
 
@@ -215,7 +216,8 @@ private slots:
         SilentDialogs dialogs;
         Random random(13);
         Settings settings(root);
-        MainWindow main(root, settings, dialogs, random);
+        SoundPlayer sound(root);
+        MainWindow main(FileLocations(root.toStdString()), settings, dialogs, random, sound);
         main.createWindows();
         main.show();
         main.session()->startUp();
@@ -229,7 +231,7 @@ private slots:
             dialog.hide();
             return int(QDialog::Accepted);
         });
-        main.action(QStringLiteral("HonorRoll2"))->trigger();
+        main.menuItems().statistics->trigger();
         QVERIFY(shown);
         QCOMPARE(shown, static_cast<QDialog*>(main.statisticsWindow()));
         QCOMPARE(shown->objectName(), QStringLiteral("TfrmStats"));

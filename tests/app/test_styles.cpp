@@ -1,18 +1,19 @@
 // The style and background dialogs: what each choice does to the board and to the settings, and
 // that the look comes back after the game is closed and started again.
-#include "BackgroundDialog.h"
-#include "BoardView.h"
-#include "Dialogs.h"
+#include "dialogs/BackgroundDialog.h"
+#include "board/BoardView.h"
+#include "support/Dialogs.h"
 #include "CopyTree.h"
 #include "ScriptedDialogs.h"
-#include "MainWindow.h"
-#include "Settings.h"
-#include "OptionsDialog.h"
-#include "Session.h"
-#include "StyleDialog.h"
-#include "StylePanel.h"
-#include "Text.h"
-#include "TileStyle.h"
+#include "WindowFixture.h"
+#include "window/MainWindow.h"
+#include "settings/Settings.h"
+#include "dialogs/OptionsDialog.h"
+#include "window/Session.h"
+#include "dialogs/StyleDialog.h"
+#include "dialogs/StylePanel.h"
+#include "support/Text.h"
+#include "board/TileStyle.h"
 
 #include "engine/Random.h"
 
@@ -69,32 +70,25 @@ const QColor Teal(0, 128, 128);
 
 } // namespace
 
-class StylesTest : public QObject {
+class StylesTest : public QObject, private WindowFixture<ScriptedDialogs> {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_folder;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<Random> m_random;
-    std::unique_ptr<Settings> m_settings; // made with each window, and outlives it
-    std::unique_ptr<MainWindow> m_window;
     ScriptedPickers m_pickers;
 
     BoardView* board() { return m_window->boardView(); }
     StyleDialog* styles() { return m_window->styleDialog(); }
     BackgroundDialog* background() { return styles()->backgroundDialog(); }
     Settings& ini() { return *m_settings; }
-    QString setting(const char* key) { return ini().readText(key, QStringLiteral("<absent>")); }
+    QString setting(const char* key) {
+        return ini().readText(*settingNamed(key), QStringLiteral("<absent>"));
+    }
     QByteArray settingsBytes() {
         QFile file(m_folder + QStringLiteral("RQN_ZQ.INI"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     void openWindow() {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_random = std::make_unique<Random>(14);
-        m_settings = std::make_unique<Settings>(m_folder);
-        m_window = std::make_unique<MainWindow>(m_folder, *m_settings, *m_dialogs, *m_random);
+        makeWindow(14);
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();
@@ -149,9 +143,7 @@ private:
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_folder = m_dir->path() + QLatin1Char('/');
+        QVERIFY(makeEmptyFolder());
         for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(QStringLiteral(QUORVEL_PROGRAM_DIR) + QLatin1String(sub) + '/',
                      m_folder + QLatin1String(sub) + '/');
@@ -447,20 +439,20 @@ private slots:
 
     // "Panel1" is the sample of that name (second in the first row), not the first sample.
     void aStoredStyleSelectsTheSampleOfThatName() {
-        ini().writeText("Style", QStringLiteral("PANEL1"));
+        ini().writeText(Setting::TileStyle, QStringLiteral("PANEL1"));
         restart();
         QCOMPARE(board()->tileAppearance().style, *tileStylePreset(QStringLiteral("Panel1")));
         QCOMPARE(board()->tileAppearance().style.bevelInner, Bevel::Lowered);
-        ini().writeText("Style", QStringLiteral("Panel22"));
+        ini().writeText(Setting::TileStyle, QStringLiteral("Panel22"));
         restart();
         QCOMPARE(board()->tileAppearance().style, *tileStylePreset(QStringLiteral("Panel1")));
     }
 
     void styleSamplesAreRestoredAtStartUp() {
-        ini().writeInteger("Color", static_cast<int>(quorvel::colourToWindows(Orange)));
-        ini().writeText("FontName", QStringLiteral("DejaVu Sans"));
-        ini().writeInteger("FontSize", 16);
-        ini().writeBool("FontBold", true);
+        ini().writeInteger(Setting::TileColour, static_cast<int>(quorvel::colourToWindows(Orange)));
+        ini().writeText(Setting::FontName, QStringLiteral("DejaVu Sans"));
+        ini().writeInteger(Setting::FontSize, 16);
+        ini().writeBool(Setting::FontBold, true);
         restart();
         QCOMPARE(styles()->panel(QStringLiteral("pColor"))->colour(), Orange);
         const QFont sample = styles()->panel(QStringLiteral("pFont"))->font();

@@ -1,0 +1,135 @@
+// Tiles and arrows named for a screen reader, read from the board each time they are asked.
+#include "board/BoardAccessible.h"
+
+#include "board/BoardView.h"
+
+#include "engine/Game.h"
+
+#include <QAccessible>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// One tile or arrow of the board; it holds only its place, so it never goes stale.
+class BoardItemAccessible : public QAccessibleInterface {
+public:
+    BoardItemAccessible(BoardView* board, int index) : m_board(board), m_index(index) {}
+
+    bool isValid() const override { return m_board && m_index < childTotal(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_board->window()->windowHandle(); }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(m_board);
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Name || !isValid())
+            return {};
+        if (const int tile = tileNumber(); tile != 0)
+            return m_board->tileDescription(tile);
+        const auto [column, above] = arrow();
+        return BoardView::arrowDescription(column, above);
+    }
+
+    QRect rect() const override {
+        if (!isValid())
+            return {};
+        const int tile = tileNumber();
+        const auto [column, above] = arrow();
+        const QRect local = tile != 0 ? m_board->tileRect(tile) : m_board->arrowRect(column, above);
+        return QRect(m_board->mapToGlobal(local.topLeft()), local.size());
+    }
+
+    QAccessible::Role role() const override {
+        return tileNumber() != 0 ? QAccessible::Cell : QAccessible::Button;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        state.disabled = !m_board->takesMoves();
+        if (const int tile = tileNumber(); tile != 0) {
+            state.focusable = true;
+            state.focused = m_board->hasFocus() && m_board->cursorTile() == tile;
+            state.checkable = true;
+            state.checked = boardModel().tile(tile).colour != quorvel::LetterColour::Unlocked;
+        }
+        return state;
+    }
+
+private:
+    const quorvel::Board& boardModel() const { return m_board->game().board(); }
+    int childTotal() const { return boardModel().tileCount + 2 * boardModel().columns; }
+    int tileNumber() const { return m_index < boardModel().tileCount ? m_index + 1 : 0; }
+    std::pair<int, bool> arrow() const {
+        const int number = m_index - boardModel().tileCount; // 0-based among the arrows
+        const int columns = boardModel().columns;
+        return {number % columns + 1, number < columns};
+    }
+
+    BoardView* m_board;
+    int m_index;
+};
+
+} // namespace
+
+BoardAccessible::BoardAccessible(BoardView* board) : QAccessibleWidget(board, QAccessible::Table) {}
+
+BoardAccessible::~BoardAccessible() {
+    for (const auto& [index, id] : m_children)
+        QAccessible::deleteAccessibleInterface(id);
+}
+
+void BoardAccessible::install() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory([](const QString& className, QObject* object) -> QAccessibleInterface* {
+        if (className == QLatin1String("BoardView") && object && object->isWidgetType())
+            return new BoardAccessible(static_cast<BoardView*>(object));
+        return nullptr;
+    });
+}
+
+BoardView* BoardAccessible::board() const {
+    return static_cast<BoardView*>(widget());
+}
+
+int BoardAccessible::childCount() const {
+    const quorvel::Board& model = board()->game().board();
+    return model.tileCount + 2 * model.columns;
+}
+
+QAccessibleInterface* BoardAccessible::child(int index) const {
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    auto found = m_children.find(index);
+    if (found == m_children.end()) {
+        auto* item = new BoardItemAccessible(board(), index);
+        found = m_children.emplace(index, QAccessible::registerAccessibleInterface(item)).first;
+    }
+    return QAccessible::accessibleInterface(found->second);
+}
+
+int BoardAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    for (const auto& [index, id] : m_children)
+        if (QAccessible::accessibleInterface(id) == child)
+            return index;
+    return -1;
+}
+
+QString BoardAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Name)
+        return QStringLiteral("Board");
+    return QAccessibleWidget::text(t);
+}

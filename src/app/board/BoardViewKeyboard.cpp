@@ -1,0 +1,217 @@
+// The board without a mouse: the keyboard's tile cursor, the keys that make moves, the lock
+// marks that do not depend on colour, and the words said to assistive technology.
+#include "board/BoardView.h"
+
+#include "engine/Game.h"
+#include "support/Text.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// Black and white together stay visible on any tile colour, board colour or picture.
+const QColor FrameDark(0, 0, 0);
+const QColor FrameLight(255, 255, 255);
+
+} // namespace
+
+// --- the cursor ----------------------------------------------------------------------------
+
+int BoardView::firstShownTile() const {
+    for (int tile = 1; tile <= m_game.board().tileCount; ++tile)
+        if (isTileShown(tile))
+            return tile;
+    return 0;
+}
+
+// The next shown tile from tile in one direction, skipping gaps; 0 at the board's edge.
+int BoardView::tileBeside(int tile, int rowStep, int columnStep) const {
+    const quorvel::Board& board = m_game.board();
+    const quorvel::Tile& from = board.tile(tile);
+    for (int row = from.row + rowStep, column = from.column + columnStep;
+         row >= 1 && row <= board.rows && column >= 1 && column <= board.columns;
+         row += rowStep, column += columnStep) {
+        const int next = board.tileAt(row, column);
+        if (isTileShown(next))
+            return next;
+    }
+    return 0;
+}
+
+int BoardView::rowEnd(int tile, bool last) const {
+    int end = tile;
+    for (int next = tileBeside(end, 0, last ? 1 : -1); next != 0;
+         next = tileBeside(end, 0, last ? 1 : -1))
+        end = next;
+    return end;
+}
+
+void BoardView::setCursorTile(int tile) {
+    if (isTileShown(tile))
+        moveCursor(tile);
+}
+
+void BoardView::moveCursor(int tile) {
+    if (tile == m_cursor)
+        return;
+    update(cursorFrameRect());
+    m_cursor = tile;
+    update(cursorFrameRect());
+}
+
+QRect BoardView::cursorFrameRect() const {
+    return isTileShown(m_cursor) ? tileRect(m_cursor) : QRect();
+}
+
+void BoardView::focusInEvent(QFocusEvent* event) {
+    if (!isTileShown(m_cursor))
+        m_cursor = firstShownTile();
+    update(cursorFrameRect());
+    QWidget::focusInEvent(event);
+}
+
+void BoardView::focusOutEvent(QFocusEvent* event) {
+    update(cursorFrameRect());
+    QWidget::focusOutEvent(event);
+}
+
+// --- the keys ------------------------------------------------------------------------------
+
+// Cursor keys move between tiles; Home and End go to the ends of the row.
+bool BoardView::handleMoveKey(const QKeyEvent& event) {
+    if (event.modifiers() & Qt::ShiftModifier)
+        return false; // Shift+Up and Shift+Down rotate the column
+    int target = 0;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        target = tileBeside(m_cursor, 0, -1);
+        break;
+    case Qt::Key_Right:
+        target = tileBeside(m_cursor, 0, 1);
+        break;
+    case Qt::Key_Up:
+        target = tileBeside(m_cursor, -1, 0);
+        break;
+    case Qt::Key_Down:
+        target = tileBeside(m_cursor, 1, 0);
+        break;
+    case Qt::Key_Home:
+        target = rowEnd(m_cursor, false);
+        break;
+    case Qt::Key_End:
+        target = rowEnd(m_cursor, true);
+        break;
+    default:
+        return false;
+    }
+    if (target != 0)
+        moveCursor(target); // at an edge the cursor stays
+    return true;
+}
+
+// Each key makes the very move its mouse action makes, and only while the board takes moves
+// from the mouse; the window's own shortcuts (the banner's Enter and Space, the function keys,
+// the menus) are handled before the board sees a key.
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    if (!isTileShown(m_cursor))
+        m_cursor = firstShownTile();
+    if (m_cursor == 0 || !acceptsInput() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (handleMoveKey(*event))
+        return;
+    const int column = m_game.board().tile(m_cursor).column;
+    const bool shifted = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_PageUp: // the arrow below the column
+        emit arrowClicked(column, false);
+        return;
+    case Qt::Key_PageDown: // the arrow above the column
+        emit arrowClicked(column, true);
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (shifted) {
+            emit arrowClicked(column, event->key() == Qt::Key_Down);
+            return;
+        }
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_L:
+        emit tileClicked(m_cursor);
+        return;
+    case Qt::Key_W:
+        emit padlockDropped(m_cursor);
+        return;
+    case Qt::Key_A:
+        emit lockAllRequested();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// --- what is drawn for the keyboard and for locks ------------------------------------------
+
+void BoardView::setLockMarksShown(bool shown) {
+    if (shown == m_lockMarks)
+        return;
+    m_lockMarks = shown;
+    update();
+}
+
+// A small corner notch, dark with a light edge, in proportion to the tile.
+void BoardView::paintLockMark(QPainter& painter, const QRect& rect) const {
+    const int size = qMax(5, qMin(rect.width(), rect.height()) / 4);
+    QPainterPath notch;
+    notch.moveTo(rect.right() - size, rect.top() + 1);
+    notch.lineTo(rect.right(), rect.top() + 1);
+    notch.lineTo(rect.right(), rect.top() + 1 + size);
+    notch.closeSubpath();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(FrameLight, 1));
+    painter.setBrush(FrameDark);
+    painter.drawPath(notch);
+    painter.restore();
+}
+
+void BoardView::paintCursorFrame(QPainter& painter) const {
+    const QRect frame = cursorFrameRect();
+    if (frame.isEmpty() || !hasFocus())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(FrameDark, 1));
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(FrameLight, 2));
+    painter.drawRect(frame.adjusted(2, 2, -2, -2));
+    painter.setPen(QPen(FrameDark, 1));
+    painter.drawRect(frame.adjusted(3, 3, -4, -4));
+    painter.restore();
+}
+
+// --- words for assistive technology --------------------------------------------------------
+
+QString BoardView::tileDescription(int tile) const {
+    if (!isTileShown(tile))
+        return {};
+    const quorvel::Tile& t = m_game.board().tile(tile);
+    const char* state = t.colour == quorvel::LetterColour::Revealed ? "found"
+                        : t.colour == quorvel::LetterColour::Locked ? "locked"
+                                                                     : "free";
+    return QStringLiteral("Row %1, column %2: %3, %4")
+        .arg(t.row)
+        .arg(t.column)
+        .arg(quorvel::fromCp1252(std::string(1, t.caption)))
+        .arg(QLatin1String(state));
+}
+
+QString BoardView::arrowDescription(int column, bool above) {
+    return QStringLiteral("Shift column %1 %2").arg(column).arg(above ? "down" : "up");
+}

@@ -1,0 +1,66 @@
+// Painting and clicking of the style dialog's panels.
+#include "dialogs/StylePanel.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+StylePanel::StylePanel(const QString& name, const QString& caption, QWidget* parent)
+    : QWidget(parent), m_caption(caption), m_colour(TileAppearance().colour) {
+    setObjectName(name);
+    // Reachable with Tab and pressed with Space, as a button is; Return stays the dialog's.
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void StylePanel::setTileStyle(const TileStyle& style) {
+    m_style = style;
+    update();
+}
+
+void StylePanel::setColour(const QColor& colour) {
+    m_colour = colour;
+    update();
+}
+
+void StylePanel::setTextColour(const QColor& colour) {
+    m_textColour = colour;
+    update();
+}
+
+void StylePanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect inner = paintTileFace(painter, rect(), m_style, m_colour);
+    painter.setClipRect(rect());
+    painter.setFont(font());
+    painter.setPen(m_textColour);
+    painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip, m_caption);
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = inner.adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void StylePanel::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+// A click is a press and a release over the panel.
+void StylePanel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
+void StylePanel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,403 @@
+// The main window: construction, the board area, window size and the form-level keys.
+#include "window/MainWindow.h"
+
+#include "board/BoardBackdrop.h"
+#include "board/BoardAccessible.h"
+#include "board/BoardView.h"
+#include "support/Dialogs.h"
+#include "dialogs/HelpCommands.h"
+#include "support/HintSwitch.h"
+#include "dialogs/LevelPicker.h"
+#include "window/MainWindowSessionHost.h"
+#include "window/MessagePanels.h"
+#include "dialogs/OptionsDialog.h"
+#include "board/PadlockLabel.h"
+#include "audio/QtAudioBackend.h"
+#include "window/Session.h"
+#include "settings/Settings.h"
+#include "audio/SoundPlayer.h"
+#include "dialogs/StyleDialog.h"
+#include "window/StatusBanner.h"
+#include "support/Text.h"
+#include "dialogs/TraceWindow.h"
+#include "dialogs/StatisticsWindow.h"
+
+#include "engine/Layouts.h"
+#include "words/WordLists.h"
+#include "words/WordUtils.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace quorvel {
+
+namespace {
+
+int availableHeight(const QWidget* widget) {
+    const QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().height() : 768;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& dialogs,
+                       Random& random, SoundPlayer& sound, QWidget* parent)
+    : QMainWindow(parent), m_files(files),
+      m_folder(QString::fromStdString(files.programFolder())), m_settings(settings),
+      m_dialogs(dialogs), m_sound(sound),
+      m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quorvel"));
+    // Hints show whenever the mouse rests, as the game's help text is meant to: Qt would show
+    // them only in the active window, and a desktop without a window manager activates none.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    m_game = std::make_unique<Game>(*this, random, files.programFolder());
+    m_host = std::make_unique<MainSessionHost>(*this);
+    connectSound();
+
+    // The largest tile comes from the screen once; a new puzzle picks its size from it.
+    m_maxTile = maxTileSize(availableHeight(this));
+    m_buildTile = tileSizeFor(gameSize(), m_maxTile);
+
+    createBoard();
+    connectBoard();
+    createMenus();
+    createStatusBar();
+    createMessages();
+    createTimers();
+
+    loadWordLists();
+    qApp->installEventFilter(this);
+    resize(std::max(400, menuBar()->sizeHint().width()), 300);
+    refreshCommands();
+}
+
+void MainWindow::connectSound() {
+    connect(this, &MainWindow::effectRequested, this,
+            [this](const QString& name) { m_sound.playSoundNamed(name); });
+    connect(this, &MainWindow::musicRequested, this,
+            [this](const QString& name) { m_sound.playSoundNamed(name); });
+}
+
+// The board panel keeps the puzzle's own size and stands centred in the window.
+void MainWindow::createBoard() {
+    m_board = new BoardView(*m_game);
+    m_board->setObjectName(QStringLiteral("pGame"));
+    m_boardArea = new BoardBackdrop(*m_board, this);
+    m_boardArea->setObjectName(QStringLiteral("boardArea"));
+    m_boardArea->setAutoFillBackground(true);
+    auto* areaLayout = new QVBoxLayout(m_boardArea);
+    areaLayout->setContentsMargins(0, 0, 0, 0);
+    areaLayout->addWidget(m_board, 0, Qt::AlignHCenter | Qt::AlignTop);
+    setCentralWidget(m_boardArea);
+    paintBoardArea();
+}
+
+// What the player does on the board becomes a move of the game.
+void MainWindow::connectBoard() {
+    connect(m_board, &BoardView::arrowClicked, this,
+            [this](int column, bool down) { play(Move::shift(column, down)); });
+    connect(m_board, &BoardView::tileClicked, this, [this](int tile) {
+        const Tile& t = m_game->board().tile(tile);
+        play(Move::click(t.row, t.column));
+    });
+    connect(m_board, &BoardView::padlockDropped, this, [this](int tile) {
+        const Tile& t = m_game->board().tile(tile);
+        play(Move::drop(t.row, t.column));
+    });
+    connect(m_board, &BoardView::boardDoubleClicked, this, &MainWindow::newGame);
+    connect(m_board, &BoardView::lockAllRequested, this,
+            [this] { play(Move::of(Move::Kind::LockAll)); });
+    BoardAccessible::install();
+}
+
+void MainWindow::createMessages() {
+    m_messages = new MessagePanels(this);
+    connect(m_messages, &MessagePanels::okClicked, this, &MainWindow::bannerOk);
+    connect(m_messages, &MessagePanels::bannerTimeUp, this,
+            [this] { m_game->hideBanner(); }); // the game's notice refreshes the window
+}
+
+void MainWindow::createTimers() {
+    m_idleTimer.setObjectName(QStringLiteral("gTimer"));
+    connect(&m_idleTimer, &QTimer::timeout, this, &MainWindow::idleTimerTick);
+    m_clueStepTimer.setInterval(ClueStepMs);
+    connect(&m_clueStepTimer, &QTimer::timeout, this, [this] {
+        play(Move::of(Move::Kind::ClueStep));
+        if (!m_game->clueRunning())
+            m_clueStepTimer.stop();
+    });
+}
+
+MainWindow::~MainWindow() {
+    // Hidden while the game still exists: hiding moves the focus off the board, and the board
+    // asks the game where its cursor frame was.
+    hide();
+    qApp->removeEventFilter(this);
+    m_idleTimer.stop();
+    m_clueStepTimer.stop();
+}
+
+void MainWindow::createWindows() {
+    // The order the game has always created its windows in: the options dialog restores its
+    // controls and the letter colours first.
+    m_options = new OptionsDialog(m_files, m_settings, this);
+    m_trace = new TraceWindow(this);
+    m_statistics = new StatisticsWindow([this] { return m_files.toRead("zq/stats.zq"); }, this);
+    m_levelPicker = new LevelPicker(this);
+    m_hints = new HintSwitch(this);
+    m_help = new HelpCommands(*this);
+    m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
+
+    connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
+    connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
+    m_host->setLetterColours(m_options->letterColours());
+    m_style = new StyleDialog(*m_host, m_settings, this);
+
+    m_levelPicker->setPreviewSource(
+        [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
+    connect(m_levelPicker, &LevelPicker::positionChanged, this,
+            [this](int level) { m_game->setPickerLevel(level); });
+    applyOptions();
+}
+
+// Before the options dialog exists, the size an absent setting gives.
+int MainWindow::gameSize() const {
+    if (m_options)
+        return m_options->gameSize();
+    return static_cast<int>(settingEntry(Setting::GameSize).fallback);
+}
+
+void MainWindow::applyOptions() {
+    if (m_options)
+        m_game->setOptions(m_options->gameOptions());
+    m_board->refresh(); // the definitions switch changes the tiles' hints
+}
+
+// The built-in word lists are read once, when the window is made; a list that cannot be read
+// is reported and leaves it and the lists after it empty, and the game goes on.
+void MainWindow::loadWordLists() {
+    try {
+        m_game->wordLists().load(m_files);
+    } catch (const FileError& error) {
+        m_dialogs.warn(this, fromCp1252(error.what()));
+    }
+}
+
+void MainWindow::loadLayouts() {
+    m_game->loadLayouts();
+    updateLevelCount();
+}
+
+void MainWindow::restoreLevel(int level) {
+    m_game->restoreLevel(level);
+    refreshCommands();
+}
+
+void MainWindow::setBoardColour(const QColor& colour) {
+    m_board->setBoardColour(colour);
+    paintBoardArea();
+}
+
+void MainWindow::updateLevelCount() {
+    if (m_levelPicker)
+        m_levelPicker->setLevelCount(m_game->values().levelCount);
+    if (m_statistics)
+        m_statistics->setLevelCount(m_game->values().levelCount);
+}
+
+// Around the centred board panel the window shows the board's colour.
+void MainWindow::paintBoardArea() {
+    QPalette palette = m_boardArea->palette();
+    palette.setColor(QPalette::Window, m_board->boardColour());
+    m_boardArea->setPalette(palette);
+}
+
+// The player's actions, from the board, the menus and the timers, all reach the game here;
+// the game's one notice at the end of each brings the window up to date.
+void MainWindow::play(const Move& move) {
+    m_game->apply(move);
+}
+
+void MainWindow::idleTimerTick() {
+    play(Move::of(Move::Kind::Tick));
+}
+
+// --- board and window size -------------------------------------------------------------
+
+void MainWindow::layOutWindow() {
+    const Board& board = m_game->board();
+    const TileSize tile = tileForScreen(board.columns, board.rows);
+    m_board->setTileSize(tile);
+    const WindowSize panel = boardPanelSize(board.columns, board.rows, tile);
+    const int boardHeight = panel.height;
+    m_board->setFixedSize(panel.width, panel.height);
+
+    const WindowSize wanted = boardWindowSize(board.columns, board.rows, tile);
+    const QSize frame = frameGeometry().size() - size();
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    // Wide enough for the board and for the menu bar on one line.
+    const int width =
+        std::max({wanted.width - frame.width(), m_board->width(), menuBar()->sizeHint().width()});
+    const int height = std::max(wanted.height - frame.height(), boardHeight + chrome);
+    // The window's layout keeps the minimum size it worked out for the previous board, and its
+    // next pass would put that size back: a small board after a large one needs it recomputed.
+    m_boardArea->layout()->invalidate();
+    layout()->invalidate();
+    layout()->activate();
+    setMinimumSize(0, 0);
+    resize(width, height);
+    keepOnScreen();
+    m_messages->recentre();
+}
+
+// The Game Size's tile, made smaller when the board's window would not fit the screen.
+TileSize MainWindow::tileForScreen(int columns, int rows) const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return m_buildTile;
+    const QRect available = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    // The window also needs room for its menu and status bars beyond the board's own allowance.
+    const int spare = std::max(0, chrome - windowAllowanceBeyondPanel());
+    return fittedTileSize(m_buildTile, columns, rows, available.width() - frame.width(),
+                          available.height() - frame.height() - spare);
+}
+
+void MainWindow::keepOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    QRect outer = frameGeometry();
+    outer.setSize(size() + (frameGeometry().size() - geometry().size()));
+    QPoint position = pos();
+    if (outer.right() > available.right())
+        position.setX(available.left() + 1);
+    if (outer.bottom() > available.bottom())
+        position.setY(available.top() + 1);
+    if (position != pos())
+        move(position);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_messages)
+        m_messages->recentre();
+}
+
+// --- form-level keys --------------------------------------------------------------------
+
+// The keys the window takes before any of its widgets: Enter, Return and Space confirm a
+// banner while one shows, F12 solves while a game is in play, F2 and F7 always.
+bool MainWindow::isFormShortCut(int key) const {
+    const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    // Only a banner on screen is confirmed: one that waits for the notice to end is not seen yet.
+    return (confirm && m_game->banner().visible && m_messages->isBannerVisible()) ||
+           (key == Qt::Key_F12 && m_game->commands().solve) || key == Qt::Key_F2 ||
+           key == Qt::Key_F7;
+}
+
+bool MainWindow::formShortCut(int key) {
+    if (!isFormShortCut(key))
+        return false;
+    if (key == Qt::Key_F2) {
+        newGame();
+    } else if (key == Qt::Key_F7) {
+        // Consumed even while Settings is disabled.
+        if (m_game->commands().settings)
+            settings();
+    } else if (key == Qt::Key_F12) {
+        solve();
+    } else {
+        bannerOk();
+    }
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    // The board panel's colour fills the window around the puzzle, and before the first game the
+    // puzzle takes almost no room: a double-click there is on the board as much as between tiles.
+    if (watched == m_boardArea && type == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint at = m_board->mapFrom(m_boardArea, mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && m_board->doubleClickStartsGame(at))
+            newGame();
+        return true;
+    }
+    if (type == QEvent::Paint && !m_audioQueued && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        // Starting the audio system takes about as long as showing the window, so it waits
+        // until the window has been painted once.
+        m_audioQueued = true;
+        QTimer::singleShot(0, this, &MainWindow::startAudio);
+    }
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // Only keys meant for this window: not those of a dialog shown over it.
+    if (!widget || widget->window() != this || QApplication::activeModalWidget())
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int code = key->key();
+    if (!isFormShortCut(code))
+        return QMainWindow::eventFilter(watched, event);
+    if (type == QEvent::ShortcutOverride) {
+        // Claiming the key here keeps the menu's shortcut from running before this handler.
+        event->accept();
+        return true;
+    }
+    formShortCut(code);
+    return true;
+}
+
+bool MainWindow::event(QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::Show && !m_shown && m_session) {
+        m_shown = true;
+        m_session->windowShown();
+    }
+    // The start-up sequence runs at the first activation only (the session keeps it so). A
+    // desktop without a window manager may never activate the window, so the first show
+    // starts it too. Queued, so that the window is on screen before any question it asks.
+    if ((type == QEvent::WindowActivate || type == QEvent::Show) && m_session &&
+        !m_session->hasStarted() && !m_startUpQueued) {
+        m_startUpQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_session->startUp();
+            refreshCommands();
+        });
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::startAudio() {
+    if (!m_sound.hasBackend())
+        m_sound.attach(std::make_unique<QtAudioBackend>());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_shutDown && m_session) {
+        m_shutDown = true;
+        m_clueStepTimer.stop();
+        m_session->shutDown();
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace quorvel

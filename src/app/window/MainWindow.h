@@ -1,0 +1,259 @@
+// The main window: menus and shortcuts, the board, the counter and status line, the in-board
+// messages, the level picker, and the game's requests carried out on screen.
+#pragma once
+
+#include "FileLocations.h"
+#include "engine/Game.h"
+#include "engine/GameListener.h"
+#include "engine/Geometry.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class BoardView;
+class Dialogs;
+class HintSwitch;
+class PadlockLabel;
+class QAction;
+class QDialog;
+class QLabel;
+class QMenu;
+class Session;
+class OptionsDialog;
+class Settings;
+class SoundPlayer;
+class StyleDialog;
+
+namespace quorvel {
+
+class HelpCommands;
+class MainSessionHost;
+class MessagePanels;
+class Random;
+class StatusBanner;
+class TraceWindow;
+class LevelPicker;
+class StatisticsWindow;
+
+class MainWindow : public QMainWindow, public GameListener {
+    Q_OBJECT
+public:
+    static constexpr int ClueStepMs = 250;
+
+    // Every menu item, by what it does; their object names are the game's own (in comments).
+    struct MenuItems {
+        QAction* statistics = nullptr;       // HonorRoll2
+        QAction* freeWordLists = nullptr;    // FreeWordLists2
+        QAction* newLayouts = nullptr;       // GetNewLayouts
+        QAction* exportLevels = nullptr;     // mExport
+        QAction* rebuildWordLists = nullptr; // m345
+        QAction* exit = nullptr;             // Exit1
+        QAction* newGame = nullptr;          // Game1
+        QAction* randomLevel = nullptr;      // Random1
+        QAction* previousLevel = nullptr;    // PreviousLevel1
+        QAction* nextLevel = nullptr;        // NextLevel1
+        QAction* pickLevel = nullptr;        // PickaLevel1
+        QAction* pauseContinue = nullptr;    // PauseContinue
+        QAction* undo = nullptr;             // mUndo
+        QAction* clue = nullptr;             // mClue
+        QAction* solve = nullptr;            // mSolve
+        QAction* settings = nullptr;         // mSettings
+        QAction* styles = nullptr;           // Styles1
+        QAction* banner = nullptr;           // Banner
+        QAction* hints = nullptr;            // mHints
+        QAction* sound = nullptr;            // mSOund
+        QAction* music = nullptr;            // mMusic
+        QAction* lockMarks = nullptr;        // mLockMarks
+        QAction* trace = nullptr;            // mTrace
+        QAction* howToPlay = nullptr;        // Contents1
+        QAction* tipOfTheDay = nullptr;      // mTip
+        QAction* emailSupport = nullptr;     // ByEmail1
+        QAction* news = nullptr;             // TryOtherGames1
+        QAction* webSite = nullptr;          // WebSite2
+        QAction* dictionarySite = nullptr;   // mDictionarySite
+        QAction* about = nullptr;            // About3
+    };
+
+    // files: where the shipped data and the player's own files are (see FileLocations);
+    // settings: the player's settings file, which the window and its dialogs share for the
+    // run; dialogs answer questions and warnings; random draws every puzzle; sound plays the
+    // effects and music. All of them outlive the window.
+    MainWindow(const FileLocations& files, Settings& settings, Dialogs& dialogs, Random& random,
+               SoundPlayer& sound, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Creates the windows that come after the main window, in their order; main() and the
+    // tests call it once, right after the main window exists.
+    void createWindows();
+
+    Game& game() { return *m_game; }
+    const QString& programFolder() const { return m_folder; }
+    Dialogs& dialogs() { return m_dialogs; }
+    BoardView* boardView() const { return m_board; }
+    QLabel* counter() const { return m_counter; }
+    StatusBanner& statusBanner() { return *m_status; }
+    MessagePanels& messages() { return *m_messages; }
+    LevelPicker* levelPicker() const { return m_levelPicker; }
+    StatisticsWindow* statisticsWindow() const { return m_statistics; }
+    TraceWindow* traceWindow() const { return m_trace; }
+    OptionsDialog* optionsDialog() const { return m_options; }
+    // Effects and music, as handed in.
+    SoundPlayer& sound() { return m_sound; }
+    StyleDialog* styleDialog() const { return m_style; }
+    const MenuItems& menuItems() const { return m_actions; }
+    QMenu* levelMenu() const { return m_levelMenu; }
+    QTimer& idleTimer() { return m_idleTimer; }
+    QTimer& clueStepTimer() { return m_clueStepTimer; }
+
+    // Modal dialogs run through this, so tests can answer them; QDialog::exec by default.
+    void setModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
+    int runModal(QDialog& dialog) { return m_runModal(dialog); }
+    // The Help menu's commands and dialogs (tips, news, about, word look-up).
+    HelpCommands* help() const { return m_help; }
+    // The switch for the hover hints that the Hover Hints item turns on and off.
+    HintSwitch* hintSwitch() const { return m_hints; }
+
+    // --- commands: the menu items, their keys and the tests call these ---------------------
+    void newGame();
+    void randomLevel();
+    void previousLevel();
+    void nextLevel();
+    void pickLevel(); // opens the level picker; its track bar's level is taken however it closes
+    void showStatistics(); // the history, modally
+    void settings();  // opens the options dialog; its New Game button starts a puzzle
+    void styles();    // opens the style dialog for the tiles' and the board's look
+    void pauseContinue();
+    void undo();
+    void clue(); // begins a clue; its steps follow on the clue-step timer
+    void solve();
+    void exportLevels();     // writes the level table to the file zqf (trace mode only)
+    void rebuildWordLists(); // the 3-5 letter lists drawn afresh from the loaded dictionary
+    void bannerOk();
+    // The idle timer's interval ran out: the first ends the grace, later ones cost moves.
+    void idleTimerTick();
+    bool formShortCut(int key); // true when the key was handled here
+    bool isFormShortCut(int key) const;
+
+    Session* session() const { return m_session.get(); }
+    // The options the game reads, taken from the options dialog.
+    void applyOptions();
+
+    // --- what start-up restores -------------------------------------------------------------
+    // Reads the level table and shows its size in the level picker and the statistics.
+    void loadLayouts();
+    // Shows the level the settings kept, brought within the level table.
+    void restoreLevel(int level);
+    // The board's colour, on the board panel and in the window around it.
+    void setBoardColour(const QColor& colour);
+
+signals:
+    // Sounds and music the game asks for; the audio side connects here.
+    void effectRequested(const QString& name);
+    void musicRequested(const QString& name);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    // --- what the game asks for (GameListener) ---------------------------------------------
+    void movesChanged(int shown, Colour background) override;
+    void playEffect(const std::string& name) override;
+    void playMusic(const std::string& name) override;
+    void showBanner(const std::string& text, int seconds, Colour colour) override;
+    void bannerHidden() override;
+    void flash(const std::string& text) override;
+    void message(const std::string& text) override;
+    void dictionaryFailed(const DictionaryError& error) override;
+    void layoutsProblem(const LayoutsProblem& problem) override;
+    void status(const std::string& text) override;
+    void statusCompleted() override;
+    void record(const std::string& line) override;
+    void levelShown(int level) override;
+    void gameTimerChanged(bool enabled, int intervalMs) override;
+    void bannerTimerChanged(bool running) override;
+    void advanceTipBanner() override;
+    void traceCleared() override;
+    void traceLine(const std::string& text) override;
+    void buildStarted() override;
+    void buildFinished() override;
+    void stateChanged() override;
+
+private:
+    void createMenus();
+    void createFileMenu();
+    void createGameMenu();
+    void createOptionsMenu();
+    void createHelpMenu();
+    void connectOptionSwitches();
+    void createStatusBar();
+    void connectSound();
+    void createBoard();
+    void connectBoard();
+    void createMessages();
+    void createTimers();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {});
+    void refreshCommands();
+    static QString clueCaption(const Commands& commands);
+    void layOutWindow();
+    void keepOnScreen();
+    TileSize tileForScreen(int columns, int rows) const;
+    int gameSize() const; // the options dialog's Game Size position
+    void play(const Move& move);
+    void writeLevelSetting(int level);
+    void storeOptions();
+    void warnWriteFailed(const QString& text); // the first failed write of a run only
+    void warnSettingsNotWritten(); // warnWriteFailed for the settings file
+    void updateLevelCount();
+    void loadWordLists();
+    void paintBoardArea();
+    void startAudio();
+
+    FileLocations m_files;
+    QString m_folder;
+    Settings& m_settings;
+    Dialogs& m_dialogs;
+    std::unique_ptr<Game> m_game;
+    std::unique_ptr<MainSessionHost> m_host;
+    std::unique_ptr<Session> m_session;
+    SoundPlayer& m_sound;
+    HintSwitch* m_hints = nullptr;
+    std::function<int(QDialog&)> m_runModal;
+
+    BoardView* m_board = nullptr;
+    QWidget* m_boardArea = nullptr;
+    QLabel* m_counter = nullptr;
+    PadlockLabel* m_lock = nullptr;
+    PadlockLabel* m_lockAll = nullptr;
+    PadlockLabel* m_blankPadlock = nullptr;
+    StatusBanner* m_status = nullptr;
+    MessagePanels* m_messages = nullptr;
+    QMenu* m_levelMenu = nullptr;
+    MenuItems m_actions;
+
+    // Children of the main window, created by createWindows().
+    OptionsDialog* m_options = nullptr;
+    TraceWindow* m_trace = nullptr;
+    HelpCommands* m_help = nullptr;
+    LevelPicker* m_levelPicker = nullptr;
+    StyleDialog* m_style = nullptr;
+    StatisticsWindow* m_statistics = nullptr;
+
+    QTimer m_idleTimer;
+    QTimer m_clueStepTimer;
+    TileSize m_maxTile;
+    TileSize m_buildTile; // the Game Size's tile when the last build began
+    bool m_shown = false;
+    bool m_startUpQueued = false;
+    bool m_audioQueued = false;
+    bool m_shutDown = false;
+    bool m_writeWarned = false;
+    bool m_layoutsWarned = false; // a layouts file that cannot be used is told once a run
+};
+
+} // namespace quorvel

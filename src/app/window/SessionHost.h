@@ -1,0 +1,96 @@
+// What the start-up and shut-down sequences need from the main window, which implements it.
+#pragma once
+
+#include "support/Colours.h"
+
+#include "engine/GameListener.h"
+
+#include <QPoint>
+#include <QString>
+
+class Dialogs;
+class QWidget;
+
+// The tile colour and font that the style samples and the template tile carry.
+struct TileLook {
+    quorvel::Colour colour = 0;
+    QString fontName;
+    int fontSize = 10; // points
+    bool bold = false;
+};
+
+// Checkable items of the Options menu whose state the settings keep.
+enum class MenuCheck { Music, Sound, Hints, Banner, LockMarks };
+
+// Pure functions are state the sequences read or restore; the virtual functions with a body are
+// hooks for features that may not exist yet, and may keep doing nothing.
+class SessionHost {
+public:
+    virtual ~SessionHost() = default;
+
+    // The parent of questions and notices, and the one way to ask them.
+    virtual QWidget* window() = 0;
+    virtual Dialogs& dialogs() = 0;
+
+    // --- start-up --------------------------------------------------------------------------
+    // The Export and 345 items of the File menu and the Trace item of the Options menu.
+    virtual void setTraceCommandsVisible(bool visible) = 0;
+    // The template tile's look before any setting applies (the defaults of Color, FontName and
+    // FontSize; the system button-face colour, "Tahoma", 10).
+    virtual TileLook templateTileLook() const = 0;
+    virtual void setTemplateTileLook(const TileLook& look) = 0;
+    // The template tile's size as the Game Size slider sets it.
+    virtual void setTemplateTileSize(int width, int height, int fontPoints) = 0;
+    // The shape of style sample N (1..21, "panelN") copied onto the template tile.
+    virtual void setTemplateTileStyle(int sample) = 0;
+    // The style dialog's colour and font samples (colour sample shows the font at 8 points).
+    virtual void setStyleSamples(const TileLook& /*look*/) {}
+
+    virtual LetterColours letterColours() const = 0;
+    virtual void setLetterColours(const LetterColours& colours) = 0;
+
+    // The board's background picture; a picture that fails to load leaves the board as it was.
+    virtual bool loadBackground(const QString& /*path*/) { return false; }
+    virtual void saveBackground(const QString& /*path*/) {}
+    virtual void setBackgroundStretched(bool /*stretched*/) {}
+    virtual bool isBackgroundVisible() const = 0;
+    virtual void setBackgroundVisible(bool visible) = 0;
+    virtual quorvel::Colour boardColour() const = 0;
+    virtual void setBoardColour(quorvel::Colour colour) = 0;
+
+    virtual void loadLayouts() = 0;
+    virtual void advanceBanner() = 0; // the next message of the rolling banner
+    virtual void setBannerTimerEnabled(bool enabled) = 0;
+
+    virtual bool isMenuChecked(MenuCheck item) const = 0;
+    virtual void setMenuChecked(MenuCheck item, bool checked) = 0;
+
+    // The tip dialog's counter (0..65535) and its "Show Tips at Startup" box.
+    virtual int tipCounter() const = 0;
+    virtual void setTipCounter(int counter) = 0;
+    virtual bool showTipsAtStartup() const = 0;
+    virtual void setShowTipsAtStartup(bool show) = 0;
+    virtual void showTipOfTheDay() {}
+
+    virtual QPoint windowPosition() const = 0; // left, top
+    virtual void setWindowPosition(QPoint position) = 0;
+
+    virtual int level() const = 0;
+    // ShowLevel of the stored level at start-up, brought within the level table first.
+    virtual void showLevel(int level) = 0;
+
+    virtual void showNewsWindow() {} // after Yes to the news prompt
+    virtual void loadSoundEffects() {}
+
+    // --- shut-down -------------------------------------------------------------------------
+    // Hide the window, stop the banner and game timers, disable the window.
+    virtual void stopAndHide() = 0;
+    virtual void clearStatusLine() = 0;
+
+    // The game's own audio output volume, 0..65535 (never the system mixer).
+    virtual int outputVolume() const = 0;
+    virtual void setOutputVolume(int volume) = 0;
+    virtual int startVolume() const = 0; // the output volume when the main window was created
+    virtual void stopSoundEffects() {}
+    virtual void closeMusic() {}
+};
