@@ -38,9 +38,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Sound goes through Qt Multimedia's GStreamer back end, which loads these plugins at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-qpa-plugins, fonts-dejavu-core")
+# SDL2_mixer (sound) is linked, so shlibdeps finds its package; these are loaded at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
 include(CPack)
 
 if(NOT BUILD_TESTING)

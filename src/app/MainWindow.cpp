@@ -12,7 +12,6 @@
 #include "MessagePanels.h"
 #include "OptionsDialog.h"
 #include "PadlockLabel.h"
-#include "QtAudioBackend.h"
 #include "Session.h"
 #include "Settings.h"
 #include "SoundPlayer.h"
@@ -21,6 +20,7 @@
 #include "Text.h"
 #include "TraceWindow.h"
 #include "StatisticsWindow.h"
+#include "audio/SdlAudioBackend.h"
 
 #include "engine/Layouts.h"
 #include "words/WordLists.h"
@@ -376,7 +376,7 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::startAudio() {
     if (!m_sound->hasBackend())
-        m_sound->attach(std::make_unique<QtAudioBackend>());
+        m_sound->attach(std::make_unique<SdlAudioBackend>());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
