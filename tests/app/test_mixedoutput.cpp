@@ -148,8 +148,9 @@ private:
     }
 
     // The whole session the checks read: a new puzzle and its tune, 30 shifts, a puzzle and
-    // shifts with the Sound Effects switch off, then one shift at the slider's position 8 and
-    // one at position 1. Closing the window closes the capture file.
+    // shifts with the Sound Effects switch off, one shift at the slider's position 8 and one at
+    // position 1, then a new puzzle whose tune is playing when the game exits. Closing the
+    // window closes the capture file.
     void playSession() {
         m_window->newGame();
         QVERIFY(m_window->sound().isMusicPlaying());
@@ -176,6 +177,9 @@ private:
         shift(shiftableColumn());
         volumeSlider()->setValue(1);
         shift(shiftableColumn());
+        m_window->newGame();
+        QTest::qWait(800);
+        QVERIFY(m_window->sound().isMusicPlaying());
         m_window->close();
         m_window.reset();
     }
@@ -207,8 +211,8 @@ private slots:
         const std::vector<Sound> sounds = splitIntoSounds(readLeftChannel(m_capture));
         // The tune's sounds, then the 30 shifts and the two at the two slider positions: the
         // puzzle and shifts played with the switch off add nothing.
-        QVERIFY2(sounds.size() >= kShifts + 3, qPrintable(QString::number(sounds.size())));
-        const auto shifts = sounds.end() - (kShifts + 2);
+        QVERIFY2(sounds.size() >= kShifts + 4, qPrintable(QString::number(sounds.size())));
+        const auto shifts = sounds.end() - (kShifts + 3);
         const Clip clip = readClip(m_folder + QStringLiteral("sound/zqshift.wav"));
         const double gain = 64.0 / 128; // the mixer's volume at the slider's position 8
         for (auto it = shifts; it != shifts + kShifts; ++it) {
@@ -229,8 +233,8 @@ private slots:
 
     void theTuneIsHeardToItsEnd() {
         const std::vector<Sound> sounds = splitIntoSounds(readLeftChannel(m_capture));
-        QVERIFY(sounds.size() > kShifts + 2);
-        const Sound tune{sounds.front().begin, sounds[sounds.size() - kShifts - 3].end, 0};
+        QVERIFY(sounds.size() > kShifts + 3);
+        const Sound tune{sounds.front().begin, sounds[sounds.size() - kShifts - 4].end, 0};
         const double expected =
             static_cast<double>(QFileInfo(m_folder + QStringLiteral("sound/zqStart.mp3")).size()) *
             8 / kTuneBitRate;
@@ -241,12 +245,31 @@ private slots:
 
     void theVolumeSliderScalesTheOutputByItsRatio() {
         const std::vector<Sound> sounds = splitIntoSounds(readLeftChannel(m_capture));
-        QVERIFY(sounds.size() >= 2);
-        const Sound& atEight = sounds[sounds.size() - 2];
-        const Sound& atOne = sounds.back();
+        QVERIFY(sounds.size() >= 3);
+        const Sound& atEight = sounds[sounds.size() - 3];
+        const Sound& atOne = sounds[sounds.size() - 2];
         // (16 - 1) / (16 - 8): the volumes 61440 and 32768 of the two positions.
         const double ratio = atOne.rms() / atEight.rms();
         QVERIFY2(std::abs(ratio - 15.0 / 8) < 0.02, qPrintable(QString::number(ratio)));
+    }
+
+    // Exit while a tune plays: it fades out over about half a second, never stopping mid-wave.
+    void exitFadesTheTuneOutWithoutAClick() {
+        const std::vector<std::int16_t> samples = readLeftChannel(m_capture);
+        const std::vector<Sound> sounds = splitIntoSounds(samples);
+        QVERIFY(!sounds.empty());
+        const Sound& last = sounds.back();
+        const auto loudest = [&](qint64 from, qint64 to) {
+            int top = 0;
+            for (qint64 i = std::max(from, last.begin); i < to; ++i)
+                top = std::max(top, std::abs(int(samples[static_cast<std::size_t>(i)])));
+            return top;
+        };
+        const int playing = loudest(last.end - kRate, last.end - kRate / 2);
+        const int fading = loudest(last.end - kRate / 4, last.end - kRate / 8);
+        const int ending = loudest(last.end - kRate / 100, last.end);
+        const QString levels = QStringLiteral("%1 %2 %3").arg(playing).arg(fading).arg(ending);
+        QVERIFY2(playing > 2000 && fading < playing && ending * 30 < playing, qPrintable(levels));
     }
 };
 
