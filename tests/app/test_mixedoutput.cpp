@@ -33,7 +33,9 @@ namespace {
 constexpr int kRate = 44100;         // the output the game opens: 16-bit stereo at 44.1 kHz
 constexpr int kSplitFrames = 2205;   // 50 ms of exact silence ends a sound
 constexpr int kShifts = 30;
-constexpr int kShiftSpacingMs = 200; // the clip lasts 70 ms: each shift ends before the next
+// The clip lasts 70 ms: each shift ends long before the next, even when a busy machine lets
+// the audio thread fall behind for a moment.
+constexpr int kShiftSpacingMs = 300;
 constexpr int kTuneBitRate = 96000;  // the tunes are constant bit rate MP3s
 
 // One stretch of sound in the capture: frames [begin, end) of the left channel, and its energy.

@@ -11,6 +11,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr int kRate = 44100;
@@ -19,6 +22,33 @@ constexpr int kFinishWaitMs = SdlAudioBackend::MusicFadeMs + 250;
 
 // The one back end that receives the music-finished hook, which carries no user data.
 std::atomic<SdlAudioBackend*> hookReceiver{nullptr};
+
+// While it lives, the process's stderr goes to /dev/null: with no sound card, ALSA's library
+// reports it in a dozen lines of its own, and the game says it once, in one line, instead.
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0)
+            dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietStderr() {
+        std::fflush(stderr);
+        if (m_saved >= 0) {
+            dup2(m_saved, STDERR_FILENO);
+            ::close(m_saved);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int m_saved = -1;
+};
 
 int mixerVolume(double volume) {
     return static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * MIX_MAX_VOLUME));
@@ -29,16 +59,17 @@ int mixerVolume(double volume) {
 SdlAudioBackend::SdlAudioBackend(QObject* parent) : QObject(parent) {
     for (auto& ramp : m_ramps)
         ramp = std::make_unique<CutRamp>(kRate * CutFadeMs / 1000);
-    m_open = open();
+    m_open = openOutput();
     if (!m_open)
         std::fprintf(stderr, "Quorvel: no sound output (%s); the game plays on silently.\n",
                      SDL_GetError());
 }
 
-bool SdlAudioBackend::open() {
+bool SdlAudioBackend::openOutput() {
     // Audio only: SDL must not take over Ctrl+C or other signals from the application.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorvel");
+    const QuietStderr quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     Mix_Init(MIX_INIT_MP3);
@@ -61,7 +92,8 @@ SdlAudioBackend::~SdlAudioBackend() {
     stopMusic();
     finishFades();
     Mix_HookMusicFinished(nullptr);
-    hookReceiver.store(nullptr);
+    SdlAudioBackend* self = this;
+    hookReceiver.compare_exchange_strong(self, nullptr);
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
     freeMusic(m_pending);

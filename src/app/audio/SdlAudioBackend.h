@@ -46,7 +46,7 @@ private:
     static void musicFinishedOnAudioThread();
     static void applyCut(int channel, void* stream, int bytes, void* ramp);
 
-    bool open();
+    bool openOutput();
     int startChannel(Mix_Chunk* chunk);
     void haltSilencedChannels();
     bool startMusic(Music* music);
