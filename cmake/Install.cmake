@@ -4,6 +4,7 @@
 include(GNUInstallDirs)
 set(QUORVEL_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/quorvel)
 install(TARGETS quorvel quorvel-tool RUNTIME DESTINATION ${QUORVEL_INSTALL_DIR})
+install(TARGETS quorvel_audio LIBRARY DESTINATION ${QUORVEL_INSTALL_DIR}) # the sound module
 install(DIRECTORY data/ DESTINATION ${QUORVEL_INSTALL_DIR} PATTERN ".keep" EXCLUDE)
 
 # The launchers are relative symbolic links: the programs find their data through

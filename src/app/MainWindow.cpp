@@ -20,7 +20,7 @@
 #include "Text.h"
 #include "TraceWindow.h"
 #include "StatisticsWindow.h"
-#include "audio/SdlAudioBackend.h"
+#include "audio/AudioLoader.h"
 
 #include "engine/Layouts.h"
 #include "words/WordLists.h"
@@ -376,7 +376,7 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::startAudio() {
     if (!m_sound->hasBackend())
-        m_sound->attach(std::make_unique<SdlAudioBackend>());
+        m_sound->attach(loadAudioBackend());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

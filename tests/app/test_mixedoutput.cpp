@@ -256,6 +256,8 @@ private slots:
     }
 
     // Exit while a tune plays: it fades out over about half a second, never stopping mid-wave.
+    // SDL_mixer lowers the level once per mixing buffer (about 23 ms), so the last buffer before
+    // silence is at a twentieth of the level (-26 dB), far below the full-level stop of a cut.
     void exitFadesTheTuneOutWithoutAClick() {
         const std::vector<std::int16_t> samples = readLeftChannel(m_capture);
         const std::vector<Sound> sounds = splitIntoSounds(samples);
@@ -271,7 +273,7 @@ private slots:
         const int fading = loudest(last.end - kRate / 4, last.end - kRate / 8);
         const int ending = loudest(last.end - kRate / 100, last.end);
         const QString levels = QStringLiteral("%1 %2 %3").arg(playing).arg(fading).arg(ending);
-        QVERIFY2(playing > 2000 && fading < playing && ending * 30 < playing, qPrintable(levels));
+        QVERIFY2(playing > 2000 && fading < playing && ending * 15 < playing, qPrintable(levels));
     }
 };
 

@@ -20,7 +20,6 @@ struct _Mix_Music;
 // starts when the fade ends. Without an audio device it says so in one line on stderr and
 // stays silent: every call returns at once and no tune starts.
 class SdlAudioBackend : public QObject, public AudioBackend {
-    Q_OBJECT
 public:
     static constexpr int MaxEffects = 8;
     static constexpr int MixerChannels = 16;
