@@ -21,10 +21,10 @@ import wave
 
 EFFECT_RATE = 22050
 MUSIC_RATE = 44100
-# The tunes are scaled to the same peak; the effects to the same loudness (the RMS of their
-# sounding part), since a short tick and a ringing chord of equal peaks do not sound equally loud.
+# The tunes are scaled to the same peak; the effects to the same loudness, the RMS of the whole
+# clip, since a short tick and a ringing chord of equal peaks do not sound equally loud.
 PEAK = 0.70
-LOUDNESS = 0.20
+LOUDNESS = 0.141  # -17 dBFS: the spikiest effect then peaks at -1.6 dBFS
 LOUDNESS_SPREAD_DB = 1.5
 # A tune rings out over its last FADE seconds and is followed by at most TAIL seconds of silence.
 TUNE_FADE = 0.7
@@ -97,7 +97,7 @@ def normalised(samples):
 
 def matched(samples):
     """Scaled to the effects' common loudness."""
-    level = measure(1, samples)["rms"]
+    level = loudness(samples)
     return [value * LOUDNESS / level for value in samples]
 
 
@@ -297,8 +297,14 @@ def decode_mp3(path):
 
 # --- measuring -----------------------------------------------------------------------
 
+def loudness(samples):
+    """The RMS of the whole clip."""
+    return math.sqrt(sum(value * value for value in samples) / max(1, len(samples)))
+
+
 def measure(rate, samples):
-    """Length in seconds, peak, RMS over the sounding part and a zero-crossing pitch guess."""
+    """Length in seconds, peak, RMS over the sounding part, loudness and a zero-crossing
+    pitch guess."""
     peak = max(abs(value) for value in samples)
     sounding = [value for value in samples if abs(value) > peak * 0.05] or [0.0]
     rms = math.sqrt(sum(value * value for value in sounding) / len(sounding))
@@ -307,6 +313,7 @@ def measure(rate, samples):
         "seconds": len(samples) / rate,
         "peak": peak,
         "rms": rms,
+        "loudness": loudness(samples),
         "crossings_per_second": crossings / (len(samples) / rate),
     }
 
@@ -328,7 +335,7 @@ def check_set(measures, longest, by_loudness=False):
     unequal loudness), clipped, two alike."""
     problems = []
     peaks = [m["peak"] for m in measures.values()]
-    levels = [m["rms"] for m in measures.values()]
+    levels = [m["loudness"] for m in measures.values()]
     if by_loudness and decibels(max(levels)) - decibels(min(levels)) > LOUDNESS_SPREAD_DB:
         problems.append(f"loudness differs: {decibels(min(levels)):.1f} to "
                         f"{decibels(max(levels)):.1f} dBFS")
@@ -368,7 +375,8 @@ def check_ending(name, rate, samples):
 
 def describe(name, m):
     return (f"{name}: {m['seconds']:.2f} s, peak {decibels(m['peak']):.1f} dBFS, "
-            f"rms {decibels(m['rms']):.1f} dBFS, {m['crossings_per_second']:.0f} crossings/s")
+            f"rms {decibels(m['rms']):.1f} dBFS, loudness {decibels(m['loudness']):.1f} dBFS, "
+            f"{m['crossings_per_second']:.0f} crossings/s")
 
 
 # Effects stay well under a second; the tunes last a few seconds.

@@ -224,7 +224,7 @@ class SoundChecks(unittest.TestCase):
         self.assertEqual(len(measures), 8)
 
     def test_equal_peaks_are_not_equal_loudness(self):
-        # A tick dies away at once; a held note of the same peak is about 7 dB louder.
+        # A tick dies away at once; a held note of the same peak is far louder.
         tick = sounds.measure(self.RATE, [0.7 * math.exp(-i / 60) * math.sin(i / 2)
                                           for i in range(800)])
         held = sounds.measure(self.RATE, [0.7 * math.sin(i / 3.0) for i in range(2000)])
