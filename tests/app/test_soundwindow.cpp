@@ -176,8 +176,8 @@ private slots:
         QCOMPARE(m_audio->volumes.first(), 32268.0 / 65535);
         QCOMPARE(m_audio->volumes.at(57), 3768.0 / 65535);
         QCOMPARE(m_audio->volumes.last(), 1.0);
-        QCOMPARE(m_audio->calls.mid(m_audio->calls.size() - 3),
-                 (QStringList{"stopEffects", "stopMusic", "closeMusic"}));
+        QCOMPARE(m_audio->calls.mid(m_audio->calls.size() - 4),
+                 (QStringList{"stopEffects", "stopMusic", "closeMusic", "finishFades"}));
         QCOMPARE(storedSetting("Music"), 1);
         openWindow();
         QVERIFY(item("mMusic")->isChecked());
