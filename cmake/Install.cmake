@@ -4,6 +4,8 @@
 # package's documentation where Debian looks for them. `cpack` in a build folder made for it
 # (tools/make-package.sh) turns the same install into a Debian package.
 install(TARGETS quorvel quorvel-tool RUNTIME DESTINATION ${QUORVEL_INSTALL_BINDIR})
+# The sound module, loaded by the game after its first paint, is private to the game.
+install(TARGETS quorvel_audio LIBRARY DESTINATION ${QUORVEL_INSTALL_MODULEDIR})
 # A stripping install (cpack, cmake --install --strip) also drops the compiler's .comment
 # section, which strip leaves in and Debian's own packaging tools take out.
 set(strip_comments [[
@@ -98,9 +100,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUORVEL_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Sound goes through Qt Multimedia's GStreamer back end, which loads these plugins at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-qpa-plugins, fonts-dejavu-core")
+# SDL2_mixer (sound) is linked by the sound module, so shlibdeps finds its package; these are
+# loaded at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
 # The binaries lose their symbols in the package (0.7 MB each instead of over 20 MB).
 set(CPACK_STRIP_FILES ON)
 # Folders as Debian has them, whatever the umask of whoever packs.

@@ -7,7 +7,9 @@ set(QUORVEL_INSTALL_BINDIR games CACHE STRING
     "Where the game and quorvel-tool are installed, relative to the prefix")
 set(QUORVEL_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/quorvel CACHE STRING
     "Where the game's data is installed, relative to the prefix")
-foreach(dir QUORVEL_INSTALL_BINDIR QUORVEL_INSTALL_DATADIR)
+set(QUORVEL_INSTALL_MODULEDIR lib/quorvel CACHE STRING
+    "Where the game's sound module is installed, relative to the prefix")
+foreach(dir QUORVEL_INSTALL_BINDIR QUORVEL_INSTALL_DATADIR QUORVEL_INSTALL_MODULEDIR)
   if(IS_ABSOLUTE "${${dir}}")
     message(FATAL_ERROR "${dir} must be relative to the install prefix: ${${dir}}")
   endif()
@@ -15,3 +17,5 @@ endforeach()
 file(RELATIVE_PATH QUORVEL_INSTALLED_DATA
      /prefix/${QUORVEL_INSTALL_BINDIR} /prefix/${QUORVEL_INSTALL_DATADIR})
 target_compile_definitions(quorvel_core PRIVATE QUORVEL_INSTALLED_DATA="${QUORVEL_INSTALLED_DATA}")
+file(RELATIVE_PATH QUORVEL_INSTALLED_MODULES
+     /prefix/${QUORVEL_INSTALL_BINDIR} /prefix/${QUORVEL_INSTALL_MODULEDIR})

@@ -13,8 +13,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  qt6-base-dev libsdl2-mixer-dev
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
   python3 fonts-dejavu-core desktop-file-utils appstream
   file dpkg-dev lintian

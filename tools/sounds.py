@@ -4,8 +4,13 @@ Every sample is computed here from notes and envelopes, so the sounds are the ga
 and carry no licence but the project's. The WAVs are 16-bit mono PCM written with the
 standard library; the tunes are rendered the same way and encoded with Debian's `lame`
 (package lame) with fixed options and no ID3 tag, so two runs give the same bytes.
+
+    python3 tools/sounds.py            rewrite data/sound/
+    python3 tools/sounds.py --check    rebuild into a temporary folder and compare with data/sound/
 """
 
+import argparse
+import filecmp
 import math
 import os
 import shutil
@@ -16,8 +21,15 @@ import wave
 
 EFFECT_RATE = 22050
 MUSIC_RATE = 44100
-# Every clip is scaled to the same peak, so no effect is louder than the others.
+# The tunes are scaled to the same peak; the effects to the same loudness, the RMS of the whole
+# clip, since a short tick and a ringing chord of equal peaks do not sound equally loud.
 PEAK = 0.70
+LOUDNESS = 0.141  # -17 dBFS: the spikiest effect then peaks at -1.6 dBFS
+LOUDNESS_SPREAD_DB = 1.5
+# A tune rings out over its last FADE seconds and is followed by at most TAIL seconds of silence.
+TUNE_FADE = 0.7
+TUNE_TAIL = 0.1
+LONGEST_SILENCE = 0.2
 FULL_SCALE = 32767
 LAME_OPTIONS = ["--quiet", "-m", "m", "--cbr", "-b", "96", "-q", "2",
                 "--noreplaygain", "--resample", "44.1"]
@@ -81,6 +93,22 @@ def noise_burst(seconds, rate, decay, seed):
 def normalised(samples):
     top = max(abs(value) for value in samples)
     return [value * PEAK / top for value in samples]
+
+
+def matched(samples):
+    """Scaled to the effects' common loudness."""
+    level = loudness(samples)
+    return [value * LOUDNESS / level for value in samples]
+
+
+def faded_out(samples, seconds, rate):
+    """The last `seconds` fall to silence along a raised cosine, so the end is a decay."""
+    count = min(len(samples), int(round(seconds * rate)))
+    start = len(samples) - count
+    out = list(samples)
+    for i in range(count):
+        out[start + i] *= 0.5 * (1.0 + math.cos(math.pi * (i + 1) / count))
+    return out
 
 
 BELL = ((1, 1.0), (2, 0.35), (3, 0.12), (4.2, 0.06))
@@ -164,20 +192,25 @@ EFFECTS = (
 
 # --- the three tunes ---------------------------------------------------------------
 
-def render_tune(melody, chords, beat, rate, tail=0.8):
-    """melody: (beat, MIDI note, beats) on a bell; chords: (beat, notes, beats) on a soft pad."""
+def render_tune(melody, chords, beat, rate):
+    """melody: (beat, MIDI note, beats) on a bell; chords: (beat, notes, beats) on a soft pad.
+    The notes that close the tune ring on and die away over TUNE_FADE seconds."""
+    last = max(start + length for start, _, length in list(melody) + list(chords))
+
+    def ring(start, length):
+        return TUNE_FADE if start + length == last else 0.0
+
     out = []
     for start, note, length in melody:
-        seconds = length * beat + 0.25
+        seconds = length * beat + 0.25 + ring(start, length)
         mix(out, voice(midi(note), seconds, rate, BELL, decay=0.35 * max(1.0, length)),
             start * beat, rate, 0.9)
     for start, notes, length in chords:
         for note in notes:
-            seconds = length * beat + 0.3
+            seconds = length * beat + 0.3 + ring(start, length)
             mix(out, voice(midi(note), seconds, rate, SOFT, attack=0.05, decay=0.6 * length),
                 start * beat, rate, 0.3)
-    out.extend(silence(tail, rate))
-    return out
+    return faded_out(out, TUNE_FADE, rate) + silence(TUNE_TAIL, rate)
 
 
 def tune_start(rate):
@@ -202,7 +235,7 @@ def tune_over(rate):
     # Giving up: a slow phrase falling in A minor, resigned but not harsh.
     melody = [(0, 76, 1), (1, 74, 1), (2, 72, 1), (3, 71, 1), (4, 69, 2.5)]
     chords = [(0, (45, 52, 60), 2), (2, (41, 48, 57), 2), (4, (45, 52, 57), 2.5)]
-    return render_tune(melody, chords, 0.42, rate, tail=0.6)
+    return render_tune(melody, chords, 0.42, rate)
 
 
 TUNES = (
@@ -264,8 +297,14 @@ def decode_mp3(path):
 
 # --- measuring -----------------------------------------------------------------------
 
+def loudness(samples):
+    """The RMS of the whole clip."""
+    return math.sqrt(sum(value * value for value in samples) / max(1, len(samples)))
+
+
 def measure(rate, samples):
-    """Length in seconds, peak, RMS over the sounding part and a zero-crossing pitch guess."""
+    """Length in seconds, peak, RMS over the sounding part, loudness and a zero-crossing
+    pitch guess."""
     peak = max(abs(value) for value in samples)
     sounding = [value for value in samples if abs(value) > peak * 0.05] or [0.0]
     rms = math.sqrt(sum(value * value for value in sounding) / len(sounding))
@@ -274,6 +313,7 @@ def measure(rate, samples):
         "seconds": len(samples) / rate,
         "peak": peak,
         "rms": rms,
+        "loudness": loudness(samples),
         "crossings_per_second": crossings / (len(samples) / rate),
     }
 
@@ -286,12 +326,23 @@ def alike(first, second):
             and close(first["crossings_per_second"], second["crossings_per_second"]))
 
 
-def check_set(measures, longest):
-    """Problems with a set of measured sounds: too long, unequal peaks, two alike."""
+def decibels(value):
+    return 20 * math.log10(value) if value > 0 else float("-inf")
+
+
+def check_set(measures, longest, by_loudness=False):
+    """Problems with a set of measured sounds: too long, unequal peaks (or, by_loudness,
+    unequal loudness), clipped, two alike."""
     problems = []
     peaks = [m["peak"] for m in measures.values()]
-    if max(peaks) - min(peaks) > 0.05:
+    levels = [m["loudness"] for m in measures.values()]
+    if by_loudness and decibels(max(levels)) - decibels(min(levels)) > LOUDNESS_SPREAD_DB:
+        problems.append(f"loudness differs: {decibels(min(levels)):.1f} to "
+                        f"{decibels(max(levels)):.1f} dBFS")
+    if not by_loudness and max(peaks) - min(peaks) > 0.05:
         problems.append(f"peaks differ: {min(peaks):.3f} to {max(peaks):.3f}")
+    if max(peaks) > 1.0:
+        problems.append(f"a peak of {max(peaks):.3f} may clip")
     for name, m in measures.items():
         if m["seconds"] > longest:
             problems.append(f"{name} lasts {m['seconds']:.2f} s")
@@ -303,9 +354,28 @@ def check_set(measures, longest):
     return problems
 
 
+def ending(rate, samples):
+    """(seconds of silence after the last sound, level of its last 20 ms in dB below the peak).
+    Silence is anything 60 dB below the peak; a tune that dies away ends far below its peak."""
+    peak = max(abs(value) for value in samples)
+    last = max(i for i, value in enumerate(samples) if abs(value) > peak / 1000)
+    window = samples[max(0, last - int(0.02 * rate)):last + 1]
+    return (len(samples) - 1 - last) / rate, decibels(peak) - decibels(max(map(abs, window)))
+
+
+def check_ending(name, rate, samples):
+    trailing, below = ending(rate, samples)
+    problems = []
+    if trailing > LONGEST_SILENCE:
+        problems.append(f"{name} ends on {trailing:.2f} s of silence")
+    if below < 40:
+        problems.append(f"{name} stops {below:.0f} dB below its peak instead of dying away")
+    return problems
+
+
 def describe(name, m):
-    decibels = 20 * math.log10(m["peak"]) if m["peak"] > 0 else float("-inf")
-    return (f"{name}: {m['seconds']:.2f} s, peak {decibels:.1f} dBFS, rms {m['rms']:.3f}, "
+    return (f"{name}: {m['seconds']:.2f} s, peak {decibels(m['peak']):.1f} dBFS, "
+            f"rms {decibels(m['rms']):.1f} dBFS, loudness {decibels(m['loudness']):.1f} dBFS, "
             f"{m['crossings_per_second']:.0f} crossings/s")
 
 
@@ -318,18 +388,48 @@ def generate(out):
     """Writes data/sound/ into out; stops with a message when the numbers are wrong."""
     folder = os.path.join(out, "sound")
     os.makedirs(folder, exist_ok=True)
-    effects, tunes = {}, {}
+    effects, tunes, problems = {}, {}, []
     for name, make in EFFECTS:
         path = os.path.join(folder, name)
-        write_wav(path, normalised(make(EFFECT_RATE)), EFFECT_RATE)
+        write_wav(path, matched(make(EFFECT_RATE)), EFFECT_RATE)
         effects[name] = measure(*read_wav(path))
     for name, make in TUNES:
         path = os.path.join(folder, name)
         write_mp3(path, normalised(make(MUSIC_RATE)), MUSIC_RATE)
-        tunes[name] = measure(*decode_mp3(path))
+        rate, decoded = decode_mp3(path)
+        tunes[name] = measure(rate, decoded)
+        problems += check_ending(name, rate, decoded)
+        print(f"{name}: {ending(rate, decoded)[0]:.2f} s of silence at the end")
     for name, m in list(effects.items()) + list(tunes.items()):
         print(describe(name, m))
-    problems = check_set(effects, LONGEST_EFFECT) + check_set(tunes, LONGEST_TUNE)
+    problems += check_set(effects, LONGEST_EFFECT, by_loudness=True)
+    problems += check_set(tunes, LONGEST_TUNE)
     if problems:
         raise SystemExit("sound: " + "; ".join(problems))
     return sorted(os.path.join("sound", name) for name, _ in EFFECTS + TUNES)
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Synthesises the game's sounds into data/sound/.")
+    parser.add_argument("--check", action="store_true",
+                        help="compare a fresh build with data/sound/ instead of writing it")
+    args = parser.parse_args()
+    data = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "data")
+    with tempfile.TemporaryDirectory() as fresh:
+        names = generate(fresh)
+        if args.check:
+            different = [name for name in names
+                         if not os.path.exists(os.path.join(data, name))
+                         or not filecmp.cmp(os.path.join(fresh, name), os.path.join(data, name),
+                                            shallow=False)]
+            for name in different:
+                print(f"differs: data/{name}")
+            print("data/sound is up to date" if not different else f"{len(different)} differ")
+            return 1 if different else 0
+        for name in names:
+            shutil.copyfile(os.path.join(fresh, name), os.path.join(data, name))
+    return 0
+
+
+if __name__ == "__main__":
+    raise SystemExit(main())

@@ -1,5 +1,6 @@
 """Tests of the data scripts' own rules: python3 -m unittest discover -s tools"""
 
+import math
 import unittest
 
 import exclusions
@@ -217,10 +218,30 @@ class SoundChecks(unittest.TestCase):
 
     def test_the_effects_are_short_equally_loud_and_all_different(self):
         measures = {name: sounds.measure(sounds.EFFECT_RATE,
-                                         sounds.normalised(make(sounds.EFFECT_RATE)))
+                                         sounds.matched(make(sounds.EFFECT_RATE)))
                     for name, make in sounds.EFFECTS}
-        self.assertEqual(sounds.check_set(measures, sounds.LONGEST_EFFECT), [])
+        self.assertEqual(sounds.check_set(measures, sounds.LONGEST_EFFECT, by_loudness=True), [])
         self.assertEqual(len(measures), 8)
+
+    def test_equal_peaks_are_not_equal_loudness(self):
+        # A tick dies away at once; a held note of the same peak is far louder.
+        tick = sounds.measure(self.RATE, [0.7 * math.exp(-i / 60) * math.sin(i / 2)
+                                          for i in range(800)])
+        held = sounds.measure(self.RATE, [0.7 * math.sin(i / 3.0) for i in range(2000)])
+        self.assertEqual(sounds.check_set({"tick": tick, "held": held}, 1.0), [])
+        self.assertIn("loudness differs",
+                      sounds.check_set({"tick": tick, "held": held}, 1.0, by_loudness=True)[0])
+
+    def test_a_tune_must_die_away_and_not_end_on_long_silence(self):
+        rate = self.RATE
+        note = [math.sin(i / 2.0) for i in range(rate)]
+        cut = note + sounds.silence(0.5, rate)
+        problems = sounds.check_ending("cut", rate, cut)
+        self.assertEqual(len(problems), 2)
+        self.assertIn("0.50 s of silence", problems[0])
+        self.assertIn("instead of dying away", problems[1])
+        faded = sounds.faded_out(note, 0.5, rate) + sounds.silence(sounds.TUNE_TAIL, rate)
+        self.assertEqual(sounds.check_ending("faded", rate, faded), [])
 
     def test_a_louder_a_longer_and_a_twin_sound_are_each_reported(self):
         base = {"a": self.measured(440, 0.2), "b": self.measured(880, 0.4)}

@@ -19,7 +19,7 @@ public:
     void inform(QWidget*, const QString&) override {}
 };
 
-// An audio back end that does nothing: the window then never starts Qt Multimedia.
+// An audio back end that does nothing: the window then never opens the audio output.
 class NoAudio : public AudioBackend {
 public:
     void loadEffect(int, const QString&) override {}

@@ -21,6 +21,7 @@ public:
     }
     void stopMusic() override { calls << QStringLiteral("stopMusic"); }
     void closeMusic() override { calls << QStringLiteral("closeMusic"); }
+    void finishFades() override { calls << QStringLiteral("finishFades"); }
     void setVolume(double value) override {
         volume = value;
         volumes << value;

@@ -117,7 +117,9 @@ public:
     void setOutputVolume(int value) override {
         volume = value;
         volumes << value;
+        log("volume");
     }
+    void pauseDuringFade(int ms) override { fadeMs += ms; }
     int startVolume() const override { return 50000; }
     void stopSoundEffects() override { log("stopEffects"); }
     void closeMusic() override { log("closeMusic"); }
@@ -146,6 +148,7 @@ public:
     int currentLevel = 1;
     int volume = 4096;
     QList<int> volumes;
+    int fadeMs = 0; // time the shut-down fade took between its steps
 };
 
 // A program folder in a temporary directory with kbs/ and zq/, and a run of the game in it.
@@ -598,6 +601,7 @@ private slots:
         quiet.host.volume = 32768;
         quiet.session.shutDown();
         QCOMPARE(quiet.host.volumes, QList<int>{50000}); // straight back to the start volume
+        QCOMPARE(quiet.host.fadeMs, 0);
 
         Run loud(folder);
         loud.host.checks[MenuCheck::Music] = true;
@@ -607,13 +611,20 @@ private slots:
         QCOMPARE(loud.host.volumes.first(), 32268);
         QCOMPARE(loud.host.volumes.at(57), 3768);
         QCOMPARE(loud.host.volumes.last(), 50000);
+        // Spread over about half a second so that it is heard, and the music closed (fading
+        // out) before the start volume returns, or its tail would jump up.
+        QVERIFY(loud.host.fadeMs >= 400 && loud.host.fadeMs <= 500);
+        QCOMPARE(loud.host.calls.mid(loud.host.calls.size() - 3),
+                 (QStringList{"stopEffects", "closeMusic", "volume"}));
     }
 
-    void windowShownSetsTheQuietestVolumeAndOptionsReachTheHost() {
+    // Regression: the output started at the quietest volume while the slider showed position 8.
+    void windowShownSetsTheSlidersVolumeAndOptionsReachTheHost() {
         Folder folder;
         Run run(folder);
         run.session.windowShown();
-        QCOMPARE(run.host.volume, 4096);
+        QCOMPARE(run.host.volume, 32768);
+        QCOMPARE(run.host.volume, run.options.volume());
         QVERIFY(run.host.bannerTimer);
         run.options.findChild<QSlider*>(QStringLiteral("tbSound"))->setValue(1);
         QCOMPARE(run.host.volume, 61440);

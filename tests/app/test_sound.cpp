@@ -1,15 +1,21 @@
 // Sound effects and music: what each request plays, cuts off and stops, with a fake back end;
 // and the real back end once, silent and without a hang where there is no sound device.
 #include "FakeAudio.h"
-#include "audio/QtAudioBackend.h"
+#include "audio/CutRamp.h"
+#include "audio/SdlAudioBackend.h"
 #include "audio/SoundPlayer.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -59,6 +65,12 @@ private:
     }
 
 private slots:
+    void initTestCase() {
+        // The real back end's tests need an output that is always there: SDL's dummy driver.
+        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+            qputenv("SDL_AUDIODRIVER", "dummy");
+    }
+
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
@@ -169,13 +181,14 @@ private slots:
         QVERIFY(!m_player->isMusicPlaying());
     }
 
-    void shutDownClosesOnlyMusicThatPlays() {
+    // Shut-down also waits for every fade to end, so closing the output cannot click.
+    void shutDownClosesOnlyMusicThatPlaysAndWaitsForTheFades() {
         m_player->closeMusic();
-        QVERIFY(takeCalls().isEmpty());
+        QCOMPARE(takeCalls(), QStringList{"finishFades"});
         m_player->playSoundNamed(QStringLiteral("zqWon.mp3"));
         takeCalls();
         m_player->closeMusic();
-        QCOMPARE(takeCalls(), (QStringList{"stopMusic", "closeMusic"}));
+        QCOMPARE(takeCalls(), (QStringList{"stopMusic", "closeMusic", "finishFades"}));
         QVERIFY(!m_player->isMusicPlaying());
         m_audio->endMusic(); // the stopped tune's end arrives late
         QVERIFY(!m_player->isMusicPlaying());
@@ -226,11 +239,36 @@ private slots:
         QCOMPARE(m_audio->volume, 0.0);
     }
 
-    // The shipped clips and tunes through Qt Multimedia: every call returns at once, and a tune
-    // reaches its end (in real time, also with no device) so the music state follows it.
+    // A cut effect falls to zero in a straight line over the ramp, never jumping, and stays
+    // silent afterwards; an effect that is not cut passes unchanged.
+    void aCutFadesOutOverItsRampWithoutAJump() {
+        CutRamp ramp(8);
+        std::vector<std::int16_t> stereo(2 * 12, 16000);
+        ramp.apply(stereo.data(), 12, 2);
+        QVERIFY(std::all_of(stereo.begin(), stereo.end(), [](int s) { return s == 16000; }));
+        ramp.cut();
+        ramp.apply(stereo.data(), 5, 2); // the ramp spans two mixing buffers
+        QVERIFY(!ramp.isSilent());
+        ramp.apply(stereo.data() + 10, 7, 2);
+        QVERIFY(ramp.isSilent());
+        for (int frame = 0; frame < 12; ++frame) {
+            const int expected = frame < 8 ? 16000 * (7 - frame) / 8 : 0;
+            QVERIFY2(std::abs(stereo[2 * frame] - expected) <= 1, qPrintable(QString::number(frame)));
+            QCOMPARE(stereo[2 * frame + 1], stereo[2 * frame]);
+        }
+        ramp.restart();
+        std::vector<std::int16_t> next(4, -300);
+        ramp.apply(next.data(), 2, 2);
+        QCOMPARE(next, std::vector<std::int16_t>(4, -300));
+    }
+
+    // The shipped clips and tunes through SDL2_mixer (its dummy output in the suite): every call
+    // returns at once, and a tune reaches its end in real time so the music state follows it.
     void theRealBackEndPlaysTheShippedSoundsWithoutHanging() {
         SoundPlayer player(QStringLiteral(QUORVEL_PROGRAM_DIR));
-        player.attach(std::make_unique<QtAudioBackend>());
+        auto backend = std::make_unique<SdlAudioBackend>();
+        QVERIFY(backend->isOpen());
+        player.attach(std::move(backend));
         QVERIFY(player.loadEffects().isEmpty());
         for (const auto& effect : SoundPlayer::effects())
             player.playSoundNamed(QLatin1String(effect.name));
@@ -239,6 +277,40 @@ private slots:
         player.playSoundNamed(QStringLiteral("zqWon.mp3"));
         player.closeMusic();
         QVERIFY(!player.isMusicPlaying());
+    }
+
+    // The tune before fades out; the one asked for meanwhile follows the fade, and the end of
+    // the faded tune is not taken for the end of the new one.
+    void aTuneAskedForDuringAFadeFollowsItAndKeepsItsOwnEnd() {
+        SoundPlayer player(QStringLiteral(QUORVEL_PROGRAM_DIR));
+        player.attach(std::make_unique<SdlAudioBackend>());
+        player.playSoundNamed(QStringLiteral("zqStart.mp3"));
+        QTest::qWait(100);
+        player.playSoundNamed(QStringLiteral("zqOver.mp3"));
+        QVERIFY(player.isMusicPlaying());
+        QTest::qWait(SdlAudioBackend::MusicFadeMs + 300); // the fade is over, zqOver plays
+        QVERIFY(player.isMusicPlaying());
+        QTRY_VERIFY_WITH_TIMEOUT(!player.isMusicPlaying(), 15000);
+    }
+
+    // No usable output at all: one line on stderr, then silence; nothing waits for a device.
+    void withoutASoundDeviceEverythingIsSilentAndReturnsAtOnce() {
+        const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+        qputenv("SDL_AUDIODRIVER", "no-such-driver");
+        auto backend = std::make_unique<SdlAudioBackend>();
+        qputenv("SDL_AUDIODRIVER", driver);
+        QVERIFY(!backend->isOpen());
+        SoundPlayer player(QStringLiteral(QUORVEL_PROGRAM_DIR));
+        player.attach(std::move(backend));
+        QVERIFY(player.loadEffects().isEmpty());
+        QElapsedTimer clock;
+        clock.start();
+        for (const auto& effect : SoundPlayer::effects())
+            player.playSoundNamed(QLatin1String(effect.name));
+        player.playSoundNamed(QStringLiteral("zqStart.mp3"));
+        QVERIFY(!player.isMusicPlaying()); // a tune that cannot play never counts as playing
+        player.closeMusic();
+        QVERIFY(clock.elapsed() < 1000);
     }
 };
 

@@ -174,10 +174,13 @@ private slots:
         QVERIFY(m_sound->isMusicPlaying()); // the switch never stops the tune
         m_audio->volumes.clear();
         closeWindow();
-        // Down from the quietest slider position in one step, then back to full.
-        QCOMPARE(m_audio->volumes, (QList<double>{3596.0 / 65535, 1.0}));
-        QCOMPARE(m_audio->calls.mid(m_audio->calls.size() - 3),
-                 (QStringList{"stopEffects", "stopMusic", "closeMusic"}));
+        // Down from the slider's position 8 in steps of 500, then back to full once silent.
+        QCOMPARE(m_audio->volumes.size(), 59);
+        QCOMPARE(m_audio->volumes.first(), 32268.0 / 65535);
+        QCOMPARE(m_audio->volumes.at(57), 3768.0 / 65535);
+        QCOMPARE(m_audio->volumes.last(), 1.0);
+        QCOMPARE(m_audio->calls.mid(m_audio->calls.size() - 4),
+                 (QStringList{"stopEffects", "stopMusic", "closeMusic", "finishFades"}));
         QCOMPARE(storedSetting("Music"), 1);
         openWindow();
         QVERIFY(item("mMusic")->isChecked());
@@ -185,7 +188,7 @@ private slots:
 
     void theSoundVolumeSliderSetsTheGamesOwnVolume() {
         openWindow();
-        QCOMPARE(m_audio->volume, 4096.0 / 65535); // shown at the quietest position's volume
+        QCOMPARE(m_audio->volume, 32768.0 / 65535); // the volume of the slider's position 8
         auto* slider = m_window->optionsDialog()->findChild<QSlider*>(QStringLiteral("tbSound"));
         QVERIFY(slider);
         slider->setValue(1);
@@ -215,7 +218,7 @@ private slots:
         QCOMPARE(m_audio->calls, (QStringList{"stopEffects", "stopEffects", "effect 0"}));
     }
 
-    // With Qt Multimedia itself and no sound device: the back end starts once the window is
+    // With SDL2_mixer itself (its dummy output): the back end starts once the window is
     // painted, and a whole game (start, shifts, a win, a give-up) runs without a hang.
     void theRealBackEndStartsAfterTheFirstPaintAndPlayGoesOnSilently() {
         openWindow(false);

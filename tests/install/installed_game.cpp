@@ -1,13 +1,14 @@
 // Plays the installed game headless, as a player would, for the install test: placed beside the
 // installed game, it finds the data and the player's folder as the game does. "play" changes an
 // option and abandons a game after a move; "check" starts again and says whether both were kept.
-#include "Application.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
+#include "support/Application.h"
+#include "support/Dialogs.h"
+#include "window/MainWindow.h"
 #include "ProgramFolder.h"
-#include "OptionsDialog.h"
-#include "Session.h"
-#include "Settings.h"
+#include "dialogs/OptionsDialog.h"
+#include "window/Session.h"
+#include "settings/Settings.h"
+#include "audio/SoundPlayer.h"
 
 #include "engine/Random.h"
 #include "words/WordUtils.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
     SilentDialogs dialogs;
     quorvel::Random random(7);
     Settings settings(files);
-    quorvel::MainWindow window(files, settings, dialogs, random);
+    SoundPlayer sound(QString::fromStdString(files.programFolder()));
+    quorvel::MainWindow window(files, settings, dialogs, random, sound);
     window.createWindows();
     window.show();
     window.session()->startUp();

@@ -1,4 +1,4 @@
-// What the game's sounds need from an audio system: Qt Multimedia in the game, a fake in tests.
+// What the game's sounds need from an audio system: SDL2_mixer in the game, a fake in tests.
 #pragma once
 
 #include <QString>
@@ -25,6 +25,10 @@ public:
 
     // The game's own output volume, 0 (silent) to 1 (full); the system mixer is never touched.
     virtual void setVolume(double volume) = 0;
+
+    // Shut-down: returns once the fades already started have reached silence (briefly bounded),
+    // so closing the output cannot cut a sound off with a click.
+    virtual void finishFades() {}
 
     // Called when the music has played to its end, or stopped early because it failed.
     void setMusicEndedHandler(std::function<void()> handler) { m_musicEnded = std::move(handler); }

@@ -131,6 +131,8 @@ void SoundPlayer::closeMusic() {
         m_backend->closeMusic();
     }
     m_musicPlaying = false;
+    if (m_backend)
+        m_backend->finishFades();
 }
 
 // The back end takes the output volume as a fraction of full.

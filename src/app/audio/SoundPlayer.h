@@ -45,7 +45,7 @@ public:
     bool isMusicPlaying() const { return m_musicPlaying; }
 
     void stopEffects();
-    // Shut-down: stops and closes the music if it plays.
+    // Shut-down: stops and closes the music if it plays, and returns when every fade is over.
     void closeMusic();
 
     // The game's own output volume, 0..65535.

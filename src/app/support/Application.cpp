@@ -13,9 +13,6 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // The name only: a display name would be added to every window title that does not end
     // with it ("Select Level — Quorvel"), and each window's title is its own caption.
     setApplicationName(QStringLiteral("Quorvel"));
-    // Qt Multimedia starts on first use, so choosing its back end here is in time. GStreamer
-    // stays silent without a sound device, where the FFmpeg back end of Qt 6.4 crashes.
-    qputenv("QT_MEDIA_BACKEND", "gstreamer");
     // The desktop entry's name, so that window managers match the window to its entry and icon.
     setDesktopFileName(QStringLiteral("example.quorvel.Quorvel"));
     QIcon icon;

@@ -12,7 +12,7 @@
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"
 #include "board/PadlockLabel.h"
-#include "audio/QtAudioBackend.h"
+#include "audio/AudioLoader.h"
 #include "window/Session.h"
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
@@ -388,7 +388,7 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::startAudio() {
     if (!m_sound.hasBackend())
-        m_sound.attach(std::make_unique<QtAudioBackend>());
+        m_sound.attach(loadAudioBackend());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

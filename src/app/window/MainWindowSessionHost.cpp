@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QSaveFile>
+#include <QThread>
 
 namespace quorvel {
 
@@ -246,6 +247,10 @@ void MainSessionHost::setOutputVolume(int volume) {
 
 void MainSessionHost::stopSoundEffects() {
     m_main.sound().stopEffects();
+}
+
+void MainSessionHost::pauseDuringFade(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms)); // the window is hidden; nothing to redraw
 }
 
 void MainSessionHost::closeMusic() {

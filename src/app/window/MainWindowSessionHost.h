@@ -59,6 +59,7 @@ public:
     void setOutputVolume(int volume) override;
     int startVolume() const override { return m_startVolume; }
     void stopSoundEffects() override;
+    void pauseDuringFade(int ms) override;
     void closeMusic() override;
 
 private:

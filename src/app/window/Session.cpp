@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kQuietestVolume = OptionsDialog::volumeForPosition(15);
 constexpr int kFadeStep = 500;
+constexpr int kExitFadeMs = 500; // how long the steps of the shut-down fade take together
 constexpr int kStyleSamples = 21;
 
 // Colours are 0x00BBGGRR: a stored value with the top byte set is no colour of ours.
@@ -78,7 +79,8 @@ std::vector<int> Session::fadeSteps(int from) {
 }
 
 void Session::windowShown() {
-    m_host.setOutputVolume(kQuietestVolume);
+    // The output starts at the volume the Sound Volume slider shows, so the two always agree.
+    m_host.setOutputVolume(m_options.volume());
     m_host.setBannerTimerEnabled(true);
 }
 
@@ -224,13 +226,19 @@ void Session::shutDown() {
                               QStringLiteral("Your settings could not be saved.\n\n%1")
                                   .arg(m_settings.lastError()));
 
-    // The fade steps the game's own output; no time needs to pass between the steps.
-    if (m_host.isMenuChecked(MenuCheck::Music))
-        for (const int volume : fadeSteps(kept))
+    // The fade steps the game's own output, spread over half a second so that it is heard.
+    if (m_host.isMenuChecked(MenuCheck::Music)) {
+        const std::vector<int> steps = fadeSteps(kept);
+        const int pause = kExitFadeMs / static_cast<int>(steps.size());
+        for (const int volume : steps) {
             m_host.setOutputVolume(volume);
+            m_host.pauseDuringFade(pause);
+        }
+    }
     m_host.stopSoundEffects();
-    m_host.setOutputVolume(m_host.startVolume());
+    // The music ends (fading out) before the start volume returns, or its tail would jump up.
     m_host.closeMusic();
+    m_host.setOutputVolume(m_host.startVolume());
 }
 
 bool Session::storeSettings() {

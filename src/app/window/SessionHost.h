@@ -92,5 +92,6 @@ public:
     virtual void setOutputVolume(int volume) = 0;
     virtual int startVolume() const = 0; // the output volume when the main window was created
     virtual void stopSoundEffects() {}
+    virtual void pauseDuringFade(int /*ms*/) {} // between two steps of the shut-down fade
     virtual void closeMusic() {}
 };
