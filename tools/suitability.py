@@ -40,7 +40,7 @@ BLOCKED_GLOSS = re.compile(
     r"activity|pleasure|excitement|arousal|fantas)|\bsexual(?:ly)? (?:arous|excit|attract|"
     r"stimulat|explicit|promiscu|immoral|suggestive|intimacy|behavior|impulse|urge|play)|"
     r"\bsexually\b(?! reproductive)|genital|foreplay|erotic|copulat|coitus|"
-    r"\bporn|\bprostitut|\bbrothel|\bmasturbat|"
+    r"\bporn|\bseductive\b|\bprostitut|\bbrothel|\bmasturbat|"
     r"\bmental age\b|subnormal intelligence|feeble-?minded|"
     r"street names?\b|\bnarcotics? addict|\bdrug addict|\bmarijuana\b|\bcannabis\b|"
     r"\bhashish\b|\bheroin\b|\bcocaine\b|\bLSD\b|\bhallucinogen|\bamphetamine|"
