@@ -19,7 +19,7 @@ FAMILY_ENDINGS = frozenset(STEM_ENDINGS + (
     "ily", "ier", "iest", "ied", "ying", "ious", "ian", "ians", "ship", "hood", "dom", "ward",
     "wards", "like", "some", "ary", "th", "ty", "let", "lets", "ette", "in", "ine", "ual",
     "ually", "ally", "edly", "ingly", "fully", "ster", "ess", "isms", "ics", "ically", "ial",
-    "o", "a", "i", "us", "um", "ae"))
+    "o", "a", "i", "c", "us", "um", "ae"))
 FAMILY_STEM = 4
 GLOSS_WORD = re.compile(r"[a-z]+")
 
@@ -38,11 +38,39 @@ def _common_prefix(a, b):
     return n
 
 
+# Prefixes that make a new word of the same family (UNPROVOKED, DISORDER).
+FAMILY_PREFIXES = ("un", "in", "im", "dis", "non", "re", "mis", "over", "under")
+# Parts this short count in a compound only when the rest is as long (GUN-MAN, TEA-CUP).
+SHORT_PART = 3
+
+
+def _ending(rest, stem_end):
+    """True when rest is an ending, also after a doubled last letter (CRAG-GY)."""
+    return rest in FAMILY_ENDINGS or (rest[:1] == stem_end and rest[1:] in FAMILY_ENDINGS)
+
+
 def _same_family(a, b):
     """True when both words are one stem of at least four letters with an ending:
-    CURDS and CURDLE, DRAWN and DRAW, HAPPY and HAPPINESS."""
+    CURDS and CURDLE, DRAWN and DRAW, HAPPY and HAPPINESS, CRAGS and CRAGGY, or are
+    so once a prefix is taken off (UNPROVOKED and PROVOKE)."""
+    for x, y in ((a, b), (b, a)):
+        for prefix in FAMILY_PREFIXES:
+            if x.startswith(prefix) and len(x) - len(prefix) >= FAMILY_STEM + 1:
+                if _same_family(x[len(prefix):], y):
+                    return True
     shared = _common_prefix(a, b)
-    return shared >= FAMILY_STEM and a[shared:] in FAMILY_ENDINGS and b[shared:] in FAMILY_ENDINGS
+    last = a[shared - 1:shared]
+    return shared >= FAMILY_STEM and _ending(a[shared:], last) and _ending(b[shared:], last)
+
+
+def _compound_part(word, part):
+    """True when the part starts or ends the word and the rest is a part as long (TEACUP
+    and TEA, GUNMAN and MAN); longer parts always count (HOMEOWNER and HOME)."""
+    if len(part) > SHORT_PART:
+        return word.startswith(part) or word.endswith(part)
+    if len(part) < SHORT_PART or len(word) - len(part) < SHORT_PART:
+        return False
+    return word.startswith(part) or word.endswith(part)
 
 
 def gives_away(word, definition):
@@ -55,8 +83,8 @@ def gives_away(word, definition):
             continue
         if t == w or stem(t) == stem(w) or (len(w) >= 4 and w in t):
             return True
-        if len(t) >= 4 and (w.startswith(t) or w.endswith(t)):
-            return True  # a part of a compound
+        if _compound_part(w, t) or (len(t) >= 5 and t in w):
+            return True  # a part of a compound, or the word it is made from
         if _same_family(t, w):
             return True
         shared = _common_prefix(t, w)

@@ -151,7 +151,14 @@ class DefinitionRules(unittest.TestCase):
         self.assertTrue(definitions.gives_away("DRAW", "a picture drawn"))
         self.assertTrue(definitions.gives_away("HAPPY", "full of happiness"))
         self.assertTrue(definitions.gives_away("AFTERNOON", "between noon and evening"))
+        self.assertTrue(definitions.gives_away("CRAGGY", "having hills and crags"))
+        self.assertTrue(definitions.gives_away("UNINTERESTED", "not showing interest"))
         self.assertFalse(definitions.gives_away("CART", "a carrot"))  # three letters shared
+
+    def test_a_short_part_of_a_compound_gives_it_away_when_the_rest_is_a_part_too(self):
+        self.assertTrue(definitions.gives_away("GUNMAN", "a killer who uses a gun"))
+        self.assertTrue(definitions.gives_away("TEACUP", "a small cup"))
+        self.assertFalse(definitions.gives_away("EAR", "the organ of hearing"))
 
     def test_one_word_quotations_and_giveaways_are_problems(self):
         self.assertEqual(definitions.definition_problem("DOG", "canine"), "one word")
