@@ -114,6 +114,9 @@ CLAUSE_START = re.compile(r",? (?:that|which|who|whose|where|when|used|especiall
                           r"usually|often) ")
 # Where a definition too long to keep whole may end: a clause, then a phrase.
 PHRASE_START = re.compile(r" (?:as|in|with|for|from|by|on|of|at|into|to) ")
+# Before a word that gives the word away a phrase may end too, but not before "of":
+# "having the characteristics" wants what it has.
+GIVEAWAY_PHRASE_START = re.compile(r" (?:as|in|with|for|from|by|on|at|into|to) ")
 # A cut definition must not end in a word that needs more after it.
 DANGLING = {"a", "an", "the", "of", "to", "and", "or", "is", "are", "be", "can", "that", "in",
             "on", "by", "for", "with", "from", "as", "its", "their", "has", "have", "was",
@@ -140,15 +143,20 @@ def _before_giveaway(definition, word):
         if gives_away(word, match.group()):
             head = definition[:match.start()]
             starts = sorted({m.start() for m in CLAUSE_START.finditer(head)}
-                            | {m.start() for m in PHRASE_START.finditer(head)})
+                            | {m.start() for m in GIVEAWAY_PHRASE_START.finditer(head)})
             if not starts:
                 return None
             for start in reversed(starts):
                 cut = head[:start].rstrip(" ,;:(")
-                if _fair_cut(cut):
+                # "the process of taking" wants what is taken.
+                if _fair_cut(cut) and not cut.endswith("ing"):
                     return cut
             return None
     return None
+
+
+LEANING_STARTS = {"often", "usually", "used", "especially", "sometimes", "also", "as", "esp",
+                  "e", "and", "or", "but", "not", "its", "their", "in", "of", "with", "for"}
 
 
 def _clauses_without_giveaway(definition, word):
@@ -158,7 +166,13 @@ def _clauses_without_giveaway(definition, word):
     kept = [clause for clause in clauses if not gives_away(word, clause)]
     if len(kept) == len(clauses) or not kept:
         return None
-    return "; ".join(kept)
+    text = "; ".join(kept)
+    # What follows a first clause often leans on it ("often farmed", "equipped with").
+    first = text.split()[0].lower()
+    if (len(text.split()) < 2 or not _balanced(text) or first.endswith(("ed", "ly"))
+            or first in LEANING_STARTS):
+        return None
+    return text
 
 
 def definition_variants(gloss, word=""):
