@@ -136,6 +136,13 @@ def _fair_cut(text):
             and words[-1].lower().strip(",;:") not in DANGLING)
 
 
+def _wants_more(cut):
+    """True when a cut ends in a word that asks for what followed it: "the process of
+    taking" (what?), "of or relating to or caused" (by what?), "amount to or come"."""
+    words = cut.lower().split()
+    return words[-1].endswith(("ing", "ed")) or (len(words) >= 2 and words[-2] in ("or", "and"))
+
+
 def _before_giveaway(definition, word):
     """The definition cut at the last clause start before the first word that
     gives the word away (ROSE "any of many shrubs of the genus Rosa"), or None."""
@@ -148,8 +155,7 @@ def _before_giveaway(definition, word):
                 return None
             for start in reversed(starts):
                 cut = head[:start].rstrip(" ,;:(")
-                # "the process of taking" wants what is taken.
-                if _fair_cut(cut) and not cut.endswith("ing"):
+                if _fair_cut(cut) and not _wants_more(cut):
                     return cut
             return None
     return None

@@ -186,6 +186,13 @@ class DefinitionRules(unittest.TestCase):
                           "a round fastener sewn to shirts and coats etc to fit through"
                           " buttonholes", "button"))
 
+    def test_a_cut_that_asks_for_what_followed_it_is_not_offered(self):
+        variants = definitions.definition_variants("of or relating to or caused by a toxin",
+                                                   "toxic")
+        self.assertNotIn("of or relating to or caused", variants)
+        self.assertNotIn("the process of taking", definitions.definition_variants(
+            "the process of taking in and expelling air during breathing", "breath"))
+
     def test_a_leading_usage_label_is_dropped(self):
         self.assertEqual(definitions.short_definition("(usually informal) a young rabbit or hare"),
                          "a young rabbit or hare")
