@@ -296,7 +296,12 @@ def _lexfile_theme(wordnet, dictionary, lexname, attributes, kinds=(), unwanted=
 ANIMAL_KINDS = (("animal", "a living organism characterized by voluntary movement", ()),)
 MICROBES = (("microorganism", "any organism of microscopic size", ()),)
 HORMONES = (("hormone", "the secretion of an endocrine gland", ()),)
-EMBRYOS = (("embryo", "an animal organism in the early stages of growth", ()),)
+EMBRYOS = (("embryo", "an animal organism in the early stages of growth", ()),
+           ("fetus", "an unborn or unhatched vertebrate", ()))
+LIVESTOCK_FEED = (("feed", "food for domestic livestock", ()),)
+# Diseases of plants and animals are not a player's health.
+OTHER_DISEASES = (("plant_disease", "a disease that affects plants", ()),
+                  ("animal_disease", "a disease that typically does not affect human beings", ()))
 HAIRSTYLES = (("hairdo", "the arrangement of the hair", ()),
               ("haircut", "the style in which hair has been cut", ()))
 BODY_KINDS = (
@@ -318,7 +323,7 @@ def plants(wordnet):
 
 def food(wordnet):
     return _lexfile_theme(wordnet, "Food", "noun.food", lambda wn, synset: ["Food"],
-                          ambiguous_ok=True)
+                          unwanted=LIVESTOCK_FEED, ambiguous_ok=True)
 
 
 def body(wordnet):
@@ -494,11 +499,15 @@ HEALTH_ANCHORS = (
 )
 
 
-def _anchored_theme(wordnet, dictionary, anchors):
-    """Common words one of whose two main noun senses is a kind of an anchor."""
+def _anchored_theme(wordnet, dictionary, anchors, unwanted=()):
+    """Common words one of whose two main noun senses is a kind of an anchor, and
+    of none of the unwanted kinds."""
     keyed = _anchor_keys(wordnet, anchors)
+    unwanted_keys = set(_anchor_keys(wordnet, unwanted))
 
     def in_theme(synset):
+        if unwanted_keys & (wordnet.ancestors(synset.key) | {synset.key}):
+            return False
         return bool(_anchored_attributes(wordnet, synset.key, keyed))
 
     items = {}
@@ -517,7 +526,7 @@ def occupations(wordnet):
 
 
 def health(wordnet):
-    return _anchored_theme(wordnet, "Health", HEALTH_ANCHORS)
+    return _anchored_theme(wordnet, "Health", HEALTH_ANCHORS, OTHER_DISEASES)
 
 
 THEMES = (
