@@ -121,7 +121,7 @@ GIVEAWAY_PHRASE_START = re.compile(r" (?:as|in|with|for|from|by|on|at|into|to) "
 DANGLING = {"a", "an", "the", "of", "to", "and", "or", "is", "are", "be", "can", "that", "in",
             "on", "by", "for", "with", "from", "as", "its", "their", "has", "have", "was",
             "his", "her", "your", "not", "very", "more", "most", "than", "such", "any", "some",
-            "up", "both", "used"}
+            "up", "both", "used", "if", "through"}
 
 
 def _balanced(text):
