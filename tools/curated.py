@@ -1,10 +1,12 @@
-"""The reviewed tables beside the scripts: pinned senses and hand-written definitions."""
+"""The reviewed tables beside the scripts: pinned senses, hand-written definitions and
+the words a theme leaves out."""
 
 import os
 
 FOLDER = os.path.dirname(os.path.abspath(__file__))
 PINNED_SENSES = os.path.join(FOLDER, "pinned_senses.txt")
 OWN_DEFINITIONS = os.path.join(FOLDER, "own_definitions.txt")
+OFF_THEME_WORDS = os.path.join(FOLDER, "off_theme_words.txt")
 
 
 def _rows(path):
@@ -31,6 +33,11 @@ def pinned_senses(path=PINNED_SENSES):
 def own_definitions(path=OWN_DEFINITIONS):
     """[(dictionary, WORD, definition)] written by hand for everyday words no
     WordNet gloss can define without giving them away."""
+    return _rows(path)
+
+
+def off_theme_words(path=OFF_THEME_WORDS):
+    """[(dictionary, WORD, reason)]: words a themed dictionary leaves out."""
     return _rows(path)
 
 

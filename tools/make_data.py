@@ -151,6 +151,9 @@ def dictionary_problems(name, items, pins, own=()):
     for dictionary, word, text in own:
         if dictionary == name and defined.get(word) != text:
             problems.append(f"{name}: the hand-written definition of {word} is not used")
+    for dictionary, word, _ in curated.off_theme_words():
+        if dictionary == name and word in defined:
+            problems.append(f"{name}: {word} is listed as off the theme")
     return problems
 
 

@@ -278,6 +278,10 @@ class ReviewedTables(unittest.TestCase):
         self.assertGreaterEqual(len(curated.pinned_senses()), 80)
         own = curated.own_definitions()
         self.assertIn(("Common Words", "COFFEE"), {(name, word) for name, word, _ in own})
+        names = {name for name, _ in themes.THEMES}
+        for name, word, reason in curated.off_theme_words():
+            self.assertIn(name, names, word)
+            self.assertTrue(reason, word)
         for name, word, text in own:
             self.assertIsNone(definitions.definition_problem(word, text, themes.excluded()),
                               f"{name}: {word} {text!r}")

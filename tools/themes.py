@@ -66,6 +66,11 @@ def own_definitions(dictionary):
     return curated.by_dictionary(curated.own_definitions(), dictionary)
 
 
+@functools.lru_cache(maxsize=None)
+def off_theme(dictionary):
+    return curated.by_dictionary(curated.off_theme_words(), dictionary)
+
+
 class CommonWordsReport:
     """How many candidates each rule left out, for make_data's summary."""
 
@@ -285,6 +290,8 @@ def _lexfile_theme(wordnet, dictionary, lexname, attributes, kinds=(), unwanted=
 
     items = {}
     for lemma, nouns, senses in _theme_candidates(wordnet, in_theme, ambiguous_ok):
+        if lemma in off_theme(dictionary):
+            continue
         themed = _themed_senses(wordnet, lemma, nouns, in_theme, dictionary)
         found = _themed_definition(wordnet, lemma, themed, dictionary)
         if found is not None:
@@ -512,6 +519,8 @@ def _anchored_theme(wordnet, dictionary, anchors, unwanted=()):
 
     items = {}
     for lemma, nouns, senses in _theme_candidates(wordnet, in_theme):
+        if lemma in off_theme(dictionary):
+            continue
         themed = _themed_senses(wordnet, lemma, nouns, in_theme, dictionary)
         found = _themed_definition(wordnet, lemma, themed, dictionary)
         if found is not None:
