@@ -4,6 +4,8 @@ import os
 import re
 
 LIST_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "excluded_words.txt")
+# Words too rare or old for a hidden word; the same format.
+RARE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "rare_words.txt")
 WORD = re.compile(r"[a-z]+")
 
 
@@ -23,7 +25,7 @@ class Exclusions:
                 target, line = self.ambiguous, line[1:]
             for word in line.split():
                 if not WORD.fullmatch(word):
-                    raise ValueError(f"excluded_words.txt line {number}: {word!r} is not a"
+                    raise ValueError(f"line {number}: {word!r} is not a"
                                      " lower-case word")
                 target.add(word)
         self.ambiguous -= self.banned

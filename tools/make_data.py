@@ -30,7 +30,8 @@ import subprocess
 import sys
 import tempfile
 
-import glosses
+import curated
+import definitions
 import levels
 import sounds
 import sources
@@ -127,36 +128,32 @@ def suited_levels(items, lines):
     return ", ".join(f"{a}" if a == b else f"{a}-{b}" for a, b in ranges)
 
 
-PINNED_SENSES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pinned_senses.txt")
-
-
-def read_pinned_senses(path=PINNED_SENSES):
-    """[(dictionary, WORD, phrase)] from the pinned-senses list."""
-    pins = []
-    with open(path, encoding="ascii") as handle:
-        for line in handle:
-            if line.strip() and not line.startswith("#"):
-                dictionary, word, phrase = line.rstrip("\n").split("\t")
-                pins.append((dictionary, word, phrase))
-    return pins
-
-
-def dictionary_problems(name, items, pins):
-    """Every rule a shipped dictionary must keep, as messages (none when it keeps them)."""
+def dictionary_problems(name, items, pins, own=()):
+    """Every rule a shipped dictionary must keep, as messages (none when it keeps them):
+    no excluded word, every definition fit to show, every word of a length a level
+    can draw, every pinned sense kept and every hand-written definition used."""
     problems = []
     allowed = themes.excluded().allows_plain if name == "Common Words" \
         else themes.excluded().allows_themed
-    definitions = {word: definition for word, definition, _ in items}
-    for word, definition in definitions.items():
+    defined = {word: definition for word, definition, _ in items}
+    for word, definition in defined.items():
         if not allowed(word):
             problems.append(f"{name}: {word} is excluded")
-        problem = glosses.definition_problem(word, definition, themes.excluded())
+        problem = definitions.definition_problem(word, definition, themes.excluded())
         if problem:
             problems.append(f"{name}: {word} {definition!r}: {problem}")
+        if not levels.MIN_WORD <= len(word) <= levels.MAX_WORD:
+            problems.append(f"{name}: {word} is longer or shorter than a level's words")
     for dictionary, word, phrase in pins:
-        if dictionary == name and phrase not in definitions.get(word, ""):
+        if dictionary == name and phrase not in defined.get(word, ""):
             problems.append(f"{name}: {word} should mean {phrase!r}, "
-                            f"is {definitions.get(word)!r}")
+                            f"is {defined.get(word)!r}")
+    for dictionary, word, text in own:
+        if dictionary == name and defined.get(word) != text:
+            problems.append(f"{name}: the hand-written definition of {word} is not used")
+    for dictionary, word, _ in curated.off_theme_words():
+        if dictionary == name and word in defined:
+            problems.append(f"{name}: {word} is listed as off the theme")
     return problems
 
 
@@ -198,8 +195,8 @@ def generate(out, tool):
     wordnet = sources.WordNet()
     report = themes.CommonWordsReport()
     common = themes.common_words(wordnet, report)
-    pins = read_pinned_senses()
-    problems = dictionary_problems("Common Words", common, pins)
+    pins, own = curated.pinned_senses(), curated.own_definitions()
+    problems = dictionary_problems("Common Words", common, pins, own)
     for n, (count, passes) in write_word_lists(out, wordnet).items():
         print(f"W{n}: {count} words, aligned after {passes} reordering passes")
     worst = write_levels(out, common)
@@ -208,11 +205,12 @@ def generate(out, tool):
     with tempfile.TemporaryDirectory() as scratch:
         build_dictionary(tool, common, os.path.join(out, "kbs", "Common Words.dic"), scratch)
         print(f"Common Words: {len(common)} items of {report.candidates} everyday words"
-              f" ({report.excluded} excluded, {report.coarse} coarse, {report.inflected}"
-              f" inflected, {report.undefinable} without a definition that may be shown)")
+              f" ({report.excluded} excluded, {report.rare} rare, {report.coarse} coarse,"
+              f" {report.inflected} inflected, {report.undefinable} without a definition"
+              f" that may be shown; {report.own} defined by hand)")
         for name, select in themes.THEMES:
             items = select(wordnet)
-            problems += dictionary_problems(name, items, pins)
+            problems += dictionary_problems(name, items, pins, own)
             build_dictionary(tool, items, os.path.join(out, "kbs", name + ".dic"), scratch)
             print(f"{name}: {len(items)} items, suits levels {suited_levels(items, level_lines)}")
     print(check_par(tool, out))

@@ -80,3 +80,16 @@ def inflected_base(wordnet, exceptions, word, main_sense, listed):
         if hit:
             return hit[0]
     return None
+
+
+def comparative_base(wordnet, exceptions, word, listed):
+    """The listed adjective the word is the comparative or superlative of, when the
+    word is no noun and WordNet's texts use none of its own senses (FINER, LATEST),
+    or None. A noun stands on its own (a LIGHTER, a DRYER)."""
+    if "n" in wordnet.senses.get(word, {}) or any(wordnet.tag_counts.get((word, pos, rank + 1), 0)
+           for pos, offsets in wordnet.senses.get(word, {}).items()
+           for rank in range(len(offsets))):
+        return None
+    hit = sorted(base for base in bases(wordnet, exceptions, word, "a") & listed
+                 if word.endswith(("er", "est")))
+    return hit[0] if hit else None

@@ -3,33 +3,39 @@
 import math
 import unittest
 
+import curated
+import definitions
 import exclusions
 import glosses
 import levels
 import morphology
+import sample_words
 import sounds
+import suitability
 import themes
 
 
 class ShortDefinition(unittest.TestCase):
     def test_examples_are_dropped_and_short_glosses_kept_whole(self):
-        self.assertEqual(glosses.short_definition('a domestic animal; "the dog barked"'),
+        self.assertEqual(definitions.short_definition('a domestic animal; "the dog barked"'),
                          "a domestic animal")
-        self.assertEqual(glosses.short_definition("as `easy' as pie;"), "as 'easy' as pie")
+        self.assertEqual(definitions.short_definition("as `easy' as pie;"), "as 'easy' as pie")
 
-    def test_long_glosses_end_at_a_clause_or_word_boundary(self):
+    def test_long_glosses_end_at_a_clause_boundary_never_with_an_ellipsis(self):
         clause = "a bottomless gulf or pit; " + "any cavity extending below " * 6
-        self.assertEqual(glosses.short_definition(clause), "a bottomless gulf or pit")
-        words = "word " * 40
-        cut = glosses.short_definition(words)
-        self.assertLessEqual(len(cut), glosses.MAX_DEFINITION)
-        self.assertTrue(cut.endswith("word..."), cut)
+        self.assertEqual(definitions.short_definition(clause), "a bottomless gulf or pit")
+        phrase = "a small vessel for carrying water from a well " + "and wine and oil " * 8
+        cut = definitions.short_definition(phrase)
+        self.assertEqual(cut, "a small vessel for carrying water")
+        # No boundary to cut at: no definition, so the caller takes another sense.
+        self.assertIsNone(definitions.short_definition("word " * 40))
+        self.assertEqual(definitions.definition_problem("DOG", "a loyal pet..."), "cut off")
 
     def test_a_cut_never_leaves_a_parenthesis_open(self):
         gloss = "an elected council in a communist country (" + "especially one " * 10 + ")"
-        cut = glosses.short_definition(gloss)
+        cut = definitions.short_definition(gloss)
         self.assertEqual(cut.count("("), cut.count(")"), cut)
-        self.assertLessEqual(len(cut), glosses.MAX_DEFINITION)
+        self.assertLessEqual(len(cut), definitions.MAX_DEFINITION)
 
 
 class WordListOrder(unittest.TestCase):
@@ -133,34 +139,172 @@ class ExclusionList(unittest.TestCase):
 
 class DefinitionRules(unittest.TestCase):
     def test_the_word_its_stem_and_compound_parts_give_it_away(self):
-        self.assertTrue(glosses.gives_away("HOMEOWNER", "someone who owns a home"))
-        self.assertTrue(glosses.gives_away("GOVERNMENT", "the governing body"))
-        self.assertTrue(glosses.gives_away("CAT", "domestic cats"))
-        self.assertTrue(glosses.gives_away("DEMOCRACY", "a democratic system"))
-        self.assertFalse(glosses.gives_away("CAT", "a small carnivore"))
-        self.assertFalse(glosses.gives_away("INTEREST", "of international concern"))
+        self.assertTrue(definitions.gives_away("HOMEOWNER", "someone who owns a home"))
+        self.assertTrue(definitions.gives_away("GOVERNMENT", "the governing body"))
+        self.assertTrue(definitions.gives_away("CAT", "domestic cats"))
+        self.assertTrue(definitions.gives_away("DEMOCRACY", "a democratic system"))
+        self.assertFalse(definitions.gives_away("CAT", "a small carnivore"))
+        self.assertFalse(definitions.gives_away("INTEREST", "of international concern"))
+
+    def test_a_shared_stem_of_four_letters_or_a_word_inside_gives_it_away(self):
+        self.assertTrue(definitions.gives_away("CURDLE", "turn into curds"))
+        self.assertTrue(definitions.gives_away("WAKE", "be awake"))
+        self.assertTrue(definitions.gives_away("DRAW", "a picture drawn"))
+        self.assertTrue(definitions.gives_away("HAPPY", "full of happiness"))
+        self.assertTrue(definitions.gives_away("AFTERNOON", "between noon and evening"))
+        self.assertTrue(definitions.gives_away("CRAGGY", "having hills and crags"))
+        self.assertTrue(definitions.gives_away("UNINTERESTED", "not showing interest"))
+        self.assertFalse(definitions.gives_away("CART", "a carrot"))  # three letters shared
+
+    def test_a_short_part_of_a_compound_gives_it_away_when_the_rest_is_a_part_too(self):
+        self.assertTrue(definitions.gives_away("GUNMAN", "a killer who uses a gun"))
+        self.assertTrue(definitions.gives_away("TEACUP", "a small cup"))
+        self.assertFalse(definitions.gives_away("EAR", "the organ of hearing"))
 
     def test_one_word_quotations_and_giveaways_are_problems(self):
-        self.assertEqual(glosses.definition_problem("DOG", "canine"), "one word")
-        self.assertEqual(glosses.definition_problem("DOG", 'a "friend" indeed'), "a quotation")
-        self.assertEqual(glosses.definition_problem("DOG", "a dog of sorts"),
+        self.assertEqual(definitions.definition_problem("DOG", "canine"), "one word")
+        self.assertEqual(definitions.definition_problem("DOG", 'a "friend" indeed'), "a quotation")
+        self.assertEqual(definitions.definition_problem("DOG", "a dog of sorts"),
                          "gives the word away")
-        self.assertIsNone(glosses.definition_problem("DOG", "a domesticated canine"))
+        self.assertIsNone(definitions.definition_problem("DOG", "a domesticated canine"))
 
     def test_variants_drop_the_aside_or_clause_that_gives_the_word_away(self):
-        variants = glosses.definition_variants(
+        variants = definitions.definition_variants(
             "feline mammal usually having soft fur: domestic cats; wildcats", "cat")
         self.assertIn("feline mammal usually having soft fur", variants)
-        cut = glosses.definition_variants("any of many shrubs of the genus Rosa that bear roses",
+        cut = definitions.definition_variants("any of many shrubs of the genus Rosa that bear roses",
                                           "rose")
         self.assertIn("any of many shrubs of the genus Rosa", cut)
         # A cut that would leave a dangling word or too little is not offered.
-        self.assertEqual(glosses.definition_variants("a drink made from tea", "tea"),
+        self.assertEqual(definitions.definition_variants("a drink made from tea", "tea"),
                          ["a drink made from tea"])
 
+    def test_a_clause_that_gives_the_word_away_is_left_out(self):
+        self.assertIn("damage irreparably", definitions.definition_variants(
+            "destroy completely; damage irreparably", "destroy"))
+        self.assertIn("a round fastener sewn to shirts and coats etc",
+                      definitions.definition_variants(
+                          "a round fastener sewn to shirts and coats etc to fit through"
+                          " buttonholes", "button"))
+
+    def test_a_cut_that_asks_for_what_followed_it_is_not_offered(self):
+        variants = definitions.definition_variants("of or relating to or caused by a toxin",
+                                                   "toxic")
+        self.assertNotIn("of or relating to or caused", variants)
+        self.assertNotIn("the process of taking", definitions.definition_variants(
+            "the process of taking in and expelling air during breathing", "breath"))
+
     def test_a_leading_usage_label_is_dropped(self):
-        self.assertEqual(glosses.short_definition("(usually informal) a young rabbit or hare"),
+        self.assertEqual(definitions.short_definition("(usually informal) a young rabbit or hare"),
                          "a young rabbit or hare")
+
+
+class SenseGlosses(unittest.TestCase):
+    def blocked(self, gloss):
+        return bool(suitability.BLOCKED_GLOSS.search(gloss))
+
+    def test_sexual_drug_waste_and_cruel_senses_are_blocked(self):
+        for gloss in ("having strong sexual appeal", "slang for sexual intercourse",
+                      "affectionate play (or foreplay without contact)", "street names for marijuana",
+                      "a narcotics addict", "solid excretory product evacuated from the bowels",
+                      "a person of subnormal intelligence", "offensive term for a homosexual man"):
+            self.assertTrue(self.blocked(gloss), gloss)
+
+    def test_plain_mentions_of_sex_and_the_body_are_not(self):
+        for gloss in ("a young person of either sex", "the sexually reproductive forms of jellyfish",
+                      "either of two bean-shaped organs that filter wastes from the blood",
+                      "pat or squeeze fondly", "a rude or uncouth fool", "full of juice"):
+            self.assertFalse(self.blocked(gloss), gloss)
+
+    def test_old_slang_and_baseball_senses_give_way(self):
+        for gloss in ("(archaic) a hill", "(baseball) the slight elevation on which the pitcher stands",
+                      "the handwear used by fielders in playing baseball", "former name of Tokyo"):
+            self.assertTrue(suitability.DISFAVOURED_GLOSS.search(gloss), gloss)
+        self.assertFalse(suitability.DISFAVOURED_GLOSS.search("a small natural hill"))
+
+
+class FakeRules:
+    def __init__(self, blocked=(), disfavoured=()):
+        self.blocked, self.disfavoured = set(blocked), set(disfavoured)
+
+    def is_blocked(self, synset):
+        return synset.gloss in self.blocked
+
+    def is_disfavoured(self, synset):
+        return synset.gloss in self.disfavoured
+
+
+class SenseChoice(unittest.TestCase):
+    class Sense:
+        def __init__(self, lexname, gloss):
+            self.lexname, self.gloss = lexname, gloss
+
+    SCOOTER = [("n", 1, Sense("noun.animal", "large black diving duck")),
+               ("n", 2, Sense("noun.artifact", "child's two-wheeled vehicle operated by foot"))]
+
+    def wordnet(self, lemma, senses, counts=()):
+        return FakeWordNet({lemma: {"n": [rank for _, rank, _ in senses]}}, counts)
+
+    def ranked(self, lemma, senses, rules, preferred=None, counts=()):
+        found = glosses.ranked_senses(self.wordnet(lemma, senses, counts), lemma, senses, rules,
+                                      preferred)
+        return [synset.gloss for _, _, synset in found]
+
+    def test_an_agent_noun_means_the_tool_before_an_animal(self):
+        self.assertEqual(self.ranked("scooter", self.SCOOTER, FakeRules())[0],
+                         "child's two-wheeled vehicle operated by foot")
+
+    def test_a_pinned_phrase_comes_first_and_blocked_or_disfavoured_senses_last(self):
+        rules = FakeRules(blocked={"child's two-wheeled vehicle operated by foot"})
+        self.assertEqual(self.ranked("scooter", self.SCOOTER, rules)[0], "large black diving duck")
+        senses = [("n", 1, self.Sense("noun.artifact", "a propeller")),
+                  ("n", 2, self.Sense("noun.artifact", "a fastener with a slotted head")),
+                  ("n", 3, self.Sense("noun.act", "slang for something coarse"))]
+        rules = FakeRules(disfavoured={"a propeller"}, blocked={"slang for something coarse"})
+        counts = {("screw", "n", 3): 9}
+        self.assertEqual(self.ranked("screw", senses, rules, counts=counts),
+                         ["a fastener with a slotted head", "a propeller",
+                          "slang for something coarse"])
+        self.assertEqual(self.ranked("screw", senses, FakeRules(), "propeller", counts)[0],
+                         "a propeller")
+        # A blocked sense the texts use most bans the word; a rare one does not.
+        self.assertTrue(glosses.is_unsuitable(self.wordnet("screw", senses, counts), "screw",
+                                              senses, rules))
+        self.assertFalse(glosses.is_unsuitable(self.wordnet("screw", senses), "screw", senses,
+                                               rules))
+
+
+class ReviewedTables(unittest.TestCase):
+    def test_the_shipped_tables_parse_and_hand_definitions_keep_the_rules(self):
+        self.assertGreaterEqual(len(curated.pinned_senses()), 80)
+        own = curated.own_definitions()
+        self.assertIn(("Common Words", "COFFEE"), {(name, word) for name, word, _ in own})
+        names = {name for name, _ in themes.THEMES}
+        for name, word, reason in curated.off_theme_words():
+            self.assertIn(name, names, word)
+            self.assertTrue(reason, word)
+        for name, word, text in own:
+            self.assertIsNone(definitions.definition_problem(word, text, themes.excluded()),
+                              f"{name}: {word} {text!r}")
+
+    def test_a_malformed_row_names_its_line(self):
+        import tempfile
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as handle:
+            handle.write("# comment\nCommon Words\tTEA\ta drink\nCommon Words TEA a drink\n")
+        with self.assertRaisesRegex(SystemExit, "line 3"):
+            curated.own_definitions(handle.name)
+
+
+class Sample(unittest.TestCase):
+    ITEMS = [(word, "d") for word in ("CAT", "DOG", "BIRD", "FISH", "HORSE", "SHEEP", "RABBIT",
+                                      "DONKEY", "GIRAFFE", "ELEPHANT")]
+
+    def test_the_draw_is_reproducible_distinct_and_of_level_lengths(self):
+        first = sample_words.draw(self.ITEMS, "Common Words", 6, 7)
+        self.assertEqual(first, sample_words.draw(self.ITEMS, "Common Words", 6, 7))
+        self.assertEqual(len({word for word, _ in first}), 6)
+        themed = sample_words.draw(self.ITEMS, "Animals", 40, 7)
+        self.assertEqual(sorted(themed), sorted(self.ITEMS))  # no more than there are
 
 
 class FakeWordNet:
@@ -197,6 +341,13 @@ class Inflections(unittest.TestCase):
         self.assertEqual(self.base("ducking", "n"), "duck")
         self.assertEqual(self.base("quickly", "r"), "quick")
         self.assertEqual(self.base("swollen", "a"), "swell")  # an irregular participle
+
+    def test_an_unused_comparative_that_is_no_noun_is_its_adjective(self):
+        wordnet = FakeWordNet({"fine": {"a": [1]}, "finer": {"a": [2]}, "light": {"a": [3]},
+                               "lighter": {"n": [4], "a": [5]}})
+        listed = {"fine", "finer", "light", "lighter"}
+        self.assertEqual(morphology.comparative_base(wordnet, {}, "finer", listed), "fine")
+        self.assertIsNone(morphology.comparative_base(wordnet, {}, "lighter", listed))
 
     def test_things_used_nouns_and_irregular_forms_of_another_part_of_speech_stand(self):
         self.assertIsNone(self.base("building", "n", "noun.artifact"))

@@ -5,17 +5,21 @@ word, one item per word. Attribute names are those of the game's knowledge-base
 attribute enumeration.
 """
 
+import collections
 import functools
 import re
 
+import curated
+import definitions
 import exclusions
 import glosses
 import morphology
 import sources
+import suitability
 
 COMMON_SIZES = (10, 20, 35, 40, 50)          # SCOWL's "common" levels: the 3-5 letter lists
 EVERYDAY_SIZES = (10, 20, 35)                # words an ordinary adult knows: hidden words
-THEMED_SIZES = (10, 20, 35, 40, 50, 55, 60, 70)
+THEMED_SIZES = (10, 20, 35, 40, 50, 55)
 WORD_KINDS = ("english-words", "american-words")
 NAME_KINDS = ("english-upper", "american-upper", "english-proper-names",
               "american-proper-names")
@@ -28,7 +32,7 @@ EVERYDAY_WORD = re.compile(r"[a-z]{3,12}")
 SHORT_THEME_WORD = 4
 # Theme words this short must mean the theme first among their nouns (COG, BUNNY).
 THEME_FIRST_WORD = 5
-NAME_WORD = re.compile(r"[A-Z][a-z]{2,19}")
+NAME_WORD = re.compile(r"[A-Z][a-z]{2,11}")
 
 
 def _sorted_items(items):
@@ -42,15 +46,42 @@ def excluded():
     return exclusions.Exclusions.load()
 
 
+@functools.lru_cache(maxsize=None)
+def rare():
+    return exclusions.Exclusions.load(exclusions.RARE_PATH)
+
+
+@functools.lru_cache(maxsize=None)
+def sense_rules(wordnet):
+    return suitability.SenseRules(wordnet)
+
+
+@functools.lru_cache(maxsize=None)
+def pins(dictionary):
+    return curated.by_dictionary(curated.pinned_senses(), dictionary)
+
+
+@functools.lru_cache(maxsize=None)
+def own_definitions(dictionary):
+    return curated.by_dictionary(curated.own_definitions(), dictionary)
+
+
+@functools.lru_cache(maxsize=None)
+def off_theme(dictionary):
+    return curated.by_dictionary(curated.off_theme_words(), dictionary)
+
+
 class CommonWordsReport:
     """How many candidates each rule left out, for make_data's summary."""
 
     def __init__(self):
         self.candidates = 0
         self.excluded = 0
+        self.rare = 0
         self.coarse = 0
         self.inflected = 0
         self.undefinable = 0
+        self.own = 0
 
 
 def common_words(wordnet, report=None):
@@ -60,7 +91,8 @@ def common_words(wordnet, report=None):
     candidates = sources.scowl_words(WORD_KINDS, EVERYDAY_SIZES)
     listed = {word for word in candidates if LOWER_WORD.fullmatch(word)}
     exceptions = morphology.read_exceptions()
-    blocked = glosses.blocked_usage_keys(wordnet)
+    rules = sense_rules(wordnet)
+    pinned, own = pins("Common Words"), own_definitions("Common Words")
     items = {}
     for lemma in sorted(listed):
         if not EVERYDAY_WORD.fullmatch(lemma) or lemma not in wordnet.senses:
@@ -73,14 +105,24 @@ def common_words(wordnet, report=None):
         if not excluded().allows_plain(lemma):
             report.excluded += 1
             continue
-        if glosses.is_unsuitable(wordnet, lemma, senses, blocked):
+        if not rare().allows_plain(lemma):
+            report.rare += 1
+            continue
+        # A hand-written definition is the reviewed sense of an everyday word.
+        if lemma in own:
+            report.own += 1
+            items[lemma.upper()] = (lemma.upper(), own[lemma], [])
+            continue
+        if glosses.is_unsuitable(wordnet, lemma, senses, rules):
             report.coarse += 1
             continue
-        main_sense = glosses.ranked_senses(wordnet, lemma, senses)[0]
-        if morphology.inflected_base(wordnet, exceptions, lemma, main_sense, listed):
+        main_sense = glosses.ranked_senses(wordnet, lemma, senses, rules, pinned.get(lemma))[0]
+        if (morphology.inflected_base(wordnet, exceptions, lemma, main_sense, listed)
+                or morphology.comparative_base(wordnet, exceptions, lemma, listed)):
             report.inflected += 1
             continue
-        chosen = glosses.choose_definition(wordnet, lemma, senses, blocked, excluded())
+        chosen = glosses.choose_definition(wordnet, lemma, senses, rules, excluded(),
+                                           pinned.get(lemma))
         if chosen is None:
             report.undefinable += 1
             continue
@@ -102,41 +144,84 @@ def _theme_vocabulary():
             sources.scowl_words(WORD_KINDS, EVERYDAY_SIZES))
 
 
+@functools.lru_cache(maxsize=None)
+def _everyday_names():
+    return sources.scowl_words(NAME_KINDS, EVERYDAY_SIZES)
+
+
+# Beyond SCOWL's everyday sizes a theme word must be one WordNet's texts use or its
+# glosses mention at least this often (TAPIR, GIBBON, TRACHEA), which leaves out the
+# naturalist's and anatomist's names few players know (CANVASBACK, MENHADEN, HYOID).
+MIN_GLOSS_MENTIONS = 2
+GLOSS_TOKEN = re.compile(r"[a-z]+")
+
+
+@functools.lru_cache(maxsize=None)
+def _gloss_mentions(wordnet):
+    counts = collections.Counter()
+    for synset in wordnet.synsets.values():
+        counts.update(set(GLOSS_TOKEN.findall(synset.gloss.lower())))
+    return counts
+
+
+def _familiar(wordnet, word):
+    """True when a player is likely to know the theme word (see above)."""
+    _, short = _theme_vocabulary()
+    if word in short or word in _everyday_names():
+        return True
+    lower = word.lower()
+    used = any(wordnet.tag_counts.get((lower, pos, rank), 0)
+               for pos, offsets in wordnet.senses.get(lower, {}).items()
+               for rank in range(1, len(offsets) + 1))
+    return used or _gloss_mentions(wordnet)[lower] >= MIN_GLOSS_MENTIONS
+
+
 # Slang and informal senses stay out of the themes (YAP is no body part).
 INFORMAL_GLOSS = re.compile(r"\b(?:slang|informal|colloquial)", re.IGNORECASE)
 
 
-def _themed_definition(wordnet, lemma, themed, blocked):
+def _themed_definition(wordnet, lemma, themed, dictionary):
     """(synset, definition) of the first clean themed sense that may be shown, or
-    None. The themed sense itself is checked, not only the word's main sense."""
+    None; a pinned sense goes first, a hand-written definition stands for the
+    sense it is written for. The themed sense itself is checked, not only the
+    word's main sense."""
+    rules = sense_rules(wordnet)
+    pinned = pins(dictionary).get(lemma)
+    if pinned:
+        themed = sorted(themed, key=lambda synset: pinned not in synset.gloss)
     for synset in themed:
-        if (glosses.is_coarse(synset, blocked) or synset.targets(";u")
+        if (rules.is_blocked(synset) or rules.is_disfavoured(synset) or synset.targets(";u")
                 or INFORMAL_GLOSS.search(synset.gloss)):
             continue  # coarse, slang or another marked usage
-        for definition in glosses.definition_variants(synset.gloss, lemma):
-            if glosses.definition_problem(lemma, definition, excluded()) is None:
+        if lemma in own_definitions(dictionary):
+            return synset, own_definitions(dictionary)[lemma]
+        for definition in definitions.definition_variants(synset.gloss, lemma):
+            if definitions.definition_problem(lemma, definition, excluded()) is None:
                 return synset, definition
     return None
 
 
-def _theme_candidates(wordnet, blocked, in_theme, ambiguous_ok=False):
+def _theme_candidates(wordnet, in_theme, ambiguous_ok=False):
     """(lemma, noun senses, all senses) of every lower-case word a theme may take:
     allowed by the exclusions, not coarse, and a noun first. A word WordNet's texts
     use more as a verb still counts when its first noun sense, used in those texts,
     is the theme's (COOK); CLIMB's rare slope does not make it a landform."""
     longer, short = _theme_vocabulary()
+    rules = sense_rules(wordnet)
     allowed = excluded().allows_themed if ambiguous_ok else excluded().allows_plain
     for lemma in sorted(longer):
-        if not LOWER_WORD.fullmatch(lemma) or not allowed(lemma):
+        if not EVERYDAY_WORD.fullmatch(lemma) or not allowed(lemma):
             continue
         if len(lemma) <= SHORT_THEME_WORD and lemma not in short:
             continue
+        if not _familiar(wordnet, lemma):
+            continue
         senses = glosses.lower_case_senses(wordnet, lemma) if lemma in wordnet.senses else []
         nouns = [s for s in senses if s[0] == "n"]
-        if not nouns or glosses.is_unsuitable(wordnet, lemma, nouns, blocked):
+        if not nouns or glosses.is_unsuitable(wordnet, lemma, nouns, rules):
             continue
         first_noun_used = wordnet.tag_counts.get((lemma, "n", nouns[0][1]), 0) > 0
-        main = glosses.ranked_senses(wordnet, lemma, senses)[0]
+        main = glosses.ranked_senses(wordnet, lemma, senses, rules)[0]
         if main[0] != "n" and not (first_noun_used and in_theme(nouns[0][2])):
             continue
         # Plurals and other forms of a listed word (EGGS, OXEN, SANG) leave it to the word.
@@ -158,14 +243,17 @@ def _is_usual_name(lemma, synset):
     return lemma in names[:USUAL_NAMES]
 
 
-def _themed_senses(wordnet, lemma, nouns, senses, in_theme):
-    """The word's main noun senses that are in the theme. A short word must mean
-    the theme first among its nouns: COG is a tooth of a wheel before it is an
-    underling."""
+def _themed_senses(wordnet, lemma, nouns, in_theme, dictionary):
+    """The word's main noun senses that are in the theme, or the pinned one. A
+    short word must mean the theme first among its nouns: COG is a tooth of a
+    wheel before it is an underling."""
+    pinned = pins(dictionary).get(lemma)
+    if pinned:
+        return [synset for _, _, synset in nouns if pinned in synset.gloss and in_theme(synset)]
     themed = [synset for _, _, synset in nouns[:MAIN_SENSES]
               if in_theme(synset) and _is_usual_name(lemma, synset)]
     if themed and len(lemma) <= THEME_FIRST_WORD:
-        ranked_nouns = glosses.ranked_senses(wordnet, lemma, nouns)
+        ranked_nouns = glosses.ranked_senses(wordnet, lemma, nouns, sense_rules(wordnet))
         if ranked_nouns[0][2] is not themed[0]:
             return []
     return themed
@@ -186,11 +274,11 @@ def _taxon_attributes(wordnet, synset):
     return ["Species"] if _member_of_genus(wordnet, synset) else ["Category"]
 
 
-def _lexfile_theme(wordnet, lexname, attributes, kinds=(), unwanted=(), ambiguous_ok=False):
+def _lexfile_theme(wordnet, dictionary, lexname, attributes, kinds=(), unwanted=(),
+                   ambiguous_ok=False):
     """Words one of whose two main noun senses is in the lexicographer file, a kind
     of one of the kinds (when given) and of none of the unwanted kinds (anchors).
     ambiguous_ok: the theme's sense is a clean everyday one (ASS the animal)."""
-    blocked = glosses.blocked_usage_keys(wordnet)
     wanted_keys = set(_anchor_keys(wordnet, kinds))
     unwanted_keys = set(_anchor_keys(wordnet, unwanted))
 
@@ -201,9 +289,11 @@ def _lexfile_theme(wordnet, lexname, attributes, kinds=(), unwanted=(), ambiguou
         return (not wanted_keys or bool(lineage & wanted_keys)) and not lineage & unwanted_keys
 
     items = {}
-    for lemma, nouns, senses in _theme_candidates(wordnet, blocked, in_theme, ambiguous_ok):
-        themed = _themed_senses(wordnet, lemma, nouns, senses, in_theme)
-        found = _themed_definition(wordnet, lemma, themed, blocked)
+    for lemma, nouns, senses in _theme_candidates(wordnet, in_theme, ambiguous_ok):
+        if lemma in off_theme(dictionary):
+            continue
+        themed = _themed_senses(wordnet, lemma, nouns, in_theme, dictionary)
+        found = _themed_definition(wordnet, lemma, themed, dictionary)
         if found is not None:
             synset, definition = found
             items[lemma.upper()] = (lemma.upper(), definition, attributes(wordnet, synset))
@@ -213,6 +303,14 @@ def _lexfile_theme(wordnet, lexname, attributes, kinds=(), unwanted=(), ambiguou
 ANIMAL_KINDS = (("animal", "a living organism characterized by voluntary movement", ()),)
 MICROBES = (("microorganism", "any organism of microscopic size", ()),)
 HORMONES = (("hormone", "the secretion of an endocrine gland", ()),)
+EMBRYOS = (("embryo", "an animal organism in the early stages of growth", ()),
+           ("fetus", "an unborn or unhatched vertebrate", ()))
+LIVESTOCK_FEED = (("feed", "food for domestic livestock", ()),)
+# Diseases of plants and animals are not a player's health.
+OTHER_DISEASES = (("plant_disease", "a disease that affects plants", ()),
+                  ("animal_disease", "a disease that typically does not affect human beings", ()))
+HAIRSTYLES = (("hairdo", "the arrangement of the hair", ()),
+              ("haircut", "the style in which hair has been cut", ()))
 BODY_KINDS = (
     ("body_part", "any part of an organism such as an organ or extremity", ()),
     ("body_covering", "any covering for the body or a body part", ()),
@@ -221,21 +319,23 @@ BODY_KINDS = (
 
 
 def animals(wordnet):
-    return _lexfile_theme(wordnet, "noun.animal", _taxon_attributes, ANIMAL_KINDS, MICROBES,
-                          ambiguous_ok=True)
+    return _lexfile_theme(wordnet, "Animals", "noun.animal", _taxon_attributes, ANIMAL_KINDS,
+                          MICROBES + EMBRYOS, ambiguous_ok=True)
 
 
 def plants(wordnet):
-    return _lexfile_theme(wordnet, "noun.plant", _taxon_attributes, ambiguous_ok=True)
+    return _lexfile_theme(wordnet, "Plants", "noun.plant", _taxon_attributes,
+                          ambiguous_ok=True)
 
 
 def food(wordnet):
-    return _lexfile_theme(wordnet, "noun.food", lambda wn, synset: ["Food"], ambiguous_ok=True)
+    return _lexfile_theme(wordnet, "Food", "noun.food", lambda wn, synset: ["Food"],
+                          unwanted=LIVESTOCK_FEED, ambiguous_ok=True)
 
 
 def body(wordnet):
-    return _lexfile_theme(wordnet, "noun.body", lambda wn, synset: ["BodyPart"], BODY_KINDS,
-                          HORMONES)
+    return _lexfile_theme(wordnet, "Human Body", "noun.body", lambda wn, synset: ["BodyPart"],
+                          BODY_KINDS, HORMONES + HAIRSTYLES)
 
 
 # --- Geography -----------------------------------------------------------------
@@ -266,6 +366,8 @@ GEOGRAPHY_ANCHORS = (
     ("geological_formation", "(geology) the geological features", ["Landform"]),
 )
 GEOGRAPHY_FALLBACK = ("Landform",)
+# Countries, capitals, continents and oceans count as known to players.
+WELL_KNOWN_PLACES = {"Country", "Capital", "Continent", "OceanSea"}
 # Craters and plains of other worlds are landforms too, but not geography.
 OFF_EARTH = re.compile(r"\b(?:Moon|Mars|Venus|Mercury|planet)\b")
 # The attribute names used here, in the enumeration's order.
@@ -311,7 +413,7 @@ def _place_priority(wordnet, key, anchor_lemmas):
     return min(found) if found else OTHER_PLACE_PRIORITY + 10
 
 
-def _place_word_ok(wordnet, word, is_name, blocked):
+def _place_word_ok(wordnet, word, is_name):
     """A common word names a place only when it means that first (CLIMB is no landform)."""
     if not excluded().allows_themed(word):
         return False
@@ -321,7 +423,17 @@ def _place_word_ok(wordnet, word, is_name, blocked):
     if len(word) <= SHORT_THEME_WORD and word not in short:
         return False
     senses = glosses.lower_case_senses(wordnet, word)
-    return bool(senses) and glosses.ranked_senses(wordnet, word, senses)[0][0] == "n"
+    rules = sense_rules(wordnet)
+    return bool(senses) and glosses.ranked_senses(wordnet, word, senses, rules)[0][0] == "n"
+
+
+def _place_order(wordnet, synset, word, anchor_lemmas, rank):
+    """How well known the place is under this name: a pinned place first, then a
+    place whose first name the word is (JERSEY the island before New Jersey), then
+    by kind (a capital or a country before a city), then the name's sense order."""
+    pinned = pins("Geography").get(word.lower())
+    return (bool(pinned) and pinned not in synset.gloss, synset.words[0] != word,
+            _place_priority(wordnet, synset.key, anchor_lemmas), rank)
 
 
 def geography(wordnet):
@@ -331,22 +443,27 @@ def geography(wordnet):
     anchors = _anchor_keys(wordnet, GEOGRAPHY_ANCHORS)
     anchor_lemmas = {key: lemma for key, lemma in
                      zip(anchors, (anchor[0] for anchor in GEOGRAPHY_ANCHORS))}
-    blocked = glosses.blocked_usage_keys(wordnet)
+    rules = sense_rules(wordnet)
     best = {}
     for (pos, offset) in sorted(wordnet.synsets):
         synset = wordnet.synsets[(pos, offset)]
         if pos != "n" or synset.lexname not in ("noun.location", "noun.object"):
             continue
         attributes = _anchored_attributes(wordnet, (pos, offset), anchors, GEOGRAPHY_FALLBACK)
-        if not attributes or glosses.is_coarse(synset, blocked) or OFF_EARTH.search(synset.gloss):
+        if (not attributes or rules.is_blocked(synset) or rules.is_disfavoured(synset)
+                or OFF_EARTH.search(synset.gloss)):
             continue
-        for word in synset.words:
+        # A place's usual names come first; EDO and ANGORA are old names of capitals.
+        for word in synset.words[:USUAL_NAMES - 1]:
             is_name = bool(NAME_WORD.fullmatch(word)) and word in names
-            is_common = bool(LOWER_WORD.fullmatch(word)) and word in common
-            if not (is_name or is_common) or not _place_word_ok(wordnet, word, is_name, blocked):
+            is_common = bool(EVERYDAY_WORD.fullmatch(word)) and word in common
+            if not (is_name or is_common) or not _place_word_ok(wordnet, word, is_name):
                 continue
-            definition = next((text for text in glosses.definition_variants(synset.gloss, word)
-                               if glosses.definition_problem(word, text, excluded()) is None),
+            if not (_familiar(wordnet, word) or set(attributes) & WELL_KNOWN_PLACES):
+                continue
+            definition = next((text for text in definitions.definition_variants(synset.gloss,
+                                                                                 word)
+                               if definitions.definition_problem(word, text, excluded()) is None),
                               None)
             if definition is None:
                 continue
@@ -354,9 +471,9 @@ def geography(wordnet):
             rank = wordnet.senses[word.lower()]["n"].index(offset)
             if rank >= MAIN_SENSES and not is_name:
                 continue
-            order = (_place_priority(wordnet, synset.key, anchor_lemmas), rank)
-            if is_name and rank >= MAIN_SENSES and order[0] > 1:
-                continue
+            order = _place_order(wordnet, synset, word, anchor_lemmas, rank)
+            if is_name and rank >= MAIN_SENSES and order[2] > 1 and order[0]:
+                continue  # a minor place among a name's later senses, unless pinned
             item = (word.upper(), definition, attributes)
             if word.upper() not in best or order < best[word.upper()][0]:
                 best[word.upper()] = (order, item)
@@ -389,18 +506,23 @@ HEALTH_ANCHORS = (
 )
 
 
-def _anchored_theme(wordnet, anchors):
-    """Common words one of whose two main noun senses is a kind of an anchor."""
+def _anchored_theme(wordnet, dictionary, anchors, unwanted=()):
+    """Common words one of whose two main noun senses is a kind of an anchor, and
+    of none of the unwanted kinds."""
     keyed = _anchor_keys(wordnet, anchors)
-    blocked = glosses.blocked_usage_keys(wordnet)
+    unwanted_keys = set(_anchor_keys(wordnet, unwanted))
 
     def in_theme(synset):
+        if unwanted_keys & (wordnet.ancestors(synset.key) | {synset.key}):
+            return False
         return bool(_anchored_attributes(wordnet, synset.key, keyed))
 
     items = {}
-    for lemma, nouns, senses in _theme_candidates(wordnet, blocked, in_theme):
-        themed = _themed_senses(wordnet, lemma, nouns, senses, in_theme)
-        found = _themed_definition(wordnet, lemma, themed, blocked)
+    for lemma, nouns, senses in _theme_candidates(wordnet, in_theme):
+        if lemma in off_theme(dictionary):
+            continue
+        themed = _themed_senses(wordnet, lemma, nouns, in_theme, dictionary)
+        found = _themed_definition(wordnet, lemma, themed, dictionary)
         if found is not None:
             synset, definition = found
             items[lemma.upper()] = (lemma.upper(), definition,
@@ -409,11 +531,11 @@ def _anchored_theme(wordnet, anchors):
 
 
 def occupations(wordnet):
-    return _anchored_theme(wordnet, OCCUPATION_ANCHORS)
+    return _anchored_theme(wordnet, "Occupations", OCCUPATION_ANCHORS)
 
 
 def health(wordnet):
-    return _anchored_theme(wordnet, HEALTH_ANCHORS)
+    return _anchored_theme(wordnet, "Health", HEALTH_ANCHORS, OTHER_DISEASES)
 
 
 THEMES = (
@@ -436,10 +558,10 @@ def short_words(wordnet):
     """Common words of 3, 4 and 5 letters in upper case, by length, sorted.
 
     These lists only accept alternative words on the board, so they take every
-    common SCOWL word (plurals and verb forms too), leaving out the excluded and
-    coarse ones and their inflections."""
+    common SCOWL word (plurals and verb forms too), leaving out the excluded words,
+    the words whose senses are coarse, sexual or the like, and their inflections."""
     common = sources.scowl_words(WORD_KINDS, COMMON_SIZES)
-    blocked_keys = glosses.blocked_usage_keys(wordnet)
+    rules = sense_rules(wordnet)
 
     def senses(lemma):
         return glosses.lower_case_senses(wordnet, lemma) if lemma in wordnet.senses else []
@@ -448,16 +570,21 @@ def short_words(wordnet):
         if not excluded().allows_plain(lemma):
             return True
         found = senses(lemma)
-        return bool(found) and glosses.is_unsuitable(wordnet, lemma, found, blocked_keys)
+        return bool(found) and glosses.is_unsuitable(wordnet, lemma, found, rules)
+
+    def bases(word):
+        found = set()
+        for pos in ("n", "v", "a"):
+            found |= morphology.bases(wordnet, _exceptions(), word, pos)
+        return found | {word[:-len(end)] for end in INFLECTIONS if word.endswith(end)}
 
     lists = {3: [], 4: [], 5: []}
     for word in sorted(common):
         if not re.fullmatch(r"[a-z]{3,5}", word) or unsuitable(word):
             continue
-        # A word WordNet does not define is judged by the word it inflects; one
-        # it defines (SPICY) stands on its own senses.
-        if not senses(word) and any(word.endswith(end) and unsuitable(word[:-len(end)])
-                                    for end in INFLECTIONS):
+        # A word WordNet does not define is judged by the words it may inflect;
+        # one it defines (SPICY) stands on its own senses.
+        if not senses(word) and any(unsuitable(base) for base in bases(word)):
             continue
         lists[len(word)].append(word.upper())
     return {n: sorted(set(words)) for n, words in lists.items()}

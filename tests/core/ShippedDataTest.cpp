@@ -237,7 +237,8 @@ class ShippedDictionaryItems : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ShippedDictionaryItems, AreDistinctUpperCaseWordsWithShortDefinitions) {
     const auto items = dump(GetParam());
-    ASSERT_GE(items.size(), 400u);
+    // The themes keep words players know, so the smallest holds a few hundred.
+    ASSERT_GE(items.size(), 150u);
     std::set<std::string> seen;
     std::map<std::size_t, int> byLength;
     for (const auto& item : items) {
@@ -341,12 +342,13 @@ bool endsWith(const std::string& text, const std::string& end) {
 }
 
 // The word of a definition that gives the item's word away (the word, its stem, a
-// word it starts, or a part of a compound), or "" when none does.
+// word that holds it, or a part of a compound), or "" when none does.
 std::string givesAway(const std::string& word, const std::string& definition) {
     for (const std::string& t : letterRuns(definition)) {
         if (t.size() < 3)
             continue;
-        if (t == word || stem(t) == stem(word) || (word.size() >= 4 && startsWith(t, word)))
+        if (t == word || stem(t) == stem(word) ||
+            (word.size() >= 4 && t.find(word) != std::string::npos))
             return t;
         if (t.size() >= 4 && (startsWith(word, t) || endsWith(word, t)))
             return t;
@@ -364,6 +366,7 @@ TEST(DefinitionRules, CatchTheWordItsStemAndThePartsOfACompound) {
     EXPECT_EQ(givesAway("GOVERNMENT", "the governing body"), "GOVERNING");
     EXPECT_EQ(givesAway("CAT", "domestic cats"), "CATS");
     EXPECT_EQ(givesAway("ROSE", "shrubs that bear roses"), "ROSES");
+    EXPECT_EQ(givesAway("WAKE", "be awake"), "AWAKE");
     EXPECT_EQ(givesAway("CAT", "a small domestic carnivore"), "");      // CARNIVORE is no CAT
     EXPECT_EQ(givesAway("INTEREST", "of international concern"), "");  // a shared start only
     EXPECT_EQ(givesAway("EAR", "the sense organ for hearing"), "");    // HEARING holds EAR inside
@@ -394,13 +397,14 @@ TEST(ShippedWords, NoExcludedWordInAnyDictionaryOrWordList) {
     }
 }
 
-TEST(ShippedWords, NoDefinitionGivesItsWordAwayOrIsOneWordOrAQuotation) {
+TEST(ShippedWords, NoDefinitionGivesItsWordAwayIsCutOffOrIsOneWordOrAQuotation) {
     for (const auto& name : shippedDictionaries()) {
         for (const auto& item : dump(name)) {
             EXPECT_EQ(givesAway(item.word, item.definition), "")
                 << name << ": " << item.word << " \"" << item.definition << '"';
             EXPECT_GE(letterRuns(item.definition).size(), 2u) << name << ": " << item.word;
             EXPECT_EQ(item.definition.find('"'), std::string::npos) << name << ": " << item.word;
+            EXPECT_FALSE(endsWith(item.definition, "...")) << name << ": " << item.word;
         }
     }
 }

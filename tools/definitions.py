@@ -1,0 +1,231 @@
+"""Turning a WordNet gloss into a short definition a player may be shown."""
+
+import re
+
+MAX_DEFINITION = 120
+MIN_CLAUSE = 10  # shortest text worth keeping on its own when cutting
+MIN_CUT_WORDS = 4
+
+# Endings taken off before two words are compared, longest first.
+STEM_ENDINGS = ("ations", "ation", "ments", "ment", "ities", "ness", "ings", "ical", "ists",
+                "able", "ible", "less", "ing", "ies", "ers", "est", "ism", "ist", "ity", "ful",
+                "ous", "ive", "ed", "es", "er", "ly", "al", "ic", "s", "y", "e")
+# What may follow a shared stem in either word for the two to be one family
+# (CURD-S and CURD-LE, DRAW-N and DRAW, HAPP-Y and HAPP-INESS).
+FAMILY_ENDINGS = frozenset(STEM_ENDINGS + (
+    "", "n", "en", "d", "r", "le", "led", "les", "ling", "ion", "ions", "ure", "ures", "ance",
+    "ances", "ence", "ences", "ant", "ants", "ent", "ents", "ery", "ry", "ish", "ize", "ise",
+    "ized", "age", "ee", "or", "ors", "ate", "ated", "ates", "ating", "ator", "ative", "iness",
+    "ily", "ier", "iest", "ied", "ying", "ious", "ian", "ians", "ship", "hood", "dom", "ward",
+    "wards", "like", "some", "ary", "th", "ty", "let", "lets", "ette", "in", "ine", "ual",
+    "ually", "ally", "edly", "ingly", "fully", "ster", "ess", "isms", "ics", "ically", "ial",
+    "o", "a", "i", "c", "us", "um", "ae"))
+FAMILY_STEM = 4
+GLOSS_WORD = re.compile(r"[a-z]+")
+
+
+def stem(word):
+    for ending in STEM_ENDINGS:
+        if word.endswith(ending) and len(word) - len(ending) >= 3:
+            return word[:-len(ending)]
+    return word
+
+
+def _common_prefix(a, b):
+    n = 0
+    while n < min(len(a), len(b)) and a[n] == b[n]:
+        n += 1
+    return n
+
+
+# Prefixes that make a new word of the same family (UNPROVOKED, DISORDER).
+FAMILY_PREFIXES = ("un", "in", "im", "dis", "non", "re", "mis", "over", "under")
+# Parts this short count in a compound only when the rest is as long (GUN-MAN, TEA-CUP).
+SHORT_PART = 3
+
+
+def _ending(rest, stem_end):
+    """True when rest is an ending, also after a doubled last letter (CRAG-GY)."""
+    return rest in FAMILY_ENDINGS or (rest[:1] == stem_end and rest[1:] in FAMILY_ENDINGS)
+
+
+def _same_family(a, b):
+    """True when both words are one stem of at least four letters with an ending:
+    CURDS and CURDLE, DRAWN and DRAW, HAPPY and HAPPINESS, CRAGS and CRAGGY, or are
+    so once a prefix is taken off (UNPROVOKED and PROVOKE)."""
+    for x, y in ((a, b), (b, a)):
+        for prefix in FAMILY_PREFIXES:
+            if x.startswith(prefix) and len(x) - len(prefix) >= FAMILY_STEM + 1:
+                if _same_family(x[len(prefix):], y):
+                    return True
+    shared = _common_prefix(a, b)
+    last = a[shared - 1:shared]
+    return shared >= FAMILY_STEM and _ending(a[shared:], last) and _ending(b[shared:], last)
+
+
+def _compound_part(word, part):
+    """True when the part starts or ends the word and the rest is a part as long (TEACUP
+    and TEA, GUNMAN and MAN); longer parts always count (HOMEOWNER and HOME)."""
+    if len(part) > SHORT_PART:
+        return word.startswith(part) or word.endswith(part)
+    if len(part) < SHORT_PART or len(word) - len(part) < SHORT_PART:
+        return False
+    return word.startswith(part) or word.endswith(part)
+
+
+def gives_away(word, definition):
+    """True when the definition holds the word, a form of it, a stem of four or more
+    letters it shares with the word, or a part of it: HOMEOWNER "someone who owns a
+    home", GOVERNMENT "the governing body", CURDLE "turn into curds", WAKE "be awake"."""
+    w = word.lower()
+    for t in GLOSS_WORD.findall(definition.lower()):
+        if len(t) < 3:
+            continue
+        if t == w or stem(t) == stem(w) or (len(w) >= 4 and w in t):
+            return True
+        if _compound_part(w, t) or (len(t) >= 5 and t in w):
+            return True  # a part of a compound, or the word it is made from
+        if _same_family(t, w):
+            return True
+        shared = _common_prefix(t, w)
+        if shared >= 6 or (shared >= 5 and shared >= min(len(t), len(w)) - 2):
+            return True
+    return False
+
+
+def definition_problem(word, definition, exclusions=None):
+    """Why a definition cannot be shown for the word, or None when it can."""
+    if len(definition.split()) < 2:
+        return "one word"
+    if '"' in definition:
+        return "a quotation"
+    if definition.endswith("..."):
+        return "cut off"
+    if gives_away(word, definition):
+        return "gives the word away"
+    if exclusions is not None and exclusions.mentions_banned(definition):
+        return "an excluded word"
+    return None
+
+
+PARENTHESIS = re.compile(r" ?\([^()]*\)")
+# Where a definition may end early: before a relative or participle clause.
+CLAUSE_START = re.compile(r",? (?:that|which|who|whose|where|when|used|especially|"
+                          r"usually|often) ")
+# Where a definition too long to keep whole may end: a clause, then a phrase.
+PHRASE_START = re.compile(r" (?:as|in|with|for|from|by|on|of|at|into|to) ")
+# Before a word that gives the word away a phrase may end too, but not before "of":
+# "having the characteristics" wants what it has.
+GIVEAWAY_PHRASE_START = re.compile(r" (?:as|in|with|for|from|by|on|at|into|to) ")
+# A cut definition must not end in a word that needs more after it.
+DANGLING = {"a", "an", "the", "of", "to", "and", "or", "is", "are", "be", "can", "that", "in",
+            "on", "by", "for", "with", "from", "as", "its", "their", "has", "have", "was",
+            "his", "her", "your", "not", "very", "more", "most", "than", "such", "any", "some",
+            "up", "both", "used", "if", "through"}
+
+
+def _balanced(text):
+    return text.count("(") == text.count(")")
+
+
+def _fair_cut(text):
+    """True when a cut text stands on its own: long enough, no open parenthesis,
+    not ending in a word that needs more."""
+    words = text.split()
+    return (len(text) >= MIN_CLAUSE and len(words) >= MIN_CUT_WORDS and _balanced(text)
+            and words[-1].lower().strip(",;:") not in DANGLING)
+
+
+def _wants_more(cut):
+    """True when a cut ends in a word that asks for what followed it: "the process of
+    taking" (what?), "of or relating to or caused" (by what?), "amount to or come"."""
+    words = cut.lower().split()
+    return words[-1].endswith(("ing", "ed")) or (len(words) >= 2 and words[-2] in ("or", "and"))
+
+
+def _before_giveaway(definition, word):
+    """The definition cut at the last clause start before the first word that
+    gives the word away (ROSE "any of many shrubs of the genus Rosa"), or None."""
+    for match in GLOSS_WORD.finditer(definition.lower()):
+        if gives_away(word, match.group()):
+            head = definition[:match.start()]
+            starts = sorted({m.start() for m in CLAUSE_START.finditer(head)}
+                            | {m.start() for m in GIVEAWAY_PHRASE_START.finditer(head)})
+            if not starts:
+                return None
+            for start in reversed(starts):
+                cut = head[:start].rstrip(" ,;:(")
+                if _fair_cut(cut) and not _wants_more(cut):
+                    return cut
+            return None
+    return None
+
+
+LEANING_STARTS = {"often", "usually", "used", "especially", "sometimes", "also", "as", "esp",
+                  "e", "and", "or", "but", "not", "its", "their", "in", "of", "with", "for"}
+
+
+def _clauses_without_giveaway(definition, word):
+    """The clauses of the definition that do not give the word away, when the first
+    one does (DESTROY "destroy completely; damage irreparably"), or None."""
+    clauses = definition.split("; ")
+    kept = [clause for clause in clauses if not gives_away(word, clause)]
+    if len(kept) == len(clauses) or not kept:
+        return None
+    text = "; ".join(kept)
+    # What follows a first clause often leans on it ("often farmed", "equipped with").
+    first = text.split()[0].lower()
+    if (len(text.split()) < 2 or not _balanced(text) or first.endswith(("ed", "ly"))
+            or first in LEANING_STARTS):
+        return None
+    return text
+
+
+def definition_variants(gloss, word=""):
+    """The definition of a gloss, then shorter forms of it to fall back on when the
+    whole gives the word away in an aside: without its parentheses, its first
+    clause alone (CAT "feline mammal usually having thick soft fur and no ability
+    to roar"), or cut before the giveaway. A gloss too long to keep whole is cut at
+    a clause boundary, never with an ellipsis; one that cannot be is no variant."""
+    full = short_definition(gloss)
+    bare = short_definition(PARENTHESIS.sub("", gloss.split('; "')[0]))
+    first = short_definition(re.split(r"; |: ", bare)[0]) if bare else None
+    candidates = [full, bare, first]
+    if word:
+        candidates += [_before_giveaway(text, word) for text in (full, bare, first) if text]
+        candidates.append(_clauses_without_giveaway(bare, word) if bare else None)
+    variants = [full] if full else []
+    for variant in candidates:
+        if variant and variant not in variants and len(variant) >= MIN_CLAUSE:
+            variants.append(variant)
+    return variants
+
+
+def _clause_cut(text, limit):
+    """The longest start of text, at most limit characters, that ends at a clause
+    boundary (a semicolon, a comma, an aside, a relative clause) and stands on its own,
+    else the longest that ends before a phrase; None when there is none."""
+    ends = {m.start() for m in re.finditer(r"[;,:] | \(", text)}
+    ends |= {m.start() for m in CLAUSE_START.finditer(text)}
+    for boundaries in (ends, {m.start() for m in PHRASE_START.finditer(text)}):
+        for end in sorted((e for e in boundaries if e <= limit), reverse=True):
+            cut = text[:end].rstrip(" ,;:(-")
+            if _fair_cut(cut):
+                return cut
+    return None
+
+
+def short_definition(gloss, limit=MAX_DEFINITION):
+    """The gloss without its quoted examples, in plain ASCII, of at most limit
+    characters: whole, or cut at a clause boundary; None when no cut stands on
+    its own (the caller then takes another sense)."""
+    text = gloss.split('; "')[0]
+    # A leading label such as "(usually informal)" says nothing about the meaning.
+    label = re.match(r"\([^()]*\) ", text)
+    if label and len(text) - label.end() >= MIN_CLAUSE:
+        text = text[label.end():]
+    text = text.replace("`", "'").strip().rstrip(";:, ")
+    text = text.encode("ascii", "replace").decode("ascii")
+    if len(text) <= limit:
+        return text
+    return _clause_cut(text, limit)
