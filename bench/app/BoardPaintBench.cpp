@@ -3,10 +3,10 @@
 #include "AppBenchSupport.h"
 #include "BoardView.h"
 #include "MainWindow.h"
-#include "Settings.h"
 #include "Session.h"
+#include "Settings.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QCoreApplication>
 #include <QPainter>

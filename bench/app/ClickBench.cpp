@@ -5,11 +5,11 @@
 #include "Application.h"
 #include "BoardView.h"
 #include "MainWindow.h"
-#include "Settings.h"
 #include "Session.h"
+#include "Settings.h"
 #include "SoundPlayer.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

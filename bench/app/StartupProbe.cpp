@@ -8,7 +8,7 @@
 #include "Settings.h"
 #include "SoundPlayer.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QFile>
 #include <QTimer>

@@ -3,7 +3,7 @@
 
 #include "BoardView.h"
 
-#include "engine/Game.h"
+#include "game/Game.h"
 
 #include <QAccessible>
 #include <QWidget>

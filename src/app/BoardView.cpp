@@ -4,7 +4,7 @@
 #include "Colours.h"
 #include "Text.h"
 
-#include "engine/Game.h"
+#include "game/Game.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>

@@ -2,8 +2,8 @@
 // marks that do not depend on colour, and the words said to assistive technology.
 #include "BoardView.h"
 
-#include "engine/Game.h"
 #include "Text.h"
+#include "game/Game.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -10,8 +10,8 @@
 #include "TipDialog.h"
 #include "WordPicker.h"
 
-#include "WebAddresses.h"
-#include "words/LookUp.h"
+#include "base/WebAddresses.h"
+#include "model/LookUp.h"
 
 #include <QAction>
 

@@ -1,8 +1,8 @@
 // The main window: construction, the board area, window size and the form-level keys.
 #include "MainWindow.h"
 
-#include "BoardBackdrop.h"
 #include "BoardAccessible.h"
+#include "BoardBackdrop.h"
 #include "BoardView.h"
 #include "Dialogs.h"
 #include "HelpCommands.h"
@@ -16,15 +16,15 @@
 #include "Session.h"
 #include "Settings.h"
 #include "SoundPlayer.h"
-#include "StyleDialog.h"
+#include "StatisticsWindow.h"
 #include "StatusBanner.h"
+#include "StyleDialog.h"
 #include "Text.h"
 #include "TraceWindow.h"
-#include "StatisticsWindow.h"
 
-#include "engine/Layouts.h"
+#include "base/Files.h"
+#include "model/Layouts.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -12,7 +12,7 @@
 #include "Text.h"
 #include "TraceWindow.h"
 
-#include "ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include "records/Statistics.h"
 

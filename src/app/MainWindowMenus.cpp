@@ -7,8 +7,8 @@
 #include "LevelPicker.h"
 #include "MessagePanels.h"
 #include "OptionsDialog.h"
-#include "Settings.h"
 #include "PadlockLabel.h"
+#include "Settings.h"
 #include "SoundPlayer.h"
 #include "StatisticsWindow.h"
 #include "StatusBanner.h"
@@ -16,11 +16,11 @@
 #include "Text.h"
 #include "TraceWindow.h"
 
-#include "WebAddresses.h"
-#include "engine/Layouts.h"
+#include "base/Files.h"
+#include "base/WebAddresses.h"
+#include "model/Layouts.h"
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // The options dialog: its controls, the generic load and save passes and the quick settings.
 #include "OptionsDialog.h"
 
-#include "ProgramFolder.h"
 #include "Settings.h"
 #include "Text.h"
+#include "base/ProgramFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 #include "HistogramView.h"
 #include "Text.h"
 
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -4,7 +4,7 @@
 #include "MainWindow.h"
 #include "Settings.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QDateTime>
 

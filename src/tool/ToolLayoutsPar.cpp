@@ -1,9 +1,9 @@
 // quorvel-tool layouts par: plays every level as a player who knows the answer, for level authors.
 #include "Tool.h"
 
-#include "engine/Game.h"
-#include "engine/Layouts.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "game/Game.h"
+#include "model/Layouts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -84,10 +84,11 @@ private:
                     // Down moves each letter one free place lower: place i then holds the
                     // letter that stood steps places above it.
                     const int from = down ? (i - steps % n + n) % n : (i + steps) % n;
-                    matches += free.letters[static_cast<std::size_t>(from)] ==
-                                       board().tile(free.tiles[static_cast<std::size_t>(i)]).solution
-                                   ? 1
-                                   : 0;
+                    matches +=
+                        free.letters[static_cast<std::size_t>(from)] ==
+                                board().tile(free.tiles[static_cast<std::size_t>(i)]).solution
+                            ? 1
+                            : 0;
                 }
                 const double rate = static_cast<double>(matches) / steps;
                 if (matches > 0 && rate > bestRate) {
@@ -149,12 +150,12 @@ struct ParArgs {
 };
 
 struct LevelPar {
-    int built = 0;           // games whose puzzle could be built
-    double meanMoves = 0;    // moves left at the end, averaged over the seeds
-    int advanceMinimum = 0;  // the same for every seed
-    int completed = 0;       // games that ended with the puzzle complete
-    int advanced = 0;        // games that advanced past the level
-    double meanShifts = 0;   // column shifts the plan needed
+    int built = 0;          // games whose puzzle could be built
+    double meanMoves = 0;   // moves left at the end, averaged over the seeds
+    int advanceMinimum = 0; // the same for every seed
+    int completed = 0;      // games that ended with the puzzle complete
+    int advanced = 0;       // games that advanced past the level
+    double meanShifts = 0;  // column shifts the plan needed
 };
 
 // One game for each handicap, kept for every level: the dictionary is read once.
@@ -231,13 +232,15 @@ void printLevel(int level, const LayoutRecord& layout, const LevelPar& neutral,
                   << " rows=" << layout.rows << " no puzzle\n";
         return;
     }
-    std::cout << "level " << level << " letters=" << layout.letterTotal
-              << " rows=" << layout.rows << " shifts=" << fixed(neutral.meanShifts, 1) << " neutral moves="
-              << fixed(neutral.meanMoves, 1) << " minimum=" << neutral.advanceMinimum
-              << " margin=" << fixed(100 * margin(neutral), 0) << "% advanced="
-              << neutral.advanced << " hardest moves=" << fixed(hardest.meanMoves, 1)
-              << " minimum=" << hardest.advanceMinimum << " margin="
-              << fixed(100 * margin(hardest), 0) << "% advanced=" << hardest.advanced << '\n';
+    std::cout << "level " << level << " letters=" << layout.letterTotal << " rows=" << layout.rows
+              << " shifts=" << fixed(neutral.meanShifts, 1)
+              << " neutral moves=" << fixed(neutral.meanMoves, 1)
+              << " minimum=" << neutral.advanceMinimum
+              << " margin=" << fixed(100 * margin(neutral), 0) << "% advanced=" << neutral.advanced
+              << " hardest moves=" << fixed(hardest.meanMoves, 1)
+              << " minimum=" << hardest.advanceMinimum
+              << " margin=" << fixed(100 * margin(hardest), 0) << "% advanced=" << hardest.advanced
+              << '\n';
 }
 
 void par(const ParArgs& given) {
@@ -292,7 +295,8 @@ void addLayoutParCommand(CLI::App& layouts) {
     cmd->add_option("--seeds", args.seeds, "Games per level and handicap (default 20)");
     cmd->add_option("--root", args.root,
                     "The program folder whose kbs/ holds the dictionary (default: the tool's own)");
-    cmd->add_option("--dictionary", args.dictionary, "The dictionary to draw from (default Common Words)");
+    cmd->add_option("--dictionary", args.dictionary,
+                    "The dictionary to draw from (default Common Words)");
     cmd->callback([] { par(args); });
 }
 

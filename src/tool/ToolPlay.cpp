@@ -2,15 +2,13 @@
 #include "PlaySession.h"
 #include "Tool.h"
 
+#include "base/Cp1252.h"
+#include "base/Text.h"
 #include "records/Statistics.h"
-#include "words/Cp1252.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
-#include <charconv>
 #include <chrono>
 #include <iostream>
-#include <sstream>
 
 namespace quorvel::tool {
 
@@ -20,14 +18,6 @@ namespace {
 
 std::string utf8(std::string_view bytes) {
     return cp1252ToUtf8(bytes);
-}
-
-std::vector<std::string> splitWords(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string w; in >> w;)
-        words.push_back(w);
-    return words;
 }
 
 } // namespace
@@ -101,16 +91,6 @@ PlaySession::PlaySession(const PlayOptions& options, std::ostream& out)
     } catch (const std::exception& e) {
         m_listener.error(e.what());
     }
-}
-
-bool PlaySession::parseInt(const std::string& text, int& value) {
-    const char* b = text.data();
-    const char* e = b + text.size();
-    // One optional sign: "+-1" is not a number.
-    if (b != e && *b == '+' && e - b > 1 && b[1] != '-')
-        ++b;
-    auto [end, error] = std::from_chars(b, e, value);
-    return b != e && error == std::errc{} && end == e;
 }
 
 json PlaySession::state() const {

@@ -1,9 +1,11 @@
 // quorvel-tool play: the moves of a game read as text and applied, and options changed mid-game.
 #include "PlaySession.h"
 
-#include "play/Move.h"
+#include "base/Text.h"
+#include "model/Move.h"
 
 #include <map>
+#include <optional>
 
 namespace quorvel::tool {
 
@@ -38,8 +40,10 @@ void set(PlaySession& session, const std::vector<std::string>& words) {
             if (ok)
                 changed.lock = it->second;
         } else if (option == "handicap") {
-            ok = PlaySession::parseInt(value, changed.handicap) && changed.handicap >= -1 &&
-                 changed.handicap <= 1;
+            const std::optional<int> handicap = wholeNumber(value);
+            ok = handicap && *handicap >= -1 && *handicap <= 1;
+            if (ok)
+                changed.handicap = *handicap;
         } else {
             ok = false;
         }
@@ -62,8 +66,8 @@ std::string offTheBoard(const Game& game, const Move& move, const std::vector<st
         return "no column " + words[1];
     // A gap inside the board is a cell: a click there does nothing, and says nothing.
     const bool cell = move.kind == Move::Kind::Click || move.kind == Move::Kind::Drop;
-    if (cell && (move.row < 1 || move.row > board.rows || move.column < 1 ||
-                 move.column > board.columns))
+    if (cell &&
+        (move.row < 1 || move.row > board.rows || move.column < 1 || move.column > board.columns))
         return "no cell at row " + words[1] + ", column " + words[2];
     return {};
 }

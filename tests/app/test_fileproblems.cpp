@@ -8,8 +8,8 @@
 #include "Settings.h"
 #include "SoundPlayer.h"
 
-#include "engine/Game.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "game/Game.h"
 
 #include <QAction>
 #include <QFile>

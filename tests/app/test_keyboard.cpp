@@ -3,10 +3,10 @@
 #include "BoardView.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
-#include "Settings.h"
 #include "Session.h"
+#include "Settings.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,27 +1,27 @@
 // The real main window over a throw-away program folder: menus, keys, levels, banners and play.
-#include "CopyTree.h"
 #include "Application.h"
 #include "BoardView.h"
+#include "CopyTree.h"
 #include "Dialogs.h"
 #include "FakeAudio.h"
 #include "LevelPicker.h"
 #include "MainWindow.h"
-#include "Settings.h"
 #include "MessagePanels.h"
 #include "OptionsDialog.h"
 #include "PadlockLabel.h"
 #include "ScriptedDialogs.h"
 #include "Session.h"
+#include "Settings.h"
 #include "SoundPlayer.h"
 #include "StatusBanner.h"
 #include "Text.h"
 #include "TraceWindow.h"
 
-#include "engine/Layouts.h"
+#include "base/Files.h"
+#include "model/Layouts.h"
 #include "records/IniFile.h"
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
 #include <QAction>
 #include <QCheckBox>

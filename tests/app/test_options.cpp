@@ -2,7 +2,6 @@
 #include "OptionsDialog.h"
 #include "Settings.h"
 
-#include "words/WordUtils.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,11 +2,11 @@
 #include "Dialogs.h"
 #include "HistogramView.h"
 #include "MainWindow.h"
-#include "Settings.h"
 #include "Session.h"
+#include "Settings.h"
 #include "StatisticsWindow.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QAbstractButton>
 #include <QAction>

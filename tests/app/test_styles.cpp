@@ -2,19 +2,19 @@
 // that the look comes back after the game is closed and started again.
 #include "BackgroundDialog.h"
 #include "BoardView.h"
-#include "Dialogs.h"
 #include "CopyTree.h"
-#include "ScriptedDialogs.h"
+#include "Dialogs.h"
 #include "MainWindow.h"
-#include "Settings.h"
 #include "OptionsDialog.h"
+#include "ScriptedDialogs.h"
 #include "Session.h"
+#include "Settings.h"
 #include "StyleDialog.h"
 #include "StylePanel.h"
 #include "Text.h"
 #include "TileStyle.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QCheckBox>
 #include <QDir>

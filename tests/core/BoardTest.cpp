@@ -1,8 +1,8 @@
 // Tile numbering with gaps, column gathering, word reading and tile geometry.
 #include "GameTestSupport.h"
 
-#include "engine/Board.h"
-#include "engine/Geometry.h"
+#include "model/Board.h"
+#include "model/Geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "GameTestSupport.h"
 
-#include "engine/Layouts.h"
+#include "model/Layouts.h"
 
 #include <gtest/gtest.h>
 

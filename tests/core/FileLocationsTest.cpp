@@ -1,6 +1,6 @@
 // The player's files move to their own folder only when the program folder is read-only.
-#include "FileLocations.h"
-#include "words/WordUtils.h"
+#include "base/FileLocations.h"
+#include "base/Files.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // a listener that keeps every event as a text line, and throw-away program folders.
 #pragma once
 
-#include "engine/Game.h"
+#include "game/Game.h"
 #include "words/Dictionary.h"
 
 #include <algorithm>

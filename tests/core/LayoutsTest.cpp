@@ -1,7 +1,7 @@
 // The layouts file: checksum guard, numeric and drawn layouts, limits, built-in levels, export.
 #include "EngineTestSupport.h"
 
-#include "engine/Layouts.h"
+#include "model/Layouts.h"
 
 #include <gtest/gtest.h>
 

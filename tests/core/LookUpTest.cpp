@@ -1,8 +1,8 @@
 // The word look-up: which words are offered, their order, and the addresses the game opens.
 #include "PlayTestSupport.h"
 
-#include "WebAddresses.h"
-#include "words/LookUp.h"
+#include "base/WebAddresses.h"
+#include "model/LookUp.h"
 
 #include <gtest/gtest.h>
 

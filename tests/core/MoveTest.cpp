@@ -2,7 +2,7 @@
 // move that names no cell of the board changes nothing.
 #include "PlayTestSupport.h"
 
-#include "play/Move.h"
+#include "model/Move.h"
 
 namespace quorvel {
 namespace {

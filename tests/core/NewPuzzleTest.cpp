@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include "words/WordLists.h"
 
-#include "play/Move.h"
+#include "model/Move.h"
 
 #include <algorithm>
 #include <filesystem>

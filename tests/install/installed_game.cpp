@@ -4,13 +4,13 @@
 #include "Application.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
-#include "ProgramFolder.h"
 #include "OptionsDialog.h"
 #include "Session.h"
 #include "Settings.h"
+#include "base/ProgramFolder.h"
 
-#include "engine/Random.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "model/Random.h"
 
 #include <QCheckBox>
 #include <QTextStream>
