@@ -39,7 +39,7 @@ TEST_F(ClueTest, RunsOnlyWhenMoreMovesThanItsPriceAreLeft) {
 
     // At 7 it runs: 6 for the clue, and its first step spends the last move.
     setMoves(7);
-    game.runClue();
+    runClue();
     const auto counter = events.withPrefix("moves");
     ASSERT_GE(counter.size(), 2u);
     EXPECT_EQ(counter[0], "moves 1");
@@ -67,7 +67,7 @@ TEST_F(ClueTest, ThreeStepsCostTheClueAndThreeMovesAndFixTheLetter) {
 
 TEST_F(ClueTest, LetterAlreadyInPlaceTurnsTheColumnAllTheWayRound) {
     setUpColumn(0);
-    game.runClue();
+    runClue();
     EXPECT_EQ(events.count("sound Shift"), 4);
     EXPECT_EQ(moves(), 20 - 6 - 4);
     EXPECT_EQ(column(1), "CDPE");
@@ -77,17 +77,17 @@ TEST_F(ClueTest, LetterAlreadyInPlaceTurnsTheColumnAllTheWayRound) {
 TEST_F(ClueTest, EqualFreeLettersShortenTheTurn) {
     setUp({"ANT", "ASK"}, {"AXX", "AXX"}, {"rgg", "rgg"});
     setMoves(20);
-    game.runClue();
+    runClue();
     EXPECT_EQ(events.count("sound Shift"), 1);
     EXPECT_EQ(moves(), 20 - 6 - 1);
 }
 
 TEST_F(ClueTest, AllowanceCountsDownToNoMore) {
     setUpColumn(1);
-    game.runClue();
+    runClue();
     EXPECT_EQ(game.commands().cluesLeft, 1);
     EXPECT_TRUE(game.commands().clue);
-    game.runClue();
+    runClue();
     EXPECT_EQ(game.commands().cluesLeft, 0);
     EXPECT_FALSE(game.commands().clue);
     const int before = moves();
@@ -98,7 +98,7 @@ TEST_F(ClueTest, AllowanceCountsDownToNoMore) {
 TEST_F(ClueTest, UnlimitedAllowanceShowsWhatIsLeft) {
     setUpColumn(1);
     values().clueAllowance = 999;
-    game.runClue();
+    runClue();
     EXPECT_EQ(game.commands().clueCount, ClueCount::Shown);
     EXPECT_EQ(game.commands().cluesLeft, 998);
 }
@@ -140,7 +140,7 @@ TEST_F(ClueTest, NeverDrawsALetterThatCannotArrive) {
         // Column 1 should read A, B, C: the B stands locked in row 1, so row 2 waits in vain.
         setUp({"ANT", "BEE", "COW"}, {"BXX", "AXX", "CXX"}, {"Ggg", "rgg", "rgg"});
         setMoves(20);
-        game.runClue();
+        runClue();
         EXPECT_EQ(states()[2][0], 'G');
         EXPECT_EQ(moves(), 20 - 6 - 2);
         EXPECT_TRUE(game.isInPlay());

@@ -95,18 +95,18 @@ private:
 
 // Friend of Game: the tests read and set its private state directly.
 struct GameTestAccess {
-    static Board& board(Game& g) { return g.m_board; }
-    static GameValues& values(Game& g) { return g.m_values; }
-    static Commands& commands(Game& g) { return g.m_commands; }
-    static BannerState& banner(Game& g) { return g.m_banner; }
-    static TimerState& timer(Game& g) { return g.m_timer; }
+    static Board& board(Game& g) { return g.m_state.board; }
+    static GameValues& values(Game& g) { return g.m_state.values; }
+    static Commands& commands(Game& g) { return g.m_state.commands; }
+    static BannerState& banner(Game& g) { return g.m_state.banner; }
+    static TimerState& timer(Game& g) { return g.m_state.timer; }
     static GameOptions& options(Game& g) { return g.m_options; }
     static LevelTable& levels(Game& g) { return g.m_levels; }
-    static int& timerElapsedMs(Game& g) { return g.m_timerElapsedMs; }
-    static bool& shifting(Game& g) { return g.m_shifting; }
-    static bool& clueRunning(Game& g) { return g.m_clueRunning; }
-    static int& clueTile(Game& g) { return g.m_clueTile; }
-    static void setCounterColour(Game& g, Colour c) { g.m_counterColour = c; }
+    static int& timerElapsedMs(Game& g) { return g.m_state.timerElapsedMs; }
+    static bool& shifting(Game& g) { return g.m_state.shifting; }
+    static bool& clueRunning(Game& g) { return g.m_state.clueRunning; }
+    static int& clueTile(Game& g) { return g.m_state.clueTile; }
+    static void setCounterColour(Game& g, Colour c) { g.m_state.counterColour = c; }
 
     // The dictionary in memory, as if "name" had been loaded from kbs/: items are (word,
     // definition) pairs. The game then draws from it without reading a file.
@@ -120,7 +120,7 @@ struct GameTestAccess {
             item.word = word;
             item.definition = definition;
         }
-        g.m_loadedDictionary = name;
+        g.m_state.loadedDictionary = name;
         g.m_options.dictionary = name;
     }
 
@@ -147,7 +147,7 @@ struct GameTestAccess {
                         s[c] = '-';
                 states.push_back(s);
             }
-        Board& b = g.m_board;
+        Board& b = g.m_state.board;
         b.clear();
         b.wordList.clear();
         b.wordEntries.clear();
@@ -196,33 +196,33 @@ struct GameTestAccess {
             b.puzzleLetters += b.tile(t).solution;
 
         g.setDifficulty(letters);
-        GameValues& v = g.m_values;
+        GameValues& v = g.m_state.values;
         v.movesLeft = std::min(v.start, 100);
         v.timerPhase = TimerPhase::Grace;
         v.moveMade = false;
         v.building = false;
-        Commands& cmd = g.m_commands;
+        Commands& cmd = g.m_state.commands;
         cmd.newGame = cmd.newWords = cmd.solve = cmd.clue = cmd.undo = true;
         cmd.padlock = cmd.lockAll = cmd.arrows = cmd.boardPanel = true;
         cmd.pause = g.m_options.timed;
         cmd.lockAllShowsLocked = false;
         cmd.clueCount = ClueCount::Shown;
         cmd.cluesLeft = v.clueAllowance;
-        g.m_counterColour = 0x800000;
-        g.m_timer.enabled = g.m_options.timed;
-        g.m_timer.paused = false;
-        g.m_timer.intervalMs = v.delay * 1000;
-        g.m_timerElapsedMs = 0;
-        g.m_shifting = false;
-        g.m_clueRunning = false;
+        g.m_state.counterColour = 0x800000;
+        g.m_state.timer.enabled = g.m_options.timed;
+        g.m_state.timer.paused = false;
+        g.m_state.timer.intervalMs = v.delay * 1000;
+        g.m_state.timerElapsedMs = 0;
+        g.m_state.shifting = false;
+        g.m_state.clueRunning = false;
     }
 
-    static void setMoves(Game& g, int moves) { g.m_values.movesLeft = moves; }
+    static void setMoves(Game& g, int moves) { g.m_state.values.movesLeft = moves; }
 
     // The board's state rows in the setUpBoard letters.
     static std::vector<std::string> stateRows(const Game& g) {
         std::vector<std::string> rows;
-        const Board& b = g.m_board;
+        const Board& b = g.m_state.board;
         for (int r = 1; r <= b.rows; ++r) {
             std::string s;
             for (int c = 1; c <= b.columns; ++c)
@@ -235,7 +235,7 @@ struct GameTestAccess {
     // The letters shown now, a gap as '-'.
     static std::vector<std::string> captionRows(const Game& g) {
         std::vector<std::string> rows;
-        const Board& b = g.m_board;
+        const Board& b = g.m_state.board;
         for (int r = 1; r <= b.rows; ++r) {
             std::string s;
             for (int c = 1; c <= b.columns; ++c) {

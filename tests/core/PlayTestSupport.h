@@ -51,6 +51,12 @@ protected:
             s += row[static_cast<std::size_t>(c - 1)];
         return s;
     }
+    // A whole clue, its steps following at once as the tool plays them.
+    void runClue() {
+        game.apply(Move::of(Move::Kind::Clue));
+        while (game.clueRunning())
+            game.apply(Move::of(Move::Kind::ClueStep));
+    }
     std::vector<char> records() {
         std::vector<char> out;
         for (const std::string& e : events.withPrefix("record "))

@@ -1,5 +1,18 @@
-// The game object: construction, the level table, the game timer model and the message banner.
+// The game: its state, what it is given, and the moves applied to it by the rules.
 #include "game/Game.h"
+
+#include "rules/ApplyMove.h"
+#include "rules/Banner.h"
+#include "rules/Clue.h"
+#include "rules/Difficulty.h"
+#include "rules/GameEnd.h"
+#include "rules/GameTimer.h"
+#include "rules/Levels.h"
+#include "rules/NewPuzzle.h"
+#include "rules/Play.h"
+#include "rules/Shifting.h"
+#include "rules/SolveUndo.h"
+#include "rules/WordCheck.h"
 
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
@@ -28,84 +41,179 @@ Game::Game(GameListener& listener, Random& random, std::string folder)
 
 Game::~Game() = default;
 
+namespace {
+
+// Holds back the state-changed notices of the rules a move runs through, also when one throws.
+class OneNotice {
+public:
+    explicit OneNotice(int& applying) : m_applying(applying) { ++m_applying; }
+    ~OneNotice() { --m_applying; }
+    OneNotice(const OneNotice&) = delete;
+    OneNotice& operator=(const OneNotice&) = delete;
+
+private:
+    int& m_applying;
+};
+
+} // namespace
+
+Play Game::play() {
+    return {m_state,       m_listener, m_random, m_options, m_levels, *m_dictionary,
+            *m_wordLists,  m_folder,   m_today,  m_movesApplying};
+}
+
+void Game::apply(const Move& move) {
+    {
+        OneNotice held(m_movesApplying);
+        Play p = play();
+        quorvel::applyMove(p, move);
+    }
+    Play p = play();
+    quorvel::notifyChanged(p);
+}
+
+int Game::cellTile(int row, int column) const {
+    return m_state.board.tileIn(row, column);
+}
+
 void Game::setLevelTable(LevelTable table) {
-    m_levels = std::move(table);
-    m_values.levelCount = m_levels.levelCount;
-    setPickerLevel(m_pickerLevel);
+    Play p = play();
+    quorvel::setLevelTable(p, std::move(table));
 }
 
 void Game::loadLayouts() {
-    LevelTable table = m_levels;
-    std::optional<LayoutsProblem> problem = loadLayoutsFile(m_folder + "zq/formats", table);
-    if (problem && problem->fault == LayoutsProblem::Fault::ChecksumMismatch &&
-        m_options.traceAvailable)
-        m_listener.message(std::to_string(problem->computed));
-    // A file that was not read leaves the levels in use. With none yet, or with a file that
-    // offers no layout, the four built-in levels stand in, so there is always a level to build.
-    if (problem && !problem->replacedTable() && m_levels.levelCount > 0) {
-        problem->fallback = LayoutsProblem::Fallback::LevelsInUse;
-    } else {
-        if (table.levelCount < 1)
-            table = builtInLayouts();
-        setLevelTable(std::move(table));
-    }
-    if (problem)
-        m_listener.layoutsProblem(*problem);
+    Play p = play();
+    quorvel::loadLayouts(p);
 }
 
-void Game::setTimer(bool enabled, int intervalMs) {
-    m_timer.enabled = enabled;
-    m_timer.intervalMs = intervalMs;
-    m_timerElapsedMs = 0;
-    m_listener.gameTimerChanged(enabled, intervalMs);
+void Game::newPuzzle() {
+    Play p = play();
+    quorvel::newPuzzle(p);
 }
 
-void Game::setCounter(int shown) {
-    if (m_values.building)
-        m_listener.buildProgress(shown, m_counterColour);
-    else
-        m_listener.movesChanged(shown, m_counterColour);
+void Game::adjustMoves(int delta) {
+    Play p = play();
+    quorvel::adjustMoves(p, delta);
 }
 
-void Game::notifyChanged() {
-    if (m_movesApplying == 0)
-        m_listener.stateChanged();
+void Game::showLevel(int level) {
+    Play p = play();
+    quorvel::showLevel(p, level);
+}
+
+void Game::restoreLevel(int stored) {
+    Play p = play();
+    quorvel::restoreLevel(p, stored);
+}
+
+void Game::setPickerLevel(int level) {
+    Play p = play();
+    quorvel::setPickerLevel(p, level);
+}
+
+void Game::randomLevel() {
+    Play p = play();
+    quorvel::randomLevel(p);
+}
+
+void Game::previousLevel() {
+    Play p = play();
+    quorvel::previousLevel(p);
+}
+
+void Game::nextLevel() {
+    Play p = play();
+    quorvel::nextLevel(p);
+}
+
+void Game::levelPicked(bool startGame) {
+    Play p = play();
+    quorvel::levelPicked(p, startGame);
 }
 
 void Game::showBanner(int seconds, Colour colour, const std::string& text) {
-    m_banner.visible = true;
-    m_banner.seconds = seconds;
-    m_banner.colour = colour;
-    m_banner.text = text;
-    // A banner that waits for its OK keeps the board from being used until it is confirmed.
-    m_banner.waiting = seconds == 0;
-    if (m_banner.waiting)
-        m_commands.boardPanel = false;
-    m_listener.showBanner(text, seconds, colour);
-    if (m_banner.waiting)
-        notifyChanged();
+    Play p = play();
+    quorvel::showBanner(p, seconds, colour, text);
 }
 
 void Game::hideBanner() {
-    const bool wasVisible = m_banner.visible;
-    m_banner.visible = false;
-    m_banner.waiting = false;
-    // However the banner goes, the board panel is usable again (a pause disables it anew).
-    m_commands.boardPanel = true;
-    if (wasVisible) {
-        m_listener.bannerHidden();
-        notifyChanged();
-    }
+    Play p = play();
+    quorvel::hideBanner(p);
 }
 
 void Game::bannerOk() {
-    if (!m_banner.visible)
-        return;
-    const std::string text = m_banner.text;
-    hideBanner();
-    // Only the completion banners name a level; their OK moves on with Auto Advance.
-    if (text.find("level") != std::string::npos && m_options.autoAdvance)
-        newPuzzle();
+    Play p = play();
+    quorvel::bannerOk(p);
+}
+
+void Game::shiftColumn(int column, bool down) {
+    Play p = play();
+    quorvel::shiftColumn(p, column, down);
+}
+
+void Game::clickTile(int tile) {
+    Play p = play();
+    quorvel::clickTile(p, tile);
+}
+
+void Game::dropPadlock(int tile) {
+    Play p = play();
+    quorvel::dropPadlock(p, tile);
+}
+
+void Game::lockAll() {
+    Play p = play();
+    quorvel::lockAll(p);
+}
+
+void Game::checkWords(int focusTile) {
+    Play p = play();
+    quorvel::checkWords(p, focusTile);
+}
+
+void Game::timerTick() {
+    Play p = play();
+    quorvel::timerTick(p);
+}
+
+void Game::elapse(int ms) {
+    Play p = play();
+    quorvel::elapse(p, ms);
+}
+
+void Game::pauseContinue() {
+    Play p = play();
+    quorvel::pauseContinue(p);
+}
+
+bool Game::beginClue() {
+    Play p = play();
+    return quorvel::beginClue(p);
+}
+
+bool Game::clueStep() {
+    Play p = play();
+    return quorvel::clueStep(p);
+}
+
+void Game::solve() {
+    Play p = play();
+    quorvel::solve(p);
+}
+
+void Game::undo() {
+    Play p = play();
+    quorvel::undo(p);
+}
+
+void Game::setDifficulty(int letterTotal) {
+    Play p = play();
+    quorvel::setDifficulty(p, letterTotal);
+}
+
+std::string Game::recordLine(char result) const {
+    Play p = const_cast<Game*>(this)->play();
+    return quorvel::recordLineAt(p, result, m_state.values.level);
 }
 
 } // namespace quorvel

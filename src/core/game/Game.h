@@ -1,10 +1,8 @@
-// One game of Quorvel without any window: the board, its values, and every rule of play.
-//
-// The engine half (new puzzle, moves, game end, levels, banner) lives in engine/*.cpp; the play
-// half (shifting, locking, the word check, the game timer, clue, solve and undo) in play/*.cpp.
+// One game of Quorvel without any window: its state, and the rules (rules/) that change it.
 #pragma once
 
 #include "model/Board.h"
+#include "model/GameState.h"
 #include "model/GameListener.h"
 #include "model/GameTypes.h"
 #include "model/Layouts.h"
@@ -20,15 +18,7 @@ namespace quorvel {
 
 class Dictionary;
 class WordLists;
-
-struct CivilDate {
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-};
-
-// The move counter's background for a number of moves left.
-Colour counterColourFor(int movesLeft);
+struct Play;
 
 class Game {
 public:
@@ -48,22 +38,23 @@ public:
     void loadLayouts();
     WordLists& wordLists() { return *m_wordLists; }
     Dictionary& dictionary() { return *m_dictionary; }
-    const std::string& loadedDictionaryName() const { return m_loadedDictionary; }
+    const std::string& loadedDictionaryName() const { return m_state.loadedDictionary; }
     void setToday(std::function<CivilDate()> today) { m_today = std::move(today); }
 
     // --- what the front end reads -----------------------------------------------------
-    const Board& board() const { return m_board; }
-    const GameValues& values() const { return m_values; }
-    const Commands& commands() const { return m_commands; }
-    const BannerState& banner() const { return m_banner; }
-    const TimerState& timer() const { return m_timer; }
-    int pickerLevel() const { return m_pickerLevel; } // the level picker's track bar tbLevel
-    Colour counterColour() const { return m_counterColour; }
+    const Board& board() const { return m_state.board; }
+    const GameState& state() const { return m_state; }
+    const GameValues& values() const { return m_state.values; }
+    const Commands& commands() const { return m_state.commands; }
+    const BannerState& banner() const { return m_state.banner; }
+    const TimerState& timer() const { return m_state.timer; }
+    int pickerLevel() const { return m_state.pickerLevel; } // the level picker's track bar tbLevel
+    Colour counterColour() const { return m_state.counterColour; }
     int clueColumn() const {
-        return m_clueColumn;
+        return m_state.clueColumn;
     } // the column whose arrow a clue shows white; 0 none
-    bool clueRunning() const { return m_clueRunning; }
-    bool isInPlay() const { return m_commands.solve; }
+    bool clueRunning() const { return m_state.clueRunning; }
+    bool isInPlay() const { return m_state.commands.solve; }
 
     // --- every player's action, whichever front end it comes from ------------------------
     // A move that names no cell or column of the board does nothing. A clue begins with Clue;
@@ -106,71 +97,24 @@ public:
     // (the front end waits 250 ms before each); true while more steps are wanted.
     bool beginClue();
     bool clueStep();
-    void runClue(); // the whole clue at once (the tool)
     void solve();   // gives up: the solution is shown, a moved game recorded as a quit
     void undo();    // takes back every alternative word for a flat price
 
 private:
     friend struct GameTestAccess; // defined by the tests, to set up boards directly
 
-    // Engine internals (engine/*.cpp). A new puzzle, in the order it runs:
-    void endGameOnBoard();
-    void beginBuild();
-    void drawWords(const LayoutRecord& layout);
-    void placePuzzle(const LayoutRecord& layout);
-    void announcePuzzle();
-    void layOutBoard();
-    // The scrambler (engine/ColumnScrambler.cpp).
-    void scrambleBoard();
-    std::vector<bool> markInitialLocks(); // by tile number, for the lock rule
-    void markRandomLocks(std::vector<bool>& marked);
-    int randomLockCount(int tileCount) const; // engine/Difficulty.cpp, with the handicap table
-    void enableBoard();
-    void disableBoard();
-    void revealSolution();
-    void puzzleCompleted();
-    void failGame();
+    Play play();
     void setDifficulty(int letterTotal);
-    bool getWords(std::string pattern);
-    bool loadChosenDictionary();
-    bool drawOneWord(std::size_t wanted, std::size_t room, std::vector<std::string>& entryKeys);
-    void setTimer(bool enabled, int intervalMs);
-    void setCounter(int shown);
-    void appendRecord(char result);
-    void appendRecord(char result, int level); // a won game records the level just played
-    std::string recordLineAt(char result, int level) const;
-    void endBuild(); // the common end of every build, also of one that placed nothing
-    // Play internals (play/*.cpp).
-    void completionTest();
-    void finishClue();
-    void shiftNow(int column, bool down); // the shift itself, for the arrows and the clue's steps
-    bool boardUsable() const;             // tiles, arrows and padlocks react to the player
-    // The state changed: the listener hears of it now, or once at the end of a move.
-    void notifyChanged();
-    void applyRule(const Move& move); // apply's work, without the notice
 
     GameListener& m_listener;
     Random& m_random;
     std::string m_folder;
     GameOptions m_options;
     LevelTable m_levels;
-    Board m_board;
-    GameValues m_values;
-    Commands m_commands;
-    BannerState m_banner;
-    TimerState m_timer;
+    GameState m_state;
     std::unique_ptr<Dictionary> m_dictionary;
     std::unique_ptr<WordLists> m_wordLists;
-    std::string m_loadedDictionary;
     std::function<CivilDate()> m_today;
-    int m_pickerLevel = 1;
-    Colour m_counterColour = 0x800000;
-    int m_timerElapsedMs = 0;
-    // Play state.
-    bool m_shifting = false;
-    bool m_clueRunning = false;
-    int m_clueTile = 0;
-    int m_clueColumn = 0;
     int m_movesApplying = 0; // apply() calls under way: their notices wait for the end
 };
 

@@ -87,4 +87,10 @@ char stateLetter(const Tile& tile) {
     return '?';
 }
 
+int Board::tileIn(int row, int column) const {
+    if (row < 1 || row > rows || column < 1 || column > columns)
+        return 0;
+    return tileAt(row, column);
+}
+
 } // namespace quorvel

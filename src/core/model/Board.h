@@ -32,11 +32,15 @@ struct Tile {
     bool underlined = false; // a letter of an alternative word
     bool visible = false;
     bool enabled = true;
+
+    bool operator==(const Tile&) const = default;
 };
 
 struct WordEntry {
     std::string word;
     std::string definition;
+
+    bool operator==(const WordEntry&) const = default;
 };
 
 // The unlocked letters of one column, top to bottom, and their tile numbers (full width).
@@ -67,6 +71,8 @@ public:
     const Tile& tile(int number) const { return m_tiles.at(static_cast<std::size_t>(number)); }
     // The tile number in a cell, 0 for none.
     int tileAt(int row, int column) const;
+    // The same for any row and column: 0 also outside the board.
+    int tileIn(int row, int column) const;
 
     int rows = 0;
     int columns = 0;
@@ -74,6 +80,8 @@ public:
     std::vector<std::string> wordList;  // the puzzle's words in reading order
     std::vector<WordEntry> wordEntries; // parallel to wordList
     std::string puzzleLetters;          // the solution in reading order, gaps as GapChar
+
+    bool operator==(const Board&) const = default;
 
 private:
     std::array<Tile, MaxTiles + 1> m_tiles{}; // 1-based; entry 0 unused

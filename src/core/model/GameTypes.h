@@ -7,6 +7,16 @@
 
 namespace quorvel {
 
+// A day of the calendar, as a finished game's statistics line records it.
+struct CivilDate {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+};
+
+// The move counter's background for a number of moves left.
+Colour counterColourFor(int movesLeft);
+
 enum class LockRule { None, Vowels, First, Randomly };
 
 // The options the game reads at the moment it needs them; the front end keeps them current.
@@ -47,6 +57,8 @@ struct GameValues {
     TimerPhase timerPhase = TimerPhase::Grace;
     bool moveMade = false;
     bool building = false;
+
+    bool operator==(const GameValues&) const = default;
 };
 
 // Whether the Clue command counts what is left: not before the first puzzle, not while a
@@ -71,6 +83,8 @@ struct Commands {
     ClueCount clueCount = ClueCount::NoGameYet;
     int cluesLeft = 0;
     bool lockAllShowsLocked = false; // LockAll glyph: closed padlock 0xCF (false) or 0xD0 (true)
+
+    bool operator==(const Commands&) const = default;
 };
 
 // The message banner: hidden, shown (timed or "Please Wait"), or waiting for its OK.
@@ -80,13 +94,17 @@ struct BannerState {
     int seconds = 0;
     Colour colour = 0;
     std::string text;
+
+    bool operator==(const BannerState&) const = default;
 };
 
-// The game timer gTimer as a model: time enters only through Game::timerTick.
+// The game timer gTimer as a model: time enters only through the Tick and Wait moves.
 struct TimerState {
     bool enabled = false;
     int intervalMs = 10000;
     bool paused = false; // Pause chosen and not yet continued; the board is hidden meanwhile
+
+    bool operator==(const TimerState&) const = default;
 };
 
 } // namespace quorvel

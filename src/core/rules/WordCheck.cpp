@@ -1,5 +1,7 @@
 // The word check: fully locked words that spell a puzzle word (or a listed word) are found.
-#include "game/Game.h"
+#include "rules/WordCheck.h"
+
+#include "rules/GameEnd.h"
 #include "words/WordLists.h"
 
 namespace quorvel {
@@ -20,17 +22,17 @@ void markFound(Board& board, int start, std::size_t length, bool alternative) {
 
 } // namespace
 
-void Game::checkWords(int focusTile) {
-    for (int i = 1; i <= m_board.tileCount; ++i) {
-        const Tile& first = m_board.tile(i);
+void checkWords(Play& p, int focusTile) {
+    for (int i = 1; i <= p.state.board.tileCount; ++i) {
+        const Tile& first = p.state.board.tile(i);
         if (!first.wordStart || first.caption == GapChar)
             continue;
         // Letters not locked read as '?', so a found word (blue) is never found twice.
-        const std::string w = m_board.readWord(i, false);
+        const std::string w = p.state.board.readWord(i, false);
         // Only the word the padlock was dropped on may be a listed word that the puzzle lacks.
-        bool alternative = i == focusTile && m_wordLists->isListedWord(w);
+        bool alternative = i == focusTile && p.wordLists.isListedWord(w);
         bool found = false;
-        for (const WordEntry& entry : m_board.wordEntries) {
+        for (const WordEntry& entry : p.state.board.wordEntries) {
             if (entry.word == w) {
                 found = true;
                 break;
@@ -40,27 +42,27 @@ void Game::checkWords(int focusTile) {
             alternative = false;
         if (!found && !alternative)
             continue;
-        m_listener.playEffect("OK");
-        markFound(m_board, i, w.size(), alternative);
-        notifyChanged();
+        p.listener.playEffect("OK");
+        markFound(p.state.board, i, w.size(), alternative);
+        notifyChanged(p);
         for (std::size_t k = 0; k < w.size(); ++k)
-            adjustMoves(+1);
+            adjustMoves(p, +1);
     }
-    completionTest();
+    completionTest(p);
 }
 
 // The puzzle is solved when every word on it has been found, so locking every letter where
 // it stands wins nothing. A found word the padlock reopened stays found.
-void Game::completionTest() {
+void completionTest(Play& p) {
     // A game that has ended stays ended: a check after a failure must not also win it.
-    if (!isInPlay() && !m_values.building)
+    if (!p.state.isInPlay() && !p.state.values.building)
         return;
-    for (int i = 1; i <= m_board.tileCount; ++i) {
-        const Tile& t = m_board.tile(i);
+    for (int i = 1; i <= p.state.board.tileCount; ++i) {
+        const Tile& t = p.state.board.tile(i);
         if (t.visible && !t.found)
             return;
     }
-    puzzleCompleted();
+    puzzleCompleted(p);
 }
 
 } // namespace quorvel

@@ -1,6 +1,11 @@
 // Scrambling a new board: letters marked for initial locking stay put, the others are swapped
 // within their column until no letter of the column stands in its place.
-#include "game/Game.h"
+#include "rules/ColumnScrambler.h"
+
+#include "rules/Banner.h"
+#include "rules/Difficulty.h"
+#include "rules/GameEnd.h"
+#include "rules/WordCheck.h"
 
 #include <algorithm>
 #include <vector>
@@ -48,11 +53,11 @@ std::string scrambleColumn(const ColumnGather& column, const std::vector<bool>& 
 
 } // namespace
 
-std::vector<bool> Game::markInitialLocks() {
-    const Board& b = m_board;
+std::vector<bool> markInitialLocks(Play& p) {
+    const Board& b = p.state.board;
     std::vector<bool> marked(static_cast<std::size_t>(b.tileCount) + 1, false);
     auto mark = [&](int t) { marked[static_cast<std::size_t>(t)] = true; };
-    switch (m_options.lock) {
+    switch (p.options.lock) {
     case LockRule::First:
         for (int t = 1; t <= b.tileCount; ++t)
             if (b.tile(t).wordStart)
@@ -64,7 +69,7 @@ std::vector<bool> Game::markInitialLocks() {
                 mark(t);
         break;
     case LockRule::Randomly:
-        markRandomLocks(marked);
+        markRandomLocks(p, marked);
         break;
     case LockRule::None:
         break;
@@ -72,8 +77,8 @@ std::vector<bool> Game::markInitialLocks() {
     return marked;
 }
 
-void Game::markRandomLocks(std::vector<bool>& marked) {
-    const Board& b = m_board;
+void markRandomLocks(Play& p, std::vector<bool>& marked) {
+    const Board& b = p.state.board;
     auto markable = [&](int t) {
         const char c = b.tile(t).caption;
         return c != GapChar && c != ' ' && !marked[static_cast<std::size_t>(t)];
@@ -82,9 +87,9 @@ void Game::markRandomLocks(std::vector<bool>& marked) {
     for (int t = 1; t <= b.tileCount; ++t)
         available += markable(t) ? 1 : 0;
     // The picking ends when no letter is left to mark.
-    int wanted = std::min(randomLockCount(b.tileCount), available);
+    int wanted = std::min(randomLockCount(p, b.tileCount), available);
     while (wanted > 0) {
-        const int t = m_random.uniform(1, b.tileCount);
+        const int t = p.random.uniform(1, b.tileCount);
         if (!markable(t))
             continue;
         marked[static_cast<std::size_t>(t)] = true;
@@ -92,17 +97,17 @@ void Game::markRandomLocks(std::vector<bool>& marked) {
     }
 }
 
-void Game::scrambleBoard() {
-    Board& b = m_board;
+void scrambleBoard(Play& p) {
+    Board& b = p.state.board;
     // Letters marked for initial locking never move and are locked once scrambled.
-    const std::vector<bool> marked = markInitialLocks();
+    const std::vector<bool> marked = markInitialLocks(p);
     for (int c = 1; c <= b.columns; ++c) {
         const ColumnGather column = b.gatherColumn(c);
-        adjustMoves(1); // progress while building; the counter is set afresh afterwards
-        adjustMoves(c);
+        adjustMoves(p, 1); // progress while building; the counter is set afresh afterwards
+        adjustMoves(p, c);
         if (column.letters.empty())
             continue;
-        const std::string letters = scrambleColumn(column, marked, m_random);
+        const std::string letters = scrambleColumn(column, marked, p.random);
         for (std::size_t i = 0; i < letters.size(); ++i)
             b.tile(column.tiles[i]).caption = letters[i];
     }
@@ -113,9 +118,9 @@ void Game::scrambleBoard() {
         tile.locked = lockedNow;
         tile.visible = tile.caption != GapChar;
     }
-    hideBanner();
-    notifyChanged();
-    checkWords(0); // words locked from the start are found at once
+    hideBanner(p);
+    notifyChanged(p);
+    checkWords(p, 0); // words locked from the start are found at once
 }
 
 } // namespace quorvel

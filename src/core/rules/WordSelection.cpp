@@ -1,5 +1,7 @@
 // Word selection: random dictionary words that fit each word start of the length pattern.
-#include "game/Game.h"
+#include "rules/WordSelection.h"
+
+#include "rules/GameEnd.h"
 
 #include "base/Text.h"
 #include "words/Dictionary.h"
@@ -51,18 +53,18 @@ std::string trimmed(const std::string& s) {
 
 } // namespace
 
-bool Game::getWords(std::string pattern) {
-    Board& b = m_board;
-    m_values.movesLeft = 0;
-    setCounter(0);
+bool getWords(Play& p, std::string pattern) {
+    Board& b = p.state.board;
+    p.state.values.movesLeft = 0;
+    setCounter(p, 0);
     b.wordEntries.clear();
     b.puzzleLetters.clear();
     b.wordList.clear();
-    setCounter(static_cast<int>(pattern.size()));
-    if (!loadChosenDictionary())
+    setCounter(p, static_cast<int>(pattern.size()));
+    if (!loadChosenDictionary(p))
         return false;
 
-    const bool anyItems = m_dictionary->items().count() > 0;
+    const bool anyItems = p.dictionary.items().count() > 0;
     // Entries are "word,definition" while words are drawn; two items differing only in case
     // are the same entry.
     std::vector<std::string> entryKeys;
@@ -75,14 +77,14 @@ bool Game::getWords(std::string pattern) {
             continue;
         }
         const std::size_t wanted = static_cast<unsigned char>(pattern[at]);
-        if (anyItems && drawOneWord(wanted, pattern.size() - at, entryKeys))
+        if (anyItems && drawOneWord(p, wanted, pattern.size() - at, entryKeys))
             at += wanted;
         // The draw that passes the limit ends the selection, even one that filled the pattern.
         if (!anyItems || ++tries > MaxDraws) {
-            m_listener.message(InsufficientWords);
+            p.listener.message(InsufficientWords);
             b.wordList.clear();
             b.wordEntries.clear();
-            m_commands.settings = true;
+            p.state.commands.settings = true;
             return false;
         }
     }
@@ -90,41 +92,41 @@ bool Game::getWords(std::string pattern) {
 }
 
 // Loads the dictionary the options name unless it is the one already loaded.
-bool Game::loadChosenDictionary() {
-    if (m_options.dictionary == m_loadedDictionary)
+bool loadChosenDictionary(Play& p) {
+    if (p.options.dictionary == p.state.loadedDictionary)
         return true;
     // Forget the old name first: a failed load leaves the dictionary empty, and the next build
     // must try the file again.
-    m_loadedDictionary.clear();
+    p.state.loadedDictionary.clear();
     try {
-        m_dictionary->loadFromFile(m_folder + "kbs/" + m_options.dictionary + ".dic");
+        p.dictionary.loadFromFile(p.folder + "kbs/" + p.options.dictionary + ".dic");
     } catch (const DictionaryError& error) {
-        m_listener.dictionaryFailed(error);
+        p.listener.dictionaryFailed(error);
         return false;
     } catch (const std::exception& error) {
-        m_listener.message(error.what());
+        p.listener.message(error.what());
         return false;
     }
-    m_loadedDictionary = m_options.dictionary;
+    p.state.loadedDictionary = p.options.dictionary;
     return true;
 }
 
 // One draw: a random item whose word has the wanted length, fits the room left, can stand on
 // tiles and is not already an entry, goes into the puzzle.
-bool Game::drawOneWord(std::size_t wanted, std::size_t room, std::vector<std::string>& entryKeys) {
-    const DictionaryItems& items = m_dictionary->items();
-    const DictionaryItem& item = items[m_random.uniform(0, items.count() - 1)];
+bool drawOneWord(Play& p, std::size_t wanted, std::size_t room, std::vector<std::string>& entryKeys) {
+    const DictionaryItems& items = p.dictionary.items();
+    const DictionaryItem& item = items[p.random.uniform(0, items.count() - 1)];
     const std::string word = filterLetters(upper1252(trimmed(item.word)));
     const std::string key = upper1252(word + "," + item.definition);
     if (word.size() != wanted || wanted > room || !showable(word) ||
         std::find(entryKeys.begin(), entryKeys.end(), key) != entryKeys.end())
         return false;
-    Board& b = m_board;
+    Board& b = p.state.board;
     b.puzzleLetters += word;
     b.wordList.push_back(word);
     b.wordEntries.push_back({word, item.definition});
     entryKeys.push_back(key);
-    adjustMoves(1); // the counter counts the words found
+    adjustMoves(p, 1); // the counter counts the words found
     return true;
 }
 

@@ -1,5 +1,8 @@
 // The player's hands on the board: shifting a column, locking a letter, a word or every word.
-#include "game/Game.h"
+#include "rules/Shifting.h"
+
+#include "rules/GameEnd.h"
+#include "rules/WordCheck.h"
 
 #include <algorithm>
 
@@ -13,28 +16,28 @@ bool isLetterTile(const Board& board, int tile) {
 
 } // namespace
 
-bool Game::boardUsable() const {
+bool boardUsable(Play& p) {
     // The board reacts only while a puzzle is in play, neither paused nor held by a banner
     // waiting for its OK; a build that placed nothing leaves no puzzle to act on.
-    return isInPlay() && m_commands.boardPanel;
+    return p.state.isInPlay() && p.state.commands.boardPanel;
 }
 
-void Game::shiftColumn(int column, bool down) {
-    if (!boardUsable() || !m_commands.arrows)
+void shiftColumn(Play& p, int column, bool down) {
+    if (!boardUsable(p) || !p.state.commands.arrows)
         return;
-    shiftNow(column, down);
+    shiftNow(p, column, down);
 }
 
-void Game::shiftNow(int column, bool down) {
-    if (m_shifting || column < 1 || column > m_board.columns)
+void shiftNow(Play& p, int column, bool down) {
+    if (p.state.shifting || column < 1 || column > p.state.board.columns)
         return;
-    m_shifting = true;
-    m_values.moveMade = true; // even a column with nothing to move counts as touching the puzzle
+    p.state.shifting = true;
+    p.state.values.moveMade = true; // even a column with nothing to move counts as touching the puzzle
 
-    ColumnGather gather = m_board.gatherColumn(column);
+    ColumnGather gather = p.state.board.gatherColumn(column);
     if (gather.letters.empty()) {
-        m_shifting = false;
-        notifyChanged();
+        p.state.shifting = false;
+        notifyChanged(p);
         return;
     }
     // Only the free letters rotate, among the free positions; locked letters and gaps stay.
@@ -44,44 +47,44 @@ void Game::shiftNow(int column, bool down) {
     else
         std::rotate(letters.begin(), letters.begin() + 1, letters.end());
     for (std::size_t i = 0; i < letters.size(); ++i)
-        m_board.tile(gather.tiles[i]).caption = letters[i];
+        p.state.board.tile(gather.tiles[i]).caption = letters[i];
 
-    adjustMoves(m_values.shiftCost);
-    m_listener.playEffect("Shift");
-    checkWords(0);
-    m_shifting = false;
-    notifyChanged();
+    adjustMoves(p, p.state.values.shiftCost);
+    p.listener.playEffect("Shift");
+    checkWords(p, 0);
+    p.state.shifting = false;
+    notifyChanged(p);
 }
 
-void Game::clickTile(int tile) {
-    if (!boardUsable() || !isLetterTile(m_board, tile))
+void clickTile(Play& p, int tile) {
+    if (!boardUsable(p) || !isLetterTile(p.state.board, tile))
         return;
-    Tile& t = m_board.tile(tile);
+    Tile& t = p.state.board.tile(tile);
     if (!t.visible || !t.enabled || t.colour == LetterColour::Revealed)
         return;
     // Any state but a free letter opens the letter again, so a second click undoes the first.
     t.colour = t.colour == LetterColour::Unlocked ? LetterColour::Locked : LetterColour::Unlocked;
     t.locked = t.colour == LetterColour::Locked;
-    notifyChanged();
+    notifyChanged(p);
 
     // The charge comes after the check, so the click that locks the last letter still pays.
-    checkWords(0);
-    adjustMoves(m_values.tileClickCost);
-    notifyChanged();
+    checkWords(p, 0);
+    adjustMoves(p, p.state.values.tileClickCost);
+    notifyChanged(p);
 }
 
-void Game::dropPadlock(int tile) {
-    if (!boardUsable() || !isLetterTile(m_board, tile))
+void dropPadlock(Play& p, int tile) {
+    if (!boardUsable(p) || !isLetterTile(p.state.board, tile))
         return;
-    const Tile& target = m_board.tile(tile);
+    const Tile& target = p.state.board.tile(tile);
     if (!target.visible || !target.enabled)
         return;
     int start = tile;
-    while (start > 1 && !m_board.tile(start).wordStart)
+    while (start > 1 && !p.state.board.tile(start).wordStart)
         --start;
 
-    m_listener.playEffect("Drop");
-    m_values.moveMade = true;
+    p.listener.playEffect("Drop");
+    p.state.values.moveMade = true;
 
     // A found word opens again, a free word is locked for checking, a checked word opens.
     const LetterColour colour =
@@ -89,41 +92,41 @@ void Game::dropPadlock(int tile) {
     // Every place of the same word changes (a word laid out twice shares one index). The lock
     // flags stay: a word locked this way counts for nothing until it is found.
     const int wordIndex = target.wordIndex;
-    for (int i = 1; i <= m_board.tileCount; ++i) {
-        Tile& t = m_board.tile(i);
+    for (int i = 1; i <= p.state.board.tileCount; ++i) {
+        Tile& t = p.state.board.tile(i);
         if (t.caption != GapChar && t.wordIndex == wordIndex)
             t.colour = colour;
     }
-    notifyChanged();
+    notifyChanged(p);
 
-    checkWords(start);
-    adjustMoves(m_values.word);
-    notifyChanged();
+    checkWords(p, start);
+    adjustMoves(p, p.state.values.word);
+    notifyChanged(p);
 }
 
-void Game::lockAll() {
-    if (!boardUsable() || !m_commands.lockAll)
+void lockAll(Play& p) {
+    if (!boardUsable(p) || !p.state.commands.lockAll)
         return;
     LetterColour colour;
-    if (!m_commands.lockAllShowsLocked) {
-        m_listener.playEffect("Drop");
+    if (!p.state.commands.lockAllShowsLocked) {
+        p.listener.playEffect("Drop");
         colour = LetterColour::Locked;
-        m_commands.lockAllShowsLocked = true;
+        p.state.commands.lockAllShowsLocked = true;
         // A charge that ends the game reveals the board, so the recolouring below finds nothing.
-        adjustMoves(m_values.lockAllCost);
+        adjustMoves(p, p.state.values.lockAllCost);
     } else {
         colour = LetterColour::Unlocked; // opening everything again is free
-        m_commands.lockAllShowsLocked = false;
+        p.state.commands.lockAllShowsLocked = false;
     }
     // Letters fixed by a click, initial locking or a clue, and found words, keep their state.
-    for (int i = 1; i <= m_board.tileCount; ++i) {
-        Tile& t = m_board.tile(i);
+    for (int i = 1; i <= p.state.board.tileCount; ++i) {
+        Tile& t = p.state.board.tile(i);
         if (t.caption != GapChar && t.colour != LetterColour::Revealed && !t.locked)
             t.colour = colour;
     }
-    if (m_values.movesLeft > 0)
-        checkWords(0);
-    notifyChanged();
+    if (p.state.values.movesLeft > 0)
+        checkWords(p, 0);
+    notifyChanged(p);
 }
 
 } // namespace quorvel

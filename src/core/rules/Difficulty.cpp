@@ -1,5 +1,5 @@
 // The difficulty of a puzzle: what each handicap makes of the layout's letters.
-#include "game/Game.h"
+#include "rules/Difficulty.h"
 
 #include <algorithm>
 #include <array>
@@ -33,9 +33,9 @@ const HandicapRow& rowFor(int handicap) {
 
 } // namespace
 
-void Game::setDifficulty(int letterTotal) {
-    const HandicapRow& row = rowFor(m_options.handicap);
-    GameValues& v = m_values;
+void setDifficulty(Play& p, int letterTotal) {
+    const HandicapRow& row = rowFor(p.options.handicap);
+    GameValues& v = p.state.values;
     v.start = letterTotal * row.startPerLetter;
     v.penalty = row.penalty;
     v.delay = row.delaySeconds;
@@ -51,8 +51,8 @@ void Game::setDifficulty(int letterTotal) {
     v.bad = 0;
 }
 
-int Game::randomLockCount(int tileCount) const {
-    return std::max(tileCount / rowFor(m_options.handicap).randomLockDivisor, 2);
+int randomLockCount(Play& p, int tileCount) {
+    return std::max(tileCount / rowFor(p.options.handicap).randomLockDivisor, 2);
 }
 
 } // namespace quorvel

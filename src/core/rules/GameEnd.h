@@ -1,0 +1,16 @@
+// The move counter and the end of a game: failure, completion, the board closed and opened.
+#pragma once
+
+#include "rules/Play.h"
+
+namespace quorvel {
+
+void adjustMoves(Play& p, int delta); // AdjustMoves
+void failGame(Play& p);
+void revealSolution(Play& p);
+void disableBoard(Play& p);
+void enableBoard(Play& p);
+void puzzleCompleted(Play& p);
+void setCounter(Play& p, int shown);
+
+} // namespace quorvel

@@ -1,0 +1,24 @@
+// The level table, the level shown and picked, and the statistics line of a game.
+#pragma once
+
+#include "rules/Play.h"
+
+#include <string>
+
+namespace quorvel {
+
+void setPickerLevel(Play& p, int level); // tbLevel's position, kept within 1..LevelCount
+void showLevel(Play& p, int level); // ShowLevel
+void restoreLevel(Play& p, int stored);
+void randomLevel(Play& p); // each of these three shows its level and builds there
+void previousLevel(Play& p);
+void nextLevel(Play& p);
+void levelPicked(Play& p, bool startGame); // after the picker closes: Level := tbLevel; ShowLevel
+// The statistics line of the game on the board, counted at a level, without CR LF.
+std::string recordLineAt(Play& p, char result, int level);
+void appendRecord(Play& p, char result);
+void appendRecord(Play& p, char result, int level); // a won game records the level just played
+void setLevelTable(Play& p, LevelTable table); // LoadLayouts' result; keeps the picker in range
+void loadLayouts(Play& p);
+
+} // namespace quorvel
