@@ -152,7 +152,7 @@ void MainWindow::buildStarted() {
 
 void MainWindow::buildFinished() {
     m_board->forgetHotArrow();
-    if (m_game->board().tileCount > 0)
+    if (m_game->state().board.tileCount > 0)
         layOutWindow();
 }
 

@@ -61,7 +61,7 @@ void set(PlaySession& session, const std::vector<std::string>& words) {
 // The board's answer to a move that names a column or a cell it does not have; empty when the
 // move fits. words are the move's own, so the message repeats what was typed.
 std::string offTheBoard(const Game& game, const Move& move, const std::vector<std::string>& words) {
-    const Board& board = game.board();
+    const Board& board = game.state().board;
     if (move.kind == Move::Kind::Shift && (move.column < 1 || move.column > board.columns))
         return "no column " + words[1];
     // A gap inside the board is a cell: a click there does nothing, and says nothing.
@@ -100,7 +100,7 @@ bool handlePlayMove(PlaySession& session, const std::vector<std::string>& words)
     game.apply(move);
     // The tool has no clock between a clue's steps: they all follow at once.
     if (move.kind == Move::Kind::Clue)
-        while (game.clueRunning())
+        while (game.state().clueRunning)
             game.apply(Move::of(Move::Kind::ClueStep));
     return true;
 }

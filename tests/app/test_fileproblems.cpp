@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(m_dialogs->warned, QStringList{notice});
         QCOMPARE(game().levelTable().levelCount, levels);
         newGame(); // the fallback still plays
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
     }
 
     // Trace mode reads the file before every puzzle; the player hears of it once a run.
@@ -159,7 +159,7 @@ private slots:
         m_window->action(QStringLiteral("mTrace"))->trigger();
         newGame();
         newGame();
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
         QCOMPARE(m_dialogs->warned.filter(QStringLiteral("level=")).size(), 2); // trace is on
         QCOMPARE(m_dialogs->warned.filter(QStringLiteral("levels file")).size(), 1);
     }
@@ -197,7 +197,7 @@ private slots:
             write("kbs/Common Words.dic", bytes.toStdString());
         newGame();
         QCOMPARE(m_dialogs->warned, QStringList{detail.arg(path("kbs/Common Words.dic"))});
-        QVERIFY(!game().isInPlay());
+        QVERIFY(!game().state().isInPlay());
     }
 };
 

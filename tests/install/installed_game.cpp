@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     if (args[1] == "play") {
         timed->setChecked(true);
         window.newGame();
-        window.game().shiftColumn(1, true);
+        window.game().apply(quorvel::Move::shift(1, true));
         window.solve(); // a game the player acted on and gave up is recorded
         window.close();
         return 0;

@@ -2,17 +2,8 @@
 #include "game/Game.h"
 
 #include "rules/ApplyMove.h"
-#include "rules/Banner.h"
-#include "rules/Clue.h"
-#include "rules/Difficulty.h"
-#include "rules/GameEnd.h"
-#include "rules/GameTimer.h"
 #include "rules/Levels.h"
-#include "rules/NewPuzzle.h"
 #include "rules/Play.h"
-#include "rules/Shifting.h"
-#include "rules/SolveUndo.h"
-#include "rules/WordCheck.h"
 
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
@@ -62,18 +53,18 @@ Play Game::play() {
             *m_wordLists,  m_folder,   m_today,  m_movesApplying};
 }
 
-void Game::apply(const Move& move) {
+MoveResult Game::apply(const Move& move) {
+    const GameState before = m_state;
     {
         OneNotice held(m_movesApplying);
         Play p = play();
         quorvel::applyMove(p, move);
     }
     Play p = play();
-    quorvel::notifyChanged(p);
-}
-
-int Game::cellTile(int row, int column) const {
-    return m_state.board.tileIn(row, column);
+    notifyChanged(p);
+    if (before.isInPlay() && !m_state.isInPlay())
+        return MoveResult::GameOver;
+    return m_state == before ? MoveResult::NoEffect : MoveResult::Changed;
 }
 
 void Game::setLevelTable(LevelTable table) {
@@ -84,136 +75,6 @@ void Game::setLevelTable(LevelTable table) {
 void Game::loadLayouts() {
     Play p = play();
     quorvel::loadLayouts(p);
-}
-
-void Game::newPuzzle() {
-    Play p = play();
-    quorvel::newPuzzle(p);
-}
-
-void Game::adjustMoves(int delta) {
-    Play p = play();
-    quorvel::adjustMoves(p, delta);
-}
-
-void Game::showLevel(int level) {
-    Play p = play();
-    quorvel::showLevel(p, level);
-}
-
-void Game::restoreLevel(int stored) {
-    Play p = play();
-    quorvel::restoreLevel(p, stored);
-}
-
-void Game::setPickerLevel(int level) {
-    Play p = play();
-    quorvel::setPickerLevel(p, level);
-}
-
-void Game::randomLevel() {
-    Play p = play();
-    quorvel::randomLevel(p);
-}
-
-void Game::previousLevel() {
-    Play p = play();
-    quorvel::previousLevel(p);
-}
-
-void Game::nextLevel() {
-    Play p = play();
-    quorvel::nextLevel(p);
-}
-
-void Game::levelPicked(bool startGame) {
-    Play p = play();
-    quorvel::levelPicked(p, startGame);
-}
-
-void Game::showBanner(int seconds, Colour colour, const std::string& text) {
-    Play p = play();
-    quorvel::showBanner(p, seconds, colour, text);
-}
-
-void Game::hideBanner() {
-    Play p = play();
-    quorvel::hideBanner(p);
-}
-
-void Game::bannerOk() {
-    Play p = play();
-    quorvel::bannerOk(p);
-}
-
-void Game::shiftColumn(int column, bool down) {
-    Play p = play();
-    quorvel::shiftColumn(p, column, down);
-}
-
-void Game::clickTile(int tile) {
-    Play p = play();
-    quorvel::clickTile(p, tile);
-}
-
-void Game::dropPadlock(int tile) {
-    Play p = play();
-    quorvel::dropPadlock(p, tile);
-}
-
-void Game::lockAll() {
-    Play p = play();
-    quorvel::lockAll(p);
-}
-
-void Game::checkWords(int focusTile) {
-    Play p = play();
-    quorvel::checkWords(p, focusTile);
-}
-
-void Game::timerTick() {
-    Play p = play();
-    quorvel::timerTick(p);
-}
-
-void Game::elapse(int ms) {
-    Play p = play();
-    quorvel::elapse(p, ms);
-}
-
-void Game::pauseContinue() {
-    Play p = play();
-    quorvel::pauseContinue(p);
-}
-
-bool Game::beginClue() {
-    Play p = play();
-    return quorvel::beginClue(p);
-}
-
-bool Game::clueStep() {
-    Play p = play();
-    return quorvel::clueStep(p);
-}
-
-void Game::solve() {
-    Play p = play();
-    quorvel::solve(p);
-}
-
-void Game::undo() {
-    Play p = play();
-    quorvel::undo(p);
-}
-
-void Game::setDifficulty(int letterTotal) {
-    Play p = play();
-    quorvel::setDifficulty(p, letterTotal);
-}
-
-std::string Game::recordLine(char result) const {
-    Play p = const_cast<Game*>(this)->play();
-    return quorvel::recordLineAt(p, result, m_state.values.level);
 }
 
 } // namespace quorvel

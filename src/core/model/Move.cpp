@@ -6,6 +6,9 @@
 #include <array>
 #include <charconv>
 #include <climits>
+#include <cstdio>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace quorvel {
@@ -37,6 +40,26 @@ Move Move::pickLevel(int level, bool startGame) {
     return m;
 }
 
+Move Move::pickerLevel(int level) {
+    Move m = of(Kind::PickerLevel);
+    m.level = level;
+    return m;
+}
+
+Move Move::restoreLevel(int level) {
+    Move m = of(Kind::RestoreLevel);
+    m.level = level;
+    return m;
+}
+
+Move Move::banner(int seconds, std::uint32_t colour, std::string text) {
+    Move m = of(Kind::ShowBanner);
+    m.seconds = seconds;
+    m.colour = colour;
+    m.text = std::move(text);
+    return m;
+}
+
 Move Move::wait(std::int64_t ms) {
     Move m = of(Kind::Wait);
     m.waitMs = ms;
@@ -56,7 +79,7 @@ struct BareMove {
     Move::Kind kind;
 };
 
-constexpr std::array<BareMove, 9> BareMoves = {{{"lockall", Move::Kind::LockAll},
+constexpr std::array<BareMove, 10> BareMoves = {{{"lockall", Move::Kind::LockAll},
                                                 {"clue", Move::Kind::Clue},
                                                 {"clue-step", Move::Kind::ClueStep},
                                                 {"solve", Move::Kind::Solve},
@@ -64,7 +87,8 @@ constexpr std::array<BareMove, 9> BareMoves = {{{"lockall", Move::Kind::LockAll}
                                                 {"pause", Move::Kind::Pause},
                                                 {"ok", Move::Kind::BannerOk},
                                                 {"new", Move::Kind::NewPuzzle},
-                                                {"tick", Move::Kind::Tick}}};
+                                                {"tick", Move::Kind::Tick},
+                                                {"banner-timeout", Move::Kind::BannerTimeUp}}};
 
 struct LevelStep {
     const char* word;
@@ -130,6 +154,43 @@ MoveParse parseLevel(const std::vector<std::string>& words) {
     return {Move::pickLevel(*level, startGame), {}};
 }
 
+// "picker L" and "restore-level L": one level number.
+MoveParse parseLevelNumber(const std::vector<std::string>& words, Move::Kind kind) {
+    const auto level = words.size() == 2 ? wholeNumber(words[1]) : std::nullopt;
+    if (!level)
+        return usage(words[0] + " L");
+    return {kind == Move::Kind::PickerLevel ? Move::pickerLevel(*level) : Move::restoreLevel(*level),
+            {}};
+}
+
+// A colour 0xBBGGRR written as up to eight hex digits.
+std::optional<std::uint32_t> hexColour(std::string_view text) {
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    if (text.empty() || text.size() > 8 || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// "banner S RRGGBB TEXT": the text is the rest of the line, its words one blank apart.
+MoveParse parseBanner(const std::vector<std::string>& words) {
+    const auto seconds = words.size() >= 3 ? wholeNumber(words[1]) : std::nullopt;
+    const auto colour = words.size() >= 3 ? hexColour(words[2]) : std::nullopt;
+    if (!seconds || !colour)
+        return usage("banner SECONDS COLOUR TEXT");
+    std::string text;
+    for (std::size_t i = 3; i < words.size(); ++i)
+        text += (i > 3 ? " " : "") + words[i];
+    return {Move::banner(*seconds, *colour, text), {}};
+}
+
+std::string bannerText(const Move& move) {
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "%06X", static_cast<unsigned>(move.colour));
+    std::string text = "banner " + std::to_string(move.seconds) + ' ' + colour;
+    return move.text.empty() ? text : text + ' ' + move.text;
+}
+
 MoveParse parseWait(const std::vector<std::string>& words) {
     const auto ms = words.size() == 2 ? waitMilliseconds(words[1]) : std::nullopt;
     if (!ms)
@@ -167,6 +228,12 @@ MoveParse parseMove(std::string_view line) {
         return parseLevel(words);
     if (word == "wait")
         return parseWait(words);
+    if (word == "picker")
+        return parseLevelNumber(words, Move::Kind::PickerLevel);
+    if (word == "restore-level")
+        return parseLevelNumber(words, Move::Kind::RestoreLevel);
+    if (word == "banner")
+        return parseBanner(words);
     for (const BareMove& bare : BareMoves) {
         if (word != bare.word)
             continue;
@@ -195,6 +262,12 @@ std::string formatMove(const Move& move) {
         return "level random";
     case Move::Kind::Wait:
         return "wait " + waitText(move.waitMs);
+    case Move::Kind::PickerLevel:
+        return "picker " + std::to_string(move.level);
+    case Move::Kind::RestoreLevel:
+        return "restore-level " + std::to_string(move.level);
+    case Move::Kind::ShowBanner:
+        return bannerText(move);
     default:
         break;
     }

@@ -27,20 +27,31 @@ struct Move {
         RandomLevel,   // "level random"
         Wait,          // "wait S" or "wait S.mmm": the game clock runs on
         Tick,          // "tick": the game timer's interval has elapsed
+        PickerLevel,   // "picker L": the level picker's track bar moved, the picker still open
+        RestoreLevel,  // "restore-level L": the level kept in the settings, shown at start-up
+        BannerTimeUp,  // "banner-timeout": a banner shown for a time has had its time
+        ShowBanner,    // "banner S RRGGBB TEXT": a message banner for S seconds (0 waits, -1
+                       // stays), its colour 0xBBGGRR in hex
     };
 
     Kind kind = Kind::NewPuzzle;
     int column = 0;  // Shift, Click, Drop: 1-based
     int row = 0;     // Click, Drop: 1-based
     bool down = false; // Shift
-    int level = 0;     // PickLevel
+    int level = 0;     // PickLevel, PickerLevel, RestoreLevel
     bool startGame = false;    // PickLevel
     std::int64_t waitMs = 0;   // Wait
+    int seconds = 0;           // ShowBanner
+    std::uint32_t colour = 0;  // ShowBanner
+    std::string text;          // ShowBanner
 
     static Move shift(int column, bool down);
     static Move click(int row, int column);
     static Move drop(int row, int column);
     static Move pickLevel(int level, bool startGame);
+    static Move pickerLevel(int level);
+    static Move restoreLevel(int level);
+    static Move banner(int seconds, std::uint32_t colour, std::string text);
     static Move wait(std::int64_t ms);
     static Move of(Kind kind); // a move without arguments
 

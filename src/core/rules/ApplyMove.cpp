@@ -80,6 +80,18 @@ void applyMove(Play& p, const Move& move) {
     case Kind::Tick:
         timerTick(p);
         break;
+    case Kind::PickerLevel:
+        setPickerLevel(p, move.level);
+        break;
+    case Kind::RestoreLevel:
+        restoreLevel(p, move.level);
+        break;
+    case Kind::BannerTimeUp:
+        hideBanner(p);
+        break;
+    case Kind::ShowBanner:
+        showBanner(p, move.seconds, move.colour, move.text);
+        break;
     }
 }
 

@@ -34,8 +34,11 @@ const HandicapRow& rowFor(int handicap) {
 } // namespace
 
 void setDifficulty(Play& p, int letterTotal) {
-    const HandicapRow& row = rowFor(p.options.handicap);
-    GameValues& v = p.state.values;
+    setDifficulty(p.state.values, p.options.handicap, letterTotal);
+}
+
+void setDifficulty(GameValues& v, int handicap, int letterTotal) {
+    const HandicapRow& row = rowFor(handicap);
     v.start = letterTotal * row.startPerLetter;
     v.penalty = row.penalty;
     v.delay = row.delaySeconds;
