@@ -32,8 +32,8 @@ json boardRows(const Board& b) {
         solution.push_back(utf8(solved));
         state.push_back(states);
     }
-    return {{"rows", b.rows},           {"columns", b.columns}, {"tileCount", b.tileCount},
-            {"board", board},           {"solution", solution}, {"state", state},
+    return {{"rows", b.rows},          {"columns", b.columns}, {"tileCount", b.tileCount},
+            {"board", board},          {"solution", solution}, {"state", state},
             {"underlined", underlined}};
 }
 

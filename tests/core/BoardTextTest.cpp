@@ -30,12 +30,12 @@ TEST(BoardText, BadRowsAreRefusedAndLeaveNoHalfBoard) {
     putBoardInPlay(state, {{"CAT"}, {}, {}}, GameOptions{});
     const GameState before = state;
     const std::vector<BoardText> bad = {
-        {{}, {}, {}},                      // no rows
-        {{"CAT", "DO"}, {}, {}},           // unequal rows
-        {{"CAT"}, {"CA"}, {}},             // captions of another width
-        {{"CAT"}, {"CAT", "DOG"}, {}},     // more captions than rows
-        {{"CAT"}, {}, {"rxr"}},            // an unknown state letter
-        {{std::string(41, 'A')}, {}, {}},  // wider than a board
+        {{}, {}, {}},                     // no rows
+        {{"CAT", "DO"}, {}, {}},          // unequal rows
+        {{"CAT"}, {"CA"}, {}},            // captions of another width
+        {{"CAT"}, {"CAT", "DOG"}, {}},    // more captions than rows
+        {{"CAT"}, {}, {"rxr"}},           // an unknown state letter
+        {{std::string(41, 'A')}, {}, {}}, // wider than a board
     };
     for (const BoardText& text : bad) {
         GameState copy = state;

@@ -67,8 +67,9 @@ BoardText completed(BoardText text) {
         return std::all_of(rows.begin(), rows.end(),
                            [width](const std::string& r) { return r.size() == width; });
     };
-    if (text.captions.size() != text.solution.size() || text.states.size() != text.solution.size() ||
-        !sameWidth(text.solution) || !sameWidth(text.captions) || !sameWidth(text.states))
+    if (text.captions.size() != text.solution.size() ||
+        text.states.size() != text.solution.size() || !sameWidth(text.solution) ||
+        !sameWidth(text.captions) || !sameWidth(text.states))
         throw std::invalid_argument("board text: rows of unequal length");
     if (text.solution.size() > MaxRows || width > MaxColumns)
         throw std::invalid_argument("board text: more rows or columns than a board holds");
@@ -102,8 +103,8 @@ void listWords(Board& b) {
         if (!b.tile(t).wordStart)
             continue;
         std::string w;
-        for (int k = t; k <= b.tileCount && b.tile(k).solution != GapChar &&
-                        b.tile(k).row == b.tile(t).row;
+        for (int k = t;
+             k <= b.tileCount && b.tile(k).solution != GapChar && b.tile(k).row == b.tile(t).row;
              ++k)
             w += b.tile(k).solution;
         const auto it = std::find(b.wordList.begin(), b.wordList.end(), w);

@@ -49,8 +49,8 @@ private:
 } // namespace
 
 Play Game::play() {
-    return {m_state,       m_listener, m_random, m_options, m_levels, *m_dictionary,
-            *m_wordLists,  m_folder,   m_today,  m_movesApplying};
+    return {m_state,       m_listener,   m_random, m_options, m_levels,
+            *m_dictionary, *m_wordLists, m_folder, m_today,   m_movesApplying};
 }
 
 MoveResult Game::apply(const Move& move) {

@@ -14,13 +14,13 @@ struct GameState {
     Commands commands;
     BannerState banner;
     TimerState timer;
-    int pickerLevel = 1;         // the level picker's track bar tbLevel
+    int pickerLevel = 1; // the level picker's track bar tbLevel
     Colour counterColour = 0x800000;
-    int timerElapsedMs = 0;      // of the game timer's current interval
-    bool shifting = false;       // a shift under way: a second one waits
-    bool clueRunning = false;    // a clue has begun and wants more steps
-    int clueTile = 0;            // the tile a running clue brings its letter to
-    int clueColumn = 0;          // the column whose arrow a clue shows white; 0 none
+    int timerElapsedMs = 0;       // of the game timer's current interval
+    bool shifting = false;        // a shift under way: a second one waits
+    bool clueRunning = false;     // a clue has begun and wants more steps
+    int clueTile = 0;             // the tile a running clue brings its letter to
+    int clueColumn = 0;           // the column whose arrow a clue shows white; 0 none
     std::string loadedDictionary; // the name of the dictionary the words are drawn from
 
     bool isInPlay() const { return commands.solve; }

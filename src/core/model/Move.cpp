@@ -80,15 +80,15 @@ struct BareMove {
 };
 
 constexpr std::array<BareMove, 10> BareMoves = {{{"lockall", Move::Kind::LockAll},
-                                                {"clue", Move::Kind::Clue},
-                                                {"clue-step", Move::Kind::ClueStep},
-                                                {"solve", Move::Kind::Solve},
-                                                {"undo", Move::Kind::Undo},
-                                                {"pause", Move::Kind::Pause},
-                                                {"ok", Move::Kind::BannerOk},
-                                                {"new", Move::Kind::NewPuzzle},
-                                                {"tick", Move::Kind::Tick},
-                                                {"banner-timeout", Move::Kind::BannerTimeUp}}};
+                                                 {"clue", Move::Kind::Clue},
+                                                 {"clue-step", Move::Kind::ClueStep},
+                                                 {"solve", Move::Kind::Solve},
+                                                 {"undo", Move::Kind::Undo},
+                                                 {"pause", Move::Kind::Pause},
+                                                 {"ok", Move::Kind::BannerOk},
+                                                 {"new", Move::Kind::NewPuzzle},
+                                                 {"tick", Move::Kind::Tick},
+                                                 {"banner-timeout", Move::Kind::BannerTimeUp}}};
 
 struct LevelStep {
     const char* word;
@@ -159,7 +159,8 @@ MoveParse parseLevelNumber(const std::vector<std::string>& words, Move::Kind kin
     const auto level = words.size() == 2 ? wholeNumber(words[1]) : std::nullopt;
     if (!level)
         return usage(words[0] + " L");
-    return {kind == Move::Kind::PickerLevel ? Move::pickerLevel(*level) : Move::restoreLevel(*level),
+    return {kind == Move::Kind::PickerLevel ? Move::pickerLevel(*level)
+                                            : Move::restoreLevel(*level),
             {}};
 }
 

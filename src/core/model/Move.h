@@ -1,4 +1,5 @@
-// A player's action as a value with a short text form: what the tool reads, replays and tests write.
+// A player's action as a value with a short text form: what the tool reads, replays and tests
+// write.
 #pragma once
 
 #include <cstdint>
@@ -35,15 +36,15 @@ struct Move {
     };
 
     Kind kind = Kind::NewPuzzle;
-    int column = 0;  // Shift, Click, Drop: 1-based
-    int row = 0;     // Click, Drop: 1-based
-    bool down = false; // Shift
-    int level = 0;     // PickLevel, PickerLevel, RestoreLevel
-    bool startGame = false;    // PickLevel
-    std::int64_t waitMs = 0;   // Wait
-    int seconds = 0;           // ShowBanner
-    std::uint32_t colour = 0;  // ShowBanner
-    std::string text;          // ShowBanner
+    int column = 0;           // Shift, Click, Drop: 1-based
+    int row = 0;              // Click, Drop: 1-based
+    bool down = false;        // Shift
+    int level = 0;            // PickLevel, PickerLevel, RestoreLevel
+    bool startGame = false;   // PickLevel
+    std::int64_t waitMs = 0;  // Wait
+    int seconds = 0;          // ShowBanner
+    std::uint32_t colour = 0; // ShowBanner
+    std::string text;         // ShowBanner
 
     static Move shift(int column, bool down);
     static Move click(int row, int column);

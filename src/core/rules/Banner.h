@@ -9,6 +9,6 @@ namespace quorvel {
 
 void showBanner(Play& p, int seconds, Colour colour, const std::string& text);
 void hideBanner(Play& p); // also when a timed banner's time is up
-void bannerOk(Play& p); // the banner's OK; after a win, Auto Advance builds next
+void bannerOk(Play& p);   // the banner's OK; after a win, Auto Advance builds next
 
 } // namespace quorvel

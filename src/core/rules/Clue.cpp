@@ -55,7 +55,8 @@ bool beginClue(Play& p) {
     p.state.commands.cluesLeft = p.state.values.clueAllowance;
     p.state.commands.clue = p.state.values.clueAllowance > 0;
     p.state.clueTile = tile;
-    p.state.clueColumn = p.state.board.tile(tile).column; // its arrow above shows white while the clue runs
+    p.state.clueColumn =
+        p.state.board.tile(tile).column; // its arrow above shows white while the clue runs
     notifyChanged(p);
     return true;
 }
@@ -74,7 +75,8 @@ bool clueStep(Play& p) {
     const Tile& t = p.state.board.tile(p.state.clueTile);
     // The steps end when the letter is in place or the game is over; also when the player has
     // meanwhile locked the tile or the letter it waits for, since it could then never arrive.
-    const bool more = p.state.isInPlay() && t.caption != t.solution && canArrive(p.state.board, p.state.clueTile);
+    const bool more =
+        p.state.isInPlay() && t.caption != t.solution && canArrive(p.state.board, p.state.clueTile);
     if (!more)
         finishClue(p);
     return more;

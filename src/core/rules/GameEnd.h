@@ -5,7 +5,8 @@
 
 namespace quorvel {
 
-void adjustMoves(Play& p, int delta); // AdjustMoves
+// Changes the counter (0 sets it to 0; at most 100) and fails a game in play it empties.
+void adjustMoves(Play& p, int delta);
 void failGame(Play& p);
 void revealSolution(Play& p);
 void disableBoard(Play& p);

@@ -48,7 +48,8 @@ void pauseContinue(Play& p) {
     } else {
         // Options read now: a game whose Timed option was cleared goes on untimed.
         if (p.options.timed)
-            setTimer(p, true, p.state.timer.intervalMs); // a full interval, whatever had passed before
+            setTimer(p, true,
+                     p.state.timer.intervalMs); // a full interval, whatever had passed before
         p.state.commands.boardPanel = true;
     }
     notifyChanged(p);

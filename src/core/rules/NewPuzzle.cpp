@@ -99,8 +99,8 @@ void placePuzzle(Play& p, const LayoutRecord& layout) {
     if (fileExists(p.folder + "c999"))
         p.state.values.clueAllowance = 999;
     const GameValues& v = p.state.values;
-    p.listener.traceLine(std::to_string(v.pop) + " " + std::to_string(p.state.timer.intervalMs) + " " +
-                         std::to_string(v.clueAllowance));
+    p.listener.traceLine(std::to_string(v.pop) + " " + std::to_string(p.state.timer.intervalMs) +
+                         " " + std::to_string(v.clueAllowance));
     p.state.commands.cluesLeft = v.clueAllowance;
     if (v.clueAllowance < 100)
         p.state.commands.clueCount = ClueCount::Shown;

@@ -32,7 +32,8 @@ void shiftNow(Play& p, int column, bool down) {
     if (p.state.shifting || column < 1 || column > p.state.board.columns)
         return;
     p.state.shifting = true;
-    p.state.values.moveMade = true; // even a column with nothing to move counts as touching the puzzle
+    p.state.values.moveMade =
+        true; // even a column with nothing to move counts as touching the puzzle
 
     ColumnGather gather = p.state.board.gatherColumn(column);
     if (gather.letters.empty()) {

@@ -5,7 +5,8 @@
 
 namespace quorvel {
 
-void checkWords(Play& p, int focusTile); // CheckWords
+// Finds the locked words that spell a puzzle word, or at focusTile a listed word.
+void checkWords(Play& p, int focusTile);
 void completionTest(Play& p);
 
 } // namespace quorvel

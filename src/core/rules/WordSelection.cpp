@@ -113,7 +113,8 @@ bool loadChosenDictionary(Play& p) {
 
 // One draw: a random item whose word has the wanted length, fits the room left, can stand on
 // tiles and is not already an entry, goes into the puzzle.
-bool drawOneWord(Play& p, std::size_t wanted, std::size_t room, std::vector<std::string>& entryKeys) {
+bool drawOneWord(Play& p, std::size_t wanted, std::size_t room,
+                 std::vector<std::string>& entryKeys) {
     const DictionaryItems& items = p.dictionary.items();
     const DictionaryItem& item = items[p.random.uniform(0, items.count() - 1)];
     const std::string word = filterLetters(upper1252(trimmed(item.word)));

@@ -11,6 +11,7 @@ namespace quorvel {
 
 bool getWords(Play& p, std::string pattern);
 bool loadChosenDictionary(Play& p);
-bool drawOneWord(Play& p, std::size_t wanted, std::size_t room, std::vector<std::string>& entryKeys);
+bool drawOneWord(Play& p, std::size_t wanted, std::size_t room,
+                 std::vector<std::string>& entryKeys);
 
 } // namespace quorvel
