@@ -1,8 +1,8 @@
 // Loading dictionaries against merely reading the same file into memory: loading must run at
 // no less than a third of the reading speed. Both "Common Words" (when staged) and a generated
 // dictionary of 1,000,000 items are measured.
+#include "base/Files.h"
 #include "words/Dictionary.h"
-#include "words/WordUtils.h"
 
 #include <benchmark/benchmark.h>
 

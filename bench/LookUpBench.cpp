@@ -1,9 +1,9 @@
 // The word picker asks for a meaning each time the mouse rests on a word. A word that is not one
 // of the puzzle's (an alternative word) is searched through the whole loaded dictionary: the
 // first search after loading also decodes every item, later ones only compare words.
-#include "engine/Board.h"
+#include "model/Board.h"
+#include "model/LookUp.h"
 #include "words/Dictionary.h"
-#include "words/LookUp.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 // plus a few megabytes). The time is that of the whole run, process start included.
 #include "PeakMemory.h"
 
+#include "base/Files.h"
 #include "words/ComponentStream.h"
-#include "words/WordUtils.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Counting a statistics file of 100,000 games (the work of one paint of the statistics window)
 // against merely reading the same file into memory: counting must run at no less than a third
 // of the reading speed.
+#include "base/Files.h"
 #include "records/StatisticsHistogram.h"
-#include "words/WordUtils.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // libFuzzer target: any layouts file loads or is refused, every level it keeps can be shown,
 // checked and exported, and the checksum alone agrees with the one the load computed.
-#include "engine/Layouts.h"
+#include "model/Layouts.h"
 
 #include <cstdint>
 #include <cstdlib>

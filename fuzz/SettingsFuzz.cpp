@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as a settings file read safely; a write of a name and value taken
 // from the input either is refused or reads back, and leaves every other line as it was.
+#include "base/Files.h"
 #include "records/IniFile.h"
-#include "words/WordUtils.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -7,7 +7,7 @@
 #include "settings/Settings.h"
 #include "window/Session.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -44,7 +44,7 @@ struct BoardFixture {
         for (int level = 1; level <= levels.levelCount; ++level)
             if (levels.at(level).letterTotal > levels.at(largest).letterTotal)
                 largest = level;
-        window->game().showLevel(largest);
+        window->game().apply(Move::restoreLevel(largest));
         window->newGame();
         if (picture) {
             QPixmap photo(1920, 1080);
@@ -65,13 +65,13 @@ void paintWhole(benchmark::State& state, bool picture) {
         board->render(&target);
         benchmark::DoNotOptimize(target);
     }
-    state.counters["tiles"] = fixture.window->game().board().tileCount;
+    state.counters["tiles"] = fixture.window->game().state().board.tileCount;
 }
 
 void paintOneTile(benchmark::State& state, bool picture) {
     BoardFixture fixture(picture);
     BoardView* board = fixture.window->boardView();
-    const QRect tile = board->tileRect(fixture.window->game().board().tileCount);
+    const QRect tile = board->tileRect(fixture.window->game().state().board.tileCount);
     QPixmap target(board->size());
     for (auto _ : state) {
         board->render(&target, tile.topLeft(), QRegion(tile));

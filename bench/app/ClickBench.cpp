@@ -9,7 +9,7 @@
 #include "window/Session.h"
 #include "audio/SoundPlayer.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -48,7 +48,7 @@ struct Fixture {
 
     // A fresh puzzle whenever the moves run low, so every click shifts.
     void ensurePlayable() {
-        if (!window->game().isInPlay() || window->game().values().movesLeft < 5) {
+        if (!window->game().state().isInPlay() || window->game().state().values.movesLeft < 5) {
             window->newGame();
             QCoreApplication::processEvents();
         }

@@ -5,7 +5,7 @@
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QDateTime>
 

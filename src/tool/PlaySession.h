@@ -1,8 +1,8 @@
 // quorvel-tool play: one headless game that reads commands and answers in JSON Lines.
 #pragma once
 
-#include "engine/Game.h"
-#include "engine/Random.h"
+#include "game/Game.h"
+#include "model/Random.h"
 
 #include <nlohmann/json.hpp>
 
@@ -66,9 +66,6 @@ public:
     nlohmann::json state() const; // the dump's {"event":"state", ...}
     void error(const std::string& text) { m_listener.error(text); }
 
-    // Parses a whole decimal integer (optional sign); false on anything else.
-    static bool parseInt(const std::string& text, int& value);
-
 private:
     void afterCommand();
 
@@ -79,7 +76,7 @@ private:
     Game m_game;
 };
 
-// A move in its text form (see play/Move.h), applied to the game, or "set" for an option.
+// A move in its text form (see model/Move.h), applied to the game, or "set" for an option.
 // words is the command line split at blanks. True when words[0] is one of these commands (a
 // malformed one has printed its error); false when it is not a move at all.
 bool handlePlayMove(PlaySession& session, const std::vector<std::string>& words);

@@ -16,10 +16,10 @@ struct ExitStatus {
     std::string message;
 };
 
-void addDictionaryCommands(CLI::App& app); // dic dump, dic build, wordlists
-void addLayoutCommands(CLI::App& app);     // layouts check, layouts fix, layouts par
+void addDictionaryCommands(CLI::App& app);   // dic dump, dic build, wordlists
+void addLayoutCommands(CLI::App& app);       // layouts check, layouts fix, layouts par
 void addLayoutParCommand(CLI::App& layouts); // layouts par
-void addPlayCommand(CLI::App& app);        // play
-void addStatsCommand(CLI::App& app);       // stats
+void addPlayCommand(CLI::App& app);          // play
+void addStatsCommand(CLI::App& app);         // stats
 
 } // namespace quorvel::tool

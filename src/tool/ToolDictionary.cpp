@@ -1,12 +1,12 @@
 // quorvel-tool: dictionary commands (dic dump, dic build) and the word-list rebuild.
 #include "Tool.h"
 
-#include "words/Cp1252.h"
-#include "words/DictionaryText.h"
+#include "base/Cp1252.h"
+#include "base/Files.h"
 #include "words/Dictionary.h"
+#include "words/DictionaryText.h"
 #include "words/EncryptedStream.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
 #include <cstdio>
 #include <filesystem>

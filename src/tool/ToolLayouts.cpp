@@ -1,8 +1,8 @@
 // quorvel-tool layouts: check a layouts file's checksum and levels, or fix its header's number.
 #include "Tool.h"
 
-#include "engine/Layouts.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "model/Layouts.h"
 
 #include <filesystem>
 #include <iostream>

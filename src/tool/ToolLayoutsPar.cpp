@@ -1,9 +1,9 @@
 // quorvel-tool layouts par: plays every level as a player who knows the answer, for level authors.
 #include "Tool.h"
 
-#include "engine/Game.h"
-#include "engine/Layouts.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "game/Game.h"
+#include "model/Layouts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -28,8 +28,8 @@ public:
     int clicks = 0; // letters locked one by one
 
     void play() {
-        const Board& board = m_game.board();
-        for (int c = 1; c <= board.columns && m_game.isInPlay(); ++c) {
+        const Board& board = m_game.state().board;
+        for (int c = 1; c <= board.columns && m_game.state().isInPlay(); ++c) {
             alignColumn(c);
             lockWords(true);
         }
@@ -37,7 +37,17 @@ public:
     }
 
 private:
-    const Board& board() const { return m_game.board(); }
+    const Board& board() const { return m_game.state().board; }
+
+    void click(int tile) {
+        const Tile& t = board().tile(tile);
+        m_game.apply(Move::click(t.row, t.column));
+    }
+
+    void dropPadlock(int tile) {
+        const Tile& t = board().tile(tile);
+        m_game.apply(Move::drop(t.row, t.column));
+    }
 
     bool inPlace(int tile) const {
         const Tile& t = board().tile(tile);
@@ -45,22 +55,22 @@ private:
     }
 
     void alignColumn(int column) {
-        while (m_game.isInPlay()) {
+        while (m_game.state().isInPlay()) {
             ColumnGather free = board().gatherColumn(column);
             const auto wrong = std::count_if(free.tiles.begin(), free.tiles.end(),
                                              [&](int tile) { return !inPlace(tile); });
             if (wrong == 0)
                 return;
             for (int tile : free.tiles) {
-                if (inPlace(tile) && m_game.isInPlay()) {
-                    m_game.clickTile(tile);
+                if (inPlace(tile) && m_game.state().isInPlay()) {
+                    click(tile);
                     ++clicks;
                 }
             }
             free = board().gatherColumn(column);
             const Rotation best = bestRotation(free);
-            for (int i = 0; i < best.steps && m_game.isInPlay(); ++i) {
-                m_game.shiftColumn(column, best.down);
+            for (int i = 0; i < best.steps && m_game.state().isInPlay(); ++i) {
+                m_game.apply(Move::shift(column, best.down));
                 ++shifts;
             }
         }
@@ -84,10 +94,11 @@ private:
                     // Down moves each letter one free place lower: place i then holds the
                     // letter that stood steps places above it.
                     const int from = down ? (i - steps % n + n) % n : (i + steps) % n;
-                    matches += free.letters[static_cast<std::size_t>(from)] ==
-                                       board().tile(free.tiles[static_cast<std::size_t>(i)]).solution
-                                   ? 1
-                                   : 0;
+                    matches +=
+                        free.letters[static_cast<std::size_t>(from)] ==
+                                board().tile(free.tiles[static_cast<std::size_t>(i)]).solution
+                            ? 1
+                            : 0;
                 }
                 const double rate = static_cast<double>(matches) / steps;
                 if (matches > 0 && rate > bestRate) {
@@ -111,8 +122,8 @@ private:
     // letters costs k, the padlock costs its fixed price; the word pays its letters back
     // either way.
     void lockWords(bool wholeOnly) {
-        const int padlockCost = -m_game.values().word;
-        for (int start = 1; start <= board().tileCount && m_game.isInPlay(); ++start) {
+        const int padlockCost = -m_game.state().values.word;
+        for (int start = 1; start <= board().tileCount && m_game.state().isInPlay(); ++start) {
             const Tile& first = board().tile(start);
             if (!first.wordStart || first.caption == GapChar ||
                 first.colour == LetterColour::Revealed)
@@ -126,11 +137,11 @@ private:
                     free.push_back(t);
             }
             if (static_cast<int>(free.size()) > padlockCost) {
-                m_game.dropPadlock(free.front());
+                dropPadlock(free.front());
             } else {
                 for (int t : free) {
-                    if (m_game.isInPlay())
-                        m_game.clickTile(t);
+                    if (m_game.state().isInPlay())
+                        click(t);
                 }
             }
         }
@@ -149,12 +160,12 @@ struct ParArgs {
 };
 
 struct LevelPar {
-    int built = 0;           // games whose puzzle could be built
-    double meanMoves = 0;    // moves left at the end, averaged over the seeds
-    int advanceMinimum = 0;  // the same for every seed
-    int completed = 0;       // games that ended with the puzzle complete
-    int advanced = 0;        // games that advanced past the level
-    double meanShifts = 0;   // column shifts the plan needed
+    int built = 0;          // games whose puzzle could be built
+    double meanMoves = 0;   // moves left at the end, averaged over the seeds
+    int advanceMinimum = 0; // the same for every seed
+    int completed = 0;      // games that ended with the puzzle complete
+    int advanced = 0;       // games that advanced past the level
+    double meanShifts = 0;  // column shifts the plan needed
 };
 
 // One game for each handicap, kept for every level: the dictionary is read once.
@@ -179,16 +190,16 @@ LevelPar playLevel(ParGame& games, const ParArgs& args, int level) {
     long long total = 0, shifts = 0;
     for (int seed = 1; seed <= args.seeds; ++seed) {
         games.random.reseed(static_cast<std::uint32_t>(seed));
-        game.setPickerLevel(level);
-        game.newPuzzle();
-        if (!game.isInPlay())
+        game.apply(Move::pickerLevel(level));
+        game.apply(Move::of(Move::Kind::NewPuzzle));
+        if (!game.state().isInPlay())
             return par; // no word fits the layout, or the dictionary cannot fill it: never won
         ++par.built;
-        par.advanceMinimum = game.values().advanceMinimum;
+        par.advanceMinimum = game.state().values.advanceMinimum;
         ParPlayer player(game);
         player.play();
         shifts += player.shifts;
-        const int left = game.values().movesLeft;
+        const int left = game.state().values.movesLeft;
         total += left;
         par.advanced += left > par.advanceMinimum ? 1 : 0;
         par.completed += left > 0 ? 1 : 0;
@@ -231,13 +242,15 @@ void printLevel(int level, const LayoutRecord& layout, const LevelPar& neutral,
                   << " rows=" << layout.rows << " no puzzle\n";
         return;
     }
-    std::cout << "level " << level << " letters=" << layout.letterTotal
-              << " rows=" << layout.rows << " shifts=" << fixed(neutral.meanShifts, 1) << " neutral moves="
-              << fixed(neutral.meanMoves, 1) << " minimum=" << neutral.advanceMinimum
-              << " margin=" << fixed(100 * margin(neutral), 0) << "% advanced="
-              << neutral.advanced << " hardest moves=" << fixed(hardest.meanMoves, 1)
-              << " minimum=" << hardest.advanceMinimum << " margin="
-              << fixed(100 * margin(hardest), 0) << "% advanced=" << hardest.advanced << '\n';
+    std::cout << "level " << level << " letters=" << layout.letterTotal << " rows=" << layout.rows
+              << " shifts=" << fixed(neutral.meanShifts, 1)
+              << " neutral moves=" << fixed(neutral.meanMoves, 1)
+              << " minimum=" << neutral.advanceMinimum
+              << " margin=" << fixed(100 * margin(neutral), 0) << "% advanced=" << neutral.advanced
+              << " hardest moves=" << fixed(hardest.meanMoves, 1)
+              << " minimum=" << hardest.advanceMinimum
+              << " margin=" << fixed(100 * margin(hardest), 0) << "% advanced=" << hardest.advanced
+              << '\n';
 }
 
 void par(const ParArgs& given) {
@@ -292,7 +305,8 @@ void addLayoutParCommand(CLI::App& layouts) {
     cmd->add_option("--seeds", args.seeds, "Games per level and handicap (default 20)");
     cmd->add_option("--root", args.root,
                     "The program folder whose kbs/ holds the dictionary (default: the tool's own)");
-    cmd->add_option("--dictionary", args.dictionary, "The dictionary to draw from (default Common Words)");
+    cmd->add_option("--dictionary", args.dictionary,
+                    "The dictionary to draw from (default Common Words)");
     cmd->callback([] { par(args); });
 }
 

@@ -2,15 +2,13 @@
 #include "PlaySession.h"
 #include "Tool.h"
 
+#include "base/Cp1252.h"
+#include "base/Text.h"
 #include "records/Statistics.h"
-#include "words/Cp1252.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
-#include <charconv>
 #include <chrono>
 #include <iostream>
-#include <sstream>
 
 namespace quorvel::tool {
 
@@ -20,14 +18,6 @@ namespace {
 
 std::string utf8(std::string_view bytes) {
     return cp1252ToUtf8(bytes);
-}
-
-std::vector<std::string> splitWords(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string w; in >> w;)
-        words.push_back(w);
-    return words;
 }
 
 } // namespace
@@ -93,8 +83,7 @@ PlaySession::PlaySession(const PlayOptions& options, std::ostream& out)
     m_listener.quiet = true;
     m_game.setOptions(m_options);
     m_game.loadLayouts();
-    m_game.setPickerLevel(options.level);
-    m_game.levelPicked(false);
+    m_game.apply(Move::pickLevel(options.level, false));
     m_listener.quiet = false;
     try {
         m_game.wordLists().load(options.root);
@@ -103,81 +92,11 @@ PlaySession::PlaySession(const PlayOptions& options, std::ostream& out)
     }
 }
 
-bool PlaySession::parseInt(const std::string& text, int& value) {
-    const char* b = text.data();
-    const char* e = b + text.size();
-    // One optional sign: "+-1" is not a number.
-    if (b != e && *b == '+' && e - b > 1 && b[1] != '-')
-        ++b;
-    auto [end, error] = std::from_chars(b, e, value);
-    return b != e && error == std::errc{} && end == e;
-}
-
-json PlaySession::state() const {
-    const Game& g = m_game;
-    const Board& b = g.board();
-    const GameValues& v = g.values();
-    json board = json::array(), solution = json::array(), state = json::array(),
-         underlined = json::array();
-    for (int r = 1; r <= b.rows; ++r) {
-        std::string letters, solved, states;
-        for (int c = 1; c <= b.columns; ++c) {
-            const Tile& t = b.tile(b.tileAt(r, c));
-            letters += t.caption;
-            solved += t.solution;
-            states += stateLetter(t);
-            if (t.underlined)
-                underlined.push_back({r, c});
-        }
-        board.push_back(utf8(letters));
-        solution.push_back(utf8(solved));
-        state.push_back(states);
-    }
-    json words = json::array(), definitions = json::array();
-    for (const auto& w : b.wordList)
-        words.push_back(utf8(w));
-    for (const auto& e : b.wordEntries)
-        definitions.push_back(utf8(e.definition));
-    return {{"event", "state"},
-            {"level", v.level},
-            {"levelCount", v.levelCount},
-            {"inPlay", g.isInPlay()},
-            {"moveMade", v.moveMade},
-            {"movesLeft", v.movesLeft},
-            {"counterColour", g.counterColour()},
-            {"rows", b.rows},
-            {"columns", b.columns},
-            {"tileCount", b.tileCount},
-            {"letterTotal", g.levelTable().at(v.level).letterTotal},
-            {"start", v.start},
-            {"delay", v.delay},
-            {"pop", v.pop},
-            {"penalty", v.penalty},
-            {"good", v.good},
-            {"bad", v.bad},
-            {"word", v.word},
-            {"shiftCost", v.shiftCost},
-            {"tileClickCost", v.tileClickCost},
-            {"clueCost", v.clueCost},
-            {"lockAllCost", v.lockAllCost},
-            {"advanceMinimum", v.advanceMinimum},
-            {"clueAllowance", v.clueAllowance},
-            {"timerPhase", v.timerPhase == TimerPhase::Grace ? "W" : "G"},
-            {"timerEnabled", g.timer().enabled},
-            {"timerIntervalMs", g.timer().intervalMs},
-            {"words", words},
-            {"definitions", definitions},
-            {"board", board},
-            {"solution", solution},
-            {"state", state},
-            {"underlined", underlined},
-            {"lockAll", g.commands().lockAllShowsLocked ? "locked" : "unlocked"}};
-}
-
 void PlaySession::afterCommand() {
     // A banner shown for a time has had its time by the next command.
-    if (m_game.banner().visible && m_game.banner().seconds > 0)
-        m_game.hideBanner();
+    const BannerState& banner = m_game.state().banner;
+    if (banner.visible && banner.seconds > 0)
+        m_game.apply(Move::of(Move::Kind::BannerTimeUp));
 }
 
 bool PlaySession::handle(const std::string& line) {

@@ -1,9 +1,11 @@
 // quorvel-tool play: the moves of a game read as text and applied, and options changed mid-game.
 #include "PlaySession.h"
 
-#include "play/Move.h"
+#include "base/Text.h"
+#include "model/Move.h"
 
 #include <map>
+#include <optional>
 
 namespace quorvel::tool {
 
@@ -38,8 +40,10 @@ void set(PlaySession& session, const std::vector<std::string>& words) {
             if (ok)
                 changed.lock = it->second;
         } else if (option == "handicap") {
-            ok = PlaySession::parseInt(value, changed.handicap) && changed.handicap >= -1 &&
-                 changed.handicap <= 1;
+            const std::optional<int> handicap = wholeNumber(value);
+            ok = handicap && *handicap >= -1 && *handicap <= 1;
+            if (ok)
+                changed.handicap = *handicap;
         } else {
             ok = false;
         }
@@ -57,13 +61,13 @@ void set(PlaySession& session, const std::vector<std::string>& words) {
 // The board's answer to a move that names a column or a cell it does not have; empty when the
 // move fits. words are the move's own, so the message repeats what was typed.
 std::string offTheBoard(const Game& game, const Move& move, const std::vector<std::string>& words) {
-    const Board& board = game.board();
+    const Board& board = game.state().board;
     if (move.kind == Move::Kind::Shift && (move.column < 1 || move.column > board.columns))
         return "no column " + words[1];
     // A gap inside the board is a cell: a click there does nothing, and says nothing.
     const bool cell = move.kind == Move::Kind::Click || move.kind == Move::Kind::Drop;
-    if (cell && (move.row < 1 || move.row > board.rows || move.column < 1 ||
-                 move.column > board.columns))
+    if (cell &&
+        (move.row < 1 || move.row > board.rows || move.column < 1 || move.column > board.columns))
         return "no cell at row " + words[1] + ", column " + words[2];
     return {};
 }
@@ -96,7 +100,7 @@ bool handlePlayMove(PlaySession& session, const std::vector<std::string>& words)
     game.apply(move);
     // The tool has no clock between a clue's steps: they all follow at once.
     if (move.kind == Move::Kind::Clue)
-        while (game.clueRunning())
+        while (game.state().clueRunning)
             game.apply(Move::of(Move::Kind::ClueStep));
     return true;
 }

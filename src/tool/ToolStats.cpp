@@ -1,8 +1,8 @@
 // quorvel-tool stats: the statistics window's counting of a statistics file, as one JSON object.
 #include "Tool.h"
 
+#include "base/Files.h"
 #include "records/StatisticsHistogram.h"
-#include "words/WordUtils.h"
 
 #include <nlohmann/json.hpp>
 
@@ -50,9 +50,8 @@ void printStats(const StatsArgs& args) {
             buckets.push_back({b, c.wins, c.losses});
     }
     const nlohmann::ordered_json out = {
-        {"played", count.played},     {"completed", count.completed},
-        {"incomplete", count.incomplete}, {"scale", count.scale},
-        {"top", count.topText()},     {"success", count.successText()},
+        {"played", count.played}, {"completed", count.completed}, {"incomplete", count.incomplete},
+        {"scale", count.scale},   {"top", count.topText()},       {"success", count.successText()},
         {"buckets", buckets}};
     std::cout << out.dump() << '\n';
 }

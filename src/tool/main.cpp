@@ -1,6 +1,6 @@
 // quorvel-tool: the command-line companion over the game's core.
-#include "ProgramFolder.h"
 #include "Tool.h"
+#include "base/ProgramFolder.h"
 
 #include <filesystem>
 #include <iostream>
@@ -11,7 +11,9 @@ namespace {
 std::string g_toolFolder;
 }
 
-const std::string& toolFolder() { return g_toolFolder; }
+const std::string& toolFolder() {
+    return g_toolFolder;
+}
 
 } // namespace quorvel::tool
 

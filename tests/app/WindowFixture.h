@@ -7,7 +7,7 @@
 #include "settings/Settings.h"
 #include "window/MainWindow.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QTemporaryDir>
 

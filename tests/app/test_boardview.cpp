@@ -15,7 +15,7 @@
 
 #include <memory>
 
-using quorvel::GameTestAccess;
+using quorvel::TestGame;
 
 namespace {
 
@@ -85,7 +85,10 @@ class BoardViewTest : public QObject {
     std::unique_ptr<BoardView> view;
 
     quorvel::Game& g() { return *game; }
-    quorvel::Board& board() { return GameTestAccess::board(*game); }
+    const quorvel::Board& board() { return game->state().board; }
+    void edit(const std::function<void(quorvel::GameState&)>& change) {
+        TestGame::edit(*game, change);
+    }
     int tileAtCell(int row, int column) { return board().tileAt(row, column); }
     QPoint cellCentre(int row, int column) {
         return view->tileRect(tileAtCell(row, column)).center();
@@ -94,7 +97,7 @@ class BoardViewTest : public QObject {
 
     // Two rows of seven: a three-letter word, a gap, another three-letter word.
     void setUp(std::vector<std::string> states = {}) {
-        GameTestAccess::setUpBoard(g(), {"CAT-DOG", "EMU-ANT"}, {}, std::move(states));
+        TestGame::setUpBoard(g(), {"CAT-DOG", "EMU-ANT"}, {}, std::move(states));
         view->refresh();
     }
 
@@ -145,7 +148,7 @@ private slots:
     }
 
     void aNarrowBoardStandsInTheMiddleOfTheWidenedWindow() {
-        GameTestAccess::setUpBoard(g(), {"CAT"});
+        TestGame::setUpBoard(g(), {"CAT"});
         view->setTileSize({15, 18});
         view->refresh();
         QCOMPARE(view->windowSize().width(), 165); // 3 x 15 + 40 is widened
@@ -185,7 +188,7 @@ private slots:
         QSignalSpy drops(view.get(), &BoardView::padlockDropped);
         QSignalSpy doubles(view.get(), &BoardView::boardDoubleClicked);
 
-        GameTestAccess::commands(g()).boardPanel = false; // a waiting banner, or Pause
+        edit([](quorvel::GameState& s) { s.commands.boardPanel = false; }); // a banner, or Pause
         click(view.get(), view->arrowRect(1, true).center());
         click(view.get(), cellCentre(1, 1));
         doubleClick(view.get(), QPoint(5, 5));
@@ -194,10 +197,12 @@ private slots:
 
         // Between games tiles and arrows are disabled; the board still takes its double-click,
         // also on a tile, which lets the mouse through.
-        GameTestAccess::commands(g()).boardPanel = true;
-        GameTestAccess::commands(g()).arrows = false;
-        for (int t = 1; t <= board().tileCount; ++t)
-            board().tile(t).enabled = false;
+        edit([](quorvel::GameState& s) {
+            s.commands.boardPanel = true;
+            s.commands.arrows = false;
+            for (int t = 1; t <= s.board.tileCount; ++t)
+                s.board.tile(t).enabled = false;
+        });
         click(view.get(), view->arrowRect(1, true).center());
         click(view.get(), cellCentre(1, 1));
         QVERIFY(!drop(view.get(), cellCentre(1, 1)));
@@ -233,7 +238,7 @@ private slots:
 
     void lettersTakeTheColourOfTheirStateAndGapsAreNotDrawn() {
         setUp({"rGB-rrr", "rrr-rrr"});
-        board().tile(3).underlined = true;
+        edit([](quorvel::GameState& s) { s.board.tile(3).underlined = true; });
         view->refresh();
         const QImage image = view->grab().toImage();
         const QColor unlocked = view->letterColour(quorvel::LetterColour::Unlocked);
@@ -287,9 +292,9 @@ private slots:
         QCOMPARE(view->hotArrow(), 0);
         QCOMPARE(view->grab().toImage().pixelColor(shaft), Aqua);
 
-        QVERIFY(g().beginClue());
+        QVERIFY(g().apply(quorvel::Move::of(quorvel::Move::Kind::Clue)) != quorvel::MoveResult::NoEffect);
         view->refresh();
-        const int column = g().clueColumn();
+        const int column = g().state().clueColumn;
         QVERIFY(column >= 1 && column <= 7);
         const QRect clue = view->arrowRect(column, true);
         image = view->grab().toImage();
@@ -301,7 +306,7 @@ private slots:
         view->installEventFilter(&recorder);
         QCoreApplication::processEvents();
         recorder.painted = QRegion();
-        board().tile(9).colour = quorvel::LetterColour::Locked;
+        edit([](quorvel::GameState& s) { s.board.tile(9).colour = quorvel::LetterColour::Locked; });
         view->refresh();
         QTRY_VERIFY(!recorder.painted.isEmpty());
         QVERIFY(view->tileRect(9).contains(recorder.painted.boundingRect()));
@@ -312,12 +317,16 @@ private slots:
         QCOMPARE(view->toolTipAt(view->arrowRect(1, false).center()),
                  QStringLiteral("Click to shift column"));
         QCOMPARE(view->toolTipAt(cellCentre(1, 2)), QString());
-        GameTestAccess::options(g()).definitions = true;
+        quorvel::GameOptions options = g().options();
+        options.definitions = true;
+        g().setOptions(options);
         QCOMPARE(view->toolTipAt(cellCentre(1, 2)), QStringLiteral("definition of CAT"));
         QCOMPARE(view->toolTipAt(cellCentre(2, 7)), QStringLiteral("definition of ANT"));
         QCOMPARE(view->toolTipAt(gapRect().center()), QString()); // the gap
-        board().wordEntries[0].definition = "small feline, caf\xE9 \x93"
-                                            "cat\x94"; // Windows-1252 bytes
+        edit([](quorvel::GameState& s) {
+            s.board.wordEntries[0].definition = "small feline, caf\xE9 \x93"
+                                                "cat\x94"; // Windows-1252 bytes
+        });
         QCOMPARE(view->toolTipAt(cellCentre(1, 1)),
                  QString::fromUtf8("small feline, caf\u00E9 \u201Ccat\u201D"));
     }
@@ -351,11 +360,11 @@ private slots:
         std::vector<std::pair<std::string, std::string>> words;
         for (const char* w : {"COLD", "WARM", "HEAT", "SNOW", "RAIN", "WIND", "MIST", "HAIL"})
             words.push_back({w, std::string("weather ") + w});
-        GameTestAccess::setDictionary(built, words);
+        TestGame::setDictionary(built, words);
         built.setLevelTable(quorvel::builtInLayouts()); // level 1 is 4 x 4
-        built.setPickerLevel(1);
-        built.newPuzzle();
-        QCOMPARE(built.board().tileCount, 16);
+        built.apply(quorvel::Move::pickerLevel(1));
+        built.apply(quorvel::Move::of(quorvel::Move::Kind::NewPuzzle));
+        QCOMPARE(built.state().board.tileCount, 16);
 
         BoardView shown(built);
         shown.setTileSize({30, 36});
@@ -363,7 +372,7 @@ private slots:
         shown.refresh();
         QImage image = shown.grab().toImage();
         for (int t = 1; t <= 16; ++t) {
-            const quorvel::Tile& tile = built.board().tile(t);
+            const quorvel::Tile& tile = built.state().board.tile(t);
             QVERIFY(!shown.tileRect(t).isEmpty());
             QVERIFY2(countPixels(image, shown.tileRect(t), shown.letterColour(tile.colour)) > 10,
                      qPrintable(QString::number(t)));
@@ -371,7 +380,7 @@ private slots:
         const QRect arrow = shown.arrowRect(4, false);
         QCOMPARE(image.pixelColor(arrow.center().x(), arrow.top() + 6), Aqua);
 
-        built.solve();
+        built.apply(quorvel::Move::of(quorvel::Move::Kind::Solve));
         shown.refresh();
         image = shown.grab().toImage();
         const QColor revealed = shown.letterColour(quorvel::LetterColour::Revealed);

@@ -9,8 +9,8 @@
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
 
-#include "engine/Game.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "game/Game.h"
 
 #include <QAction>
 #include <QFile>
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(m_dialogs->warned, QStringList{notice});
         QCOMPARE(game().levelTable().levelCount, levels);
         newGame(); // the fallback still plays
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
     }
 
     // Trace mode reads the file before every puzzle; the player hears of it once a run.
@@ -149,7 +149,7 @@ private slots:
         m_window->menuItems().trace->trigger();
         newGame();
         newGame();
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
         QCOMPARE(m_dialogs->warned.filter(QStringLiteral("level=")).size(), 2); // trace is on
         QCOMPARE(m_dialogs->warned.filter(QStringLiteral("levels file")).size(), 1);
     }
@@ -187,7 +187,7 @@ private slots:
             write("kbs/Common Words.dic", bytes.toStdString());
         newGame();
         QCOMPARE(m_dialogs->warned, QStringList{detail.arg(path("kbs/Common Words.dic"))});
-        QVERIFY(!game().isInPlay());
+        QVERIFY(!game().state().isInPlay());
     }
 };
 

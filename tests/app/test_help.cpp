@@ -107,7 +107,7 @@ private slots:
     void oneCompletedWordOpensItsPageWithoutTheDialog() {
         start();
         // PEAR is found; FIG is locked letter by letter but wrong, so it is not found.
-        GameTestAccess::setUpBoard(game(), {"PEAR-FIG"}, {"PEAR-FGI"}, {"BBBB-GGG"});
+        TestGame::setUpBoard(game(), {"PEAR-FIG"}, {"PEAR-FGI"}, {"BBBB-GGG"});
         item("mDictionarySite")->trigger();
         QCOMPARE(m_modals, 0);
         QCOMPARE(m_opened.size(), 1);
@@ -124,10 +124,10 @@ private slots:
 
     void pickerListsTheWordsSortedWithTheirMeaning() {
         start();
-        GameTestAccess::setDictionary(game(), {{"OWL", "a night bird"}});
+        TestGame::setDictionary(game(), {{"OWL", "a night bird"}});
         // OWL stands where ELK belongs: found as an alternative word, so only the dictionary
         // knows what it means.
-        GameTestAccess::setUpBoard(game(), {"PEAR-FIG", "ANT--ELK"}, {"PEAR-FIG", "ANT--OWL"},
+        TestGame::setUpBoard(game(), {"PEAR-FIG", "ANT--ELK"}, {"PEAR-FIG", "ANT--OWL"},
                                    {"BBBB-rrr", "BBB--BBB"});
         QStringList listed;
         QString firstMeaning, owlMeaning;
@@ -149,7 +149,7 @@ private slots:
 
     void aClickOnAWordOpensItsPageAndEnterDoesToo() {
         start();
-        GameTestAccess::setUpBoard(game(), {"PEAR-FIG"}, {}, {"BBBB-BBB"});
+        TestGame::setUpBoard(game(), {"PEAR-FIG"}, {}, {"BBBB-BBB"});
         whenPickerShows([](WordPicker& picker) {
             QListWidget* list = picker.list();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -171,7 +171,7 @@ private slots:
 
     void closingThePickerWithoutAPickOpensNothing() {
         start();
-        GameTestAccess::setUpBoard(game(), {"PEAR-FIG"}, {}, {"BBBB-BBB"});
+        TestGame::setUpBoard(game(), {"PEAR-FIG"}, {}, {"BBBB-BBB"});
         whenPickerShows([](WordPicker& picker) { QTest::keyClick(&picker, Qt::Key_Escape); });
         item("mDictionarySite")->trigger();
         QCOMPARE(m_modals, 1);

@@ -7,7 +7,7 @@
 #include "settings/Settings.h"
 #include "window/Session.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -55,7 +55,7 @@ struct Twin {
         window->newGame();
     }
     BoardView* board() const { return window->boardView(); }
-    const Board& model() const { return window->game().board(); }
+    const Board& model() const { return window->game().state().board; }
     // The board as text: each tile's letter and state, so two games compare at a glance.
     QString picture() const {
         QString text;
@@ -119,8 +119,8 @@ void KeyboardTest::keysPlayALevelExactlyAsTheMouseDoes() {
                 });
         }
     }
-    QVERIFY2(!keys.window->game().isInPlay(), "the level was not finished");
-    QVERIFY(keys.window->game().values().movesLeft > 0);
+    QVERIFY2(!keys.window->game().state().isInPlay(), "the level was not finished");
+    QVERIFY(keys.window->game().state().values.movesLeft > 0);
 }
 
 void KeyboardTest::cursorSkipsGapsAndStopsAtTheEdges() {
@@ -139,7 +139,7 @@ void KeyboardTest::cursorSkipsGapsAndStopsAtTheEdges() {
     QTest::keyClick(board, Qt::Key_Home);
     QCOMPARE(model.tile(board->cursorTile()).column, 1);
     // No key that moves the cursor costs a move.
-    QCOMPARE(game.window->game().values().moveMade, false);
+    QCOMPARE(game.window->game().state().values.moveMade, false);
 }
 
 void KeyboardTest::keysDoNothingWhileTheBoardTakesNoMoves() {

@@ -18,11 +18,11 @@
 #include "support/Text.h"
 #include "dialogs/TraceWindow.h"
 
-#include "engine/Layouts.h"
+#include "base/Files.h"
+#include "model/Layouts.h"
 #include "records/IniFile.h"
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -120,7 +120,7 @@ private:
     }
 
     int firstLetterTile() {
-        const Board& b = game().board();
+        const Board& b = game().state().board;
         for (int t = 1; t <= b.tileCount; ++t)
             if (b.tile(t).visible && b.tile(t).colour == LetterColour::Unlocked)
                 return t;
@@ -130,11 +130,11 @@ private:
     // Plays the puzzle on the board with clicks alone: in each column, top to bottom, the
     // down arrow brings each free tile its own letter, and a click on the tile locks it.
     void playToCompletionWithTheMouse() {
-        const int columns = game().board().columns;
-        for (int c = 1; c <= columns && game().isInPlay(); ++c) {
-            for (int r = 1; r <= game().board().rows && game().isInPlay(); ++r) {
-                const int t = game().board().tileAt(r, c);
-                const Tile& tile = game().board().tile(t);
+        const int columns = game().state().board.columns;
+        for (int c = 1; c <= columns && game().state().isInPlay(); ++c) {
+            for (int r = 1; r <= game().state().board.rows && game().state().isInPlay(); ++r) {
+                const int t = game().state().board.tileAt(r, c);
+                const Tile& tile = game().state().board.tile(t);
                 if (!tile.visible || tile.colour != LetterColour::Unlocked)
                     continue;
                 for (int turns = 0; tile.caption != tile.solution && turns < MaxRows; ++turns)
@@ -152,7 +152,7 @@ private:
             return LevelPicker::NewGameResult;
         });
         item("PickaLevel1")->trigger();
-        QCOMPARE(game().values().level, level);
+        QCOMPARE(game().state().values.level, level);
     }
 
     static int pixelsOf(QWidget* widget, const QColor& colour) {
@@ -280,10 +280,10 @@ private slots:
 
     void f2BuildsALevelCentredInAWindowOnScreen() {
         press(Qt::Key_F2);
-        const Board& b = game().board();
+        const Board& b = game().state().board;
         QVERIFY(b.tileCount > 0);
         QCOMPARE(b.rows, int(game().levelTable().at(1).rows));
-        QCOMPARE(counterText(), QString::number(game().values().movesLeft));
+        QCOMPARE(counterText(), QString::number(game().state().values.movesLeft));
         QVERIFY(item("mSolve")->isEnabled());
         QVERIFY(item("mClue")->isEnabled());
         QVERIFY(item("mUndo")->isEnabled());
@@ -306,12 +306,12 @@ private slots:
         QCOMPARE(m_window->pos(), available.topLeft() + QPoint(1, 1));
         // The trace window got the new game's one line: pop, timer interval, clues.
         QCOMPARE(m_window->traceWindow()->text(),
-                 QStringLiteral("10 10000 %1").arg(game().values().clueAllowance));
+                 QStringLiteral("10 10000 %1").arg(game().state().values.clueAllowance));
     }
 
     void doubleClickOnTheBoardStartsAGame() {
         QTest::mouseDClick(board(), Qt::LeftButton, {}, QPoint(2, 2));
-        QVERIFY(game().board().tileCount > 0);
+        QVERIFY(game().state().board.tileCount > 0);
     }
 
     // Before the first game the puzzle takes almost no room: the board colour around it is the
@@ -321,7 +321,7 @@ private slots:
         const QPoint below(area->width() / 2, board()->geometry().bottom() + 10);
         QVERIFY(area->rect().contains(below));
         QTest::mouseDClick(area, Qt::LeftButton, {}, below);
-        QVERIFY(game().board().tileCount > 0);
+        QVERIFY(game().state().board.tileCount > 0);
     }
 
     // The background picture lies over the board: a double-click on it starts nothing (and so
@@ -332,16 +332,16 @@ private slots:
         board()->setBackground(picture, false, true); // at its own size, at the area's top left
         QWidget* area = m_window->centralWidget();
         QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(game().board().tileCount, 0);
+        QCOMPARE(game().state().board.tileCount, 0);
         QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(area->width() - 5, area->height() - 5));
-        QVERIFY(game().board().tileCount > 0); // beside the unstretched picture
+        QVERIFY(game().state().board.tileCount > 0); // beside the unstretched picture
 
         press(Qt::Key_F2);
         clickArrow(1, true);
-        const int moves = game().values().movesLeft;
+        const int moves = game().state().values.movesLeft;
         board()->setBackground(picture, true, true);
         QTest::mouseDClick(board(), Qt::LeftButton, {}, QPoint(2, 2));
-        QCOMPARE(game().values().movesLeft, moves); // the game in progress goes on
+        QCOMPARE(game().state().values.movesLeft, moves); // the game in progress goes on
         QVERIFY(!QFile::exists(m_folder + QStringLiteral("zq/stats.zq")));
     }
 
@@ -349,7 +349,7 @@ private slots:
     void theWindowShrinksForASmallLevelAfterALargeOne() {
         press(Qt::Key_F2);
         const QSize small = m_window->size();
-        playLevel(game().values().levelCount);
+        playLevel(game().state().values.levelCount);
         QVERIFY(m_window->width() > small.width());
         QVERIFY(m_window->height() > small.height());
         playLevel(1);
@@ -429,7 +429,7 @@ private slots:
         QCOMPARE(m_dialogs->warned.size(), before + 1);
         QVERIFY2(m_dialogs->warned.last().contains(QStringLiteral("stats.zq")),
                  qPrintable(m_dialogs->warned.last()));
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
     }
 
     // With the banner off nothing scrolls the level off the status line at start.
@@ -448,8 +448,8 @@ private slots:
 
     void arrowsLettersAndThePadlockPlayAsTheCoreSays() {
         press(Qt::Key_F2);
-        const Board& b = game().board();
-        const int moves = game().values().movesLeft;
+        const Board& b = game().state().board;
+        const int moves = game().state().values.movesLeft;
 
         const ColumnGather before = b.gatherColumn(1);
         clickArrow(1, true); // the arrow above shifts down: the last free letter comes first
@@ -466,35 +466,35 @@ private slots:
         clickTile(tile);
         QCOMPARE(b.tile(tile).colour, LetterColour::Locked);
         QVERIFY(b.tile(tile).locked);
-        QCOMPARE(counterText(), QString::number(game().values().movesLeft));
+        QCOMPARE(counterText(), QString::number(game().state().values.movesLeft));
         clickTile(tile);
         QCOMPARE(b.tile(tile).colour, LetterColour::Unlocked);
 
-        const int shown = game().values().movesLeft;
+        const int shown = game().state().values.movesLeft;
         dropPadlock(tile);
         QCOMPARE(b.tile(tile).colour == LetterColour::Locked ||
                      b.tile(tile).colour == LetterColour::Revealed,
                  true);
-        QVERIFY(game().values().movesLeft <= shown - 2 + int(b.wordList.front().size()));
-        QCOMPARE(counterText(), QString::number(game().values().movesLeft));
+        QVERIFY(game().state().values.movesLeft <= shown - 2 + int(b.wordList.front().size()));
+        QCOMPARE(counterText(), QString::number(game().state().values.movesLeft));
         // The counter's colour is the game's.
         QCOMPARE(m_window->counter()->palette().color(QPalette::Window),
-                 colourFromWindows(game().counterColour()));
+                 colourFromWindows(game().state().counterColour));
     }
 
     void completingALevelShowsTheBannerAndAutoAdvanceBuildsTheNext() {
         setOption("AutoAdvance", true);
         options()->findChild<QSlider*>(QStringLiteral("handicap"))->setValue(-1);
         press(Qt::Key_F2);
-        const int level = game().values().level;
+        const int level = game().state().values.level;
         playToCompletionWithTheMouse();
-        QVERIFY(!game().isInPlay());
+        QVERIFY(!game().state().isInPlay());
         // The notice comes first; the banner waits for it, and no key confirms it unseen.
         QVERIFY(m_window->messages().isFlashing()); // "Puzzle completed"
         QVERIFY(!m_window->messages().isBannerVisible());
         press(Qt::Key_Return);
         QVERIFY(m_window->messages().isBannerPending());
-        QVERIFY(!game().isInPlay());
+        QVERIFY(!game().state().isInPlay());
         endFlash();
         QVERIFY(m_window->messages().isWaiting());
         const QString text = m_window->messages().bannerText();
@@ -509,9 +509,9 @@ private slots:
 
         press(Qt::Key_Return);
         QVERIFY(!m_window->messages().isBannerVisible());
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
         QVERIFY(board()->isEnabled());
-        QCOMPARE(game().values().level, advanced ? level + 1 : level);
+        QCOMPARE(game().state().values.level, advanced ? level + 1 : level);
     }
 
     void completedLevelWithoutAutoAdvanceStaysOnTheBoard() {
@@ -522,8 +522,8 @@ private slots:
         QVERIFY(m_window->messages().isWaiting());
         QTest::mouseClick(m_window->messages().okButton(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!m_window->messages().isBannerVisible());
-        QVERIFY(!game().isInPlay());
-        QVERIFY(game().board().tileCount > 0);
+        QVERIFY(!game().state().isInPlay());
+        QVERIFY(game().state().board.tileCount > 0);
     }
 
     void previousLevelAtLevelOneShowsZeroAndBuildsLevelOne() {
@@ -531,13 +531,13 @@ private slots:
         QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (0)"));
         IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
         QCOMPARE(settings.readInteger("Options", "Level", -5), 0);
-        QCOMPARE(game().values().level, 1);
-        QCOMPARE(game().board().rows, int(game().levelTable().at(1).rows));
-        QCOMPARE(game().board().columns, int(game().levelTable().at(1).columns));
+        QCOMPARE(game().state().values.level, 1);
+        QCOMPARE(game().state().board.rows, int(game().levelTable().at(1).rows));
+        QCOMPARE(game().state().board.columns, int(game().levelTable().at(1).columns));
     }
 
     void pickerCancelKeepsTheChosenLevelWithoutAGame() {
-        const int chosen = std::min(3, game().values().levelCount);
+        const int chosen = std::min(3, game().state().values.levelCount);
         m_window->setModalRunner([&](QDialog& dialog) {
             auto* picker = qobject_cast<LevelPicker*>(&dialog);
             if (!picker)
@@ -547,26 +547,26 @@ private slots:
         });
         press(Qt::Key_F6);
         QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (%1)").arg(chosen));
-        QCOMPARE(game().board().tileCount, 0);
+        QCOMPARE(game().state().board.tileCount, 0);
         press(Qt::Key_F2);
-        QCOMPARE(game().values().level, chosen);
-        QCOMPARE(game().board().rows, int(game().levelTable().at(chosen).rows));
+        QCOMPARE(game().state().values.level, chosen);
+        QCOMPARE(game().state().board.rows, int(game().levelTable().at(chosen).rows));
     }
 
     void pickerNewGameBuildsThePickedLevel() {
-        const int chosen = game().values().levelCount;
+        const int chosen = game().state().values.levelCount;
         m_window->setModalRunner([&](QDialog& dialog) {
             static_cast<LevelPicker&>(dialog).trackBar()->setValue(chosen);
             return LevelPicker::NewGameResult;
         });
         item("PickaLevel1")->trigger();
-        QCOMPARE(game().values().level, chosen);
-        QVERIFY(game().isInPlay());
+        QCOMPARE(game().state().values.level, chosen);
+        QVERIFY(game().state().isInPlay());
     }
 
     void enterHidesPleaseWaitAndOpensTheBoard() {
         press(Qt::Key_F2);
-        game().showBanner(-1, 0x800000, "Please Wait");
+        game().apply(Move::banner(-1, 0x800000, "Please Wait"));
         QVERIFY(m_window->messages().isBannerVisible());
         press(Qt::Key_Return);
         QVERIFY(!m_window->messages().isBannerVisible());
@@ -574,10 +574,10 @@ private slots:
     }
 
     void timedBannerHidesItselfAfterItsSeconds() {
-        game().showBanner(1, 0xFF0000, "Please try again");
+        game().apply(Move::banner(1, 0xFF0000, "Please try again"));
         QVERIFY(m_window->messages().isBannerVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->messages().isBannerVisible(), 3000);
-        QVERIFY(!game().banner().visible);
+        QVERIFY(!game().state().banner.visible);
     }
 
     void pausingDisablesTheBoardAndStopsTheGameTimer() {
@@ -593,9 +593,9 @@ private slots:
         QCOMPARE(item("PauseContinue")->text(), QStringLiteral("&Continue"));
         // The letters are hidden while paused: a pause buys no time to study the board.
         QCOMPARE(pixelsOf(board(), letters), 0);
-        const int moves = game().values().movesLeft;
+        const int moves = game().state().values.movesLeft;
         clickArrow(1, true); // nothing on the board reacts
-        QCOMPARE(game().values().movesLeft, moves);
+        QCOMPARE(game().state().values.movesLeft, moves);
         item("PauseContinue")->trigger();
         QVERIFY(board()->isEnabled());
         QVERIFY(m_window->idleTimer().isActive());
@@ -605,26 +605,26 @@ private slots:
     void gameTimerTicksCostMovesAfterTheGrace() {
         setOption("Timed", true);
         press(Qt::Key_F2);
-        const int moves = game().values().movesLeft;
-        QCOMPARE(m_window->idleTimer().interval(), game().values().delay * 1000);
+        const int moves = game().state().values.movesLeft;
+        QCOMPARE(m_window->idleTimer().interval(), game().state().values.delay * 1000);
         m_window->idleTimerTick(); // the grace ends: a warning, no cost
-        QCOMPARE(m_window->idleTimer().interval(), game().values().pop * 1000);
-        QCOMPARE(game().values().movesLeft, moves);
+        QCOMPARE(m_window->idleTimer().interval(), game().state().values.pop * 1000);
+        QCOMPARE(game().state().values.movesLeft, moves);
         m_window->idleTimerTick();
-        QCOMPARE(counterText(), QString::number(moves + game().values().penalty));
+        QCOMPARE(counterText(), QString::number(moves + game().state().values.penalty));
     }
 
     void clueStepsOnItsTimerAndLocksTheLetter() {
         press(Qt::Key_F2);
-        const int moves = game().values().movesLeft;
+        const int moves = game().state().values.movesLeft;
         press(Qt::Key_F11);
-        QVERIFY(game().clueRunning());
+        QVERIFY(game().state().clueRunning);
         QVERIFY(m_window->clueStepTimer().isActive());
         QCOMPARE(m_window->clueStepTimer().interval(), 250);
-        QVERIFY(game().clueColumn() > 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
+        QVERIFY(game().state().clueColumn > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!game().state().clueRunning, 10000);
         QVERIFY(!m_window->clueStepTimer().isActive());
-        QVERIFY(game().values().movesLeft < moves);
+        QVERIFY(game().state().values.movesLeft < moves);
         QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Clue")));
     }
 
@@ -633,13 +633,13 @@ private slots:
     void clueCaptionCountsTheCluesLeft() {
         QCOMPARE(item("mClue")->text(), QStringLiteral("Cl&ue"));
         press(Qt::Key_F2);
-        const int allowed = game().commands().cluesLeft;
+        const int allowed = game().state().commands.cluesLeft;
         QVERIFY(allowed >= 2);
         QCOMPARE(item("mClue")->text(), QStringLiteral("Clue (%1)").arg(allowed));
-        for (int used = 1; used <= allowed && game().isInPlay(); ++used) {
+        for (int used = 1; used <= allowed && game().state().isInPlay(); ++used) {
             press(Qt::Key_F11);
-            QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
-            if (!game().isInPlay())
+            QTRY_VERIFY_WITH_TIMEOUT(!game().state().clueRunning, 10000);
+            if (!game().state().isInPlay())
                 return; // the clues' cost ended the game first
             const QString left = used == allowed ? QStringLiteral("Clue (No more)")
                                                  : QStringLiteral("Clue (%1)").arg(allowed - used);
@@ -651,43 +651,43 @@ private slots:
     void solveDuringAClueLeavesTheNextGamesClueWorking() {
         press(Qt::Key_F2);
         press(Qt::Key_F11);
-        QVERIFY(game().clueRunning());
+        QVERIFY(game().state().clueRunning);
         press(Qt::Key_F12);
-        QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!game().state().clueRunning, 3000);
         press(Qt::Key_F2);
         press(Qt::Key_F11);
-        QVERIFY(game().clueRunning());
+        QVERIFY(game().state().clueRunning);
     }
 
     void f12SolvesAndTheTryAgainBannerOnlyHides() {
         press(Qt::Key_F2);
         press(Qt::Key_F12);
-        QVERIFY(!game().isInPlay());
+        QVERIFY(!game().state().isInPlay());
         QCOMPARE(m_window->messages().bannerText(), QStringLiteral("Try again"));
         QVERIFY(m_window->messages().isWaiting());
         QCOMPARE(counterText(), QStringLiteral("0"));
         press(Qt::Key_Space);
         QVERIFY(!m_window->messages().isBannerVisible());
-        QVERIFY(!game().isInPlay());
+        QVERIFY(!game().state().isInPlay());
         press(Qt::Key_F12); // Solve is disabled now: nothing happens
         QVERIFY(!m_window->messages().isBannerVisible());
     }
 
     void f2WhileACompletionBannerWaitsHidesItForTheNewBoard() {
         press(Qt::Key_F2);
-        game().showBanner(0, 0xFF0000, "Advance to level 2");
+        game().apply(Move::banner(0, 0xFF0000, "Advance to level 2"));
         QVERIFY(!board()->isEnabled());
         press(Qt::Key_F2);
         QVERIFY(!m_window->messages().isBannerVisible());
         QVERIFY(board()->isEnabled());
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
     }
 
     void undoBelowTenMovesFlashesInsufficientPoints() {
         press(Qt::Key_F2);
-        while (game().values().movesLeft >= 10)
+        while (game().state().values.movesLeft >= 10)
             clickArrow(1, true);
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
         press(Qt::Key_F10);
         QVERIFY(m_window->messages().isFlashing());
     }
@@ -708,7 +708,7 @@ private slots:
         const int before = m_dialogs->warned.size();
         press(Qt::Key_F2);
         QCOMPARE(m_dialogs->warned.size(), before + 1);
-        QCOMPARE(game().board().tileCount, 0);
+        QCOMPARE(game().state().board.tileCount, 0);
         QVERIFY(item("Game1")->isEnabled());
         QVERIFY(!item("mSolve")->isEnabled());
         QVERIFY(item("mSettings")->isEnabled());
@@ -730,7 +730,7 @@ private slots:
         });
         press(Qt::Key_F7);
         QCOMPARE(shown, 1);
-        QVERIFY(game().isInPlay());
+        QVERIFY(game().state().isInPlay());
         press(Qt::Key_F5);
         item("Exit1")->trigger();
         QVERIFY(!m_window->isVisible());

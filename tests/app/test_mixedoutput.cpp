@@ -131,7 +131,7 @@ private:
 
     // A column with at least two free letters, so that every click on its arrow shifts.
     int shiftableColumn() {
-        const Board& board = m_window->game().board();
+        const Board& board = m_window->game().state().board;
         for (int c = 1; c <= board.columns; ++c) {
             int free = 0;
             for (int r = 1; r <= board.rows; ++r) {
@@ -163,7 +163,7 @@ private:
         QVERIFY(column > 0);
         for (int i = 0; i < kShifts; ++i)
             shift(column);
-        QVERIFY(m_window->game().isInPlay());
+        QVERIFY(m_window->game().state().isInPlay());
 
         QAction* sound = m_window->action(QStringLiteral("mSOund"));
         m_clock.restart();

@@ -2,7 +2,6 @@
 #include "dialogs/OptionsDialog.h"
 #include "settings/Settings.h"
 
-#include "words/WordUtils.h"
 
 #include <QCheckBox>
 #include <QComboBox>

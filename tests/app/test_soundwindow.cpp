@@ -101,9 +101,9 @@ private:
     // Every free tile gets its own letter by the down arrow and is locked by a click.
     void playToCompletion() {
         BoardView* board = m_window->boardView();
-        const Board& b = game().board();
-        for (int c = 1; c <= b.columns && game().isInPlay(); ++c)
-            for (int r = 1; r <= b.rows && game().isInPlay(); ++r) {
+        const Board& b = game().state().board;
+        for (int c = 1; c <= b.columns && game().state().isInPlay(); ++c)
+            for (int r = 1; r <= b.rows && game().state().isInPlay(); ++r) {
                 const Tile& tile = b.tile(b.tileAt(r, c));
                 if (!tile.visible || tile.colour != LetterColour::Unlocked)
                     continue;
@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(m_dialogs.warned.size(), 1);
         QVERIFY(m_dialogs.warned.first().contains(QStringLiteral("sound/zqdrop.wav")));
         QVERIFY(m_window->session()->hasStarted());
-        QCOMPARE(game().values().level, 7);
+        QCOMPARE(game().state().values.level, 7);
         QCOMPARE(m_window->pos(), QPoint(123, 45));
         QVERIFY(!m_sound->isEffectLoaded(1));
         m_audio->calls.clear();
@@ -226,11 +226,11 @@ private slots:
         m_window->newGame();
         clickArrow(1);
         playToCompletion();
-        QVERIFY(!game().isInPlay());
+        QVERIFY(!game().state().isInPlay());
         m_window->newGame();
         clickArrow(1);
         m_window->solve();
-        QVERIFY(!game().isInPlay());
+        QVERIFY(!game().state().isInPlay());
         closeWindow();
     }
 };

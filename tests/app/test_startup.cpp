@@ -5,7 +5,7 @@
 #include "window/MainWindow.h"
 #include "settings/Settings.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QTimer>
 #include <QTemporaryDir>

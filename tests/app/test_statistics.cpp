@@ -7,7 +7,7 @@
 #include "window/Session.h"
 #include "dialogs/StatisticsWindow.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(shown->windowTitle(), QStringLiteral("Statistics"));
         QVERIFY(shown->isModal());
         QCOMPARE(played, QStringLiteral("2"));
-        const int levels = main.game().values().levelCount;
+        const int levels = main.game().state().values.levelCount;
         QVERIFY(levels > 1);
         QCOMPARE(shown->findChild<QRadioButton*>(QStringLiteral("ByLevels"))->text(),
                  QStringLiteral("Levels 1-%1").arg(levels));

@@ -15,7 +15,7 @@
 #include "support/Text.h"
 #include "board/TileStyle.h"
 
-#include "engine/Random.h"
+#include "model/Random.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -104,14 +104,14 @@ private:
     void newGame() {
         m_window->newGame();
         QCoreApplication::processEvents();
-        QVERIFY(m_window->game().isInPlay());
+        QVERIFY(m_window->game().state().isInPlay());
     }
     // Locks the first free letter, so the board holds unlocked and locked tiles both.
     int lockOneTile() {
-        const Board& b = m_window->game().board();
+        const Board& b = m_window->game().state().board;
         for (int t = 1; t <= b.tileCount; ++t)
             if (b.tile(t).visible && b.tile(t).colour == LetterColour::Unlocked) {
-                m_window->game().clickTile(t);
+                m_window->game().apply(Move::click(b.tile(t).row, b.tile(t).column));
                 return t;
             }
         return 0;
@@ -124,7 +124,7 @@ private:
     }
     // How many tiles of one state look different in two pictures of the board.
     int changedTiles(const QImage& before, const QImage& after, LetterColour state) {
-        const Board& b = m_window->game().board();
+        const Board& b = m_window->game().state().board;
         int changed = 0;
         for (int t = 1; t <= b.tileCount; ++t) {
             const QRect rect = board()->tileRect(t);
@@ -134,7 +134,7 @@ private:
         return changed;
     }
     int tilesOf(LetterColour state) {
-        const Board& b = m_window->game().board();
+        const Board& b = m_window->game().state().board;
         int count = 0;
         for (int t = 1; t <= b.tileCount; ++t)
             count += !board()->tileRect(t).isEmpty() && b.tile(t).colour == state ? 1 : 0;
@@ -194,10 +194,10 @@ private slots:
             if (levels.at(level).rows * levels.at(level).columns >
                 levels.at(largest).rows * levels.at(largest).columns)
                 largest = level;
-        m_window->game().showLevel(largest);
-        m_window->game().setPickerLevel(largest);
+        m_window->game().apply(Move::restoreLevel(largest));
+        m_window->game().apply(Move::pickerLevel(largest));
         newGame();
-        const int last = m_window->game().board().tileCount;
+        const int last = m_window->game().state().board.tileCount;
         QVERIFY(last > 0);
         styles()->applyPreset(4); // Panel8: a single dark frame
         const QRect rect = board()->tileRect(last);

@@ -1,8 +1,8 @@
 // Tile numbering with gaps, column gathering, word reading and tile geometry.
 #include "GameTestSupport.h"
 
-#include "engine/Board.h"
-#include "engine/Geometry.h"
+#include "model/Board.h"
+#include "model/Geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +14,12 @@ protected:
     RecordingListener events;
     Random random;
     Game game{events, random, "/nonexistent/"};
-    const Board& board() { return game.board(); }
+    const Board& board() { return game.state().board; }
 };
 
 TEST_F(BoardTest, GapsTakeTileNumbersAndGridCells) {
     // Two three-letter words around a gap in a 7-column row, below a full first row.
-    GameTestAccess::setUpBoard(game, {"ABCDEFG", "CAT-DOG"});
+    TestGame::setUpBoard(game, {"ABCDEFG", "CAT-DOG"});
     const Board& b = board();
     EXPECT_EQ(b.tileCount, 14);
     EXPECT_EQ(b.tileAt(2, 4), 11); // (2-1)*7 + 4: the gap is the row's fourth tile
@@ -33,7 +33,7 @@ TEST_F(BoardTest, GapsTakeTileNumbersAndGridCells) {
 }
 
 TEST_F(BoardTest, GatherColumnSkipsGapsAndLockedLetters) {
-    GameTestAccess::setUpBoard(game, {"ABC", "D-F", "GHI", "JKL"}, {},
+    TestGame::setUpBoard(game, {"ABC", "D-F", "GHI", "JKL"}, {},
                                {"rrr", "g-r", "rrr", "GBr"});
     ColumnGather first = board().gatherColumn(1);
     EXPECT_EQ(first.letters, "AG");
@@ -44,14 +44,14 @@ TEST_F(BoardTest, GatherColumnSkipsGapsAndLockedLetters) {
 }
 
 TEST_F(BoardTest, GatherColumnOfLockedLettersIsEmpty) {
-    GameTestAccess::setUpBoard(game, {"AB", "CD"}, {}, {"Gr", "gr"});
+    TestGame::setUpBoard(game, {"AB", "CD"}, {}, {"Gr", "gr"});
     ColumnGather g = board().gatherColumn(1);
     EXPECT_TRUE(g.letters.empty());
     EXPECT_TRUE(g.tiles.empty());
 }
 
 TEST_F(BoardTest, ReadWordStopsAtRowEndAndLastTile) {
-    GameTestAccess::setUpBoard(game, {"ABC", "DEF"}, {}, {"rGg", "Grr"});
+    TestGame::setUpBoard(game, {"ABC", "DEF"}, {}, {"rGg", "Grr"});
     // Row 2 begins with a letter, yet the word of row 1 ends with its row.
     EXPECT_EQ(board().readWord(1, true), "ABC");
     EXPECT_EQ(board().readWord(1, false), "?BC");
@@ -60,7 +60,7 @@ TEST_F(BoardTest, ReadWordStopsAtRowEndAndLastTile) {
 }
 
 TEST_F(BoardTest, ReadWordStopsAtGap) {
-    GameTestAccess::setUpBoard(game, {"CAT-DOG"});
+    TestGame::setUpBoard(game, {"CAT-DOG"});
     EXPECT_EQ(board().readWord(1, true), "CAT");
     EXPECT_EQ(board().readWord(5, true), "DOG");
 }

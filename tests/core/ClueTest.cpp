@@ -32,42 +32,42 @@ protected:
 TEST_F(ClueTest, RunsOnlyWhenMoreMovesThanItsPriceAreLeft) {
     setUpColumn(3);
     setMoves(6);
-    EXPECT_FALSE(game.beginClue());
+    EXPECT_FALSE(beginClue(game));
     EXPECT_TRUE(events.events.empty());
-    EXPECT_EQ(game.values().clueAllowance, 2);
-    EXPECT_FALSE(game.values().moveMade);
+    EXPECT_EQ(game.state().values.clueAllowance, 2);
+    EXPECT_FALSE(game.state().values.moveMade);
 
     // At 7 it runs: 6 for the clue, and its first step spends the last move.
     setMoves(7);
-    game.runClue();
+    runClue();
     const auto counter = events.withPrefix("moves");
     ASSERT_GE(counter.size(), 2u);
     EXPECT_EQ(counter[0], "moves 1");
     EXPECT_EQ(counter[1], "moves 0");
     EXPECT_EQ(records(), std::vector<char>{'F'});
-    EXPECT_FALSE(game.clueRunning());
-    EXPECT_EQ(game.clueColumn(), 0);
+    EXPECT_FALSE(game.state().clueRunning);
+    EXPECT_EQ(game.state().clueColumn, 0);
     EXPECT_EQ(events.count("sound Shift"), 1); // the loop stopped with the game
 }
 
 TEST_F(ClueTest, ThreeStepsCostTheClueAndThreeMovesAndFixTheLetter) {
     setUpColumn(3);
-    ASSERT_TRUE(game.beginClue());
-    EXPECT_EQ(game.clueColumn(), 1);
-    EXPECT_TRUE(game.clueStep());
-    EXPECT_TRUE(game.clueStep());
-    EXPECT_FALSE(game.clueStep());
+    ASSERT_TRUE(beginClue(game));
+    EXPECT_EQ(game.state().clueColumn, 1);
+    EXPECT_TRUE(clueStep(game));
+    EXPECT_TRUE(clueStep(game));
+    EXPECT_FALSE(clueStep(game));
     EXPECT_EQ(moves(), 20 - 6 - 3);
     EXPECT_EQ(column(1), "CDPE");
     EXPECT_EQ(lockedInColumnOne(), 1);
-    EXPECT_EQ(game.clueColumn(), 0);
-    EXPECT_FALSE(game.clueRunning());
-    EXPECT_TRUE(game.isInPlay());
+    EXPECT_EQ(game.state().clueColumn, 0);
+    EXPECT_FALSE(game.state().clueRunning);
+    EXPECT_TRUE(game.state().isInPlay());
 }
 
 TEST_F(ClueTest, LetterAlreadyInPlaceTurnsTheColumnAllTheWayRound) {
     setUpColumn(0);
-    game.runClue();
+    runClue();
     EXPECT_EQ(events.count("sound Shift"), 4);
     EXPECT_EQ(moves(), 20 - 6 - 4);
     EXPECT_EQ(column(1), "CDPE");
@@ -77,37 +77,37 @@ TEST_F(ClueTest, LetterAlreadyInPlaceTurnsTheColumnAllTheWayRound) {
 TEST_F(ClueTest, EqualFreeLettersShortenTheTurn) {
     setUp({"ANT", "ASK"}, {"AXX", "AXX"}, {"rgg", "rgg"});
     setMoves(20);
-    game.runClue();
+    runClue();
     EXPECT_EQ(events.count("sound Shift"), 1);
     EXPECT_EQ(moves(), 20 - 6 - 1);
 }
 
 TEST_F(ClueTest, AllowanceCountsDownToNoMore) {
     setUpColumn(1);
-    game.runClue();
-    EXPECT_EQ(game.commands().cluesLeft, 1);
-    EXPECT_TRUE(game.commands().clue);
-    game.runClue();
-    EXPECT_EQ(game.commands().cluesLeft, 0);
-    EXPECT_FALSE(game.commands().clue);
+    runClue();
+    EXPECT_EQ(game.state().commands.cluesLeft, 1);
+    EXPECT_TRUE(game.state().commands.clue);
+    runClue();
+    EXPECT_EQ(game.state().commands.cluesLeft, 0);
+    EXPECT_FALSE(game.state().commands.clue);
     const int before = moves();
-    EXPECT_FALSE(game.beginClue());
+    EXPECT_FALSE(beginClue(game));
     EXPECT_EQ(moves(), before);
 }
 
 TEST_F(ClueTest, UnlimitedAllowanceShowsWhatIsLeft) {
     setUpColumn(1);
-    values().clueAllowance = 999;
-    game.runClue();
-    EXPECT_EQ(game.commands().clueCount, ClueCount::Shown);
-    EXPECT_EQ(game.commands().cluesLeft, 998);
+    edit([](GameState& s) { s.values.clueAllowance = 999; });
+    runClue();
+    EXPECT_EQ(game.state().commands.clueCount, ClueCount::Shown);
+    EXPECT_EQ(game.state().commands.cluesLeft, 998);
 }
 
 TEST_F(ClueTest, SecondClueWhileOneRunsDoesNothing) {
     setUpColumn(3);
-    ASSERT_TRUE(game.beginClue());
+    ASSERT_TRUE(beginClue(game));
     const int before = moves();
-    EXPECT_FALSE(game.beginClue());
+    EXPECT_FALSE(beginClue(game));
     EXPECT_EQ(moves(), before);
 }
 
@@ -115,20 +115,20 @@ TEST_F(ClueTest, StepThatCompletesThePuzzleEndsTheClue) {
     // CAT was found and then opened by the padlock: its letters still count as locked.
     setUp({"CAT", "DOG"}, {}, {"RRR", "BBB"});
     setMoves(20);
-    ASSERT_TRUE(game.beginClue());
-    EXPECT_FALSE(game.clueStep());
+    ASSERT_TRUE(beginClue(game));
+    EXPECT_FALSE(clueStep(game));
     EXPECT_EQ(records(), std::vector<char>{'W'});
-    EXPECT_FALSE(game.clueRunning());
+    EXPECT_FALSE(game.state().clueRunning);
 }
 
 TEST_F(ClueTest, SolveDuringTheClueStopsItsSteps) {
     setUpColumn(3);
-    ASSERT_TRUE(game.beginClue());
-    game.solve();
+    ASSERT_TRUE(beginClue(game));
+    game.apply(Move::of(Move::Kind::Solve));
     events.clear();
-    EXPECT_FALSE(game.clueStep());
+    EXPECT_FALSE(clueStep(game));
     EXPECT_TRUE(events.withPrefix("sound").empty());
-    EXPECT_FALSE(game.clueRunning());
+    EXPECT_FALSE(game.state().clueRunning);
 }
 
 // A letter whose right letter is locked elsewhere in its column can never arrive: a clue
@@ -140,47 +140,47 @@ TEST_F(ClueTest, NeverDrawsALetterThatCannotArrive) {
         // Column 1 should read A, B, C: the B stands locked in row 1, so row 2 waits in vain.
         setUp({"ANT", "BEE", "COW"}, {"BXX", "AXX", "CXX"}, {"Ggg", "rgg", "rgg"});
         setMoves(20);
-        game.runClue();
+        runClue();
         EXPECT_EQ(states()[2][0], 'G');
         EXPECT_EQ(moves(), 20 - 6 - 2);
-        EXPECT_TRUE(game.isInPlay());
+        EXPECT_TRUE(game.state().isInPlay());
     }
 }
 
 TEST_F(ClueTest, NothingToDrawCostsNothingAndKeepsTheCommand) {
     setUp({"ANT", "BEE", "COW"}, {"BXX", "CXX", "AXX"}, {"Ggg", "Ggg", "rgg"});
     setMoves(20);
-    EXPECT_FALSE(game.beginClue());
+    EXPECT_FALSE(beginClue(game));
     EXPECT_EQ(moves(), 20);
-    EXPECT_EQ(game.values().clueAllowance, 2);
-    EXPECT_TRUE(game.commands().clue);
-    EXPECT_FALSE(game.values().moveMade);
+    EXPECT_EQ(game.state().values.clueAllowance, 2);
+    EXPECT_TRUE(game.state().commands.clue);
+    EXPECT_FALSE(game.state().values.moveMade);
 }
 
 TEST_F(ClueTest, PlayerLockingTheWaitingTileEndsTheClueWithoutFixingIt) {
     setUpColumn(3);
-    ASSERT_TRUE(game.beginClue());
-    const int t = GameTestAccess::clueTile(game);
-    ASSERT_TRUE(game.clueStep());
-    game.clickTile(t); // locks whatever letter stands there now
-    EXPECT_FALSE(game.clueStep());
+    ASSERT_TRUE(beginClue(game));
+    const int t = game.state().clueTile;
+    ASSERT_TRUE(clueStep(game));
+    clickTile(game, t); // locks whatever letter stands there now
+    EXPECT_FALSE(clueStep(game));
     EXPECT_EQ(moves(), 20 - 6 - 1 - 1);
     EXPECT_NE(board().tile(t).caption, board().tile(t).solution);
-    EXPECT_FALSE(game.clueRunning());
+    EXPECT_FALSE(game.state().clueRunning);
 }
 
 TEST_F(ClueTest, NewPuzzleWhileTheClueWaitsEndsItWithoutTouchingTheNewBoard) {
-    GameTestAccess::setDictionary(game, generatedWords());
+    TestGame::setDictionary(game, generatedWords());
     game.setLevelTable(levelsFrom("0505\r\n"));
     setUpColumn(3);
-    ASSERT_TRUE(game.beginClue());
-    game.newPuzzle();
-    ASSERT_TRUE(game.isInPlay());
+    ASSERT_TRUE(beginClue(game));
+    game.apply(Move::of(Move::Kind::NewPuzzle));
+    ASSERT_TRUE(game.state().isInPlay());
     const auto board = captions();
     const int before = moves();
     events.clear();
-    EXPECT_FALSE(game.clueStep());
-    EXPECT_FALSE(game.clueRunning());
+    EXPECT_FALSE(clueStep(game));
+    EXPECT_FALSE(game.state().clueRunning);
     EXPECT_EQ(moves(), before);
     EXPECT_EQ(captions(), board);
     EXPECT_TRUE(events.withPrefix("sound").empty());

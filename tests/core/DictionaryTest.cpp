@@ -1,8 +1,8 @@
 // The knowledge base: attribute names and slices, item copying, the item list, and loading
 // dictionary files plain and keyed.
 #include "WordsTestSupport.h"
+#include "base/Files.h"
 #include "words/EncryptedStream.h"
-#include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
 

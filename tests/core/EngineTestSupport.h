@@ -4,7 +4,7 @@
 
 #include "GameTestSupport.h"
 
-#include "engine/Layouts.h"
+#include "model/Layouts.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ protected:
     Game game{events, random, dir.folder()};
 
     void SetUp() override {
-        GameTestAccess::setDictionary(game, generatedWords());
+        TestGame::setDictionary(game, generatedWords());
         useLevels("0404\r\n0505\r\n0606\r\n");
     }
     void useLevels(const std::string& body) { game.setLevelTable(levelsFrom(body)); }
@@ -56,11 +56,11 @@ protected:
         game.setOptions(o);
     }
     void buildLevel(int level) {
-        game.setPickerLevel(level);
-        game.newPuzzle();
+        game.apply(Move::pickerLevel(level));
+        game.apply(Move::of(Move::Kind::NewPuzzle));
     }
-    Board& board() { return GameTestAccess::board(game); }
-    GameValues& values() { return GameTestAccess::values(game); }
+    const Board& board() { return game.state().board; }
+    void edit(const std::function<void(GameState&)>& change) { TestGame::edit(game, change); }
 };
 
 } // namespace quorvel

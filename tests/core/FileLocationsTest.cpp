@@ -1,7 +1,7 @@
 // The player's files move to their own folder when the program folder is read-only or installed.
-#include "FileLocations.h"
-#include "ProgramFolder.h"
-#include "words/WordUtils.h"
+#include "base/FileLocations.h"
+#include "base/ProgramFolder.h"
+#include "base/Files.h"
 
 #include <gtest/gtest.h>
 

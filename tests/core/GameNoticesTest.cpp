@@ -33,14 +33,14 @@ protected:
     Game game{notices, random, dir.folder()};
 
     void SetUp() override {
-        GameTestAccess::setDictionary(game, generatedWords());
+        TestGame::setDictionary(game, generatedWords());
         game.setLevelTable(levelsFrom("0404\r\n0505\r\n"));
     }
 };
 
 TEST_F(GameNoticesTest, ABuildAnnouncesItselfAndShowsTheMovesOnlyAfterItsEnd) {
     game.apply(Move::of(Move::Kind::NewPuzzle));
-    ASSERT_TRUE(game.isInPlay());
+    ASSERT_TRUE(game.state().isInPlay());
     const auto& h = notices.heard;
     ASSERT_GE(h.size(), 4u);
     EXPECT_EQ(h.front(), "started");
@@ -51,13 +51,13 @@ TEST_F(GameNoticesTest, ABuildAnnouncesItselfAndShowsTheMovesOnlyAfterItsEnd) {
     // Everything the counter showed while building was progress; the moves come at the end.
     for (auto it = h.begin() + 1; it != finished - 1; ++it)
         EXPECT_EQ(it->rfind("progress ", 0), 0u) << *it;
-    EXPECT_EQ(*(finished - 1), "moves " + std::to_string(game.values().movesLeft));
+    EXPECT_EQ(*(finished - 1), "moves " + std::to_string(game.state().values.movesLeft));
 }
 
 TEST_F(GameNoticesTest, ALevelThatCannotBeBuiltStillFinishesItsBuild) {
     game.setLevelTable(levelsFrom("0404\r\n2525\r\n")); // beyond the board's limits
     game.apply(Move::pickLevel(2, true));
-    EXPECT_FALSE(game.isInPlay());
+    EXPECT_FALSE(game.state().isInPlay());
     EXPECT_EQ(std::count(notices.heard.begin(), notices.heard.end(), "started"), 1);
     EXPECT_EQ(notices.heard.back(), "finished");
 }
@@ -83,8 +83,8 @@ TEST_F(GameNoticesTest, EachMoveGivesExactlyOneStateChangedNotice) {
     }
     // Outside a move, a rule called directly still tells the front end at once.
     const int before = notices.stateChanges;
-    game.showBanner(0, 0xFF0000, "Waiting");
-    game.hideBanner();
+    game.apply(Move::banner(0, 0xFF0000, "Waiting"));
+    game.apply(Move::of(Move::Kind::BannerTimeUp));
     EXPECT_EQ(notices.stateChanges, before + 2);
 }
 

@@ -1,14 +1,16 @@
-// Test support for the core: direct access to a game's state, boards set up from text rows,
+// Test support for the core: games set up from the text rows of their boards,
 // a listener that keeps every event as a text line, and throw-away program folders.
 #pragma once
 
-#include "engine/Game.h"
+#include "game/BoardText.h"
+#include "game/Game.h"
 #include "words/Dictionary.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -93,194 +95,76 @@ private:
     void add(std::string line) { events.push_back(std::move(line)); }
 };
 
-// Friend of Game: the tests read and set its private state directly.
-struct GameTestAccess {
-    static Board& board(Game& g) { return g.m_board; }
-    static GameValues& values(Game& g) { return g.m_values; }
-    static Commands& commands(Game& g) { return g.m_commands; }
-    static BannerState& banner(Game& g) { return g.m_banner; }
-    static TimerState& timer(Game& g) { return g.m_timer; }
-    static GameOptions& options(Game& g) { return g.m_options; }
-    static LevelTable& levels(Game& g) { return g.m_levels; }
-    static int& timerElapsedMs(Game& g) { return g.m_timerElapsedMs; }
-    static bool& shifting(Game& g) { return g.m_shifting; }
-    static bool& clueRunning(Game& g) { return g.m_clueRunning; }
-    static int& clueTile(Game& g) { return g.m_clueTile; }
-    static void setCounterColour(Game& g, Colour c) { g.m_counterColour = c; }
+// Games set up for a test through what any front end has: a board from its text form, a
+// changed copy of the state resumed, the dictionary's items in memory.
+struct TestGame {
+    // Changes a copy of the game's state and carries on from it.
+    static void edit(Game& g, const std::function<void(GameState&)>& change) {
+        GameState state = g.state();
+        change(state);
+        g.resume(std::move(state));
+    }
 
     // The dictionary in memory, as if "name" had been loaded from kbs/: items are (word,
     // definition) pairs. The game then draws from it without reading a file.
     static void setDictionary(Game& g,
                               const std::vector<std::pair<std::string, std::string>>& items,
                               const std::string& name = "Test") {
-        auto& list = g.m_dictionary->items();
+        auto& list = g.dictionary().items();
         list.clear();
         for (const auto& [word, definition] : items) {
             DictionaryItem& item = list.add();
             item.word = word;
             item.definition = definition;
         }
-        g.m_loadedDictionary = name;
-        g.m_options.dictionary = name;
+        edit(g, [&](GameState& s) { s.loadedDictionary = name; });
+        GameOptions options = g.options();
+        options.dictionary = name;
+        g.setOptions(options);
     }
 
-    // A board in play, straight from text rows of equal length:
-    // - solution: letters, '-' for a gap; every run of letters is one word;
-    // - captions: the letters shown now ('-' on gaps), or empty to show the solution;
-    // - states: one character per cell, as the tool's dump writes them:
-    //   r unlocked, R unlocked but counted locked, g locked for checking only, G locked,
-    //   b revealed not counted locked, B revealed and locked, '-' gap; empty for all 'r'.
-    // The values are those of a fresh puzzle for the game's handicap (moves capped at 100),
-    // and the commands those after a successful build.
+    // A board in play from its text rows (see putBoardInPlay): solution letters, '-' for a
+    // gap; the captions shown (empty: the solution); the state letters (empty: all 'r').
     static void setUpBoard(Game& g, const std::vector<std::string>& solution,
                            std::vector<std::string> captions = {},
                            std::vector<std::string> states = {}) {
-        if (solution.empty())
-            throw std::invalid_argument("setUpBoard: no rows");
-        if (captions.empty())
-            captions = solution;
-        if (states.empty())
-            for (const auto& row : solution) {
-                std::string s(row.size(), 'r');
-                for (std::size_t c = 0; c < row.size(); ++c)
-                    if (row[c] == '-')
-                        s[c] = '-';
-                states.push_back(s);
-            }
-        Board& b = g.m_board;
-        b.clear();
-        b.wordList.clear();
-        b.wordEntries.clear();
-        b.puzzleLetters.clear();
-        b.rows = static_cast<int>(solution.size());
-        b.columns = static_cast<int>(solution[0].size());
-        int letters = 0;
-        for (int r = 1; r <= b.rows; ++r) {
-            const std::string& row = solution[static_cast<std::size_t>(r - 1)];
-            if (static_cast<int>(row.size()) != b.columns || captions[r - 1].size() != row.size() ||
-                states[r - 1].size() != row.size())
-                throw std::invalid_argument("setUpBoard: rows of unequal length");
-            for (int c = 1; c <= b.columns; ++c) {
-                const char s = row[static_cast<std::size_t>(c - 1)];
-                const bool gap = s == '-';
-                const bool start = !gap && (c == 1 || row[static_cast<std::size_t>(c - 2)] == '-');
-                const int t = b.setTile(gap ? GapChar : s, r, c, start);
-                Tile& tile = b.tile(t);
-                letters += gap ? 0 : 1;
-                if (gap)
-                    continue;
-                tile.caption = captions[r - 1][static_cast<std::size_t>(c - 1)];
-                tile.visible = true;
-                applyState(tile, states[r - 1][static_cast<std::size_t>(c - 1)]);
-            }
-        }
-        // Words in reading order; a word's tiles point at its first occurrence in the list.
-        for (int t = 1; t <= b.tileCount; ++t) {
-            if (!b.tile(t).wordStart)
-                continue;
-            std::string w;
-            for (int k = t; k <= b.tileCount && b.tile(k).solution != GapChar &&
-                            b.tile(k).row == b.tile(t).row;
-                 ++k)
-                w += b.tile(k).solution;
-            auto it = std::find(b.wordList.begin(), b.wordList.end(), w);
-            int index = static_cast<int>(it - b.wordList.begin());
-            if (it == b.wordList.end()) {
-                b.wordList.push_back(w);
-                b.wordEntries.push_back({w, "definition of " + w});
-            }
-            for (std::size_t k = 0; k < w.size(); ++k)
-                b.tile(t + static_cast<int>(k)).wordIndex = index;
-        }
-        for (int t = 1; t <= b.tileCount; ++t)
-            b.puzzleLetters += b.tile(t).solution;
-
-        g.setDifficulty(letters);
-        GameValues& v = g.m_values;
-        v.movesLeft = std::min(v.start, 100);
-        v.timerPhase = TimerPhase::Grace;
-        v.moveMade = false;
-        v.building = false;
-        Commands& cmd = g.m_commands;
-        cmd.newGame = cmd.newWords = cmd.solve = cmd.clue = cmd.undo = true;
-        cmd.padlock = cmd.lockAll = cmd.arrows = cmd.boardPanel = true;
-        cmd.pause = g.m_options.timed;
-        cmd.lockAllShowsLocked = false;
-        cmd.clueCount = ClueCount::Shown;
-        cmd.cluesLeft = v.clueAllowance;
-        g.m_counterColour = 0x800000;
-        g.m_timer.enabled = g.m_options.timed;
-        g.m_timer.paused = false;
-        g.m_timer.intervalMs = v.delay * 1000;
-        g.m_timerElapsedMs = 0;
-        g.m_shifting = false;
-        g.m_clueRunning = false;
+        edit(g, [&](GameState& s) {
+            putBoardInPlay(s, {solution, std::move(captions), std::move(states)}, g.options());
+        });
     }
 
-    static void setMoves(Game& g, int moves) { g.m_values.movesLeft = moves; }
-
-    // The board's state rows in the setUpBoard letters.
+    static void setMoves(Game& g, int moves) {
+        edit(g, [moves](GameState& s) { s.values.movesLeft = moves; });
+    }
     static std::vector<std::string> stateRows(const Game& g) {
-        std::vector<std::string> rows;
-        const Board& b = g.m_board;
-        for (int r = 1; r <= b.rows; ++r) {
-            std::string s;
-            for (int c = 1; c <= b.columns; ++c)
-                s += stateLetter(b.tile(b.tileAt(r, c)));
-            rows.push_back(s);
-        }
-        return rows;
+        return quorvel::stateRows(g.state().board);
     }
-
-    // The letters shown now, a gap as '-'.
     static std::vector<std::string> captionRows(const Game& g) {
-        std::vector<std::string> rows;
-        const Board& b = g.m_board;
-        for (int r = 1; r <= b.rows; ++r) {
-            std::string s;
-            for (int c = 1; c <= b.columns; ++c) {
-                const char ch = b.tile(b.tileAt(r, c)).caption;
-                s += ch == GapChar ? '-' : ch;
-            }
-            rows.push_back(s);
-        }
-        return rows;
-    }
-
-private:
-    static void applyState(Tile& t, char s) {
-        switch (s) {
-        case 'r':
-            t.colour = LetterColour::Unlocked;
-            t.locked = false;
-            break;
-        case 'R': // a found word the padlock opened again
-            t.colour = LetterColour::Unlocked;
-            t.locked = true;
-            t.found = true;
-            break;
-        case 'g':
-            t.colour = LetterColour::Locked;
-            t.locked = false;
-            break;
-        case 'G':
-            t.colour = LetterColour::Locked;
-            t.locked = true;
-            break;
-        case 'b':
-            t.colour = LetterColour::Revealed;
-            t.locked = false;
-            break;
-        case 'B': // a found word
-            t.colour = LetterColour::Revealed;
-            t.locked = true;
-            t.found = true;
-            break;
-        default:
-            throw std::invalid_argument(std::string("setUpBoard: state letter ") + s);
-        }
+        return quorvel::captionRows(g.state().board);
     }
 };
+
+// The moves of a tile by its number, and the clue's two steps, as the tests name them.
+inline MoveResult clickTile(Game& g, int tile) {
+    const Tile& t = g.state().board.tile(tile);
+    return g.apply(Move::click(t.row, t.column));
+}
+inline MoveResult dropPadlock(Game& g, int tile) {
+    const Tile& t = g.state().board.tile(tile);
+    return g.apply(Move::drop(t.row, t.column));
+}
+// True when the clue began.
+inline bool beginClue(Game& g) {
+    return g.apply(Move::of(Move::Kind::Clue)) != MoveResult::NoEffect;
+}
+// True while the clue wants more steps.
+inline bool clueStep(Game& g) {
+    g.apply(Move::of(Move::Kind::ClueStep));
+    return g.state().clueRunning;
+}
+inline void apply(Game& g, Move::Kind kind) {
+    g.apply(Move::of(kind));
+}
 
 // A program folder of its own under the system's temp folder, removed afterwards.
 class TempProgramFolder {

@@ -14,17 +14,17 @@ protected:
         });
         setUp({"CATS", "DOGS", "PIGS", "EMUS"}, {"DATS", "COGS", "PIGS", "EMUS"});
     }
-    void seconds(int s) { game.elapse(s * 1000); }
+    void seconds(int s) { game.apply(Move::wait(s * 1000)); }
 };
 
 TEST_F(GameTimerTest, IdleGameWarnsAtTwentySecondsThenLosesTwoEveryTen) {
     setUpTimed();
     const int start = moves();
-    game.elapse(19999);
+    game.apply(Move::wait(19999));
     EXPECT_TRUE(events.events.empty());
-    game.elapse(1);
+    game.apply(Move::wait(1));
     EXPECT_TRUE(events.has("sound TimerStart"));
-    EXPECT_EQ(game.values().timerPhase, TimerPhase::Penalties);
+    EXPECT_EQ(game.state().values.timerPhase, TimerPhase::Penalties);
     EXPECT_EQ(moves(), start); // the warning takes nothing
     seconds(10);               // 30 s
     EXPECT_EQ(moves(), start - 2);
@@ -37,10 +37,10 @@ TEST_F(GameTimerTest, FirstPenaltyComesAfterDelayPlusPopByHandicap) {
     for (const auto& [handicap, first] : {std::pair{-1, 40}, {0, 30}, {1, 20}}) {
         setUpTimed(handicap);
         const int start = moves();
-        game.elapse(first * 1000 - 1);
+        game.apply(Move::wait(first * 1000 - 1));
         EXPECT_EQ(moves(), start) << "handicap " << handicap;
-        game.elapse(1);
-        EXPECT_EQ(moves(), start + game.values().penalty) << "handicap " << handicap;
+        game.apply(Move::wait(1));
+        EXPECT_EQ(moves(), start + game.state().values.penalty) << "handicap " << handicap;
     }
 }
 
@@ -49,14 +49,14 @@ TEST_F(GameTimerTest, ShiftEveryNineSecondsIsNeverPenalised) {
     const int start = moves();
     for (int i = 0; i < 10; ++i) {
         seconds(9);
-        game.shiftColumn(1, true);
+        game.apply(Move::shift(1, true));
     }
     EXPECT_EQ(moves(), start - 10);
     EXPECT_FALSE(events.has("sound TimerStart"));
     // The warning is postponed to twenty seconds after the last change of the counter.
-    game.elapse(19999);
+    game.apply(Move::wait(19999));
     EXPECT_FALSE(events.has("sound TimerStart"));
-    game.elapse(1);
+    game.apply(Move::wait(1));
     EXPECT_TRUE(events.has("sound TimerStart"));
 }
 
@@ -65,10 +65,10 @@ TEST_F(GameTimerTest, PenaltyThatEndsTheGameStillSoundsAndStopsTheTimer) {
     seconds(10); // grace over
     setMoves(2);
     seconds(10);
-    EXPECT_FALSE(game.isInPlay());
+    EXPECT_FALSE(game.state().isInPlay());
     EXPECT_EQ(records(), std::vector<char>{'F'});
     EXPECT_GT(events.indexOf("sound TimerPop"), events.indexOf("banner 1 FF0000 Please try again"));
-    EXPECT_FALSE(game.timer().enabled);
+    EXPECT_FALSE(game.state().timer.enabled);
     events.clear();
     seconds(100);
     EXPECT_TRUE(events.events.empty());
@@ -88,7 +88,7 @@ TEST_F(GameTimerTest, UntimedGameNeverTicks) {
     setUpTimed(0, false);
     const int start = moves();
     seconds(1000);
-    EXPECT_EQ(game.values().timerPhase, TimerPhase::Grace);
+    EXPECT_EQ(game.state().values.timerPhase, TimerPhase::Grace);
     EXPECT_EQ(moves(), start);
     EXPECT_TRUE(events.events.empty());
 }
@@ -96,20 +96,20 @@ TEST_F(GameTimerTest, UntimedGameNeverTicks) {
 TEST_F(GameTimerTest, PauseDuringGraceThenContinueGivesAFullDelay) {
     setUpTimed();
     seconds(15);
-    game.pauseContinue();
-    EXPECT_TRUE(game.timer().paused);
-    EXPECT_FALSE(game.commands().boardPanel);
+    game.apply(Move::of(Move::Kind::Pause));
+    EXPECT_TRUE(game.state().timer.paused);
+    EXPECT_FALSE(game.state().commands.boardPanel);
     seconds(100);
-    game.shiftColumn(1, true); // the board does not react while paused
+    game.apply(Move::shift(1, true)); // the board does not react while paused
     EXPECT_TRUE(events.withPrefix("sound").empty());
 
-    game.pauseContinue();
-    EXPECT_FALSE(game.timer().paused);
-    EXPECT_TRUE(game.commands().boardPanel);
-    EXPECT_EQ(game.values().timerPhase, TimerPhase::Grace);
-    game.elapse(19999);
+    game.apply(Move::of(Move::Kind::Pause));
+    EXPECT_FALSE(game.state().timer.paused);
+    EXPECT_TRUE(game.state().commands.boardPanel);
+    EXPECT_EQ(game.state().values.timerPhase, TimerPhase::Grace);
+    game.apply(Move::wait(19999));
     EXPECT_FALSE(events.has("sound TimerStart"));
-    game.elapse(1);
+    game.apply(Move::wait(1));
     EXPECT_TRUE(events.has("sound TimerStart"));
 }
 
@@ -119,27 +119,27 @@ TEST_F(GameTimerTest, UncheckingTimedMidGameKeepsTheTimerUntilPauseAndContinue) 
     options([](GameOptions& o) { o.timed = false; });
     seconds(30);
     EXPECT_EQ(moves(), start - 2);
-    game.pauseContinue();
-    game.pauseContinue();
-    EXPECT_TRUE(game.commands().boardPanel);
-    EXPECT_FALSE(game.timer().enabled);
+    game.apply(Move::of(Move::Kind::Pause));
+    game.apply(Move::of(Move::Kind::Pause));
+    EXPECT_TRUE(game.state().commands.boardPanel);
+    EXPECT_FALSE(game.state().timer.enabled);
     seconds(100);
     EXPECT_EQ(moves(), start - 2);
 }
 
 TEST_F(GameTimerTest, PuzzleStartedWhilePausedRunsAndOffersPause) {
     setUpTimed();
-    game.pauseContinue();
-    EXPECT_TRUE(game.timer().paused);
+    game.apply(Move::of(Move::Kind::Pause));
+    EXPECT_TRUE(game.state().timer.paused);
     setUpTimed(); // the next puzzle: timer running, board usable, not paused
-    EXPECT_FALSE(game.timer().paused);
+    EXPECT_FALSE(game.state().timer.paused);
     seconds(15);
-    game.pauseContinue();
-    EXPECT_TRUE(game.timer().paused);
-    game.pauseContinue();
-    EXPECT_FALSE(game.timer().paused);
-    EXPECT_TRUE(game.timer().enabled);
-    game.elapse(19999); // a fresh interval from the command
+    game.apply(Move::of(Move::Kind::Pause));
+    EXPECT_TRUE(game.state().timer.paused);
+    game.apply(Move::of(Move::Kind::Pause));
+    EXPECT_FALSE(game.state().timer.paused);
+    EXPECT_TRUE(game.state().timer.enabled);
+    game.apply(Move::wait(19999)); // a fresh interval from the command
     EXPECT_FALSE(events.has("sound TimerStart"));
 }
 

@@ -1,5 +1,5 @@
 // The shipped How to Play page must work offline: every picture it shows ships beside it.
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <gtest/gtest.h>
 

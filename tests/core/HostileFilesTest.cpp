@@ -3,9 +3,9 @@
 #include "../../bench/PeakMemory.h"
 #include "WordsTestSupport.h"
 
-#include "engine/Layouts.h"
+#include "base/Files.h"
+#include "model/Layouts.h"
 #include "words/ComponentStream.h"
-#include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The settings file keeps what it does not own, reads sloppy values safely and writes safely.
-#include "records/IniFile.h"
+#include "base/Files.h"
 #include "records/DayNumber.h"
-#include "words/WordUtils.h"
+#include "records/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // away what the killed one left: for the statistics file and the settings file, both large.
 #include "WordsTestSupport.h"
 
+#include "base/Files.h"
 #include "records/IniFile.h"
 #include "records/Statistics.h"
-#include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
 

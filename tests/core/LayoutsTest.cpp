@@ -1,7 +1,7 @@
 // The layouts file: checksum guard, numeric and drawn layouts, limits, built-in levels, export.
 #include "EngineTestSupport.h"
 
-#include "engine/Layouts.h"
+#include "model/Layouts.h"
 
 #include <gtest/gtest.h>
 
@@ -221,10 +221,10 @@ TEST_F(LayoutsFileTest, MismatchShowsSumOnlyWithTrace) {
 TEST_F(LayoutsFileTest, PickerStaysWithinLevels) {
     dir.write("zq/formats", layoutsFile("0404\r\n0505\r\n0606\r\n"));
     game.loadLayouts();
-    game.setPickerLevel(99);
-    EXPECT_EQ(game.pickerLevel(), 3);
-    game.setPickerLevel(-4);
-    EXPECT_EQ(game.pickerLevel(), 1);
+    game.apply(Move::pickerLevel(99));
+    EXPECT_EQ(game.state().pickerLevel, 3);
+    game.apply(Move::pickerLevel(-4));
+    EXPECT_EQ(game.state().pickerLevel, 1);
 }
 
 } // namespace

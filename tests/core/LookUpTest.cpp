@@ -1,8 +1,8 @@
 // The word look-up: which words are offered, their order, and the addresses the game opens.
 #include "PlayTestSupport.h"
 
-#include "WebAddresses.h"
-#include "words/LookUp.h"
+#include "base/WebAddresses.h"
+#include "model/LookUp.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +14,18 @@ using LookUp = PlayTest;
 TEST_F(LookUp, OnlyWordsWithRevealedFirstLetterAreOfferedSorted) {
     // Row 1: PEAR found, FIG locked letter by letter but not found. Row 2: ANT found, OWL open.
     setUp({"PEAR-FIG", "ANT--OWL"}, {"PEAR-FGI", "ANT--OWL"}, {"BBBB-GGG", "BBB--rrr"});
-    EXPECT_EQ(solvedWords(game.board()), (std::vector<std::string>{"ANT", "PEAR"}));
+    EXPECT_EQ(solvedWords(game.state().board), (std::vector<std::string>{"ANT", "PEAR"}));
     // Clicking the last letter of FGI again and again never finds it: still not offered.
-    game.clickTile(tile(1, 8));
-    game.clickTile(tile(1, 8));
-    EXPECT_EQ(solvedWords(game.board()), (std::vector<std::string>{"ANT", "PEAR"}));
+    clickTile(game, tile(1, 8));
+    clickTile(game, tile(1, 8));
+    EXPECT_EQ(solvedWords(game.state().board), (std::vector<std::string>{"ANT", "PEAR"}));
 }
 
 TEST_F(LookUp, AfterTheGameEveryWordIsOfferedAsTheBoardSpellsIt) {
     setUp({"CAT-DOG", "CAT-BEE"}, {"COT-DOG", "CAT-BEE"}, {"BBB-BBB", "BBB-rrr"});
-    EXPECT_EQ(solvedWords(game.board()), (std::vector<std::string>{"CAT", "COT", "DOG"}));
-    game.solve(); // the solution is revealed: every word, twice when it stands twice
-    EXPECT_EQ(solvedWords(game.board()),
+    EXPECT_EQ(solvedWords(game.state().board), (std::vector<std::string>{"CAT", "COT", "DOG"}));
+    game.apply(Move::of(Move::Kind::Solve)); // the solution is revealed: every word, twice when it stands twice
+    EXPECT_EQ(solvedWords(game.state().board),
               (std::vector<std::string>{"BEE", "CAT", "CAT", "DOG"}));
 }
 
@@ -36,17 +36,17 @@ TEST(LookUpWithoutGame, NoPuzzleMeansNoWords) {
 
 TEST_F(LookUp, PuzzleDefinitionComesFromTheWordList) {
     setUp({"PEAR-FIG"});
-    EXPECT_EQ(puzzleDefinition(game.board(), "FIG"), "definition of FIG");
-    EXPECT_EQ(puzzleDefinition(game.board(), "PEA"), "");
+    EXPECT_EQ(puzzleDefinition(game.state().board, "FIG"), "definition of FIG");
+    EXPECT_EQ(puzzleDefinition(game.state().board, "PEA"), "");
 }
 
 TEST_F(LookUp, DefinitionFallsBackToTheLoadedDictionary) {
-    GameTestAccess::setDictionary(game, {{"FIG", "a dictionary fig"}, {"PEA", "a small seed"}});
+    TestGame::setDictionary(game, {{"FIG", "a dictionary fig"}, {"PEA", "a small seed"}});
     setUp({"PEAR-FIG"});
-    EXPECT_EQ(definitionOf(game.board(), game.dictionary(), "FIG"), "definition of FIG");
-    EXPECT_EQ(definitionOf(game.board(), game.dictionary(), "PEA"), "a small seed");
-    EXPECT_EQ(definitionOf(game.board(), game.dictionary(), "ZZZ"), "");
-    EXPECT_EQ(definitionOf(game.board(), game.dictionary(), ""), "");
+    EXPECT_EQ(definitionOf(game.state().board, game.dictionary(), "FIG"), "definition of FIG");
+    EXPECT_EQ(definitionOf(game.state().board, game.dictionary(), "PEA"), "a small seed");
+    EXPECT_EQ(definitionOf(game.state().board, game.dictionary(), "ZZZ"), "");
+    EXPECT_EQ(definitionOf(game.state().board, game.dictionary(), ""), "");
 }
 
 TEST(WebAddresses, DictionaryPageEncodesTheWord) {

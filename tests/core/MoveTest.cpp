@@ -2,7 +2,7 @@
 // move that names no cell of the board changes nothing.
 #include "PlayTestSupport.h"
 
-#include "play/Move.h"
+#include "model/Move.h"
 
 namespace quorvel {
 namespace {
@@ -18,7 +18,9 @@ TEST(MoveText, EveryKindReadsBackAsWritten) {
         Move::pickLevel(7, false), Move::pickLevel(200, true), Move::of(Kind::NextLevel),
         Move::of(Kind::PreviousLevel), Move::of(Kind::RandomLevel), Move::wait(0),
         Move::wait(25000),        Move::wait(1),               Move::wait(12050),
-        Move::wait(2147483647LL * 1000), Move::of(Kind::Tick)};
+        Move::wait(2147483647LL * 1000), Move::of(Kind::Tick), Move::pickerLevel(3),
+        Move::restoreLevel(-2), Move::of(Kind::BannerTimeUp), Move::banner(0, 0xFF0000, "Advance to level 2"),
+        Move::banner(-1, 0x800000, ""), Move::banner(1, 0x12, "Please try again")};
     for (const Move& move : moves) {
         const std::string text = formatMove(move);
         const MoveParse back = parseMove(text);
@@ -41,6 +43,13 @@ TEST(MoveText, TheToolsWordsAreKept) {
     EXPECT_EQ(parseMove("  shift\t2   up ").move, Move::shift(2, false));
     EXPECT_EQ(parseMove("wait 1.5").move, Move::wait(1500));
     EXPECT_EQ(parseMove("wait +2").move, Move::wait(2000));
+    EXPECT_EQ(formatMove(Move::pickerLevel(4)), "picker 4");
+    EXPECT_EQ(formatMove(Move::restoreLevel(9)), "restore-level 9");
+    EXPECT_EQ(formatMove(Move::of(Kind::BannerTimeUp)), "banner-timeout");
+    EXPECT_EQ(formatMove(Move::banner(0, 0xFF0000, "Advance to level 2")),
+              "banner 0 FF0000 Advance to level 2");
+    EXPECT_EQ(parseMove("banner 1 ff Please   try again").move,
+              Move::banner(1, 0xFF, "Please try again"));
 }
 
 TEST(MoveText, MalformedMovesSayHowToWriteThem) {
@@ -64,6 +73,15 @@ TEST(MoveText, MalformedMovesSayHowToWriteThem) {
         {"level", "usage: level L, level L new, level next|previous|random"},
         {"level 3 old", "usage: level L, level L new, level next|previous|random"},
         {"level next 2", "usage: level L, level L new, level next|previous|random"},
+        {"picker", "usage: picker L"},
+        {"picker 2 3", "usage: picker L"},
+        {"restore-level x", "usage: restore-level L"},
+        {"banner-timeout 2", "usage: banner-timeout"},
+        {"banner 1", "usage: banner SECONDS COLOUR TEXT"},
+        {"banner x FF0000 Hello", "usage: banner SECONDS COLOUR TEXT"},
+        {"banner 1 FFGG00 Hello", "usage: banner SECONDS COLOUR TEXT"},
+        {"banner 1 123456789 Hello", "usage: banner SECONDS COLOUR TEXT"},
+        {"banner 1 -1 Hello", "usage: banner SECONDS COLOUR TEXT"},
     };
     for (const auto& [line, error] : cases) {
         const MoveParse parsed = parseMove(line);
@@ -87,7 +105,7 @@ TEST_F(MoveApply, MovesOffTheBoardChangeNothing) {
                              Move::click(-1, -1), Move::shift(0, true), Move::shift(5, false)})
         game.apply(move);
     EXPECT_EQ(captions(), before);
-    EXPECT_EQ(moves(), game.values().start > 100 ? 100 : game.values().start);
+    EXPECT_EQ(moves(), game.state().values.start > 100 ? 100 : game.state().values.start);
     EXPECT_TRUE(events.events.empty());
 }
 
@@ -101,24 +119,53 @@ TEST_F(MoveApply, MovesLandOnTheirRules) {
     EXPECT_EQ(states()[0][0], 'r');
     // A clue begins with its charge; its shifts come one step at a time.
     game.apply(parseMove("clue").move.value());
-    ASSERT_TRUE(game.clueRunning());
+    ASSERT_TRUE(game.state().clueRunning);
     int steps = 0;
-    while (game.clueRunning() && steps < 10) {
+    while (game.state().clueRunning && steps < 10) {
         game.apply(parseMove("clue-step").move.value());
         ++steps;
     }
-    EXPECT_FALSE(game.clueRunning());
+    EXPECT_FALSE(game.state().clueRunning);
     EXPECT_GE(steps, 1);
+}
+
+TEST_F(MoveApply, TellsWhatTheMoveDid) {
+    setUp({"CAT", "DOG"}, {}, {"BBB", "GGr"});
+    EXPECT_EQ(game.apply(Move::click(5, 5)), MoveResult::NoEffect);
+    EXPECT_EQ(game.apply(Move::of(Move::Kind::ClueStep)), MoveResult::NoEffect); // none runs
+    EXPECT_EQ(game.apply(Move::click(2, 1)), MoveResult::Changed);                // opens D
+    EXPECT_EQ(game.apply(Move::click(2, 1)), MoveResult::Changed);
+    EXPECT_EQ(game.apply(Move::click(2, 3)), MoveResult::GameOver); // DOG found: won
+    EXPECT_EQ(game.apply(Move::click(2, 3)), MoveResult::NoEffect);
+    EXPECT_EQ(game.apply(Move::of(Move::Kind::Solve)), MoveResult::NoEffect);
+}
+
+TEST_F(MoveApply, StartUpAndBannerMovesLandOnTheirRules) {
+    setUp({"CAT", "DOG"});
+    game.apply(Move::banner(0, 0xFF0000, "Advance to level 2"));
+    EXPECT_TRUE(game.state().banner.waiting);
+    EXPECT_FALSE(game.state().commands.boardPanel);
+    game.apply(Move::of(Move::Kind::BannerTimeUp));
+    EXPECT_FALSE(game.state().banner.visible);
+    EXPECT_TRUE(game.state().commands.boardPanel);
+    game.setLevelTable(builtInLayouts());
+    const int last = game.levelTable().levelCount;
+    game.apply(Move::pickerLevel(last + 5)); // kept within the table
+    EXPECT_EQ(game.state().pickerLevel, last);
+    events.clear();
+    game.apply(Move::restoreLevel(last + 1)); // one beyond the table: the last level
+    EXPECT_EQ(game.state().values.level, last);
+    EXPECT_TRUE(events.has("level " + std::to_string(last)));
 }
 
 TEST_F(MoveApply, LongWaitsRunTheClockInSlices) {
     options([](GameOptions& o) { o.timed = true; });
     setUp({"CAT-", "DOGS"}, {"DAT-", "COGS"});
-    const int interval = game.timer().intervalMs;
+    const int interval = game.state().timer.intervalMs;
     ASSERT_GT(interval, 0);
     // Far longer than an int of milliseconds: the game ends on penalties, without overflow.
     game.apply(Move::wait(3'000'000'000LL));
-    EXPECT_FALSE(game.isInPlay());
+    EXPECT_FALSE(game.state().isInPlay());
     EXPECT_EQ(records(), std::vector<char>{'F'});
 }
 

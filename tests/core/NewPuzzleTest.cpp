@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ TEST_F(NewPuzzleTest, DifficultyOfFiveByFiveAtNeutral) {
         o.dictionary = "Test";
     });
     buildLevel(2);
-    const GameValues& v = game.values();
+    const GameValues& v = game.state().values;
     EXPECT_EQ(v.start, 50);
     EXPECT_EQ(v.movesLeft, 50);
     EXPECT_EQ(v.advanceMinimum, 10);
@@ -35,9 +35,9 @@ TEST_F(NewPuzzleTest, DifficultyOfFiveByFiveAtNeutral) {
     EXPECT_TRUE(events.has("status " + std::string(25, ' ') +
                            "5 words to find, level: 2, advance minimum is 10, dictionary: Test"));
     EXPECT_TRUE(events.has("trace 10 10000 2"));
-    EXPECT_EQ(game.commands().clueCount, ClueCount::Shown);
-    EXPECT_EQ(game.commands().cluesLeft, 2);
-    EXPECT_EQ(game.counterColour(), 0x800000u); // the first move recolours it
+    EXPECT_EQ(game.state().commands.clueCount, ClueCount::Shown);
+    EXPECT_EQ(game.state().commands.cluesLeft, 2);
+    EXPECT_EQ(game.state().counterColour, 0x800000u); // the first move recolours it
 }
 
 TEST_F(NewPuzzleTest, TraceLineOnlyInTraceMode) {
@@ -61,7 +61,7 @@ TEST_F(NewPuzzleTest, DifficultyByHandicap) {
     for (const Case& c : cases) {
         setOptions([&](GameOptions& o) { o.handicap = c.handicap; });
         buildLevel(c.level);
-        const GameValues& v = game.values();
+        const GameValues& v = game.state().values;
         SCOPED_TRACE(c.handicap * 10 + c.level);
         EXPECT_EQ(v.start, c.start);
         EXPECT_EQ(v.movesLeft, c.moves);
@@ -76,21 +76,21 @@ TEST_F(NewPuzzleTest, DifficultyByHandicap) {
 TEST_F(NewPuzzleTest, PuzzleStartedWhilePausedRunsWithPauseOnOffer) {
     setOptions([](GameOptions& o) { o.timed = true; });
     buildLevel(1);
-    game.pauseContinue();
-    ASSERT_TRUE(game.timer().paused);
+    game.apply(Move::of(Move::Kind::Pause));
+    ASSERT_TRUE(game.state().timer.paused);
     buildLevel(1);
-    EXPECT_FALSE(game.timer().paused);
-    EXPECT_TRUE(game.commands().boardPanel);
-    game.pauseContinue(); // the first command pauses
-    EXPECT_TRUE(game.timer().paused);
-    EXPECT_FALSE(game.timer().enabled);
+    EXPECT_FALSE(game.state().timer.paused);
+    EXPECT_TRUE(game.state().commands.boardPanel);
+    game.apply(Move::of(Move::Kind::Pause)); // the first command pauses
+    EXPECT_TRUE(game.state().timer.paused);
+    EXPECT_FALSE(game.state().timer.enabled);
 }
 
 TEST_F(NewPuzzleTest, CluesUnlimitedWithMarkerFile) {
     dir.write("c999", "");
     buildLevel(1);
-    EXPECT_EQ(game.values().clueAllowance, 999);
-    EXPECT_EQ(game.commands().clueCount, ClueCount::Hidden); // too many to count on the menu
+    EXPECT_EQ(game.state().values.clueAllowance, 999);
+    EXPECT_EQ(game.state().commands.clueCount, ClueCount::Hidden); // too many to count on the menu
     EXPECT_TRUE(events.has("trace 10 10000 999"));
 }
 
@@ -98,14 +98,14 @@ TEST_F(NewPuzzleTest, SuccessfulBuildStartsPlay) {
     for (bool timed : {false, true}) {
         setOptions([&](GameOptions& o) { o.timed = timed; });
         buildLevel(1);
-        EXPECT_TRUE(game.isInPlay());
-        EXPECT_TRUE(game.commands().clue && game.commands().undo && game.commands().padlock &&
-                    game.commands().lockAll && game.commands().newGame && game.commands().arrows);
-        EXPECT_EQ(game.commands().pause, timed);
-        EXPECT_EQ(game.timer().enabled, timed);
-        EXPECT_EQ(game.timer().intervalMs, 20000);
-        EXPECT_FALSE(game.values().building);
-        EXPECT_FALSE(game.banner().visible);
+        EXPECT_TRUE(game.state().isInPlay());
+        EXPECT_TRUE(game.state().commands.clue && game.state().commands.undo && game.state().commands.padlock &&
+                    game.state().commands.lockAll && game.state().commands.newGame && game.state().commands.arrows);
+        EXPECT_EQ(game.state().commands.pause, timed);
+        EXPECT_EQ(game.state().timer.enabled, timed);
+        EXPECT_EQ(game.state().timer.intervalMs, 20000);
+        EXPECT_FALSE(game.state().values.building);
+        EXPECT_FALSE(game.state().banner.visible);
         EXPECT_EQ(board().tileCount, 16);
         for (int t = 1; t <= 16; ++t)
             EXPECT_TRUE(board().tile(t).visible && board().tile(t).enabled);
@@ -117,14 +117,14 @@ TEST_F(NewPuzzleTest, SuccessfulBuildStartsPlay) {
 TEST_F(NewPuzzleTest, TooLargeLevelGivesMessageAndEmptyBoard) {
     useLevels("0404\r\n2516\r\n0505\r\n");
     buildLevel(1);
-    ASSERT_TRUE(game.isInPlay());
+    ASSERT_TRUE(game.state().isInPlay());
     events.clear();
     buildLevel(2);
     EXPECT_TRUE(events.has("message Level 2 is too large to play: 25 columns (at most 20).") ||
                 events.has("message Level 2 is too large to play: 400 cells (at most 300)."));
     EXPECT_EQ(board().tileCount, 0);
-    EXPECT_FALSE(game.isInPlay());
-    EXPECT_TRUE(game.commands().newGame);
+    EXPECT_FALSE(game.state().isInPlay());
+    EXPECT_TRUE(game.state().commands.newGame);
     EXPECT_EQ(game.levelTable().levelCount, 3); // later levels keep their numbers
     buildLevel(3);
     EXPECT_EQ(board().tileCount, 25);
@@ -136,12 +136,14 @@ TEST_F(NewPuzzleTest, AbandoningAPlayedGameRecordsQuit) {
     game.setToday([] { return CivilDate{2024, 2, 9}; });
     buildLevel(1); // untouched: nothing written
     EXPECT_EQ(events.count("record"), 0);
-    values().moveMade = true;
-    GameTestAccess::setMoves(game, 17);
+    edit([](GameState& s) {
+        s.values.moveMade = true;
+        s.values.movesLeft = 17;
+    });
     buildLevel(2);
     EXPECT_EQ(events.withPrefix("record"),
               (std::vector<std::string>{"record 2024-02-09,Q,1,0,17,16,n,n,n"}));
-    EXPECT_FALSE(game.values().moveMade);
+    EXPECT_FALSE(game.state().values.moveMade);
 }
 
 TEST_F(NewPuzzleTest, WordlessLevelBuildsNothing) {
@@ -150,7 +152,7 @@ TEST_F(NewPuzzleTest, WordlessLevelBuildsNothing) {
         events.clear();
         buildLevel(level);
         EXPECT_TRUE(events.has("message Level " + std::to_string(level) + " has no word to find."));
-        EXPECT_FALSE(game.isInPlay());
+        EXPECT_FALSE(game.state().isInPlay());
     }
 }
 
@@ -229,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(NewPuzzleTest, LockRandomlyOnTwelveTilesLocksTwo) {
     useLevels("XXXX\r\nXXXX\r\nXXXX\r\n\r\n");
-    GameTestAccess::setDictionary(game, {{"ABCD", "x"}, {"EFGH", "y"}, {"IJKL", "z"}});
+    TestGame::setDictionary(game, {{"ABCD", "x"}, {"EFGH", "y"}, {"IJKL", "z"}});
     for (int handicap : {-1, 0, 1}) {
         setOptions([&](GameOptions& o) {
             o.lock = LockRule::Randomly;
@@ -246,7 +248,7 @@ TEST_F(NewPuzzleTest, LockRandomlyOnTwelveTilesLocksTwo) {
 TEST_F(NewPuzzleTest, LockRandomlyEndsWhenNoLetterIsLeft) {
     // 40 cells hold 3 letters: four letters are wanted at handicap -1, three can be marked.
     useLevels("XXX-------------------------------------\r\n\r\n");
-    GameTestAccess::setDictionary(game, {{"CAT", "a pet"}});
+    TestGame::setDictionary(game, {{"CAT", "a pet"}});
     setOptions([](GameOptions& o) {
         o.lock = LockRule::Randomly;
         o.handicap = -1;
@@ -261,7 +263,7 @@ TEST_F(NewPuzzleTest, LockRandomlyEndsWhenNoLetterIsLeft) {
 
 TEST_F(NewPuzzleTest, ColumnOfTwoLettersEndsSwappedUnlessEqual) {
     useLevels("XXX\r\nXXX\r\n\r\n");
-    GameTestAccess::setDictionary(game, {{"ABC", "1"}, {"DBF", "2"}});
+    TestGame::setDictionary(game, {{"ABC", "1"}, {"DBF", "2"}});
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
         random.reseed(seed);
         buildLevel(1);
@@ -304,9 +306,9 @@ TEST(ShippedLevels, EveryLevelFillsFromCommonWords) {
         for (std::uint32_t seed : {1u, 2u, 3u}) {
             random.reseed(seed * 1000 + static_cast<std::uint32_t>(level));
             events.clear();
-            game.setPickerLevel(level);
-            game.newPuzzle();
-            ASSERT_TRUE(game.isInPlay())
+            game.apply(Move::pickerLevel(level));
+            game.apply(Move::of(Move::Kind::NewPuzzle));
+            ASSERT_TRUE(game.state().isInPlay())
                 << "level " << level << " seed " << seed << ": "
                 << (events.withPrefix("message").empty() ? "" : events.withPrefix("message")[0]);
         }

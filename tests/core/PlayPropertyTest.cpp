@@ -5,7 +5,7 @@
 
 #include "words/WordLists.h"
 
-#include "play/Move.h"
+#include "model/Move.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -69,7 +69,7 @@ public:
 
     // Plays one action through Game::apply and writes each move applied, as text, to the log.
     void play(Action action) {
-        const Board& b = m_game.board();
+        const Board& b = m_game.state().board;
         const int anyTile = m_dice.uniform(1, std::max(1, b.tileCount));
         switch (action) {
         case Action::Shift:
@@ -94,7 +94,7 @@ public:
             break;
         case Action::Clue:
             apply(Move::of(Move::Kind::Clue));
-            while (m_game.clueRunning())
+            while (m_game.state().clueRunning)
                 apply(Move::of(Move::Kind::ClueStep));
             break;
         case Action::Undo:
@@ -121,12 +121,12 @@ public:
 
 private:
     Move clickOn(int tile) const {
-        const Tile& t = m_game.board().tile(tile);
+        const Tile& t = m_game.state().board.tile(tile);
         return Move::click(t.row, t.column);
     }
 
     int freeLetter(int from, bool right) const {
-        const Board& b = m_game.board();
+        const Board& b = m_game.state().board;
         for (int k = 0; k < b.tileCount; ++k) {
             const int t = (from - 1 + k) % b.tileCount + 1;
             const Tile& tile = b.tile(t);
@@ -147,20 +147,20 @@ protected:
     bool checkMove(Game& game, RecordingListener& events, Action move,
                    const std::string& captionsBefore, const std::vector<bool>& fixedBefore,
                    std::size_t recordsBefore) {
-        const Board& b = game.board();
+        const Board& b = game.state().board;
         EXPECT_EQ(columnLetters(b, false), columnLetters(b, true)) << "a column lost a letter";
-        EXPECT_LE(game.values().movesLeft, 100);
-        EXPECT_FALSE(game.clueRunning());
+        EXPECT_LE(game.state().values.movesLeft, 100);
+        EXPECT_FALSE(game.state().clueRunning);
         const auto records = events.withPrefix("record ");
         const std::size_t newRecords = records.size() - recordsBefore;
-        if (game.isInPlay()) {
-            EXPECT_GT(game.values().movesLeft, 0) << "in play without moves";
+        if (game.state().isInPlay()) {
+            EXPECT_GT(game.state().values.movesLeft, 0) << "in play without moves";
             EXPECT_FALSE(everyWordFound(b)) << "in play with every word found";
             EXPECT_EQ(newRecords, 0u);
         }
         // Losing and giving up reveal the solution; only then may a fixed letter change.
         const bool lost = newRecords == 1 && recordResult(records.back()) == 'F';
-        const bool revealed = !game.isInPlay() && (move == Action::Solve || lost);
+        const bool revealed = !game.state().isInPlay() && (move == Action::Solve || lost);
         for (int t = 1; t <= b.tileCount && !revealed; ++t) {
             if (fixedBefore[static_cast<std::size_t>(t)]) {
                 EXPECT_EQ(b.tile(t).caption, captionsBefore[static_cast<std::size_t>(t)])
@@ -187,9 +187,9 @@ protected:
         const char result = recordResult(records.back());
         ++m_results[result];
         if (result == 'W')
-            EXPECT_TRUE(everyWordFound(game.board()));
+            EXPECT_TRUE(everyWordFound(game.state().board));
         else
-            EXPECT_TRUE(result == 'F' && game.values().movesLeft <= 0) << records.back();
+            EXPECT_TRUE(result == 'F' && game.state().values.movesLeft <= 0) << records.back();
     }
 
     // A second game, fresh when the test begins, that is given the same set-up as the one
@@ -225,17 +225,17 @@ protected:
             const int level = dice.uniform(1, levelCount);
             for (Game* each : {&game, &replica.game}) {
                 each->setOptions(o);
-                each->setPickerLevel(level);
-                each->newPuzzle();
+                each->apply(Move::pickerLevel(level));
+                each->apply(Move::of(Move::Kind::NewPuzzle));
             }
-            if (!game.isInPlay())
+            if (!game.state().isInPlay())
                 continue; // the dictionary could not fill this level
             ++m_gamesPlayed;
             player.log.clear();
             const std::size_t recordsAtStart = events.withPrefix("record ").size();
             Action move = Action::Shift;
-            for (int m = 0; m < 400 && game.isInPlay(); ++m) {
-                const Board& b = game.board();
+            for (int m = 0; m < 400 && game.state().isInPlay(); ++m) {
+                const Board& b = game.state().board;
                 std::string captions(1, GapChar); // 1-based, as the tiles
                 std::vector<bool> fixed(1, false);
                 for (int t = 1; t <= b.tileCount; ++t) {
@@ -249,17 +249,17 @@ protected:
                 if (!checkMove(game, events, move, captions, fixed, recordsBefore))
                     return;
             }
-            if (game.isInPlay()) {
+            if (game.state().isInPlay()) {
                 player.play(Action::Solve); // a game that wandered long enough is given up
                 move = Action::Solve;
             }
-            checkEnd(game, events, move, game.values().moveMade, recordsAtStart);
+            checkEnd(game, events, move, game.state().values.moveMade, recordsAtStart);
             // An ended game stays ended whatever is clicked on it.
             const std::size_t recordsAfter = events.withPrefix("record ").size();
             for (int m = 0; m < 5; ++m)
                 player.play(player.pick());
             EXPECT_EQ(events.withPrefix("record ").size(), recordsAfter);
-            EXPECT_FALSE(game.isInPlay());
+            EXPECT_FALSE(game.state().isInPlay());
             player.apply(Move::of(Move::Kind::BannerOk));
             checkReplay(game, events, replica, player.log);
             events.clear();
@@ -278,10 +278,10 @@ protected:
             replica.game.apply(*parsed.move);
         }
         EXPECT_EQ(replica.events.events, played.events);
-        EXPECT_EQ(GameTestAccess::captionRows(replica.game),
-                  GameTestAccess::captionRows(original));
-        EXPECT_EQ(GameTestAccess::stateRows(replica.game), GameTestAccess::stateRows(original));
-        EXPECT_EQ(replica.game.values().movesLeft, original.values().movesLeft);
+        EXPECT_EQ(TestGame::captionRows(replica.game),
+                  TestGame::captionRows(original));
+        EXPECT_EQ(TestGame::stateRows(replica.game), TestGame::stateRows(original));
+        EXPECT_EQ(replica.game.state().values.movesLeft, original.state().values.movesLeft);
         ++m_replayed;
     }
 
@@ -307,7 +307,7 @@ TEST_F(PlayProperty, RandomPlayOnBuiltInAndDrawnLevelsKeepsTheRules) {
     m_folder = dir.folder();
     const auto words = generatedWords();
     m_prepare = [&words](Game& g) {
-        GameTestAccess::setDictionary(g, words);
+        TestGame::setDictionary(g, words);
         g.wordLists().rebuild(g.dictionary());
         g.setLevelTable(levelsFrom("0404\r\n0505\r\n0606\r\n0707\r\n"
                                    "XXX-XXXX\r\nXXXX-XXX\r\n-XXXXX-\r\n\r\n"

@@ -29,27 +29,33 @@ protected:
         change(o);
         game.setOptions(o);
     }
-    // A board in play (see GameTestAccess::setUpBoard), with the event log emptied.
+    // A board in play (see TestGame::setUpBoard), with the event log emptied.
     void setUp(const std::vector<std::string>& solution, std::vector<std::string> captions = {},
                std::vector<std::string> states = {}) {
-        GameTestAccess::setUpBoard(game, solution, std::move(captions), std::move(states));
+        TestGame::setUpBoard(game, solution, std::move(captions), std::move(states));
         events.clear();
     }
-    Board& board() { return GameTestAccess::board(game); }
-    GameValues& values() { return GameTestAccess::values(game); }
-    Commands& commands() { return GameTestAccess::commands(game); }
-    int moves() { return game.values().movesLeft; }
-    void setMoves(int m) { GameTestAccess::setMoves(game, m); }
+    const Board& board() { return game.state().board; }
+    const GameValues& values() { return game.state().values; }
+    void edit(const std::function<void(GameState&)>& change) { TestGame::edit(game, change); }
+    int moves() { return game.state().values.movesLeft; }
+    void setMoves(int m) { TestGame::setMoves(game, m); }
     int tile(int row, int column) { return board().tileAt(row, column); }
-    Tile& at(int row, int column) { return board().tile(tile(row, column)); }
-    std::vector<std::string> states() { return GameTestAccess::stateRows(game); }
-    std::vector<std::string> captions() { return GameTestAccess::captionRows(game); }
+    const Tile& at(int row, int column) { return board().tile(tile(row, column)); }
+    std::vector<std::string> states() { return TestGame::stateRows(game); }
+    std::vector<std::string> captions() { return TestGame::captionRows(game); }
     // A column's letters top to bottom, gaps as '-'.
     std::string column(int c) {
         std::string s;
         for (const std::string& row : captions())
             s += row[static_cast<std::size_t>(c - 1)];
         return s;
+    }
+    // A whole clue, its steps following at once as the tool plays them.
+    void runClue() {
+        game.apply(Move::of(Move::Kind::Clue));
+        while (game.state().clueRunning)
+            game.apply(Move::of(Move::Kind::ClueStep));
     }
     std::vector<char> records() {
         std::vector<char> out;

@@ -1,5 +1,5 @@
 // The program folder ends in exactly one separator and data paths hang off it.
-#include "ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -20,11 +20,11 @@ class ShiftDirection : public ShiftingTest, public ::testing::WithParamInterface
 TEST_P(ShiftDirection, FreeLettersRotateAroundLockedOnes) {
     setUpColumn();
     const int before = moves();
-    game.shiftColumn(1, GetParam().down);
+    game.apply(Move::shift(1, GetParam().down));
     EXPECT_EQ(column(1), GetParam().expected);
     EXPECT_EQ(moves(), before - 1);
     EXPECT_TRUE(events.has("sound Shift"));
-    EXPECT_TRUE(game.values().moveMade);
+    EXPECT_TRUE(game.state().values.moveMade);
     EXPECT_EQ(at(2, 1).colour, LetterColour::Locked);
 }
 
@@ -34,51 +34,55 @@ INSTANTIATE_TEST_SUITE_P(BothArrows, ShiftDirection,
 TEST_F(ShiftingTest, ColumnWithoutFreeLettersCostsNothingButTouchesThePuzzle) {
     setUp({"AXY", "BXY"}, {}, {"Grr", "Brr"});
     const int before = moves();
-    game.shiftColumn(1, true);
+    game.apply(Move::shift(1, true));
     EXPECT_EQ(moves(), before);
     EXPECT_TRUE(events.events.empty());
-    EXPECT_TRUE(game.values().moveMade);
+    EXPECT_TRUE(game.state().values.moveMade);
 }
 
 TEST_F(ShiftingTest, SingleFreeLetterStaysButTheShiftIsCharged) {
     setUp({"AXY", "BXY"}, {}, {"Grr", "rrr"});
     const int before = moves();
-    game.shiftColumn(1, false);
+    game.apply(Move::shift(1, false));
     EXPECT_EQ(column(1), "AB");
     EXPECT_EQ(moves(), before - 1);
 }
 
 TEST_F(ShiftingTest, ShiftOverGapsKeepsThemInPlace) {
     setUp({"ABC", "---", "DEF", "GHI"}, {"GBC", "---", "AEF", "DHI"});
-    game.shiftColumn(1, false);
+    game.apply(Move::shift(1, false));
     EXPECT_EQ(column(1), "A-DG");
 }
 
 TEST_F(ShiftingTest, ArrowsDoNothingWhilePausedEndedOrAlreadyShifting) {
     setUpColumn();
     const int before = moves();
-    GameTestAccess::shifting(game) = true;
-    game.shiftColumn(1, true);
-    GameTestAccess::shifting(game) = false;
-    commands().boardPanel = false; // paused, or a banner waits for its OK
-    game.shiftColumn(1, true);
-    commands().boardPanel = true;
-    commands().arrows = false; // between games
-    game.shiftColumn(1, true);
+    edit([](GameState& s) { s.shifting = true; });
+    game.apply(Move::shift(1, true));
+    edit([](GameState& s) {
+        s.shifting = false;
+        s.commands.boardPanel = false; // paused, or a banner waits for its OK
+    });
+    game.apply(Move::shift(1, true));
+    edit([](GameState& s) {
+        s.commands.boardPanel = true;
+        s.commands.arrows = false; // between games
+    });
+    game.apply(Move::shift(1, true));
     EXPECT_EQ(column(1), "ABCD");
     EXPECT_EQ(moves(), before);
-    EXPECT_FALSE(game.values().moveMade);
+    EXPECT_FALSE(game.state().values.moveMade);
 }
 
 // A build that placed nothing opens the board without a puzzle in play: nothing may react.
 TEST_F(ShiftingTest, WithoutAPuzzleInPlayNoHandReacts) {
     setUpColumn();
-    commands().solve = false;
+    edit([](GameState& s) { s.commands.solve = false; });
     const auto before = states();
-    game.shiftColumn(1, true);
-    game.clickTile(tile(1, 1));
-    game.dropPadlock(tile(1, 1));
-    game.lockAll();
+    game.apply(Move::shift(1, true));
+    clickTile(game, tile(1, 1));
+    dropPadlock(game, tile(1, 1));
+    game.apply(Move::of(Move::Kind::LockAll));
     EXPECT_EQ(states(), before);
     EXPECT_EQ(column(1), "ABCD");
     EXPECT_TRUE(events.events.empty());
@@ -87,13 +91,13 @@ TEST_F(ShiftingTest, WithoutAPuzzleInPlayNoHandReacts) {
 TEST_F(ShiftingTest, ClickingAFreeLetterTwiceCostsTwoAndLeavesItFree) {
     setUpColumn();
     const int before = moves();
-    game.clickTile(tile(1, 1));
+    clickTile(game, tile(1, 1));
     EXPECT_EQ(states()[0], "Grr");
-    game.clickTile(tile(1, 1));
+    clickTile(game, tile(1, 1));
     EXPECT_EQ(states()[0], "rrr");
     EXPECT_EQ(moves(), before - 2);
     EXPECT_FALSE(events.has("sound Shift"));
-    EXPECT_FALSE(game.values().moveMade); // a click alone does not count as touching
+    EXPECT_FALSE(game.state().values.moveMade); // a click alone does not count as touching
 }
 
 TEST_F(ShiftingTest, ClickOpensOrFixesByColourAndIgnoresFoundWords) {
@@ -101,7 +105,7 @@ TEST_F(ShiftingTest, ClickOpensOrFixesByColourAndIgnoresFoundWords) {
     setUp({"ABCD"}, {}, {"gRbB"});
     const int before = moves();
     for (int c = 1; c <= 4; ++c)
-        game.clickTile(tile(1, c));
+        clickTile(game, tile(1, c));
     EXPECT_EQ(states()[0], "rGbB");
     EXPECT_EQ(moves(), before - 2);
 }
@@ -109,19 +113,19 @@ TEST_F(ShiftingTest, ClickOpensOrFixesByColourAndIgnoresFoundWords) {
 TEST_F(ShiftingTest, PadlockLocksTheWholeWordFromAnyLetter) {
     setUp({"CAT-DOG", "PIG-EMU"}, {"CAX-DOG", "PIG-EMU"});
     const int before = moves();
-    game.dropPadlock(tile(1, 3));
+    dropPadlock(game, tile(1, 3));
     EXPECT_EQ(states()[0], "ggg-rrr");
     EXPECT_EQ(states()[1], "rrr-rrr");
     EXPECT_EQ(moves(), before - 2);
     EXPECT_TRUE(events.has("sound Drop"));
-    EXPECT_TRUE(game.values().moveMade);
-    game.dropPadlock(tile(1, 1)); // and the padlock again opens it
+    EXPECT_TRUE(game.state().values.moveMade);
+    dropPadlock(game, tile(1, 1)); // and the padlock again opens it
     EXPECT_EQ(states()[0], "rrr-rrr");
 }
 
 TEST_F(ShiftingTest, PadlockOnAWordLaidOutTwiceLocksBoth) {
     setUp({"CAT-DOG", "DOG-EMU"}, {"CAT-DOX", "DOX-EMU"});
-    game.dropPadlock(tile(2, 2));
+    dropPadlock(game, tile(2, 2));
     EXPECT_EQ(states()[0], "rrr-ggg");
     EXPECT_EQ(states()[1], "ggg-rrr");
 }
@@ -129,7 +133,7 @@ TEST_F(ShiftingTest, PadlockOnAWordLaidOutTwiceLocksBoth) {
 TEST_F(ShiftingTest, PadlockFindingAThreeLetterWordNetsOneMove) {
     setUp({"CAT-DOG"});
     const int before = moves();
-    game.dropPadlock(tile(1, 6));
+    dropPadlock(game, tile(1, 6));
     EXPECT_EQ(states()[0], "rrr-BBB");
     EXPECT_EQ(moves(), before + 1);
     EXPECT_LT(events.indexOf("sound OK"), events.indexOf("moves " + std::to_string(before + 1)));
@@ -137,9 +141,9 @@ TEST_F(ShiftingTest, PadlockFindingAThreeLetterWordNetsOneMove) {
 
 TEST_F(ShiftingTest, PadlockOnAFoundWordOpensItAndItMovesWhileStillCounted) {
     setUp({"CAT", "DOG"}, {}, {"BBB", "rrr"});
-    game.dropPadlock(tile(1, 2));
+    dropPadlock(game, tile(1, 2));
     EXPECT_EQ(states()[0], "RRR");
-    game.shiftColumn(1, true);
+    game.apply(Move::shift(1, true));
     EXPECT_EQ(column(1), "DC");
     EXPECT_EQ(states()[0], "RRR"); // the flag stays with the cell, whatever letter it shows
 }
@@ -147,14 +151,14 @@ TEST_F(ShiftingTest, PadlockOnAFoundWordOpensItAndItMovesWhileStillCounted) {
 TEST_F(ShiftingTest, LockAllChecksEveryWordAndOpensOnlyWhatItLocked) {
     setUp({"CAT-DOG", "PIG-EMU"}, {"CAT-DGO", "PIG-EMU"}, {"rrr-rrr", "Grr-BBB"});
     const int before = moves();
-    game.lockAll();
-    EXPECT_TRUE(game.commands().lockAllShowsLocked);
+    game.apply(Move::of(Move::Kind::LockAll));
+    EXPECT_TRUE(game.state().commands.lockAllShowsLocked);
     EXPECT_EQ(states()[0], "BBB-ggg");
     EXPECT_EQ(states()[1], "BBB-BBB");
     EXPECT_EQ(moves(), before - 4 + 6); // PIG's fixed P and its held I, G complete it too
     events.clear();
-    game.lockAll();
-    EXPECT_FALSE(game.commands().lockAllShowsLocked);
+    game.apply(Move::of(Move::Kind::LockAll));
+    EXPECT_FALSE(game.state().commands.lockAllShowsLocked);
     EXPECT_EQ(states()[0], "BBB-rrr");
     EXPECT_EQ(moves(), before + 2);
     EXPECT_FALSE(events.has("sound Drop")); // opening everything is free and silent
@@ -163,11 +167,11 @@ TEST_F(ShiftingTest, LockAllChecksEveryWordAndOpensOnlyWhatItLocked) {
 TEST_F(ShiftingTest, LockAllThatUsesTheLastMovesEndsTheGameBeforeAnyCheck) {
     setUp({"CAT", "DOG"}); // both words already stand right
     setMoves(4);
-    game.lockAll();
-    EXPECT_FALSE(game.isInPlay());
+    game.apply(Move::of(Move::Kind::LockAll));
+    EXPECT_FALSE(game.state().isInPlay());
     EXPECT_FALSE(events.has("sound OK"));
     EXPECT_EQ(records(), std::vector<char>{'F'});
-    EXPECT_FALSE(game.commands().lockAllShowsLocked);
+    EXPECT_FALSE(game.state().commands.lockAllShowsLocked);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The data the game ships (word lists, levels, dictionaries) is well formed as committed.
 #include <gtest/gtest.h>
 
-#include "engine/Layouts.h"
+#include "model/Layouts.h"
 #include "words/WordLists.h"
 
 #include <algorithm>

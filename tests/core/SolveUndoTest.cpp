@@ -10,9 +10,9 @@ protected:
 };
 
 TEST_F(SolveTest, UntouchedPuzzleEndsWithoutARecord) {
-    const Colour colour = game.counterColour();
-    game.solve();
-    EXPECT_FALSE(game.isInPlay());
+    const Colour colour = game.state().counterColour;
+    game.apply(Move::of(Move::Kind::Solve));
+    EXPECT_FALSE(game.state().isInPlay());
     EXPECT_TRUE(records().empty());
     EXPECT_TRUE(events.has("music zqOver.mp3"));
     EXPECT_TRUE(events.has("banner 0 008000 Try again"));
@@ -21,25 +21,25 @@ TEST_F(SolveTest, UntouchedPuzzleEndsWithoutARecord) {
     EXPECT_EQ(events.withPrefix("moves").back(), "moves 0");
     EXPECT_EQ(events.lastCounterColour, colour); // set directly: the colour stays
     EXPECT_EQ(captions(), (std::vector<std::string>{"CAT-DOG", "PIG-EMU"}));
-    EXPECT_FALSE(game.commands().clue);
-    EXPECT_FALSE(game.timer().enabled);
+    EXPECT_FALSE(game.state().commands.clue);
+    EXPECT_FALSE(game.state().timer.enabled);
 }
 
 TEST_F(SolveTest, AfterAMoveItRecordsAQuitOnce) {
-    game.shiftColumn(1, true);
-    game.solve();
-    game.solve(); // the command is disabled now
+    game.apply(Move::shift(1, true));
+    game.apply(Move::of(Move::Kind::Solve));
+    game.apply(Move::of(Move::Kind::Solve)); // the command is disabled now
     EXPECT_EQ(records(), std::vector<char>{'Q'});
 }
 
 TEST_F(SolveTest, TryAgainOkOnlyHidesTheBanner) {
     options([](GameOptions& o) { o.autoAdvance = true; });
-    game.solve();
+    game.apply(Move::of(Move::Kind::Solve));
     events.clear();
-    game.bannerOk();
-    EXPECT_FALSE(game.banner().visible);
-    EXPECT_TRUE(game.commands().boardPanel);
-    EXPECT_FALSE(game.isInPlay());
+    game.apply(Move::of(Move::Kind::BannerOk));
+    EXPECT_FALSE(game.state().banner.visible);
+    EXPECT_TRUE(game.state().commands.boardPanel);
+    EXPECT_FALSE(game.state().isInPlay());
     EXPECT_TRUE(events.withPrefix("music").empty());
 }
 
@@ -54,10 +54,10 @@ protected:
     // Two alternative words on the board: BEE in CAT's place and OWL in EMU's.
     void setUpAlternatives() {
         setUp({"CAT-DOG", "PIG-EMU"}, {"BEE-DOG", "PIG-OWL"}, {"BBB-rrr", "rrr-BBB"});
-        for (int c : {1, 2, 3})
-            at(1, c).underlined = true;
-        for (int c : {5, 6, 7})
-            at(2, c).underlined = true;
+        edit([](GameState& s) {
+            for (int c : {1, 2, 3, 5, 6, 7})
+                s.board.tile(s.board.tileAt(c < 4 ? 1 : 2, c)).underlined = true;
+        });
     }
 };
 
@@ -65,13 +65,13 @@ TEST_P(UndoTest, TakesBackEveryAlternativeWordForTenMoves) {
     options([](GameOptions& o) { o.lock = GetParam().lock; });
     setUpAlternatives();
     setMoves(30);
-    game.undo();
+    game.apply(Move::of(Move::Kind::Undo));
     EXPECT_EQ(moves(), 20);
     EXPECT_EQ(states()[0], std::string(GetParam().firstWord) + "-rrr");
     EXPECT_EQ(states()[1], std::string("rrr-") + GetParam().secondWord);
     for (int t = 1; t <= board().tileCount; ++t)
         EXPECT_FALSE(board().tile(t).underlined);
-    game.undo(); // nothing left to take back: free
+    game.apply(Move::of(Move::Kind::Undo)); // nothing left to take back: free
     EXPECT_EQ(moves(), 20);
 }
 
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(ByLockRule, UndoTest,
 TEST_F(UndoTest, BelowTenMovesFlashesAndChangesNothing) {
     setUpAlternatives();
     setMoves(9);
-    game.undo();
+    game.apply(Move::of(Move::Kind::Undo));
     EXPECT_EQ(events.events, std::vector<std::string>{"flash Insufficient points"});
     EXPECT_EQ(states()[0], "BBB-rrr");
     EXPECT_EQ(moves(), 9);
@@ -93,8 +93,8 @@ TEST_F(UndoTest, BelowTenMovesFlashesAndChangesNothing) {
 TEST_F(UndoTest, AtExactlyTenMovesTheGameIsLostAndTheUndoStillFinishes) {
     setUpAlternatives();
     setMoves(10);
-    game.undo();
-    EXPECT_FALSE(game.isInPlay());
+    game.apply(Move::of(Move::Kind::Undo));
+    EXPECT_FALSE(game.state().isInPlay());
     EXPECT_EQ(records(), std::vector<char>{'F'});
     EXPECT_EQ(states()[0], "rrr-bbb"); // revealed, with the undone letters red
     EXPECT_EQ(captions()[0], "CAT-DOG");

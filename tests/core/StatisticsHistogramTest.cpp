@@ -1,8 +1,8 @@
 // The statistics histogram: filters, caps, totals, bar geometry, hover text and file counting.
 #include "GameTestSupport.h"
 
+#include "base/Files.h"
 #include "records/StatisticsHistogram.h"
-#include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
 

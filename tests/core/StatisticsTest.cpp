@@ -81,14 +81,28 @@ TEST(Statistics, GameRecordsThroughTheListener) {
     o.lock = LockRule::Vowels;
     o.timed = true;
     game.setOptions(o);
-    game.showLevel(2);
-    GameTestAccess::setMoves(game, 37);
-    EXPECT_EQ(game.recordLine('W'), "2003-05-17,W,2,0,37,25,D,V,T,");
+    game.apply(Move::restoreLevel(2));
+    // Won: the click that finds DOG completes the puzzle with 34 + 3 moves.
+    TestGame::setUpBoard(game, {"CAT", "DOG"}, {}, {"BBB", "GGr"});
+    TestGame::setMoves(game, 34);
+    clickTile(game, 6);
+    EXPECT_EQ(events.withPrefix("record "),
+              std::vector<std::string>{"record 2003-05-17,W,2,0,37,25,D,V,T,"});
     o.lock = LockRule::First;
     o.timed = false;
     o.definitions = false;
     game.setOptions(o);
-    EXPECT_EQ(game.recordLine('Q'), "2003-05-17,Q,2,0,37,25,n,F,n");
+    // Quit: a moved game ended by a new puzzle.
+    events.clear();
+    TestGame::setUpBoard(game, {"CAT", "DOG"});
+    TestGame::edit(game, [](GameState& s) {
+        s.values.level = 2;
+        s.values.movesLeft = 37;
+        s.values.moveMade = true;
+    });
+    game.apply(Move::of(Move::Kind::NewPuzzle));
+    EXPECT_EQ(events.withPrefix("record "),
+              std::vector<std::string>{"record 2003-05-17,Q,2,0,37,25,n,F,n"});
 }
 
 } // namespace

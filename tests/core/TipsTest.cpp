@@ -1,8 +1,8 @@
 // The tip of the day: finding tips by marker, the counter running out, missing and damaged files.
 #include "GameTestSupport.h"
 
+#include "base/Files.h"
 #include "records/Tips.h"
-#include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
 

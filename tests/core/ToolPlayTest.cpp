@@ -2,7 +2,7 @@
 #include "EngineTestSupport.h"
 #include "ToolRunSupport.h"
 
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <gtest/gtest.h>
 

@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(WordSelectionTest, WordsFitTheirPlacesInReadingOrder) {
-    GameTestAccess::setDictionary(game, {{"CAT", "a cat"}, {"GOAT", "a goat"}, {"EMU", "a bird"}});
+    TestGame::setDictionary(game, {{"CAT", "a cat"}, {"GOAT", "a goat"}, {"EMU", "a bird"}});
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         random.reseed(seed);
         buildLevel(3);
@@ -35,7 +35,7 @@ TEST_F(WordSelectionTest, TrimmedUpperCasedAndFiltered) {
     // Trailing blanks do not count; small letters (also accented ones) become capitals, and
     // code page 437 letters pass through the board's character filter.
     // A word with a control character inside cannot be shown and is never drawn.
-    GameTestAccess::setDictionary(
+    TestGame::setDictionary(
         game, {{" cat  ", "d1"}, {"\xE9t\x82", "d2"}, {"A\1B", "d3"}, {"A\tB", "d4"}});
     std::set<std::string> seen;
     for (std::uint32_t seed = 1; seed <= 30; ++seed) {
@@ -48,7 +48,7 @@ TEST_F(WordSelectionTest, TrimmedUpperCasedAndFiltered) {
 }
 
 TEST_F(WordSelectionTest, DefinitionKeepsItsCommas) {
-    GameTestAccess::setDictionary(game, {{"cat", "a small, furry, animal"}});
+    TestGame::setDictionary(game, {{"cat", "a small, furry, animal"}});
     buildLevel(1);
     ASSERT_EQ(board().wordEntries.size(), 1u);
     EXPECT_EQ(board().wordEntries[0].word, "CAT");
@@ -57,12 +57,12 @@ TEST_F(WordSelectionTest, DefinitionKeepsItsCommas) {
 
 TEST_F(WordSelectionTest, SameWordTwiceOnlyWithDifferentDefinitions) {
     // Definitions that differ only in case are one entry: two places cannot be filled.
-    GameTestAccess::setDictionary(game, {{"CAT", "A Pet"}, {"cat", "a pet"}});
+    TestGame::setDictionary(game, {{"CAT", "A Pet"}, {"cat", "a pet"}});
     buildLevel(2);
     EXPECT_TRUE(events.has(Warning));
     EXPECT_TRUE(board().wordList.empty());
 
-    GameTestAccess::setDictionary(game, {{"CAT", "a pet"}, {"CAT", "a jazz fan"}});
+    TestGame::setDictionary(game, {{"CAT", "a pet"}, {"CAT", "a jazz fan"}});
     events.clear();
     buildLevel(2);
     EXPECT_FALSE(events.has(Warning));
@@ -73,26 +73,26 @@ TEST_F(WordSelectionTest, SameWordTwiceOnlyWithDifferentDefinitions) {
 }
 
 TEST_F(WordSelectionTest, NoWordOfTheLengthEndsWithWarningAndEmptyBoard) {
-    GameTestAccess::setDictionary(game, {{"GOAT", "a goat"}});
-    GameTestAccess::commands(game).settings = false;
+    TestGame::setDictionary(game, {{"GOAT", "a goat"}});
+    TestGame::edit(game, [](GameState& s) { s.commands.settings = false; });
     buildLevel(1);
     EXPECT_TRUE(events.has(Warning));
     EXPECT_TRUE(board().wordList.empty());
     EXPECT_EQ(board().tileCount, 0);
-    EXPECT_TRUE(game.commands().settings);
-    EXPECT_TRUE(game.commands().newGame);
-    EXPECT_FALSE(game.isInPlay());
-    EXPECT_FALSE(game.commands().pause);
-    EXPECT_FALSE(game.timer().enabled);
-    EXPECT_FALSE(game.values().building);
+    EXPECT_TRUE(game.state().commands.settings);
+    EXPECT_TRUE(game.state().commands.newGame);
+    EXPECT_FALSE(game.state().isInPlay());
+    EXPECT_FALSE(game.state().commands.pause);
+    EXPECT_FALSE(game.state().timer.enabled);
+    EXPECT_FALSE(game.state().values.building);
     // The counter counted draws' words only: none was found.
-    EXPECT_EQ(game.values().movesLeft, 0);
+    EXPECT_EQ(game.state().values.movesLeft, 0);
 }
 
 TEST_F(WordSelectionTest, GivesUpAfterFiveThousandDraws) {
     // Two items: every draw takes exactly one value from the engine, so the draws can be
     // counted by replaying the seed.
-    GameTestAccess::setDictionary(game, {{"GOAT", "a goat"}, {"LION", "a lion"}});
+    TestGame::setDictionary(game, {{"GOAT", "a goat"}, {"LION", "a lion"}});
     random.reseed(99);
     buildLevel(1);
     ASSERT_TRUE(events.has(Warning));
@@ -103,25 +103,25 @@ TEST_F(WordSelectionTest, GivesUpAfterFiveThousandDraws) {
 }
 
 TEST_F(WordSelectionTest, EmptyDictionaryEndsWithWarning) {
-    GameTestAccess::setDictionary(game, {});
+    TestGame::setDictionary(game, {});
     buildLevel(1);
     EXPECT_EQ(events.count("message"), 1);
     EXPECT_TRUE(events.has(Warning));
 }
 
 TEST_F(WordSelectionTest, FailedBuildEndsThePreviousGame) {
-    GameTestAccess::setDictionary(game, {{"CAT", "a pet"}});
+    TestGame::setDictionary(game, {{"CAT", "a pet"}});
     setOptions([](GameOptions& o) { o.timed = true; });
     buildLevel(1);
-    ASSERT_TRUE(game.isInPlay());
-    ASSERT_TRUE(game.timer().enabled);
+    ASSERT_TRUE(game.state().isInPlay());
+    ASSERT_TRUE(game.state().timer.enabled);
     buildLevel(3); // needs a four-letter word
     EXPECT_TRUE(events.has(Warning));
-    EXPECT_FALSE(game.isInPlay());
-    EXPECT_FALSE(game.commands().clue);
-    EXPECT_FALSE(game.commands().undo);
-    EXPECT_FALSE(game.commands().pause);
-    EXPECT_FALSE(game.timer().enabled);
+    EXPECT_FALSE(game.state().isInPlay());
+    EXPECT_FALSE(game.state().commands.clue);
+    EXPECT_FALSE(game.state().commands.undo);
+    EXPECT_FALSE(game.state().commands.pause);
+    EXPECT_FALSE(game.state().timer.enabled);
 }
 
 TEST_F(WordSelectionTest, DictionaryFileIsLoadedOnceAndRetriedAfterFailure) {
@@ -132,14 +132,14 @@ TEST_F(WordSelectionTest, DictionaryFileIsLoadedOnceAndRetriedAfterFailure) {
     ASSERT_EQ(events.dictionaryErrors.size(), 1u); // with the file and the fault behind it
     EXPECT_EQ(events.dictionaryErrors[0].path, dir.path("kbs/Pets.dic"));
     EXPECT_EQ(events.dictionaryErrors[0].fault, DictionaryFault::Missing);
-    EXPECT_EQ(game.loadedDictionaryName(), "");
+    EXPECT_EQ(game.state().loadedDictionary, "");
     EXPECT_TRUE(board().wordList.empty());
 
     dir.writeDictionary("Pets", {{"DOG", "a pet"}});
     events.clear();
     buildLevel(1);
     EXPECT_EQ(events.count("message"), 0);
-    EXPECT_EQ(game.loadedDictionaryName(), "Pets");
+    EXPECT_EQ(game.state().loadedDictionary, "Pets");
     EXPECT_EQ(board().wordList, (std::vector<std::string>{"DOG"}));
 
     // Once loaded, the file is not read again.

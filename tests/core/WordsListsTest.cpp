@@ -1,8 +1,8 @@
 // The built-in word lists: the first-occurrence membership rule, the rebuild from a dictionary
 // and the W3, W4, W5 files.
 #include "WordsTestSupport.h"
+#include "base/Files.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
 #include <gtest/gtest.h>
 

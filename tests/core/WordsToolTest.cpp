@@ -1,7 +1,7 @@
 // quorvel-tool's dictionary commands, run as a program: build, dump and the word-list rebuild.
 #include "ToolRunSupport.h"
 #include "WordsTestSupport.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <gtest/gtest.h>
 

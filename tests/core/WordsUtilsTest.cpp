@@ -1,8 +1,9 @@
 // Word utilities: the board's character filter, the field reader, whole-file reading and safe
 // replacing, and the Windows-1252 conversion.
 #include "WordsTestSupport.h"
-#include "words/Cp1252.h"
-#include "words/WordUtils.h"
+#include "base/Cp1252.h"
+#include "base/Files.h"
+#include "base/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -4,14 +4,14 @@
 #include "support/Application.h"
 #include "support/Dialogs.h"
 #include "window/MainWindow.h"
-#include "ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "dialogs/OptionsDialog.h"
 #include "window/Session.h"
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
 
-#include "engine/Random.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "model/Random.h"
 
 #include <QCheckBox>
 #include <QTextStream>
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     if (args[1] == "play") {
         timed->setChecked(true);
         window.newGame();
-        window.game().shiftColumn(1, true);
+        window.game().apply(quorvel::Move::shift(1, true));
         window.solve(); // a game the player acted on and gave up is recorded
         window.close();
         return 0;

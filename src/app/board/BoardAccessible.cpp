@@ -3,7 +3,7 @@
 
 #include "board/BoardView.h"
 
-#include "engine/Game.h"
+#include "game/Game.h"
 
 #include <QAccessible>
 #include <QWidget>
@@ -67,7 +67,7 @@ public:
     }
 
 private:
-    const quorvel::Board& boardModel() const { return m_board->game().board(); }
+    const quorvel::Board& boardModel() const { return m_board->game().state().board; }
     int childTotal() const { return boardModel().tileCount + 2 * boardModel().columns; }
     int tileNumber() const { return m_index < boardModel().tileCount ? m_index + 1 : 0; }
     std::pair<int, bool> arrow() const {
@@ -106,7 +106,7 @@ BoardView* BoardAccessible::board() const {
 }
 
 int BoardAccessible::childCount() const {
-    const quorvel::Board& model = board()->game().board();
+    const quorvel::Board& model = board()->game().state().board;
     return model.tileCount + 2 * model.columns;
 }
 

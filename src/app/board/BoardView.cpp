@@ -4,7 +4,7 @@
 #include "support/Colours.h"
 #include "support/Text.h"
 
-#include "engine/Game.h"
+#include "game/Game.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -135,7 +135,7 @@ void BoardView::paintBackdrop(QPainter& painter, const QRect& area, const QRect&
 // --- geometry ------------------------------------------------------------------------------
 
 bool BoardView::isTileShown(int tile) const {
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     if (tile < 1 || tile > board.tileCount)
         return false;
     const quorvel::Tile& t = board.tile(tile);
@@ -143,23 +143,23 @@ bool BoardView::isTileShown(int tile) const {
 }
 
 bool BoardView::arrowsShown() const {
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     return board.tileCount > 0 && board.columns > 0;
 }
 
 bool BoardView::acceptsInput() const {
-    return isEnabled() && m_game.commands().boardPanel;
+    return isEnabled() && m_game.state().commands.boardPanel;
 }
 
 int BoardView::arrowNumber(int column, bool above) const {
-    return above ? column : m_game.board().columns + column;
+    return above ? column : m_game.state().board.columns + column;
 }
 
 // The board keeps its own layout (half a tile of margin, then the columns), moved right as a
 // whole so that the columns stand in the middle of the panel, as when the window is widened to
 // its least width. A panel too narrow for the margin keeps the layout as it is.
 int BoardView::originX() const {
-    const int columnsWidth = m_game.board().columns * m_tileSize.width;
+    const int columnsWidth = m_game.state().board.columns * m_tileSize.width;
     return qMax(0, (width() - columnsWidth) / 2 - m_tileSize.width / 2);
 }
 
@@ -171,18 +171,18 @@ QRect BoardView::cellRect(int row, int column) const {
 QRect BoardView::tileRect(int tile) const {
     if (!isTileShown(tile))
         return {};
-    const quorvel::Tile& t = m_game.board().tile(tile);
+    const quorvel::Tile& t = m_game.state().board.tile(tile);
     return cellRect(t.row, t.column);
 }
 
 QRect BoardView::arrowRect(int column, bool above) const {
-    if (!arrowsShown() || column < 1 || column > m_game.board().columns)
+    if (!arrowsShown() || column < 1 || column > m_game.state().board.columns)
         return {};
     return arrowRectByNumber(arrowNumber(column, above));
 }
 
 QRect BoardView::arrowRectByNumber(int arrow) const {
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     const bool above = arrow <= board.columns;
     const int column = above ? arrow : arrow - board.columns;
     const quorvel::Point at =
@@ -192,7 +192,7 @@ QRect BoardView::arrowRectByNumber(int arrow) const {
 }
 
 int BoardView::tileAt(QPoint pos) const {
-    for (int tile = 1; tile <= m_game.board().tileCount; ++tile) {
+    for (int tile = 1; tile <= m_game.state().board.tileCount; ++tile) {
         if (tileRect(tile).contains(pos))
             return tile;
     }
@@ -202,7 +202,7 @@ int BoardView::tileAt(QPoint pos) const {
 std::optional<BoardView::ArrowHit> BoardView::arrowAt(QPoint pos) const {
     if (!arrowsShown())
         return std::nullopt;
-    const int columns = m_game.board().columns;
+    const int columns = m_game.state().board.columns;
     for (int arrow = 1; arrow <= 2 * columns; ++arrow) {
         if (arrowRectByNumber(arrow).contains(pos))
             return ArrowHit{arrow <= columns ? arrow : arrow - columns, arrow <= columns};
@@ -212,9 +212,9 @@ std::optional<BoardView::ArrowHit> BoardView::arrowAt(QPoint pos) const {
 
 // Disabled tiles and arrows let the mouse through to the panel, as a disabled control would.
 BoardView::Target BoardView::targetAt(QPoint pos) const {
-    if (const auto arrow = arrowAt(pos); arrow && m_game.commands().arrows)
+    if (const auto arrow = arrowAt(pos); arrow && m_game.state().commands.arrows)
         return Target{0, arrowNumber(arrow->column, arrow->above)};
-    if (const int tile = tileAt(pos); tile != 0 && m_game.board().tile(tile).enabled)
+    if (const int tile = tileAt(pos); tile != 0 && m_game.state().board.tile(tile).enabled)
         return Target{tile, 0};
     return Target{};
 }
@@ -223,11 +223,11 @@ int BoardView::dropTileAt(QPoint pos) const {
     if (!acceptsInput())
         return 0;
     const int tile = tileAt(pos);
-    return tile != 0 && m_game.board().tile(tile).enabled ? tile : 0;
+    return tile != 0 && m_game.state().board.tile(tile).enabled ? tile : 0;
 }
 
 QSize BoardView::windowSize() const {
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     const quorvel::WindowSize size =
         quorvel::boardWindowSize(board.columns, board.rows, m_tileSize);
     return QSize(size.width, size.height);
@@ -235,7 +235,7 @@ QSize BoardView::windowSize() const {
 
 // The panel spans the window's width and reaches a little below the arrows under the board.
 QSize BoardView::sizeHint() const {
-    const int rows = m_game.board().rows;
+    const int rows = m_game.state().board.rows;
     return QSize(windowSize().width(), rows * (m_tileSize.height + 2) + 70);
 }
 
@@ -247,7 +247,7 @@ QString BoardView::toolTipAt(QPoint pos) const {
     const int tile = tileAt(pos);
     if (tile == 0 || !m_game.options().definitions)
         return {};
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     const int word = board.tile(tile).wordIndex;
     if (word < 0 || word >= static_cast<int>(board.wordEntries.size()))
         return {};
@@ -257,7 +257,7 @@ QString BoardView::toolTipAt(QPoint pos) const {
 // --- repainting ------------------------------------------------------------------------------
 
 void BoardView::snapshot() {
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     m_drawnRows = board.rows;
     m_drawnColumns = board.columns;
     m_drawnTileCount = board.tileCount;
@@ -266,13 +266,13 @@ void BoardView::snapshot() {
         m_drawn[static_cast<std::size_t>(tile)] =
             DrawnTile{t.caption, t.colour, t.underlined, isTileShown(tile)};
     }
-    m_drawnArrowsEnabled = m_game.commands().arrows;
-    m_drawnClueColumn = m_game.clueColumn();
+    m_drawnArrowsEnabled = m_game.state().commands.arrows;
+    m_drawnClueColumn = m_game.state().clueColumn;
     m_drawnPaused = isHiddenByPause();
 }
 
 void BoardView::refresh() {
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     if (board.rows != m_drawnRows || board.columns != m_drawnColumns ||
         board.tileCount != m_drawnTileCount || isHiddenByPause() != m_drawnPaused) {
         if (board.columns != m_drawnColumns)
@@ -291,11 +291,11 @@ void BoardView::refresh() {
         // A tile that was hidden has no rectangle now; its cell is the same either way.
         update(cellRect(t.row, t.column));
     }
-    if (m_game.commands().arrows != m_drawnArrowsEnabled) {
+    if (m_game.state().commands.arrows != m_drawnArrowsEnabled) {
         for (int arrow = 1; arrow <= 2 * board.columns; ++arrow)
             update(arrowRectByNumber(arrow));
     }
-    const int clue = m_game.clueColumn();
+    const int clue = m_game.state().clueColumn;
     if (clue != m_drawnClueColumn) {
         update(arrowRect(m_drawnClueColumn, true));
         update(arrowRect(clue, true));
@@ -324,7 +324,7 @@ void BoardView::setHotArrow(int arrow) {
 // A timed game's clock stops while paused; the letters are hidden too, so a pause never buys
 // time to study the board.
 bool BoardView::isHiddenByPause() const {
-    return m_game.timer().paused && m_game.isInPlay();
+    return m_game.state().timer.paused && m_game.state().isInPlay();
 }
 
 void BoardView::paintPausedFace(QPainter& painter) const {
@@ -352,7 +352,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     QFont underlinedFont = font;
     underlinedFont.setUnderline(true);
 
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     for (int tile = 1; tile <= board.tileCount; ++tile) {
         const QRect rect = tileRect(tile);
         if (!rect.isEmpty() && event->region().intersects(rect))
@@ -389,17 +389,17 @@ void BoardView::paintTile(QPainter& painter, const QRect& rect, const quorvel::T
 // Arrows are aqua; the one under the mouse and the clue's arrow are white; disabled arrows are
 // grey with a light edge, the way a disabled label looks.
 void BoardView::paintArrow(QPainter& painter, int arrow) const {
-    const int columns = m_game.board().columns;
+    const int columns = m_game.state().board.columns;
     const bool above = arrow <= columns;
     const int column = above ? arrow : arrow - columns;
     const QPainterPath glyph = arrowGlyph(arrowRectByNumber(arrow), above);
-    if (!m_game.commands().arrows) {
+    if (!m_game.state().commands.arrows) {
         painter.fillPath(glyph.translated(1, 1), BevelLight);
         painter.fillPath(glyph, DisabledText);
         return;
     }
     const bool white =
-        (m_hotShown && arrow == m_hotArrow) || (above && column == m_game.clueColumn());
+        (m_hotShown && arrow == m_hotArrow) || (above && column == m_game.state().clueColumn);
     painter.fillPath(glyph, white ? HighlightColour : ArrowColour);
 }
 
@@ -436,7 +436,7 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     if (!acceptsInput() || targetAt(event->position().toPoint()) != m_pressed)
         return;
     if (m_pressed.arrow != 0) {
-        const int columns = m_game.board().columns;
+        const int columns = m_game.state().board.columns;
         const bool above = m_pressed.arrow <= columns;
         emit arrowClicked(above ? m_pressed.arrow : m_pressed.arrow - columns, above);
     } else if (m_pressed.tile != 0) {

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "board/TileStyle.h"
-#include "engine/Board.h"
-#include "engine/Geometry.h"
+#include "model/Board.h"
+#include "model/Geometry.h"
 
 #include <QColor>
 #include <QPixmap>

@@ -2,7 +2,7 @@
 // marks that do not depend on colour, and the words said to assistive technology.
 #include "board/BoardView.h"
 
-#include "engine/Game.h"
+#include "game/Game.h"
 #include "support/Text.h"
 
 #include <QKeyEvent>
@@ -20,7 +20,7 @@ const QColor FrameLight(255, 255, 255);
 // --- the cursor ----------------------------------------------------------------------------
 
 int BoardView::firstShownTile() const {
-    for (int tile = 1; tile <= m_game.board().tileCount; ++tile)
+    for (int tile = 1; tile <= m_game.state().board.tileCount; ++tile)
         if (isTileShown(tile))
             return tile;
     return 0;
@@ -28,7 +28,7 @@ int BoardView::firstShownTile() const {
 
 // The next shown tile from tile in one direction, skipping gaps; 0 at the board's edge.
 int BoardView::tileBeside(int tile, int rowStep, int columnStep) const {
-    const quorvel::Board& board = m_game.board();
+    const quorvel::Board& board = m_game.state().board;
     const quorvel::Tile& from = board.tile(tile);
     for (int row = from.row + rowStep, column = from.column + columnStep;
          row >= 1 && row <= board.rows && column >= 1 && column <= board.columns;
@@ -123,7 +123,7 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
     }
     if (handleMoveKey(*event))
         return;
-    const int column = m_game.board().tile(m_cursor).column;
+    const int column = m_game.state().board.tile(m_cursor).column;
     const bool shifted = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_PageUp: // the arrow below the column
@@ -201,7 +201,7 @@ void BoardView::paintCursorFrame(QPainter& painter) const {
 QString BoardView::tileDescription(int tile) const {
     if (!isTileShown(tile))
         return {};
-    const quorvel::Tile& t = m_game.board().tile(tile);
+    const quorvel::Tile& t = m_game.state().board.tile(tile);
     const char* state = t.colour == quorvel::LetterColour::Revealed ? "found"
                         : t.colour == quorvel::LetterColour::Locked ? "locked"
                                                                      : "free";

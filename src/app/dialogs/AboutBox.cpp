@@ -3,7 +3,7 @@
 
 #include "support/Text.h"
 
-#include "WebAddresses.h"
+#include "base/WebAddresses.h"
 
 #include <QApplication>
 #include <QEvent>

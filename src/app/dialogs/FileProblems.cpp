@@ -1,7 +1,7 @@
 // The words for a damaged, missing or unreadable dictionary or layouts file.
 #include "dialogs/FileProblems.h"
 
-#include "engine/Layouts.h"
+#include "model/Layouts.h"
 #include "words/DictionaryError.h"
 
 #include <system_error>

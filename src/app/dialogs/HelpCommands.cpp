@@ -10,8 +10,8 @@
 #include "dialogs/TipDialog.h"
 #include "dialogs/WordPicker.h"
 
-#include "WebAddresses.h"
-#include "words/LookUp.h"
+#include "base/WebAddresses.h"
+#include "model/LookUp.h"
 
 #include <QAction>
 
@@ -106,14 +106,14 @@ void HelpCommands::lookUpWord(const QString& word) {
 void HelpCommands::lookUpWords() {
     Game& game = m_main.game();
     QStringList words;
-    for (const std::string& word : solvedWords(game.board()))
+    for (const std::string& word : solvedWords(game.state().board))
         words << fromCp1252(word);
     if (words.size() <= 1) {
         lookUpWord(words.value(0)); // one word opens at once; none opens the home page
         return;
     }
     m_picker->setWords(words, [&game](const QString& word) {
-        return fromCp1252(definitionOf(game.board(), game.dictionary(), toCp1252(word)));
+        return fromCp1252(definitionOf(game.state().board, game.dictionary(), toCp1252(word)));
     });
     m_picker->move(m_main.geometry().center() - m_picker->rect().center());
     m_main.runModal(*m_picker);

@@ -1,7 +1,7 @@
 // The options dialog: its controls, the generic load and save passes and the quick settings.
 #include "dialogs/OptionsDialog.h"
 
-#include "ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "settings/Settings.h"
 #include "support/Text.h"
 

@@ -1,9 +1,9 @@
 // The options dialog: the player's game options as live controls, kept in the settings file.
 #pragma once
 
-#include "FileLocations.h"
+#include "base/FileLocations.h"
 #include "window/SessionHost.h"
-#include "engine/GameTypes.h"
+#include "model/GameTypes.h"
 
 #include <QDialog>
 

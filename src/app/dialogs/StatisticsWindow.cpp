@@ -4,7 +4,7 @@
 #include "dialogs/HistogramView.h"
 #include "support/Text.h"
 
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

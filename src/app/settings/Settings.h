@@ -1,7 +1,7 @@
 // The player's settings file, RQN_ZQ.INI: every option the game keeps, under [Options].
 #pragma once
 
-#include "FileLocations.h"
+#include "base/FileLocations.h"
 #include "records/IniFile.h"
 #include "settings/SettingsKeys.h"
 

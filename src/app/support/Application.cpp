@@ -1,7 +1,7 @@
 // The game's application object.
 #include "support/Application.h"
 
-#include "ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <QIcon>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 // The game's application object: an exception that reaches the event loop is shown, not fatal.
 #pragma once
 
-#include "FileLocations.h"
+#include "base/FileLocations.h"
 
 #include <QApplication>
 

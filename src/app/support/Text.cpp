@@ -1,7 +1,7 @@
 // Windows-1252 text and Windows colour values seen from Qt.
 #include "support/Text.h"
 
-#include "words/Cp1252.h"
+#include "base/Cp1252.h"
 
 namespace quorvel {
 

@@ -1,7 +1,7 @@
 // Conversion between the core's Windows-1252 text and QString, and core colours to QColor.
 #pragma once
 
-#include "engine/GameListener.h"
+#include "model/GameListener.h"
 
 #include <QColor>
 #include <QString>

@@ -22,9 +22,9 @@
 #include "dialogs/TraceWindow.h"
 #include "dialogs/StatisticsWindow.h"
 
-#include "engine/Layouts.h"
+#include "base/Files.h"
+#include "model/Layouts.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -111,11 +111,11 @@ void MainWindow::connectBoard() {
     connect(m_board, &BoardView::arrowClicked, this,
             [this](int column, bool down) { play(Move::shift(column, down)); });
     connect(m_board, &BoardView::tileClicked, this, [this](int tile) {
-        const Tile& t = m_game->board().tile(tile);
+        const Tile& t = m_game->state().board.tile(tile);
         play(Move::click(t.row, t.column));
     });
     connect(m_board, &BoardView::padlockDropped, this, [this](int tile) {
-        const Tile& t = m_game->board().tile(tile);
+        const Tile& t = m_game->state().board.tile(tile);
         play(Move::drop(t.row, t.column));
     });
     connect(m_board, &BoardView::boardDoubleClicked, this, &MainWindow::newGame);
@@ -128,7 +128,7 @@ void MainWindow::createMessages() {
     m_messages = new MessagePanels(this);
     connect(m_messages, &MessagePanels::okClicked, this, &MainWindow::bannerOk);
     connect(m_messages, &MessagePanels::bannerTimeUp, this,
-            [this] { m_game->hideBanner(); }); // the game's notice refreshes the window
+            [this] { m_game->apply(Move::of(Move::Kind::BannerTimeUp)); });
 }
 
 void MainWindow::createTimers() {
@@ -137,7 +137,7 @@ void MainWindow::createTimers() {
     m_clueStepTimer.setInterval(ClueStepMs);
     connect(&m_clueStepTimer, &QTimer::timeout, this, [this] {
         play(Move::of(Move::Kind::ClueStep));
-        if (!m_game->clueRunning())
+        if (!m_game->state().clueRunning)
             m_clueStepTimer.stop();
     });
 }
@@ -170,7 +170,7 @@ void MainWindow::createWindows() {
     m_levelPicker->setPreviewSource(
         [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
     connect(m_levelPicker, &LevelPicker::positionChanged, this,
-            [this](int level) { m_game->setPickerLevel(level); });
+            [this](int level) { m_game->apply(Move::pickerLevel(level)); });
     applyOptions();
 }
 
@@ -203,7 +203,7 @@ void MainWindow::loadLayouts() {
 }
 
 void MainWindow::restoreLevel(int level) {
-    m_game->restoreLevel(level);
+    m_game->apply(Move::restoreLevel(level));
     refreshCommands();
 }
 
@@ -214,9 +214,9 @@ void MainWindow::setBoardColour(const QColor& colour) {
 
 void MainWindow::updateLevelCount() {
     if (m_levelPicker)
-        m_levelPicker->setLevelCount(m_game->values().levelCount);
+        m_levelPicker->setLevelCount(m_game->state().values.levelCount);
     if (m_statistics)
-        m_statistics->setLevelCount(m_game->values().levelCount);
+        m_statistics->setLevelCount(m_game->state().values.levelCount);
 }
 
 // Around the centred board panel the window shows the board's colour.
@@ -239,7 +239,7 @@ void MainWindow::idleTimerTick() {
 // --- board and window size -------------------------------------------------------------
 
 void MainWindow::layOutWindow() {
-    const Board& board = m_game->board();
+    const Board& board = m_game->state().board;
     const TileSize tile = tileForScreen(board.columns, board.rows);
     m_board->setTileSize(tile);
     const WindowSize panel = boardPanelSize(board.columns, board.rows, tile);
@@ -307,8 +307,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 bool MainWindow::isFormShortCut(int key) const {
     const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
     // Only a banner on screen is confirmed: one that waits for the notice to end is not seen yet.
-    return (confirm && m_game->banner().visible && m_messages->isBannerVisible()) ||
-           (key == Qt::Key_F12 && m_game->commands().solve) || key == Qt::Key_F2 ||
+    return (confirm && m_game->state().banner.visible && m_messages->isBannerVisible()) ||
+           (key == Qt::Key_F12 && m_game->state().commands.solve) || key == Qt::Key_F2 ||
            key == Qt::Key_F7;
 }
 
@@ -319,7 +319,7 @@ bool MainWindow::formShortCut(int key) {
         newGame();
     } else if (key == Qt::Key_F7) {
         // Consumed even while Settings is disabled.
-        if (m_game->commands().settings)
+        if (m_game->state().commands.settings)
             settings();
     } else if (key == Qt::Key_F12) {
         solve();

@@ -2,10 +2,10 @@
 // messages, the level picker, and the game's requests carried out on screen.
 #pragma once
 
-#include "FileLocations.h"
-#include "engine/Game.h"
-#include "engine/GameListener.h"
-#include "engine/Geometry.h"
+#include "base/FileLocations.h"
+#include "game/Game.h"
+#include "model/GameListener.h"
+#include "model/Geometry.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -12,7 +12,7 @@
 #include "support/Text.h"
 #include "dialogs/TraceWindow.h"
 
-#include "ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include "records/Statistics.h"
 
@@ -152,7 +152,7 @@ void MainWindow::buildStarted() {
 
 void MainWindow::buildFinished() {
     m_board->forgetHotArrow();
-    if (m_game->board().tileCount > 0)
+    if (m_game->state().board.tileCount > 0)
         layOutWindow();
 }
 

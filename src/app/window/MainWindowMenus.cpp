@@ -16,11 +16,11 @@
 #include "support/Text.h"
 #include "dialogs/TraceWindow.h"
 
-#include "WebAddresses.h"
-#include "engine/Layouts.h"
+#include "base/Files.h"
+#include "base/WebAddresses.h"
+#include "model/Layouts.h"
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
-#include "words/WordUtils.h"
 
 #include <QAction>
 #include <QLabel>
@@ -178,7 +178,7 @@ void MainWindow::createStatusBar() {
     QFont bold = m_counter->font();
     bold.setBold(true);
     m_counter->setFont(bold);
-    movesChanged(0, m_game->counterColour());
+    movesChanged(0, m_game->state().counterColour);
     bar->addWidget(m_counter);
 
     m_status = new StatusBanner(bar);
@@ -221,7 +221,7 @@ QString MainWindow::clueCaption(const Commands& commands) {
 
 // The game's command states, carried onto the menu, the status bar and the board.
 void MainWindow::refreshCommands() {
-    const Commands& commands = m_game->commands();
+    const Commands& commands = m_game->state().commands;
     m_actions.newGame->setEnabled(commands.newGame);
     m_actions.settings->setEnabled(commands.settings);
     m_actions.solve->setEnabled(commands.solve);
@@ -229,17 +229,17 @@ void MainWindow::refreshCommands() {
     m_actions.clue->setText(clueCaption(commands));
     m_actions.undo->setEnabled(commands.undo);
     m_actions.pauseContinue->setEnabled(commands.pause);
-    m_actions.pauseContinue->setText(m_game->timer().paused ? QStringLiteral("&Continue")
+    m_actions.pauseContinue->setText(m_game->state().timer.paused ? QStringLiteral("&Continue")
                                                            : QStringLiteral("&Pause"));
     m_lock->setEnabled(commands.padlock);
     m_lockAll->setEnabled(commands.lockAll);
     m_lockAll->setLocked(!commands.lockAllShowsLocked);
     m_board->setEnabled(commands.boardPanel);
     if (m_levelPicker) {
-        if (m_game->values().levelCount > 0) // until the layouts are read it offers 200
-            m_levelPicker->setLevelCount(m_game->values().levelCount);
-        if (m_levelPicker->position() != m_game->pickerLevel())
-            m_levelPicker->setPosition(m_game->pickerLevel());
+        if (m_game->state().values.levelCount > 0) // until the layouts are read it offers 200
+            m_levelPicker->setLevelCount(m_game->state().values.levelCount);
+        if (m_levelPicker->position() != m_game->state().pickerLevel)
+            m_levelPicker->setPosition(m_game->state().pickerLevel);
     }
     if (m_options) {
         // Start-up enables New Game in the options; afterwards each build passes on its state.
@@ -269,9 +269,9 @@ void MainWindow::nextLevel() {
 }
 
 void MainWindow::pickLevel() {
-    const int level = m_game->values().level;
-    m_game->setPickerLevel(level);
-    m_levelPicker->setPosition(m_game->pickerLevel());
+    const int level = m_game->state().values.level;
+    m_game->apply(Move::pickerLevel(level));
+    m_levelPicker->setPosition(m_game->state().pickerLevel);
     m_levelPicker->setLevelText(QString::number(level));
     const int result = m_runModal(*m_levelPicker);
     // The track bar's level is taken whichever button closed the picker.
@@ -284,7 +284,7 @@ void MainWindow::showStatistics() {
 }
 
 void MainWindow::settings() {
-    if (!m_options || !m_game->commands().settings)
+    if (!m_options || !m_game->state().commands.settings)
         return;
     const int result = m_runModal(*m_options);
     applyOptions();
@@ -319,7 +319,7 @@ void MainWindow::clue() {
     if (m_clueStepTimer.isActive())
         return; // a clue is stepping
     play(Move::of(Move::Kind::Clue));
-    if (m_game->clueRunning())
+    if (m_game->state().clueRunning)
         m_clueStepTimer.start();
 }
 

@@ -211,7 +211,7 @@ void MainSessionHost::setWindowPosition(QPoint position) {
 }
 
 int MainSessionHost::level() const {
-    return m_main.game().values().level;
+    return m_main.game().state().values.level;
 }
 
 void MainSessionHost::showLevel(int level) {

@@ -7,9 +7,9 @@
 #include "window/SessionHost.h"
 #include "settings/Settings.h"
 
-#include "ProgramFolder.h"
+#include "base/Files.h"
+#include "base/ProgramFolder.h"
 #include "records/DayNumber.h"
-#include "words/WordUtils.h"
 
 #include <algorithm>
 

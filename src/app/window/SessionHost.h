@@ -3,7 +3,7 @@
 
 #include "support/Colours.h"
 
-#include "engine/GameListener.h"
+#include "model/GameListener.h"
 
 #include <QPoint>
 #include <QString>

@@ -1,7 +1,7 @@
 // The settings file: key lookup over the file's lines and in-place edits of single lines.
 #include "records/IniFile.h"
 
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <charconv>
 #include <optional>

@@ -1,11 +1,12 @@
 // Writing and reading game-result lines of the statistics file.
 #include "records/Statistics.h"
 
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "base/Text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
+#include <optional>
 
 namespace quorvel {
 
@@ -33,16 +34,6 @@ void appendStatisticsLine(const std::string& path, std::string_view line) {
 
 namespace {
 
-bool toInt(std::string_view field, int& value) {
-    const char* b = field.data();
-    const char* e = b + field.size();
-    // One optional sign: "+-1" is not a number.
-    if (b != e && *b == '+' && e - b > 1 && b[1] != '-')
-        ++b;
-    auto [end, error] = std::from_chars(b, e, value);
-    return b != e && error == std::errc{} && end == e;
-}
-
 // The comma-field rule of nextField over a view, so that reading a long history allocates
 // nothing per line.
 std::string_view takeField(std::string_view& rest) {
@@ -60,9 +51,12 @@ bool parseStatisticsLine(std::string_view line, StatisticsEntry& entry) {
     takeField(line); // the date is not counted
     const std::string_view code = takeField(line);
     int numbers[4];
-    for (int& n : numbers)
-        if (!toInt(takeField(line), n))
+    for (int& n : numbers) {
+        const std::optional<int> number = wholeNumber(takeField(line));
+        if (!number)
             return false;
+        n = *number;
+    }
     entry.won = code == "W";
     entry.level = numbers[0];
     entry.handicap = numbers[1];

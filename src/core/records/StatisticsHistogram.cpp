@@ -1,8 +1,8 @@
 // Counting the statistics file into histogram buckets, and the bars and hover text drawn from them.
 #include "records/StatisticsHistogram.h"
 
+#include "base/Files.h"
 #include "records/StatisticsTally.h"
-#include "words/WordUtils.h"
 
 #include <algorithm>
 #include <cstdio>

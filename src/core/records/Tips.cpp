@@ -1,8 +1,8 @@
 // Reading tips by their "-N" markers, and moving the tip dialog's counter along.
 #include "records/Tips.h"
 
-#include "ProgramFolder.h"
-#include "words/WordUtils.h"
+#include "base/Files.h"
+#include "base/ProgramFolder.h"
 
 #include <vector>
 

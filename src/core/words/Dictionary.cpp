@@ -1,9 +1,9 @@
 // Knowledge-base items, their collection and the dictionary's file loading.
 #include "words/Dictionary.h"
 
+#include "base/Files.h"
 #include "words/ComponentStream.h"
 #include "words/EncryptedStream.h"
-#include "words/WordUtils.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // Dump and build text of dictionaries.
 #include "words/DictionaryText.h"
 
+#include "base/Cp1252.h"
 #include "words/ComponentStream.h"
-#include "words/Cp1252.h"
 #include "words/Dictionary.h"
 
 #include <functional>

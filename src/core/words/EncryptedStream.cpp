@@ -1,7 +1,7 @@
 // Byte streams and the keyed scrambling filter.
 #include "words/EncryptedStream.h"
 
-#include "words/WordUtils.h"
+#include "base/Files.h"
 
 #include <algorithm>
 #include <cassert>

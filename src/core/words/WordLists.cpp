@@ -1,10 +1,10 @@
 // The built-in word lists: membership test, rebuild from a dictionary, files.
 #include "words/WordLists.h"
 
-#include "FileLocations.h"
-#include "ProgramFolder.h"
+#include "base/FileLocations.h"
+#include "base/Files.h"
+#include "base/ProgramFolder.h"
 #include "words/Dictionary.h"
-#include "words/WordUtils.h"
 
 namespace quorvel {
 

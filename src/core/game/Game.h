@@ -1,0 +1,73 @@
+// One game of Quorvel without any window: its state, and the moves that change it.
+//
+// The rules (rules/) are out of reach of every front end: a game changes only through apply.
+#pragma once
+
+#include "model/GameListener.h"
+#include "model/GameState.h"
+#include "model/GameTypes.h"
+#include "model/Layouts.h"
+#include "model/Move.h"
+#include "model/Random.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace quorvel {
+
+class Dictionary;
+class WordLists;
+struct Play;
+
+// What a move did: nothing (a command not on offer, a cell off the board), changed the game,
+// or ended the game that was in play (won, failed or given up).
+enum class MoveResult { NoEffect, Changed, GameOver };
+
+class Game {
+public:
+    // folder: the program folder (with its trailing '/'): kbs/, c999 are found there.
+    Game(GameListener& listener, Random& random, std::string folder);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // --- what the game is given -------------------------------------------------------
+    void setOptions(const GameOptions& options) { m_options = options; }
+    const GameOptions& options() const { return m_options; }
+    void setLevelTable(LevelTable table); // LoadLayouts' result; keeps the picker in range
+    const LevelTable& levelTable() const { return m_levels; }
+    // LoadLayouts from the program folder's zq/formats (built-in levels when it offers none);
+    // the listener hears why a file was not used as it stands.
+    void loadLayouts();
+    void setToday(std::function<CivilDate()> today) { m_today = std::move(today); }
+
+    // --- every player's action, whichever front end it comes from ------------------------
+    // A move that names no cell or column of the board does nothing. A clue begins with Clue;
+    // its shifts follow as ClueSteps while the state's clueRunning (the window waits between).
+    // The listener hears of the change once, at the end.
+    MoveResult apply(const Move& move);
+    const GameState& state() const { return m_state; }
+    // Carries on from a game saved or set up elsewhere (a board read from its text form).
+    void resume(GameState state) { m_state = std::move(state); }
+
+    // --- the words behind the board, for the windows that show definitions ------------------
+    WordLists& wordLists() { return *m_wordLists; }
+    Dictionary& dictionary() { return *m_dictionary; }
+
+private:
+    Play play();
+
+    GameListener& m_listener;
+    Random& m_random;
+    std::string m_folder;
+    GameOptions m_options;
+    LevelTable m_levels;
+    GameState m_state;
+    std::unique_ptr<Dictionary> m_dictionary;
+    std::unique_ptr<WordLists> m_wordLists;
+    std::function<CivilDate()> m_today;
+    int m_movesApplying = 0; // apply() calls under way: their notices wait for the end
+};
+
+} // namespace quorvel
