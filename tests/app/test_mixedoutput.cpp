@@ -165,7 +165,7 @@ private:
             shift(column);
         QVERIFY(m_window->game().state().isInPlay());
 
-        QAction* sound = m_window->action(QStringLiteral("mSOund"));
+        QAction* sound = m_window->menuItems().sound;
         m_clock.restart();
         sound->trigger();
         m_window->newGame();
