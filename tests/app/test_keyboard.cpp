@@ -62,7 +62,7 @@ struct Twin {
         for (int tile = 1; tile <= model().tileCount; ++tile)
             text += QString(QLatin1Char(model().tile(tile).caption)) +
                     QLatin1Char(stateLetter(model().tile(tile)));
-        return text + QLatin1Char('|') + window->counter()->text();
+        return text + QLatin1Char('|') + window->findChild<QLabel*>(QStringLiteral("Counter"))->text();
     }
 
     QTemporaryDir dir;
@@ -194,7 +194,7 @@ void KeyboardTest::screenReadersFindTilesAndArrowsByName() {
     QCOMPARE(table->indexOfChild(arrow), model.tileCount + 2);
     game.window->solve();
     QVERIFY(table->child(model.tileCount)->state().disabled);
-    QCOMPARE(game.window->counter()->accessibleName(), QStringLiteral("Moves left"));
+    QCOMPARE(game.window->findChild<QLabel*>(QStringLiteral("Counter"))->accessibleName(), QStringLiteral("Moves left"));
 }
 
 QTEST_MAIN(KeyboardTest)

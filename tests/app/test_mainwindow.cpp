@@ -69,7 +69,7 @@ private:
     QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
     BoardView* board() { return m_window->boardView(); }
     OptionsDialog* options() { return m_window->optionsDialog(); }
-    QString counterText() { return m_window->counter()->text(); }
+    QString counterText() { return m_window->findChild<QLabel*>(QStringLiteral("Counter"))->text(); }
 
     // A program folder like the shipped one, with a dictionary when none is shipped.
     void makeFolder(bool withDictionary = true) {
@@ -165,8 +165,8 @@ private:
     }
 
     void endFlash() {
-        while (m_window->messages().isFlashing())
-            m_window->messages().flashStep();
+        while (m_window->findChild<quorvel::MessagePanels*>()->isFlashing())
+            m_window->findChild<quorvel::MessagePanels*>()->flashStep();
     }
 
     void setOption(const char* name, bool on) {
@@ -239,9 +239,9 @@ private slots:
     }
 
     void levelMenuAndCounterStartAsTheyShould() {
-        QCOMPARE(m_window->levelMenu()->objectName(), QStringLiteral("mLevel"));
-        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (1)")); // shown at start-up
-        QCOMPARE(m_window->counter()->toolTip(),
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->objectName(), QStringLiteral("mLevel"));
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("Level (1)")); // shown at start-up
+        QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("Counter"))->toolTip(),
                  QStringLiteral("Number of moves remaining - end of game at 0."));
         QVERIFY(item("Banner")->isChecked());
     }
@@ -289,7 +289,7 @@ private slots:
         QVERIFY(item("mUndo")->isEnabled());
         QVERIFY(!item("PauseContinue")->isEnabled()); // untimed
         QVERIFY(m_window->findChild<PadlockLabel*>(QStringLiteral("Lock"))->isEnabled());
-        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         // The outer window is never narrower than 165 pixels.
         QVERIFY(m_window->frameGeometry().width() >= 165);
         // The board panel stands centred in the window, its tiles within it.
@@ -305,7 +305,7 @@ private slots:
         press(Qt::Key_F2);
         QCOMPARE(m_window->pos(), available.topLeft() + QPoint(1, 1));
         // The trace window got the new game's one line: pop, timer interval, clues.
-        QCOMPARE(m_window->traceWindow()->text(),
+        QCOMPARE(m_window->findChild<quorvel::TraceWindow*>()->text(),
                  QStringLiteral("10 10000 %1").arg(game().state().values.clueAllowance));
     }
 
@@ -367,7 +367,7 @@ private slots:
         QCoreApplication::setApplicationName(name);
         QCOMPARE(shown, QStringLiteral("probe"));
         QCOMPARE(options()->windowTitle(), QStringLiteral("Quorvel - Options"));
-        QCOMPARE(m_window->levelPicker()->windowTitle(), QStringLiteral("Select Level"));
+        QCOMPARE(m_window->findChild<quorvel::LevelPicker*>()->windowTitle(), QStringLiteral("Select Level"));
     }
 
     // The levels are loaded after the picker is made: opened at level 1, where the track bar
@@ -376,7 +376,7 @@ private slots:
         QStringList shown;
         m_window->setModalRunner([&](QDialog& dialog) {
             dialog.show();
-            shown = m_window->levelPicker()->previewLines();
+            shown = m_window->findChild<quorvel::LevelPicker*>()->previewLines();
             dialog.hide();
             return int(LevelPicker::CancelResult);
         });
@@ -393,7 +393,7 @@ private slots:
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         QVERIFY(!m_window->isActiveWindow());
-        QLabel* counter = m_window->counter();
+        QLabel* counter = m_window->findChild<QLabel*>(QStringLiteral("Counter"));
         // Through the window, as the window system delivers it (a widget's mouseMove only
         // moves the cursor).
         QTest::mouseMove(m_window->windowHandle(),
@@ -478,7 +478,7 @@ private slots:
         QVERIFY(game().state().values.movesLeft <= shown - 2 + int(b.wordList.front().size()));
         QCOMPARE(counterText(), QString::number(game().state().values.movesLeft));
         // The counter's colour is the game's.
-        QCOMPARE(m_window->counter()->palette().color(QPalette::Window),
+        QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("Counter"))->palette().color(QPalette::Window),
                  colourFromWindows(game().state().counterColour));
     }
 
@@ -490,14 +490,14 @@ private slots:
         playToCompletionWithTheMouse();
         QVERIFY(!game().state().isInPlay());
         // The notice comes first; the banner waits for it, and no key confirms it unseen.
-        QVERIFY(m_window->messages().isFlashing()); // "Puzzle completed"
-        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isFlashing()); // "Puzzle completed"
+        QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         press(Qt::Key_Return);
-        QVERIFY(m_window->messages().isBannerPending());
+        QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isBannerPending());
         QVERIFY(!game().state().isInPlay());
         endFlash();
-        QVERIFY(m_window->messages().isWaiting());
-        const QString text = m_window->messages().bannerText();
+        QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isWaiting());
+        const QString text = m_window->findChild<quorvel::MessagePanels*>()->bannerText();
         QVERIFY2(text.startsWith(QStringLiteral("Advance to level")) ||
                      text.startsWith(QStringLiteral("Continue at level")),
                  qPrintable(text));
@@ -508,7 +508,7 @@ private slots:
         QVERIFY(QFile::exists(stats));
 
         press(Qt::Key_Return);
-        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         QVERIFY(game().state().isInPlay());
         QVERIFY(board()->isEnabled());
         QCOMPARE(game().state().values.level, advanced ? level + 1 : level);
@@ -519,16 +519,16 @@ private slots:
         press(Qt::Key_F2);
         playToCompletionWithTheMouse();
         endFlash();
-        QVERIFY(m_window->messages().isWaiting());
-        QTest::mouseClick(m_window->messages().okButton(), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isWaiting());
+        QTest::mouseClick(m_window->findChild<quorvel::MessagePanels*>()->okButton(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         QVERIFY(!game().state().isInPlay());
         QVERIFY(game().state().board.tileCount > 0);
     }
 
     void previousLevelAtLevelOneShowsZeroAndBuildsLevelOne() {
         press(Qt::Key_F4);
-        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (0)"));
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("Level (0)"));
         IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
         QCOMPARE(settings.readInteger("Options", "Level", -5), 0);
         QCOMPARE(game().state().values.level, 1);
@@ -546,7 +546,7 @@ private slots:
             return LevelPicker::CancelResult;
         });
         press(Qt::Key_F6);
-        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (%1)").arg(chosen));
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("Level (%1)").arg(chosen));
         QCOMPARE(game().state().board.tileCount, 0);
         press(Qt::Key_F2);
         QCOMPARE(game().state().values.level, chosen);
@@ -567,16 +567,16 @@ private slots:
     void enterHidesPleaseWaitAndOpensTheBoard() {
         press(Qt::Key_F2);
         game().apply(Move::banner(-1, 0x800000, "Please Wait"));
-        QVERIFY(m_window->messages().isBannerVisible());
+        QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         press(Qt::Key_Return);
-        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         QVERIFY(board()->isEnabled());
     }
 
     void timedBannerHidesItselfAfterItsSeconds() {
         game().apply(Move::banner(1, 0xFF0000, "Please try again"));
-        QVERIFY(m_window->messages().isBannerVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->messages().isBannerVisible(), 3000);
+        QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible(), 3000);
         QVERIFY(!game().state().banner.visible);
     }
 
@@ -663,14 +663,14 @@ private slots:
         press(Qt::Key_F2);
         press(Qt::Key_F12);
         QVERIFY(!game().state().isInPlay());
-        QCOMPARE(m_window->messages().bannerText(), QStringLiteral("Try again"));
-        QVERIFY(m_window->messages().isWaiting());
+        QCOMPARE(m_window->findChild<quorvel::MessagePanels*>()->bannerText(), QStringLiteral("Try again"));
+        QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isWaiting());
         QCOMPARE(counterText(), QStringLiteral("0"));
         press(Qt::Key_Space);
-        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         QVERIFY(!game().state().isInPlay());
         press(Qt::Key_F12); // Solve is disabled now: nothing happens
-        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
     }
 
     void f2WhileACompletionBannerWaitsHidesItForTheNewBoard() {
@@ -678,7 +678,7 @@ private slots:
         game().apply(Move::banner(0, 0xFF0000, "Advance to level 2"));
         QVERIFY(!board()->isEnabled());
         press(Qt::Key_F2);
-        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         QVERIFY(board()->isEnabled());
         QVERIFY(game().state().isInPlay());
     }
@@ -689,7 +689,7 @@ private slots:
             clickArrow(1, true);
         QVERIFY(game().state().isInPlay());
         press(Qt::Key_F10);
-        QVERIFY(m_window->messages().isFlashing());
+        QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isFlashing());
     }
 
     void bannerSwitchStopsAndRestartsTheStatusLine() {
@@ -718,8 +718,8 @@ private slots:
         press(Qt::Key_F5);
         IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
         QCOMPARE(settings.readInteger("Options", "Level", -5), 2);
-        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (2)"));
-        QCOMPARE(m_window->levelPicker()->position(), 2);
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("Level (2)"));
+        QCOMPARE(m_window->findChild<quorvel::LevelPicker*>()->position(), 2);
     }
 
     void settingsNewGameStartsAGameAndExitStoresTheSettings() {

@@ -233,7 +233,7 @@ private slots:
         });
         main.menuItems().statistics->trigger();
         QVERIFY(shown);
-        QCOMPARE(shown, static_cast<QDialog*>(main.statisticsWindow()));
+        QCOMPARE(shown, static_cast<QDialog*>(main.findChild<quorvel::StatisticsWindow*>()));
         QCOMPARE(shown->objectName(), QStringLiteral("TfrmStats"));
         QCOMPARE(shown->windowTitle(), QStringLiteral("Statistics"));
         QVERIFY(shown->isModal());

@@ -93,18 +93,12 @@ public:
     const QString& programFolder() const { return m_folder; }
     Dialogs& dialogs() { return m_dialogs; }
     BoardView* boardView() const { return m_board; }
-    QLabel* counter() const { return m_counter; }
     StatusBanner& statusBanner() { return *m_status; }
-    MessagePanels& messages() { return *m_messages; }
-    LevelPicker* levelPicker() const { return m_levelPicker; }
-    StatisticsWindow* statisticsWindow() const { return m_statistics; }
-    TraceWindow* traceWindow() const { return m_trace; }
     OptionsDialog* optionsDialog() const { return m_options; }
     // Effects and music, as handed in.
     SoundPlayer& sound() { return m_sound; }
     StyleDialog* styleDialog() const { return m_style; }
     const MenuItems& menuItems() const { return m_actions; }
-    QMenu* levelMenu() const { return m_levelMenu; }
     QTimer& idleTimer() { return m_idleTimer; }
     QTimer& clueStepTimer() { return m_clueStepTimer; }
 
