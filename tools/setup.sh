@@ -11,6 +11,8 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core desktop-file-utils appstream
+  # The screen reader tests: Qt's accessibility switch offscreen, and the accessibility bus.
+  qt6-base-private-dev xvfb dbus-bin at-spi2-core python3-pyatspi
 )
 
 build_dir=$1

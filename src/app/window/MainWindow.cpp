@@ -14,6 +14,7 @@
 #include "board/PadlockLabel.h"
 #include "audio/QtAudioBackend.h"
 #include "window/Session.h"
+#include "support/Speech.h"
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
 #include "dialogs/StyleDialog.h"
@@ -225,8 +226,14 @@ void MainWindow::paintBoardArea() {
 
 // The player's actions, from the board, the menus and the timers, all reach the game here;
 // the game's one notice at the end of each brings the window up to date.
+// A word found is shown by the board alone; a screen reader hears it once, by name. The word
+// that completes the puzzle is told by the notice "Puzzle completed" instead.
 void MainWindow::play(const Move& move) {
+    const std::set<int> found = foundWordStarts(m_game->board());
     m_game->apply(move);
+    const QString words = newWordsText(found, m_game->board());
+    if (!words.isEmpty() && m_game->isInPlay())
+        m_messages->announce(words);
 }
 
 void MainWindow::idleTimerTick() {

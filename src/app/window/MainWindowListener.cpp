@@ -8,6 +8,7 @@
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"
 #include "settings/Settings.h"
+#include "support/Speech.h"
 #include "window/StatusBanner.h"
 #include "support/Text.h"
 #include "dialogs/TraceWindow.h"
@@ -24,6 +25,7 @@ namespace quorvel {
 
 void MainWindow::movesChanged(int shown, Colour background) {
     m_counter->setText(QString::number(shown));
+    updateSpokenText(m_counter, QStringLiteral("Moves left"), m_counter->text());
     QPalette palette = m_counter->palette();
     palette.setColor(QPalette::Window, colourFromWindows(background));
     palette.setColor(QPalette::WindowText, Qt::white);

@@ -44,6 +44,9 @@ public:
     QString bannerText() const { return m_penaltyLabel->text(); }
 
     void flash(const QString& text); // FlashMessage
+    // Says text to a screen reader through the notice, without showing it: news the board shows
+    // by itself, such as a word found.
+    void announce(const QString& text);
     bool isFlashing() const { return !m_wrong->isHidden(); }
     QColor flashColour() const;
 
