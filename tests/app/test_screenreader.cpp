@@ -2,12 +2,14 @@
 // the arrows pressed and the tiles toggled by their standard actions, exactly as clicks.
 #include "GameTwin.h"
 
+#include "dialogs/OptionsDialog.h"
 #include "dialogs/StatisticsWindow.h"
 #include "window/MessagePanels.h"
 #include "window/StatusBanner.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QCheckBox>
 #include <QDialog>
 #include <QtTest>
 
@@ -107,6 +109,7 @@ private slots:
     void arrowPressShiftsTheColumnAsAClick();
     void tileToggleLocksAndFreesAsAClick();
     void actionsAreWithheldWhereAClickDoesNothing();
+    void actionsAreWithheldWhilePaused();
     void aLevelPlayedByActionsIsToldOnceEachStep();
     void statusLineSaysEachMessageOnceNotEachScrolledStep();
     void everyControlOfTheWindowsHasAName();
@@ -182,6 +185,28 @@ void ScreenReaderTest::actionsAreWithheldWhereAClickDoesNothing() {
     QVERIFY(!game.window->messages().isBannerVisible());
     QVERIFY(arrowItem(game, 1, true)->state().disabled);
     QVERIFY(tileItem(game, tile)->state().disabled);
+}
+
+void ScreenReaderTest::actionsAreWithheldWhilePaused() {
+    Twin game(4);
+    auto* timed = game.window->optionsDialog()->findChild<QCheckBox*>(QStringLiteral("Timed"));
+    QVERIFY(timed);
+    timed->setChecked(true);
+    game.window->newGame();
+    const int tile = firstFreeTile(game);
+    QVERIFY(!arrowItem(game, 2, true)->state().disabled);
+    game.window->pauseContinue();
+    QVERIFY(game.window->game().timer().paused);
+    const QString before = game.picture();
+    for (QAccessibleInterface* item : {arrowItem(game, 2, true), tileItem(game, tile)}) {
+        QVERIFY(item->state().disabled);
+        QVERIFY(actionsOf(item).isEmpty());
+        item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    }
+    QCOMPARE(game.picture(), before);
+    game.window->pauseContinue();
+    QCOMPARE(actionsOf(tileItem(game, tile)), QStringList{QAccessibleActionInterface::toggleAction()});
 }
 
 // The keyboard test's way through a level, by actions alone: each column shifted until its
