@@ -3,6 +3,7 @@
 #include "GameTwin.h"
 
 #include "dialogs/OptionsDialog.h"
+#include "support/Speech.h"
 #include "dialogs/StatisticsWindow.h"
 #include "window/MessagePanels.h"
 #include "window/StatusBanner.h"
@@ -113,6 +114,7 @@ private slots:
     void aLevelPlayedByActionsIsToldOnceEachStep();
     void statusLineSaysEachMessageOnceNotEachScrolledStep();
     void everyControlOfTheWindowsHasAName();
+    void foundWordsAreToldByTheirWords();
 };
 
 // Offscreen, Qt raises accessibility events only once something says a reader listens.
@@ -277,10 +279,11 @@ void ScreenReaderTest::statusLineSaysEachMessageOnceNotEachScrolledStep() {
 void ScreenReaderTest::everyControlOfTheWindowsHasAName() {
     Twin game(5);
     const QList<QDialog*> dialogs = game.window->findChildren<QDialog*>();
-    QVERIFY(dialogs.size() >= 7);
+    QStringList walked;
     QStringList unnamed;
     for (QDialog* dialog : dialogs) {
         dialog->show();
+        walked << QString::fromLatin1(dialog->metaObject()->className()).remove(QLatin1String("quorvel::"));
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         collectUnnamed(QAccessible::queryAccessibleInterface(dialog),
                        QString::fromLatin1(dialog->metaObject()->className()), unnamed);
@@ -289,6 +292,9 @@ void ScreenReaderTest::everyControlOfTheWindowsHasAName() {
     for (const QString& control : unnamed)
         qWarning("unnamed: %s", qPrintable(control));
     QVERIFY2(unnamed.isEmpty(), "some controls have no name");
+    for (const char* window : {"OptionsDialog", "StyleDialog", "BackgroundDialog", "StatisticsWindow",
+                               "LevelPicker", "TipDialog", "AboutBox"})
+        QVERIFY2(walked.contains(QLatin1String(window)), window);
 
     game.window->statisticsWindow()->show();
     QWidget* chart = game.window->statisticsWindow()->findChild<QWidget*>(QStringLiteral("H"));
@@ -297,6 +303,31 @@ void ScreenReaderTest::everyControlOfTheWindowsHasAName() {
     QVERIFY2(said.startsWith(QLatin1String("Chart: ")) && said.contains(QLatin1String("games played")) &&
                  said.contains(QLatin1String("success rate")),
              qPrintable(said));
+}
+
+// Row 1 holds CAT and DOG apart by a gap; only the words found since the last look are told.
+void ScreenReaderTest::foundWordsAreToldByTheirWords() {
+    Board board;
+    const auto place = [&](const char* letters, int row, int column) {
+        for (int i = 0; letters[i] != 0; ++i)
+            board.setTile(letters[i], row, column + i, i == 0);
+    };
+    place("CAT", 1, 1);
+    board.setTile(GapChar, 1, 4, false);
+    place("DOG", 1, 5);
+    const auto find = [&](int first) {
+        for (int tile = first; tile < first + 3; ++tile)
+            board.tile(tile).found = true;
+    };
+    QCOMPARE(newWordsText({}, board), QString());
+    const std::set<int> none = foundWordStarts(board);
+    find(5);
+    QCOMPARE(newWordsText(none, board), QStringLiteral("Word found: DOG"));
+    const std::set<int> dog = foundWordStarts(board);
+    QCOMPARE(newWordsText(dog, board), QString()); // found before: not news
+    find(1);
+    QCOMPARE(newWordsText(dog, board), QStringLiteral("Word found: CAT"));
+    QCOMPARE(newWordsText(none, board), QStringLiteral("Words found: CAT, DOG"));
 }
 
 QTEST_MAIN(ScreenReaderTest)
