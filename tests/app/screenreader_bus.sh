@@ -32,6 +32,7 @@ cleanup() {
   [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
   [ -n "${bus_pid:-}" ] && kill "$bus_pid" 2>/dev/null
   [ -n "${x_pid:-}" ] && kill "$x_pid" 2>/dev/null
+  wait 2>/dev/null # the display is free again before the next run asks for one
   rm -rf "$folder"
 }
 trap cleanup EXIT
@@ -43,7 +44,11 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/nu
 x_pid=$!
 for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
 [ -s "$display_file" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(cat "$display_file")"
+display=$(tr -dc 0-9 <"$display_file")
+# The display is ready once its socket is there and the server is still running.
+for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+kill -0 "$x_pid" 2>/dev/null && [ -S "/tmp/.X11-unix/X$display" ] || { echo "Xvfb stopped"; exit 1; }
+export DISPLAY=":$display"
 
 "$launcher" --launch-immediately >/dev/null 2>&1 &
 bus_pid=$!
