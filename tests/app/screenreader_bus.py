@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 """Plays the first moves of a game through the desktop's accessibility bus, as a screen reader
 would: reads the counter, presses the arrow above column 1, toggles a tile and gives up, and
-checks what is read and what is announced on the way. Prints what it reads; exit 0 on success,
+checks what is read and what is announced on the way. With --play FOLDER it plays the level to
+its end instead, from the dictionary in FOLDER/kbs. Prints what it reads; exit 0 on success,
 1 on a failed check or when the game never shows on the bus."""
+import os
+import re
 import sys
 import time
 
@@ -85,6 +88,131 @@ class Announcements:
             time.sleep(0.02)
 
 
+CELL = re.compile(r"Row (\d+), column (\d+): (.), (\w+)$")
+
+
+def grid(board):
+    """(row, column) -> (letter, state, cell) for the tiles shown."""
+    cells = {}
+    for cell in board:
+        match = CELL.match(cell.name) if cell is not None else None
+        if match:
+            cells[(int(match[1]), int(match[2]))] = (match[3], match[4], cell)
+    return cells
+
+
+def dictionary_words(path):
+    """The head words of a dictionary file: its runs of capitals."""
+    with open(path, "rb") as file:
+        return set(re.findall(rb"[A-Z]{3,}", file.read()))
+
+
+def slots(cells, row):
+    """The runs of shown tiles along a row: where its words lie."""
+    columns = sorted(c for (r, c) in cells if r == row)
+    runs = []
+    for column in columns:
+        if runs and runs[-1][-1] == column - 1:
+            runs[-1].append(column)
+        else:
+            runs.append([column])
+    return runs
+
+
+def solution(cells, words):
+    """Words for every slot that use each column's letters exactly, the letters locked where
+    they stand: what a player who knows the dictionary could work out from the names alone."""
+    remaining = {}
+    for (row, column), (letter, state, _) in cells.items():
+        remaining.setdefault(column, []).append(letter)
+    places = [(row, slot) for row in range(1, max(r for r, _ in cells) + 1)
+              for slot in slots(cells, row)]
+    by_length = {}
+    for word in words:
+        by_length.setdefault(len(word), []).append(word.decode())
+
+    def fits(word, row, slot):
+        for letter, column in zip(word, slot):
+            fixed, state, _ = cells[(row, column)]
+            if (state != "free" and letter != fixed) or letter not in remaining[column]:
+                return False
+        return True
+
+    def search(index):
+        if index == len(places):
+            return []
+        row, slot = places[index]
+        for word in by_length.get(len(slot), []):
+            if not fits(word, row, slot):
+                continue
+            for letter, column in zip(word, slot):
+                remaining[column].remove(letter)
+            rest = search(index + 1)
+            for letter, column in zip(word, slot):
+                remaining[column].append(letter)
+            if rest is not None:
+                return [(row, slot, word)] + rest
+        return None
+
+    return search(0)
+
+
+def bring(board, row, column, letter):
+    """Shifts the column's free letters the shorter way round until letter stands on row."""
+    cells = grid(board)
+    free = sorted(r for (r, c), (_, s, _) in cells.items() if c == column and s == "free")
+    if row not in free:
+        return
+    letters = [cells[(r, column)][0] for r in free]
+    target = free.index(row)
+    downs = min((target - i) % len(free) for i, l in enumerate(letters) if l == letter)
+    above = downs <= len(free) - downs
+    arrow = find(board, named(f"Shift column {column} {'down' if above else 'up'}"))
+    for _ in range(downs if above else len(free) - downs):
+        do_action(arrow, "Press")
+
+
+def lock_word(board, row, slot, word):
+    """Brings the word's letters onto the row, locks them, and tells whether the game found it;
+    a word it did not find is freed again."""
+    for column, letter in zip(slot, word):
+        bring(board, row, column, letter)
+    for column in slot:
+        _, state, cell = grid(board)[(row, column)]
+        if state == "free":
+            do_action(cell, "Toggle")
+    try:
+        wait_for("the word to be found", lambda: True if all(
+            grid(board)[(row, c)][1] == "found" for c in slot) else None, timeout=2.0)
+        return True
+    except TimeoutError:
+        for column in slot:
+            _, state, cell = grid(board)[(row, column)]
+            if state == "locked":
+                do_action(cell, "Toggle")
+        return False
+
+
+def play_level(board, words):
+    """Plays the puzzle to its end, working out its words again whenever the game did not
+    take one; returns the words found."""
+    found = []
+    words = set(words)
+    for _ in range(12):
+        plan = solution(grid(board), words)
+        check(plan is not None, "no spelling of the board's letters in the dictionary")
+        todo = [(row, slot, word) for row, slot, word in plan
+                if any(grid(board)[(row, c)][1] != "found" for c in slot)]
+        if not todo:
+            return found
+        for row, slot, word in todo:
+            if not lock_word(board, row, slot, word):
+                words.discard(word.encode())
+                break
+            found.append(word)
+    return found
+
+
 def check(condition, message):
     if not condition:
         print("FAILED:", message)
@@ -135,6 +263,21 @@ def main():
     do_action(free, "Toggle")
     locked = wait_for("the tile to lock", lambda: free.name if free.name.endswith(", locked") else None)
     print(f"toggled '{place}':", locked)
+
+    if "--play" in sys.argv:
+        # The whole level, found word by word from the dictionary the status line names.
+        do_action(grid(board)[(1, 1)][2], "Toggle")  # the letter locked above goes free again
+        status = find(app, named("Status line:"))
+        dictionary = status.name.split("dictionary: ")[-1].strip()
+        words = dictionary_words(os.path.join(sys.argv[sys.argv.index("--play") + 1], "kbs",
+                                              dictionary + ".dic"))
+        print("found:", play_level(board, words))
+        heard.pump(1.0)
+        told = [name for name in heard.heard if name.startswith(("Notice", "Message"))]
+        print("told:", told)
+        check(any(name.startswith("Notice: Word found: ") for name in told), "no word found was told")
+        check("Notice: Puzzle completed" in told, "the completion was not told")
+        return 0
 
     # Giving up ends the game under a banner that waits: announced once, and the board's
     # arrows and tiles are disabled with no action to offer.
