@@ -17,6 +17,8 @@ packages=(
   libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
   python3 fonts-dejavu-core desktop-file-utils appstream
   file dpkg-dev lintian
+  # The screen reader tests: Qt's accessibility switch offscreen, and the accessibility bus.
+  qt6-base-private-dev xvfb dbus-bin at-spi2-core python3-pyatspi
 )
 
 preset=$1

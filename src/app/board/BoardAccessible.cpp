@@ -6,13 +6,15 @@
 #include "game/Game.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QWidget>
 #include <QWindow>
 
 namespace {
 
-// One tile or arrow of the board; it holds only its place, so it never goes stale.
-class BoardItemAccessible : public QAccessibleInterface {
+// One tile or arrow of the board; it holds only its place, so it never goes stale. An arrow
+// is pressed and a tile toggled exactly as a click on it would be.
+class BoardItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     BoardItemAccessible(BoardView* board, int index) : m_board(board), m_index(index) {}
 
@@ -56,14 +58,46 @@ public:
             state.invalid = true;
             return state;
         }
-        state.disabled = !m_board->takesMoves();
-        if (const int tile = tileNumber(); tile != 0) {
+        const int tile = tileNumber();
+        state.disabled = tile != 0 ? !m_board->canToggleTile(tile) : !m_board->canPressArrows();
+        if (tile != 0) {
             state.focusable = true;
             state.focused = m_board->hasFocus() && m_board->cursorTile() == tile;
             state.checkable = true;
             state.checked = boardModel().tile(tile).colour != quorvel::LetterColour::Unlocked;
         }
         return state;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ActionInterface)
+            return static_cast<QAccessibleActionInterface*>(this);
+        return nullptr;
+    }
+
+    // As Qt's own buttons do, a tile or arrow that takes no click offers no action.
+    QStringList actionNames() const override {
+        if (!isValid() || state().disabled)
+            return {};
+        return {tileNumber() != 0 ? toggleAction() : pressAction()};
+    }
+
+    void doAction(const QString& actionName) override {
+        if (!actionNames().contains(actionName))
+            return;
+        if (const int tile = tileNumber(); tile != 0) {
+            m_board->toggleTile(tile);
+            return;
+        }
+        const auto [column, above] = arrow();
+        m_board->pressArrow(column, above);
+    }
+
+    // The board's own keys for the tile under its cursor; an arrow's keys need the cursor below it.
+    QStringList keyBindingsForAction(const QString& actionName) const override {
+        if (actionName == toggleAction())
+            return {QStringLiteral("Space")};
+        return {};
     }
 
 private:
@@ -126,6 +160,21 @@ int BoardAccessible::indexOfChild(const QAccessibleInterface* child) const {
         if (QAccessible::accessibleInterface(id) == child)
             return index;
     return -1;
+}
+
+void BoardAccessible::tilesChanged(BoardView* board, const std::vector<int>& tiles) {
+    if (!QAccessible::isActive() || tiles.empty())
+        return;
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(board);
+    if (!table)
+        return;
+    for (const int tile : tiles) {
+        QAccessibleInterface* cell = table->child(tile - 1);
+        if (!cell)
+            continue;
+        QAccessibleEvent named(cell, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+    }
 }
 
 QString BoardAccessible::text(QAccessible::Text t) const {

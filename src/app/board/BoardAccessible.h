@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 
 #include <map>
+#include <vector>
 
 class BoardView;
 
@@ -14,6 +15,9 @@ public:
 
     // Makes every BoardView answer with a BoardAccessible; the game calls it once at start.
     static void install();
+    // Tells assistive technology that these tiles (numbers) read differently now, so a reader
+    // that keeps their names asks again; nothing while no reader listens.
+    static void tilesChanged(BoardView* board, const std::vector<int>& tiles);
 
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;

@@ -1,6 +1,7 @@
 // The board panel: painting, hit-testing, hover highlight, padlock drops and hints.
 #include "board/BoardView.h"
 
+#include "board/BoardAccessible.h"
 #include "support/Colours.h"
 #include "support/Text.h"
 
@@ -18,6 +19,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
+
+#include <vector>
 
 using quorvel::LetterColour;
 
@@ -283,6 +286,7 @@ void BoardView::refresh() {
         update();
         return;
     }
+    std::vector<int> changed;
     for (int tile = 1; tile <= board.tileCount; ++tile) {
         const quorvel::Tile& t = board.tile(tile);
         const DrawnTile now{t.caption, t.colour, t.underlined, isTileShown(tile)};
@@ -290,7 +294,9 @@ void BoardView::refresh() {
             continue;
         // A tile that was hidden has no rectangle now; its cell is the same either way.
         update(cellRect(t.row, t.column));
+        changed.push_back(tile);
     }
+    BoardAccessible::tilesChanged(this, changed);
     if (m_game.state().commands.arrows != m_drawnArrowsEnabled) {
         for (int arrow = 1; arrow <= 2 * board.columns; ++arrow)
             update(arrowRectByNumber(arrow));

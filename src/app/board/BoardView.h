@@ -83,6 +83,12 @@ public:
     QString tileDescription(int tile) const;
     static QString arrowDescription(int column, bool above);
     bool takesMoves() const { return acceptsInput(); }
+    // A click without the mouse, for assistive technology's press and toggle: the same signal a
+    // click on that arrow or tile sends, and nothing where such a click would change nothing.
+    bool canPressArrows() const;
+    bool canToggleTile(int tile) const;
+    void pressArrow(int column, bool above);
+    void toggleTile(int tile);
     const quorvel::Game& game() const { return m_game; }
 
 public slots:

@@ -155,6 +155,31 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+// --- clicks from assistive technology -------------------------------------------------------
+
+// Between games, while paused and under a banner waiting for its OK, the game ignores a click.
+bool BoardView::canPressArrows() const {
+    return acceptsInput() && m_game.isInPlay() && arrowsShown() && m_game.commands().arrows;
+}
+
+// A found word's letters and the letters a level disables do not answer a click.
+bool BoardView::canToggleTile(int tile) const {
+    if (!acceptsInput() || !m_game.isInPlay() || !isTileShown(tile))
+        return false;
+    const quorvel::Tile& t = m_game.board().tile(tile);
+    return t.enabled && t.colour != quorvel::LetterColour::Revealed;
+}
+
+void BoardView::pressArrow(int column, bool above) {
+    if (canPressArrows() && column >= 1 && column <= m_game.board().columns)
+        emit arrowClicked(column, above);
+}
+
+void BoardView::toggleTile(int tile) {
+    if (canToggleTile(tile))
+        emit tileClicked(tile);
+}
+
 // --- what is drawn for the keyboard and for locks ------------------------------------------
 
 void BoardView::setLockMarksShown(bool shown) {

@@ -38,6 +38,7 @@ BackgroundDialog::BackgroundDialog(SessionHost& host, Settings& settings, QWidge
     m_folders->setRootPath(QDir::rootPath());
     m_folderTree = new QTreeView(this);
     m_folderTree->setObjectName(QStringLiteral("DirectoryListBox1"));
+    m_folderTree->setAccessibleName(QStringLiteral("Folders"));
     m_folderTree->setModel(m_folders);
     m_folderTree->setHeaderHidden(true);
     for (int column = 1; column < m_folders->columnCount(); ++column)
@@ -45,6 +46,7 @@ BackgroundDialog::BackgroundDialog(SessionHost& host, Settings& settings, QWidge
 
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("FileListBox1"));
+    m_files->setAccessibleName(QStringLiteral("Pictures"));
 
     // Ticked when made: it says what the next click sets, not what the board shows now.
     m_stretch = new QCheckBox(QStringLiteral("Stretch"), this);

@@ -39,6 +39,7 @@ LevelPicker::LevelPicker(QWidget* parent) : QDialog(parent) {
 
     m_tbLevel = new QSlider(Qt::Horizontal, this);
     m_tbLevel->setObjectName(QStringLiteral("tbLevel"));
+    m_tbLevel->setAccessibleName(QStringLiteral("Level"));
     m_tbLevel->setRange(1, InitialLevelCount);
     m_tbLevel->setTickPosition(QSlider::TicksBelow);
     m_tbLevel->setTickInterval(1);
@@ -88,6 +89,7 @@ LevelPicker::LevelPicker(QWidget* parent) : QDialog(parent) {
 void LevelPicker::createPreview() {
     m_v = new QPlainTextEdit(this);
     m_v->setObjectName(QStringLiteral("v"));
+    m_v->setAccessibleName(QStringLiteral("Level preview"));
     m_v->setReadOnly(true);
     m_v->setEnabled(false);
     m_v->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -24,6 +24,7 @@ NewsWindow::NewsWindow(UrlOpener opener, QWidget* parent)
 #ifdef QUORVEL_WEBENGINE
     m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("news"));
+    m_view->setAccessibleName(QStringLiteral("News"));
     layout->addWidget(m_view);
     connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (!ok)
@@ -33,6 +34,7 @@ NewsWindow::NewsWindow(UrlOpener opener, QWidget* parent)
 #else
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("news"));
+    m_browser->setAccessibleName(QStringLiteral("News"));
     // Links leave the window for the player's browser; the news window shows only the news.
     m_browser->setOpenLinks(false);
     connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {

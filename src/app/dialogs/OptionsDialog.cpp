@@ -237,6 +237,8 @@ void OptionsDialog::createUserLevelChoice() {
     m_userLevel = new QComboBox(this);
     m_userLevel->setObjectName(Settings::keyName(Setting::UserLevel));
     m_userLevel->setEditable(true);
+    m_userLevel->setAccessibleName(QStringLiteral("User level"));
+    m_userLevel->lineEdit()->setAccessibleName(QStringLiteral("User level"));
     m_userLevel->setInsertPolicy(QComboBox::NoInsert);
     m_userLevel->setFont(boldFont(m_userLevel->font()));
     m_userLevel->addItems({QStringLiteral("None"), QStringLiteral("Beginner or Novice"),

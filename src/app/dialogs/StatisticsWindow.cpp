@@ -2,6 +2,7 @@
 #include "dialogs/StatisticsWindow.h"
 
 #include "dialogs/HistogramView.h"
+#include "support/Speech.h"
 #include "support/Text.h"
 
 #include "base/Files.h"
@@ -282,6 +283,10 @@ void StatisticsWindow::recount() {
     m_completed->setText(QString::number(m_count.completed));
     m_lost->setText(QString::number(m_count.incomplete));
     m_success->setText(QString::fromStdString(m_count.successText()));
+    // The chart's bars are only drawn; a screen reader hears the totals it sums up.
+    updateSpokenText(m_histogram, QStringLiteral("Chart"),
+              QStringLiteral("%1 games played, %2 completed, %3 incomplete, success rate %4")
+                  .arg(m_played->text(), m_completed->text(), m_lost->text(), m_success->text()));
 }
 
 void StatisticsWindow::showDetails(QPoint at) {

@@ -62,6 +62,7 @@ void StyleDialog::createPresets() {
         StylePanel* sample = addPanel(presets[i].name, QStringLiteral("W"),
                                       QRect(x, y, kSampleWidth, kSampleHeight));
         sample->setTileStyle(presets[i].style);
+        sample->setAccessibleName(QStringLiteral("Tile style %1").arg(i + 1));
         sample->setFont(presetFont());
         sample->setTextColour(SampleLetterColour);
         connect(sample, &StylePanel::clicked, this, [this, i] { applyPreset(i); });
@@ -77,11 +78,14 @@ void StyleDialog::createSideAndBottom() {
     bold.setBold(true);
     StylePanel** letters[] = {&m_red, &m_green, &m_blue};
     const char* names[] = {"Red", "Green", "Blue"};
+    const char* spokenNames[] = {": colour of free letters", ": colour of locked letters",
+                                 ": colour of found letters"};
     for (int row = 0; row < 3; ++row) {
         const int y = kMargin + row * (kSampleHeight + kSampleGap);
         StylePanel* panel = addPanel(names[row], QLatin1String(names[row]),
                                      QRect(sideX, y, sideWidth, kSampleHeight));
         panel->setFont(bold);
+        panel->setAccessibleName(QLatin1String(names[row]) + QLatin1String(spokenNames[row]));
         connect(panel, &StylePanel::clicked, this, [this, panel] { chooseLetterColour(panel); });
         *letters[row] = panel;
     }

@@ -1,13 +1,64 @@
 // Painting and clicking of the style dialog's panels.
 #include "dialogs/StylePanel.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+namespace {
+
+// A panel is a button to assistive technology: named by its caption unless given a name,
+// and pressed as a click presses it.
+class StylePanelAccessible : public QAccessibleWidget {
+public:
+    explicit StylePanelAccessible(StylePanel* panel)
+        : QAccessibleWidget(panel, QAccessible::Button) {
+        addControllingSignal(QStringLiteral("clicked()"));
+    }
+
+    QString text(QAccessible::Text t) const override {
+        const QString own = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && own.isEmpty())
+            return static_cast<StylePanel*>(widget())->caption();
+        return own;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (widget()->isEnabled())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString& actionName) override {
+        if (actionName != pressAction())
+            QAccessibleWidget::doAction(actionName);
+        else if (widget()->isEnabled())
+            static_cast<StylePanel*>(widget())->click();
+    }
+};
+
+void installPanelAccessible() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory([](const QString& className, QObject* object) -> QAccessibleInterface* {
+        if (className == QLatin1String("StylePanel") && object && object->isWidgetType())
+            return new StylePanelAccessible(static_cast<StylePanel*>(object));
+        return nullptr;
+    });
+}
+
+} // namespace
+
 StylePanel::StylePanel(const QString& name, const QString& caption, QWidget* parent)
     : QWidget(parent), m_caption(caption), m_colour(TileAppearance().colour) {
+    installPanelAccessible();
     setObjectName(name);
     // Reachable with Tab and pressed with Space, as a button is; Return stays the dialog's.
     setFocusPolicy(Qt::TabFocus);

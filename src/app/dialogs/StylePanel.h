@@ -11,6 +11,7 @@ public:
     StylePanel(const QString& name, const QString& caption, QWidget* parent = nullptr);
 
     QString caption() const { return m_caption; }
+    void click() { emit clicked(); } // as a press and release over the panel
     const TileStyle& tileStyle() const { return m_style; }
     void setTileStyle(const TileStyle& style);
     // The panel's face; the caption's colour is separate, as a tile's letter colour is.

@@ -45,6 +45,7 @@ WordPicker::WordPicker(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frame
 
     m_list = new QListWidget(panel);
     m_list->setObjectName(QStringLiteral("lbDict"));
+    m_list->setAccessibleName(QStringLiteral("Dictionaries"));
     m_list->setGeometry(6, ListTop, 181, ListHeight);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setPalette(palette);

@@ -14,6 +14,7 @@
 #include "board/PadlockLabel.h"
 #include "audio/AudioLoader.h"
 #include "window/Session.h"
+#include "support/Speech.h"
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
 #include "dialogs/StyleDialog.h"
@@ -228,8 +229,26 @@ void MainWindow::paintBoardArea() {
 
 // The player's actions, from the board, the menus and the timers, all reach the game here;
 // the game's one notice at the end of each brings the window up to date.
+// A screen reader hears what a move did once: a word found (shown by the board alone; the word
+// that completes the puzzle is told by the notice "Puzzle completed" instead), then the counter
+// where the move left it, not each step it counted on the way.
 void MainWindow::play(const Move& move) {
+    if (m_playing) { // made while another move is applied (from a message box): told with it
+        m_game->apply(move);
+        return;
+    }
+    const std::set<int> found = foundWordStarts(m_game->board());
+    struct Playing { // over when the move is, also when it throws
+        bool& flag;
+        ~Playing() { flag = false; }
+    };
+    m_playing = true;
+    const Playing playing{m_playing};
     m_game->apply(move);
+    const QString words = newWordsText(found, m_game->board());
+    if (!words.isEmpty() && m_game->isInPlay())
+        m_messages->announce(words);
+    sayMovesLeft();
 }
 
 void MainWindow::idleTimerTick() {

@@ -199,6 +199,7 @@ private:
     TileSize tileForScreen(int columns, int rows) const;
     int gameSize() const; // the options dialog's Game Size position
     void play(const Move& move);
+    void sayMovesLeft(); // the counter's number to a screen reader, by its name
     void writeLevelSetting(int level);
     void storeOptions();
     void warnWriteFailed(const QString& text); // the first failed write of a run only
@@ -248,6 +249,7 @@ private:
     bool m_shutDown = false;
     bool m_writeWarned = false;
     bool m_layoutsWarned = false; // a layouts file that cannot be used is told once a run
+    bool m_playing = false;       // a move is being applied: the counter is told once, after it
 };
 
 } // namespace quorvel

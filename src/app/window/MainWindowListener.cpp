@@ -8,6 +8,7 @@
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"
 #include "settings/Settings.h"
+#include "support/Speech.h"
 #include "window/StatusBanner.h"
 #include "support/Text.h"
 #include "dialogs/TraceWindow.h"
@@ -24,10 +25,16 @@ namespace quorvel {
 
 void MainWindow::movesChanged(int shown, Colour background) {
     m_counter->setText(QString::number(shown));
+    if (!m_playing)
+        sayMovesLeft();
     QPalette palette = m_counter->palette();
     palette.setColor(QPalette::Window, colourFromWindows(background));
     palette.setColor(QPalette::WindowText, Qt::white);
     m_counter->setPalette(palette);
+}
+
+void MainWindow::sayMovesLeft() {
+    updateSpokenText(m_counter, QStringLiteral("Moves left"), m_counter->text());
 }
 
 // Both go to the sound player, where the Sound Effects switch silences effects and music alike.

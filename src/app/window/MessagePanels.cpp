@@ -2,6 +2,7 @@
 #include "window/MessagePanels.h"
 
 #include "support/Text.h"
+#include "support/Speech.h"
 
 #include <QMouseEvent>
 
@@ -14,6 +15,9 @@ constexpr Colour OkColour = 0xCCD9B9;
 constexpr Colour FlashGreen = 0x008000;
 constexpr Colour FlashYellow = 0x00FFFF;
 constexpr int AboveCentre = 30;
+// What a screen reader calls the two labels, before what they say.
+const QString BannerCaption = QStringLiteral("Message");
+const QString NoticeCaption = QStringLiteral("Notice");
 
 QFrame* makePanel(QWidget* parent, const char* name, QSize size, Colour colour, QFrame* frame) {
     frame->setParent(parent);
@@ -55,7 +59,7 @@ MessagePanels::MessagePanels(QWidget* window) : QObject(window), m_window(window
     m_penaltyLabel = makeLabel(m_penalty, "lPenalty", 16);
     // The label leaves the lower edge free for the OK button at the lower right.
     m_penaltyLabel->setGeometry(2, 2, 133, 41);
-    m_penaltyLabel->setAccessibleName(QStringLiteral("Message"));
+    m_penaltyLabel->setAccessibleName(BannerCaption);
     m_ok =
         static_cast<ClickPanel*>(makePanel(m_penalty, "pOK", {25, 20}, OkColour, new ClickPanel));
     m_ok->move(137 - 25 - 4, 65 - 20 - 3);
@@ -70,7 +74,7 @@ MessagePanels::MessagePanels(QWidget* window) : QObject(window), m_window(window
     m_wrong = makePanel(window, "pWrong", {91, 41}, PanelColour, new QFrame);
     m_wrongLabel = makeLabel(m_wrong, "lWrong", 13);
     m_wrongLabel->setGeometry(m_wrong->rect());
-    m_wrongLabel->setAccessibleName(QStringLiteral("Notice"));
+    m_wrongLabel->setAccessibleName(NoticeCaption);
 
     m_bannerTimer.setSingleShot(true);
     connect(&m_bannerTimer, &QTimer::timeout, this, &MessagePanels::finishBannerTime);
@@ -112,6 +116,7 @@ void MessagePanels::showBanner(const QString& text, int seconds, Colour colour) 
 void MessagePanels::showBannerNow(const Banner& banner) {
     centre(m_penalty);
     m_penaltyLabel->setText(banner.text);
+    speakText(m_penaltyLabel, BannerCaption, banner.text);
     setLabelColour(m_penaltyLabel, banner.colour);
     m_penalty->show();
     m_ok->hide();
@@ -135,12 +140,17 @@ void MessagePanels::finishBannerTime() {
 void MessagePanels::flash(const QString& text) {
     centre(m_wrong);
     m_wrongLabel->setText(text);
+    speakText(m_wrongLabel, NoticeCaption, text);
     m_flashColour = FlashGreen;
     setLabelColour(m_wrongLabel, m_flashColour);
     m_wrong->show();
     m_ok->hide();
     m_flashSwitches = 0;
     m_flashTimer.start();
+}
+
+void MessagePanels::announce(const QString& text) {
+    speakText(m_wrongLabel, NoticeCaption, text);
 }
 
 void MessagePanels::flashStep() {

@@ -46,6 +46,9 @@ public:
     // A short message centred on the board, blinking green and yellow for a fixed number of
     // switches; a banner that came meanwhile shows after it.
     void flash(const QString& text);
+    // Says text to a screen reader through the notice, without showing it: news the board shows
+    // by itself, such as a word found.
+    void announce(const QString& text);
     bool isFlashing() const { return !m_wrong->isHidden(); }
     QColor flashColour() const;
 

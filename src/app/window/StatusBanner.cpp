@@ -2,6 +2,7 @@
 #include "window/StatusBanner.h"
 
 #include "support/Text.h"
+#include "support/Speech.h"
 
 #include <array>
 
@@ -30,11 +31,13 @@ const std::array<const char*, StatusBanner::MessageCount> Messages = {
 
 constexpr Colour BannerColour = 0x800000; // navy
 constexpr Colour PlainColour = 0x000080;  // maroon, after a completed puzzle
+const QString Caption = QStringLiteral("Status line"); // what a screen reader calls the line
 
 } // namespace
 
 StatusBanner::StatusBanner(QWidget* parent) : QObject(parent), m_label(new QLabel(parent)) {
     m_label->setObjectName(QStringLiteral("LB"));
+    m_label->setAccessibleName(Caption);
     m_label->setTextFormat(Qt::PlainText);
     m_label->setMinimumWidth(1);
     // The scrolled text is wider than the line: the label clips it instead of growing.
@@ -55,6 +58,7 @@ void StatusBanner::advance() {
     if (!m_on) {
         m_scrollTimer.stop();
         m_label->clear();
+        updateSpokenText(m_label, Caption, {});
         return;
     }
     m_scrollTimer.stop();
@@ -62,6 +66,7 @@ void StatusBanner::advance() {
     if (m_index >= 1 && m_index <= MessageCount) {
         m_label->setText(QString(33, QLatin1Char(' ')) + message(m_index) +
                          QString(25, QLatin1Char(' ')));
+        updateSpokenText(m_label, Caption, message(m_index)); // once, not at every scrolled step
         setPlain(false);
         m_scrollTimer.start();
     } else {
@@ -86,11 +91,13 @@ void StatusBanner::toggle() {
     } else {
         m_scrollTimer.stop();
         m_label->clear();
+        updateSpokenText(m_label, Caption, {});
     }
 }
 
 void StatusBanner::setText(const QString& text) {
     m_label->setText(text);
+    updateSpokenText(m_label, Caption, text);
 }
 
 void StatusBanner::setPlain(bool plain) {

@@ -1,0 +1,347 @@
+// The game through a screen reader's eyes and hands: the counter and messages read by name,
+// the arrows pressed and the tiles toggled by their standard actions, exactly as clicks.
+#include "GameTwin.h"
+
+#include "dialogs/OptionsDialog.h"
+#include "support/Speech.h"
+#include "dialogs/StatisticsWindow.h"
+#include "window/MessagePanels.h"
+#include "window/StatusBanner.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QCheckBox>
+#include <QDialog>
+#include <QtTest>
+
+#include <algorithm>
+
+#if __has_include(<QtGui/private/qguiapplication_p.h>)
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+#define QUORVEL_ACCESSIBILITY_EVENTS 1
+#endif
+
+using namespace quorvel;
+
+namespace {
+
+// The names given by the name-changed events raised, in order, while a recorder lives.
+class EventRecorder {
+public:
+    EventRecorder() {
+        names().clear();
+        QAccessible::installUpdateHandler(&EventRecorder::record);
+    }
+    ~EventRecorder() { QAccessible::installUpdateHandler(nullptr); }
+    EventRecorder(const EventRecorder&) = delete;
+    EventRecorder& operator=(const EventRecorder&) = delete;
+
+    static QStringList& names() {
+        static QStringList recorded;
+        return recorded;
+    }
+    // The recorded names that begin with caption, such as "Notice: ".
+    static QStringList namesStartingWith(const QString& caption) {
+        QStringList found;
+        for (const QString& name : names())
+            if (name.startsWith(caption))
+                found << name;
+        return found;
+    }
+
+private:
+    static void record(QAccessibleEvent* event) {
+        if (event->type() != QAccessible::NameChanged)
+            return;
+        if (QAccessibleInterface* target = event->accessibleInterface())
+            names() << target->text(QAccessible::Name);
+    }
+};
+
+QAccessibleInterface* boardItem(const Twin& game, int index) {
+    return QAccessible::queryAccessibleInterface(game.board())->child(index);
+}
+
+QAccessibleInterface* tileItem(const Twin& game, int tile) {
+    return boardItem(game, tile - 1);
+}
+
+QAccessibleInterface* arrowItem(const Twin& game, int column, bool above) {
+    const Board& model = game.model();
+    return boardItem(game, model.tileCount + (above ? 0 : model.columns) + column - 1);
+}
+
+QStringList actionsOf(QAccessibleInterface* item) {
+    return item->actionInterface() ? item->actionInterface()->actionNames() : QStringList{};
+}
+
+// Every control a reader can reach under item (shown, focusable) that has no name, described
+// by its window, class and object name.
+void collectUnnamed(QAccessibleInterface* item, const QString& window, QStringList& unnamed) {
+    for (int index = 0; index < item->childCount(); ++index) {
+        QAccessibleInterface* child = item->child(index);
+        if (!child || child->state().invisible)
+            continue;
+        if (child->state().focusable && child->text(QAccessible::Name).trimmed().isEmpty()) {
+            QObject* object = child->object();
+            unnamed << QStringLiteral("%1: %2 '%3' (role %4)")
+                           .arg(window, object ? QString::fromLatin1(object->metaObject()->className()) : QString(),
+                                object ? object->objectName() : QString())
+                           .arg(child->role());
+        }
+        collectUnnamed(child, window, unnamed);
+    }
+}
+
+int firstFreeTile(const Twin& game) {
+    for (int tile = 1; tile <= game.model().tileCount; ++tile)
+        if (game.model().tile(tile).colour == LetterColour::Unlocked &&
+            game.model().tile(tile).caption != GapChar)
+            return tile;
+    return 0;
+}
+
+// Whether the arrow above column and the tile say they are disabled, offer no action, and
+// leave the board as it was when their actions are asked for all the same.
+bool offersNothing(const Twin& game, int column, int tile) {
+    const QString before = game.picture();
+    for (QAccessibleInterface* item : {arrowItem(game, column, true), tileItem(game, tile)}) {
+        if (!item->state().disabled || !actionsOf(item).isEmpty())
+            return false;
+        item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    }
+    return game.picture() == before;
+}
+
+} // namespace
+
+class ScreenReaderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void arrowPressShiftsTheColumnAsAClick();
+    void tileToggleLocksAndFreesAsAClick();
+    void actionsAreWithheldWhereAClickDoesNothing();
+    void actionsAreWithheldWhilePaused();
+    void aLevelPlayedByActionsIsToldOnceEachStep();
+    void statusLineSaysEachMessageOnceNotEachScrolledStep();
+    void everyControlOfTheWindowsHasAName();
+    void foundWordsAreToldByTheirWords();
+};
+
+// Offscreen, Qt raises accessibility events only once something says a reader listens.
+void ScreenReaderTest::initTestCase() {
+#ifdef QUORVEL_ACCESSIBILITY_EVENTS
+    if (QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility())
+        platform->setActive(true);
+#endif
+}
+
+void ScreenReaderTest::arrowPressShiftsTheColumnAsAClick() {
+    Twin reader(11), mouse(11);
+    QAccessibleInterface* arrow = arrowItem(reader, 1, true);
+    QCOMPARE(arrow->text(QAccessible::Name), QStringLiteral("Shift column 1 down"));
+    QCOMPARE(actionsOf(arrow), QStringList{QAccessibleActionInterface::pressAction()});
+    const int before = reader.window->counter()->text().toInt();
+    QCOMPARE(reader.window->counter()->accessibleName(), QStringLiteral("Moves left: %1").arg(before));
+
+    arrow->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTest::mouseClick(mouse.board(), Qt::LeftButton, {}, mouse.board()->arrowRect(1, true).center());
+    QCOMPARE(reader.picture(), mouse.picture());
+    QCOMPARE(reader.window->counter()->text().toInt(), before - 1);
+    QCOMPARE(reader.window->counter()->accessibleName(),
+             QStringLiteral("Moves left: %1").arg(before - 1));
+    // The arrow below presses up, and an unknown action does nothing.
+    arrowItem(reader, 1, false)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTest::mouseClick(mouse.board(), Qt::LeftButton, {}, mouse.board()->arrowRect(1, false).center());
+    arrow->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(reader.picture(), mouse.picture());
+}
+
+void ScreenReaderTest::tileToggleLocksAndFreesAsAClick() {
+    Twin reader(7), mouse(7);
+    const int tile = firstFreeTile(reader);
+    QVERIFY(tile != 0);
+    QAccessibleInterface* cell = tileItem(reader, tile);
+    QVERIFY(cell->text(QAccessible::Name).endsWith(QLatin1String(", free")));
+    QCOMPARE(actionsOf(cell), QStringList{QAccessibleActionInterface::toggleAction()});
+    QVERIFY(!cell->state().checked);
+
+    cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QTest::mouseClick(mouse.board(), Qt::LeftButton, {}, mouse.board()->tileRect(tile).center());
+    QCOMPARE(reader.picture(), mouse.picture());
+    QVERIFY(cell->text(QAccessible::Name).endsWith(QLatin1String(", locked")));
+    QVERIFY(cell->state().checked);
+
+    cell->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); // not a tile's
+    cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QTest::mouseClick(mouse.board(), Qt::LeftButton, {}, mouse.board()->tileRect(tile).center());
+    QCOMPARE(reader.picture(), mouse.picture());
+    QVERIFY(cell->text(QAccessible::Name).endsWith(QLatin1String(", free")));
+}
+
+// Given up, the game waits under its banner: nothing is offered and nothing moves.
+void ScreenReaderTest::actionsAreWithheldWhereAClickDoesNothing() {
+    Twin game(3);
+    const int tile = firstFreeTile(game);
+    game.window->solve();
+    QVERIFY(game.window->messages().isWaiting());
+    QVERIFY(offersNothing(game, 1, tile));
+    // Confirmed, the banner goes, but between games the board still takes no click.
+    game.window->messages().okButton()->clicked();
+    QVERIFY(!game.window->messages().isBannerVisible());
+    QVERIFY(arrowItem(game, 1, true)->state().disabled);
+    QVERIFY(tileItem(game, tile)->state().disabled);
+}
+
+void ScreenReaderTest::actionsAreWithheldWhilePaused() {
+    Twin game(4);
+    auto* timed = game.window->optionsDialog()->findChild<QCheckBox*>(QStringLiteral("Timed"));
+    QVERIFY(timed);
+    timed->setChecked(true);
+    game.window->newGame();
+    const int tile = firstFreeTile(game);
+    QVERIFY(!arrowItem(game, 2, true)->state().disabled);
+    game.window->pauseContinue();
+    QVERIFY(game.window->game().timer().paused);
+    QVERIFY(offersNothing(game, 2, tile));
+    game.window->pauseContinue();
+    QCOMPARE(actionsOf(tileItem(game, tile)), QStringList{QAccessibleActionInterface::toggleAction()});
+}
+
+// The keyboard test's way through a level, by actions alone: each column shifted until its
+// letters stand right, each letter locked. Each word found is said once by the notice, the
+// completion once, the banner that follows once, and the counter once a move.
+void ScreenReaderTest::aLevelPlayedByActionsIsToldOnceEachStep() {
+#ifndef QUORVEL_ACCESSIBILITY_EVENTS
+    QSKIP("Qt's private headers (qt6-base-private-dev) are needed to switch events on offscreen");
+#else
+    Twin game(11);
+    QVERIFY(QAccessible::isActive());
+    EventRecorder recorder;
+    const Board& model = game.model();
+    const auto counterEvents = [] {
+        return EventRecorder::namesStartingWith(QStringLiteral("Moves left: ")).size();
+    };
+    int mostPerAction = 0; // counter events a single action raised, at most
+    const auto act = [&](QAccessibleInterface* item, const QString& action) {
+        const auto before = counterEvents();
+        item->actionInterface()->doAction(action);
+        mostPerAction = std::max(mostPerAction, static_cast<int>(counterEvents() - before));
+    };
+    for (int column = 1; column <= model.columns && game.board()->takesMoves(); ++column) {
+        for (int row = 1; row <= model.rows && game.board()->takesMoves(); ++row) {
+            const int tile = model.tileAt(row, column);
+            for (int turn = 0; turn < model.rows && model.tile(tile).caption != model.tile(tile).solution &&
+                               game.board()->takesMoves();
+                 ++turn)
+                act(arrowItem(game, column, true), QAccessibleActionInterface::pressAction());
+            if (game.board()->canToggleTile(tile) && model.tile(tile).colour == LetterColour::Unlocked)
+                act(tileItem(game, tile), QAccessibleActionInterface::toggleAction());
+        }
+    }
+    QVERIFY2(!game.window->game().isInPlay(), "the level was not finished");
+    const QStringList notices = EventRecorder::namesStartingWith(QStringLiteral("Notice: "));
+    QVERIFY2(!notices.isEmpty(), qPrintable(EventRecorder::names().join(QLatin1Char('\n'))));
+    QCOMPARE(notices.last(), QStringLiteral("Notice: Puzzle completed"));
+    QCOMPARE(notices.count(QStringLiteral("Notice: Puzzle completed")), 1);
+    QStringList found = notices.mid(0, notices.size() - 1);
+    QVERIFY(!found.isEmpty());
+    for (const QString& notice : found)
+        QVERIFY2(notice.startsWith(QLatin1String("Notice: Word found: ")) ||
+                     notice.startsWith(QLatin1String("Notice: Words found: ")),
+                 qPrintable(notice));
+    QCOMPARE(found.removeDuplicates(), 0); // each word once
+    // The banner waits for the completion notice to end, then says itself once.
+    for (int step = 0; step < MessagePanels::FlashSwitches; ++step)
+        game.window->messages().flashStep();
+    const QStringList banners = EventRecorder::namesStartingWith(QStringLiteral("Message: "));
+    QCOMPARE(banners.size(), 1);
+    QVERIFY2(banners.first().contains(QLatin1String("level")), qPrintable(banners.first()));
+    // The counter is told once a move at most, where the move left it, not at each step of a
+    // found word's reward.
+    QVERIFY(counterEvents() > 0);
+    QCOMPARE(mostPerAction, 1);
+#endif
+}
+
+void ScreenReaderTest::statusLineSaysEachMessageOnceNotEachScrolledStep() {
+    Twin game(5);
+    StatusBanner& status = game.window->statusBanner();
+    status.setText(QStringLiteral("   Level 3   "));
+    QCOMPARE(status.label()->accessibleName(), QStringLiteral("Status line: Level 3"));
+#ifdef QUORVEL_ACCESSIBILITY_EVENTS
+    EventRecorder recorder;
+    status.setText(QStringLiteral("Level 4"));
+    for (int step = 0; step < 5; ++step)
+        status.tick();
+    status.setText(QStringLiteral("Level 4")); // the game says it again: nothing new to hear
+    QCOMPARE(EventRecorder::names(), QStringList{QStringLiteral("Status line: Level 4")});
+#else
+    status.setText(QStringLiteral("Level 4"));
+#endif
+    QCOMPARE(status.label()->accessibleName(), QStringLiteral("Status line: Level 4"));
+}
+
+// The options, styles, background, statistics, level picker, tips and about windows: each
+// control is named, and the statistics chart says its totals.
+void ScreenReaderTest::everyControlOfTheWindowsHasAName() {
+    Twin game(5);
+    const QList<QDialog*> dialogs = game.window->findChildren<QDialog*>();
+    QStringList walked;
+    QStringList unnamed;
+    for (QDialog* dialog : dialogs) {
+        dialog->show();
+        walked << QString::fromLatin1(dialog->metaObject()->className()).remove(QLatin1String("quorvel::"));
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        collectUnnamed(QAccessible::queryAccessibleInterface(dialog),
+                       QString::fromLatin1(dialog->metaObject()->className()), unnamed);
+        dialog->hide();
+    }
+    for (const QString& control : unnamed)
+        qWarning("unnamed: %s", qPrintable(control));
+    QVERIFY2(unnamed.isEmpty(), "some controls have no name");
+    for (const char* window : {"OptionsDialog", "StyleDialog", "BackgroundDialog", "StatisticsWindow",
+                               "LevelPicker", "TipDialog", "AboutBox"})
+        QVERIFY2(walked.contains(QLatin1String(window)), window);
+
+    game.window->statisticsWindow()->show();
+    QWidget* chart = game.window->statisticsWindow()->findChild<QWidget*>(QStringLiteral("H"));
+    QVERIFY(chart);
+    const QString said = QAccessible::queryAccessibleInterface(chart)->text(QAccessible::Name);
+    QVERIFY2(said.startsWith(QLatin1String("Chart: ")) && said.contains(QLatin1String("games played")) &&
+                 said.contains(QLatin1String("success rate")),
+             qPrintable(said));
+}
+
+// Row 1 holds CAT and DOG apart by a gap; only the words found since the last look are told.
+void ScreenReaderTest::foundWordsAreToldByTheirWords() {
+    Board board;
+    const auto place = [&](const char* letters, int row, int column) {
+        for (int i = 0; letters[i] != 0; ++i)
+            board.setTile(letters[i], row, column + i, i == 0);
+    };
+    place("CAT", 1, 1);
+    board.setTile(GapChar, 1, 4, false);
+    place("DOG", 1, 5);
+    const auto find = [&](int first) {
+        for (int tile = first; tile < first + 3; ++tile)
+            board.tile(tile).found = true;
+    };
+    QCOMPARE(newWordsText({}, board), QString());
+    const std::set<int> none = foundWordStarts(board);
+    find(5);
+    QCOMPARE(newWordsText(none, board), QStringLiteral("Word found: DOG"));
+    const std::set<int> dog = foundWordStarts(board);
+    QCOMPARE(newWordsText(dog, board), QString()); // found before: not news
+    find(1);
+    QCOMPARE(newWordsText(dog, board), QStringLiteral("Word found: CAT"));
+    QCOMPARE(newWordsText(none, board), QStringLiteral("Words found: CAT, DOG"));
+}
+
+QTEST_MAIN(ScreenReaderTest)
+
+#include "test_screenreader.moc"
