@@ -145,14 +145,14 @@ void ScreenReaderTest::arrowPressShiftsTheColumnAsAClick() {
     QAccessibleInterface* arrow = arrowItem(reader, 1, true);
     QCOMPARE(arrow->text(QAccessible::Name), QStringLiteral("Shift column 1 down"));
     QCOMPARE(actionsOf(arrow), QStringList{QAccessibleActionInterface::pressAction()});
-    const int before = reader.window->counter()->text().toInt();
-    QCOMPARE(reader.window->counter()->accessibleName(), QStringLiteral("Moves left: %1").arg(before));
+    const int before = reader.window->findChild<QLabel*>(QStringLiteral("Counter"))->text().toInt();
+    QCOMPARE(reader.window->findChild<QLabel*>(QStringLiteral("Counter"))->accessibleName(), QStringLiteral("Moves left: %1").arg(before));
 
     arrow->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QTest::mouseClick(mouse.board(), Qt::LeftButton, {}, mouse.board()->arrowRect(1, true).center());
     QCOMPARE(reader.picture(), mouse.picture());
-    QCOMPARE(reader.window->counter()->text().toInt(), before - 1);
-    QCOMPARE(reader.window->counter()->accessibleName(),
+    QCOMPARE(reader.window->findChild<QLabel*>(QStringLiteral("Counter"))->text().toInt(), before - 1);
+    QCOMPARE(reader.window->findChild<QLabel*>(QStringLiteral("Counter"))->accessibleName(),
              QStringLiteral("Moves left: %1").arg(before - 1));
     // The arrow below presses up, and an unknown action does nothing.
     arrowItem(reader, 1, false)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
@@ -188,11 +188,11 @@ void ScreenReaderTest::actionsAreWithheldWhereAClickDoesNothing() {
     Twin game(3);
     const int tile = firstFreeTile(game);
     game.window->solve();
-    QVERIFY(game.window->messages().isWaiting());
+    QVERIFY(game.window->findChild<quorvel::MessagePanels*>()->isWaiting());
     QVERIFY(offersNothing(game, 1, tile));
     // Confirmed, the banner goes, but between games the board still takes no click.
-    game.window->messages().okButton()->clicked();
-    QVERIFY(!game.window->messages().isBannerVisible());
+    game.window->findChild<quorvel::MessagePanels*>()->okButton()->clicked();
+    QVERIFY(!game.window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
     QVERIFY(arrowItem(game, 1, true)->state().disabled);
     QVERIFY(tileItem(game, tile)->state().disabled);
 }
@@ -206,7 +206,7 @@ void ScreenReaderTest::actionsAreWithheldWhilePaused() {
     const int tile = firstFreeTile(game);
     QVERIFY(!arrowItem(game, 2, true)->state().disabled);
     game.window->pauseContinue();
-    QVERIFY(game.window->game().timer().paused);
+    QVERIFY(game.window->game().state().timer.paused);
     QVERIFY(offersNothing(game, 2, tile));
     game.window->pauseContinue();
     QCOMPARE(actionsOf(tileItem(game, tile)), QStringList{QAccessibleActionInterface::toggleAction()});
@@ -243,7 +243,7 @@ void ScreenReaderTest::aLevelPlayedByActionsIsToldOnceEachStep() {
                 act(tileItem(game, tile), QAccessibleActionInterface::toggleAction());
         }
     }
-    QVERIFY2(!game.window->game().isInPlay(), "the level was not finished");
+    QVERIFY2(!game.window->game().state().isInPlay(), "the level was not finished");
     const QStringList notices = EventRecorder::namesStartingWith(QStringLiteral("Notice: "));
     QVERIFY2(!notices.isEmpty(), qPrintable(EventRecorder::names().join(QLatin1Char('\n'))));
     QCOMPARE(notices.last(), QStringLiteral("Notice: Puzzle completed"));
@@ -257,7 +257,7 @@ void ScreenReaderTest::aLevelPlayedByActionsIsToldOnceEachStep() {
     QCOMPARE(found.removeDuplicates(), 0); // each word once
     // The banner waits for the completion notice to end, then says itself once.
     for (int step = 0; step < MessagePanels::FlashSwitches; ++step)
-        game.window->messages().flashStep();
+        game.window->findChild<quorvel::MessagePanels*>()->flashStep();
     const QStringList banners = EventRecorder::namesStartingWith(QStringLiteral("Message: "));
     QCOMPARE(banners.size(), 1);
     QVERIFY2(banners.first().contains(QLatin1String("level")), qPrintable(banners.first()));
@@ -308,8 +308,8 @@ void ScreenReaderTest::everyControlOfTheWindowsHasAName() {
                                "LevelPicker", "TipDialog", "AboutBox"})
         QVERIFY2(walked.contains(QLatin1String(window)), window);
 
-    game.window->statisticsWindow()->show();
-    QWidget* chart = game.window->statisticsWindow()->findChild<QWidget*>(QStringLiteral("H"));
+    game.window->findChild<quorvel::StatisticsWindow*>()->show();
+    QWidget* chart = game.window->findChild<quorvel::StatisticsWindow*>()->findChild<QWidget*>(QStringLiteral("H"));
     QVERIFY(chart);
     const QString said = QAccessible::queryAccessibleInterface(chart)->text(QAccessible::Name);
     QVERIFY2(said.startsWith(QLatin1String("Chart: ")) && said.contains(QLatin1String("games played")) &&

@@ -159,19 +159,19 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
 
 // Between games, while paused and under a banner waiting for its OK, the game ignores a click.
 bool BoardView::canPressArrows() const {
-    return acceptsInput() && m_game.isInPlay() && arrowsShown() && m_game.commands().arrows;
+    return acceptsInput() && m_game.state().isInPlay() && arrowsShown() && m_game.state().commands.arrows;
 }
 
 // A found word's letters and the letters a level disables do not answer a click.
 bool BoardView::canToggleTile(int tile) const {
-    if (!acceptsInput() || !m_game.isInPlay() || !isTileShown(tile))
+    if (!acceptsInput() || !m_game.state().isInPlay() || !isTileShown(tile))
         return false;
-    const quorvel::Tile& t = m_game.board().tile(tile);
+    const quorvel::Tile& t = m_game.state().board.tile(tile);
     return t.enabled && t.colour != quorvel::LetterColour::Revealed;
 }
 
 void BoardView::pressArrow(int column, bool above) {
-    if (canPressArrows() && column >= 1 && column <= m_game.board().columns)
+    if (canPressArrows() && column >= 1 && column <= m_game.state().board.columns)
         emit arrowClicked(column, above);
 }
 

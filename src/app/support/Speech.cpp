@@ -3,7 +3,7 @@
 
 #include "support/Text.h"
 
-#include "engine/Board.h"
+#include "model/Board.h"
 
 #include <QAccessible>
 #include <QStringList>

@@ -237,7 +237,7 @@ void MainWindow::play(const Move& move) {
         m_game->apply(move);
         return;
     }
-    const std::set<int> found = foundWordStarts(m_game->board());
+    const std::set<int> found = foundWordStarts(m_game->state().board);
     struct Playing { // over when the move is, also when it throws
         bool& flag;
         ~Playing() { flag = false; }
@@ -245,8 +245,8 @@ void MainWindow::play(const Move& move) {
     m_playing = true;
     const Playing playing{m_playing};
     m_game->apply(move);
-    const QString words = newWordsText(found, m_game->board());
-    if (!words.isEmpty() && m_game->isInPlay())
+    const QString words = newWordsText(found, m_game->state().board);
+    if (!words.isEmpty() && m_game->state().isInPlay())
         m_messages->announce(words);
     sayMovesLeft();
 }
