@@ -57,7 +57,8 @@ void Game::applyRule(const Move& move) {
         lockAll();
         break;
     case Kind::Clue:
-        beginClue();
+        if (!m_timer.paused) // the hidden board takes no clue, and none is charged
+            beginClue();
         break;
     case Kind::ClueStep:
         clueStep();
@@ -66,7 +67,8 @@ void Game::applyRule(const Move& move) {
         solve();
         break;
     case Kind::Undo:
-        undo();
+        if (!m_timer.paused)
+            undo();
         break;
     case Kind::Pause:
         pauseContinue();
