@@ -204,7 +204,7 @@ private slots:
         row("PreviousLevel1", "Previous Level", Qt::Key_F4, true, true);
         row("NextLevel1", "Next Level", Qt::Key_F5, true, true);
         row("PickaLevel1", "Pick a Level", Qt::Key_F6, true, true);
-        row("PauseContinue", "&Pause", {}, true, false);
+        row("PauseContinue", "&Pause", Qt::Key_F9, true, false);
         row("mUndo", "Undo ", Qt::Key_F10, true, false);
         row("mClue", "Cl&ue", Qt::Key_F11, true, false);
         row("mSolve", "&Solve", Qt::Key_F12, true, false);
@@ -600,6 +600,31 @@ private slots:
         QVERIFY(board()->isEnabled());
         QVERIFY(m_window->idleTimer().isActive());
         QVERIFY(pixelsOf(board(), letters) > 0);
+    }
+
+    // Behind the "Paused" cover a clue once ran and charged its price; F9 pauses and continues.
+    void pausedGameTakesNoClueOrUndo() {
+        setOption("Timed", true);
+        press(Qt::Key_F2);
+        press(Qt::Key_F9);
+        QVERIFY(game().timer().paused);
+        const int moves = game().values().movesLeft;
+        const auto letters = [this] {
+            std::string captions;
+            for (int t = 1; t <= game().board().tileCount; ++t)
+                captions += game().board().tile(t).caption;
+            return captions;
+        };
+        const std::string before = letters();
+        press(Qt::Key_F11);
+        press(Qt::Key_F10);
+        QVERIFY(!game().clueRunning());
+        QVERIFY(!m_window->clueStepTimer().isActive());
+        QCOMPARE(game().values().movesLeft, moves);
+        QCOMPARE(letters(), before);
+        press(Qt::Key_F9);
+        QVERIFY(!game().timer().paused);
+        QVERIFY(board()->isEnabled());
     }
 
     void gameTimerTicksCostMovesAfterTheGrace() {

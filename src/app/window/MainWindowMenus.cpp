@@ -88,7 +88,7 @@ void MainWindow::createGameMenu() {
     items.pickLevel = addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6);
     connect(items.pickLevel, &QAction::triggered, this, &MainWindow::pickLevel);
     game->addSeparator();
-    items.pauseContinue = addItem(game, "PauseContinue", QStringLiteral("&Pause"));
+    items.pauseContinue = addItem(game, "PauseContinue", QStringLiteral("&Pause"), Qt::Key_F9);
     connect(items.pauseContinue, &QAction::triggered, this, &MainWindow::pauseContinue);
     items.undo = addItem(game, "mUndo", QStringLiteral("Undo "), Qt::Key_F10);
     connect(items.undo, &QAction::triggered, this, &MainWindow::undo);
