@@ -325,7 +325,7 @@ private slots:
     }
 
     // Any control of a kept kind named after a declared key is saved and restored under it
-    // with no code of its own; an undeclared name is not kept, nor are the sliders.
+    // with no code of its own; an undeclared name is not kept, nor are the unnamed sliders.
     void genericPassesKeepControlsAddedLater() {
         ProgramFolder folder;
         const auto addControls = [](OptionsDialog& dialog) {
@@ -351,7 +351,7 @@ private slots:
             choices[2]->setChecked(true);
             edit->setText(QStringLiteral("caf\u00e9 notes"));
             spin->setValue(7);
-            control<QSlider>(dialog, "handicap")->setValue(1);
+            control<QSlider>(dialog, "handicap")->setValue(-1);
             QVERIFY(dialog.saveControls());
         }
         const QByteArray ini = folder.read(QStringLiteral("RQN_ZQ.INI"));
@@ -360,8 +360,8 @@ private slots:
         QVERIFY(ini.contains("LastTip=7\r\n"));
         QVERIFY(ini.contains("Level=2\r\n"));
         QVERIFY(ini.contains("timerpopsounds=0\r\nLockVowels=0\r\n"));
-        for (const char* notKept :
-             {"ExtraBox", "handicap", "tbSound", "tbSize", "Label8", "Button1", "Size="})
+        QVERIFY(ini.contains("handicap=-1\r\n"));
+        for (const char* notKept : {"ExtraBox", "tbSound", "tbSize", "Label8", "Button1", "Size="})
             QVERIFY2(!ini.contains(notKept), notKept);
 
         OptionsDialog dialog(folder.path(), folder.settings());
@@ -371,7 +371,27 @@ private slots:
         QVERIFY(box->isChecked());
         QCOMPARE(edit->text(), QStringLiteral("caf\u00e9 notes"));
         QCOMPARE(spin->value(), 7);
-        QCOMPARE(control<QSlider>(dialog, "handicap")->value(), 0);
+        QCOMPARE(control<QSlider>(dialog, "handicap")->value(), -1);
+        QCOMPARE(dialog.gameOptions().handicap, -1);
+    }
+
+    // The handicap slider has three positions; anything else in the file plays Neutral.
+    void storedHandicapOffTheSliderStartsNeutral_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("handicap");
+        QTest::newRow("lower") << QByteArray("handicap=-1\r\n") << -1;
+        QTest::newRow("higher") << QByteArray("handicap=1\r\n") << 1;
+        QTest::newRow("absent") << QByteArray() << 0;
+        QTest::newRow("too high") << QByteArray("handicap=2\r\n") << 0;
+        QTest::newRow("too low") << QByteArray("handicap=-7\r\n") << 0;
+        QTest::newRow("not a number") << QByteArray("handicap=hard\r\n") << 0;
+    }
+    void storedHandicapOffTheSliderStartsNeutral() {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, handicap);
+        ProgramFolder folder({}, "[Options]\r\n" + ini);
+        OptionsDialog dialog(folder.path(), folder.settings());
+        QCOMPARE(dialog.gameOptions().handicap, handicap);
     }
 
     void firstRunCopiesTheShippedSettings() {

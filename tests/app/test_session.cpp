@@ -510,12 +510,13 @@ private slots:
         Folder folder;
         Run run(folder);
         run.session.shutDown();
-        const QStringList expected = {
-            "Dictionary", "Def",       "Timed",        "AutoAdvance",  "timerpopsounds",
-            "LockVowels", "LockFirst", "LockNone",     "LockRandomly", "UserLevel",
-            "Music",      "Sound",     "TOTD",         "LastTip",      "Hints",
-            "Banner",     "LockMarks", "Blue",      "Green",        "Red",          "DesktopX",
-            "DesktopY",   "Level",     "ImageVisible", "BGColor",      "Size"};
+        const QStringList expected = {"Dictionary",   "handicap",       "Def",        "Timed",
+                                      "AutoAdvance",  "timerpopsounds", "LockVowels", "LockFirst",
+                                      "LockNone",     "LockRandomly",   "UserLevel",  "Music",
+                                      "Sound",        "TOTD",           "LastTip",    "Hints",
+                                      "Banner",       "LockMarks",      "Blue",       "Green",
+                                      "Red",          "DesktopX",       "DesktopY",   "Level",
+                                      "ImageVisible", "BGColor",        "Size"};
         QCOMPARE(keysOf(folder.ini()), expected);
         for (const char* step : {"stopAndHide", "clearStatus", "stopEffects", "closeMusic"})
             QVERIFY2(run.host.calls.contains(QLatin1String(step)), step);
@@ -582,7 +583,7 @@ private slots:
         ::close(watch);
         QCOMPARE(replacements, 1);
         QCOMPARE(intValue(folder, "Level"), 12);
-        QCOMPARE(keysOf(folder.ini()).size(), 26); // every key shut-down keeps, Lock Marks included
+        QCOMPARE(keysOf(folder.ini()).size(), 27); // every key shut-down keeps, Lock Marks included
     }
 
     void musicFadesOutOnlyWhenMusicIsOn() {
@@ -657,7 +658,7 @@ private slots:
     }
 
     // A new player's run: change everything, quit, start again.
-    void everyKeptOptionComesBackAndTheHandicapStartsNeutral() {
+    void everyKeptOptionComesBack() {
         Folder folder;
         QFile::copy(QStringLiteral(QUORVEL_SOURCE_DIR "/data/zq/RQN_ZQ.DEF"),
                     folder.path() + QStringLiteral("zq/RQN_ZQ.DEF"));
@@ -701,8 +702,8 @@ private slots:
         QCOMPARE(options.lock, quorvel::LockRule::First);
         QCOMPARE(run.options.findChild<QComboBox*>(QStringLiteral("UserLevel"))->currentText(),
                  QStringLiteral("My own mix"));
-        QCOMPARE(options.handicap, 0);
-        QCOMPARE(run.options.volume(), 32768); // Sound Volume is not kept either
+        QCOMPARE(options.handicap, 1); // kept, so the game plays the handicap the dialog shows
+        QCOMPARE(run.options.volume(), 32768); // Sound Volume is not kept
         QCOMPARE(run.options.gameSize(), 1);
         QCOMPARE(run.host.tileSize, std::make_tuple(15, 19, 12));
         QCOMPARE(run.host.position, QPoint(120, 80));

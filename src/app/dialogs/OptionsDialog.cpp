@@ -326,6 +326,8 @@ void OptionsDialog::loadControls() {
             edit->setText(m_settings.readText(*key));
         } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
             spin->setValue(m_settings.readInteger(*key));
+        } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
+            slider->setValue(m_settings.readInteger(*key));
         } else if (const auto items = radioGroupItems(widget); !items.isEmpty()) {
             const int index = m_settings.readInteger(*key);
             if (index >= 0 && index < items.size())
@@ -361,6 +363,8 @@ void OptionsDialog::userLevelChange(int index) {
         bool definitions;
         QRadioButton* lock;
         bool timed;
+        else if (auto* slider = qobject_cast<QSlider*>(widget))
+            saved = m_settings.writeInteger(*key, slider->value()) && saved;
         int handicap;
         bool autoAdvance;
     };
