@@ -31,6 +31,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QSlider>
 #include <QToolTip>
@@ -695,6 +697,62 @@ private slots:
         QVERIFY(!m_window->messages().isBannerVisible());
         QVERIFY(!game().isInPlay());
         press(Qt::Key_F12); // Solve is disabled now: nothing happens
+    // A timed game past its grace, its clock on a short interval standing in for the game's
+    // ten seconds, part of which has passed; the moves left then.
+    int timedGameWithShortInterval(int intervalMs, int passedMs) {
+        setOption("Timed", true);
+        press(Qt::Key_F2);
+        m_window->idleTimerTick(); // the grace ends: every interval from now on costs moves
+        m_window->idleTimer().start(intervalMs);
+        QTest::qWait(passedMs);
+        return game().values().movesLeft;
+    }
+
+    // Reading a dialog is not idling on the board: the clock stands still while one of the
+    // game's modal windows is open (About took 3 moves in 25 s), then runs out the rest of
+    // its interval, and the intervals after that are full ones again.
+    void modalWindowHoldsTheGameTimer() {
+        const int moves = timedGameWithShortInterval(1500, 300);
+        QTimer& clock = m_window->idleTimer();
+        bool runningWhileOpen = true;
+        m_window->setModalRunner([&](QDialog& dialog) {
+            QTimer::singleShot(2500, &dialog, [&] {
+                runningWhileOpen = clock.isActive();
+                dialog.reject();
+            });
+            return dialog.exec();
+        });
+        item("About3")->trigger();
+        QVERIFY(!runningWhileOpen);
+        QCOMPARE(game().values().movesLeft, moves);
+        QVERIFY(clock.isActive());
+        QVERIFY(clock.interval() < 1500); // the rest of the interval, not a fresh one
+        QTRY_COMPARE_WITH_TIMEOUT(game().values().movesLeft, moves + game().values().penalty, 3000);
+        QCOMPARE(clock.interval(), game().values().pop * 1000);
+    }
+
+    // Any modal window holds the clock, also one no command knows of, and one over another
+    // keeps it held until the last of them closes.
+    void nestedModalWindowsHoldTheGameTimerUntilTheLastCloses() {
+        const int moves = timedGameWithShortInterval(800, 0);
+        QTimer& clock = m_window->idleTimer();
+        QMessageBox outer(QMessageBox::Information, QStringLiteral("Quorvel"),
+                          QStringLiteral("outer"), QMessageBox::Ok, m_window.get());
+        bool runningBetween = true;
+        QTimer::singleShot(100, &outer, [&] {
+            QMessageBox inner(QMessageBox::Information, QStringLiteral("Quorvel"),
+                              QStringLiteral("inner"), QMessageBox::Ok, &outer);
+            QTimer::singleShot(1000, &inner, [&] { inner.accept(); });
+            inner.exec();
+            runningBetween = clock.isActive();
+            QTimer::singleShot(1000, &outer, [&] { outer.accept(); });
+        });
+        outer.exec();
+        QVERIFY(!runningBetween);
+        QCOMPARE(game().values().movesLeft, moves);
+        QVERIFY(clock.isActive());
+    }
+
         QVERIFY(!m_window->messages().isBannerVisible());
     }
 

@@ -7,6 +7,7 @@
 #include "support/Dialogs.h"
 #include "dialogs/HelpCommands.h"
 #include "support/HintSwitch.h"
+#include "window/IdleClock.h"
 #include "dialogs/LevelPicker.h"
 #include "window/MainWindowSessionHost.h"
 #include "window/MessagePanels.h"
@@ -134,6 +135,7 @@ void MainWindow::createMessages() {
 void MainWindow::createTimers() {
     m_idleTimer.setObjectName(QStringLiteral("gTimer"));
     connect(&m_idleTimer, &QTimer::timeout, this, &MainWindow::idleTimerTick);
+    m_idleClock = new IdleClock(m_idleTimer, this);
     m_clueStepTimer.setInterval(ClueStepMs);
     connect(&m_clueStepTimer, &QTimer::timeout, this, [this] {
         play(Move::of(Move::Kind::ClueStep));
@@ -147,6 +149,7 @@ MainWindow::~MainWindow() {
     // asks the game where its cursor frame was.
     hide();
     qApp->removeEventFilter(this);
+    removeEventFilter(m_idleClock); // dialogs closing as the window goes need not hold the clock
     m_idleTimer.stop();
     m_clueStepTimer.stop();
 }

@@ -5,6 +5,7 @@
 #include "support/Dialogs.h"
 #include "dialogs/FileProblems.h"
 #include "dialogs/LevelPicker.h"
+#include "window/IdleClock.h"
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"
 #include "settings/Settings.h"
@@ -117,11 +118,8 @@ void MainWindow::writeLevelSetting(int level) {
 }
 
 void MainWindow::gameTimerChanged(bool enabled, int intervalMs) {
-    // start() begins a fresh interval: every counter change postpones the next tick.
-    if (enabled)
-        m_idleTimer.start(intervalMs);
-    else
-        m_idleTimer.stop();
+    // A fresh interval: every counter change postpones the next tick.
+    m_idleClock->run(enabled, intervalMs);
 }
 
 void MainWindow::bannerTimerChanged(bool running) {
