@@ -39,7 +39,8 @@ public:
     const QString& programFolder() const { return m_programFolder; }
     const quorvel::FileLocations& files() const { return m_files; }
 
-    // The generic passes over the dialog's controls in creation order.
+    // The generic passes over the dialog's controls in creation order. Loading leaves the lock
+    // rule and quick setting in force shown, also when the file names neither.
     void loadControls();
     bool saveControls(); // false when a control could not be written
 
@@ -99,6 +100,7 @@ private:
     void placeControls(QGridLayout* grid, const ControlGroups& groups);
     void fillDictionaryList(const QString& selected);
     void makeLockButton(QRadioButton* button);
+    void showChoicesInForce();
     void gameSizeMoved(int position);
 
     quorvel::FileLocations m_files;
