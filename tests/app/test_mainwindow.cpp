@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QSlider>
 #include <QToolTip>
 #include <QTemporaryDir>
@@ -332,6 +333,30 @@ private slots:
         QPixmap picture(40, 30);
         picture.fill(Qt::darkGreen);
         board()->setBackground(picture, false, true); // at its own size, at the area's top left
+    // Nothing stored on a first start: the window opens centred on the primary screen.
+    void firstStartOpensCentredOnThePrimaryScreen() {
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint off = m_window->frameGeometry().center() - available.center();
+        // Start-up may grow the window a little after it was placed, from its top-left corner.
+        QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
+                 qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
+    }
+
+    // The stored position once drifted a pixel a run (9, 8, 7, 6) with the title bar above
+    // the screen; it comes back exactly, and the file keeps it.
+    void storedPositionComesBackExactlyAfterThreeRestarts() {
+        const QPoint where(123, 87);
+        m_window->move(where);
+        for (int restart = 1; restart <= 3; ++restart) {
+            m_window->close();
+            openWindow();
+            QCOMPARE(m_window->pos(), where);
+        }
+        const IniFile ini((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QCOMPARE(ini.readInteger("Options", "DesktopX", -1), where.x());
+        QCOMPARE(ini.readInteger("Options", "DesktopY", -1), where.y());
+    }
+
         QWidget* area = m_window->centralWidget();
         QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(game().board().tileCount, 0);

@@ -27,6 +27,7 @@
 namespace {
 
 const QDate kToday(2026, 12, 7);
+const QPoint kCentred(-100, -100); // where the fake host's window goes when it is centred
 constexpr int kTodayNumber = 46363; // days since 1899-12-30
 
 // The main window as the sequences see it; `calls` records which of its hooks they used.
@@ -103,6 +104,10 @@ public:
     void setWindowPosition(QPoint at) override {
         log("position");
         position = at;
+    }
+    void centreWindow() override {
+        log("centre");
+        position = kCentred;
     }
     int level() const override { return currentLevel; }
     void showLevel(int level) override {
@@ -343,9 +348,11 @@ private slots:
         QTest::newRow("off the top")
             << QByteArray("DesktopX=0\r\nDesktopY=-1\r\n") << QPoint(0, 10);
         QTest::newRow("too low") << QByteArray("DesktopX=-5\r\nDesktopY=401\r\n") << QPoint(10, 10);
-        QTest::newRow("absent") << QByteArray() << QPoint(10, 10);
+        // Nothing stored, or nothing usable: centred on the primary screen.
+        QTest::newRow("absent") << QByteArray() << kCentred;
+        QTest::newRow("only one edge") << QByteArray("DesktopX=20\r\n") << kCentred;
         QTest::newRow("not numbers")
-            << QByteArray("DesktopX=wide\r\nDesktopY=12px\r\n") << QPoint(10, 10);
+            << QByteArray("DesktopX=wide\r\nDesktopY=12px\r\n") << kCentred;
     }
     void windowPositionKeepsWithinBounds() {
         QFETCH(QByteArray, ini);
@@ -355,6 +362,20 @@ private slots:
         Run run(folder);
         run.session.startUp();
         QCOMPARE(run.host.position, expected);
+    }
+
+    // The window is placed before it is first shown, so the window manager frames it there;
+    // start-up moving it again, with the frame not yet known, once put the title bar off the
+    // screen and made the position drift.
+    void windowPlacedBeforeShowingIsNotMovedAgainAtStartUp() {
+        Folder folder;
+        folder.writeIni("DesktopX=30\r\nDesktopY=40\r\n");
+        Run run(folder);
+        run.session.restoreWindowPosition();
+        QCOMPARE(run.host.position, QPoint(30, 40));
+        run.host.calls.clear();
+        run.session.startUp();
+        QVERIFY(!run.host.calls.contains(QStringLiteral("position")));
     }
 
     void styleNamesSelectTheirSample() {

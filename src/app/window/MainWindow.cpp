@@ -164,6 +164,8 @@ void MainWindow::createWindows() {
     m_hints = new HintSwitch(this);
     m_help = new HelpCommands(*this);
     m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
+    if (!isVisible())
+        m_session->restoreWindowPosition(); // framed where it belongs from its first showing
 
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);

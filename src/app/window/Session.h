@@ -27,6 +27,10 @@ public:
 
     // The output starts at the quietest Sound Volume position and the banner timer runs.
     void windowShown();
+    // Puts the window where the settings say before it is first shown, so that the window
+    // manager frames it there, or centres it where none is stored. Only the first call of a
+    // run does anything; start-up makes it when nothing did before.
+    void restoreWindowPosition();
     // FormActivate: restores the settings; only the first call of a run does anything.
     void startUp();
     bool hasStarted() const { return m_started; }
@@ -47,7 +51,7 @@ private:
     void restoreTileLook();
     void newsAndUpdates();
     void restoreMenusAndTips();
-    void restorePositionAndLevel();
+    void restoreLevel();
     bool storeSettings(); // false when a key could not be written
 
     SessionHost& m_host;
@@ -56,4 +60,5 @@ private:
     HintSwitch& m_hints;
     Today m_today;
     bool m_started = false;
+    bool m_positionRestored = false;
 };
