@@ -121,7 +121,7 @@ private slots:
         item("mDictionarySite")->trigger(); // no puzzle yet
         QCOMPARE(m_opened.size(), 1);
         QCOMPARE(encoded(m_opened[0]), QStringLiteral("https://www.dictionary.com"));
-        QCOMPARE(item("mDictionarySite")->text(), QStringLiteral("Dictionary.com"));
+        QCOMPARE(item("mDictionarySite")->text(), QStringLiteral("&Dictionary.com"));
     }
 
     void pickerListsTheWordsSortedWithTheirMeaning() {

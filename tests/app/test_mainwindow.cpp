@@ -196,19 +196,19 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << key
                                 << visible << enabled;
         };
-        row("HonorRoll2", "Statistics", {}, true, true);
-        row("FreeWordLists2", "Get Free Word Lists", {}, true, true);
-        row("GetNewLayouts", "Get New Layouts", {}, true, true);
-        row("mExport", "Export", {}, false, true);
-        row("m345", "345", {}, false, true);
+        row("HonorRoll2", "&Statistics", {}, true, true);
+        row("FreeWordLists2", "Get &Free Word Lists", {}, true, true);
+        row("GetNewLayouts", "Get New &Layouts", {}, true, true);
+        row("mExport", "&Export", {}, false, true);
+        row("m345", "&345", {}, false, true);
         row("Exit1", "E&xit", {}, true, true);
         row("Game1", "&New", Qt::Key_F2, true, true);
-        row("Random1", "Random Level", Qt::Key_F3, true, true);
-        row("PreviousLevel1", "Previous Level", Qt::Key_F4, true, true);
-        row("NextLevel1", "Next Level", Qt::Key_F5, true, true);
-        row("PickaLevel1", "Pick a Level", Qt::Key_F6, true, true);
+        row("Random1", "&Random Level", Qt::Key_F3, true, true);
+        row("PreviousLevel1", "&Previous Level", Qt::Key_F4, true, true);
+        row("NextLevel1", "&Next Level", Qt::Key_F5, true, true);
+        row("PickaLevel1", "Pick a &Level", Qt::Key_F6, true, true);
         row("PauseContinue", "&Pause", Qt::Key_F9, true, false);
-        row("mUndo", "Undo ", Qt::Key_F10, true, false);
+        row("mUndo", "Un&do ", Qt::Key_F10, true, false);
         row("mClue", "Cl&ue", Qt::Key_F11, true, false);
         row("mSolve", "&Solve", Qt::Key_F12, true, false);
         row("mSettings", "&Settings", Qt::Key_F7, true, true);
@@ -216,14 +216,14 @@ private slots:
         row("Banner", "&Banner", {}, true, true);
         row("mHints", "&Hover Hints", {}, true, true);
         row("mSOund", "Sound &Effects", {}, true, true);
-        row("mMusic", "&Music", {}, false, true);
-        row("mTrace", "Trace", {}, false, true);
-        row("Contents1", "How to Play", Qt::Key_F1, true, true);
-        row("mTip", "Tip of the Day", {}, true, true);
-        row("ByEmail1", "E-mail Support", {}, true, true);
-        row("TryOtherGames1", "News and New Games", {}, true, true);
-        row("WebSite2", "Web Site", {}, true, true);
-        row("About3", "About", {}, true, true);
+        row("mMusic", "M&usic", {}, false, true);
+        row("mTrace", "&Trace", {}, false, true);
+        row("Contents1", "How to &Play", Qt::Key_F1, true, true);
+        row("mTip", "&Tip of the Day", {}, true, true);
+        row("ByEmail1", "&E-mail Support", {}, true, true);
+        row("TryOtherGames1", "&News and New Games", {}, true, true);
+        row("WebSite2", "&Web Site", {}, true, true);
+        row("About3", "&About", {}, true, true);
     }
 
     void menusFollowTheTable() {
@@ -241,9 +241,40 @@ private slots:
             QCOMPARE(action->isEnabled(), enabled);
     }
 
+    // Alt with a menu's underlined letter opens it; every item has a letter of its own in its
+    // menu, so the whole game can be played from the keyboard.
+    void altLettersOpenTheMenusAndEveryItemHasItsOwnLetter() {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        const struct {
+            const char* menu;
+            Qt::Key key;
+        } menus[] = {{"File1", Qt::Key_F}, {"Game2", Qt::Key_G}, {"Options2", Qt::Key_O},
+                     {"Help1", Qt::Key_H}};
+        for (const auto& [name, key] : menus) {
+            auto* menu = m_window->findChild<QMenu*>(QLatin1String(name));
+            QVERIFY2(menu, name);
+            QTest::keyClick(m_window.get(), key, Qt::AltModifier);
+            QTRY_VERIFY2(menu->isVisible(), name);
+            menu->close();
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+        for (QMenu* menu : m_window->menuBar()->findChildren<QMenu*>()) {
+            QSet<QString> letters;
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator())
+                    continue;
+                const QKeySequence letter = QKeySequence::mnemonic(item->text());
+                QVERIFY2(!letter.isEmpty(), qPrintable(item->text()));
+                QVERIFY2(!letters.contains(letter.toString()), qPrintable(item->text()));
+                letters.insert(letter.toString());
+            }
+        }
+    }
+
     void levelMenuAndCounterStartAsTheyShould() {
         QCOMPARE(m_window->levelMenu()->objectName(), QStringLiteral("mLevel"));
-        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (1)")); // shown at start-up
+        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("&Level (1)")); // shown at start-up
         QCOMPARE(m_window->counter()->toolTip(),
                  QStringLiteral("Number of moves remaining - end of game at 0."));
         QVERIFY(item("Banner")->isChecked());
@@ -302,6 +333,30 @@ private slots:
         QVERIFY(board()->rect().contains(board()->arrowRect(b.columns, false)));
     }
 
+    // Nothing stored on a first start: the window opens centred on the primary screen.
+    void firstStartOpensCentredOnThePrimaryScreen() {
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint off = m_window->frameGeometry().center() - available.center();
+        // Start-up may grow the window a little after it was placed, from its top-left corner.
+        QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
+                 qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
+    }
+
+    // The stored position once drifted a pixel a run (9, 8, 7, 6) with the title bar above
+    // the screen; it comes back exactly, and the file keeps it.
+    void storedPositionComesBackExactlyAfterThreeRestarts() {
+        const QPoint where(123, 87);
+        m_window->move(where);
+        for (int restart = 1; restart <= 3; ++restart) {
+            m_window->close();
+            openWindow();
+            QCOMPARE(m_window->pos(), where);
+        }
+        const IniFile ini((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QCOMPARE(ini.readInteger("Options", "DesktopX", -1), where.x());
+        QCOMPARE(ini.readInteger("Options", "DesktopY", -1), where.y());
+    }
+
     void aBoardBeyondTheScreenMovesBackOntoIt() {
         const QRect available = m_window->screen()->availableGeometry();
         m_window->move(available.right() - 20, available.bottom() - 20);
@@ -333,30 +388,6 @@ private slots:
         QPixmap picture(40, 30);
         picture.fill(Qt::darkGreen);
         board()->setBackground(picture, false, true); // at its own size, at the area's top left
-    // Nothing stored on a first start: the window opens centred on the primary screen.
-    void firstStartOpensCentredOnThePrimaryScreen() {
-        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-        const QPoint off = m_window->frameGeometry().center() - available.center();
-        // Start-up may grow the window a little after it was placed, from its top-left corner.
-        QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
-                 qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
-    }
-
-    // The stored position once drifted a pixel a run (9, 8, 7, 6) with the title bar above
-    // the screen; it comes back exactly, and the file keeps it.
-    void storedPositionComesBackExactlyAfterThreeRestarts() {
-        const QPoint where(123, 87);
-        m_window->move(where);
-        for (int restart = 1; restart <= 3; ++restart) {
-            m_window->close();
-            openWindow();
-            QCOMPARE(m_window->pos(), where);
-        }
-        const IniFile ini((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
-        QCOMPARE(ini.readInteger("Options", "DesktopX", -1), where.x());
-        QCOMPARE(ini.readInteger("Options", "DesktopY", -1), where.y());
-    }
-
         QWidget* area = m_window->centralWidget();
         QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(game().board().tileCount, 0);
@@ -555,7 +586,7 @@ private slots:
 
     void previousLevelAtLevelOneShowsZeroAndBuildsLevelOne() {
         press(Qt::Key_F4);
-        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (0)"));
+        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("&Level (0)"));
         IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
         QCOMPARE(settings.readInteger("Options", "Level", -5), 0);
         QCOMPARE(game().values().level, 1);
@@ -573,7 +604,7 @@ private slots:
             return LevelPicker::CancelResult;
         });
         press(Qt::Key_F6);
-        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (%1)").arg(chosen));
+        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("&Level (%1)").arg(chosen));
         QCOMPARE(game().board().tileCount, 0);
         press(Qt::Key_F2);
         QCOMPARE(game().values().level, chosen);
@@ -666,62 +697,6 @@ private slots:
         QCOMPARE(counterText(), QString::number(moves + game().values().penalty));
     }
 
-    void clueStepsOnItsTimerAndLocksTheLetter() {
-        press(Qt::Key_F2);
-        const int moves = game().values().movesLeft;
-        press(Qt::Key_F11);
-        QVERIFY(game().clueRunning());
-        QVERIFY(m_window->clueStepTimer().isActive());
-        QCOMPARE(m_window->clueStepTimer().interval(), 250);
-        QVERIFY(game().clueColumn() > 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
-        QVERIFY(!m_window->clueStepTimer().isActive());
-        QVERIFY(game().values().movesLeft < moves);
-        QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Clue")));
-    }
-
-    // The Clue item's words come from what the game says is left: a count after a build, and
-    // "No more" once the last clue has been used.
-    void clueCaptionCountsTheCluesLeft() {
-        QCOMPARE(item("mClue")->text(), QStringLiteral("Cl&ue"));
-        press(Qt::Key_F2);
-        const int allowed = game().commands().cluesLeft;
-        QVERIFY(allowed >= 2);
-        QCOMPARE(item("mClue")->text(), QStringLiteral("Clue (%1)").arg(allowed));
-        for (int used = 1; used <= allowed && game().isInPlay(); ++used) {
-            press(Qt::Key_F11);
-            QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
-            if (!game().isInPlay())
-                return; // the clues' cost ended the game first
-            const QString left = used == allowed ? QStringLiteral("Clue (No more)")
-                                                 : QStringLiteral("Clue (%1)").arg(allowed - used);
-            QCOMPARE(item("mClue")->text(), left);
-        }
-    }
-
-    // Solve in the middle of a clue must not leave the clue running into the next game.
-    void solveDuringAClueLeavesTheNextGamesClueWorking() {
-        press(Qt::Key_F2);
-        press(Qt::Key_F11);
-        QVERIFY(game().clueRunning());
-        press(Qt::Key_F12);
-        QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 3000);
-        press(Qt::Key_F2);
-        press(Qt::Key_F11);
-        QVERIFY(game().clueRunning());
-    }
-
-    void f12SolvesAndTheTryAgainBannerOnlyHides() {
-        press(Qt::Key_F2);
-        press(Qt::Key_F12);
-        QVERIFY(!game().isInPlay());
-        QCOMPARE(m_window->messages().bannerText(), QStringLiteral("Try again"));
-        QVERIFY(m_window->messages().isWaiting());
-        QCOMPARE(counterText(), QStringLiteral("0"));
-        press(Qt::Key_Space);
-        QVERIFY(!m_window->messages().isBannerVisible());
-        QVERIFY(!game().isInPlay());
-        press(Qt::Key_F12); // Solve is disabled now: nothing happens
     // A timed game past its grace, its clock on a short interval standing in for the game's
     // ten seconds, part of which has passed; the moves left then.
     int timedGameWithShortInterval(int intervalMs, int passedMs) {
@@ -778,6 +753,62 @@ private slots:
         QVERIFY(clock.isActive());
     }
 
+    void clueStepsOnItsTimerAndLocksTheLetter() {
+        press(Qt::Key_F2);
+        const int moves = game().values().movesLeft;
+        press(Qt::Key_F11);
+        QVERIFY(game().clueRunning());
+        QVERIFY(m_window->clueStepTimer().isActive());
+        QCOMPARE(m_window->clueStepTimer().interval(), 250);
+        QVERIFY(game().clueColumn() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
+        QVERIFY(!m_window->clueStepTimer().isActive());
+        QVERIFY(game().values().movesLeft < moves);
+        QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Cl&ue")));
+    }
+
+    // The Clue item's words come from what the game says is left: a count after a build, and
+    // "No more" once the last clue has been used.
+    void clueCaptionCountsTheCluesLeft() {
+        QCOMPARE(item("mClue")->text(), QStringLiteral("Cl&ue"));
+        press(Qt::Key_F2);
+        const int allowed = game().commands().cluesLeft;
+        QVERIFY(allowed >= 2);
+        QCOMPARE(item("mClue")->text(), QStringLiteral("Cl&ue (%1)").arg(allowed));
+        for (int used = 1; used <= allowed && game().isInPlay(); ++used) {
+            press(Qt::Key_F11);
+            QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 10000);
+            if (!game().isInPlay())
+                return; // the clues' cost ended the game first
+            const QString left = used == allowed ? QStringLiteral("Cl&ue (No more)")
+                                                 : QStringLiteral("Cl&ue (%1)").arg(allowed - used);
+            QCOMPARE(item("mClue")->text(), left);
+        }
+    }
+
+    // Solve in the middle of a clue must not leave the clue running into the next game.
+    void solveDuringAClueLeavesTheNextGamesClueWorking() {
+        press(Qt::Key_F2);
+        press(Qt::Key_F11);
+        QVERIFY(game().clueRunning());
+        press(Qt::Key_F12);
+        QTRY_VERIFY_WITH_TIMEOUT(!game().clueRunning(), 3000);
+        press(Qt::Key_F2);
+        press(Qt::Key_F11);
+        QVERIFY(game().clueRunning());
+    }
+
+    void f12SolvesAndTheTryAgainBannerOnlyHides() {
+        press(Qt::Key_F2);
+        press(Qt::Key_F12);
+        QVERIFY(!game().isInPlay());
+        QCOMPARE(m_window->messages().bannerText(), QStringLiteral("Try again"));
+        QVERIFY(m_window->messages().isWaiting());
+        QCOMPARE(counterText(), QStringLiteral("0"));
+        press(Qt::Key_Space);
+        QVERIFY(!m_window->messages().isBannerVisible());
+        QVERIFY(!game().isInPlay());
+        press(Qt::Key_F12); // Solve is disabled now: nothing happens
         QVERIFY(!m_window->messages().isBannerVisible());
     }
 
@@ -826,7 +857,7 @@ private slots:
         press(Qt::Key_F5);
         IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
         QCOMPARE(settings.readInteger("Options", "Level", -5), 2);
-        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("Level (2)"));
+        QCOMPARE(m_window->levelMenu()->title(), QStringLiteral("&Level (2)"));
         QCOMPARE(m_window->levelPicker()->position(), 2);
     }
 

@@ -101,7 +101,7 @@ void MainWindow::warnSettingsNotWritten() {
 }
 
 void MainWindow::levelShown(int level) {
-    m_levelMenu->setTitle(QStringLiteral("Level (%1)").arg(level));
+    m_levelMenu->setTitle(QStringLiteral("&Level (%1)").arg(level));
     writeLevelSetting(level);
     if (m_levelPicker) {
         // The track bar holds the level within its range; the box shows the level itself.
