@@ -26,6 +26,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -340,6 +341,19 @@ private slots:
         // Start-up may grow the window a little after it was placed, from its top-left corner.
         QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
                  qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
+    }
+
+    // Window managers drew minimise and maximise buttons on the dialogs unless told otherwise.
+    void dialogsHaveATitleAndACloseButtonOnly() {
+        const QList<QDialog*> dialogs = m_window->findChildren<QDialog*>();
+        QVERIFY(dialogs.size() >= 8);
+        for (const QDialog* dialog : dialogs) {
+            const Qt::WindowFlags flags = dialog->windowFlags();
+            QVERIFY2(flags.testFlag(Qt::CustomizeWindowHint) &&
+                         flags.testFlag(Qt::WindowCloseButtonHint) &&
+                         !flags.testAnyFlags(Qt::WindowMinMaxButtonsHint),
+                     qPrintable(dialog->objectName()));
+        }
     }
 
     // The stored position once drifted a pixel a run (9, 8, 7, 6) with the title bar above

@@ -177,6 +177,14 @@ void MainWindow::createWindows() {
     connect(m_levelPicker, &LevelPicker::positionChanged, this,
             [this](int level) { m_game->setPickerLevel(level); });
     applyOptions();
+    // Before any is shown: a dialog's frame has a title and a close button, and no button to
+    // minimise or maximise it apart from the game.
+    for (QDialog* dialog : findChildren<QDialog*>()) {
+        const Qt::WindowFlags kept = dialog->windowFlags() & ~(Qt::WindowMinMaxButtonsHint |
+                                                               Qt::WindowContextHelpButtonHint);
+        dialog->setWindowFlags(kept | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    }
 }
 
 int MainWindow::gameSize() const {
