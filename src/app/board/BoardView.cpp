@@ -10,6 +10,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QMimeData>
@@ -47,6 +48,18 @@ QPainterPath arrowGlyph(const QRectF& box, bool down) {
     path.addPolygon(shape.translated(box.topLeft()));
     path.closeSubpath();
     return path;
+}
+
+// The pixels a letter's ink covers, drawn as a line of text whose box is lineBox; a pixel of
+// margin takes in the edge smoothing.
+QRect glyphInk(const QFont& font, const QString& letter, const QRect& lineBox) {
+    const QFontMetrics metrics(font);
+    QRect ink = metrics.tightBoundingRect(letter);
+    if (font.underline())
+        ink |= QRect(0, metrics.underlinePos(), metrics.horizontalAdvance(letter),
+                     metrics.lineWidth());
+    const QPoint baseline(lineBox.left(), lineBox.top() + metrics.ascent());
+    return ink.translated(baseline).adjusted(-1, -1, 1, 1);
 }
 
 // The tile font, made smaller when a letter would not fit in the tile; a size the player chose
@@ -375,15 +388,17 @@ void BoardView::paintTile(QPainter& painter, const QRect& rect, const quorvel::T
                           const QFont& font, const QFont& underlinedFont) const {
     const QRect inner = paintTileFace(painter, rect, m_appearance.style, m_appearance.colour);
 
+    const QString letter = quorvel::fromCp1252(std::string(1, tile.caption));
+    const QFont& letterFont = tile.underlined ? underlinedFont : font;
     painter.save();
     painter.setClipRect(rect);
-    painter.setFont(tile.underlined ? underlinedFont : font);
+    painter.setFont(letterFont);
     painter.setPen(letterColour(tile.colour));
-    painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip,
-                     quorvel::fromCp1252(std::string(1, tile.caption)));
+    QRect drawn;
+    painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip, letter, &drawn);
     painter.restore();
     if (m_lockMarks && tile.colour != quorvel::LetterColour::Unlocked)
-        paintLockMark(painter, inner);
+        paintLockMark(painter, inner, glyphInk(letterFont, letter, drawn));
 }
 
 // Arrows are aqua; the one under the mouse and the clue's arrow are white; disabled arrows are
