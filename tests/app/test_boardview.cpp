@@ -134,7 +134,7 @@ private slots:
             const QRect above = view->arrowRect(column, true);
             const QRect below = view->arrowRect(column, false);
             const QRect cell = view->tileRect(1).translated((column - 1) * 30, 0);
-            QCOMPARE(above.width(), BoardView::ArrowWidth);
+            QCOMPARE(above.width(), 12); // two fifths of a 30-pixel tile
             QVERIFY(qAbs(above.center().x() - cell.center().x()) <= 1);
             QCOMPARE(below.left(), above.left());
             QVERIFY(above.bottom() < 40);
@@ -399,6 +399,22 @@ private slots:
         QCOMPARE(names.size(), TileStylePresetCount);
         QCOMPARE(defaultTileStyle(), (TileStyle{Bevel::Raised, Bevel::None, 1, false, 0}));
         QCOMPARE(quorvel::colourToWindows(quorvel::colourFromWindows(0x5A0EDA)), 0x5A0EDAu);
+    }
+
+    // The arrows were about 10 pixels wide beside 55-pixel tiles at Maximum size: thin targets.
+    void arrowsGrowWithTheTiles() {
+        for (const quorvel::TileSize tile :
+             {quorvel::tileSizeFor(1, {}), quorvel::tileSizeFor(2, {}), quorvel::maxTileSize(1000)}) {
+            view->setTileSize(tile);
+            view->resize(view->sizeHint());
+            const QRect arrow = view->arrowRect(2, true);
+            QVERIFY(arrow.width() >= BoardView::ArrowWidth);
+            QVERIFY(arrow.width() >= tile.width * 2 / 5);
+            const QRect column = view->tileRect(2);
+            QVERIFY(column.left() <= arrow.left() && arrow.right() <= column.right());
+            const auto hit = view->arrowAt(QPoint(arrow.right(), arrow.center().y()));
+            QVERIFY(hit && hit->column == 2 && hit->above);
+        }
     }
 
     // The lock notch once covered the top of A and turned I into a hook at the smaller sizes:

@@ -20,6 +20,8 @@
 #include <QPainterPath>
 #include <QToolTip>
 
+#include <algorithm>
+
 using quorvel::LetterColour;
 
 namespace {
@@ -29,12 +31,21 @@ const QColor HighlightColour(Qt::white);
 const QColor BevelLight(Qt::white);
 const QColor DisabledText(0x80, 0x80, 0x80);
 
-// A filled arrow (shaft and head) in an ArrowWidth x ArrowHeight box, pointing down or up.
+// The arrows widen with the tiles, two fifths of a tile but never narrower than ArrowWidth: a
+// fixed arrow was a thin target beside the largest tiles. Their height is the fixed band
+// between the panel's edge and the tiles.
+int arrowWidthFor(quorvel::TileSize tile) {
+    return std::max(quorvel::ArrowWidth, tile.width * 2 / 5);
+}
+
+// A filled arrow (shaft and head) in its box, pointing down or up; the shaft keeps its share of
+// the width.
 QPainterPath arrowGlyph(const QRectF& box, bool down) {
     const qreal w = box.width();
     const qreal h = box.height();
-    const qreal shaftLeft = w / 2 - 2.5;
-    const qreal shaftRight = w / 2 + 2.5;
+    const qreal shaftHalf = std::max(2.5, w * 2.5 / quorvel::ArrowWidth);
+    const qreal shaftLeft = w / 2 - shaftHalf;
+    const qreal shaftRight = w / 2 + shaftHalf;
     const qreal headBase = h * 0.5;
     QPolygonF shape;
     shape << QPointF(shaftLeft, 1) << QPointF(shaftRight, 1) << QPointF(shaftRight, headBase)
@@ -198,10 +209,11 @@ QRect BoardView::arrowRectByNumber(int arrow) const {
     const quorvel::Board& board = m_game.board();
     const bool above = arrow <= board.columns;
     const int column = above ? arrow : arrow - board.columns;
+    const int width = arrowWidthFor(m_tileSize);
     const quorvel::Point at =
-        above ? quorvel::arrowAbovePosition(column, m_tileSize, ArrowWidth)
-              : quorvel::arrowBelowPosition(column, board.rows, m_tileSize, ArrowWidth);
-    return QRect(originX() + at.x, at.y, ArrowWidth, ArrowHeight);
+        above ? quorvel::arrowAbovePosition(column, m_tileSize, width)
+              : quorvel::arrowBelowPosition(column, board.rows, m_tileSize, width);
+    return QRect(originX() + at.x, at.y, width, ArrowHeight);
 }
 
 int BoardView::tileAt(QPoint pos) const {
