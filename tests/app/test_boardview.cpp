@@ -5,6 +5,7 @@
 #include "board/TileStyle.h"
 
 #include "../core/GameTestSupport.h"
+#include "model/Geometry.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -136,7 +137,7 @@ private slots:
             const QRect above = view->arrowRect(column, true);
             const QRect below = view->arrowRect(column, false);
             const QRect cell = view->tileRect(1).translated((column - 1) * 30, 0);
-            QCOMPARE(above.width(), BoardView::ArrowWidth);
+            QCOMPARE(above.width(), 12); // two fifths of a 30-pixel tile
             QVERIFY(qAbs(above.center().x() - cell.center().x()) <= 1);
             QCOMPARE(below.left(), above.left());
             QVERIFY(above.bottom() < 40);
@@ -407,6 +408,66 @@ private slots:
         QCOMPARE(names.size(), TileStylePresetCount);
         QCOMPARE(defaultTileStyle(), (TileStyle{Bevel::Raised, Bevel::None, 1, false, 0}));
         QCOMPARE(quorvel::colourToWindows(quorvel::colourFromWindows(0x5A0EDA)), 0x5A0EDAu);
+    }
+
+    // The arrows were about 10 pixels wide beside 55-pixel tiles at Maximum size: thin targets.
+    void arrowsGrowWithTheTiles() {
+        for (const quorvel::TileSize tile :
+             {quorvel::tileSizeFor(1, {}), quorvel::tileSizeFor(2, {}), quorvel::maxTileSize(1000)}) {
+            view->setTileSize(tile);
+            view->resize(view->sizeHint());
+            const QRect arrow = view->arrowRect(2, true);
+            QVERIFY(arrow.width() >= BoardView::ArrowWidth);
+            QVERIFY(arrow.width() >= tile.width * 2 / 5);
+            const QRect column = view->tileRect(2);
+            QVERIFY(column.left() <= arrow.left() && arrow.right() <= column.right());
+            const auto hit = view->arrowAt(QPoint(arrow.right(), arrow.center().y()));
+            QVERIFY(hit && hit->column == 2 && hit->above);
+        }
+    }
+
+    // The lock notch once covered the top of A and turned I into a hook at the smaller sizes:
+    // at every Game Size its pixels fall only on the bare tile face, never on a letter's ink.
+    void lockNotchNeverCoversALetter() {
+        TestGame::setUpBoard(g(), {"ABCDEFGHIJKLM", "NOPQRSTUVWXYZ"}, {},
+                             {"GGGGGGGGGGGGG", "GGGGGGGGGGGGG"});
+        view->refresh();
+        const struct {
+            quorvel::TileSize tile;
+            int points;
+        } sizes[] = {{quorvel::tileSizeFor(1, {}), 12},
+                     {quorvel::tileSizeFor(2, {}), 24},
+                     {quorvel::maxTileSize(1000), 36}};
+        int notchPixels = 0;
+        for (const auto& [tile, points] : sizes)
+            for (const bool bold : {false, true}) {
+                view->setTileSize(tile);
+                TileAppearance look = view->tileAppearance();
+                look.pointSize = points;
+                look.bold = bold;
+                view->setTileAppearance(look);
+                view->resize(view->sizeHint());
+                view->setLockMarksShown(false);
+                const QImage bare = view->grab().toImage();
+                view->setLockMarksShown(true);
+                const QImage marked = view->grab().toImage();
+                for (int t = 1; t <= board().tileCount; ++t) {
+                    const QRect rect = view->tileRect(t);
+                    for (int y = rect.top(); y <= rect.bottom(); ++y)
+                        for (int x = rect.left(); x <= rect.right(); ++x) {
+                            if (marked.pixel(x, y) == bare.pixel(x, y))
+                                continue;
+                            ++notchPixels;
+                            QVERIFY2(bare.pixelColor(x, y) == look.colour,
+                                     qPrintable(QStringLiteral("%1 at %2x%3%4")
+                                                    .arg(QChar::fromLatin1(board().tile(t).solution))
+                                                    .arg(tile.width)
+                                                    .arg(tile.height)
+                                                    .arg(bold ? " bold" : "")));
+                        }
+                }
+            }
+        QVERIFY(notchPixels > 0);
     }
 
     void everyPresetLeavesTheLetterLegibleOnTheSmallestTile() {

@@ -25,6 +25,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QMenuBar>
+#include <QScreen>
 #include <QtTest>
 
 #include <memory>
@@ -119,7 +121,7 @@ private slots:
         item("mDictionarySite")->trigger(); // no puzzle yet
         QCOMPARE(m_opened.size(), 1);
         QCOMPARE(encoded(m_opened[0]), QStringLiteral("https://www.dictionary.com"));
-        QCOMPARE(item("mDictionarySite")->text(), QStringLiteral("Dictionary.com"));
+        QCOMPARE(item("mDictionarySite")->text(), QStringLiteral("&Dictionary.com"));
     }
 
     void pickerListsTheWordsSortedWithTheirMeaning() {
@@ -260,6 +262,20 @@ private slots:
         QVERIFY(loaded.wait(NewsWindow::TimeoutMs + 2000));
         QCOMPARE(loaded.at(0).at(0).toBool(), false);
         QCOMPARE(news->shownText(), NewsWindow::failureText());
+    }
+
+    // On a first start the tip, centred over the smaller main window, covered its title and
+    // menu bar.
+    void tipAtStartUpLeavesTheTitleAndMenuBarInSight() {
+        start("[Options]\r\nTOTD=1\r\n");
+        TipDialog* dialog = help().tipDialog();
+        QVERIFY(dialog->isVisible());
+        const QRect frame = m_window->frameGeometry();
+        const QPoint underMenu(0, m_window->menuBar()->geometry().bottom() + 1);
+        const QRect titleAndMenu(frame.topLeft(),
+                                 QPoint(frame.right(), m_window->mapToGlobal(underMenu).y() - 1));
+        QVERIFY(!dialog->frameGeometry().intersects(titleAndMenu));
+        QVERIFY(m_window->screen()->availableGeometry().contains(dialog->frameGeometry()));
     }
 
     // Tips -1..-3 with LastTip 3: the notice shows, Next Tip is off, and 0 is stored.

@@ -26,12 +26,16 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QSlider>
 #include <QToolTip>
 #include <QTemporaryDir>
@@ -193,19 +197,19 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << key
                                 << visible << enabled;
         };
-        row("HonorRoll2", "Statistics", {}, true, true);
-        row("FreeWordLists2", "Get Free Word Lists", {}, true, true);
-        row("GetNewLayouts", "Get New Layouts", {}, true, true);
-        row("mExport", "Export", {}, false, true);
-        row("m345", "345", {}, false, true);
+        row("HonorRoll2", "&Statistics", {}, true, true);
+        row("FreeWordLists2", "Get &Free Word Lists", {}, true, true);
+        row("GetNewLayouts", "Get New &Layouts", {}, true, true);
+        row("mExport", "&Export", {}, false, true);
+        row("m345", "&345", {}, false, true);
         row("Exit1", "E&xit", {}, true, true);
         row("Game1", "&New", Qt::Key_F2, true, true);
-        row("Random1", "Random Level", Qt::Key_F3, true, true);
-        row("PreviousLevel1", "Previous Level", Qt::Key_F4, true, true);
-        row("NextLevel1", "Next Level", Qt::Key_F5, true, true);
-        row("PickaLevel1", "Pick a Level", Qt::Key_F6, true, true);
-        row("PauseContinue", "&Pause", {}, true, false);
-        row("mUndo", "Undo ", Qt::Key_F10, true, false);
+        row("Random1", "&Random Level", Qt::Key_F3, true, true);
+        row("PreviousLevel1", "&Previous Level", Qt::Key_F4, true, true);
+        row("NextLevel1", "&Next Level", Qt::Key_F5, true, true);
+        row("PickaLevel1", "Pick a &Level", Qt::Key_F6, true, true);
+        row("PauseContinue", "&Pause", Qt::Key_F9, true, false);
+        row("mUndo", "Un&do ", Qt::Key_F10, true, false);
         row("mClue", "Cl&ue", Qt::Key_F11, true, false);
         row("mSolve", "&Solve", Qt::Key_F12, true, false);
         row("mSettings", "&Settings", Qt::Key_F7, true, true);
@@ -213,14 +217,14 @@ private slots:
         row("Banner", "&Banner", {}, true, true);
         row("mHints", "&Hover Hints", {}, true, true);
         row("mSOund", "Sound &Effects", {}, true, true);
-        row("mMusic", "&Music", {}, false, true);
-        row("mTrace", "Trace", {}, false, true);
-        row("Contents1", "How to Play", Qt::Key_F1, true, true);
-        row("mTip", "Tip of the Day", {}, true, true);
-        row("ByEmail1", "E-mail Support", {}, true, true);
-        row("TryOtherGames1", "News and New Games", {}, true, true);
-        row("WebSite2", "Web Site", {}, true, true);
-        row("About3", "About", {}, true, true);
+        row("mMusic", "M&usic", {}, false, true);
+        row("mTrace", "&Trace", {}, false, true);
+        row("Contents1", "How to &Play", Qt::Key_F1, true, true);
+        row("mTip", "&Tip of the Day", {}, true, true);
+        row("ByEmail1", "&E-mail Support", {}, true, true);
+        row("TryOtherGames1", "&News and New Games", {}, true, true);
+        row("WebSite2", "&Web Site", {}, true, true);
+        row("About3", "&About", {}, true, true);
     }
 
     void menusFollowTheTable() {
@@ -238,9 +242,40 @@ private slots:
             QCOMPARE(action->isEnabled(), enabled);
     }
 
+    // Alt with a menu's underlined letter opens it; every item has a letter of its own in its
+    // menu, so the whole game can be played from the keyboard.
+    void altLettersOpenTheMenusAndEveryItemHasItsOwnLetter() {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        const struct {
+            const char* menu;
+            Qt::Key key;
+        } menus[] = {{"File1", Qt::Key_F}, {"Game2", Qt::Key_G}, {"Options2", Qt::Key_O},
+                     {"Help1", Qt::Key_H}};
+        for (const auto& [name, key] : menus) {
+            auto* menu = m_window->findChild<QMenu*>(QLatin1String(name));
+            QVERIFY2(menu, name);
+            QTest::keyClick(m_window.get(), key, Qt::AltModifier);
+            QTRY_VERIFY2(menu->isVisible(), name);
+            menu->close();
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+        for (QMenu* menu : m_window->menuBar()->findChildren<QMenu*>()) {
+            QSet<QString> letters;
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator())
+                    continue;
+                const QKeySequence letter = QKeySequence::mnemonic(item->text());
+                QVERIFY2(!letter.isEmpty(), qPrintable(item->text()));
+                QVERIFY2(!letters.contains(letter.toString()), qPrintable(item->text()));
+                letters.insert(letter.toString());
+            }
+        }
+    }
+
     void levelMenuAndCounterStartAsTheyShould() {
         QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->objectName(), QStringLiteral("mLevel"));
-        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("Level (1)")); // shown at start-up
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("&Level (1)")); // shown at start-up
         QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("Counter"))->toolTip(),
                  QStringLiteral("Number of moves remaining - end of game at 0."));
         QVERIFY(item("Banner")->isChecked());
@@ -297,6 +332,43 @@ private slots:
         QVERIFY(qAbs((area->width() - board()->width()) - 2 * board()->x()) <= 1);
         QVERIFY(board()->rect().contains(board()->tileRect(b.tileCount)));
         QVERIFY(board()->rect().contains(board()->arrowRect(b.columns, false)));
+    }
+
+    // Nothing stored on a first start: the window opens centred on the primary screen.
+    void firstStartOpensCentredOnThePrimaryScreen() {
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint off = m_window->frameGeometry().center() - available.center();
+        // Start-up may grow the window a little after it was placed, from its top-left corner.
+        QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
+                 qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
+    }
+
+    // Window managers drew minimise and maximise buttons on the dialogs unless told otherwise.
+    void dialogsHaveATitleAndACloseButtonOnly() {
+        const QList<QDialog*> dialogs = m_window->findChildren<QDialog*>();
+        QVERIFY(dialogs.size() >= 8);
+        for (const QDialog* dialog : dialogs) {
+            const Qt::WindowFlags flags = dialog->windowFlags();
+            QVERIFY2(flags.testFlag(Qt::CustomizeWindowHint) &&
+                         flags.testFlag(Qt::WindowCloseButtonHint) &&
+                         !flags.testAnyFlags(Qt::WindowMinMaxButtonsHint),
+                     qPrintable(dialog->objectName()));
+        }
+    }
+
+    // The stored position once drifted a pixel a run (9, 8, 7, 6) with the title bar above
+    // the screen; it comes back exactly, and the file keeps it.
+    void storedPositionComesBackExactlyAfterThreeRestarts() {
+        const QPoint where(123, 87);
+        m_window->move(where);
+        for (int restart = 1; restart <= 3; ++restart) {
+            m_window->close();
+            openWindow();
+            QCOMPARE(m_window->pos(), where);
+        }
+        const IniFile ini((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+        QCOMPARE(ini.readInteger("Options", "DesktopX", -1), where.x());
+        QCOMPARE(ini.readInteger("Options", "DesktopY", -1), where.y());
     }
 
     void aBoardBeyondTheScreenMovesBackOntoIt() {
@@ -528,7 +600,7 @@ private slots:
 
     void previousLevelAtLevelOneShowsZeroAndBuildsLevelOne() {
         press(Qt::Key_F4);
-        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("Level (0)"));
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("&Level (0)"));
         IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
         QCOMPARE(settings.readInteger("Options", "Level", -5), 0);
         QCOMPARE(game().state().values.level, 1);
@@ -546,7 +618,7 @@ private slots:
             return LevelPicker::CancelResult;
         });
         press(Qt::Key_F6);
-        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("Level (%1)").arg(chosen));
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("&Level (%1)").arg(chosen));
         QCOMPARE(game().state().board.tileCount, 0);
         press(Qt::Key_F2);
         QCOMPARE(game().state().values.level, chosen);
@@ -602,6 +674,31 @@ private slots:
         QVERIFY(pixelsOf(board(), letters) > 0);
     }
 
+    // Behind the "Paused" cover a clue once ran and charged its price; F9 pauses and continues.
+    void pausedGameTakesNoClueOrUndo() {
+        setOption("Timed", true);
+        press(Qt::Key_F2);
+        press(Qt::Key_F9);
+        QVERIFY(game().state().timer.paused);
+        const int moves = game().state().values.movesLeft;
+        const auto letters = [this] {
+            std::string captions;
+            for (int t = 1; t <= game().state().board.tileCount; ++t)
+                captions += game().state().board.tile(t).caption;
+            return captions;
+        };
+        const std::string before = letters();
+        press(Qt::Key_F11);
+        press(Qt::Key_F10);
+        QVERIFY(!game().state().clueRunning);
+        QVERIFY(!m_window->clueStepTimer().isActive());
+        QCOMPARE(game().state().values.movesLeft, moves);
+        QCOMPARE(letters(), before);
+        press(Qt::Key_F9);
+        QVERIFY(!game().state().timer.paused);
+        QVERIFY(board()->isEnabled());
+    }
+
     void gameTimerTicksCostMovesAfterTheGrace() {
         setOption("Timed", true);
         press(Qt::Key_F2);
@@ -612,6 +709,62 @@ private slots:
         QCOMPARE(game().state().values.movesLeft, moves);
         m_window->idleTimerTick();
         QCOMPARE(counterText(), QString::number(moves + game().state().values.penalty));
+    }
+
+    // A timed game past its grace, its clock on a short interval standing in for the game's
+    // ten seconds, part of which has passed; the moves left then.
+    int timedGameWithShortInterval(int intervalMs, int passedMs) {
+        setOption("Timed", true);
+        press(Qt::Key_F2);
+        m_window->idleTimerTick(); // the grace ends: every interval from now on costs moves
+        m_window->idleTimer().start(intervalMs);
+        QTest::qWait(passedMs);
+        return game().state().values.movesLeft;
+    }
+
+    // Reading a dialog is not idling on the board: the clock stands still while one of the
+    // game's modal windows is open (About took 3 moves in 25 s), then runs out the rest of
+    // its interval, and the intervals after that are full ones again.
+    void modalWindowHoldsTheGameTimer() {
+        const int moves = timedGameWithShortInterval(1500, 300);
+        QTimer& clock = m_window->idleTimer();
+        bool runningWhileOpen = true;
+        m_window->setModalRunner([&](QDialog& dialog) {
+            QTimer::singleShot(2500, &dialog, [&] {
+                runningWhileOpen = clock.isActive();
+                dialog.reject();
+            });
+            return dialog.exec();
+        });
+        item("About3")->trigger();
+        QVERIFY(!runningWhileOpen);
+        QCOMPARE(game().state().values.movesLeft, moves);
+        QVERIFY(clock.isActive());
+        QVERIFY(clock.interval() < 1500); // the rest of the interval, not a fresh one
+        QTRY_COMPARE_WITH_TIMEOUT(game().state().values.movesLeft, moves + game().state().values.penalty, 3000);
+        QCOMPARE(clock.interval(), game().state().values.pop * 1000);
+    }
+
+    // Any modal window holds the clock, also one no command knows of, and one over another
+    // keeps it held until the last of them closes.
+    void nestedModalWindowsHoldTheGameTimerUntilTheLastCloses() {
+        const int moves = timedGameWithShortInterval(800, 0);
+        QTimer& clock = m_window->idleTimer();
+        QMessageBox outer(QMessageBox::Information, QStringLiteral("Quorvel"),
+                          QStringLiteral("outer"), QMessageBox::Ok, m_window.get());
+        bool runningBetween = true;
+        QTimer::singleShot(100, &outer, [&] {
+            QMessageBox inner(QMessageBox::Information, QStringLiteral("Quorvel"),
+                              QStringLiteral("inner"), QMessageBox::Ok, &outer);
+            QTimer::singleShot(1000, &inner, [&] { inner.accept(); });
+            inner.exec();
+            runningBetween = clock.isActive();
+            QTimer::singleShot(1000, &outer, [&] { outer.accept(); });
+        });
+        outer.exec();
+        QVERIFY(!runningBetween);
+        QCOMPARE(game().state().values.movesLeft, moves);
+        QVERIFY(clock.isActive());
     }
 
     void clueStepsOnItsTimerAndLocksTheLetter() {
@@ -625,7 +778,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!game().state().clueRunning, 10000);
         QVERIFY(!m_window->clueStepTimer().isActive());
         QVERIFY(game().state().values.movesLeft < moves);
-        QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Clue")));
+        QVERIFY(item("mClue")->text().startsWith(QStringLiteral("Cl&ue")));
     }
 
     // The Clue item's words come from what the game says is left: a count after a build, and
@@ -635,14 +788,14 @@ private slots:
         press(Qt::Key_F2);
         const int allowed = game().state().commands.cluesLeft;
         QVERIFY(allowed >= 2);
-        QCOMPARE(item("mClue")->text(), QStringLiteral("Clue (%1)").arg(allowed));
+        QCOMPARE(item("mClue")->text(), QStringLiteral("Cl&ue (%1)").arg(allowed));
         for (int used = 1; used <= allowed && game().state().isInPlay(); ++used) {
             press(Qt::Key_F11);
             QTRY_VERIFY_WITH_TIMEOUT(!game().state().clueRunning, 10000);
             if (!game().state().isInPlay())
                 return; // the clues' cost ended the game first
-            const QString left = used == allowed ? QStringLiteral("Clue (No more)")
-                                                 : QStringLiteral("Clue (%1)").arg(allowed - used);
+            const QString left = used == allowed ? QStringLiteral("Cl&ue (No more)")
+                                                 : QStringLiteral("Cl&ue (%1)").arg(allowed - used);
             QCOMPARE(item("mClue")->text(), left);
         }
     }
@@ -718,7 +871,7 @@ private slots:
         press(Qt::Key_F5);
         IniFile settings((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
         QCOMPARE(settings.readInteger("Options", "Level", -5), 2);
-        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("Level (2)"));
+        QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("mLevel"))->title(), QStringLiteral("&Level (2)"));
         QCOMPARE(m_window->findChild<quorvel::LevelPicker*>()->position(), 2);
     }
 

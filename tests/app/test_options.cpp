@@ -118,12 +118,15 @@ private slots:
             QCOMPARE(box->text(), QLatin1String(b.caption));
             QVERIFY(!box->isChecked());
         }
-        for (const char* name : {"LockVowels", "LockFirst", "LockNone", "LockRandomly"})
+        // A first start shows the lock rule and quick setting in force, not blank choices.
+        for (const char* name : {"LockVowels", "LockFirst", "LockRandomly"})
             QVERIFY(!control<QRadioButton>(dialog, name)->isChecked());
+        QVERIFY(control<QRadioButton>(dialog, "LockNone")->isChecked());
+        QCOMPARE(dialog.gameOptions().lock, quorvel::LockRule::None);
 
         auto* userLevel = control<QComboBox>(dialog, "UserLevel");
         QVERIFY(userLevel->isEditable());
-        QCOMPARE(userLevel->currentText(), QString());
+        QCOMPARE(userLevel->currentText(), QStringLiteral("None"));
         QCOMPARE(userLevel->count(), 5);
         QCOMPARE(userLevel->itemText(4), QStringLiteral("Expert"));
         QVERIFY(!control<QComboBox>(dialog, "Dictionary")->isEditable());
@@ -201,6 +204,7 @@ private slots:
         ProgramFolder folder;
         OptionsDialog dialog(folder.path(), folder.settings());
         QLineEdit* edit = control<QComboBox>(dialog, "UserLevel")->lineEdit();
+        edit->clear(); // it shows "None" until the player types
         QTest::keyClicks(edit, QStringLiteral("Advance"));
         QVERIFY(!control<QCheckBox>(dialog, "Timed")->isChecked());
         QTest::keyClicks(edit, QStringLiteral("d"));
@@ -223,7 +227,8 @@ private slots:
         QTest::newRow("vowels and randomly")
             << QByteArray("LockVowels=1\r\nLockRandomly=1\r\n") << QStringLiteral("LockRandomly");
         QTest::newRow("first only") << QByteArray("LockFirst=1\r\n") << QStringLiteral("LockFirst");
-        QTest::newRow("none stored") << QByteArray("LockVowels=0\r\n") << QString();
+        QTest::newRow("none stored: Lock None is in force")
+            << QByteArray("LockVowels=0\r\n") << QStringLiteral("LockNone");
     }
     void lastStoredLockChoiceWins() {
         QFETCH(QByteArray, ini);
@@ -234,7 +239,7 @@ private slots:
         for (const char* name : {"LockVowels", "LockFirst", "LockNone", "LockRandomly"})
             if (control<QRadioButton>(dialog, name)->isChecked())
                 on << QLatin1String(name);
-        QCOMPARE(on, checked.isEmpty() ? QStringList() : QStringList{checked});
+        QCOMPARE(on, QStringList{checked});
     }
 
     void lockButtonsAreExclusiveAndStayCheckedWhenClickedAgain() {
@@ -324,7 +329,7 @@ private slots:
     }
 
     // Any control of a kept kind named after a declared key is saved and restored under it
-    // with no code of its own; an undeclared name is not kept, nor are the sliders.
+    // with no code of its own; an undeclared name is not kept, nor are the unnamed sliders.
     void genericPassesKeepControlsAddedLater() {
         ProgramFolder folder;
         const auto addControls = [](OptionsDialog& dialog) {
@@ -350,7 +355,7 @@ private slots:
             choices[2]->setChecked(true);
             edit->setText(QStringLiteral("caf\u00e9 notes"));
             spin->setValue(7);
-            control<QSlider>(dialog, "handicap")->setValue(1);
+            control<QSlider>(dialog, "handicap")->setValue(-1);
             QVERIFY(dialog.saveControls());
         }
         const QByteArray ini = folder.read(QStringLiteral("RQN_ZQ.INI"));
@@ -359,8 +364,8 @@ private slots:
         QVERIFY(ini.contains("LastTip=7\r\n"));
         QVERIFY(ini.contains("Level=2\r\n"));
         QVERIFY(ini.contains("timerpopsounds=0\r\nLockVowels=0\r\n"));
-        for (const char* notKept :
-             {"ExtraBox", "handicap", "tbSound", "tbSize", "Label8", "Button1", "Size="})
+        QVERIFY(ini.contains("handicap=-1\r\n"));
+        for (const char* notKept : {"ExtraBox", "tbSound", "tbSize", "Label8", "Button1", "Size="})
             QVERIFY2(!ini.contains(notKept), notKept);
 
         OptionsDialog dialog(folder.path(), folder.settings());
@@ -370,7 +375,27 @@ private slots:
         QVERIFY(box->isChecked());
         QCOMPARE(edit->text(), QStringLiteral("caf\u00e9 notes"));
         QCOMPARE(spin->value(), 7);
-        QCOMPARE(control<QSlider>(dialog, "handicap")->value(), 0);
+        QCOMPARE(control<QSlider>(dialog, "handicap")->value(), -1);
+        QCOMPARE(dialog.gameOptions().handicap, -1);
+    }
+
+    // The handicap slider has three positions; anything else in the file plays Neutral.
+    void storedHandicapOffTheSliderStartsNeutral_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("handicap");
+        QTest::newRow("lower") << QByteArray("handicap=-1\r\n") << -1;
+        QTest::newRow("higher") << QByteArray("handicap=1\r\n") << 1;
+        QTest::newRow("absent") << QByteArray() << 0;
+        QTest::newRow("too high") << QByteArray("handicap=2\r\n") << 0;
+        QTest::newRow("too low") << QByteArray("handicap=-7\r\n") << 0;
+        QTest::newRow("not a number") << QByteArray("handicap=hard\r\n") << 0;
+    }
+    void storedHandicapOffTheSliderStartsNeutral() {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, handicap);
+        ProgramFolder folder({}, "[Options]\r\n" + ini);
+        OptionsDialog dialog(folder.path(), folder.settings());
+        QCOMPARE(dialog.gameOptions().handicap, handicap);
     }
 
     void firstRunCopiesTheShippedSettings() {

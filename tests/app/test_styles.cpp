@@ -412,6 +412,29 @@ private slots:
         QCOMPARE(setting("Stretch"), QStringLiteral("1"));
     }
 
+    // After a restart the Stretch box once showed ticked beside an unstretched picture, and
+    // the dialog opened at home rather than where the picture was chosen.
+    void backgroundDialogAfterARestartShowsWhatIsInForce() {
+        const QString path = writePicture(QStringLiteral("kept.png"), QSize(50, 70));
+        background()->setFolder(QFileInfo(path).path());
+        QVERIFY(background()->choosePicture(QStringLiteral("kept.png")));
+        background()->stretchBox()->click();
+        QVERIFY(!board()->isBackgroundStretched());
+
+        restart();
+        QVERIFY(!board()->isBackgroundStretched());
+        QVERIFY(!background()->stretchBox()->isChecked());
+        styles()->show();
+        styles()->showBackgroundDialog();
+        QVERIFY(!background()->stretchBox()->isChecked());
+        QCOMPARE(background()->folder(), QFileInfo(path).absolutePath());
+        QVERIFY(background()->fileNames().contains(QStringLiteral("kept.png")));
+        background()->stretchBox()->click();
+        QVERIFY(board()->isBackgroundStretched());
+        styles()->hide();
+        background()->hide();
+    }
+
     void shapeColoursFontAndPictureComeBackAfterARestart() {
         styles()->applyPreset(5); // Panel16
         m_pickers.colours = {Orange, Teal};

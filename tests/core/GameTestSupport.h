@@ -19,6 +19,19 @@
 
 namespace quorvel {
 
+namespace test {
+// A lock rule as a word, for the names of tests run once per rule.
+inline std::string lockRuleName(LockRule rule) {
+    switch (rule) {
+    case LockRule::None: return "None";
+    case LockRule::Vowels: return "Vowels";
+    case LockRule::First: return "First";
+    case LockRule::Randomly: return "Randomly";
+    }
+    return "Unknown";
+}
+} // namespace test
+
 // Every event as one line: "moves 49", "sound Shift", "music zqWon.mp3",
 // "banner 0 FF0000 Advance to level 2" (seconds, colour in hex, text), "banner hidden",
 // "flash Puzzle completed", "message ...", "status ...", "record ...", "level 3",

@@ -227,7 +227,12 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, ScrambleTest,
     ::testing::Values(Scramble{LockRule::None, 0}, Scramble{LockRule::First, 0},
                       Scramble{LockRule::Vowels, 1}, Scramble{LockRule::Randomly, -1},
-                      Scramble{LockRule::Randomly, 0}, Scramble{LockRule::Randomly, 1}));
+                      Scramble{LockRule::Randomly, 0}, Scramble{LockRule::Randomly, 1}),
+    [](const auto& info) {
+        const int handicap = info.param.handicap;
+        return quorvel::test::lockRuleName(info.param.lock) +
+               (handicap < 0 ? "Easier" : handicap > 0 ? "Harder" : "Neutral");
+    });
 
 TEST_F(NewPuzzleTest, LockRandomlyOnTwelveTilesLocksTwo) {
     useLevels("XXXX\r\nXXXX\r\nXXXX\r\n\r\n");

@@ -29,7 +29,8 @@ TEST_P(ShiftDirection, FreeLettersRotateAroundLockedOnes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothArrows, ShiftDirection,
-                         ::testing::Values(ShiftCase{true, "DBAC"}, ShiftCase{false, "CBDA"}));
+                         ::testing::Values(ShiftCase{true, "DBAC"}, ShiftCase{false, "CBDA"}),
+                         [](const auto& info) { return info.param.down ? "Down" : "Up"; });
 
 TEST_F(ShiftingTest, ColumnWithoutFreeLettersCostsNothingButTouchesThePuzzle) {
     setUp({"AXY", "BXY"}, {}, {"Grr", "Brr"});

@@ -79,7 +79,42 @@ INSTANTIATE_TEST_SUITE_P(ByLockRule, UndoTest,
                          ::testing::Values(UndoCase{LockRule::None, "rrr", "rrr"},
                                            UndoCase{LockRule::Vowels, "rgg", "grr"},
                                            UndoCase{LockRule::First, "grr", "grr"},
-                                           UndoCase{LockRule::Randomly, "rrr", "rrr"}));
+                                           UndoCase{LockRule::Randomly, "rrr", "rrr"}),
+                         [](const auto& info) { return quorvel::test::lockRuleName(info.param.lock); });
+
+// The board is hidden while paused: Clue and Undo do nothing and charge nothing; Solve still
+// gives up; after Continue, Undo works again.
+TEST_F(UndoTest, PausedGameTakesNoClueOrUndo) {
+    options([](GameOptions& o) { o.timed = true; });
+    setUpAlternatives();
+    setMoves(30);
+    game.apply(Move::of(Move::Kind::Pause));
+    ASSERT_TRUE(game.state().timer.paused);
+    events.clear();
+    const int cluesLeft = game.state().values.clueAllowance;
+
+    game.apply(Move::of(Move::Kind::Clue));
+    game.apply(Move::of(Move::Kind::Undo));
+    EXPECT_EQ(moves(), 30);
+    EXPECT_FALSE(game.state().clueRunning);
+    EXPECT_EQ(game.state().values.clueAllowance, cluesLeft);
+    EXPECT_EQ(states()[0], "BBB-rrr");
+    EXPECT_EQ(states()[1], "rrr-BBB");
+    EXPECT_TRUE(events.withPrefix("moves").empty());
+    EXPECT_TRUE(events.withPrefix("flash").empty());
+
+    game.apply(Move::of(Move::Kind::Pause)); // Continue
+    game.apply(Move::of(Move::Kind::Undo));
+    EXPECT_EQ(moves(), 20);
+}
+
+TEST_F(UndoTest, PausedGameCanStillBeSolved) {
+    options([](GameOptions& o) { o.timed = true; });
+    setUpAlternatives();
+    game.apply(Move::of(Move::Kind::Pause));
+    game.apply(Move::of(Move::Kind::Solve));
+    EXPECT_FALSE(game.state().isInPlay());
+}
 
 TEST_F(UndoTest, BelowTenMovesFlashesAndChangesNothing) {
     setUpAlternatives();

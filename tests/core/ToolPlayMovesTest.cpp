@@ -124,6 +124,21 @@ TEST_F(ToolPlayMovesTest, ClockPauseOptionsAndHelpCommandsAnswerAsTheGameDoes) {
     EXPECT_EQ(ofEvent(lines, "state").at(0)["inPlay"], false);
 }
 
+// Behind the "Paused" cover the board takes no clue and no undo, and nothing is charged.
+TEST_F(ToolPlayMovesTest, PausedTimedGameIgnoresClueAndUndo) {
+    const ToolRun run = play("--seed 3 --timed", "new\ndump\npause\nclue\nundo\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = run.jsonLines();
+    EXPECT_TRUE(ofEvent(lines, "error").empty());
+    const auto states = ofEvent(lines, "state");
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_EQ(states[1]["movesLeft"], states[0]["movesLeft"]);
+    EXPECT_EQ(states[1]["board"], states[0]["board"]);
+    EXPECT_EQ(states[1]["state"], states[0]["state"]);
+    EXPECT_EQ(states[1]["clueAllowance"], states[0]["clueAllowance"]);
+    EXPECT_FALSE(has(lines, {{"event", "sound"}, {"name", "Shift"}}));
+}
+
 TEST_F(ToolPlayMovesTest, MalformedMovesAreReportedAndTheSessionGoesOn) {
     const std::vector<std::string> bad = {
         "shift 9 down",   "shift 1 sideways", "shift x down", "click 1",           "drop 0 0",

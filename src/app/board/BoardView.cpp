@@ -11,6 +11,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QMimeData>
@@ -20,6 +21,7 @@
 #include <QPainterPath>
 #include <QToolTip>
 
+#include <algorithm>
 #include <vector>
 
 using quorvel::LetterColour;
@@ -31,12 +33,21 @@ const QColor HighlightColour(Qt::white);
 const QColor BevelLight(Qt::white);
 const QColor DisabledText(0x80, 0x80, 0x80);
 
-// A filled arrow (shaft and head) in an ArrowWidth x ArrowHeight box, pointing down or up.
+// The arrows widen with the tiles, two fifths of a tile but never narrower than ArrowWidth: a
+// fixed arrow was a thin target beside the largest tiles. Their height is the fixed band
+// between the panel's edge and the tiles.
+int arrowWidthFor(quorvel::TileSize tile) {
+    return std::max(quorvel::ArrowWidth, tile.width * 2 / 5);
+}
+
+// A filled arrow (shaft and head) in its box, pointing down or up; the shaft keeps its share of
+// the width.
 QPainterPath arrowGlyph(const QRectF& box, bool down) {
     const qreal w = box.width();
     const qreal h = box.height();
-    const qreal shaftLeft = w / 2 - 2.5;
-    const qreal shaftRight = w / 2 + 2.5;
+    const qreal shaftHalf = std::max(2.5, w * 2.5 / quorvel::ArrowWidth);
+    const qreal shaftLeft = w / 2 - shaftHalf;
+    const qreal shaftRight = w / 2 + shaftHalf;
     const qreal headBase = h * 0.5;
     QPolygonF shape;
     shape << QPointF(shaftLeft, 1) << QPointF(shaftRight, 1) << QPointF(shaftRight, headBase)
@@ -50,6 +61,18 @@ QPainterPath arrowGlyph(const QRectF& box, bool down) {
     path.addPolygon(shape.translated(box.topLeft()));
     path.closeSubpath();
     return path;
+}
+
+// The pixels a letter's ink covers, drawn as a line of text whose box is lineBox; a pixel of
+// margin takes in the edge smoothing.
+QRect glyphInk(const QFont& font, const QString& letter, const QRect& lineBox) {
+    const QFontMetrics metrics(font);
+    QRect ink = metrics.tightBoundingRect(letter);
+    if (font.underline())
+        ink |= QRect(0, metrics.underlinePos(), metrics.horizontalAdvance(letter),
+                     metrics.lineWidth());
+    const QPoint baseline(lineBox.left(), lineBox.top() + metrics.ascent());
+    return ink.translated(baseline).adjusted(-1, -1, 1, 1);
 }
 
 // The tile font, made smaller when a letter would not fit in the tile; a size the player chose
@@ -188,10 +211,11 @@ QRect BoardView::arrowRectByNumber(int arrow) const {
     const quorvel::Board& board = m_game.state().board;
     const bool above = arrow <= board.columns;
     const int column = above ? arrow : arrow - board.columns;
+    const int width = arrowWidthFor(m_tileSize);
     const quorvel::Point at =
-        above ? quorvel::arrowAbovePosition(column, m_tileSize, ArrowWidth)
-              : quorvel::arrowBelowPosition(column, board.rows, m_tileSize, ArrowWidth);
-    return QRect(originX() + at.x, at.y, ArrowWidth, ArrowHeight);
+        above ? quorvel::arrowAbovePosition(column, m_tileSize, width)
+              : quorvel::arrowBelowPosition(column, board.rows, m_tileSize, width);
+    return QRect(originX() + at.x, at.y, width, ArrowHeight);
 }
 
 int BoardView::tileAt(QPoint pos) const {
@@ -381,15 +405,17 @@ void BoardView::paintTile(QPainter& painter, const QRect& rect, const quorvel::T
                           const QFont& font, const QFont& underlinedFont) const {
     const QRect inner = paintTileFace(painter, rect, m_appearance.style, m_appearance.colour);
 
+    const QString letter = quorvel::fromCp1252(std::string(1, tile.caption));
+    const QFont& letterFont = tile.underlined ? underlinedFont : font;
     painter.save();
     painter.setClipRect(rect);
-    painter.setFont(tile.underlined ? underlinedFont : font);
+    painter.setFont(letterFont);
     painter.setPen(letterColour(tile.colour));
-    painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip,
-                     quorvel::fromCp1252(std::string(1, tile.caption)));
+    QRect drawn;
+    painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip, letter, &drawn);
     painter.restore();
     if (m_lockMarks && tile.colour != quorvel::LetterColour::Unlocked)
-        paintLockMark(painter, inner);
+        paintLockMark(painter, inner, glyphInk(letterFont, letter, drawn));
 }
 
 // Arrows are aqua; the one under the mouse and the clue's arrow are white; disabled arrows are

@@ -156,7 +156,7 @@ private:
     void paintTile(QPainter& painter, const QRect& rect, const quorvel::Tile& tile,
                    const QFont& font, const QFont& underlinedFont) const;
     void paintArrow(QPainter& painter, int arrow) const;
-    void paintLockMark(QPainter& painter, const QRect& rect) const;
+    void paintLockMark(QPainter& painter, const QRect& rect, const QRect& glyph) const;
     void paintCursorFrame(QPainter& painter) const;
     int firstShownTile() const;
     int tileBeside(int tile, int rowStep, int columnStep) const; // next shown tile that way

@@ -189,13 +189,26 @@ void BoardView::setLockMarksShown(bool shown) {
     update();
 }
 
-// A small corner notch, dark with a light edge, in proportion to the tile.
-void BoardView::paintLockMark(QPainter& painter, const QRect& rect) const {
-    const int size = qMax(5, qMin(rect.width(), rect.height()) / 4);
+// A small corner notch, dark with a light edge, in proportion to the tile, in the top or the
+// bottom right-hand corner, whichever has more room beside the letter's ink: it never covers
+// any of the letter. Where the letter leaves no room, the letter's colour alone says locked.
+void BoardView::paintLockMark(QPainter& painter, const QRect& rect, const QRect& glyph) const {
+    // The notch's corner triangle holds the pixels whose distances from the two edges add up to
+    // no more than its size; its light edge is one pixel more.
+    const int across = rect.right() - glyph.right();
+    const int roomAbove = qMax(0, across) + qMax(0, glyph.top() - (rect.top() + 1));
+    const int roomBelow = qMax(0, across) + qMax(0, rect.bottom() - glyph.bottom());
+    const bool above = roomAbove >= roomBelow;
+    const int wanted = qMax(5, qMin(rect.width(), rect.height()) / 4);
+    const int size = qMin(wanted, (above ? roomAbove : roomBelow) - 2);
+    if (size < 2)
+        return;
+    const int edge = above ? rect.top() + 1 : rect.bottom();
+    const int inward = above ? size : -size;
     QPainterPath notch;
-    notch.moveTo(rect.right() - size, rect.top() + 1);
-    notch.lineTo(rect.right(), rect.top() + 1);
-    notch.lineTo(rect.right(), rect.top() + 1 + size);
+    notch.moveTo(rect.right() - size, edge);
+    notch.lineTo(rect.right(), edge);
+    notch.lineTo(rect.right(), edge + inward);
     notch.closeSubpath();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QListWidget>
@@ -17,7 +18,14 @@
 
 namespace {
 
-QString startFolder() {
+// The folder of the picture on the board, where the player is most likely to look again; else
+// the player's Pictures folder; else home.
+QString startFolder(const QString& currentPicture) {
+    if (!currentPicture.isEmpty()) {
+        const QString folder = QFileInfo(currentPicture).absolutePath();
+        if (QDir(folder).exists())
+            return folder;
+    }
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (!pictures.isEmpty() && QDir(pictures).exists())
         return pictures;
@@ -48,10 +56,9 @@ BackgroundDialog::BackgroundDialog(SessionHost& host, Settings& settings, QWidge
     m_files->setObjectName(QStringLiteral("FileListBox1"));
     m_files->setAccessibleName(QStringLiteral("Pictures"));
 
-    // Ticked when made: it says what the next click sets, not what the board shows now.
     m_stretch = new QCheckBox(QStringLiteral("Stretch"), this);
     m_stretch->setObjectName(QStringLiteral("CheckBox1"));
-    m_stretch->setChecked(true);
+    showStretchInForce();
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
 
@@ -81,8 +88,15 @@ BackgroundDialog::BackgroundDialog(SessionHost& host, Settings& settings, QWidge
 // The pictures are listed when the player first opens the dialog, not when the game starts.
 void BackgroundDialog::showEvent(QShowEvent* event) {
     if (m_folder.isEmpty())
-        setFolder(startFolder());
+        setFolder(startFolder(m_settings.readText(Setting::Picture)));
+    showStretchInForce();
     QDialog::showEvent(event);
+}
+
+// Start-up stretches the board's picture by the same key each click of the box writes, so the
+// box reads it to say how the picture is shown now.
+void BackgroundDialog::showStretchInForce() {
+    m_stretch->setChecked(m_settings.readBool(Setting::Stretch));
 }
 
 const QStringList& BackgroundDialog::pictureFilters() {

@@ -39,6 +39,7 @@ private:
     void fillFileList();
     bool loadPicture(const QString& fileName);
     void setStretched(bool stretched);
+    void showStretchInForce();
 
     SessionHost& m_host;
     Settings& m_settings;

@@ -9,11 +9,14 @@
 #include "support/Text.h"
 #include "dialogs/TipDialog.h"
 #include "dialogs/WordPicker.h"
+#include "window/WindowPlacement.h"
 
 #include "base/WebAddresses.h"
 #include "model/LookUp.h"
 
 #include <QAction>
+#include <QMenuBar>
+#include <QScreen>
 
 namespace quorvel {
 
@@ -65,12 +68,26 @@ void HelpCommands::tipOfTheDay() {
 void HelpCommands::tipAtStartUp() {
     if (!m_tips->advance())
         return;
+    placeTipBesideTheBoard();
     // The board keeps the keyboard: F2 starts a game even while the tip is up.
     m_tips->setAttribute(Qt::WA_ShowWithoutActivating, true);
     m_tips->show();
     m_tips->raise();
     m_tips->setAttribute(Qt::WA_ShowWithoutActivating, false);
     m_main.activateWindow(); // where the platform activates every new window regardless
+}
+
+// Left to itself the tip is centred over the main window, which on a first start is smaller
+// than the tip: it covered the title and menu bar.
+void HelpCommands::placeTipBesideTheBoard() {
+    const QScreen* screen = m_main.screen();
+    if (!screen)
+        return;
+    const int belowMenu =
+        m_main.mapToGlobal(QPoint(0, m_main.menuBar()->geometry().bottom() + 1)).y();
+    m_tips->adjustSize();
+    m_tips->move(besideOrBelowMenu(m_main.frameGeometry(), belowMenu,
+                                   m_tips->frameGeometry().size(), screen->availableGeometry()));
 }
 
 void HelpCommands::emailSupport() {

@@ -47,6 +47,7 @@ public:
     WordPicker* wordPicker() const { return m_picker; }
 
 private:
+    void placeTipBesideTheBoard();
     void open(const QUrl& url);
     void open(std::string_view address);
 

@@ -328,12 +328,25 @@ void OptionsDialog::loadControls() {
             edit->setText(m_settings.readText(*key));
         } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
             spin->setValue(m_settings.readInteger(*key));
+        } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
+            slider->setValue(m_settings.readInteger(*key));
         } else if (const auto items = radioGroupItems(widget); !items.isEmpty()) {
             const int index = m_settings.readInteger(*key);
             if (index >= 0 && index < items.size())
                 items[index]->setChecked(true);
         }
     }
+    showChoicesInForce();
+}
+
+// A file that names no lock rule plays Lock None, and one that names no quick setting has none
+// in force: the dialog says so rather than leaving the choices blank. Showing "None" runs no
+// preset, as any stored quick setting does not.
+void OptionsDialog::showChoicesInForce() {
+    if (!m_lockVowels->isChecked() && !m_lockFirst->isChecked() && !m_lockRandomly->isChecked())
+        m_lockNone->setChecked(true);
+    if (m_userLevel->currentText().isEmpty())
+        m_userLevel->setEditText(m_userLevel->itemText(0));
 }
 
 bool OptionsDialog::saveControls() {
@@ -352,6 +365,8 @@ bool OptionsDialog::saveControls() {
             saved = m_settings.writeText(*key, edit->text()) && saved;
         else if (auto* spin = qobject_cast<QSpinBox*>(widget))
             saved = m_settings.writeInteger(*key, spin->value()) && saved;
+        else if (auto* slider = qobject_cast<QSlider*>(widget))
+            saved = m_settings.writeInteger(*key, slider->value()) && saved;
         else if (const auto items = radioGroupItems(widget); !items.isEmpty())
             saved = m_settings.writeInteger(*key, checkedIndex(items)) && saved;
     }

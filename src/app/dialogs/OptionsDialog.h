@@ -20,9 +20,10 @@ class Settings;
 
 // Every change is in force as soon as it is made; there is no cancel. Each persisted control's
 // objectName is its key in the settings table, and the generic passes find the controls by kind,
-// so a check box, radio button, combo box, line edit, spin box or radio group (a named group box
-// of unnamed radio buttons) named after a declared key is kept with no further code. The
-// handicap and Sound Volume sliders are deliberately not kept.
+// so a check box, radio button, combo box, line edit, spin box, slider or radio group (a named
+// group box of unnamed radio buttons) named after a declared key is kept with no further code.
+// The handicap is kept; Sound Volume and Game Size are named after no key and kept elsewhere
+// (Game Size) or not at all (Sound Volume).
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -38,7 +39,8 @@ public:
     const QString& programFolder() const { return m_programFolder; }
     const quorvel::FileLocations& files() const { return m_files; }
 
-    // The generic passes over the dialog's controls in creation order.
+    // The generic passes over the dialog's controls in creation order. Loading leaves the lock
+    // rule and quick setting in force shown, also when the file names neither.
     void loadControls();
     bool saveControls(); // false when a control could not be written
 
@@ -98,6 +100,7 @@ private:
     void placeControls(QGridLayout* grid, const ControlGroups& groups);
     void fillDictionaryList(const QString& selected);
     void makeLockButton(QRadioButton* button);
+    void showChoicesInForce();
     void gameSizeMoved(int position);
 
     quorvel::FileLocations m_files;

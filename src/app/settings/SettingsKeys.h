@@ -23,6 +23,7 @@ enum class Setting {
     LockNone,
     LockRandomly,
     UserLevel,
+    Handicap,
     // The menus' check marks and the tips.
     Music,
     Sound,
@@ -124,6 +125,8 @@ inline constexpr std::array<SettingEntry, static_cast<std::size_t>(Setting::Coun
         flag(S::LockNone, "LockNone", false),
         flag(S::LockRandomly, "LockRandomly", false),
         text(S::UserLevel, "UserLevel", ""),
+        // A file from before the handicap was kept, or a number off the slider, plays Neutral.
+        number(S::Handicap, "handicap", 0, -1, 1),
         flag(S::Music, "Music", false),
         flag(S::Sound, "Sound", true),
         flag(S::Tips, "TOTD", true),

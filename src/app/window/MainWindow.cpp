@@ -7,6 +7,7 @@
 #include "support/Dialogs.h"
 #include "dialogs/HelpCommands.h"
 #include "support/HintSwitch.h"
+#include "window/IdleClock.h"
 #include "dialogs/LevelPicker.h"
 #include "window/MainWindowSessionHost.h"
 #include "window/MessagePanels.h"
@@ -135,6 +136,7 @@ void MainWindow::createMessages() {
 void MainWindow::createTimers() {
     m_idleTimer.setObjectName(QStringLiteral("gTimer"));
     connect(&m_idleTimer, &QTimer::timeout, this, &MainWindow::idleTimerTick);
+    m_idleClock = new IdleClock(m_idleTimer, this);
     m_clueStepTimer.setInterval(ClueStepMs);
     connect(&m_clueStepTimer, &QTimer::timeout, this, [this] {
         play(Move::of(Move::Kind::ClueStep));
@@ -148,6 +150,7 @@ MainWindow::~MainWindow() {
     // asks the game where its cursor frame was.
     hide();
     qApp->removeEventFilter(this);
+    removeEventFilter(m_idleClock); // dialogs closing as the window goes need not hold the clock
     m_idleTimer.stop();
     m_clueStepTimer.stop();
 }
@@ -162,6 +165,8 @@ void MainWindow::createWindows() {
     m_hints = new HintSwitch(this);
     m_help = new HelpCommands(*this);
     m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
+    if (!isVisible())
+        m_session->restoreWindowPosition(); // framed where it belongs from its first showing
 
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
@@ -173,6 +178,14 @@ void MainWindow::createWindows() {
     connect(m_levelPicker, &LevelPicker::positionChanged, this,
             [this](int level) { m_game->apply(Move::pickerLevel(level)); });
     applyOptions();
+    // Before any is shown: a dialog's frame has a title and a close button, and no button to
+    // minimise or maximise it apart from the game.
+    for (QDialog* dialog : findChildren<QDialog*>()) {
+        const Qt::WindowFlags kept = dialog->windowFlags() & ~(Qt::WindowMinMaxButtonsHint |
+                                                               Qt::WindowContextHelpButtonHint);
+        dialog->setWindowFlags(kept | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    }
 }
 
 // Before the options dialog exists, the size an absent setting gives.

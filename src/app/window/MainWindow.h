@@ -16,6 +16,7 @@
 class BoardView;
 class Dialogs;
 class HintSwitch;
+class IdleClock;
 class PadlockLabel;
 class QAction;
 class QDialog;
@@ -241,6 +242,7 @@ private:
 
     QTimer m_idleTimer;
     QTimer m_clueStepTimer;
+    IdleClock* m_idleClock = nullptr; // drives m_idleTimer
     TileSize m_maxTile;
     TileSize m_buildTile; // the Game Size's tile when the last build began
     bool m_shown = false;

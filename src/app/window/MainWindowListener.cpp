@@ -5,6 +5,7 @@
 #include "support/Dialogs.h"
 #include "dialogs/FileProblems.h"
 #include "dialogs/LevelPicker.h"
+#include "window/IdleClock.h"
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"
 #include "settings/Settings.h"
@@ -107,7 +108,7 @@ void MainWindow::warnSettingsNotWritten() {
 }
 
 void MainWindow::levelShown(int level) {
-    m_levelMenu->setTitle(QStringLiteral("Level (%1)").arg(level));
+    m_levelMenu->setTitle(QStringLiteral("&Level (%1)").arg(level));
     writeLevelSetting(level);
     if (m_levelPicker) {
         // The track bar holds the level within its range; the box shows the level itself.
@@ -124,11 +125,8 @@ void MainWindow::writeLevelSetting(int level) {
 }
 
 void MainWindow::gameTimerChanged(bool enabled, int intervalMs) {
-    // start() begins a fresh interval: every counter change postpones the next tick.
-    if (enabled)
-        m_idleTimer.start(intervalMs);
-    else
-        m_idleTimer.stop();
+    // A fresh interval: every counter change postpones the next tick.
+    m_idleClock->run(enabled, intervalMs);
 }
 
 void MainWindow::bannerTimerChanged(bool running) {

@@ -52,15 +52,15 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::createFileMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
     MenuItems& items = m_actions;
-    items.statistics = addItem(file, "HonorRoll2", QStringLiteral("Statistics"));
+    items.statistics = addItem(file, "HonorRoll2", QStringLiteral("&Statistics"));
     connect(items.statistics, &QAction::triggered, this, &MainWindow::showStatistics);
-    items.freeWordLists = addItem(file, "FreeWordLists2", QStringLiteral("Get Free Word Lists"));
-    items.newLayouts = addItem(file, "GetNewLayouts", QStringLiteral("Get New Layouts"));
-    items.exportLevels = addItem(file, "mExport", QStringLiteral("Export"));
-    items.rebuildWordLists = addItem(file, "m345", QStringLiteral("345"));
+    items.freeWordLists = addItem(file, "FreeWordLists2", QStringLiteral("Get &Free Word Lists"));
+    items.newLayouts = addItem(file, "GetNewLayouts", QStringLiteral("Get New &Layouts"));
+    items.exportLevels = addItem(file, "mExport", QStringLiteral("&Export"));
+    items.rebuildWordLists = addItem(file, "m345", QStringLiteral("&345"));
     file->addSeparator();
     items.exit = addItem(file, "Exit1", QStringLiteral("E&xit"));
     items.exportLevels->setVisible(false);
@@ -71,27 +71,26 @@ void MainWindow::createFileMenu() {
 }
 
 void MainWindow::createGameMenu() {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("Game"));
+    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
     game->setObjectName(QStringLiteral("Game2"));
     MenuItems& items = m_actions;
     items.newGame = addItem(game, "Game1", QStringLiteral("&New"), Qt::Key_F2);
     connect(items.newGame, &QAction::triggered, this, &MainWindow::newGame);
     m_levelMenu = game->addMenu(QStringLiteral("&Level (1)"));
     m_levelMenu->setObjectName(QStringLiteral("mLevel"));
-    items.randomLevel = addItem(m_levelMenu, "Random1", QStringLiteral("Random Level"), Qt::Key_F3);
+    items.randomLevel = addItem(m_levelMenu, "Random1", QStringLiteral("&Random Level"), Qt::Key_F3);
     connect(items.randomLevel, &QAction::triggered, this, &MainWindow::randomLevel);
     items.previousLevel =
-        addItem(m_levelMenu, "PreviousLevel1", QStringLiteral("Previous Level"), Qt::Key_F4);
+        addItem(m_levelMenu, "PreviousLevel1", QStringLiteral("&Previous Level"), Qt::Key_F4);
     connect(items.previousLevel, &QAction::triggered, this, &MainWindow::previousLevel);
-    items.nextLevel = addItem(m_levelMenu, "NextLevel1", QStringLiteral("Next Level"), Qt::Key_F5);
+    items.nextLevel = addItem(m_levelMenu, "NextLevel1", QStringLiteral("&Next Level"), Qt::Key_F5);
     connect(items.nextLevel, &QAction::triggered, this, &MainWindow::nextLevel);
-    items.pickLevel =
-        addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a Level"), Qt::Key_F6);
+    items.pickLevel = addItem(m_levelMenu, "PickaLevel1", QStringLiteral("Pick a &Level"), Qt::Key_F6);
     connect(items.pickLevel, &QAction::triggered, this, &MainWindow::pickLevel);
     game->addSeparator();
-    items.pauseContinue = addItem(game, "PauseContinue", QStringLiteral("&Pause"));
+    items.pauseContinue = addItem(game, "PauseContinue", QStringLiteral("&Pause"), Qt::Key_F9);
     connect(items.pauseContinue, &QAction::triggered, this, &MainWindow::pauseContinue);
-    items.undo = addItem(game, "mUndo", QStringLiteral("Undo "), Qt::Key_F10);
+    items.undo = addItem(game, "mUndo", QStringLiteral("Un&do "), Qt::Key_F10);
     connect(items.undo, &QAction::triggered, this, &MainWindow::undo);
     items.clue = addItem(game, "mClue", QStringLiteral("Cl&ue"), Qt::Key_F11);
     connect(items.clue, &QAction::triggered, this, &MainWindow::clue);
@@ -100,7 +99,7 @@ void MainWindow::createGameMenu() {
 }
 
 void MainWindow::createOptionsMenu() {
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options2"));
     MenuItems& items = m_actions;
     items.settings = addItem(options, "mSettings", QStringLiteral("&Settings"), Qt::Key_F7);
@@ -111,9 +110,9 @@ void MainWindow::createOptionsMenu() {
     items.banner = addItem(options, "Banner", QStringLiteral("&Banner"));
     items.hints = addItem(options, "mHints", QStringLiteral("&Hover Hints"));
     items.sound = addItem(options, "mSOund", QStringLiteral("Sound &Effects"));
-    items.music = addItem(options, "mMusic", QStringLiteral("&Music"));
+    items.music = addItem(options, "mMusic", QStringLiteral("M&usic"));
     items.lockMarks = addItem(options, "mLockMarks", QStringLiteral("Lock &Marks"));
-    items.trace = addItem(options, "mTrace", QStringLiteral("Trace"));
+    items.trace = addItem(options, "mTrace", QStringLiteral("&Trace"));
     for (QAction* item :
          {items.banner, items.hints, items.sound, items.music, items.lockMarks, items.trace})
         item->setCheckable(true);
@@ -148,19 +147,20 @@ void MainWindow::connectOptionSwitches() {
 }
 
 void MainWindow::createHelpMenu() {
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
     MenuItems& items = m_actions;
-    items.howToPlay = addItem(help, "Contents1", QStringLiteral("How to Play"), Qt::Key_F1);
-    items.tipOfTheDay = addItem(help, "mTip", QStringLiteral("Tip of the Day"));
-    items.emailSupport = addItem(help, "ByEmail1", QStringLiteral("E-mail Support"));
-    items.news = addItem(help, "TryOtherGames1", QStringLiteral("News and New Games"));
-    items.webSite = addItem(help, "WebSite2", QStringLiteral("Web Site"));
+    items.howToPlay = addItem(help, "Contents1", QStringLiteral("How to &Play"), Qt::Key_F1);
+    items.tipOfTheDay = addItem(help, "mTip", QStringLiteral("&Tip of the Day"));
+    items.emailSupport = addItem(help, "ByEmail1", QStringLiteral("&E-mail Support"));
+    items.news = addItem(help, "TryOtherGames1", QStringLiteral("&News and New Games"));
+    items.webSite = addItem(help, "WebSite2", QStringLiteral("&Web Site"));
     items.dictionarySite = addItem(
         help, "mDictionarySite",
-        QString::fromUtf8(web::DictionarySiteName.data(), web::DictionarySiteName.size()));
+        QLatin1Char('&') +
+            QString::fromUtf8(web::DictionarySiteName.data(), web::DictionarySiteName.size()));
     help->addSeparator();
-    items.about = addItem(help, "About3", QStringLiteral("About"));
+    items.about = addItem(help, "About3", QStringLiteral("&About"));
 }
 
 void MainWindow::createStatusBar() {
@@ -213,10 +213,10 @@ QString MainWindow::clueCaption(const Commands& commands) {
     case ClueCount::Hidden:
         break;
     case ClueCount::Shown:
-        return commands.cluesLeft == 0 ? QStringLiteral("Clue (No more)")
-                                       : QStringLiteral("Clue (%1)").arg(commands.cluesLeft);
+        return commands.cluesLeft == 0 ? QStringLiteral("Cl&ue (No more)")
+                                       : QStringLiteral("Cl&ue (%1)").arg(commands.cluesLeft);
     }
-    return QStringLiteral("Clue");
+    return QStringLiteral("Cl&ue");
 }
 
 // The game's command states, carried onto the menu, the status bar and the board.

@@ -8,6 +8,7 @@
 #include "dialogs/TipDialog.h"
 #include "dialogs/LevelPicker.h"
 #include "window/MainWindow.h"
+#include "window/WindowPlacement.h"
 #include "dialogs/OptionsDialog.h"
 #include "audio/SoundPlayer.h"
 #include "window/StatusBanner.h"
@@ -202,12 +203,18 @@ void MainSessionHost::setMenuChecked(MenuCheck item, bool checked) {
         m_main.hintSwitch()->setEnabled(checked);
 }
 
+// Positions are the frame's top-left corner, title bar included, as the player sees the
+// window. A hidden window has no frame, so its position then is where the frame last stood.
 QPoint MainSessionHost::windowPosition() const {
-    return m_main.pos();
+    return m_hiddenAt.value_or(m_main.pos());
 }
 
 void MainSessionHost::setWindowPosition(QPoint position) {
-    m_main.move(position);
+    m_main.move(frameOnScreen(position, m_main.frameGeometry().size()));
+}
+
+void MainSessionHost::centreWindow() {
+    m_main.move(frameCentredOnPrimaryScreen(m_main.frameGeometry().size()));
 }
 
 int MainSessionHost::level() const {
@@ -219,6 +226,7 @@ void MainSessionHost::showLevel(int level) {
 }
 
 void MainSessionHost::stopAndHide() {
+    m_hiddenAt = m_main.pos();
     m_main.hide();
     m_main.statusBanner().scrollTimer().stop();
     m_main.idleTimer().stop();

@@ -3,6 +3,8 @@
 
 #include "window/SessionHost.h"
 
+#include <optional>
+
 class TipDialog;
 class QAction;
 
@@ -49,6 +51,7 @@ public:
 
     QPoint windowPosition() const override;
     void setWindowPosition(QPoint position) override;
+    void centreWindow() override;
     int level() const override;
     void showLevel(int level) override;
 
@@ -67,6 +70,7 @@ private:
     TipDialog* tipDialog() const;
 
     MainWindow& m_main;
+    std::optional<QPoint> m_hiddenAt; // where the frame stood when shut-down hid the window
     LetterColours m_letterColours;
     int m_startVolume = 65535; // the game's output starts at full volume
 };

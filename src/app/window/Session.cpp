@@ -12,6 +12,7 @@
 #include "records/DayNumber.h"
 
 #include <algorithm>
+#include <climits>
 
 using quorvel::Colour;
 
@@ -112,7 +113,8 @@ void Session::startUp() {
         m_host.advanceBanner();
 
     restoreMenusAndTips();
-    restorePositionAndLevel();
+    restoreWindowPosition();
+    restoreLevel();
 
     m_host.loadSoundEffects();
     if (m_host.showTipsAtStartup())
@@ -192,22 +194,29 @@ void Session::restoreMenusAndTips() {
     m_host.setMenuChecked(MenuCheck::LockMarks, m_settings.readBool(Setting::LockMarks));
 }
 
-// The window goes where it was, unless that is off the usual screen area.
-void Session::restorePositionAndLevel() {
-    const int top = m_settings.readInteger(Setting::DesktopY);
-    const int left = m_settings.readInteger(Setting::DesktopX);
-    m_host.setWindowPosition(QPoint(left, top));
+void Session::restoreWindowPosition() {
+    if (m_positionRestored)
+        return;
+    m_positionRestored = true;
+    constexpr int kNotStored = INT_MIN; // also a value that is no number
+    const int top = m_settings.readInteger(Setting::DesktopY, kNotStored);
+    const int left = m_settings.readInteger(Setting::DesktopX, kNotStored);
+    if (top == kNotStored || left == kNotStored) {
+        m_host.centreWindow();
+        return;
+    }
+    // The window goes where it was, unless that is off the usual screen area.
+    QPoint position(left, top);
+    if (top < 0 || top > 400)
+        position.setY(10);
+    if (left < 0 || left > 600)
+        position.setX(10);
+    m_host.setWindowPosition(position);
+}
 
+void Session::restoreLevel() {
     m_host.showLevel(m_settings.readInteger(Setting::Level));
     m_settings.writeInteger(Setting::Level, m_host.level());
-
-    QPoint position = m_host.windowPosition();
-    if (position.y() < 0 || position.y() > 400)
-        position.setY(10);
-    if (position.x() < 0 || position.x() > 600)
-        position.setX(10);
-    if (position != m_host.windowPosition())
-        m_host.setWindowPosition(position);
 }
 
 void Session::shutDown() {

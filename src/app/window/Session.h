@@ -27,8 +27,11 @@ public:
 
     // The output starts at the quietest Sound Volume position and the banner timer runs.
     void windowShown();
-    // Restores the settings when the window is first activated; later calls do nothing, so
-    // coming back to the window never undoes what the player changed since.
+    // Puts the window where the settings say before it is first shown, so that the window
+    // manager frames it there, or centres it where none is stored. Only the first call of a
+    // run does anything; start-up makes it when nothing did before.
+    void restoreWindowPosition();
+    // FormActivate: restores the settings; only the first call of a run does anything.
     void startUp();
     bool hasStarted() const { return m_started; }
     // Stores the settings and fades the music out as the window closes.
@@ -48,7 +51,7 @@ private:
     void restoreTileLook();
     void newsAndUpdates();
     void restoreMenusAndTips();
-    void restorePositionAndLevel();
+    void restoreLevel();
     bool storeSettings(); // false when a key could not be written
 
     SessionHost& m_host;
@@ -57,4 +60,5 @@ private:
     HintSwitch& m_hints;
     Today m_today;
     bool m_started = false;
+    bool m_positionRestored = false;
 };

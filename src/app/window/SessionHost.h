@@ -72,8 +72,10 @@ public:
     virtual void setShowTipsAtStartup(bool show) = 0;
     virtual void showTipOfTheDay() {}
 
-    virtual QPoint windowPosition() const = 0; // left, top
+    // The window frame's left and top; setting it keeps the whole window on a screen.
+    virtual QPoint windowPosition() const = 0;
     virtual void setWindowPosition(QPoint position) = 0;
+    virtual void centreWindow() = 0; // on the primary screen, where no position is stored
 
     virtual int level() const = 0;
     // ShowLevel of the stored level at start-up, brought within the level table first.

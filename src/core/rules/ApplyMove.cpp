@@ -40,7 +40,8 @@ void applyMove(Play& p, const Move& move) {
         lockAll(p);
         break;
     case Kind::Clue:
-        beginClue(p);
+        if (!p.state.timer.paused) // the hidden board takes no clue, and none is charged
+            beginClue(p);
         break;
     case Kind::ClueStep:
         clueStep(p);
@@ -49,7 +50,8 @@ void applyMove(Play& p, const Move& move) {
         solve(p);
         break;
     case Kind::Undo:
-        undo(p);
+        if (!p.state.timer.paused)
+            undo(p);
         break;
     case Kind::Pause:
         pauseContinue(p);
