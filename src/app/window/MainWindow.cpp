@@ -18,6 +18,7 @@
 #include "audio/SoundPlayer.h"
 #include "dialogs/StyleDialog.h"
 #include "window/StatusBanner.h"
+#include "support/StartupTrace.h"
 #include "support/Text.h"
 #include "dialogs/TraceWindow.h"
 #include "dialogs/StatisticsWindow.h"
@@ -74,12 +75,15 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
 
     createBoard();
     connectBoard();
+    traceStartupStep("board");
     createMenus();
     createStatusBar();
     createMessages();
     createTimers();
+    traceStartupStep("menus and status line");
 
     loadWordLists();
+    traceStartupStep("word lists");
     qApp->installEventFilter(this);
     resize(std::max(400, menuBar()->sizeHint().width()), 300);
     refreshCommands();
@@ -155,17 +159,20 @@ void MainWindow::createWindows() {
     // The order the game has always created its windows in: the options dialog restores its
     // controls and the letter colours first.
     m_options = new OptionsDialog(m_files, m_settings, this);
+    traceStartupStep("options dialog");
     m_trace = new TraceWindow(this);
     m_statistics = new StatisticsWindow([this] { return m_files.toRead("zq/stats.zq"); }, this);
     m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
     m_help = new HelpCommands(*this);
+    traceStartupStep("trace, statistics, picker, help");
     m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
 
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
     m_host->setLetterColours(m_options->letterColours());
     m_style = new StyleDialog(*m_host, m_settings, this);
+    traceStartupStep("style dialog");
 
     m_levelPicker->setPreviewSource(
         [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
@@ -345,6 +352,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // Starting the audio system takes about as long as showing the window, so it waits
         // until the window has been painted once.
         m_audioQueued = true;
+        traceStartupStep("first paint");
         QTimer::singleShot(0, this, &MainWindow::startAudio);
     }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
@@ -379,8 +387,10 @@ bool MainWindow::event(QEvent* event) {
         !m_session->hasStarted() && !m_startUpQueued) {
         m_startUpQueued = true;
         QTimer::singleShot(0, this, [this] {
+            traceStartupStep("start-up sequence begins");
             m_session->startUp();
             refreshCommands();
+            traceStartupStep("start-up sequence");
         });
     }
     return QMainWindow::event(event);
@@ -389,6 +399,7 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::startAudio() {
     if (!m_sound.hasBackend())
         m_sound.attach(loadAudioBackend());
+    traceStartupStep("audio");
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
