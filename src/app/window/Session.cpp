@@ -6,6 +6,7 @@
 #include "dialogs/OptionsDialog.h"
 #include "window/SessionHost.h"
 #include "settings/Settings.h"
+#include "support/StartupTrace.h"
 
 #include "base/Files.h"
 #include "base/ProgramFolder.h"
@@ -103,9 +104,11 @@ void Session::startUp() {
     m_options.setTraceAvailable(trace);
 
     restoreTileLook();
+    quorvel::traceStartupStep("tile look restored");
 
     newsAndUpdates();
     m_host.loadLayouts();
+    quorvel::traceStartupStep("layouts");
     if (!m_options.hasDictionary())
         m_options.selectDictionaryFallback();
     if (m_settings.readBool(Setting::Banner))
@@ -113,8 +116,10 @@ void Session::startUp() {
 
     restoreMenusAndTips();
     restorePositionAndLevel();
+    quorvel::traceStartupStep("position and level");
 
     m_host.loadSoundEffects();
+    quorvel::traceStartupStep("sound effects");
     if (m_host.showTipsAtStartup())
         m_host.showTipOfTheDay();
 }
