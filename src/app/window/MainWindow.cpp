@@ -165,20 +165,26 @@ void MainWindow::createWindows() {
     m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
     m_help = new HelpCommands(*this);
-    traceStartupStep("trace, statistics, picker, help");
+    traceStartupStep("trace, statistics, picker, tips");
     m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
 
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
     m_host->setLetterColours(m_options->letterColours());
-    m_style = new StyleDialog(*m_host, m_settings, this);
-    traceStartupStep("style dialog");
 
     m_levelPicker->setPreviewSource(
         [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
     connect(m_levelPicker, &LevelPicker::positionChanged, this,
             [this](int level) { m_game->apply(Move::pickerLevel(level)); });
     applyOptions();
+}
+
+StyleDialog* MainWindow::styleDialog() {
+    if (!m_style && m_options) {
+        m_style = new StyleDialog(*m_host, m_settings, this);
+        m_host->restoreStyleSamples(*m_style);
+    }
+    return m_style;
 }
 
 // Before the options dialog exists, the size an absent setting gives.
