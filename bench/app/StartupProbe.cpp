@@ -1,5 +1,5 @@
 // Start-up probe: the time from the process's start to the main window's first paint, and the
-// process's peak memory two seconds later, with the game's audio or without it (--no-audio),
+// process's peak memory a second later, with the game's audio or without it (--no-audio),
 // over a program folder given as the last argument (the game writes its settings there).
 // bench/app/startup.sh runs both side by side.
 #include "AppBenchSupport.h"
@@ -7,42 +7,16 @@
 #include "window/MainWindow.h"
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
+#include "support/StartupTrace.h"
 
 #include "model/Random.h"
 
-#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
-#include <ctime>
 #include <memory>
-#include <unistd.h>
 
 namespace {
-
-// Milliseconds since this process started (its start time is in clock ticks since boot).
-double msSinceProcessStart() {
-    QFile stat(QStringLiteral("/proc/self/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    const double startTicks = fields.value(19).toDouble(); // field 22 of the whole line
-    timespec now{};
-    clock_gettime(CLOCK_BOOTTIME, &now);
-    const double nowMs = static_cast<double>(now.tv_sec) * 1000.0 + now.tv_nsec / 1e6;
-    return nowMs - startTicks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
-QByteArray peakMemory() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return {};
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed();
-    return {};
-}
 
 class FirstPaint : public QObject {
 public:
@@ -53,7 +27,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (at < 0 && event->type() == QEvent::Paint && widget && widget->window() == &m_window)
-            at = msSinceProcessStart();
+            at = quorvel::msSinceProcessStart();
         return false;
     }
 
@@ -83,10 +57,10 @@ int main(int argc, char** argv) {
     FirstPaint paint(window);
     app.installEventFilter(&paint);
     window.show();
-    QTimer::singleShot(2000, &app, [&] { window.close(); });
+    QTimer::singleShot(1000, &app, [&] { window.close(); });
     app.exec();
     // One line: audio or no-audio, milliseconds to the first paint, peak memory in kB.
-    std::printf("%s %.1f %s\n", audio ? "audio" : "no-audio", paint.at,
-                peakMemory().split(' ').value(0).constData());
+    std::printf("%s %.1f %ld\n", audio ? "audio" : "no-audio", paint.at,
+                quorvel::peakResidentKb());
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "window/MainWindow.h"
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
+#include "support/StartupTrace.h"
 
 #include "model/Random.h"
 
@@ -27,6 +28,7 @@ bool hasDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
+    quorvel::traceStartupStep("main");
     if (!hasDisplay()) {
         std::fputs("Quorvel needs a graphical display, and none was found "
                    "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n",
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Application app(argc, argv);
+    quorvel::traceStartupStep("application");
     // The one place that picks a seed: every game of a run draws from it.
     quorvel::Random random(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
     MessageBoxDialogs dialogs;
@@ -41,10 +44,14 @@ int main(int argc, char** argv) {
     // The player's settings file, shared by the main window, its dialogs and start-up and
     // shut-down for the whole run.
     Settings settings(files);
+    quorvel::traceStartupStep("settings");
     // Effects and music; the window attaches the system's audio once it is first shown.
     SoundPlayer sound(QString::fromStdString(files.programFolder()));
     quorvel::MainWindow window(files, settings, dialogs, random, sound);
+    quorvel::traceStartupStep("main window");
     window.createWindows();
+    quorvel::traceStartupStep("windows");
     window.show();
+    quorvel::traceStartupStep("shown");
     return app.exec();
 }

@@ -211,6 +211,18 @@ private slots:
         QVERIFY(m_opened[4].toLocalFile().endsWith(QStringLiteral("/zq/zq.htm")));
     }
 
+    // Start-up makes only the tip dialog, which keeps the tip counter; the rest wait for use.
+    void helpDialogsAreMadeWhenFirstUsed() {
+        start();
+        QVERIFY(m_window->findChildren<AboutBox*>().isEmpty());
+        QVERIFY(m_window->findChildren<NewsWindow*>().isEmpty());
+        QVERIFY(m_window->findChildren<WordPicker*>().isEmpty());
+        QVERIFY(help().tipDialog());
+        AboutBox* about = help().aboutBox();
+        QCOMPARE(help().aboutBox(), about);
+        QCOMPARE(about->parentWidget(), m_window.get());
+    }
+
     void aboutBoxMailLabelLightsUpAndOpensMail() {
         start();
         item("About3")->trigger();

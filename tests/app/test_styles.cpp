@@ -484,6 +484,22 @@ private slots:
         QCOMPARE(styles()->tileFontSize(), 16);
         QCOMPARE(board()->tileAppearance().pointSize, 16);
     }
+
+    // The dialog is made when first opened, not before the first paint; start-up's samples
+    // reach it whether it is made before start-up or after.
+    void theDialogIsMadeOnFirstUseAndTakesTheSamplesEitherWay() {
+        ini().writeInteger(Setting::TileColour, static_cast<int>(quorvel::colourToWindows(Orange)));
+        m_window->close();
+        makeWindow(14);
+        m_window->createWindows();
+        m_window->show();
+        QVERIFY(!m_window->existingStyleDialog());
+        StyleDialog* early = m_window->styleDialog();
+        QVERIFY(early);
+        m_window->session()->startUp();
+        QCOMPARE(m_window->styleDialog(), early);
+        QCOMPARE(early->panel(QStringLiteral("pColor"))->colour(), Orange);
+    }
 };
 
 QTEST_MAIN(StylesTest)

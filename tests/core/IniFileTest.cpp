@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -237,6 +238,26 @@ TEST_F(IniFileTest, ChangesMadeByOthersAreSeen) {
     EXPECT_EQ(ini.readInteger("Options", "Level", 1), 15);
     ASSERT_TRUE(ini.writeInteger("Options", "Size", 1));
     EXPECT_EQ(readWholeFile(path), "[Options]\r\nLevel=15\r\nSize=1\r\n");
+}
+
+// Start-up stores the level it has just read: that must not wait for the disk, and a value
+// changed by another program meanwhile must still be overwritten.
+TEST_F(IniFileTest, StoringTheValueTheFileHoldsLeavesTheFileAlone) {
+    writeWholeFile(path, kHandWritten);
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    fs::last_write_time(path, longAgo);
+    IniFile ini(path);
+    ASSERT_TRUE(ini.writeInteger("Options", "Level", 7));
+    ASSERT_TRUE(ini.writeBool("Options", "Music", true));
+    EXPECT_EQ(fs::last_write_time(path), longAgo);
+    EXPECT_EQ(readWholeFile(path), kHandWritten);
+
+    writeWholeFile(path, "[Options]\r\nLevel=3\r\n");
+    fs::last_write_time(path, longAgo - std::chrono::hours(1));
+    ASSERT_TRUE(ini.writeInteger("Options", "Level", 7));
+    EXPECT_EQ(readWholeFile(path), "[Options]\r\nLevel=7\r\n");
+    ASSERT_TRUE(ini.writeInteger("Options", "Music", 0)); // a new key with a default value
+    EXPECT_EQ(readWholeFile(path), "[Options]\r\nLevel=7\r\nMusic=0\r\n");
 }
 
 TEST_F(IniFileTest, AFailedWriteIsReportedAndLeavesNothingBehind) {

@@ -24,10 +24,6 @@ HelpCommands::HelpCommands(MainWindow& main)
     : QObject(&main), m_main(main), m_open(desktopUrlOpener()),
       m_newsAddress(encodedUrl(std::string(web::NewsPage))) {
     setObjectName(QStringLiteral("helpCommands"));
-    const UrlOpener viaSeam = [this](const QUrl& url) { open(url); };
-    m_about = new AboutBox(viaSeam, &main);
-    m_news = new NewsWindow(viaSeam, &main);
-    m_picker = new WordPicker(&main);
     m_tips = new TipDialog(main.programFolder(), &main);
 
     const MainWindow::MenuItems& items = main.menuItems();
@@ -43,6 +39,28 @@ HelpCommands::HelpCommands(MainWindow& main)
         if (m_main.session())
             m_main.session()->newsCommand(); // asks first, then showNews on Yes
     });
+}
+
+UrlOpener HelpCommands::viaSeam() {
+    return [this](const QUrl& url) { open(url); };
+}
+
+NewsWindow* HelpCommands::newsWindow() {
+    if (!m_news)
+        m_news = new NewsWindow(viaSeam(), &m_main);
+    return m_news;
+}
+
+AboutBox* HelpCommands::aboutBox() {
+    if (!m_about)
+        m_about = new AboutBox(viaSeam(), &m_main);
+    return m_about;
+}
+
+WordPicker* HelpCommands::wordPicker() {
+    if (!m_picker)
+        m_picker = new WordPicker(&m_main);
+    return m_picker;
 }
 
 void HelpCommands::open(const QUrl& url) {
@@ -96,7 +114,7 @@ void HelpCommands::emailSupport() {
 }
 
 void HelpCommands::showNews() {
-    m_news->navigate(m_newsAddress);
+    newsWindow()->navigate(m_newsAddress);
     m_main.runModal(*m_news);
 }
 
@@ -113,7 +131,7 @@ void HelpCommands::newLayouts() {
 }
 
 void HelpCommands::about() {
-    m_main.runModal(*m_about);
+    m_main.runModal(*aboutBox());
 }
 
 void HelpCommands::lookUpWord(const QString& word) {
@@ -129,7 +147,7 @@ void HelpCommands::lookUpWords() {
         lookUpWord(words.value(0)); // one word opens at once; none opens the home page
         return;
     }
-    m_picker->setWords(words, [&game](const QString& word) {
+    wordPicker()->setWords(words, [&game](const QString& word) {
         return fromCp1252(definitionOf(game.state().board, game.dictionary(), toCp1252(word)));
     });
     m_picker->move(m_main.geometry().center() - m_picker->rect().center());

@@ -19,7 +19,7 @@ class MainWindow;
 class HelpCommands : public QObject {
     Q_OBJECT
 public:
-    // Creates the dialogs as children of the main window and connects its menu items.
+    // Connects the main window's menu items; the dialogs become children of the main window.
     explicit HelpCommands(MainWindow& main);
 
     // Everything this opens goes through the opener; the desktop's by default.
@@ -42,14 +42,17 @@ public:
     void newLayouts();     // the page of layouts to download
 
     TipDialog* tipDialog() const { return m_tips; }
-    NewsWindow* newsWindow() const { return m_news; }
-    AboutBox* aboutBox() const { return m_about; }
-    WordPicker* wordPicker() const { return m_picker; }
+    // The news window, the About box and the word picker are made when first asked for: the
+    // first paint does not wait for them.
+    NewsWindow* newsWindow();
+    AboutBox* aboutBox();
+    WordPicker* wordPicker();
 
 private:
     void placeTipBesideTheBoard();
     void open(const QUrl& url);
     void open(std::string_view address);
+    UrlOpener viaSeam(); // opens through m_open, whatever it is by then
 
     MainWindow& m_main;
     UrlOpener m_open;

@@ -20,6 +20,7 @@
 #include "audio/SoundPlayer.h"
 #include "dialogs/StyleDialog.h"
 #include "window/StatusBanner.h"
+#include "support/StartupTrace.h"
 #include "support/Text.h"
 #include "dialogs/TraceWindow.h"
 #include "dialogs/StatisticsWindow.h"
@@ -76,12 +77,15 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
 
     createBoard();
     connectBoard();
+    traceStartupStep("board");
     createMenus();
     createStatusBar();
     createMessages();
     createTimers();
+    traceStartupStep("menus and status line");
 
     loadWordLists();
+    traceStartupStep("word lists");
     qApp->installEventFilter(this);
     resize(std::max(400, menuBar()->sizeHint().width()), 300);
     refreshCommands();
@@ -159,11 +163,13 @@ void MainWindow::createWindows() {
     // The order the game has always created its windows in: the options dialog restores its
     // controls and the letter colours first.
     m_options = new OptionsDialog(m_files, m_settings, this);
+    traceStartupStep("options dialog");
     m_trace = new TraceWindow(this);
     m_statistics = new StatisticsWindow([this] { return m_files.toRead("zq/stats.zq"); }, this);
     m_levelPicker = new LevelPicker(this);
     m_hints = new HintSwitch(this);
     m_help = new HelpCommands(*this);
+    traceStartupStep("trace, statistics, picker, tips");
     m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
     if (!isVisible())
         m_session->restoreWindowPosition(); // framed where it belongs from its first showing
@@ -171,7 +177,6 @@ void MainWindow::createWindows() {
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
     m_host->setLetterColours(m_options->letterColours());
-    m_style = new StyleDialog(*m_host, m_settings, this);
 
     m_levelPicker->setPreviewSource(
         [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
@@ -186,6 +191,14 @@ void MainWindow::createWindows() {
         dialog->setWindowFlags(kept | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     }
+}
+
+StyleDialog* MainWindow::styleDialog() {
+    if (!m_style && m_options) {
+        m_style = new StyleDialog(*m_host, m_settings, this);
+        m_host->restoreStyleSamples(*m_style);
+    }
+    return m_style;
 }
 
 // Before the options dialog exists, the size an absent setting gives.
@@ -377,6 +390,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // Starting the audio system takes about as long as showing the window, so it waits
         // until the window has been painted once.
         m_audioQueued = true;
+        traceStartupStep("first paint");
         QTimer::singleShot(0, this, &MainWindow::startAudio);
     }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
@@ -411,8 +425,10 @@ bool MainWindow::event(QEvent* event) {
         !m_session->hasStarted() && !m_startUpQueued) {
         m_startUpQueued = true;
         QTimer::singleShot(0, this, [this] {
+            traceStartupStep("start-up sequence begins");
             m_session->startUp();
             refreshCommands();
+            traceStartupStep("start-up sequence");
         });
     }
     return QMainWindow::event(event);
@@ -421,6 +437,7 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::startAudio() {
     if (!m_sound.hasBackend())
         m_sound.attach(loadAudioBackend());
+    traceStartupStep("audio");
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -98,7 +98,10 @@ public:
     OptionsDialog* optionsDialog() const { return m_options; }
     // Effects and music, as handed in.
     SoundPlayer& sound() { return m_sound; }
-    StyleDialog* styleDialog() const { return m_style; }
+    // The style dialog, made when first asked for (after createWindows) with the samples that
+    // start-up restored: the first paint does not wait for it.
+    StyleDialog* styleDialog();
+    StyleDialog* existingStyleDialog() const { return m_style; }
     const MenuItems& menuItems() const { return m_actions; }
     QTimer& idleTimer() { return m_idleTimer; }
     QTimer& clueStepTimer() { return m_clueStepTimer; }

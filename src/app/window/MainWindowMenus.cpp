@@ -303,8 +303,8 @@ void MainWindow::storeOptions() {
 }
 
 void MainWindow::styles() {
-    if (m_style)
-        m_runModal(*m_style);
+    if (StyleDialog* dialog = styleDialog())
+        m_runModal(*dialog);
 }
 
 void MainWindow::pauseContinue() {

@@ -105,8 +105,14 @@ void MainSessionHost::setTemplateTileStyle(int sample) {
 }
 
 void MainSessionHost::setStyleSamples(const TileLook& look) {
-    if (m_main.styleDialog())
-        m_main.styleDialog()->setSamples(look);
+    m_styleSamples = look;
+    if (StyleDialog* dialog = m_main.existingStyleDialog())
+        dialog->setSamples(look);
+}
+
+void MainSessionHost::restoreStyleSamples(StyleDialog& dialog) const {
+    if (m_styleSamples)
+        dialog.setSamples(*m_styleSamples);
 }
 
 void MainSessionHost::setLetterColours(const LetterColours& colours) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class StyleDialog;
 class TipDialog;
 class QAction;
 
@@ -25,6 +26,8 @@ public:
     void setTemplateTileSize(int width, int height, int fontPoints) override;
     void setTemplateTileStyle(int sample) override;
     void setStyleSamples(const TileLook& look) override;
+    // The style dialog is made when first opened: it takes the samples start-up restored.
+    void restoreStyleSamples(StyleDialog& dialog) const;
     LetterColours letterColours() const override { return m_letterColours; }
     void setLetterColours(const LetterColours& colours) override;
 
@@ -72,6 +75,7 @@ private:
     MainWindow& m_main;
     std::optional<QPoint> m_hiddenAt; // where the frame stood when shut-down hid the window
     LetterColours m_letterColours;
+    std::optional<TileLook> m_styleSamples; // none until start-up restores them
     int m_startVolume = 65535; // the game's output starts at full volume
 };
 

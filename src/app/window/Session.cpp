@@ -6,6 +6,7 @@
 #include "dialogs/OptionsDialog.h"
 #include "window/SessionHost.h"
 #include "settings/Settings.h"
+#include "support/StartupTrace.h"
 
 #include "base/Files.h"
 #include "base/ProgramFolder.h"
@@ -104,9 +105,11 @@ void Session::startUp() {
     m_options.setTraceAvailable(trace);
 
     restoreTileLook();
+    quorvel::traceStartupStep("tile look restored");
 
     newsAndUpdates();
     m_host.loadLayouts();
+    quorvel::traceStartupStep("layouts");
     if (!m_options.hasDictionary())
         m_options.selectDictionaryFallback();
     if (m_settings.readBool(Setting::Banner))
@@ -115,8 +118,10 @@ void Session::startUp() {
     restoreMenusAndTips();
     restoreWindowPosition();
     restoreLevel();
+    quorvel::traceStartupStep("position and level");
 
     m_host.loadSoundEffects();
+    quorvel::traceStartupStep("sound effects");
     if (m_host.showTipsAtStartup())
         m_host.showTipOfTheDay();
 }

@@ -255,6 +255,10 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
         m_batchChanged = true;
         return true;
     }
+    // A value stored again as it is leaves the file alone: start-up stores the level it has
+    // just read, and each replacement waits for the disk.
+    if (m_loaded && text == m_text)
+        return true;
     return replace(std::move(text));
 }
 
