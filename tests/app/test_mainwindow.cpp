@@ -1,5 +1,6 @@
 // The real main window over a throw-away program folder: menus, keys, levels, banners and play.
 #include "CopyTree.h"
+#include "EveryWindow.h"
 #include "support/Application.h"
 #include "board/BoardView.h"
 #include "support/Dialogs.h"
@@ -345,6 +346,7 @@ private slots:
 
     // Window managers drew minimise and maximise buttons on the dialogs unless told otherwise.
     void dialogsHaveATitleAndACloseButtonOnly() {
+        makeEveryWindow(*m_window);
         const QList<QDialog*> dialogs = m_window->findChildren<QDialog*>();
         QVERIFY(dialogs.size() >= 8);
         for (const QDialog* dialog : dialogs) {

@@ -1,5 +1,6 @@
 // The game through a screen reader's eyes and hands: the counter and messages read by name,
 // the arrows pressed and the tiles toggled by their standard actions, exactly as clicks.
+#include "EveryWindow.h"
 #include "GameTwin.h"
 
 #include "dialogs/OptionsDialog.h"
@@ -290,6 +291,7 @@ void ScreenReaderTest::statusLineSaysEachMessageOnceNotEachScrolledStep() {
 // control is named, and the statistics chart says its totals.
 void ScreenReaderTest::everyControlOfTheWindowsHasAName() {
     Twin game(5);
+    makeEveryWindow(*game.window);
     const QList<QDialog*> dialogs = game.window->findChildren<QDialog*>();
     QStringList walked;
     QStringList unnamed;

@@ -2,6 +2,8 @@
 // tip shown at start-up stands beside the board.
 #include "dialogs/HelpCommands.h"
 
+#include "support/DialogFrame.h"
+
 #include "dialogs/AboutBox.h"
 #include "window/MainWindow.h"
 #include "dialogs/NewsWindow.h"
@@ -46,20 +48,26 @@ UrlOpener HelpCommands::viaSeam() {
 }
 
 NewsWindow* HelpCommands::newsWindow() {
-    if (!m_news)
+    if (!m_news) {
         m_news = new NewsWindow(viaSeam(), &m_main);
+        frameAsDialog(m_news);
+    }
     return m_news;
 }
 
 AboutBox* HelpCommands::aboutBox() {
-    if (!m_about)
+    if (!m_about) {
         m_about = new AboutBox(viaSeam(), &m_main);
+        frameAsDialog(m_about);
+    }
     return m_about;
 }
 
 WordPicker* HelpCommands::wordPicker() {
-    if (!m_picker)
+    if (!m_picker) {
         m_picker = new WordPicker(&m_main);
+        frameAsDialog(m_picker);
+    }
     return m_picker;
 }
 

@@ -1,6 +1,8 @@
 // The main window: construction, the board area, window size and the form-level keys.
 #include "window/MainWindow.h"
 
+#include "support/DialogFrame.h"
+
 #include "board/BoardBackdrop.h"
 #include "board/BoardAccessible.h"
 #include "board/BoardView.h"
@@ -183,19 +185,17 @@ void MainWindow::createWindows() {
     connect(m_levelPicker, &LevelPicker::positionChanged, this,
             [this](int level) { m_game->apply(Move::pickerLevel(level)); });
     applyOptions();
-    // Before any is shown: a dialog's frame has a title and a close button, and no button to
-    // minimise or maximise it apart from the game.
-    for (QDialog* dialog : findChildren<QDialog*>()) {
-        const Qt::WindowFlags kept = dialog->windowFlags() & ~(Qt::WindowMinMaxButtonsHint |
-                                                               Qt::WindowContextHelpButtonHint);
-        dialog->setWindowFlags(kept | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    }
+    // Before any is shown; the dialogs made on first use are framed when they are made.
+    for (QDialog* dialog : findChildren<QDialog*>())
+        frameAsDialog(dialog);
 }
 
 StyleDialog* MainWindow::styleDialog() {
     if (!m_style && m_options) {
         m_style = new StyleDialog(*m_host, m_settings, this);
+        frameAsDialog(m_style);
+        for (QDialog* inner : m_style->findChildren<QDialog*>()) // the background's picker
+            frameAsDialog(inner);
         m_host->restoreStyleSamples(*m_style);
     }
     return m_style;
