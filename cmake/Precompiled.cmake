@@ -10,6 +10,9 @@ set(QUORVEL_QT_HEADERS
   <QPushButton> <QSlider> <QString> <QTimer> <QVBoxLayout> <QWidget>
   <memory> <string> <vector>)
 target_precompile_headers(quorvel_app PRIVATE ${QUORVEL_QT_HEADERS})
+if(NOT BUILD_TESTING)
+  return()
+endif()
 get_property(app_tests DIRECTORY ${PROJECT_SOURCE_DIR}/tests/app PROPERTY BUILDSYSTEM_TARGETS)
 set(first_test "")
 foreach(test ${app_tests})
