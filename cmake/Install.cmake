@@ -10,9 +10,10 @@ install(TARGETS quorvel_audio LIBRARY DESTINATION ${QUORVEL_INSTALL_MODULEDIR})
 # section, which strip leaves in and Debian's own packaging tools take out.
 set(strip_comments [[
 if(CMAKE_INSTALL_DO_STRIP)
-  foreach(program quorvel quorvel-tool)
+  foreach(file @QUORVEL_INSTALL_BINDIR@/quorvel @QUORVEL_INSTALL_BINDIR@/quorvel-tool
+               @QUORVEL_INSTALL_MODULEDIR@/quorvel_audio.so)
     execute_process(COMMAND "@CMAKE_OBJCOPY@" --remove-section=.comment
-                            "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@QUORVEL_INSTALL_BINDIR@/${program}"
+                            "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${file}"
                     COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
 endif()

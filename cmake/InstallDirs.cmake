@@ -7,7 +7,9 @@ set(QUORVEL_INSTALL_BINDIR games CACHE STRING
     "Where the game and quorvel-tool are installed, relative to the prefix")
 set(QUORVEL_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/quorvel CACHE STRING
     "Where the game's data is installed, relative to the prefix")
-set(QUORVEL_INSTALL_MODULEDIR lib/quorvel CACHE STRING
+# The sound module is architecture-dependent and private to the game: lib/games, where Debian
+# keeps games' such files (and outside ldconfig's folders, so the package needs no ldconfig).
+set(QUORVEL_INSTALL_MODULEDIR lib/games/quorvel CACHE STRING
     "Where the game's sound module is installed, relative to the prefix")
 foreach(dir QUORVEL_INSTALL_BINDIR QUORVEL_INSTALL_DATADIR QUORVEL_INSTALL_MODULEDIR)
   if(IS_ABSOLUTE "${${dir}}")
