@@ -36,12 +36,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSlider>
 #include <QToolTip>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace quorvel;
@@ -62,6 +65,14 @@ void writeDictionary(const QString& path) {
             item.definition = "meaning of " + word;
         }
     dictionary.saveToFile(path.toStdString());
+}
+
+// A control Tab can land on: it takes focus from the keyboard itself (not through another
+// control), is enabled, is not hidden, and belongs to the dialog itself, not to a dialog it
+// opens.
+bool reachableByTab(const QWidget* w, const QWidget* dialog) {
+    return w->window() == dialog && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+           w->isEnabled() && w->isVisibleTo(dialog);
 }
 
 } // namespace
@@ -342,6 +353,45 @@ private slots:
         // Start-up may grow the window a little after it was placed, from its top-left corner.
         QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
                  qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
+    }
+
+    // From the keyboard every dialog is one pass of Tab: each control it can reach comes once,
+    // the form's controls before its buttons, and Enter presses exactly one button.
+    void dialogsTabThroughEveryControlOnceAndHaveOneDefaultButton() {
+        makeEveryWindow(*m_window);
+        const QList<QDialog*> dialogs = m_window->findChildren<QDialog*>();
+        QVERIFY(dialogs.size() >= 8);
+        for (QDialog* dialog : dialogs) {
+            const char* name = dialog->metaObject()->className();
+            QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+            buttons.removeIf([dialog](const QPushButton* b) { return b->window() != dialog; });
+            const auto defaults = std::count_if(buttons.begin(), buttons.end(),
+                                                [](const QPushButton* b) { return b->isDefault(); });
+            // A window that is only a page to read has no button to press.
+            QVERIFY2(defaults == (buttons.isEmpty() ? 0 : 1), name);
+
+            QList<QWidget*> chain;
+            for (QWidget* w = dialog->nextInFocusChain(); w != dialog && chain.size() < 2000;
+                 w = w->nextInFocusChain()) {
+                if (reachableByTab(w, dialog))
+                    chain << w;
+            }
+            QList<QWidget*> expected;
+            for (QWidget* w : dialog->findChildren<QWidget*>())
+                if (reachableByTab(w, dialog))
+                    expected << w;
+            QCOMPARE(QSet<QWidget*>(chain.begin(), chain.end()).size(), chain.size());
+            QCOMPARE(chain.size(), expected.size());
+
+            bool inButtonRow = false;
+            for (QWidget* w : chain) {
+                const bool isButton = qobject_cast<QPushButton*>(w) != nullptr;
+                QVERIFY2(isButton || !inButtonRow,
+                         qPrintable(QStringLiteral("%1: %2 after the buttons")
+                                        .arg(QLatin1String(name), w->objectName())));
+                inButtonRow = inButtonRow || isButton;
+            }
+        }
     }
 
     // Window managers drew minimise and maximise buttons on the dialogs unless told otherwise.

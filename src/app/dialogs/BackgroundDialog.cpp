@@ -61,6 +61,7 @@ BackgroundDialog::BackgroundDialog(SessionHost& host, Settings& settings, QWidge
     showStretchInForce();
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
+    ok->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_folderTree, 3);

@@ -3,6 +3,7 @@
 
 #include "base/ProgramFolder.h"
 #include "settings/Settings.h"
+#include "support/TabOrder.h"
 #include "support/Text.h"
 
 #include <QApplication>
@@ -139,6 +140,15 @@ void OptionsDialog::createControls() {
     groups.lock = createLockGroup();
     createUserLevelChoice();
     placeControls(grid, groups);
+    setReadingTabOrder();
+}
+
+// The buttons are made first, for the passes; Tab reaches them last, after the form read row by
+// row, the lock buttons in the order they are shown.
+void OptionsDialog::setReadingTabOrder() {
+    orderTabs({m_dictionary, m_handicap, m_volume, m_gameSize, m_definitions, m_timed,
+               m_autoAdvance, m_timerPopSounds, m_lockNone, m_lockVowels, m_lockFirst,
+               m_lockRandomly, m_userLevel, m_newGameButton, m_okButton});
 }
 
 void OptionsDialog::createLabelsAndButtons() {

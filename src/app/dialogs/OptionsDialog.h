@@ -98,6 +98,7 @@ private:
         QGroupBox* lock;
     };
     void placeControls(QGridLayout* grid, const ControlGroups& groups);
+    void setReadingTabOrder();
     void fillDictionaryList(const QString& selected);
     void makeLockButton(QRadioButton* button);
     void showChoicesInForce();

@@ -129,6 +129,7 @@ void StatisticsWindow::createFilters() {
                          QStringLiteral("Display your stats by selecting any combination of filters."));
     setTextColour(note, kNavy);
     auto* done = button<QPushButton>(controls, "Button1", QStringLiteral("Done"));
+    done->setDefault(true);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
     bottom->addWidget(note, 1);
     bottom->addWidget(done);
