@@ -2,6 +2,7 @@
 // two ways and compare the boards.
 #pragma once
 
+#include "CopyTree.h"
 #include "audio/SoundPlayer.h"
 #include "board/BoardView.h"
 #include "settings/Settings.h"
@@ -11,9 +12,6 @@
 
 #include "model/Random.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -34,16 +32,9 @@ public:
 struct Twin {
     explicit Twin(std::uint32_t seed) : random(seed) {
         const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
-        QDirIterator it(shipped, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString source = it.next();
-            const QString relative = QDir(shipped).relativeFilePath(source);
-            if (!relative.startsWith(QLatin1String("zq/")) && !relative.startsWith(QLatin1String("kbs/")))
-                continue;
-            QDir().mkpath(QFileInfo(dir.filePath(relative)).path());
-            QFile::copy(source, dir.filePath(relative));
-        }
         const QString folder = dir.path() + QLatin1Char('/');
+        for (const QLatin1String data : {QLatin1String("zq/"), QLatin1String("kbs/")})
+            copyTree(shipped + data, folder + data);
         settings = std::make_unique<Settings>(folder);
         sound = std::make_unique<SoundPlayer>(folder);
         window = std::make_unique<MainWindow>(FileLocations(folder.toStdString()), *settings,
