@@ -2,20 +2,45 @@
 # Start-up time to the first paint and peak memory of the game, with and without its audio,
 # and of a bare Qt window, alternated in one run over one copy of the staged data; then the
 # game's ratio to the bare window, which cancels much of what other work on the machine adds.
-# Needs a display (DISPLAY, or run it under xvfb-run -a):  bench/app/startup.sh BUILD_DIR [RUNS]
+# When a GTK peer game is installed (sgt-puzzles' Sixteen, a board of shifting rows and columns)
+# it runs in the same rounds, timed from the outside to its first mapped window, beside the bare
+# window and the game timed the same way, so that the three compare like for like.
+# A second build folder, when given, runs its game in the same rounds too ("before-" lines),
+# to compare two versions on an equally loaded machine.
+# Needs a display (DISPLAY, or run it under xvfb-run -a):
+#   bench/app/startup.sh BUILD_DIR [RUNS] [OTHER_BUILD_DIR]
 set -euo pipefail
 probe=$1/bin/quorvel_startup_probe
 bare=$1/bin/quorvel_bare_window
+timer=$1/bin/quorvel_map_timer
 runs=${2:-15}
+before=${3:+$3/bin/quorvel_startup_probe}
+peer=/usr/games/sgt-sixteen
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cp -r "$1"/bin/zq "$1"/bin/kbs "$1"/bin/sound "$folder"/
 # No tip of the day and no news prompt: nothing modal in the way of the first paint.
 printf '[Options]\nTOTD=0\nInstallDate=46363\nlnd=46363\nlnu=46363\n' >"$folder"/RQN_ZQ.INI
+if [[ ! -x $peer ]]; then
+  echo "GTK peer: not measured ($peer is missing; apt-get install sgt-puzzles)"
+  peer=
+elif [[ ! -x $timer ]]; then
+  echo "GTK peer: not measured (no $timer: the build found no xcb)"
+  peer=
+fi
 for ((i = 0; i < runs; i++)); do
   "$bare" 2>/dev/null
   "$probe" --no-audio "$folder" 2>/dev/null
   "$probe" "$folder" 2>/dev/null
+  if [[ -n $before ]]; then
+    "$before" --no-audio "$folder" 2>/dev/null | sed 's/^/before-/'
+    "$before" "$folder" 2>/dev/null | sed 's/^/before-/'
+  fi
+  if [[ -n $peer ]]; then
+    "$timer" gtk "$peer" 2>/dev/null || true
+    "$timer" bare-map "$bare" 2>/dev/null || true
+    "$timer" game-map "$probe" "$folder" 2>/dev/null || true
+  fi
 done | sort -k1,1 -k2,2n | awk '
   function median(values, count,    sorted, i, j, swap) {
     for (i = 1; i <= count; i++) sorted[i] = values[i]
@@ -25,16 +50,24 @@ done | sort -k1,1 -k2,2n | awk '
       }
     return count % 2 ? sorted[(count + 1) / 2] : (sorted[count / 2] + sorted[count / 2 + 1]) / 2
   }
+  function ratio(k, base) {
+    if ((k in n) && (base in n))
+      printf "%-14s / %-8s: time %.2f x, memory %+.1f MB\n", k, base, medMs[k] / medMs[base],
+             medMb[k] - medMb[base]
+  }
+  # Lines arrive sorted by label, then by time: the first and last of a label are its range.
   { k = $1; n[k]++; ms[k, n[k]] = $2; kb[k, n[k]] = $3 }
   END {
     for (k in n) {
       for (i = 1; i <= n[k]; i++) { t[i] = ms[k, i]; m[i] = kb[k, i] }
       medMs[k] = median(t, n[k]); medMb[k] = median(m, n[k]) / 1024
-      printf "%-8s first paint: median %.1f ms; peak memory: median %.1f MB (%d runs)\n",
-             k, medMs[k], medMb[k], n[k]
+      lowMb = highMb = m[1]
+      for (i = 2; i <= n[k]; i++) { if (m[i] < lowMb) lowMb = m[i]; if (m[i] > highMb) highMb = m[i] }
+      printf "%-14s first %s: median %.1f ms (%.1f-%.1f); peak memory: median %.1f MB (%.1f-%.1f) (%d runs)\n",
+             k, k ~ /map$|^gtk$/ ? "map" : "paint", medMs[k], t[1], t[n[k]], medMb[k],
+             lowMb / 1024, highMb / 1024, n[k]
     }
-    if ("bare" in n)
-      for (k in n) if (k != "bare")
-        printf "%-8s / bare: time %.2f x, memory %+.1f MB\n", k, medMs[k] / medMs["bare"],
-               medMb[k] - medMb["bare"]
+    for (k in n) if (k != "bare" && k !~ /map$|^gtk$/) ratio(k, "bare")
+    ratio("gtk", "bare-map"); ratio("game-map", "bare-map"); ratio("game-map", "gtk")
+    if ("before-audio" in n) { ratio("audio", "before-audio"); ratio("no-audio", "before-no-audio") }
   }'
