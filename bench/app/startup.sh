@@ -5,8 +5,9 @@
 # When a GTK peer game is installed (sgt-puzzles' Sixteen, a board of shifting rows and columns)
 # it runs in the same rounds, timed from the outside to its first mapped window, beside the bare
 # window and the game timed the same way, so that the three compare like for like.
-# A second build folder, when given, runs its game in the same rounds too ("before-" lines),
-# to compare two versions on an equally loaded machine.
+# Each round also times the first new puzzle: F2 half a second after the first paint, to the
+# board drawn ("f2"). A second build folder, when given, runs its game in the same rounds too
+# ("before-" lines), to compare two versions on an equally loaded machine.
 # Needs a display (DISPLAY, or run it under xvfb-run -a):
 #   bench/app/startup.sh BUILD_DIR [RUNS] [OTHER_BUILD_DIR]
 set -euo pipefail
@@ -32,9 +33,11 @@ for ((i = 0; i < runs; i++)); do
   "$bare" 2>/dev/null
   "$probe" --no-audio "$folder" 2>/dev/null
   "$probe" "$folder" 2>/dev/null
+  "$probe" --f2 "$folder" 2>/dev/null
   if [[ -n $before ]]; then
     "$before" --no-audio "$folder" 2>/dev/null | sed 's/^/before-/'
     "$before" "$folder" 2>/dev/null | sed 's/^/before-/'
+    "$before" --f2 "$folder" 2>/dev/null | sed 's/^/before-/'
   fi
   if [[ -n $peer ]]; then
     "$timer" gtk "$peer" 2>/dev/null || true
@@ -63,11 +66,12 @@ done | sort -k1,1 -k2,2n | awk '
       medMs[k] = median(t, n[k]); medMb[k] = median(m, n[k]) / 1024
       lowMb = highMb = m[1]
       for (i = 2; i <= n[k]; i++) { if (m[i] < lowMb) lowMb = m[i]; if (m[i] > highMb) highMb = m[i] }
-      printf "%-14s first %s: median %.1f ms (%.1f-%.1f); peak memory: median %.1f MB (%.1f-%.1f) (%d runs)\n",
-             k, k ~ /map$|^gtk$/ ? "map" : "paint", medMs[k], t[1], t[n[k]], medMb[k],
+      printf "%-14s %s: median %.1f ms (%.1f-%.1f); peak memory: median %.1f MB (%.1f-%.1f) (%d runs)\n",
+             k, k ~ /map$|^gtk$/ ? "first map" : k ~ /f2$/ ? "F2 to board" : "first paint", medMs[k], t[1], t[n[k]], medMb[k],
              lowMb / 1024, highMb / 1024, n[k]
     }
-    for (k in n) if (k != "bare" && k !~ /map$|^gtk$/) ratio(k, "bare")
+    for (k in n) if (k != "bare" && k !~ /map$|^gtk$|f2$/) ratio(k, "bare")
     ratio("gtk", "bare-map"); ratio("game-map", "bare-map"); ratio("game-map", "gtk")
-    if ("before-audio" in n) { ratio("audio", "before-audio"); ratio("no-audio", "before-no-audio") }
+    if ("before-audio" in n) { ratio("audio", "before-audio"); ratio("no-audio", "before-no-audio")
+                            ratio("f2", "before-f2") }
   }'
