@@ -4,14 +4,22 @@
 # package's documentation where Debian looks for them. `cpack` in a build folder made for it
 # (tools/make-package.sh) turns the same install into a Debian package.
 install(TARGETS quorvel quorvel-tool RUNTIME DESTINATION ${QUORVEL_INSTALL_BINDIR})
-# The sound module, loaded by the game after its first paint, is private to the game.
-install(TARGETS quorvel_audio LIBRARY DESTINATION ${QUORVEL_INSTALL_MODULEDIR})
+# The sound and news modules, loaded by the game when it first needs them, are private to it.
+set(QUORVEL_MODULES quorvel_audio)
+if(TARGET quorvel_news)
+  list(APPEND QUORVEL_MODULES quorvel_news)
+endif()
+install(TARGETS ${QUORVEL_MODULES} LIBRARY DESTINATION ${QUORVEL_INSTALL_MODULEDIR})
+set(QUORVEL_MODULE_FILES)
+foreach(module ${QUORVEL_MODULES})
+  list(APPEND QUORVEL_MODULE_FILES ${QUORVEL_INSTALL_MODULEDIR}/${module}.so)
+endforeach()
 # A stripping install (cpack, cmake --install --strip) also drops the compiler's .comment
 # section, which strip leaves in and Debian's own packaging tools take out.
 set(strip_comments [[
 if(CMAKE_INSTALL_DO_STRIP)
   foreach(file @QUORVEL_INSTALL_BINDIR@/quorvel @QUORVEL_INSTALL_BINDIR@/quorvel-tool
-               @QUORVEL_INSTALL_MODULEDIR@/quorvel_audio.so)
+               @QUORVEL_MODULE_FILES@)
     execute_process(COMMAND "@CMAKE_OBJCOPY@" --remove-section=.comment
                             "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${file}"
                     COMMAND_ERROR_IS_FATAL ANY)
@@ -101,8 +109,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUORVEL_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# SDL2_mixer (sound) is linked by the sound module, so shlibdeps finds its package; these are
-# loaded at run time.
+# SDL2_mixer (sound) and Qt Network (news) are linked by the modules, so shlibdeps finds their
+# packages; these are loaded at run time.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
 # The binaries lose their symbols in the package (0.7 MB each instead of over 20 MB).
 set(CPACK_STRIP_FILES ON)

@@ -1,22 +1,18 @@
-// Loading the sound module with QLibrary: from the program's own folder (a build or an unpacked
-// copy), else from where an install puts it.
+// Making the audio back end from the sound module.
 #include "AudioLoader.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
+#include "support/Modules.h"
 
 #include <cstdio>
 
 std::unique_ptr<AudioBackend> loadAudioBackend() {
     using Factory = AudioBackend* (*)();
-    const QString folder = QCoreApplication::applicationDirPath();
-    QLibrary module(folder + QStringLiteral("/quorvel_audio"));
-    if (!module.load())
-        module.setFileName(folder + QStringLiteral("/" QUORVEL_INSTALLED_MODULES "/quorvel_audio"));
-    const auto create = reinterpret_cast<Factory>(module.resolve("quorvelCreateAudioBackend"));
+    QString why;
+    const auto create =
+        reinterpret_cast<Factory>(moduleFunction("quorvel_audio", "quorvelCreateAudioBackend", why));
     if (!create) {
         std::fprintf(stderr, "Quorvel: no sound (%s); the game plays on silently.\n",
-                     qPrintable(module.errorString()));
+                     qPrintable(why));
         return nullptr;
     }
     return std::unique_ptr<AudioBackend>(create()); // the module stays loaded to the end

@@ -3,18 +3,19 @@
 #include "dialogs/NewsWindow.h"
 
 #include <QStringDecoder>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #ifdef QUORVEL_WEBENGINE
 #include <QWebEngineView>
 #else
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QTextBrowser>
 #endif
 
-NewsWindow::NewsWindow(UrlOpener opener, QWidget* parent)
+#include <cstdio>
+#include <utility>
+
+NewsWindow::NewsWindow(UrlOpener opener, QWidget* parent, FetcherSource fetcherSource)
     : QDialog(parent), m_open(std::move(opener)) {
     setObjectName(QStringLiteral("TfrmNews"));
     setWindowTitle(QStringLiteral("News from Quorvel"));
@@ -22,6 +23,7 @@ NewsWindow::NewsWindow(UrlOpener opener, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 #ifdef QUORVEL_WEBENGINE
+    Q_UNUSED(fetcherSource) // the web view fetches its own pages
     m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("news"));
     m_view->setAccessibleName(QStringLiteral("News"));
@@ -42,17 +44,12 @@ NewsWindow::NewsWindow(UrlOpener opener, QWidget* parent)
             m_open(m_address.resolved(link));
     });
     layout->addWidget(m_browser);
-    m_network = new QNetworkAccessManager(this);
+    m_fetcherSource = std::move(fetcherSource);
 #endif
     resize(483, 234);
 }
 
-NewsWindow::~NewsWindow() {
-#ifndef QUORVEL_WEBENGINE
-    if (m_reply)
-        m_reply->abort();
-#endif
-}
+NewsWindow::~NewsWindow() = default;
 
 bool NewsWindow::usesWebEngine() {
 #ifdef QUORVEL_WEBENGINE
@@ -71,6 +68,13 @@ const QString& NewsWindow::failureText() {
     static const QString text =
         QStringLiteral("The news could not be loaded. Please check your internet connection and "
                        "try again later.");
+    return text;
+}
+
+const QString& NewsWindow::noModuleText() {
+    static const QString text =
+        QStringLiteral("The news cannot be shown: the game's news module (quorvel_news) is "
+                       "missing or damaged. Installing the game again brings it back.");
     return text;
 }
 
@@ -93,57 +97,49 @@ void NewsWindow::showFailure() {
     m_view->setHtml(QStringLiteral("<p>%1</p>").arg(failureText().toHtmlEscaped()));
 }
 
-void NewsWindow::showPage(QNetworkReply*) {}
-
 #else
 
-void NewsWindow::navigate(const QUrl& address) {
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-        m_reply->deleteLater();
+// The module is looked for at the first navigate only: one that is missing stays missing.
+bool NewsWindow::hasFetcher() {
+    if (!m_fetcher && m_fetcherSource) {
+        QString why;
+        m_fetcher = std::exchange(m_fetcherSource, nullptr)(why);
+        if (!m_fetcher)
+            std::fprintf(stderr, "Quorvel: no news (%s).\n", qPrintable(why));
     }
+    return m_fetcher != nullptr;
+}
+
+void NewsWindow::navigate(const QUrl& address) {
     m_address = address;
+    if (!hasFetcher()) {
+        m_browser->setPlainText(noModuleText());
+        // Told later, as a page that loads is: whoever navigates listens after the call.
+        QTimer::singleShot(0, this, [this] { emit pageLoaded(false); });
+        return;
+    }
     m_browser->setPlainText(loadingText());
-    QNetworkRequest request(address);
-    request.setTransferTimeout(TimeoutMs);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply* reply = m_network->get(request);
-    m_reply = reply;
-    // A page far larger than any news page is no news page: stop reading it.
-    connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {
-        if (received > MaxPageBytes)
-            reply->abort();
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        reply->deleteLater();
-        if (reply != m_reply)
-            return;
-        showPage(reply);
-    });
+    m_fetcher->fetch(address, TimeoutMs, MaxPageBytes,
+                     [this](const PageFetcher::Page& page) { showPage(page); });
 }
 
 void NewsWindow::showFailure() {
     m_browser->setPlainText(failureText());
 }
 
-void NewsWindow::showPage(QNetworkReply* reply) {
-    const bool ok = reply->error() == QNetworkReply::NoError;
-    if (!ok) {
+void NewsWindow::showPage(const PageFetcher::Page& page) {
+    if (!page.ok) {
         showFailure();
         emit pageLoaded(false);
         return;
     }
-    const QByteArray body = reply->read(MaxPageBytes);
-    const QString type = reply->header(QNetworkRequest::ContentTypeHeader).toString();
     // The page says its encoding in its header or its meta tag; UTF-8 when it says nothing.
     QString text;
-    if (auto decoder = QStringDecoder::decoderForHtml(body); decoder.isValid())
-        text = decoder.decode(body);
+    if (auto decoder = QStringDecoder::decoderForHtml(page.body); decoder.isValid())
+        text = decoder.decode(page.body);
     else
-        text = QString::fromUtf8(body);
-    if (type.startsWith(QLatin1String("text/plain")))
+        text = QString::fromUtf8(page.body);
+    if (page.contentType.startsWith(QLatin1String("text/plain")))
         m_browser->setPlainText(text);
     else
         m_browser->setHtml(text);

@@ -1,22 +1,27 @@
 // The news window: the maker's news page, in Qt WebEngine when the build has it, otherwise in a
-// text browser fed by a plain network request.
+// text browser fed by a plain network request from the news module.
 #pragma once
 
+#include "news/PageFetcher.h"
 #include "support/UrlOpener.h"
 
 #include <QDialog>
-#include <QPointer>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+#include <functional>
+#include <memory>
+
 class QTextBrowser;
 class QWebEngineView;
 
 class NewsWindow : public QDialog {
     Q_OBJECT
 public:
+    // Where the text browser's page comes from: the news module, loaded on the first navigate.
+    using FetcherSource = std::function<std::unique_ptr<PageFetcher>(QString& why)>;
+
     // Links on the page open in the player's browser through opener.
-    explicit NewsWindow(UrlOpener opener, QWidget* parent = nullptr);
+    explicit NewsWindow(UrlOpener opener, QWidget* parent = nullptr,
+                        FetcherSource fetcherSource = loadPageFetcher);
     ~NewsWindow() override;
 
     // Starts loading the page and returns at once; a page still loading is dropped.
@@ -29,6 +34,7 @@ public:
 
     static const QString& loadingText();
     static const QString& failureText();
+    static const QString& noModuleText(); // the news module is missing or damaged
 
     static constexpr int TimeoutMs = 15000;
     static constexpr qint64 MaxPageBytes = 2 * 1024 * 1024;
@@ -37,7 +43,6 @@ signals:
     void pageLoaded(bool ok);
 
 private:
-    void showPage(QNetworkReply* reply);
     void showFailure();
 
     UrlOpener m_open;
@@ -45,8 +50,11 @@ private:
 #ifdef QUORVEL_WEBENGINE
     QWebEngineView* m_view = nullptr;
 #else
+    void showPage(const PageFetcher::Page& page);
+    bool hasFetcher();
+
     QTextBrowser* m_browser = nullptr;
-    QNetworkAccessManager* m_network = nullptr;
-    QPointer<QNetworkReply> m_reply;
+    FetcherSource m_fetcherSource;
+    std::unique_ptr<PageFetcher> m_fetcher;
 #endif
 };
