@@ -208,6 +208,7 @@ private slots:
         m_window->createWindows();
         m_window->show();
         m_window->session()->startUp();
+        QTest::mouseMove(m_window.get(), QPoint(20, 20)); // the player arrives: the audio starts
         QTRY_VERIFY_WITH_TIMEOUT(m_sound->hasBackend(), 10000);
         playSession();
     }

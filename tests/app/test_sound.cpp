@@ -194,6 +194,65 @@ private slots:
         QVERIFY(!m_player->isMusicPlaying());
     }
 
+    // The audio starts when the player first acts: what was asked for before it came plays
+    // when it comes, the latest request only, and each request tells the window it is wanted.
+    void theLatestRequestBeforeTheBackEndPlaysWhenItComes() {
+        SoundPlayer player(folder());
+        int wanted = 0;
+        player.setBackendWanted([&] { ++wanted; });
+        QVERIFY(player.loadEffects().isEmpty());
+        player.playSoundNamed(QStringLiteral("Shift"));
+        player.playSoundNamed(QStringLiteral("zqStart.mp3"));
+        QCOMPARE(wanted, 2);
+        QVERIFY(!player.isMusicPlaying());
+        auto audio = std::make_unique<FakeAudio>();
+        FakeAudio* fake = audio.get();
+        player.attach(std::move(audio));
+        QVERIFY(player.isMusicPlaying());
+        QCOMPARE(fake->calls.filter(QStringLiteral("music")), QStringList{"music zqStart.mp3"});
+        QVERIFY(fake->calls.filter(QStringLiteral("effect")).isEmpty());
+        fake->calls.clear();
+        player.playSoundNamed(QStringLiteral("OK")); // from now on, at once
+        QCOMPARE(fake->calls, (QStringList{"stopEffects", "effect 0"}));
+        QCOMPARE(wanted, 2);
+    }
+
+    // A request that can no longer be heard in step, or that something later undid, never plays.
+    void staleOrCancelledRequestsDoNotPlayWhenTheBackEndComes() {
+        const auto attachedCalls = [this](const std::function<void(SoundPlayer&)>& before) {
+            SoundPlayer player(folder());
+            player.loadEffects();
+            before(player);
+            auto audio = std::make_unique<FakeAudio>();
+            FakeAudio* fake = audio.get();
+            player.attach(std::move(audio));
+            return fake->calls.filter(QRegularExpression(QStringLiteral("^(effect|music)")));
+        };
+        QCOMPARE(attachedCalls([](SoundPlayer& p) {
+                     p.playSoundNamed(QStringLiteral("OK"));
+                     QTest::qWait(SoundPlayer::EffectWaitMs + 50);
+                 }),
+                 QStringList{});
+        QCOMPARE(attachedCalls([](SoundPlayer& p) {
+                     p.playSoundNamed(QStringLiteral("zqWon.mp3"));
+                     p.playSoundNamed(QStringLiteral("None"));
+                 }),
+                 QStringList{});
+        QCOMPARE(attachedCalls([](SoundPlayer& p) {
+                     p.playSoundNamed(QStringLiteral("zqStart.mp3"));
+                     p.closeMusic(); // shut-down before the audio came
+                 }),
+                 QStringList{});
+        QCOMPARE(attachedCalls([](SoundPlayer& p) {
+                     p.playSoundNamed(QStringLiteral("Drop"));
+                     p.setEnabled(false);
+                     p.setEnabled(true);
+                 }),
+                 QStringList{});
+        QCOMPARE(attachedCalls([](SoundPlayer& p) { p.playSoundNamed(QStringLiteral("Drop")); }),
+                 QStringList{"effect 1"});
+    }
+
     void missingAndDamagedEffectsStayEmptyAndTheRestLoad() {
         QVERIFY(QFile::remove(folder() + "sound/zqshift.wav"));
         writeFile(folder() + "sound/zqok.wav", "this is not a wave file");
@@ -219,14 +278,16 @@ private slots:
         SoundPlayer player(folder());
         player.setVolume(4096);
         QVERIFY(player.loadEffects().isEmpty());
-        player.playSoundNamed(QStringLiteral("OK")); // no back end yet: silent, no crash
+        player.playSoundNamed(QStringLiteral("OK")); // no back end yet: no crash, it waits
         player.playSoundNamed(QStringLiteral("zqStart.mp3"));
         QVERIFY(!player.isMusicPlaying());
         auto audio = std::make_unique<FakeAudio>();
         FakeAudio* fake = audio.get();
         player.attach(std::move(audio));
-        QCOMPARE(fake->calls.size(), SoundPlayer::EffectCount);
+        // The clips first, then the tune that waited for the back end, at the volume set.
+        QCOMPARE(fake->calls.filter(QStringLiteral("load")).size(), SoundPlayer::EffectCount);
         QCOMPARE(fake->calls.first(), QStringLiteral("load 0 zqok.wav"));
+        QCOMPARE(fake->calls.last(), QStringLiteral("music zqStart.mp3"));
         QCOMPARE(fake->volume, 4096.0 / 65535.0);
     }
 

@@ -9,6 +9,7 @@
 #include "dialogs/OptionsDialog.h"
 #include "ScriptedDialogs.h"
 #include "window/Session.h"
+#include "audio/AudioStarter.h"
 #include "audio/SoundPlayer.h"
 
 #include "records/IniFile.h"
@@ -61,7 +62,8 @@ private:
     Game& game() { return m_window->game(); }
 
     // fake: the window gets the recording back end before it could start the real one.
-    void openWindow(bool fake = true) {
+    // loader: what the window's audio start makes instead of loading the sound module.
+    void openWindow(bool fake = true, AudioStarter::Loader loader = {}) {
         m_window.reset();
         m_dialogs.warned.clear();
         m_random = std::make_unique<Random>(20261207);
@@ -69,6 +71,8 @@ private:
         m_sound = std::make_unique<SoundPlayer>(m_folder);
         m_window = std::make_unique<MainWindow>(FileLocations(m_folder.toStdString()), *m_settings,
                                                 m_dialogs, *m_random, *m_sound);
+        if (loader)
+            m_window->audioStarter().setLoader(std::move(loader));
         m_audio = nullptr;
         if (fake) {
             auto audio = std::make_unique<FakeAudio>();
@@ -79,6 +83,17 @@ private:
         m_window->show();
         m_window->session()->startUp();
         QCoreApplication::processEvents();
+    }
+
+    // The window with its own audio start, which makes a recording back end instead of loading
+    // the sound module and counts how often it is asked to.
+    void openWindowLoadingFakeAudio(int& loads) {
+        openWindow(false, [this, &loads] {
+            ++loads;
+            auto audio = std::make_unique<FakeAudio>();
+            m_audio = audio.get();
+            return std::unique_ptr<AudioBackend>(std::move(audio));
+        });
     }
 
     // The window stays (closed) until the next one opens, so its fake can still be read.
@@ -218,10 +233,41 @@ private slots:
         QCOMPARE(m_audio->calls, (QStringList{"stopEffects", "stopEffects", "effect 0"}));
     }
 
-    // With SDL2_mixer itself (its dummy output): the back end starts once the window is
-    // painted, and a whole game (start, shifts, a win, a give-up) runs without a hang.
-    void theRealBackEndStartsAfterTheFirstPaintAndPlayGoesOnSilently() {
+    // Until the player acts, the game holds no audio output; the first action starts it, once.
+    void theAudioStartsAtThePlayersFirstActionNotWithTheWindow() {
+        int loads = 0;
+        openWindowLoadingFakeAudio(loads);
+        QTest::qWait(MainWindow::AudioAfterQuietActionMs * 2);
+        QCOMPARE(loads, 0);
+        QVERIFY(!m_sound->hasBackend());
+        QTest::keyClick(m_window->boardView(), Qt::Key_Shift);
+        QTRY_VERIFY(m_sound->hasBackend());
+        QTest::mouseMove(m_window.get(), QPoint(30, 30));
+        QTest::qWait(MainWindow::AudioAfterQuietActionMs * 2);
+        QCOMPARE(loads, 1);
+    }
+
+    // F2 as the player's very first action: the start tune, asked for before the audio is
+    // there, plays when it comes, and the board was not held up for it.
+    void theStartTuneAskedForBeforeTheAudioIsHeardWhenItComes() {
+        int loads = 0;
+        openWindowLoadingFakeAudio(loads);
+        QTest::keyClick(m_window->boardView(), Qt::Key_F2);
+        QVERIFY(game().state().isInPlay());
+        QVERIFY(!m_sound->hasBackend());
+        QTRY_VERIFY(m_sound->hasBackend());
+        QVERIFY2(m_audio->calls.contains(QStringLiteral("music zqStart.mp3")),
+                 qPrintable(m_audio->calls.join(", ")));
+        QVERIFY(m_sound->isMusicPlaying());
+        QCOMPARE(loads, 1);
+    }
+
+    // With SDL2_mixer itself (its dummy output): the back end starts when the player first
+    // moves the pointer over the window, and a whole game (start, shifts, a win, a give-up)
+    // runs without a hang.
+    void theRealBackEndStartsWhenThePlayerMovesAndPlayGoesOnSilently() {
         openWindow(false);
+        QTest::mouseMove(m_window.get(), QPoint(20, 20));
         QTRY_VERIFY_WITH_TIMEOUT(m_sound->hasBackend(), 10000);
         m_window->newGame();
         clickArrow(1);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -43,6 +44,32 @@ void SoundPlayer::attach(std::unique_ptr<AudioBackend> backend) {
     m_backend->setVolume(backendVolume());
     if (m_checked)
         loadIntoBackend();
+    playWaiting();
+}
+
+void SoundPlayer::wait(const QString& name) {
+    if (name == QLatin1String("None"))
+        m_waiting.reset(); // the tune it would stop never started
+    else
+        m_waiting = name;
+    m_waitingSince.start();
+    if (m_wanted)
+        m_wanted();
+}
+
+void SoundPlayer::playWaiting() {
+    if (!m_waiting)
+        return;
+    const QString name = *std::exchange(m_waiting, std::nullopt);
+    const qint64 limit = effectIndex(name) >= 0 ? EffectWaitMs : MusicWaitMs;
+    if (m_waitingSince.elapsed() <= limit)
+        playSoundNamed(name);
+}
+
+void SoundPlayer::setEnabled(bool enabled) {
+    m_enabled = enabled;
+    if (!enabled)
+        m_waiting.reset();
 }
 
 QStringList SoundPlayer::loadEffects() {
@@ -78,6 +105,10 @@ int SoundPlayer::effectIndex(const QString& name) {
 void SoundPlayer::playSoundNamed(const QString& name) {
     if (!m_enabled)
         return;
+    if (!m_backend) {
+        wait(name);
+        return;
+    }
     stopEffects(); // a new sound always cuts off the effect before it
     const int effect = effectIndex(name);
     if (effect >= 0) {
@@ -120,11 +151,14 @@ void SoundPlayer::musicEnded() {
 }
 
 void SoundPlayer::stopEffects() {
+    if (!m_backend && m_waiting && effectIndex(*m_waiting) >= 0)
+        m_waiting.reset();
     if (m_backend)
         m_backend->stopEffects();
 }
 
 void SoundPlayer::closeMusic() {
+    m_waiting.reset(); // shut-down: nothing may start after it
     if (m_musicPlaying && m_backend) {
         m_notifyMusicEnd = false;
         m_backend->stopMusic();

@@ -15,7 +15,7 @@
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"
 #include "board/PadlockLabel.h"
-#include "audio/AudioLoader.h"
+#include "audio/AudioStarter.h"
 #include "window/Session.h"
 #include "support/Speech.h"
 #include "settings/Settings.h"
@@ -94,6 +94,12 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
 }
 
 void MainWindow::connectSound() {
+    m_audioStarter = new AudioStarter(m_sound, this);
+    connect(m_audioStarter, &AudioStarter::attached, this, [] { traceStartupStep("audio"); });
+    m_sound.setBackendWanted([this] {
+        traceStartupStep("sound asked for before the audio");
+        wantAudio();
+    });
     connect(this, &MainWindow::effectRequested, this,
             [this](const QString& name) { m_sound.playSoundNamed(name); });
     connect(this, &MainWindow::musicRequested, this,
@@ -156,6 +162,7 @@ MainWindow::~MainWindow() {
     // asks the game where its cursor frame was.
     hide();
     qApp->removeEventFilter(this);
+    m_sound.setBackendWanted(nullptr);
     removeEventFilter(m_idleClock); // dialogs closing as the window goes need not hold the clock
     m_idleTimer.stop();
     m_clueStepTimer.stop();
@@ -385,14 +392,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             newGame();
         return true;
     }
-    if (type == QEvent::Paint && !m_audioQueued && watched->isWidgetType() &&
+    if (type == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
-        // Starting the audio system takes about as long as showing the window, so it waits
-        // until the window has been painted once.
-        m_audioQueued = true;
-        traceStartupStep("first paint");
-        QTimer::singleShot(0, this, &MainWindow::startAudio);
+        if (!m_painted)
+            traceStartupStep("first paint");
+        m_painted = true;
+        if (m_audioWanted && !m_audioStarter->hasStarted())
+            QTimer::singleShot(0, m_audioStarter, &AudioStarter::start);
     }
+    // The pointer moving over a window of the game, a click, a key: the player is here, and the
+    // audio starts so that it is ready by the time a sound is due. (Not the pointer's entering:
+    // a window that opens under a resting pointer is entered without the player doing a thing.)
+    if (!m_audioWanted &&
+        (type == QEvent::MouseMove || type == QEvent::MouseButtonPress ||
+         type == QEvent::KeyPress || type == QEvent::Wheel))
+        wantAudio();
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -434,10 +448,14 @@ bool MainWindow::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void MainWindow::startAudio() {
-    if (!m_sound.hasBackend())
-        m_sound.attach(loadAudioBackend());
-    traceStartupStep("audio");
+// Loading the audio takes about as long as showing the window, and on a busy machine it would
+// slow whatever the player's action drew: it starts once the window has painted that, or
+// shortly after an action that paints nothing.
+void MainWindow::wantAudio() {
+    if (m_audioWanted)
+        return;
+    m_audioWanted = true;
+    QTimer::singleShot(AudioAfterQuietActionMs, m_audioStarter, &AudioStarter::start);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class AudioStarter;
 class BoardView;
 class Dialogs;
 class HintSwitch;
@@ -43,6 +44,7 @@ class MainWindow : public QMainWindow, public GameListener {
     Q_OBJECT
 public:
     static constexpr int ClueStepMs = 250;
+    static constexpr int AudioAfterQuietActionMs = 100;
 
     // Every menu item, by what it does; their object names are the game's own (in comments).
     struct MenuItems {
@@ -98,6 +100,9 @@ public:
     OptionsDialog* optionsDialog() const { return m_options; }
     // Effects and music, as handed in.
     SoundPlayer& sound() { return m_sound; }
+    // Starts the audio at the player's first action in the game's windows (or the first sound
+    // asked for), not with the window: until the game is played it holds no audio output.
+    AudioStarter& audioStarter() { return *m_audioStarter; }
     // The style dialog, made when first asked for (after createWindows) with the samples that
     // start-up restored: the first paint does not wait for it.
     StyleDialog* styleDialog();
@@ -211,7 +216,7 @@ private:
     void updateLevelCount();
     void loadWordLists();
     void paintBoardArea();
-    void startAudio();
+    void wantAudio();
 
     FileLocations m_files;
     QString m_folder;
@@ -221,6 +226,7 @@ private:
     std::unique_ptr<MainSessionHost> m_host;
     std::unique_ptr<Session> m_session;
     SoundPlayer& m_sound;
+    AudioStarter* m_audioStarter = nullptr;
     HintSwitch* m_hints = nullptr;
     std::function<int(QDialog&)> m_runModal;
 
@@ -250,7 +256,8 @@ private:
     TileSize m_buildTile; // the Game Size's tile when the last build began
     bool m_shown = false;
     bool m_startUpQueued = false;
-    bool m_audioQueued = false;
+    bool m_painted = false;
+    bool m_audioWanted = false; // the audio starts after the next paint
     bool m_shutDown = false;
     bool m_writeWarned = false;
     bool m_layoutsWarned = false; // a layouts file that cannot be used is told once a run
