@@ -321,10 +321,15 @@ private slots:
 
     void tipOfTheDayWalksTheShippedTipsAndTheBoxIsKept() {
         start();
-        item("mTip")->trigger();
         TipDialog* dialog = help().tipDialog();
+        auto* bulb = dialog->findChild<QLabel*>(QStringLiteral("Image1"));
+        const QSize bulbPlace = bulb->size();
+        item("mTip")->trigger();
         QCOMPARE(m_modals, 1);
         QVERIFY(dialog->isVisible());
+        // The bulb is painted when the dialog first shows, in the place kept for it.
+        QVERIFY(!bulb->pixmap().isNull());
+        QCOMPARE(bulb->pixmap().size(), bulbPlace);
         QCOMPARE(dialog->title(), QStringLiteral("Welcome to Quorvel"));
         QVERIFY(!dialog->showTipsBox()->isChecked()); // TOTD=0 in these settings
         dialog->showTipsBox()->setChecked(true);

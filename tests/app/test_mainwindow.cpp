@@ -42,6 +42,7 @@
 #include <QSlider>
 #include <QToolTip>
 #include <QTemporaryDir>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include <algorithm>
@@ -496,17 +497,23 @@ private slots:
 
     // The levels are loaded after the picker is made: opened at level 1, where the track bar
     // has not moved since, it still shows level 1's layout.
+    // The preview's fixed-pitch font is loaded when the picker shows, not at start-up; shown,
+    // the rows line up in it.
     void pickerOpenedAtLevelOneShowsItsLayout() {
         QStringList shown;
+        bool fixedPitch = false;
         m_window->setModalRunner([&](QDialog& dialog) {
             dialog.show();
-            shown = m_window->findChild<quorvel::LevelPicker*>()->previewLines();
+            auto* picker = m_window->findChild<quorvel::LevelPicker*>();
+            shown = picker->previewLines();
+            fixedPitch = picker->findChild<QPlainTextEdit*>(QStringLiteral("v"))->font().fixedPitch();
             dialog.hide();
             return int(LevelPicker::CancelResult);
         });
         press(Qt::Key_F6);
         QCOMPARE(shown.size(), int(game().levelTable().at(1).rows));
         QVERIFY(shown.join(QString()).contains(QChar(0x2588)));
+        QVERIFY(fixedPitch);
     }
 
     // Hints show while the mouse rests, also over a window that is not the active one (a desktop

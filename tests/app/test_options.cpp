@@ -144,6 +144,19 @@ private slots:
         QCOMPARE(dialog.gameOptions().dictionary, std::string("Common Words"));
     }
 
+    // The suffix decides, in any case; a folder named like a dictionary is none.
+    void dictionaryListTakesFilesEndingInDicWhateverTheCase() {
+        ProgramFolder folder({QStringLiteral("Plants.DIC"), QStringLiteral("Birds.dic"),
+                              QStringLiteral("notes.dic.txt"), QStringLiteral("dic")});
+        QVERIFY(QDir(folder.file(QStringLiteral("kbs"))).mkdir(QStringLiteral("Maps.dic")));
+        OptionsDialog dialog(folder.path(), folder.settings());
+        auto* list = control<QComboBox>(dialog, "Dictionary");
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->itemText(i);
+        QCOMPARE(names, QStringList({"Birds", "Plants"}));
+    }
+
     void unknownStoredDictionarySelectsNothingUntilTheFallback() {
         ProgramFolder folder(kThreeDictionaries, "[Options]\r\nDictionary=Gone Away\r\n");
         OptionsDialog dialog(folder.path(), folder.settings());

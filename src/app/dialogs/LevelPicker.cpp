@@ -93,10 +93,6 @@ void LevelPicker::createPreview() {
     m_v->setReadOnly(true);
     m_v->setEnabled(false);
     m_v->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont fixed(QStringLiteral("Courier New"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
-    m_v->setFont(fixed);
     QPalette palette = m_v->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
@@ -186,7 +182,15 @@ void LevelPicker::showPreview(int level) {
 
 // The levels may have been loaded, or reloaded, since the track bar last moved: opened at the
 // same level, the preview would still show what was there before.
+// The fixed-pitch font is found and loaded when the picker is first shown, not at start-up,
+// where no one sees it.
 void LevelPicker::showEvent(QShowEvent* event) {
+    if (!m_v->font().fixedPitch()) {
+        QFont fixed(QStringLiteral("Courier New"));
+        fixed.setStyleHint(QFont::Monospace);
+        fixed.setFixedPitch(true);
+        m_v->setFont(fixed);
+    }
     showPreview(m_tbLevel->value());
     QDialog::showEvent(event);
 }

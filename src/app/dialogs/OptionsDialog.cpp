@@ -305,8 +305,12 @@ void OptionsDialog::makeLockButton(QRadioButton* button) {
 // Only dictionary files are listed: notices and other files in the folder name no dictionary.
 void OptionsDialog::fillDictionaryList(const QString& selected) {
     const QDir kbs(m_programFolder + QStringLiteral("kbs"));
-    const QStringList files =
-        kbs.entryList({QStringLiteral("*.dic")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    // The suffix compared here rather than by a name filter, which Qt turns into a regular
+    // expression: compiling it would load the expression engine just for this, at start-up.
+    QStringList files = kbs.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    files.removeIf([](const QString& file) {
+        return !file.endsWith(QLatin1String(".dic"), Qt::CaseInsensitive);
+    });
     m_dictionaryFiles->clear();
     m_dictionaryFiles->addItems(files);
     for (const QString& file : files)

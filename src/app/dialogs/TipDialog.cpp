@@ -14,8 +14,10 @@
 
 namespace {
 
+const QSize BulbSize(48, 64);
+
 QPixmap lightBulb() {
-    QPixmap picture(48, 64);
+    QPixmap picture(BulbSize);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -70,10 +72,12 @@ QWidget* TipDialog::createTipPanel() {
     white.setColor(QPalette::Window, Qt::white);
     panel->setPalette(white);
 
-    auto* bulb = new QLabel(panel);
-    bulb->setObjectName(QStringLiteral("Image1"));
-    bulb->setPixmap(lightBulb());
-    bulb->setAlignment(Qt::AlignTop);
+    m_bulb = new QLabel(panel);
+    m_bulb->setObjectName(QStringLiteral("Image1"));
+    // Painted when the dialog is first shown (start-up makes the dialog, which often stays
+    // hidden); its place is kept from the start.
+    m_bulb->setFixedSize(BulbSize);
+    m_bulb->setAlignment(Qt::AlignTop);
     createTipLabels(panel);
 
     auto* words = new QVBoxLayout;
@@ -82,7 +86,7 @@ QWidget* TipDialog::createTipPanel() {
     auto* panelLayout = new QHBoxLayout(panel);
     panelLayout->setContentsMargins(14, 14, 14, 14);
     panelLayout->setSpacing(14);
-    panelLayout->addWidget(bulb, 0, Qt::AlignTop);
+    panelLayout->addWidget(m_bulb, 0, Qt::AlignTop);
     panelLayout->addLayout(words, 1);
     return panel;
 }
@@ -94,7 +98,12 @@ void TipDialog::createTipLabels(QWidget* panel) {
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.25);
     m_title->setFont(bold);
-    m_title->setStyleSheet(QStringLiteral("color: #0000ff;"));
+    // Blue through the palette: a style sheet, even this one line, would make Qt build its
+    // style-sheet machinery for the whole program when this dialog is made, at start-up.
+    QPalette blue = m_title->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        blue.setColor(group, QPalette::WindowText, QColor(0x00, 0x00, 0xff));
+    m_title->setPalette(blue);
     m_title->setTextFormat(Qt::PlainText);
 
     m_text = new QLabel(panel);
@@ -128,6 +137,12 @@ void TipDialog::connectButtons() {
     connect(m_next, &QPushButton::clicked, this, &TipDialog::nextTip);
     connect(m_showTips, &QCheckBox::toggled, this,
             [this](bool checked) { m_tips.setShowAtStartup(checked); });
+}
+
+void TipDialog::showEvent(QShowEvent* event) {
+    if (m_bulb->pixmap().isNull())
+        m_bulb->setPixmap(lightBulb());
+    QDialog::showEvent(event);
 }
 
 bool TipDialog::advance() {

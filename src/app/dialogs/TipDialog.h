@@ -31,6 +31,9 @@ public:
     QPushButton* nextButton() const { return m_next; }
     QCheckBox* showTipsBox() const { return m_showTips; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* createTipPanel();
     void createTipLabels(QWidget* panel);
@@ -39,6 +42,7 @@ private:
     void refresh();
 
     quorvel::TipOfTheDay m_tips;
+    QLabel* m_bulb = nullptr;
     QLabel* m_title = nullptr;
     QLabel* m_text = nullptr;
     QCheckBox* m_showTips = nullptr;
