@@ -398,7 +398,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             traceStartupStep("first paint");
         m_painted = true;
         if (m_audioWanted && !m_audioStarter->hasStarted())
-            QTimer::singleShot(0, m_audioStarter, &AudioStarter::start);
+            startAudioAfterThisPaint();
     }
     // The pointer moving over a window of the game, a click, a key: the player is here, and the
     // audio starts so that it is ready by the time a sound is due. (Not the pointer's entering:
@@ -456,6 +456,13 @@ void MainWindow::wantAudio() {
         return;
     m_audioWanted = true;
     QTimer::singleShot(AudioAfterQuietActionMs, m_audioStarter, &AudioStarter::start);
+}
+
+// A zero timer set during the paint runs once the whole window is painted and flushed, before
+// anything else the paint asked for later; the second one runs after all of it.
+void MainWindow::startAudioAfterThisPaint() {
+    QTimer::singleShot(0, m_audioStarter,
+                       [this] { QTimer::singleShot(0, m_audioStarter, &AudioStarter::start); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

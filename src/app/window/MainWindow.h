@@ -217,6 +217,7 @@ private:
     void loadWordLists();
     void paintBoardArea();
     void wantAudio();
+    void startAudioAfterThisPaint();
 
     FileLocations m_files;
     QString m_folder;
