@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Start-up time to the first paint and peak memory of the game, with and without its audio,
-# and of a bare Qt window, alternated in one run over one copy of the staged data; then the
+# Start-up time to the first paint and peak memory of the game, as it starts (its audio waits
+# for the player's first action, which never comes here) and with a silent audio back end handed
+# in from the start ("no-audio"), and of a bare Qt window, alternated in one run over one copy of the staged data; then the
 # game's ratio to the bare window, which cancels much of what other work on the machine adds.
 # When a GTK peer game is installed (sgt-puzzles' Sixteen, a board of shifting rows and columns)
 # it runs in the same rounds, timed from the outside to its first mapped window, beside the bare
