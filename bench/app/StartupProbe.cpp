@@ -1,7 +1,7 @@
 // Start-up probe: the time from the process's start to the main window's first paint, and the
 // process's peak memory a second later, with the game's own audio start or with a silent back
-// end handed in from the start (--no-audio),
-// over a program folder given as the last argument (the game writes its settings there).
+// end handed in from the start (--no-audio), over a program folder given as the last argument
+// (the game writes its settings there).
 // With --f2 it times the first new puzzle instead: F2 pressed half a second after the first
 // paint, as a player would, to the board drawn with the puzzle, and the peak memory a second
 // after that. bench/app/startup.sh runs them side by side.
