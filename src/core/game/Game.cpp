@@ -67,6 +67,40 @@ MoveResult Game::apply(const Move& move) {
     return m_state == before ? MoveResult::NoEffect : MoveResult::Changed;
 }
 
+std::string Game::puzzleCode() const {
+    return {};
+}
+
+CodeRead Game::readPuzzleCode(std::string_view code) {
+    return decodePuzzleCode(code, dictionaryNames());
+}
+
+std::vector<std::string> Game::dictionaryNames() const {
+    return {};
+}
+
+PuzzleSpec Game::dailyPuzzle(const CivilDate& /*date*/) {
+    return {};
+}
+
+SavedGame Game::saveGame(int msIntoInterval) const {
+    SavedGame saved;
+    saved.code = puzzleCode();
+    saved.daily = m_state.daily;
+    saved.moves = m_movesSincePuzzle;
+    saved.timerPhase = m_state.values.timerPhase;
+    saved.msIntoInterval = msIntoInterval;
+    return saved;
+}
+
+ResumeResult Game::resumeGame(const SavedGame& /*saved*/) {
+    return {ResumeProblem::Damaged, "not yet"};
+}
+
+std::uint32_t Game::dataCheck(const std::string& /*dictionary*/, int /*level*/) {
+    return 0;
+}
+
 void Game::setLevelTable(LevelTable table) {
     Play p = play();
     quorvel::setLevelTable(p, std::move(table));

@@ -94,6 +94,9 @@ void applyMove(Play& p, const Move& move) {
     case Kind::ShowBanner:
         showBanner(p, move.seconds, move.colour, move.text);
         break;
+    case Kind::PlayCode:
+    case Kind::Daily:
+        break;
     }
 }
 
