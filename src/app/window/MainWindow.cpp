@@ -63,7 +63,8 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     : QMainWindow(parent), m_files(files),
       m_folder(QString::fromStdString(files.programFolder())), m_settings(settings),
       m_dialogs(dialogs), m_sound(sound),
-      m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
+      m_runModal([](QDialog& dialog) { return dialog.exec(); }), m_unfinished(files),
+      m_today(&QDate::currentDate) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
     // Hints show whenever the mouse rests, as the game's help text is meant to: Qt would show

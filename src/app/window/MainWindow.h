@@ -6,12 +6,17 @@
 #include "game/Game.h"
 #include "model/GameListener.h"
 #include "model/Geometry.h"
+#include "records/DailyRecords.h"
+#include "window/UnfinishedGame.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include <QDate>
+
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BoardView;
 class Dialogs;
@@ -30,7 +35,9 @@ class StyleDialog;
 
 namespace quorvel {
 
+class DailyResultsWindow;
 class HelpCommands;
+class PuzzleCodeDialog;
 class MainSessionHost;
 class MessagePanels;
 class Random;
@@ -61,6 +68,10 @@ public:
         QAction* undo = nullptr;             // mUndo
         QAction* clue = nullptr;             // mClue
         QAction* solve = nullptr;            // mSolve
+        QAction* copyPuzzleCode = nullptr;   // mCopyCode
+        QAction* playPuzzleCode = nullptr;   // mPlayCode
+        QAction* dailyPuzzle = nullptr;      // mDaily
+        QAction* dailyResults = nullptr;     // mDailyResults
         QAction* settings = nullptr;         // mSettings
         QAction* styles = nullptr;           // Styles1
         QAction* banner = nullptr;           // Banner
@@ -113,6 +124,12 @@ public:
     HelpCommands* help() const { return m_help; }
     // The switch for the hover hints that the Hover Hints item turns on and off.
     HintSwitch* hintSwitch() const { return m_hints; }
+    // The puzzle code dialog and the daily results window, made when first asked for.
+    PuzzleCodeDialog* puzzleCodeDialog();
+    DailyResultsWindow* dailyResultsWindow();
+    // The player's calendar day: the daily puzzle's date and its records' "today".
+    // QDate::currentDate unless replaced (tests live on a date of their own).
+    void setToday(std::function<QDate()> today);
 
     // --- commands: the menu items, their keys and the tests call these ---------------------
     void newGame();
@@ -130,6 +147,12 @@ public:
     void exportLevels();     // writes the level table to the file zqf (trace mode only)
     void rebuildWordLists(); // the 3-5 letter lists drawn afresh from the loaded dictionary
     void bannerOk();
+    // Puzzle codes: the board's code to the clipboard, and a code from the player played.
+    void copyPuzzleCode();
+    void playPuzzleCode();
+    // Today's daily puzzle, and the daily results with the streaks.
+    void dailyPuzzle();
+    void showDailyResults();
     // The idle timer's interval ran out: the first ends the grace, later ones cost moves.
     void idleTimerTick();
     bool formShortCut(int key); // true when the key was handled here
@@ -146,6 +169,12 @@ public:
     void restoreLevel(int level);
     // The board's colour, on the board panel and in the window around it.
     void setBoardColour(const QColor& colour);
+    // The game left in play at the last shut-down, back on the board (or set aside with a
+    // message when it cannot be rebuilt); with resume false it is only forgotten.
+    void resumeUnfinishedGame(bool resume);
+    // At shut-down: the game in play kept for the next run when keep is true and there is one;
+    // otherwise any kept game is forgotten.
+    void keepUnfinishedGame(bool keep);
 
 signals:
     // Sounds and music the game asks for; the audio side connects here.
@@ -180,6 +209,7 @@ protected:
     void buildStarted() override;
     void buildFinished() override;
     void stateChanged() override;
+    void dailyFinished(const DailyResult& result) override;
 
 private:
     void createMenus();
@@ -187,6 +217,7 @@ private:
     void createGameMenu();
     void createOptionsMenu();
     void createHelpMenu();
+    void createPuzzleItems(QMenu* game);
     void connectOptionSwitches();
     void createStatusBar();
     void connectSound();
@@ -212,6 +243,11 @@ private:
     void loadWordLists();
     void paintBoardArea();
     void startAudio();
+    void showResumedGame(int msIntoInterval);
+    void playTextMove(const std::string& text); // a move in its text form
+    CivilDate today() const;
+    std::vector<DailyRecord> dailyRecords() const;
+    void showDailyRecord(const CivilDate& date, const QString& note);
 
     FileLocations m_files;
     QString m_folder;
@@ -242,6 +278,12 @@ private:
     LevelPicker* m_levelPicker = nullptr;
     StyleDialog* m_style = nullptr;
     StatisticsWindow* m_statistics = nullptr;
+    PuzzleCodeDialog* m_codeDialog = nullptr;
+    DailyResultsWindow* m_dailyResults = nullptr;
+
+    UnfinishedGame m_unfinished;
+    std::function<QDate()> m_today;
+    std::optional<DailyResult> m_lastDaily; // the daily game finished in this run, if any
 
     QTimer m_idleTimer;
     QTimer m_clueStepTimer;

@@ -66,6 +66,14 @@ void MainSessionHost::showNewsWindow() {
         m_main.help()->showNews();
 }
 
+void MainSessionHost::resumeUnfinishedGame(bool resume) {
+    m_main.resumeUnfinishedGame(resume);
+}
+
+void MainSessionHost::keepUnfinishedGame(bool keep) {
+    m_main.keepUnfinishedGame(keep);
+}
+
 void MainSessionHost::setTraceCommandsVisible(bool visible) {
     const MainWindow::MenuItems& items = m_main.menuItems();
     for (QAction* item : {items.exportLevels, items.rebuildWordLists, items.trace})
