@@ -392,7 +392,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // until the window has been painted once.
         m_audioQueued = true;
         traceStartupStep("first paint");
-        QTimer::singleShot(0, this, &MainWindow::startAudio);
+        QTimer::singleShot(0, this, &MainWindow::afterFirstPaint);
     }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
@@ -433,6 +433,22 @@ bool MainWindow::event(QEvent* event) {
         });
     }
     return QMainWindow::event(event);
+}
+
+// What start-up left for after the first paint, in its order: the unfinished game, the tip
+// shown over it, then the audio.
+void MainWindow::afterFirstPaint() {
+    m_painted = true;
+    if (m_resumePending) {
+        m_resumePending = false;
+        resumeUnfinishedGame(true);
+        traceStartupStep("unfinished game resumed");
+    }
+    if (m_tipPending && m_help) {
+        m_tipPending = false;
+        m_help->tipAtStartUp();
+    }
+    startAudio();
 }
 
 void MainWindow::startAudio() {

@@ -171,7 +171,12 @@ public:
     void setBoardColour(const QColor& colour);
     // The game left in play at the last shut-down, back on the board (or set aside with a
     // message when it cannot be rebuilt); with resume false it is only forgotten.
+    // Rebuilding a game costs a dictionary load, which the first paint does not wait for:
+    // asked before it, the game comes back just after it.
     void resumeUnfinishedGame(bool resume);
+    bool isResumePending() const { return m_resumePending; }
+    // The tip of the day of start-up; shown over a game still to be resumed once it is back.
+    void tipAtStartUp();
     // At shut-down: the game in play kept for the next run when keep is true and there is one;
     // otherwise any kept game is forgotten.
     void keepUnfinishedGame(bool keep);
@@ -243,6 +248,7 @@ private:
     void loadWordLists();
     void paintBoardArea();
     void startAudio();
+    void afterFirstPaint();
     void showResumedGame(int msIntoInterval);
     void playTextMove(const std::string& text); // a move in its text form
     CivilDate today() const;
@@ -293,6 +299,9 @@ private:
     bool m_shown = false;
     bool m_startUpQueued = false;
     bool m_audioQueued = false;
+    bool m_painted = false;       // the window has been painted once
+    bool m_resumePending = false; // an unfinished game waits for the first paint
+    bool m_tipPending = false;    // and the tip of the day waits for it
     bool m_shutDown = false;
     bool m_writeWarned = false;
     bool m_layoutsWarned = false; // a layouts file that cannot be used is told once a run

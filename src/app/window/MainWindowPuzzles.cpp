@@ -2,12 +2,14 @@
 #include "window/MainWindow.h"
 
 #include "board/BoardView.h"
+#include "dialogs/HelpCommands.h"
 #include "dialogs/DailyResultsWindow.h"
 #include "dialogs/PuzzleCodeDialog.h"
 #include "support/DialogFrame.h"
 #include "support/Dialogs.h"
 #include "support/Text.h"
 #include "window/IdleClock.h"
+#include "window/MessagePanels.h"
 #include "window/StatusBanner.h"
 
 #include "base/Files.h"
@@ -186,6 +188,8 @@ void MainWindow::showDailyRecord(const CivilDate& date, const QString& note) {
 // --- the unfinished game ----------------------------------------------------------------
 
 void MainWindow::keepUnfinishedGame(bool keep) {
+    if (m_resumePending)
+        return; // closed before the kept game came back: it stays kept for the next start
     try {
         if (keep && m_game->state().isInPlay())
             m_unfinished.keep(*m_game, m_idleClock->msIntoInterval());
@@ -203,6 +207,10 @@ void MainWindow::resumeUnfinishedGame(bool resume) {
         m_unfinished.forget(); // the player chose to start afresh every time
         return;
     }
+    if (!m_painted) {
+        m_resumePending = m_unfinished.exists();
+        return;
+    }
     const UnfinishedGame::Outcome outcome = m_unfinished.resumeInto(*m_game);
     if (outcome.kind == UnfinishedGame::Outcome::Kind::SetAside) {
         m_dialogs.warn(this, QStringLiteral("Your unfinished game could not be resumed.\n\n%1\n\n"
@@ -214,6 +222,13 @@ void MainWindow::resumeUnfinishedGame(bool resume) {
         showResumedGame(outcome.msIntoInterval);
     }
     refreshCommands();
+}
+
+void MainWindow::tipAtStartUp() {
+    if (m_resumePending)
+        m_tipPending = true;
+    else if (m_help)
+        m_help->tipAtStartUp();
 }
 
 // The rebuild told the window nothing on the way: the board, the counter, the timer and a
@@ -232,6 +247,9 @@ void MainWindow::showResumedGame(int msIntoInterval) {
         m_idleClock->run(false, state.timer.intervalMs);
     if (state.clueRunning)
         m_clueStepTimer.start();
+    if (state.banner.visible)
+        m_messages->showBanner(fromCp1252(state.banner.text), state.banner.seconds,
+                               state.banner.colour);
     m_status->setText(QStringLiteral("Welcome back: your unfinished game is on the board."));
 }
 

@@ -57,8 +57,7 @@ void MainSessionHost::setShowTipsAtStartup(bool show) {
 }
 
 void MainSessionHost::showTipOfTheDay() {
-    if (m_main.help())
-        m_main.help()->tipAtStartUp();
+    m_main.tipAtStartUp();
 }
 
 void MainSessionHost::showNewsWindow() {
