@@ -23,6 +23,7 @@ namespace quorvel {
 class Dictionary;
 class WordLists;
 struct Play;
+struct PuzzleSource;
 
 // What a move did: nothing (a command not on offer, a cell off the board), changed the game,
 // or ended the game that was in play (won, failed or given up).
@@ -75,11 +76,13 @@ public:
     PuzzleSpec dailyPuzzle(const CivilDate& date);
     // Every move applied since the last build (the build's own move not among them).
     const std::vector<Move>& movesSincePuzzle() const { return m_movesSincePuzzle; }
-    // The game in play, to be resumed later; msIntoInterval: of the game timer's interval.
+    // The game in play, to be resumed later; msIntoInterval: the time into the game timer's
+    // interval (a front end that runs the timer itself passes its own).
     SavedGame saveGame(int msIntoInterval) const;
     // Rebuilds a saved game quietly (the listener hears nothing but one stateChanged at the
-    // end), replaying its moves as the player made them. A game that cannot be rebuilt leaves
-    // this game as it was.
+    // end), replaying its moves through apply, so a hostile file can only make legal moves. The
+    // time into the interval comes back as the state's timerElapsedMs. A game that cannot be
+    // rebuilt leaves this game as it was.
     ResumeResult resumeGame(const SavedGame& saved);
 
     // --- the words behind the board, for the windows that show definitions ------------------
@@ -88,16 +91,18 @@ public:
 
 private:
     Play play();
-    std::uint32_t dataCheck(const std::string& dictionary, int level);
+    ResumeResult replay(const SavedGame& saved);
 
-    GameListener& m_listener;
+    GameListener* m_listener; // a silent one while a saved game is rebuilt
     Random& m_random;
     std::string m_folder;
     GameOptions m_options;
+    GameOptions m_optionsInForce; // the player's, or those of the shared puzzle on the board
     LevelTable m_levels;
     GameState m_state;
     std::unique_ptr<Dictionary> m_dictionary;
     std::unique_ptr<WordLists> m_wordLists;
+    std::unique_ptr<PuzzleSource> m_puzzles;
     std::function<CivilDate()> m_today;
     int m_movesApplying = 0; // apply() calls under way: their notices wait for the end
     std::vector<Move> m_movesSincePuzzle;

@@ -29,6 +29,7 @@ struct GameState {
     bool puzzleOwnOptions = false;    // built from a code or as the daily puzzle: the puzzle's
                                       // dictionary and shaping options hold until its game ends
     std::optional<CivilDate> daily;   // the day of a daily game
+    int cluesUsed = 0;                // on this board
     std::vector<int> foundOrder;      // the first tile of each word found, in the order found
                                       // (a row may hold several words); undone words leave it
 

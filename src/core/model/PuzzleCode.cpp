@@ -18,6 +18,7 @@ constexpr int PayloadBits = VersionBits + LevelBits + DictionaryBits + HandicapB
                             TimedBits + SeedBits + DataCheckBits;
 constexpr int CodeDigits = (PayloadBits + CrcBits) / 5;
 static_assert((PayloadBits + CrcBits) % 5 == 0);
+static_assert(CodeDataCheckMask == (1u << DataCheckBits) - 1);
 constexpr const char* Digits = "0123456789ABCDEFGHJKMNPQRSTVWXYZ"; // Crockford's base 32
 // CRC-10 (x^10 + x^9 + x^5 + x^4 + x + 1): catches every error within ten bits in a row, so
 // every wrong digit and every swap of two neighbouring digits.
@@ -123,7 +124,7 @@ std::string encodePuzzleCode(const PuzzleSpec& spec) {
     w.put(static_cast<std::uint32_t>(spec.lock), LockBits);
     w.put(spec.timed ? 1 : 0, TimedBits);
     w.put(spec.seed, SeedBits);
-    w.put(spec.dataCheck & ((1u << DataCheckBits) - 1), DataCheckBits);
+    w.put(spec.dataCheck & CodeDataCheckMask, DataCheckBits);
     w.put(crcOf(w.bits()), CrcBits);
     BitReader r(w.bits());
     std::string code;

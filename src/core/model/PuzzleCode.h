@@ -20,12 +20,14 @@ struct PuzzleSpec {
     LockRule lock = LockRule::None;
     bool timed = false;
     std::uint32_t seed = 0;
-    std::uint32_t dataCheck = 0; // of the words and the level's layout the board was made from
+    std::uint32_t dataCheck = 0; // of the words and the level's layout the board was made from;
+                                 // only the bits of CodeDataCheckMask travel in a code
 
     bool operator==(const PuzzleSpec&) const = default;
 };
 
 constexpr int MaxCodeLevel = 65535;
+constexpr std::uint32_t CodeDataCheckMask = 0xFFFFF;
 
 // The code of a spec: groups of Crockford base-32 digits joined by dashes, at most 24
 // characters. The dictionary travels as a hash of its name.
