@@ -29,13 +29,19 @@ PuzzleCodeDialog::PuzzleCodeDialog(Checker checker, QWidget* parent)
     m_code = new QLineEdit(this);
     m_code->setObjectName(QStringLiteral("PuzzleCode"));
     m_code->setMaxLength(kLongestTyped);
+    // A whole code in sight, with room to spare for the dashes a chat adds.
+    m_code->setMinimumWidth(
+        m_code->fontMetrics().horizontalAdvance(QStringLiteral("MMMM-MMMM-MMMM-MMMM-MMMM")) + 16);
     m_code->setAccessibleName(QStringLiteral("Puzzle code"));
     m_code->setToolTip(QStringLiteral("The code a friend sent you, as in XXXX-XXXX-XXXX"));
     caption->setBuddy(m_code);
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("CodeProblem"));
     m_problem->setWordWrap(true);
-    m_problem->setMinimumWidth(280);
+    // Room for the longest reason, so the dialog does not jump when one shows.
+    m_problem->setMinimumSize(m_problem->fontMetrics().averageCharWidth() * 44,
+                              m_problem->fontMetrics().lineSpacing() * 2 + 4);
+    m_problem->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette warning = m_problem->palette();
     warning.setColor(QPalette::WindowText, QColor(0x80, 0, 0));
     m_problem->setPalette(warning);
@@ -95,6 +101,7 @@ void PuzzleCodeDialog::accept() {
         return;
     }
     m_problem->setText(problem);
+    adjustSize(); // a longer reason than the room kept for it still shows whole
     speakText(m_problem, QStringLiteral("Code problem"), problem);
     m_code->setFocus();
     m_code->selectAll();
