@@ -169,8 +169,11 @@ void MainWindow::showDailyRecord(const CivilDate& date, const QString& note) {
     view.note = note;
     if (const DailyRecord* record = recordOf(records, date)) {
         view.record = *record;
-        DailyResult shared{record->date, record->result, record->movesLeft, record->cluesUsed,
-                           {}, 0};
+        DailyResult shared;
+        shared.date = record->date;
+        shared.result = record->result;
+        shared.movesLeft = record->movesLeft;
+        shared.cluesUsed = record->cluesUsed;
         if (m_lastDaily && m_lastDaily->date == record->date &&
             m_lastDaily->result == record->result &&
             m_lastDaily->movesLeft == record->movesLeft &&

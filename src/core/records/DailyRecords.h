@@ -15,8 +15,9 @@ struct DailyResult {
     char result = 'F';    // 'W' solved, 'F' failed (out of moves), 'Q' given up
     int movesLeft = 0;
     int cluesUsed = 0;
-    std::vector<int> foundWordLengths; // in the order the words were found
-    int wordCount = 0;                 // words on the board, found or not
+    std::vector<int> foundWordLengths;  // in the order the words were found
+    std::vector<int> missedWordLengths; // the words not found, in board order
+    int wordCount = 0;                  // words on the board, found or not
 };
 
 // One kept line of the daily file.
@@ -35,10 +36,13 @@ constexpr int MaxDailyRecords = 100000;
 std::vector<DailyRecord> parseDailyRecords(std::string_view text);
 std::string formatDailyRecord(const DailyRecord& record); // one line, without the line end
 
-// Reads the file (none, unreadable or damaged: what can be read, never an error).
+// Reads the file (none, unreadable or damaged: what can be read, never an error). Only the first
+// MaxDailyFileBytes of a larger file are read.
+constexpr std::size_t MaxDailyFileBytes = 4 * 1024 * 1024;
 std::vector<DailyRecord> readDailyRecords(const std::string& path);
-// Adds the result unless its date already has one (a day counts once); the file is replaced
-// safely. Returns whether the result was kept. Throws FileError when the file cannot be written.
+// Adds the result's line unless its date already has one (a day counts once), keeping every
+// line the file had; the file is replaced safely. Returns whether the result was kept (not when
+// the file has grown past MaxDailyFileBytes). Throws FileError when the file cannot be written.
 bool addDailyResult(const std::string& path, const DailyResult& result);
 
 struct DailyStreaks {

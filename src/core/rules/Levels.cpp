@@ -118,9 +118,14 @@ DailyResult dailyResult(const GameState& state, char result) {
     const Board& b = state.board;
     for (const int first : state.foundOrder)
         r.foundWordLengths.push_back(static_cast<int>(b.readWord(first, true).size()));
-    for (int t = 1; t <= b.tileCount; ++t)
-        if (b.tile(t).wordStart && b.tile(t).solution != GapChar)
-            ++r.wordCount;
+    for (int t = 1; t <= b.tileCount; ++t) {
+        const Tile& tile = b.tile(t);
+        if (!tile.wordStart || tile.solution == GapChar)
+            continue;
+        ++r.wordCount;
+        if (!tile.found)
+            r.missedWordLengths.push_back(static_cast<int>(b.readWord(t, true).size()));
+    }
     return r;
 }
 
