@@ -142,6 +142,9 @@ void MainWindow::createMessages() {
 
 void MainWindow::createTimers() {
     m_idleTimer.setObjectName(QStringLiteral("gTimer"));
+    // A coarse timer may fire half a second off in ten, and its time left is as far off: the
+    // time into an interval kept with an unfinished game would be too.
+    m_idleTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_idleTimer, &QTimer::timeout, this, &MainWindow::idleTimerTick);
     m_idleClock = new IdleClock(m_idleTimer, this);
     m_clueStepTimer.setInterval(ClueStepMs);

@@ -216,11 +216,14 @@ void MainWindow::resumeUnfinishedGame(bool resume) {
     }
     const UnfinishedGame::Outcome outcome = m_unfinished.resumeInto(*m_game);
     if (outcome.kind == UnfinishedGame::Outcome::Kind::SetAside) {
-        m_dialogs.warn(this, QStringLiteral("Your unfinished game could not be resumed.\n\n%1\n\n"
-                                            "It was set aside as %2, and a new game starts "
-                                            "as usual.")
-                                 .arg(playerText(outcome.problem),
-                                      QLatin1String(UnfinishedGame::SetAsideName)));
+        const QString aside =
+            outcome.setAsideAt.empty()
+                ? QStringLiteral("It could not be kept and was removed.")
+                : QStringLiteral("It was set aside as %1.")
+                      .arg(QString::fromStdString(outcome.setAsideAt));
+        m_dialogs.warn(this, QStringLiteral("Your unfinished game could not be resumed.\n\n%1"
+                                            "\n\n%2 You can start a new game as usual.")
+                                 .arg(playerText(outcome.problem), aside));
     } else if (outcome.kind == UnfinishedGame::Outcome::Kind::Resumed) {
         showResumedGame(outcome.msIntoInterval);
     }

@@ -16,12 +16,16 @@ namespace {
 // A larger file is no game of ours, and is not read into memory at all.
 constexpr std::uintmax_t kLargestKeptGame = MaxSavedGameBytes;
 
-std::string damagedText(const std::string& why) {
-    std::string text = "The file it was kept in is damaged";
-    if (!why.empty())
-        text += " (" + why + ")";
-    return text + ".";
+// Why a kept game did not come back, in the player's words; detail says what the reader saw.
+std::string damaged(const std::string& detail) {
+    std::string text = "The file it was kept in is damaged.";
+    if (!detail.empty())
+        text += "\n(" + detail + ")";
+    return text;
 }
+
+const std::string kDataChanged =
+    "It was made with word lists or levels that have changed since.";
 
 } // namespace
 
@@ -45,43 +49,39 @@ UnfinishedGame::Outcome UnfinishedGame::resumeInto(Game& game) const {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error || size > kLargestKeptGame)
-        return failed(damagedText(error ? "it cannot be read" : "it is far too large"));
+        return setAside(damaged(error ? "It cannot be read." : "It is far too large."));
     std::string text;
     try {
         text = readWholeFile(path);
     } catch (const FileError&) {
-        return failed(damagedText("it cannot be read"));
+        return setAside(damaged("It cannot be read."));
     }
-    const std::string asideAt = setAside();
+    // Aside before the rebuild: a file that brings the game down is not tried again.
+    const Outcome aside = setAside({});
     const SavedGameRead read = parseSavedGame(text);
     if (!read.game)
-        return {Outcome::Kind::SetAside, damagedText(read.problem), 0};
+        return {Outcome::Kind::SetAside, damaged(read.problem), aside.setAsideAt, 0};
     const ResumeResult resumed = game.resumeGame(*read.game);
     if (resumed.problem == ResumeProblem::DataChanged)
-        return {Outcome::Kind::SetAside,
-                "It was made with other word lists or levels than the ones installed now.", 0};
+        return {Outcome::Kind::SetAside, kDataChanged, aside.setAsideAt, 0};
     if (resumed.problem != ResumeProblem::None)
-        return {Outcome::Kind::SetAside, damagedText(resumed.message), 0};
-    std::filesystem::remove(asideAt, error); // rebuilt: nothing is left to look at
-    return {Outcome::Kind::Resumed, {}, read.game->msIntoInterval};
-}
-
-UnfinishedGame::Outcome UnfinishedGame::failed(const std::string& problem) const {
-    setAside();
-    return {Outcome::Kind::SetAside, problem, 0};
+        return {Outcome::Kind::SetAside, damaged({}), aside.setAsideAt, 0};
+    if (!aside.setAsideAt.empty())
+        std::filesystem::remove(aside.setAsideAt, error); // rebuilt: nothing left to look at
+    return {Outcome::Kind::Resumed, {}, {}, read.game->msIntoInterval};
 }
 
 // Renamed over an older set-aside file; when even that fails the file is removed, so that it
 // cannot stop every later start.
-std::string UnfinishedGame::setAside() const {
+UnfinishedGame::Outcome UnfinishedGame::setAside(const std::string& problem) const {
     const std::string from = m_files.toRead(FileName);
     const std::string to = m_files.toWrite(SetAsideName);
     std::error_code error;
     std::filesystem::rename(from, to, error);
     if (!error)
-        return to;
+        return {Outcome::Kind::SetAside, problem, to, 0};
     std::filesystem::remove(from, error);
-    return {};
+    return {Outcome::Kind::SetAside, problem, {}, 0};
 }
 
 } // namespace quorvel

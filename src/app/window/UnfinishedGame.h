@@ -30,7 +30,8 @@ public:
     // with the reason for the player.
     struct Outcome {
         enum class Kind { NothingKept, Resumed, SetAside } kind = Kind::NothingKept;
-        std::string problem; // SetAside: what was wrong with it, in the player's words
+        std::string problem;    // SetAside: what was wrong with it, in the player's words
+        std::string setAsideAt; // SetAside: where the file is now; empty when it was removed
         int msIntoInterval = 0; // Resumed: how far the game timer's interval had run
     };
     // Reads the kept game into game. The file is set aside before the game is rebuilt and
@@ -38,8 +39,7 @@ public:
     Outcome resumeInto(Game& game) const;
 
 private:
-    std::string setAside() const; // the path it now has; empty when it could not be moved
-    Outcome failed(const std::string& problem) const;
+    Outcome setAside(const std::string& problem) const;
 
     FileLocations m_files;
 };
