@@ -40,7 +40,10 @@ DailyResultsWindow::DailyResultsWindow(QWidget* parent) : QDialog(parent) {
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("DailyNote"));
     m_note->setWordWrap(true);
-    m_note->setMinimumWidth(260);
+    // Two lines kept for a note at all times, so one appearing squeezes no line above it.
+    m_note->setMinimumSize(m_note->fontMetrics().averageCharWidth() * 40,
+                           m_note->fontMetrics().lineSpacing() * 2 + 4);
+    m_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(m_note);
 
     m_copy = new QPushButton(QStringLiteral("&Copy Result"), this);
@@ -100,7 +103,6 @@ void DailyResultsWindow::setView(const DailyResultsView& view) {
     setValue(m_bestStreak, QStringLiteral("Best streak"), daysText(view.streaks.best));
     m_note->setText(view.note);
     updateSpokenText(m_note, QStringLiteral("Note"), view.note);
-    m_note->setVisible(!view.note.isEmpty());
     m_copy->setEnabled(!m_summary.isEmpty());
     adjustSize();
 }
@@ -122,7 +124,6 @@ void DailyResultsWindow::copyResult() {
     QGuiApplication::clipboard()->setText(m_summary);
     m_note->setText(QStringLiteral("Your result is on the clipboard, ready to paste."));
     speakText(m_note, QStringLiteral("Note"), m_note->text());
-    m_note->show();
 }
 
 } // namespace quorvel

@@ -114,6 +114,8 @@ std::vector<DailyRecord> MainWindow::dailyRecords() const {
 }
 
 void MainWindow::dailyPuzzle() {
+    if (m_dailyResults)
+        m_dailyResults->hide(); // the results of the game before would stand over the new one
     const CivilDate date = today();
     if (recordOf(dailyRecords(), date))
         m_dialogs.inform(this, QStringLiteral("You have played today's puzzle; this game will "
