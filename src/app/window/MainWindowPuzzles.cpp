@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 
