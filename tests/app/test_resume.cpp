@@ -1,23 +1,14 @@
 // Closing the window mid-game and starting again: the game comes back as it was, a kept game
 // that cannot be rebuilt is set aside with one message, and the option turns it all off.
-#include "CopyTree.h"
-#include "FakeAudio.h"
-#include "ScriptedDialogs.h"
-#include "WindowFixture.h"
-#include "board/BoardView.h"
+#include "PlayingWindow.h"
 #include "dialogs/OptionsDialog.h"
 #include "support/Speech.h"
-#include "window/Session.h"
 
 #include "base/Files.h"
 #include "words/Dictionary.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QtTest>
 
 using namespace quorvel;
 
@@ -36,35 +27,10 @@ struct Seen {
 
 } // namespace
 
-class ResumeTest : public QObject, private WindowFixture<ScriptedDialogs> {
+class ResumeTest : public QObject, private PlayingWindow {
     Q_OBJECT
 private:
-    Game& game() { return m_window->game(); }
-    BoardView* board() { return m_window->boardView(); }
-    QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
-    QString file(const char* name) const { return m_folder + QLatin1String(name); }
     QString savedFile() const { return file("zq/saved.txt"); }
-
-    void makeFolder() {
-        QVERIFY(makeEmptyFolder());
-        const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
-        for (const char* sub : {"zq", "kbs", "sound"})
-            copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
-        // No tip of the day over the board: the tests look at the board alone.
-        QFile ini(file("RQN_ZQ.INI"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Options]\r\nTOTD=0\r\nInstallDate=46363\r\n");
-    }
-
-    void openWindow(std::uint32_t seed) {
-        makeWindow(seed);
-        m_sound->attach(std::make_unique<FakeAudio>());
-        m_window->createWindows();
-        m_window->show();
-        m_window->session()->startUp();
-        // The kept game comes back once the window has been painted.
-        QTRY_VERIFY(!m_window->isResumePending());
-    }
 
     void closeWindow() {
         m_window->close();
@@ -77,26 +43,10 @@ private:
                 item("mClue")->text(), item("mUndo")->isEnabled(), game().state().values.level};
     }
 
-    void clickArrow(int column, bool above) {
-        QTest::mouseClick(board(), Qt::LeftButton, {}, board()->arrowRect(column, above).center());
-    }
-    void clickTile(int tile) {
-        QTest::mouseClick(board(), Qt::LeftButton, {}, board()->tileRect(tile).center());
-    }
-
-    // Brings each free letter of the first word's row its own letter and locks it: the word is
-    // found (turns blue) unless the moves run out first.
+    // The first row's words found, unless the moves run out first.
     void findFirstWord() {
-        const Board& b = game().state().board;
-        for (int c = 1; c <= b.columns && game().state().isInPlay(); ++c) {
-            const int t = b.tileAt(1, c);
-            const Tile& tile = b.tile(t);
-            if (!tile.visible || tile.caption == GapChar || tile.colour != LetterColour::Unlocked)
-                continue;
-            for (int turns = 0; tile.caption != tile.solution && turns < MaxRows; ++turns)
-                clickArrow(c, true);
-            clickTile(t);
-        }
+        for (int c = 1; c <= game().state().board.columns && game().state().isInPlay(); ++c)
+            lockWhereItBelongs(1, c);
     }
 
     // A game that has seen every kind of move: shifts, a lock, a found word, a clue.
@@ -118,7 +68,7 @@ private:
     }
 
 private slots:
-    void init() { makeFolder(); }
+    void init() { makePlayingFolder(); }
     void cleanup() {
         m_window.reset();
         m_dir.reset();

@@ -1,25 +1,17 @@
 // Puzzles that travel: a board's code through the clipboard to another game, and the daily
 // puzzle with its results window, its streaks and the result to share.
-#include "CopyTree.h"
-#include "FakeAudio.h"
 #include "GameTwin.h"
-#include "ScriptedDialogs.h"
-#include "WindowFixture.h"
-#include "board/BoardView.h"
+#include "PlayingWindow.h"
 #include "dialogs/DailyResultsWindow.h"
 #include "dialogs/PuzzleCodeDialog.h"
 #include "window/StatusBanner.h"
 
 #include "records/DailyRecords.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
 
 using namespace quorvel;
 
@@ -48,55 +40,18 @@ struct CodeEntry {
 
 } // namespace
 
-class SharedPuzzlesTest : public QObject, private WindowFixture<ScriptedDialogs> {
+class SharedPuzzlesTest : public QObject, private PlayingWindow {
     Q_OBJECT
 private:
     QDate m_today = kFirstDay;
 
-    Game& game() { return m_window->game(); }
-    BoardView* board() { return m_window->boardView(); }
-    QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
     DailyResultsWindow* results() { return m_window->dailyResultsWindow(); }
     std::string dailyFile() const { return (m_folder + QStringLiteral("zq/daily.txt")).toStdString(); }
 
-    void openWindow() {
+    void openDailyWindow() {
         m_today = kFirstDay;
-        QVERIFY(makeEmptyFolder());
-        const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
-        for (const char* sub : {"zq", "kbs", "sound"})
-            copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
-        QFile ini(m_folder + QStringLiteral("RQN_ZQ.INI"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Options]\r\nTOTD=0\r\nInstallDate=46363\r\n");
-        ini.close();
-        makeWindow(77);
-        m_sound->attach(std::make_unique<FakeAudio>());
-        m_window->setToday([this] { return m_today; });
-        m_window->createWindows();
-        m_window->show();
-        m_window->session()->startUp();
-        QCoreApplication::processEvents();
-    }
-
-    void clickArrow(int column, bool above) {
-        QTest::mouseClick(board(), Qt::LeftButton, {}, board()->arrowRect(column, above).center());
-    }
-    void clickTile(int tile) {
-        QTest::mouseClick(board(), Qt::LeftButton, {}, board()->tileRect(tile).center());
-    }
-
-    // Every free tile brought its own letter by the arrow above its column, then locked.
-    void solveWithTheMouse() {
-        const Board& b = game().state().board;
-        for (int c = 1; c <= b.columns && game().state().isInPlay(); ++c)
-            for (int r = 1; r <= b.rows && game().state().isInPlay(); ++r) {
-                const Tile& tile = b.tile(b.tileAt(r, c));
-                if (!tile.visible || tile.colour != LetterColour::Unlocked)
-                    continue;
-                for (int turns = 0; tile.caption != tile.solution && turns < MaxRows; ++turns)
-                    clickArrow(c, true);
-                clickTile(b.tileAt(r, c));
-            }
+        makePlayingFolder();
+        openWindow(77, [this] { return m_today; });
     }
 
     // Shifts until the moves run out.
@@ -183,7 +138,7 @@ private slots:
     // A win one day, a loss the next: the streak is 1, then 0, and the best stays 1. The
     // results window opens by itself at the end of each daily game.
     void dailyResultsAfterAWinAndALossOnTwoDays() {
-        openWindow();
+        openDailyWindow();
         playDaily();
         solveWithTheMouse();
         QVERIFY(!game().state().isInPlay());
@@ -221,7 +176,7 @@ private slots:
 
     // The day's puzzle can be played again, but the first game of the day is its record.
     void playingTheDayAgainIsSaidAndChangesNoRecord() {
-        openWindow();
+        openDailyWindow();
         playDaily();
         runOutOfMoves();
         QTRY_VERIFY(results()->isVisible());
@@ -240,25 +195,12 @@ private slots:
 
     // Before any daily game the window says so, and has nothing to copy.
     void dailyResultsBeforeAnyDailyGame() {
-        openWindow();
+        openDailyWindow();
         item("mDailyResults")->trigger();
         QVERIFY(results()->isVisible());
         QCOMPARE(results()->value(QStringLiteral("Result")), QStringLiteral("-"));
         QCOMPARE(results()->value(QStringLiteral("Current streak")), QStringLiteral("0 days"));
         QVERIFY(!results()->findChild<QPushButton*>(QStringLiteral("CopyResult"))->isEnabled());
-    }
-
-    // The same date gives every player the same board; the next date another one.
-    void theDailyPuzzleIsTheDatesAlone() {
-        openWindow();
-        playDaily();
-        const std::string first = game().puzzleCode();
-        m_window->solve();
-        playDaily();
-        QCOMPARE(game().puzzleCode(), first);
-        m_today = kFirstDay.addDays(1);
-        playDaily();
-        QVERIFY(game().puzzleCode() != first);
     }
 };
 
