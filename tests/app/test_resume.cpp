@@ -135,6 +135,22 @@ private slots:
                  qPrintable(QString::number(clock.interval())));
     }
 
+    // The kept game waits for the first paint; a window closed before it (never shown at all,
+    // here) must not take the kept game with it.
+    void aWindowClosedBeforeItsFirstPaintLeavesTheKeptGame() {
+        openWindow(51);
+        playSomeOfAGame();
+        closeWindow();
+        makeWindow(52);
+        m_window->createWindows();
+        m_window->session()->startUp();
+        QVERIFY(m_window->isResumePending());
+        closeWindow();
+        QVERIFY(QFile::exists(savedFile()));
+        openWindow(53);
+        QVERIFY(game().state().isInPlay());
+    }
+
     void aDamagedKeptGameIsSetAsideWithOneMessage_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("nonsense") << QByteArray("this is no saved game\n");
