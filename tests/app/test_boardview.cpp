@@ -33,18 +33,11 @@ public:
     }
 };
 
-// Pixels of a colour, or (tolerance > 0) within tolerance of it in every channel: the soft
-// edges of a curved letter are near its colour without being it.
-int countPixels(const QImage& image, const QRect& rect, const QColor& colour, int tolerance = 0) {
-    const auto near = [&](const QColor& seen) {
-        return std::abs(seen.red() - colour.red()) <= tolerance &&
-               std::abs(seen.green() - colour.green()) <= tolerance &&
-               std::abs(seen.blue() - colour.blue()) <= tolerance;
-    };
+int countPixels(const QImage& image, const QRect& rect, const QColor& colour) {
     int count = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
-            count += near(image.pixelColor(x, y)) ? 1 : 0;
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
     return count;
 }
 
@@ -382,7 +375,8 @@ private slots:
         for (int t = 1; t <= 16; ++t) {
             const quorvel::Tile& tile = built.state().board.tile(t);
             QVERIFY(!shown.tileRect(t).isEmpty());
-            QVERIFY2(countPixels(image, shown.tileRect(t), shown.letterColour(tile.colour), 24) > 10,
+            // Antialiased, a round letter such as C has only a few pixels of the exact colour.
+            QVERIFY2(countPixels(image, shown.tileRect(t), shown.letterColour(tile.colour)) > 4,
                      qPrintable(QString::number(t)));
         }
         const QRect arrow = shown.arrowRect(4, false);
@@ -393,7 +387,7 @@ private slots:
         image = shown.grab().toImage();
         const QColor revealed = shown.letterColour(quorvel::LetterColour::Revealed);
         for (int t = 1; t <= 16; ++t)
-            QVERIFY(countPixels(image, shown.tileRect(t), revealed, 24) > 10);
+            QVERIFY(countPixels(image, shown.tileRect(t), revealed) > 4);
         QCOMPARE(image.pixelColor(arrow.center().x(), arrow.top() + 6), QColor(0x80, 0x80, 0x80));
     }
 

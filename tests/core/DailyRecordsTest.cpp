@@ -20,6 +20,18 @@ DailyResult result(CivilDate date, char r, int moves = 10, int clues = 0) {
     return d;
 }
 
+TEST(CivilDate, DayNumbersAndTextTurnBackIntoTheSameDate) {
+    // Every day of 1900-01-01 .. 2400-03-01: leap days and century years included.
+    for (int n = dayNumberOf({1900, 1, 1}); n <= dayNumberOf({2400, 3, 1}); ++n) {
+        const CivilDate date = dateOfDayNumber(n);
+        ASSERT_EQ(dayNumberOf(date), n) << isoDate(date);
+        ASSERT_EQ(parseIsoDate(isoDate(date)), date) << isoDate(date);
+    }
+    EXPECT_EQ(dateOfDayNumber(dayNumberOf({2000, 2, 29}) + 1), (CivilDate{2000, 3, 1}));
+    EXPECT_EQ(dateOfDayNumber(dayNumberOf({1900, 2, 28}) + 1), (CivilDate{1900, 3, 1}));
+    EXPECT_FALSE(parseIsoDate("2100-02-29"));
+}
+
 TEST(DailyRecords, DamagedLinesAreSkippedAndTheRestIsRead) {
     const std::string text = "2026-12-01,W,12,1\r\n"
                              "garbage\n"

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace quorvel {
 namespace {
 
@@ -38,6 +40,28 @@ TEST_F(ToolSharedTest, PlayCodeBuildsTheBoardTheCodeWasTakenFrom) {
     EXPECT_EQ(board(rebuilt), board(original));
     EXPECT_EQ(rebuilt["code"], code);
     EXPECT_FALSE(rebuilt.contains("daily"));
+}
+
+TEST_F(ToolSharedTest, ACodeFromTheGameBuildsTheSameBoardInTheTool) {
+    RecordingListener events;
+    Random random(5);
+    Game game(events, random, root.folder());
+    game.loadLayouts();
+    GameOptions o = game.options();
+    o.lock = LockRule::First;
+    game.setOptions(o);
+    game.apply(Move::pickLevel(4, true));
+    ASSERT_TRUE(game.state().isInPlay());
+
+    const ToolRun run = play("--code " + game.puzzleCode(), "dump\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    json rows = json::array();
+    for (std::string row : TestGame::captionRows(game)) {
+        std::replace(row.begin(), row.end(), '-', '\x01');
+        rows.push_back(row);
+    }
+    EXPECT_EQ(lastState(run)["board"], rows);
+    EXPECT_EQ(lastState(run)["state"], json(TestGame::stateRows(game)));
 }
 
 TEST_F(ToolSharedTest, ACodeThatDoesNotReadExitsWithTheProblem) {

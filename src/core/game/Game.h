@@ -74,7 +74,8 @@ public:
     std::vector<std::string> dictionaryNames() const;
     // The day's puzzle, from the date alone and this game's levels and words.
     PuzzleSpec dailyPuzzle(const CivilDate& date);
-    // Every move applied since the last build (the build's own move not among them).
+    // Every move that changed the game since the last build (the build's own move not among
+    // them): what a saved game replays.
     const std::vector<Move>& movesSincePuzzle() const { return m_movesSincePuzzle; }
     // The game in play, to be resumed later; msIntoInterval: the time into the game timer's
     // interval (a front end that runs the timer itself passes its own).
@@ -82,7 +83,8 @@ public:
     // Rebuilds a saved game quietly (the listener hears nothing but one stateChanged at the
     // end), replaying its moves through apply, so a hostile file can only make legal moves. The
     // time into the interval comes back as the state's timerElapsedMs. A game that cannot be
-    // rebuilt leaves this game as it was.
+    // rebuilt leaves this game as it was. Meant for start-up, before a puzzle is in play: a
+    // game in play would end unheard, without its record.
     ResumeResult resumeGame(const SavedGame& saved);
 
     // --- the words behind the board, for the windows that show definitions ------------------
