@@ -63,7 +63,8 @@ bool readTimer(std::string_view value, SavedGame& game) {
 // A move line a player's game can have made: it reads whole, and a wait is not endless.
 std::optional<Move> savedMove(std::string_view line) {
     const MoveParse parse = parseMove(line);
-    if (!parse.move || (parse.move->kind == Move::Kind::Wait && parse.move->waitMs > MaxSavedWaitMs))
+    if (!parse.move ||
+        (parse.move->kind == Move::Kind::Wait && parse.move->waitMs > MaxSavedWaitMs))
         return std::nullopt;
     return parse.move;
 }
@@ -75,7 +76,8 @@ std::string formatSavedGame(const SavedGame& game) {
     text += "\ncode " + game.code + '\n';
     if (game.daily)
         text += "daily " + isoDate(*game.daily) + '\n';
-    text += std::string("timer ") + (game.timerPhase == TimerPhase::Grace ? "grace " : "penalties ") +
+    text += std::string("timer ") +
+            (game.timerPhase == TimerPhase::Grace ? "grace " : "penalties ") +
             std::to_string(game.msIntoInterval) + '\n';
     text += "moves " + std::to_string(game.moves.size()) + '\n';
     for (const Move& move : game.moves)

@@ -119,7 +119,8 @@ PuzzleSpec dailySpec(Play& p, const CivilDate& date) {
     spec.seed = mixed(dayBits ^ 0x51A7D0C5u);
     // Day 0, 1899-12-30, was a Saturday: Monday is 0 and Sunday 6.
     const int weekday = ((day % 7 + 7) % 7 + 5) % 7;
-    spec.level = dailyLevel(mixed(spec.seed ^ 0x1E7E15u), weekday, std::max(1, p.levels.levelCount));
+    spec.level =
+        dailyLevel(mixed(spec.seed ^ 0x1E7E15u), weekday, std::max(1, p.levels.levelCount));
     spec.dictionary = DailyDictionary;
     spec.handicap = 0;
     spec.lock = LockRule::None;
