@@ -93,8 +93,16 @@ std::vector<std::string> installedDictionaries(const std::string& folder) {
     return names;
 }
 
+void rememberLoadedDictionary(Play& p, const std::string& dictionary) {
+    p.puzzles.loadedName = dictionary;
+    p.puzzles.loadedCheck = dictionaryFileCheck(p, dictionary);
+}
+
 std::uint32_t puzzleDataCheck(Play& p, const std::string& dictionary, int level) {
-    const std::uint32_t words = dictionaryFileCheck(p, dictionary);
+    const bool inMemory =
+        dictionary == p.state.loadedDictionary && dictionary == p.puzzles.loadedName;
+    const std::uint32_t words =
+        inMemory ? p.puzzles.loadedCheck : dictionaryFileCheck(p, dictionary);
     return dataCheckOf(layoutBytes(p.levels.at(level)), words) & CodeDataCheckMask;
 }
 
