@@ -45,6 +45,15 @@ TEST(SavedGameText, RoundTripsEveryField) {
     EXPECT_FALSE(parseSavedGame(crlf).game);
 }
 
+// Found by fuzzing: a CR at the end of a field was taken for part of the line end.
+TEST(SavedGameText, FieldsEndingInACarriageReturnRoundTrip) {
+    SavedGame s = someSave();
+    s.code = "4004\r\r";
+    const SavedGameRead read = parseSavedGame(formatSavedGame(s));
+    ASSERT_TRUE(read.game) << read.problem;
+    EXPECT_EQ(*read.game, s);
+}
+
 TEST(SavedGameText, EveryFlippedByteIsSeen) {
     const std::string text = formatSavedGame(someSave());
     for (std::size_t i = 0; i < text.size(); ++i) {
