@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Fixture fixture;
     if (size == 0)
         return 0;
-    std::string text = prepared(std::string(reinterpret_cast<const char*>(data) + 1, size - 1),
-                                fixture.code);
+    std::string text =
+        prepared(std::string(reinterpret_cast<const char*>(data) + 1, size - 1), fixture.code);
     if (data[0] & 1) {
         char check[16];
         std::snprintf(check, sizeof check, "%08X", static_cast<unsigned>(dataCheckOf(text)));

@@ -87,8 +87,8 @@ void addPlayStartOptions(CLI::App& play, PlayStart& start) {
         play.add_option("--code", start.code, "Play this puzzle code's board first");
     CLI::Option* day = play.add_option("--daily", start.daily,
                                        "Play the daily puzzle of this date (YYYY-MM-DD) first");
-    CLI::Option* resume = play.add_option(
-        "--resume", start.resume, "Go on with the game saved in this file (see --save)");
+    CLI::Option* resume = play.add_option("--resume", start.resume,
+                                          "Go on with the game saved in this file (see --save)");
     code->excludes(day)->excludes(resume);
     day->excludes(resume);
     play.add_option("--save", start.save,

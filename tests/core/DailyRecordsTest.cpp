@@ -96,9 +96,9 @@ TEST(DailyStreaks, AWinThenALossOnTheNextDay) {
 
 TEST(DailyStreaks, BestIsTheLongestRunOfConsecutiveSolvedDays) {
     const std::vector<DailyRecord> records = {
-        {{2026, 12, 31}, 'W', 1, 0}, {{2027, 1, 1}, 'W', 1, 0}, {{2027, 1, 2}, 'W', 1, 0},
-        {{2027, 1, 4}, 'W', 1, 0},   // a day missed breaks the run
-        {{2026, 12, 30}, 'Q', 1, 0}, // given up, written out of order
+        {{2026, 12, 31}, 'W', 1, 0}, {{2027, 1, 1}, 'W', 1, 0},
+        {{2027, 1, 2}, 'W', 1, 0},   {{2027, 1, 4}, 'W', 1, 0}, // a day missed breaks the run
+        {{2026, 12, 30}, 'Q', 1, 0},                            // given up, written out of order
         {{2027, 1, 5}, 'W', 1, 0}};
     EXPECT_EQ(dailyStreaks(records, {2027, 1, 5}), (DailyStreaks{2, 3}));
     EXPECT_EQ(dailyStreaks({}, {2027, 1, 5}), (DailyStreaks{0, 0}));

@@ -1,4 +1,5 @@
-// Puzzle codes as text: every field survives, and a code typed wrong is caught before anything else.
+// Puzzle codes as text: every field survives, and a code typed wrong is caught before anything
+// else.
 #include "model/PuzzleCode.h"
 
 #include <gtest/gtest.h>
@@ -93,10 +94,10 @@ TEST(PuzzleCode, EveryWrongDigitAndEverySwapIsMistyped) {
 
 TEST(PuzzleCode, ADigitTooManyOrTooFewOrAForeignCharacterIsMistyped) {
     const std::string code = encodePuzzleCode(someSpec());
-    for (const std::string& bad : {code + "0", code.substr(1), code.substr(0, code.size() - 1),
-                                   code.substr(0, 5) + "U" + code.substr(6),
-                                   code.substr(0, 5) + "*" + code.substr(6), std::string(),
-                                   std::string(5000, '0'), std::string("\0\xFF", 2)}) {
+    for (const std::string& bad :
+         {code + "0", code.substr(1), code.substr(0, code.size() - 1),
+          code.substr(0, 5) + "U" + code.substr(6), code.substr(0, 5) + "*" + code.substr(6),
+          std::string(), std::string(5000, '0'), std::string("\0\xFF", 2)}) {
         const CodeRead read = decodePuzzleCode(bad, Installed);
         EXPECT_FALSE(read.spec) << bad;
         EXPECT_EQ(read.problem, CodeProblem::Mistyped) << bad;

@@ -20,7 +20,7 @@ SavedGame someSave() {
     SavedGame s;
     s.code = "4004-PWN0-PB3X-K91Y-BXGE";
     s.daily = CivilDate{2026, 12, 7};
-    s.moves = {Move::shift(3, true), Move::click(2, 4), Move::of(Move::Kind::Clue),
+    s.moves = {Move::shift(3, true),           Move::click(2, 4), Move::of(Move::Kind::Clue),
                Move::of(Move::Kind::ClueStep), Move::wait(12345), Move::pickerLevel(4)};
     s.timerPhase = TimerPhase::Penalties;
     s.msIntoInterval = 4321;
@@ -45,6 +45,15 @@ TEST(SavedGameText, RoundTripsEveryField) {
     EXPECT_FALSE(parseSavedGame(crlf).game);
 }
 
+// Found by fuzzing: a CR at the end of a field was taken for part of the line end.
+TEST(SavedGameText, FieldsEndingInACarriageReturnRoundTrip) {
+    SavedGame s = someSave();
+    s.code = "4004\r\r";
+    const SavedGameRead read = parseSavedGame(formatSavedGame(s));
+    ASSERT_TRUE(read.game) << read.problem;
+    EXPECT_EQ(*read.game, s);
+}
+
 TEST(SavedGameText, EveryFlippedByteIsSeen) {
     const std::string text = formatSavedGame(someSave());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -54,7 +63,8 @@ TEST(SavedGameText, EveryFlippedByteIsSeen) {
         EXPECT_FALSE(read.game) << "byte " << i << ": " << damaged;
         EXPECT_FALSE(read.problem.empty());
     }
-    for (const std::size_t cut : {std::size_t{0}, std::size_t{10}, text.size() / 2, text.size() - 2})
+    for (const std::size_t cut :
+         {std::size_t{0}, std::size_t{10}, text.size() / 2, text.size() - 2})
         EXPECT_FALSE(parseSavedGame(text.substr(0, cut)).game) << "cut at " << cut;
 }
 
@@ -71,8 +81,8 @@ TEST(SavedGameText, HostileButWellCheckedFilesAreRefused) {
     for (const std::string& body :
          {head + "moves 1\nwait 999999999999\n", head + "moves 1\nwait 86400.001\n",
           head + "moves 2\nshift 1 down\n", head + "moves 0\nshift 1 down\n",
-          head + "moves 1\nfly away\n", head + "moves 1\nshift 1\n",
-          head + "moves 100001\n", head + "moves -1\n",
+          head + "moves 1\nfly away\n", head + "moves 1\nshift 1\n", head + "moves 100001\n",
+          head + "moves -1\n",
           std::string("Quorvel saved game 2\ncode X\ntimer grace 0\nmoves 0\n"),
           std::string("Quorvel saved game 1\ncode X\ntimer later 0\nmoves 0\n"),
           std::string("Quorvel saved game 1\ncode X\ntimer grace -5\nmoves 0\n"),
@@ -166,9 +176,9 @@ TEST_F(ResumeTest, AFileThatReplaysBadlyLeavesTheGameAsItWas) {
     s->game.apply(Move::pickLevel(1, true));
     const GameState before = s->game.state();
     const auto movesBefore = s->game.movesSincePuzzle();
-    for (const Move& bad : {Move::click(1, 99),                 // does nothing
-                            Move::of(Move::Kind::NewPuzzle),    // builds another board
-                            Move::of(Move::Kind::Solve)}) {     // ends the game
+    for (const Move& bad : {Move::click(1, 99),              // does nothing
+                            Move::of(Move::Kind::NewPuzzle), // builds another board
+                            Move::of(Move::Kind::Solve)}) {  // ends the game
         SavedGame saved = good;
         saved.moves.push_back(bad);
         s->events.clear();

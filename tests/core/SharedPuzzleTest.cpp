@@ -142,6 +142,20 @@ TEST_F(SharedPuzzleTest, AChangedLayoutOrDictionaryOrFewerLevelsAreToldApart) {
     EXPECT_EQ(player(1)->game.readPuzzleCode(code).problem, CodeProblem::UnknownDictionary);
 }
 
+// The dictionary is read once per session: a code must name the words the board was made of,
+// not a file changed on disk since.
+TEST_F(SharedPuzzleTest, ACodeCarriesTheCheckOfTheWordsInUseNotOfAFileChangedSince) {
+    auto sender = player(8);
+    sender->build(3);
+    auto words = generatedWords();
+    std::swap(words[0], words[1]);
+    dir.writeDictionary("Common Words", words);
+    sender->build(3); // the same words as before, still in memory
+    const std::string code = sender->game.puzzleCode();
+    EXPECT_EQ(player(1)->game.readPuzzleCode(code).problem, CodeProblem::DataDiffers)
+        << "the receiver would build another board from the changed file";
+}
+
 TEST_F(SharedPuzzleTest, PlayingACodeEndsTheGameOnTheBoardAsNewDoes) {
     auto p = player(4);
     p->options([](GameOptions& o) { o.handicap = 1; });

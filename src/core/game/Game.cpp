@@ -51,9 +51,8 @@ private:
 
 Play Game::play() {
     m_optionsInForce = optionsInForce(m_options, m_state);
-    return {m_state,   *m_listener,   m_random,      m_optionsInForce, m_options,
-            *m_puzzles, m_levels,      *m_dictionary, *m_wordLists,     m_folder,
-            m_today,   m_movesApplying};
+    return {m_state,  *m_listener,   m_random,     m_optionsInForce, m_options, *m_puzzles,
+            m_levels, *m_dictionary, *m_wordLists, m_folder,         m_today,   m_movesApplying};
 }
 
 MoveResult Game::apply(const Move& move) {

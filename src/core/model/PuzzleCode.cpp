@@ -12,8 +12,8 @@ namespace {
 // The packed code: version, level, dictionary hash, handicap, lock rule, timed, seed, data
 // check (90 bits), then a CRC-10 over them. Twenty base-32 digits in five groups of four.
 constexpr int Version = 1;
-constexpr int VersionBits = 3, LevelBits = 16, DictionaryBits = 14, HandicapBits = 2,
-              LockBits = 2, TimedBits = 1, SeedBits = 32, DataCheckBits = 20, CrcBits = 10;
+constexpr int VersionBits = 3, LevelBits = 16, DictionaryBits = 14, HandicapBits = 2, LockBits = 2,
+              TimedBits = 1, SeedBits = 32, DataCheckBits = 20, CrcBits = 10;
 constexpr int PayloadBits = VersionBits + LevelBits + DictionaryBits + HandicapBits + LockBits +
                             TimedBits + SeedBits + DataCheckBits;
 constexpr int CodeDigits = (PayloadBits + CrcBits) / 5;
@@ -136,7 +136,8 @@ std::string encodePuzzleCode(const PuzzleSpec& spec) {
     return code;
 }
 
-CodeRead decodePuzzleCode(std::string_view code, const std::vector<std::string>& knownDictionaries) {
+CodeRead decodePuzzleCode(std::string_view code,
+                          const std::vector<std::string>& knownDictionaries) {
     const std::optional<Bits> bits = codeBits(code);
     if (!bits)
         return failed(CodeProblem::Mistyped);
@@ -155,10 +156,9 @@ CodeRead decodePuzzleCode(std::string_view code, const std::vector<std::string>&
         return failed(CodeProblem::Mistyped);
     spec.handicap = static_cast<int>(handicap) - 1;
     spec.lock = static_cast<LockRule>(lock);
-    const auto known = std::find_if(knownDictionaries.begin(), knownDictionaries.end(),
-                                    [&](const std::string& name) {
-                                        return dictionaryHash(name) == dictionary;
-                                    });
+    const auto known =
+        std::find_if(knownDictionaries.begin(), knownDictionaries.end(),
+                     [&](const std::string& name) { return dictionaryHash(name) == dictionary; });
     if (known == knownDictionaries.end())
         return failed(CodeProblem::UnknownDictionary);
     spec.dictionary = *known;

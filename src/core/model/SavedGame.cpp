@@ -21,15 +21,13 @@ std::string hex8(std::uint32_t value) {
     return text;
 }
 
-// The text's lines, without their line ends (LF or CR LF); a last line without an end counts.
+// The text's lines, without their LF; a last line without one counts. A CR is the line's own:
+// the game writes none, and a file whose line ends were changed fails its check anyway.
 std::vector<std::string_view> linesOf(std::string_view text) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
+        lines.push_back(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     }
     return lines;
@@ -63,7 +61,8 @@ bool readTimer(std::string_view value, SavedGame& game) {
 // A move line a player's game can have made: it reads whole, and a wait is not endless.
 std::optional<Move> savedMove(std::string_view line) {
     const MoveParse parse = parseMove(line);
-    if (!parse.move || (parse.move->kind == Move::Kind::Wait && parse.move->waitMs > MaxSavedWaitMs))
+    if (!parse.move ||
+        (parse.move->kind == Move::Kind::Wait && parse.move->waitMs > MaxSavedWaitMs))
         return std::nullopt;
     return parse.move;
 }
@@ -75,7 +74,8 @@ std::string formatSavedGame(const SavedGame& game) {
     text += "\ncode " + game.code + '\n';
     if (game.daily)
         text += "daily " + isoDate(*game.daily) + '\n';
-    text += std::string("timer ") + (game.timerPhase == TimerPhase::Grace ? "grace " : "penalties ") +
+    text += std::string("timer ") +
+            (game.timerPhase == TimerPhase::Grace ? "grace " : "penalties ") +
             std::to_string(game.msIntoInterval) + '\n';
     text += "moves " + std::to_string(game.moves.size()) + '\n';
     for (const Move& move : game.moves)

@@ -44,7 +44,8 @@ std::string readBounded(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string text(MaxDailyFileBytes + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(in ? text.size() : static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
+    text.resize(in ? text.size()
+                   : static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
     return text;
 }
 
@@ -121,9 +122,7 @@ DailyStreaks dailyStreaks(const std::vector<DailyRecord>& records, const CivilDa
 
 std::string dailySummary(const DailyResult& result) {
     std::string text = "Quorvel daily puzzle " + isoDate(result.date) + '\n';
-    text += result.result == 'W'   ? "Solved"
-            : result.result == 'Q' ? "Given up"
-                                   : "Not solved";
+    text += result.result == 'W' ? "Solved" : result.result == 'Q' ? "Given up" : "Not solved";
     text += ", " + counted(result.movesLeft, "move", "moves") + " left, " +
             counted(result.cluesUsed, "clue", "clues") + " used\n";
     for (const int length : result.foundWordLengths)

@@ -12,7 +12,7 @@ namespace quorvel {
 // A finished daily game: what its record line and its shared summary are made of.
 struct DailyResult {
     CivilDate date;
-    char result = 'F';    // 'W' solved, 'F' failed (out of moves), 'Q' given up
+    char result = 'F'; // 'W' solved, 'F' failed (out of moves), 'Q' given up
     int movesLeft = 0;
     int cluesUsed = 0;
     std::vector<int> foundWordLengths;  // in the order the words were found

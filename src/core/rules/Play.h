@@ -31,6 +31,10 @@ struct PuzzleSource {
     Random random;
     int builds = 0;
     std::map<std::string, FileCheck> dictionaryChecks;
+    // The dictionary in memory and the check of its file when it was read: the words boards
+    // are made of until another is loaded, even if the file changes meanwhile.
+    std::string loadedName;
+    std::uint32_t loadedCheck = 0;
 };
 
 struct Play {

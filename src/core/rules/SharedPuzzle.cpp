@@ -93,8 +93,16 @@ std::vector<std::string> installedDictionaries(const std::string& folder) {
     return names;
 }
 
+void rememberLoadedDictionary(Play& p, const std::string& dictionary) {
+    p.puzzles.loadedName = dictionary;
+    p.puzzles.loadedCheck = dictionaryFileCheck(p, dictionary);
+}
+
 std::uint32_t puzzleDataCheck(Play& p, const std::string& dictionary, int level) {
-    const std::uint32_t words = dictionaryFileCheck(p, dictionary);
+    const bool inMemory =
+        dictionary == p.state.loadedDictionary && dictionary == p.puzzles.loadedName;
+    const std::uint32_t words =
+        inMemory ? p.puzzles.loadedCheck : dictionaryFileCheck(p, dictionary);
     return dataCheckOf(layoutBytes(p.levels.at(level)), words) & CodeDataCheckMask;
 }
 
@@ -119,7 +127,8 @@ PuzzleSpec dailySpec(Play& p, const CivilDate& date) {
     spec.seed = mixed(dayBits ^ 0x51A7D0C5u);
     // Day 0, 1899-12-30, was a Saturday: Monday is 0 and Sunday 6.
     const int weekday = ((day % 7 + 7) % 7 + 5) % 7;
-    spec.level = dailyLevel(mixed(spec.seed ^ 0x1E7E15u), weekday, std::max(1, p.levels.levelCount));
+    spec.level =
+        dailyLevel(mixed(spec.seed ^ 0x1E7E15u), weekday, std::max(1, p.levels.levelCount));
     spec.dictionary = DailyDictionary;
     spec.handicap = 0;
     spec.lock = LockRule::None;

@@ -23,6 +23,8 @@ std::vector<std::string> installedDictionaries(const std::string& folder);
 // The check of the dictionary file and the level's layout a board is made from (the bits a code
 // carries). The same bytes give the same check on every machine.
 std::uint32_t puzzleDataCheck(Play& p, const std::string& dictionary, int level);
+// The dictionary file was just read into memory: its check is the one of the words in use.
+void rememberLoadedDictionary(Play& p, const std::string& dictionary);
 
 // A code decoded, and checked against this game's levels and data.
 CodeRead readCode(Play& p, std::string_view code);

@@ -76,8 +76,7 @@ void undo(Play& p) {
     }
     if (!charged)
         return;
-    std::erase_if(p.state.foundOrder,
-                  [&](int first) { return !p.state.board.tile(first).found; });
+    std::erase_if(p.state.foundOrder, [&](int first) { return !p.state.board.tile(first).found; });
     notifyChanged(p);
 }
 

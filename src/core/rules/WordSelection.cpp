@@ -2,6 +2,7 @@
 #include "rules/WordSelection.h"
 
 #include "rules/GameEnd.h"
+#include "rules/SharedPuzzle.h"
 
 #include "base/Text.h"
 #include "words/Dictionary.h"
@@ -108,6 +109,7 @@ bool loadChosenDictionary(Play& p) {
         return false;
     }
     p.state.loadedDictionary = p.options.dictionary;
+    rememberLoadedDictionary(p, p.options.dictionary);
     return true;
 }
 
