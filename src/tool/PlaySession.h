@@ -4,6 +4,7 @@
 #include "game/Game.h"
 #include "model/Random.h"
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
@@ -42,6 +43,9 @@ public:
     void message(const std::string& text) override;
     void status(const std::string& text) override;
     void record(const std::string& line) override;
+    // {"event":"daily", ...} with the shared summary; kept in dailyPath when there is one.
+    void dailyFinished(const DailyResult& result) override;
+    std::string dailyPath;
 
 private:
     std::ostream& m_out;
@@ -80,5 +84,18 @@ private:
 // words is the command line split at blanks. True when words[0] is one of these commands (a
 // malformed one has printed its error); false when it is not a move at all.
 bool handlePlayMove(PlaySession& session, const std::vector<std::string>& words);
+
+// How a play session starts and ends besides its commands: a code's or a date's board first,
+// or a saved game resumed; the game still in play saved at the end.
+struct PlayStart {
+    std::string code;
+    std::string daily;  // YYYY-MM-DD
+    std::string resume; // a saved game's file
+    std::string save;
+};
+void addPlayStartOptions(CLI::App& play, PlayStart& start);
+// Throw ExitStatus (2 for a code, date or saved game that does not read).
+void startPlay(PlaySession& session, const PlayStart& start);
+void endPlay(PlaySession& session, const PlayStart& start);
 
 } // namespace quorvel::tool

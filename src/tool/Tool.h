@@ -20,6 +20,7 @@ void addDictionaryCommands(CLI::App& app);   // dic dump, dic build, wordlists
 void addLayoutCommands(CLI::App& app);       // layouts check, layouts fix, layouts par
 void addLayoutParCommand(CLI::App& layouts); // layouts par
 void addPlayCommand(CLI::App& app);          // play
+void addDailyCommand(CLI::App& app);         // daily
 void addStatsCommand(CLI::App& app);         // stats
 
 } // namespace quorvel::tool

@@ -4,6 +4,7 @@
 
 #include "base/Cp1252.h"
 #include "base/Text.h"
+#include "records/DailyRecords.h"
 #include "records/Statistics.h"
 #include "words/WordLists.h"
 
@@ -69,6 +70,22 @@ void JsonListener::record(const std::string& line) {
         return;
     try {
         appendStatisticsLine(m_statsPath, line);
+    } catch (const std::exception& e) {
+        error(e.what());
+    }
+}
+
+void JsonListener::dailyFinished(const DailyResult& result) {
+    print({{"event", "daily"},
+           {"date", isoDate(result.date)},
+           {"result", std::string(1, result.result)},
+           {"movesLeft", result.movesLeft},
+           {"cluesUsed", result.cluesUsed},
+           {"summary", dailySummary(result)}});
+    if (dailyPath.empty())
+        return;
+    try {
+        addDailyResult(dailyPath, result);
     } catch (const std::exception& e) {
         error(e.what());
     }
@@ -147,6 +164,7 @@ struct PlayArguments {
     bool timed = false;
     bool definitions = false;
     bool autoAdvance = false;
+    PlayStart start;
 };
 
 void play(const PlayArguments& a) {
@@ -170,7 +188,11 @@ void play(const PlayArguments& a) {
     options.game.definitions = a.definitions;
     options.game.autoAdvance = a.autoAdvance;
     PlaySession session(options, std::cout);
+    if (!a.root.empty())
+        session.listener().dailyPath = options.root + "zq/daily.txt";
+    startPlay(session, a.start);
     session.run(std::cin);
+    endPlay(session, a.start);
 }
 
 } // namespace
@@ -195,6 +217,7 @@ void addPlayCommand(CLI::App& app) {
     cmd->add_flag("--timed", args.timed, "Timed game");
     cmd->add_flag("--definitions", args.definitions, "Show definitions");
     cmd->add_flag("--auto-advance", args.autoAdvance, "Start the next puzzle on the banner's OK");
+    addPlayStartOptions(*cmd, args.start);
     cmd->callback([] { play(args); });
 }
 

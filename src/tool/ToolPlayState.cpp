@@ -87,6 +87,9 @@ json PlaySession::state() const {
     event.update(prices(g.values));
     event.update(boardRows(g.board));
     event.update(puzzleWords(g.board));
+    event["code"] = m_game.puzzleCode();
+    if (g.daily)
+        event["daily"] = isoDate(*g.daily);
     return event;
 }
 

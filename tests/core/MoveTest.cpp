@@ -10,17 +10,39 @@ namespace {
 using Kind = Move::Kind;
 
 TEST(MoveText, EveryKindReadsBackAsWritten) {
-    const std::vector<Move> moves = {
-        Move::shift(3, true),     Move::shift(12, false),      Move::click(1, 2),
-        Move::drop(20, 40),       Move::of(Kind::LockAll),     Move::of(Kind::Clue),
-        Move::of(Kind::ClueStep), Move::of(Kind::Solve),       Move::of(Kind::Undo),
-        Move::of(Kind::Pause),    Move::of(Kind::BannerOk),    Move::of(Kind::NewPuzzle),
-        Move::pickLevel(7, false), Move::pickLevel(200, true), Move::of(Kind::NextLevel),
-        Move::of(Kind::PreviousLevel), Move::of(Kind::RandomLevel), Move::wait(0),
-        Move::wait(25000),        Move::wait(1),               Move::wait(12050),
-        Move::wait(2147483647LL * 1000), Move::of(Kind::Tick), Move::pickerLevel(3),
-        Move::restoreLevel(-2), Move::of(Kind::BannerTimeUp), Move::banner(0, 0xFF0000, "Advance to level 2"),
-        Move::banner(-1, 0x800000, ""), Move::banner(1, 0x12, "Please try again")};
+    const std::vector<Move> moves = {Move::shift(3, true),
+                                     Move::shift(12, false),
+                                     Move::click(1, 2),
+                                     Move::drop(20, 40),
+                                     Move::of(Kind::LockAll),
+                                     Move::of(Kind::Clue),
+                                     Move::of(Kind::ClueStep),
+                                     Move::of(Kind::Solve),
+                                     Move::of(Kind::Undo),
+                                     Move::of(Kind::Pause),
+                                     Move::of(Kind::BannerOk),
+                                     Move::of(Kind::NewPuzzle),
+                                     Move::pickLevel(7, false),
+                                     Move::pickLevel(200, true),
+                                     Move::of(Kind::NextLevel),
+                                     Move::of(Kind::PreviousLevel),
+                                     Move::of(Kind::RandomLevel),
+                                     Move::wait(0),
+                                     Move::wait(25000),
+                                     Move::wait(1),
+                                     Move::wait(12050),
+                                     Move::wait(2147483647LL * 1000),
+                                     Move::of(Kind::Tick),
+                                     Move::pickerLevel(3),
+                                     Move::restoreLevel(-2),
+                                     Move::of(Kind::BannerTimeUp),
+                                     Move::banner(0, 0xFF0000, "Advance to level 2"),
+                                     Move::banner(-1, 0x800000, ""),
+                                     Move::banner(1, 0x12, "Please try again"),
+                                     Move::playCode("4004-PWN0-PB3X-K91Y-BXGE"),
+                                     Move::daily({2026, 12, 7}),
+                                     Move::daily({1900, 2, 28}),
+                                     Move::daily({2024, 2, 29})};
     for (const Move& move : moves) {
         const std::string text = formatMove(move);
         const MoveParse back = parseMove(text);
@@ -82,6 +104,14 @@ TEST(MoveText, MalformedMovesSayHowToWriteThem) {
         {"banner 1 FFGG00 Hello", "usage: banner SECONDS COLOUR TEXT"},
         {"banner 1 123456789 Hello", "usage: banner SECONDS COLOUR TEXT"},
         {"banner 1 -1 Hello", "usage: banner SECONDS COLOUR TEXT"},
+        {"code", "usage: code CODE"},
+        {"code 4004 PWN0", "usage: code CODE"},
+        {"daily", "usage: daily YYYY-MM-DD"},
+        {"daily 2026-12-7", "usage: daily YYYY-MM-DD"},
+        {"daily 2025-02-29", "usage: daily YYYY-MM-DD"},
+        {"daily 2026-13-01", "usage: daily YYYY-MM-DD"},
+        {"daily 1899-12-31", "usage: daily YYYY-MM-DD"},
+        {"daily +026-12-07", "usage: daily YYYY-MM-DD"},
     };
     for (const auto& [line, error] : cases) {
         const MoveParse parsed = parseMove(line);

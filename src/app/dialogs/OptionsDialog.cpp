@@ -147,7 +147,7 @@ void OptionsDialog::createControls() {
 // row, the lock buttons in the order they are shown.
 void OptionsDialog::setReadingTabOrder() {
     orderTabs({m_dictionary, m_handicap, m_volume, m_gameSize, m_definitions, m_timed,
-               m_autoAdvance, m_timerPopSounds, m_lockNone, m_lockVowels, m_lockFirst,
+               m_autoAdvance, m_timerPopSounds, m_resumeGames, m_lockNone, m_lockVowels, m_lockFirst,
                m_lockRandomly, m_userLevel, m_newGameButton, m_okButton});
 }
 
@@ -222,6 +222,10 @@ QGroupBox* OptionsDialog::createSettingsGroup() {
     m_autoAdvance->setToolTip(
         QStringLiteral("Upon completion of a level, advance to the next level"));
     m_timerPopSounds = makeCheckBox(Setting::TimerPopSounds, QStringLiteral("Timer Sounds"));
+    m_resumeGames = makeCheckBox(Setting::ResumeGames, QStringLiteral("Resume Unfinished Game"));
+    m_resumeGames->setToolTip(
+        QStringLiteral("A game left unfinished when Quorvel closes is back at the next start"));
+    m_resumeGames->setAccessibleName(QStringLiteral("Resume unfinished game"));
     return group;
 }
 
@@ -447,6 +451,10 @@ void OptionsDialog::setGameSize(int size) {
 
 int OptionsDialog::volume() const {
     return volumeForPosition(m_volume->value());
+}
+
+bool OptionsDialog::resumesGames() const {
+    return m_resumeGames->isChecked();
 }
 
 bool OptionsDialog::hasDictionary() const {

@@ -55,6 +55,7 @@ public:
     int volume() const;              // tbSound's volume, 4096..61440
     // The game's own output volume at a Sound Volume position (1 loudest, 15 quietest).
     static constexpr int volumeForPosition(int position) { return (16 - position) * 4096; }
+    bool resumesGames() const;       // a game in play at shut-down is kept for the next run
     bool hasDictionary() const;      // an entry of the Dictionary list is selected
     void selectDictionaryFallback(); // the entry at index 1, when there is one
     void setNewGameEnabled(bool enabled);
@@ -125,6 +126,7 @@ private:
     QCheckBox* m_timed = nullptr;
     QCheckBox* m_autoAdvance = nullptr;
     QCheckBox* m_timerPopSounds = nullptr;
+    QCheckBox* m_resumeGames = nullptr;
     QRadioButton* m_lockVowels = nullptr;
     QRadioButton* m_lockFirst = nullptr;
     QRadioButton* m_lockNone = nullptr;

@@ -24,6 +24,7 @@ enum class Setting {
     LockRandomly,
     UserLevel,
     Handicap,
+    ResumeGames,
     // The menus' check marks and the tips.
     Music,
     Sound,
@@ -127,6 +128,8 @@ inline constexpr std::array<SettingEntry, static_cast<std::size_t>(Setting::Coun
         text(S::UserLevel, "UserLevel", ""),
         // A file from before the handicap was kept, or a number off the slider, plays Neutral.
         number(S::Handicap, "handicap", 0, -1, 1),
+        // A game in play at shut-down comes back at the next start unless the player says no.
+        flag(S::ResumeGames, "ResumeGames", true),
         flag(S::Music, "Music", false),
         flag(S::Sound, "Sound", true),
         flag(S::Tips, "TOTD", true),

@@ -27,6 +27,28 @@ void IdleClock::run(bool enabled, int intervalMs) {
     }
 }
 
+void IdleClock::runRemainder(int intervalMs, int remainingMs) {
+    run(true, intervalMs);
+    if (remainingMs >= intervalMs)
+        return;
+    if (m_held) {
+        m_remainingMs = remainingMs;
+        m_onRemainder = true;
+        return;
+    }
+    m_timer.start(remainingMs);
+    m_onRemainder = true;
+}
+
+int IdleClock::msIntoInterval() const {
+    if (m_held)
+        return m_runsAfterHold ? std::max(0, m_fullIntervalMs - m_remainingMs) : 0;
+    if (!m_timer.isActive())
+        return 0;
+    const int full = m_onRemainder ? m_fullIntervalMs : m_timer.interval();
+    return std::clamp(full - std::max(0, m_timer.remainingTime()), 0, full);
+}
+
 bool IdleClock::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::WindowBlocked)
         hold();

@@ -19,6 +19,10 @@ public:
 
     // The game's request: run with a fresh interval of intervalMs, or stop.
     void run(bool enabled, int intervalMs);
+    // Runs out the rest of an interval begun earlier (a resumed game's), then full intervals.
+    void runRemainder(int intervalMs, int remainingMs);
+    // How far the current interval has run; 0 while the timer is stopped.
+    int msIntoInterval() const;
     bool isHeld() const { return m_held; }
 
 protected:

@@ -63,7 +63,8 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     : QMainWindow(parent), m_files(files),
       m_folder(QString::fromStdString(files.programFolder())), m_settings(settings),
       m_dialogs(dialogs), m_sound(sound),
-      m_runModal([](QDialog& dialog) { return dialog.exec(); }) {
+      m_runModal([](QDialog& dialog) { return dialog.exec(); }), m_unfinished(files),
+      m_today(&QDate::currentDate) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
     // Hints show whenever the mouse rests, as the game's help text is meant to: Qt would show
@@ -147,6 +148,9 @@ void MainWindow::createMessages() {
 
 void MainWindow::createTimers() {
     m_idleTimer.setObjectName(QStringLiteral("gTimer"));
+    // A coarse timer may fire half a second off in ten, and its time left is as far off: the
+    // time into an interval kept with an unfinished game would be too.
+    m_idleTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_idleTimer, &QTimer::timeout, this, &MainWindow::idleTimerTick);
     m_idleClock = new IdleClock(m_idleTimer, this);
     m_clueStepTimer.setInterval(ClueStepMs);
@@ -394,8 +398,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (type == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
-        if (!m_painted)
+        if (!m_painted) {
             traceStartupStep("first paint");
+            // What start-up left for after the first paint runs once the window is on screen.
+            QTimer::singleShot(0, this, &MainWindow::afterFirstPaint);
+        }
         m_painted = true;
         if (m_audioWanted && !m_audioStarter->hasStarted())
             startAudioAfterThisPaint();
@@ -463,6 +470,20 @@ void MainWindow::wantAudio() {
 void MainWindow::startAudioAfterThisPaint() {
     QTimer::singleShot(0, m_audioStarter,
                        [this] { QTimer::singleShot(0, m_audioStarter, &AudioStarter::start); });
+}
+
+// What start-up left for after the first paint, in its order: the unfinished game, then the
+// tip shown over it.
+void MainWindow::afterFirstPaint() {
+    if (m_resumePending) {
+        m_resumePending = false;
+        resumeUnfinishedGame(true);
+        traceStartupStep("unfinished game resumed");
+    }
+    if (m_tipPending && m_help) {
+        m_tipPending = false;
+        m_help->tipAtStartUp();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -6,12 +6,17 @@
 #include "game/Game.h"
 #include "model/GameListener.h"
 #include "model/Geometry.h"
+#include "records/DailyRecords.h"
+#include "window/UnfinishedGame.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include <QDate>
+
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AudioStarter;
 class BoardView;
@@ -31,7 +36,9 @@ class StyleDialog;
 
 namespace quorvel {
 
+class DailyResultsWindow;
 class HelpCommands;
+class PuzzleCodeDialog;
 class MainSessionHost;
 class MessagePanels;
 class Random;
@@ -63,6 +70,10 @@ public:
         QAction* undo = nullptr;             // mUndo
         QAction* clue = nullptr;             // mClue
         QAction* solve = nullptr;            // mSolve
+        QAction* copyPuzzleCode = nullptr;   // mCopyCode
+        QAction* playPuzzleCode = nullptr;   // mPlayCode
+        QAction* dailyPuzzle = nullptr;      // mDaily
+        QAction* dailyResults = nullptr;     // mDailyResults
         QAction* settings = nullptr;         // mSettings
         QAction* styles = nullptr;           // Styles1
         QAction* banner = nullptr;           // Banner
@@ -118,6 +129,12 @@ public:
     HelpCommands* help() const { return m_help; }
     // The switch for the hover hints that the Hover Hints item turns on and off.
     HintSwitch* hintSwitch() const { return m_hints; }
+    // The puzzle code dialog and the daily results window, made when first asked for.
+    PuzzleCodeDialog* puzzleCodeDialog();
+    DailyResultsWindow* dailyResultsWindow();
+    // The player's calendar day: the daily puzzle's date and its records' "today".
+    // QDate::currentDate unless replaced (tests live on a date of their own).
+    void setToday(std::function<QDate()> today);
 
     // --- commands: the menu items, their keys and the tests call these ---------------------
     void newGame();
@@ -135,6 +152,12 @@ public:
     void exportLevels();     // writes the level table to the file zqf (trace mode only)
     void rebuildWordLists(); // the 3-5 letter lists drawn afresh from the loaded dictionary
     void bannerOk();
+    // Puzzle codes: the board's code to the clipboard, and a code from the player played.
+    void copyPuzzleCode();
+    void playPuzzleCode();
+    // Today's daily puzzle, and the daily results with the streaks.
+    void dailyPuzzle();
+    void showDailyResults();
     // The idle timer's interval ran out: the first ends the grace, later ones cost moves.
     void idleTimerTick();
     bool formShortCut(int key); // true when the key was handled here
@@ -151,6 +174,17 @@ public:
     void restoreLevel(int level);
     // The board's colour, on the board panel and in the window around it.
     void setBoardColour(const QColor& colour);
+    // The game left in play at the last shut-down, back on the board (or set aside with a
+    // message when it cannot be rebuilt); with resume false it is only forgotten.
+    // Rebuilding a game costs a dictionary load, which the first paint does not wait for:
+    // asked before it, the game comes back just after it.
+    void resumeUnfinishedGame(bool resume);
+    bool isResumePending() const { return m_resumePending; }
+    // The tip of the day of start-up; shown over a game still to be resumed once it is back.
+    void tipAtStartUp();
+    // At shut-down: the game in play kept for the next run when keep is true and there is one;
+    // otherwise any kept game is forgotten.
+    void keepUnfinishedGame(bool keep);
 
 signals:
     // Sounds and music the game asks for; the audio side connects here.
@@ -185,6 +219,7 @@ protected:
     void buildStarted() override;
     void buildFinished() override;
     void stateChanged() override;
+    void dailyFinished(const DailyResult& result) override;
 
 private:
     void createMenus();
@@ -192,6 +227,7 @@ private:
     void createGameMenu();
     void createOptionsMenu();
     void createHelpMenu();
+    void createPuzzleItems(QMenu* game);
     void connectOptionSwitches();
     void createStatusBar();
     void connectSound();
@@ -218,6 +254,12 @@ private:
     void paintBoardArea();
     void wantAudio();
     void startAudioAfterThisPaint();
+    void afterFirstPaint();
+    void showResumedGame(int msIntoInterval);
+    void playTextMove(const std::string& text); // a move in its text form
+    CivilDate today() const;
+    std::vector<DailyRecord> dailyRecords() const;
+    void showDailyRecord(const CivilDate& date, const QString& note);
 
     FileLocations m_files;
     QString m_folder;
@@ -249,6 +291,12 @@ private:
     LevelPicker* m_levelPicker = nullptr;
     StyleDialog* m_style = nullptr;
     StatisticsWindow* m_statistics = nullptr;
+    PuzzleCodeDialog* m_codeDialog = nullptr;
+    DailyResultsWindow* m_dailyResults = nullptr;
+
+    UnfinishedGame m_unfinished;
+    std::function<QDate()> m_today;
+    std::optional<DailyResult> m_lastDaily; // the daily game finished in this run, if any
 
     QTimer m_idleTimer;
     QTimer m_clueStepTimer;
@@ -257,8 +305,10 @@ private:
     TileSize m_buildTile; // the Game Size's tile when the last build began
     bool m_shown = false;
     bool m_startUpQueued = false;
-    bool m_painted = false;
-    bool m_audioWanted = false; // the audio starts after the next paint
+    bool m_painted = false;       // the window has been painted once
+    bool m_audioWanted = false;   // the audio starts after the next paint
+    bool m_resumePending = false; // an unfinished game waits for the first paint
+    bool m_tipPending = false;    // and the tip of the day waits for it
     bool m_shutDown = false;
     bool m_writeWarned = false;
     bool m_layoutsWarned = false; // a layouts file that cannot be used is told once a run

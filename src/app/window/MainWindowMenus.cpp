@@ -96,6 +96,7 @@ void MainWindow::createGameMenu() {
     connect(items.clue, &QAction::triggered, this, &MainWindow::clue);
     items.solve = addItem(game, "mSolve", QStringLiteral("&Solve"), Qt::Key_F12);
     connect(items.solve, &QAction::triggered, this, &MainWindow::solve);
+    createPuzzleItems(game);
 }
 
 void MainWindow::createOptionsMenu() {
@@ -225,6 +226,8 @@ void MainWindow::refreshCommands() {
     m_actions.newGame->setEnabled(commands.newGame);
     m_actions.settings->setEnabled(commands.settings);
     m_actions.solve->setEnabled(commands.solve);
+    // A board was built: its code names it, also once its game is over.
+    m_actions.copyPuzzleCode->setEnabled(m_game->state().board.tileCount > 0);
     m_actions.clue->setEnabled(commands.clue);
     m_actions.clue->setText(clueCaption(commands));
     m_actions.undo->setEnabled(commands.undo);

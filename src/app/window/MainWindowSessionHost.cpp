@@ -57,13 +57,20 @@ void MainSessionHost::setShowTipsAtStartup(bool show) {
 }
 
 void MainSessionHost::showTipOfTheDay() {
-    if (m_main.help())
-        m_main.help()->tipAtStartUp();
+    m_main.tipAtStartUp();
 }
 
 void MainSessionHost::showNewsWindow() {
     if (m_main.help())
         m_main.help()->showNews();
+}
+
+void MainSessionHost::resumeUnfinishedGame(bool resume) {
+    m_main.resumeUnfinishedGame(resume);
+}
+
+void MainSessionHost::keepUnfinishedGame(bool keep) {
+    m_main.keepUnfinishedGame(keep);
 }
 
 void MainSessionHost::setTraceCommandsVisible(bool visible) {

@@ -51,6 +51,8 @@ public:
     void setShowTipsAtStartup(bool show) override;
     void showTipOfTheDay() override;
     void showNewsWindow() override;
+    void resumeUnfinishedGame(bool resume) override;
+    void keepUnfinishedGame(bool keep) override;
 
     QPoint windowPosition() const override;
     void setWindowPosition(QPoint position) override;

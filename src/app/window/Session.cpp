@@ -122,6 +122,9 @@ void Session::startUp() {
 
     m_host.loadSoundEffects();
     quorvel::traceStartupStep("sound effects");
+    // On the board before the tip of the day, which then shows over the game it belongs to.
+    m_host.resumeUnfinishedGame(m_options.resumesGames());
+    quorvel::traceStartupStep("unfinished game");
     if (m_host.showTipsAtStartup())
         m_host.showTipOfTheDay();
 }
@@ -225,6 +228,8 @@ void Session::restoreLevel() {
 }
 
 void Session::shutDown() {
+    // While the game timer still runs, so the time into its interval is kept with the game.
+    m_host.keepUnfinishedGame(m_options.resumesGames());
     m_host.stopAndHide();
     const int kept = m_host.outputVolume();
     m_host.clearStatusLine();

@@ -83,8 +83,14 @@ public:
 
     virtual void showNewsWindow() {} // after Yes to the news prompt
     virtual void loadSoundEffects() {}
+    // The game left in play at the last shut-down back on the board; resume false (the
+    // player's option) only forgets it.
+    virtual void resumeUnfinishedGame(bool /*resume*/) {}
 
     // --- shut-down -------------------------------------------------------------------------
+    // Before anything stops: the game in play kept for the next start when keep is true,
+    // else any kept game forgotten.
+    virtual void keepUnfinishedGame(bool /*keep*/) {}
     // Hide the window, stop the banner and game timers, disable the window.
     virtual void stopAndHide() = 0;
     virtual void clearStatusLine() = 0;

@@ -4,6 +4,7 @@
 #include "rules/ApplyMove.h"
 #include "rules/Levels.h"
 #include "rules/Play.h"
+#include "rules/SharedPuzzle.h"
 
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
@@ -26,9 +27,9 @@ CivilDate localToday() {
 } // namespace
 
 Game::Game(GameListener& listener, Random& random, std::string folder)
-    : m_listener(listener), m_random(random), m_folder(std::move(folder)),
+    : m_listener(&listener), m_random(random), m_folder(std::move(folder)),
       m_dictionary(std::make_unique<Dictionary>()), m_wordLists(std::make_unique<WordLists>()),
-      m_today(localToday) {}
+      m_puzzles(std::make_unique<PuzzleSource>()), m_today(localToday) {}
 
 Game::~Game() = default;
 
@@ -49,12 +50,14 @@ private:
 } // namespace
 
 Play Game::play() {
-    return {m_state,       m_listener,   m_random, m_options, m_levels,
-            *m_dictionary, *m_wordLists, m_folder, m_today,   m_movesApplying};
+    m_optionsInForce = optionsInForce(m_options, m_state);
+    return {m_state,  *m_listener,   m_random,     m_optionsInForce, m_options, *m_puzzles,
+            m_levels, *m_dictionary, *m_wordLists, m_folder,         m_today,   m_movesApplying};
 }
 
 MoveResult Game::apply(const Move& move) {
     const GameState before = m_state;
+    const int builds = m_puzzles->builds;
     {
         OneNotice held(m_movesApplying);
         Play p = play();
@@ -62,9 +65,35 @@ MoveResult Game::apply(const Move& move) {
     }
     Play p = play();
     notifyChanged(p);
+    MoveResult result = MoveResult::Changed;
     if (before.isInPlay() && !m_state.isInPlay())
-        return MoveResult::GameOver;
-    return m_state == before ? MoveResult::NoEffect : MoveResult::Changed;
+        result = MoveResult::GameOver;
+    else if (m_state == before)
+        result = MoveResult::NoEffect;
+    // A saved game is its puzzle and the moves that changed it since it was built.
+    if (m_puzzles->builds != builds)
+        m_movesSincePuzzle.clear();
+    else if (result != MoveResult::NoEffect)
+        m_movesSincePuzzle.push_back(move);
+    return result;
+}
+
+std::string Game::puzzleCode() const {
+    return m_state.puzzle.dictionary.empty() ? std::string() : encodePuzzleCode(m_state.puzzle);
+}
+
+CodeRead Game::readPuzzleCode(std::string_view code) {
+    Play p = play();
+    return readCode(p, code);
+}
+
+std::vector<std::string> Game::dictionaryNames() const {
+    return installedDictionaries(m_folder);
+}
+
+PuzzleSpec Game::dailyPuzzle(const CivilDate& date) {
+    Play p = play();
+    return dailySpec(p, date);
 }
 
 void Game::setLevelTable(LevelTable table) {

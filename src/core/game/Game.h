@@ -8,21 +8,34 @@
 #include "model/GameTypes.h"
 #include "model/Layouts.h"
 #include "model/Move.h"
+#include "model/PuzzleCode.h"
 #include "model/Random.h"
+#include "model/SavedGame.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quorvel {
 
 class Dictionary;
 class WordLists;
 struct Play;
+struct PuzzleSource;
 
 // What a move did: nothing (a command not on offer, a cell off the board), changed the game,
 // or ended the game that was in play (won, failed or given up).
 enum class MoveResult { NoEffect, Changed, GameOver };
+
+// Why a saved game was not resumed: its file is damaged, or the words or levels it was made
+// from have changed since.
+enum class ResumeProblem { None, Damaged, DataChanged };
+struct ResumeResult {
+    ResumeProblem problem = ResumeProblem::None;
+    std::string message; // for the player; empty when the game was resumed
+};
 
 class Game {
 public:
@@ -51,23 +64,50 @@ public:
     // Carries on from a game saved or set up elsewhere (a board read from its text form).
     void resume(GameState state) { m_state = std::move(state); }
 
+    // --- sharing a puzzle, the daily puzzle, saving a game -------------------------------
+    // The code of the board in play or last built; "" when none was built.
+    std::string puzzleCode() const;
+    // Reads a code and checks it against this game's data: its level exists, and its
+    // dictionary and that level's layout are the ones it was made from.
+    CodeRead readPuzzleCode(std::string_view code);
+    // The installed dictionaries: the names of kbs/*.dic, sorted.
+    std::vector<std::string> dictionaryNames() const;
+    // The day's puzzle, from the date alone and this game's levels and words.
+    PuzzleSpec dailyPuzzle(const CivilDate& date);
+    // Every move that changed the game since the last build (the build's own move not among
+    // them): what a saved game replays.
+    const std::vector<Move>& movesSincePuzzle() const { return m_movesSincePuzzle; }
+    // The game in play, to be resumed later; msIntoInterval: the time into the game timer's
+    // interval (a front end that runs the timer itself passes its own).
+    SavedGame saveGame(int msIntoInterval) const;
+    // Rebuilds a saved game quietly (the listener hears nothing but one stateChanged at the
+    // end), replaying its moves through apply, so a hostile file can only make legal moves. The
+    // time into the interval comes back as the state's timerElapsedMs. A game that cannot be
+    // rebuilt leaves this game as it was. Meant for start-up, before a puzzle is in play: a
+    // game in play would end unheard, without its record.
+    ResumeResult resumeGame(const SavedGame& saved);
+
     // --- the words behind the board, for the windows that show definitions ------------------
     WordLists& wordLists() { return *m_wordLists; }
     Dictionary& dictionary() { return *m_dictionary; }
 
 private:
     Play play();
+    ResumeResult replay(const SavedGame& saved);
 
-    GameListener& m_listener;
+    GameListener* m_listener; // a silent one while a saved game is rebuilt
     Random& m_random;
     std::string m_folder;
     GameOptions m_options;
+    GameOptions m_optionsInForce; // the player's, or those of the shared puzzle on the board
     LevelTable m_levels;
     GameState m_state;
     std::unique_ptr<Dictionary> m_dictionary;
     std::unique_ptr<WordLists> m_wordLists;
+    std::unique_ptr<PuzzleSource> m_puzzles;
     std::function<CivilDate()> m_today;
     int m_movesApplying = 0; // apply() calls under way: their notices wait for the end
+    std::vector<Move> m_movesSincePuzzle;
 };
 
 } // namespace quorvel

@@ -9,6 +9,7 @@
 namespace quorvel {
 
 struct LayoutsProblem;
+struct DailyResult;
 
 // Colours are Windows colour values 0x00BBGGRR, converted only when drawn.
 using Colour = std::uint32_t;
@@ -48,6 +49,8 @@ public:
     virtual void statusCompleted() {}
     // A finished game's statistics line, without CR LF; the front end appends it to the file.
     virtual void record(const std::string& /*line*/) {}
+    // A daily game has ended: it has no statistics line, its result goes to the daily records.
+    virtual void dailyFinished(const DailyResult& /*result*/) {}
     // The level display changed; the front end stores "Level" in the settings at once.
     virtual void levelShown(int /*level*/) {}
     // The game timer was stopped, or (re)started with a fresh interval.

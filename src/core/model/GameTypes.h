@@ -2,17 +2,11 @@
 #pragma once
 
 #include "model/GameListener.h"
+#include "records/CivilDate.h"
 
 #include <string>
 
 namespace quorvel {
-
-// A day of the calendar, as a finished game's statistics line records it.
-struct CivilDate {
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-};
 
 // The move counter's background for a number of moves left.
 Colour counterColourFor(int movesLeft);

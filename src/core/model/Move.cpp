@@ -66,6 +66,18 @@ Move Move::wait(std::int64_t ms) {
     return m;
 }
 
+Move Move::playCode(std::string code) {
+    Move m = of(Kind::PlayCode);
+    m.text = std::move(code);
+    return m;
+}
+
+Move Move::daily(const CivilDate& date) {
+    Move m = of(Kind::Daily);
+    m.date = date;
+    return m;
+}
+
 Move Move::of(Kind kind) {
     Move m;
     m.kind = kind;
@@ -199,6 +211,19 @@ MoveParse parseWait(const std::vector<std::string>& words) {
     return {Move::wait(*ms), {}};
 }
 
+MoveParse parseCode(const std::vector<std::string>& words) {
+    if (words.size() != 2)
+        return usage("code CODE");
+    return {Move::playCode(words[1]), {}};
+}
+
+MoveParse parseDaily(const std::vector<std::string>& words) {
+    const auto date = words.size() == 2 ? parseIsoDate(words[1]) : std::nullopt;
+    if (!date)
+        return usage("daily YYYY-MM-DD");
+    return {Move::daily(*date), {}};
+}
+
 std::string cell(const Move& move) {
     return std::to_string(move.row) + ' ' + std::to_string(move.column);
 }
@@ -235,6 +260,10 @@ MoveParse parseMove(std::string_view line) {
         return parseLevelNumber(words, Move::Kind::RestoreLevel);
     if (word == "banner")
         return parseBanner(words);
+    if (word == "code")
+        return parseCode(words);
+    if (word == "daily")
+        return parseDaily(words);
     for (const BareMove& bare : BareMoves) {
         if (word != bare.word)
             continue;
@@ -269,6 +298,10 @@ std::string formatMove(const Move& move) {
         return "restore-level " + std::to_string(move.level);
     case Move::Kind::ShowBanner:
         return bannerText(move);
+    case Move::Kind::PlayCode:
+        return "code " + move.text;
+    case Move::Kind::Daily:
+        return "daily " + isoDate(move.date);
     default:
         break;
     }

@@ -2,6 +2,8 @@
 // write.
 #pragma once
 
+#include "records/CivilDate.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,6 +35,9 @@ struct Move {
         BannerTimeUp,  // "banner-timeout": a banner shown for a time has had its time
         ShowBanner,    // "banner S RRGGBB TEXT": a message banner for S seconds (0 waits, -1
                        // stays), its colour 0xBBGGRR in hex
+        PlayCode,      // "code CODE": the game on the board ends as with New, then the code's
+                       // board is built with its own level, words and options
+        Daily,         // "daily YYYY-MM-DD": the same for the day's puzzle, a daily game
     };
 
     Kind kind = Kind::NewPuzzle;
@@ -44,7 +49,8 @@ struct Move {
     std::int64_t waitMs = 0;  // Wait
     int seconds = 0;          // ShowBanner
     std::uint32_t colour = 0; // ShowBanner
-    std::string text;         // ShowBanner
+    std::string text;         // ShowBanner; PlayCode: the code
+    CivilDate date;           // Daily
 
     static Move shift(int column, bool down);
     static Move click(int row, int column);
@@ -54,6 +60,8 @@ struct Move {
     static Move restoreLevel(int level);
     static Move banner(int seconds, std::uint32_t colour, std::string text);
     static Move wait(std::int64_t ms);
+    static Move playCode(std::string code);
+    static Move daily(const CivilDate& date);
     static Move of(Kind kind); // a move without arguments
 
     bool operator==(const Move&) const = default;

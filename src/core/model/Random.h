@@ -12,6 +12,9 @@ public:
 
     void reseed(std::uint32_t seed) { m_engine.seed(seed); }
 
+    // The next 32 bits of the stream, as a seed for another source.
+    std::uint32_t draw() { return static_cast<std::uint32_t>(m_engine()); }
+
     // A uniform integer in lo..hi (inclusive); lo when hi < lo.
     int uniform(int lo, int hi);
 

@@ -6,6 +6,7 @@
 #include "rules/GameTimer.h"
 #include "rules/Levels.h"
 #include "rules/NewPuzzle.h"
+#include "rules/SharedPuzzle.h"
 #include "rules/Shifting.h"
 #include "rules/SolveUndo.h"
 
@@ -93,6 +94,12 @@ void applyMove(Play& p, const Move& move) {
         break;
     case Kind::ShowBanner:
         showBanner(p, move.seconds, move.colour, move.text);
+        break;
+    case Kind::PlayCode:
+        playCode(p, move.text);
+        break;
+    case Kind::Daily:
+        playDaily(p, move.date);
         break;
     }
 }

@@ -40,7 +40,7 @@ bool beginClue(Play& p) {
         return false; // nothing a clue could place: it does nothing and costs nothing
     int tile = 0;
     for (int draw = 0; draw < MaxClueDraws && tile == 0; ++draw) {
-        const int t = p.random.uniform(1, p.state.board.tileCount);
+        const int t = p.puzzles.random.uniform(1, p.state.board.tileCount);
         if (candidate[static_cast<std::size_t>(t)])
             tile = t;
     }
@@ -51,6 +51,7 @@ bool beginClue(Play& p) {
     p.state.values.moveMade = true;
     adjustMoves(p, p.state.values.clueCost);
     --p.state.values.clueAllowance;
+    ++p.state.cluesUsed;
     p.state.commands.clueCount = ClueCount::Shown; // also where a hundred or more were allowed
     p.state.commands.cluesLeft = p.state.values.clueAllowance;
     p.state.commands.clue = p.state.values.clueAllowance > 0;

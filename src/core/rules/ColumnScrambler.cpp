@@ -89,7 +89,7 @@ void markRandomLocks(Play& p, std::vector<bool>& marked) {
     // The picking ends when no letter is left to mark.
     int wanted = std::min(randomLockCount(p, b.tileCount), available);
     while (wanted > 0) {
-        const int t = p.random.uniform(1, b.tileCount);
+        const int t = p.puzzles.random.uniform(1, b.tileCount);
         if (!markable(t))
             continue;
         marked[static_cast<std::size_t>(t)] = true;
@@ -107,7 +107,7 @@ void scrambleBoard(Play& p) {
         adjustMoves(p, c);
         if (column.letters.empty())
             continue;
-        const std::string letters = scrambleColumn(column, marked, p.random);
+        const std::string letters = scrambleColumn(column, marked, p.puzzles.random);
         for (std::size_t i = 0; i < letters.size(); ++i)
             b.tile(column.tiles[i]).caption = letters[i];
     }

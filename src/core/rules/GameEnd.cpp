@@ -110,7 +110,11 @@ void puzzleCompleted(Play& p) {
     p.listener.flash("Puzzle completed");
     p.listener.statusCompleted();
     const int played = p.state.values.level;
-    if (p.state.values.movesLeft > p.state.values.advanceMinimum) {
+    if (p.state.puzzleOwnOptions) {
+        // A shared puzzle's level is not the player's: winning it moves the player nowhere.
+        showLevel(p, p.state.pickerLevel);
+        showBanner(p, 0, 0xFF0000, "Continue at level " + std::to_string(p.state.pickerLevel));
+    } else if (p.state.values.movesLeft > p.state.values.advanceMinimum) {
         int next = p.state.values.level + 1;
         if (next > p.state.values.levelCount)
             next = 0; // shown as 0; the picker, whose minimum is 1, builds level 1 next

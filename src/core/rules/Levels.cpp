@@ -3,6 +3,7 @@
 
 #include "rules/NewPuzzle.h"
 
+#include "records/DailyRecords.h"
 #include "records/Statistics.h"
 
 #include <algorithm>
@@ -100,8 +101,32 @@ void appendRecord(Play& p, char result) {
     appendRecord(p, result, p.state.values.level);
 }
 
+// A daily game's result goes to the daily records, never to the level statistics.
 void appendRecord(Play& p, char result, int level) {
-    p.listener.record(recordLineAt(p, result, level));
+    if (p.state.daily)
+        p.listener.dailyFinished(dailyResult(p.state, result));
+    else
+        p.listener.record(recordLineAt(p, result, level));
+}
+
+DailyResult dailyResult(const GameState& state, char result) {
+    DailyResult r;
+    r.date = state.daily.value_or(CivilDate{});
+    r.result = result;
+    r.movesLeft = state.values.movesLeft;
+    r.cluesUsed = state.cluesUsed;
+    const Board& b = state.board;
+    for (const int first : state.foundOrder)
+        r.foundWordLengths.push_back(static_cast<int>(b.readWord(first, true).size()));
+    for (int t = 1; t <= b.tileCount; ++t) {
+        const Tile& tile = b.tile(t);
+        if (!tile.wordStart || tile.solution == GapChar)
+            continue;
+        ++r.wordCount;
+        if (!tile.found)
+            r.missedWordLengths.push_back(static_cast<int>(b.readWord(t, true).size()));
+    }
+    return r;
 }
 
 void setLevelTable(Play& p, LevelTable table) {

@@ -3,6 +3,8 @@
 
 #include "rules/Play.h"
 
+#include "records/DailyRecords.h"
+
 #include <string>
 
 namespace quorvel {
@@ -21,6 +23,8 @@ void levelPicked(Play& p, bool startGame);
 std::string recordLineAt(Play& p, char result, int level);
 void appendRecord(Play& p, char result);
 void appendRecord(Play& p, char result, int level); // a won game records the level played
+// A daily game's end as its records keep it.
+DailyResult dailyResult(const GameState& state, char result);
 void setLevelTable(Play& p, LevelTable table); // LoadLayouts' result; keeps the picker in range
 void loadLayouts(Play& p);
 

@@ -7,6 +7,7 @@
 #include "rules/GameEnd.h"
 #include "rules/GameTimer.h"
 #include "rules/Levels.h"
+#include "rules/SharedPuzzle.h"
 #include "rules/WordSelection.h"
 
 #include "base/Files.h"
@@ -26,8 +27,30 @@ void newPuzzle(Play& p) {
     if (p.state.values.building)
         return;
     endGameOnBoard(p);
+    p.state.daily.reset();
+    PuzzleSpec spec;
+    spec.level = p.state.pickerLevel;
+    spec.dictionary = p.playerOptions.dictionary;
+    spec.handicap = p.playerOptions.handicap;
+    spec.lock = p.playerOptions.lock;
+    spec.timed = p.playerOptions.timed;
+    spec.seed = p.random.draw();
+    spec.dataCheck = puzzleDataCheck(p, spec.dictionary, spec.level);
+    buildPuzzle(p, spec, false);
+}
+
+// Everything drawn for the board comes from the puzzle's own source, seeded with the spec's
+// seed: the same spec over the same data builds the same board, and the same clues follow.
+void buildPuzzle(Play& p, const PuzzleSpec& spec, bool ownOptions) {
+    p.state.puzzle = spec;
+    p.state.puzzleOwnOptions = ownOptions;
+    refreshOptions(p);
+    p.state.foundOrder.clear();
+    p.state.cluesUsed = 0;
+    ++p.puzzles.builds;
+    p.puzzles.random.reseed(spec.seed);
     beginBuild(p);
-    p.state.values.level = p.state.pickerLevel;
+    p.state.values.level = spec.level;
     const LayoutRecord& layout = p.levels.at(p.state.values.level);
     drawWords(p, layout);
     p.state.board.clear();

@@ -6,6 +6,8 @@
 #include "rules/GameTimer.h"
 #include "rules/Levels.h"
 
+#include <vector>
+
 namespace quorvel {
 
 namespace {
@@ -72,8 +74,10 @@ void undo(Play& p) {
         t.locked = false;
         t.found = false;
     }
-    if (charged)
-        notifyChanged(p);
+    if (!charged)
+        return;
+    std::erase_if(p.state.foundOrder, [&](int first) { return !p.state.board.tile(first).found; });
+    notifyChanged(p);
 }
 
 } // namespace quorvel

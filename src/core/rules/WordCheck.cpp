@@ -44,6 +44,7 @@ void checkWords(Play& p, int focusTile) {
             continue;
         p.listener.playEffect("OK");
         markFound(p.state.board, i, w.size(), alternative);
+        p.state.foundOrder.push_back(i);
         notifyChanged(p);
         for (std::size_t k = 0; k < w.size(); ++k)
             adjustMoves(p, +1);

@@ -2,6 +2,7 @@
 #include "rules/WordSelection.h"
 
 #include "rules/GameEnd.h"
+#include "rules/SharedPuzzle.h"
 
 #include "base/Text.h"
 #include "words/Dictionary.h"
@@ -108,6 +109,7 @@ bool loadChosenDictionary(Play& p) {
         return false;
     }
     p.state.loadedDictionary = p.options.dictionary;
+    rememberLoadedDictionary(p, p.options.dictionary);
     return true;
 }
 
@@ -116,7 +118,7 @@ bool loadChosenDictionary(Play& p) {
 bool drawOneWord(Play& p, std::size_t wanted, std::size_t room,
                  std::vector<std::string>& entryKeys) {
     const DictionaryItems& items = p.dictionary.items();
-    const DictionaryItem& item = items[p.random.uniform(0, items.count() - 1)];
+    const DictionaryItem& item = items[p.puzzles.random.uniform(0, items.count() - 1)];
     const std::string word = filterLetters(upper1252(trimmed(item.word)));
     const std::string key = upper1252(word + "," + item.definition);
     if (word.size() != wanted || wanted > room || !showable(word) ||
