@@ -49,14 +49,28 @@ def _ending(rest, stem_end):
     return rest in FAMILY_ENDINGS or (rest[:1] == stem_end and rest[1:] in FAMILY_ENDINGS)
 
 
+# A stem ending in F voices it before some endings (GRIEF and GRIEVE, BELIEF and
+# BELIEVED, HALF and HALVES); the two count as one stem.
+VOICED_F = re.compile(r"(?:ve|ves|ved|ving)$")
+
+
 def _same_family(a, b):
     """True when both words are one stem of at least four letters with an ending:
     CURDS and CURDLE, DRAWN and DRAW, HAPPY and HAPPINESS, CRAGS and CRAGGY, or are
-    so once a prefix is taken off (UNPROVOKED and PROVOKE)."""
+    so once a prefix is taken off (UNPROVOKED and PROVOKE), or once a voiced F is
+    unvoiced (GRIEVE and GRIEF)."""
+    if VOICED_F.search(a) or VOICED_F.search(b):
+        unvoiced_a, unvoiced_b = VOICED_F.sub("f", a), VOICED_F.sub("f", b)
+        if (unvoiced_a, unvoiced_b) != (a, b) and _related_stems(unvoiced_a, unvoiced_b):
+            return True
+    return _related_stems(a, b)
+
+
+def _related_stems(a, b):
     for x, y in ((a, b), (b, a)):
         for prefix in FAMILY_PREFIXES:
             if x.startswith(prefix) and len(x) - len(prefix) >= FAMILY_STEM + 1:
-                if _same_family(x[len(prefix):], y):
+                if _related_stems(x[len(prefix):], y):
                     return True
     shared = _common_prefix(a, b)
     last = a[shared - 1:shared]
@@ -73,14 +87,24 @@ def _compound_part(word, part):
     return word.startswith(part) or word.endswith(part)
 
 
-def gives_away(word, definition):
+def _holds_relative(token, related):
+    """True when the token is one of the word's relatives or a form of one."""
+    return any(token == r or stem(token) == stem(r) or _same_family(token, r)
+               for r in related if len(r) >= 3)
+
+
+def gives_away(word, definition, related=()):
     """True when the definition holds the word, a form of it, a stem of four or more
     letters it shares with the word, or a part of it: HOMEOWNER "someone who owns a
-    home", GOVERNMENT "the governing body", CURDLE "turn into curds", WAKE "be awake"."""
+    home", GOVERNMENT "the governing body", CURDLE "turn into curds", WAKE "be awake".
+    related: the word's irregular forms and derived words (STING stung, GRIEVE grief),
+    which count as forms of it."""
     w = word.lower()
     for t in GLOSS_WORD.findall(definition.lower()):
         if len(t) < 3:
             continue
+        if _holds_relative(t, related):
+            return True
         if t == w or stem(t) == stem(w) or (len(w) >= 4 and w in t):
             return True
         if _compound_part(w, t) or (len(t) >= 5 and t in w):
@@ -93,15 +117,16 @@ def gives_away(word, definition):
     return False
 
 
-def definition_problem(word, definition, exclusions=None):
-    """Why a definition cannot be shown for the word, or None when it can."""
+def definition_problem(word, definition, exclusions=None, related=()):
+    """Why a definition cannot be shown for the word, or None when it can; related
+    as for gives_away."""
     if len(definition.split()) < 2:
         return "one word"
     if '"' in definition:
         return "a quotation"
     if definition.endswith("..."):
         return "cut off"
-    if gives_away(word, definition):
+    if gives_away(word, definition, related):
         return "gives the word away"
     if exclusions is not None and exclusions.mentions_banned(definition):
         return "an excluded word"
@@ -143,11 +168,11 @@ def _wants_more(cut):
     return words[-1].endswith(("ing", "ed")) or (len(words) >= 2 and words[-2] in ("or", "and"))
 
 
-def _before_giveaway(definition, word):
+def _before_giveaway(definition, word, related):
     """The definition cut at the last clause start before the first word that
     gives the word away (ROSE "any of many shrubs of the genus Rosa"), or None."""
     for match in GLOSS_WORD.finditer(definition.lower()):
-        if gives_away(word, match.group()):
+        if gives_away(word, match.group(), related):
             head = definition[:match.start()]
             starts = sorted({m.start() for m in CLAUSE_START.finditer(head)}
                             | {m.start() for m in GIVEAWAY_PHRASE_START.finditer(head)})
@@ -165,11 +190,11 @@ LEANING_STARTS = {"often", "usually", "used", "especially", "sometimes", "also",
                   "e", "and", "or", "but", "not", "its", "their", "in", "of", "with", "for"}
 
 
-def _clauses_without_giveaway(definition, word):
+def _clauses_without_giveaway(definition, word, related):
     """The clauses of the definition that do not give the word away, when the first
     one does (DESTROY "destroy completely; damage irreparably"), or None."""
     clauses = definition.split("; ")
-    kept = [clause for clause in clauses if not gives_away(word, clause)]
+    kept = [clause for clause in clauses if not gives_away(word, clause, related)]
     if len(kept) == len(clauses) or not kept:
         return None
     text = "; ".join(kept)
@@ -181,7 +206,7 @@ def _clauses_without_giveaway(definition, word):
     return text
 
 
-def definition_variants(gloss, word=""):
+def definition_variants(gloss, word="", related=()):
     """The definition of a gloss, then shorter forms of it to fall back on when the
     whole gives the word away in an aside: without its parentheses, its first
     clause alone (CAT "feline mammal usually having thick soft fur and no ability
@@ -192,8 +217,9 @@ def definition_variants(gloss, word=""):
     first = short_definition(re.split(r"; |: ", bare)[0]) if bare else None
     candidates = [full, bare, first]
     if word:
-        candidates += [_before_giveaway(text, word) for text in (full, bare, first) if text]
-        candidates.append(_clauses_without_giveaway(bare, word) if bare else None)
+        candidates += [_before_giveaway(text, word, related)
+                       for text in (full, bare, first) if text]
+        candidates.append(_clauses_without_giveaway(bare, word, related) if bare else None)
     variants = [full] if full else []
     for variant in candidates:
         if variant and variant not in variants and len(variant) >= MIN_CLAUSE:

@@ -93,3 +93,48 @@ def comparative_base(wordnet, exceptions, word, listed):
     hit = sorted(base for base in bases(wordnet, exceptions, word, "a") & listed
                  if word.endswith(("er", "est")))
     return hit[0] if hit else None
+
+
+# A word WordNet derives from or into another counts as one family with it only when
+# both begin alike (ENVY and ENVIOUS); its derivations across roots do not (BODY and
+# CORPORAL).
+DERIVED_PREFIX = 3
+
+
+class WordFamilies:
+    """The forms and relatives of a word that a definition must not hold: its
+    irregular forms (STING stung, GOOD better) and the words WordNet derives from or
+    into it that begin as it does (GRIEVE grief, ENVY envious), with their irregular
+    forms."""
+
+    def __init__(self, wordnet, exceptions):
+        self.wordnet = wordnet
+        self._irregular = {}
+        for (_, form), found in sorted(exceptions.items()):
+            for base in found:
+                if base != form:
+                    self._irregular.setdefault(base, set()).add(form)
+                    self._irregular.setdefault(form, set()).add(base)
+        self._cache = {}
+
+    def _derived(self, word):
+        found = set()
+        for pos, offsets in self.wordnet.senses.get(word, {}).items():
+            for offset in offsets:
+                for _, _, derived in self.wordnet.derived_words((pos, offset), word):
+                    if derived.isalpha() and derived[:DERIVED_PREFIX] == word[:DERIVED_PREFIX]:
+                        found.add(derived)
+        return found
+
+    def related(self, word):
+        """The word's relatives, in lower case, without the word itself."""
+        word = word.lower()
+        cached = self._cache.get(word)
+        if cached is None:
+            found = set(self._irregular.get(word, ()))
+            for derived in self._derived(word):
+                found.add(derived)
+                found.update(self._irregular.get(derived, ()))
+            found.discard(word)
+            cached = self._cache[word] = frozenset(found)
+        return cached

@@ -11,6 +11,7 @@ import levels
 import morphology
 import sample_words
 import sounds
+import sources
 import suitability
 import themes
 
@@ -161,6 +162,26 @@ class DefinitionRules(unittest.TestCase):
         self.assertTrue(definitions.gives_away("TEACUP", "a small cup"))
         self.assertFalse(definitions.gives_away("EAR", "the organ of hearing"))
 
+    def test_irregular_forms_and_derived_words_give_it_away(self):
+        self.assertFalse(definitions.gives_away("STING", "a pain as if stung"))
+        self.assertTrue(definitions.gives_away("STING", "a pain as if stung", {"stung"}))
+        self.assertTrue(definitions.gives_away("ENVY", "feel envious towards", {"envious"}))
+        # A form of a relative counts as the relative (ENVIOUSLY of ENVIOUS).
+        self.assertTrue(definitions.gives_away("ENVY", "look on enviously", {"envious"}))
+        self.assertFalse(definitions.gives_away("ENVY", "resent another's luck", {"envious"}))
+        self.assertEqual(definitions.definition_problem("STING", "a pain as if stung",
+                                                        related={"stung"}),
+                         "gives the word away")
+        # Cutting before the give-away uses the relatives too.
+        self.assertIn("a sharp pain", definitions.definition_variants(
+            "a sharp pain; something as sudden as being stung", "sting", {"stung"}))
+
+    def test_a_voiced_f_is_the_same_stem(self):
+        self.assertTrue(definitions.gives_away("GRIEVE", "feel grief"))
+        self.assertTrue(definitions.gives_away("BELIEF", "something believed"))
+        self.assertTrue(definitions.gives_away("HALF", "one of two equal halves"))
+        self.assertFalse(definitions.gives_away("LOVE", "a loft"))  # too short a stem
+
     def test_one_word_quotations_and_giveaways_are_problems(self):
         self.assertEqual(definitions.definition_problem("DOG", "canine"), "one word")
         self.assertEqual(definitions.definition_problem("DOG", 'a "friend" indeed'), "a quotation")
@@ -243,7 +264,9 @@ class SenseChoice(unittest.TestCase):
                ("n", 2, Sense("noun.artifact", "child's two-wheeled vehicle operated by foot"))]
 
     def wordnet(self, lemma, senses, counts=()):
-        return FakeWordNet({lemma: {"n": [rank for _, rank, _ in senses]}}, counts)
+        # SCOOT is a verb, so a SCOOTER is one who scoots.
+        return FakeWordNet({lemma: {"n": [rank for _, rank, _ in senses]}, "scoot": {"v": [9]}},
+                           counts)
 
     def ranked(self, lemma, senses, rules, preferred=None, counts=()):
         found = glosses.ranked_senses(self.wordnet(lemma, senses, counts), lemma, senses, rules,
@@ -272,6 +295,106 @@ class SenseChoice(unittest.TestCase):
                                               senses, rules))
         self.assertFalse(glosses.is_unsuitable(self.wordnet("screw", senses), "screw", senses,
                                                rules))
+
+
+class LinkedWordNet:
+    """A small WordNet with senses, counts and derivation links between words."""
+
+    class Sense:
+        def __init__(self, key, lexname, gloss, words):
+            self.key, self.lexname, self.gloss, self.words = key, lexname, gloss, words
+
+    def __init__(self, lemma, senses, counts=(), links=(), others=()):
+        """senses: (pos, lexname, gloss) in sense order; links: pairs of sense
+        numbers (counted from 1 in that order) derived from one another."""
+        self.senses = {other: {"v": [0]} for other in others}
+        self.tag_counts, self.sense_list, self._links = {}, [], {}
+        ranks = {}
+        for number, (pos, lexname, gloss) in enumerate(senses, 1):
+            ranks[pos] = ranks.get(pos, 0) + 1
+            self.senses.setdefault(lemma, {}).setdefault(pos, []).append(number)
+            sense = self.Sense((pos, number), lexname, gloss, [lemma])
+            self.sense_list.append((pos, ranks[pos], sense))
+        for (lemma_, pos, rank), count in dict(counts).items():
+            self.tag_counts[(lemma_, pos, rank)] = count
+        for a, b in links:
+            key_a, key_b = self.sense_list[a - 1][2].key, self.sense_list[b - 1][2].key
+            self._links.setdefault(key_a, []).append(key_b + (lemma,))
+            self._links.setdefault(key_b, []).append(key_a + (lemma,))
+
+    def derived_words(self, key, word):
+        return list(self._links.get(key, []))
+
+
+class SenseFallbacks(unittest.TestCase):
+    def chosen(self, wordnet, lemma):
+        found = glosses.choose_definition(wordnet, lemma, wordnet.sense_list, FakeRules())
+        return found and found[1]
+
+    def test_the_main_senses_kin_stands_in_before_another_used_meaning(self):
+        wordnet = LinkedWordNet("buzz", [("v", "verb.perception", "make a buzzing sound"),
+                                         ("v", "verb.motion", "fly low over a crowd"),
+                                         ("n", "noun.event", "sound of rapid vibration")],
+                                {("buzz", "v", 1): 4, ("buzz", "v", 2): 3}, links=[(1, 3)])
+        self.assertEqual(self.chosen(wordnet, "buzz"), "sound of rapid vibration")
+        # Without the link the next used meaning is taken, never an unused one.
+        unlinked = LinkedWordNet("buzz", [("v", "verb.perception", "make a buzzing sound"),
+                                          ("v", "verb.motion", "fly low over a crowd"),
+                                          ("n", "noun.event", "sound of rapid vibration")],
+                                 {("buzz", "v", 1): 4, ("buzz", "v", 2): 3})
+        self.assertEqual(self.chosen(unlinked, "buzz"), "fly low over a crowd")
+
+    def test_a_rare_noun_gives_way_to_a_part_of_speech_used_far_more(self):
+        senses = [("n", "noun.animal", "soft fine feathers"),
+                  ("r", "adv.all", "from a higher to a lower place")]
+        rare = LinkedWordNet("down", senses, {("down", "n", 1): 1, ("down", "r", 1): 98})
+        self.assertEqual(self.chosen(rare, "down"), "from a higher to a lower place")
+        # A noun used often enough still comes first (BAT, WATCH).
+        used = LinkedWordNet("down", senses, {("down", "n", 1): 9, ("down", "r", 1): 98})
+        self.assertEqual(self.chosen(used, "down"), "soft fine feathers")
+
+    def test_only_a_verb_with_er_is_an_agent_noun(self):
+        senses = [("n", "noun.substance", "the soft brown fur of an animal"),
+                  ("n", "noun.artifact", "a man's hat with a tall crown")]
+        self.assertEqual(self.chosen(LinkedWordNet("beaver", senses), "beaver"),
+                         "the soft brown fur of an animal")
+        racer = [("n", "noun.animal", "a slender fast snake"),
+                 ("n", "noun.person", "someone who drives in contests of speed")]
+        self.assertEqual(self.chosen(LinkedWordNet("racer", racer, others=["race"]), "racer"),
+                         "someone who drives in contests of speed")
+
+    def test_a_place_or_a_person_is_a_thing_an_abstract_sense_gives_way_to(self):
+        senses = [("n", "noun.feeling", "a refuge from everyday worries"),
+                  ("n", "noun.location", "a fertile tract in a desert"),
+                  ("n", "noun.artifact", "a shelter serving as a place of safety")]
+        self.assertEqual(self.chosen(LinkedWordNet("oasis", senses), "oasis"),
+                         "a fertile tract in a desert")
+
+
+class WordFamilyRules(unittest.TestCase):
+    class WordNet:
+        senses = {"envy": {"v": [1]}, "lame": {"v": [2]}}
+
+        def derived_words(self, key, word):
+            return {("v", 1): [("a", 9, "envious")],
+                    ("v", 2): [("n", 8, "cripple"), ("n", 7, "lameness")]}[key]
+
+    def test_irregular_forms_and_derived_words_that_begin_alike(self):
+        families = morphology.WordFamilies(self.WordNet(), {("v", "stung"): ["sting"],
+                                                            ("a", "better"): ["good", "well"]})
+        self.assertEqual(families.related("STING"), {"stung"})
+        self.assertEqual(families.related("better"), {"good", "well"})
+        self.assertEqual(families.related("good"), {"better"})
+        self.assertEqual(families.related("envy"), {"envious"})
+        # A derivation across roots is no give-away (LAME and CRIPPLE).
+        self.assertEqual(families.related("lame"), {"lameness"})
+
+    def test_word_links_are_read_with_the_words_they_join(self):
+        line = ("01797365 37 v 02 grieve 0 sorrow 0 002 @ 01794686 v 0000 "
+                "+ 05833683 n 0201 01 + 02 00 | feel grief  ")
+        synset = sources._parse_data_line(line)
+        self.assertEqual(synset.pointers, [("@", "v", 1794686), ("+", "n", 5833683)])
+        self.assertEqual(synset.word_links, [("+", 1, "n", 5833683, 0)])
 
 
 class ReviewedTables(unittest.TestCase):
