@@ -429,6 +429,12 @@ class Sample(unittest.TestCase):
         themed = sample_words.draw(self.ITEMS, "Animals", 40, 7)
         self.assertEqual(sorted(themed), sorted(self.ITEMS))  # no more than there are
 
+    def test_a_fixed_sample_names_its_changed_and_its_gone_words(self):
+        rows = [["CAT", "d", "ok", "teaches", ""], ["DOG", "old", "ok", "teaches", ""],
+                ["EMU", "d", "ok", "teaches", ""]]
+        self.assertEqual(sample_words.changed_rows(rows, self.ITEMS),
+                         ["DOG: old -> d", "EMU: d -> (gone)"])
+
 
 class FakeWordNet:
     """Just enough of sources.WordNet for the inflection rules."""
