@@ -146,7 +146,7 @@ GIVEAWAY_PHRASE_START = re.compile(r" (?:as|in|with|for|from|by|on|at|into|to) "
 DANGLING = {"a", "an", "the", "of", "to", "and", "or", "is", "are", "be", "can", "that", "in",
             "on", "by", "for", "with", "from", "as", "its", "their", "has", "have", "was",
             "his", "her", "your", "not", "very", "more", "most", "than", "such", "any", "some",
-            "up", "both", "used", "if", "through"}
+            "up", "both", "used", "if", "through", "either", "been", "being"}
 
 
 def _balanced(text):
@@ -161,11 +161,45 @@ def _fair_cut(text):
             and words[-1].lower().strip(",;:") not in DANGLING)
 
 
+# Participles that do not end in -ed (a spider "once thought", to be what?).
+IRREGULAR_PARTICIPLES = {"thought", "known", "made", "done", "seen", "held", "found", "given",
+                         "taken", "said", "kept", "built", "brought", "sold", "told", "shown",
+                         "worn", "grown", "drawn", "written", "born", "borne", "meant", "set",
+                         "put", "led", "felt", "heard", "left", "sent", "spent", "been"}
+
+
 def _wants_more(cut):
     """True when a cut ends in a word that asks for what followed it: "the process of
-    taking" (what?), "of or relating to or caused" (by what?), "amount to or come"."""
+    taking" (what?), "of or relating to or caused" (by what?), "amount to or come",
+    "a spider once thought"."""
     words = cut.lower().split()
-    return words[-1].endswith(("ing", "ed")) or (len(words) >= 2 and words[-2] in ("or", "and"))
+    return (words[-1].endswith(("ing", "ed")) or words[-1] in IRREGULAR_PARTICIPLES
+            or (len(words) >= 2 and words[-2] in ("or", "and")))
+
+
+# Words a cut may not end on once a participle is taken off ("a spider once").
+TRAILING_ADVERBS = {"once", "usually", "often", "especially", "sometimes", "typically",
+                    "commonly", "formerly", "originally", "generally", "chiefly", "mainly"}
+
+
+def _without_participle(cut):
+    """The cut without a last participle and the adverbs before it, when what is left
+    stands on its own: "a hard brittle candy made" gives "a hard brittle candy"."""
+    words = cut.split()
+    if not words or not (words[-1].lower().endswith("ed")
+                         or words[-1].lower() in IRREGULAR_PARTICIPLES):
+        return cut
+    words.pop()
+    while words and words[-1].lower() in TRAILING_ADVERBS:
+        words.pop()
+    shorter = " ".join(words).rstrip(" ,;:")
+    return shorter if _fair_cut(shorter) and not _wants_more(shorter) else cut
+
+
+def _without_stub(cut):
+    """The cut without a last clause too short to stand ("...the peace; someone")."""
+    head, _, last = cut.rpartition("; ")
+    return head if head and len(last.split()) < MIN_CUT_WORDS else cut
 
 
 def _before_giveaway(definition, word, related):
@@ -179,7 +213,7 @@ def _before_giveaway(definition, word, related):
             if not starts:
                 return None
             for start in reversed(starts):
-                cut = head[:start].rstrip(" ,;:(")
+                cut = _without_participle(_without_stub(head[:start].rstrip(" ,;:(")))
                 if _fair_cut(cut) and not _wants_more(cut):
                     return cut
             return None

@@ -105,28 +105,36 @@ def ranked_senses(wordnet, lemma, senses, rules, preferred=None, blocked_last=Tr
     return sorted(senses, key=rank_key)
 
 
-def _kin_first(wordnet, lemma, ranked):
-    """The ranked senses with those derived from the main sense, or it from them, moved
-    right behind it: where the main sense gives the word away, the same meaning in
-    another part of speech stands in for it (BUZZ "sound of rapid vibration" for the
-    verb, POKE "a sharp hand gesture" for the prod) before a meaning of its own."""
+def _stand_ins_first(wordnet, lemma, ranked):
+    """The ranked senses with the main sense's closest stand-ins moved right behind it,
+    and the set of its kin. Where a verb's or an adjective's main sense gives the word
+    away, the same meaning named as a thing stands in first (BUZZ "sound of rapid
+    vibration", POKE "a sharp hand gesture"); a noun is not taught by a verb or
+    adjective made from it (JEWEL is no "adorn with precious stones"). Then come the
+    senses of the main sense's kind (CLAW another animal's claw before a device)."""
     main = ranked[0][2]
-    kin = {(pos, offset) for pos, offset, word in wordnet.derived_words(main.key, lemma)
-           if word == lemma}
-    kin |= {synset.key for _, _, synset in ranked[1:]
-            if main.key + (lemma,) in wordnet.derived_words(synset.key, lemma)}
-    return ranked[:1] + sorted(ranked[1:], key=lambda sense: sense[2].key not in kin), kin
+    kin = set()
+    if ranked[0][0] != "n":
+        kin = {(pos, offset) for pos, offset, word in wordnet.derived_words(main.key, lemma)
+               if word == lemma}
+        kin |= {synset.key for _, _, synset in ranked[1:]
+                if main.key + (lemma,) in wordnet.derived_words(synset.key, lemma)}
+
+    def closeness(sense):
+        return (sense[2].key not in kin, sense[2].lexname != main.lexname)
+
+    return ranked[:1] + sorted(ranked[1:], key=closeness), kin
 
 
 def choose_definition(wordnet, lemma, senses, rules, exclusions=None, preferred=None,
                       related=()):
     """(synset, definition) of the first sense, in ranked order, that is not blocked
     and whose definition may be shown; None when no sense qualifies. The main
-    sense's kin in other parts of speech stand in for it first. When the main
+    sense's kin and senses of its kind stand in for it first. When the main
     sense is one WordNet's texts use, only used senses or its kin may stand in for
     it: CAT is left out rather than defined as a shrub's leaves."""
-    ranked, kin = _kin_first(wordnet, lemma,
-                             ranked_senses(wordnet, lemma, senses, rules, preferred))
+    ranked, kin = _stand_ins_first(wordnet, lemma,
+                                   ranked_senses(wordnet, lemma, senses, rules, preferred))
     main_used = wordnet.tag_counts.get((lemma, ranked[0][0], ranked[0][1]), 0) > 0
     for index, (pos, rank, synset) in enumerate(ranked):
         if rules.is_blocked(synset):

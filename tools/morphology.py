@@ -57,15 +57,33 @@ def adverb_base(word, listed):
 PARTICIPLE_ENDINGS = ("ed", "ing", "en", "n")
 
 
+def _unused_irregular_form(wordnet, exceptions, word, listed):
+    """The listed verb this word is an irregular form of (a vowel changed, not a
+    doubled consonant), when WordNet's texts use none of its own senses: SHOOK is the
+    past of SHAKE before it is barrel staves (but LEFT the side, which the texts use,
+    stands, and KNITTING is no irregular form of KNIT)."""
+    if any(wordnet.tag_counts.get((word, pos, rank + 1), 0)
+           for pos, offsets in wordnet.senses.get(word, {}).items()
+           for rank in range(len(offsets))):
+        return None
+    found = sorted(base for base in exceptions.get(("v", word), ())
+                   if base in listed and not word.startswith(base.rstrip("e")))
+    return found[0] if found else None
+
+
 def inflected_base(wordnet, exceptions, word, main_sense, listed):
     """The listed word that `word` is an inflection or -ly adverb of, or None.
 
     main_sense is the word's main (pos, rank, synset). A noun that no noun rule
     explains stands on its own when it is a thing (BUILDING) or WordNet's texts use
     it (MEETING); an untagged act (DUCKING, LIKENING) is the verb's form. Irregular
-    forms count only in the word's own part of speech, or for a participle: LEFT
-    the side is no form of LEAVE."""
+    forms count in the word's own part of speech, for a participle, or when the
+    texts use no sense of the word: LEFT the side is no form of LEAVE, SHOOK is
+    SHAKE's."""
     main_pos, rank, synset = main_sense
+    irregular_of = _unused_irregular_form(wordnet, exceptions, word, listed)
+    if irregular_of:
+        return irregular_of
     if main_pos == "r":
         return adverb_base(word, listed)
     if main_pos == "n" and not bases(wordnet, exceptions, word, "n") & listed:

@@ -51,7 +51,8 @@ BLOCKED_GLOSS = re.compile(
 
 DISFAVOURED_GLOSS = re.compile(
     r"\((?:archaic|obsolete|old use|informal|slang|baseball)\)|\barchaic\b|\bobsolete\b|"
-    r"\bbaseball\b|\babbreviation\b|\bformer name\b",
+    r"\bbaseball\b|\babbreviation\b|\bformer name\b|"
+    r"\b(?:informal|slang|colloquial) (?:terms?|names?|words?) (?:for|referring)",
     re.IGNORECASE)
 
 

@@ -208,6 +208,18 @@ class DefinitionRules(unittest.TestCase):
                           "a round fastener sewn to shirts and coats etc to fit through"
                           " buttonholes", "button"))
 
+    def test_a_cut_before_a_giveaway_sheds_a_stub_clause_or_a_dangling_participle(self):
+        self.assertIn("troublemaker who joins a violent disturbance of the peace",
+                      definitions.definition_variants("troublemaker who joins a violent"
+                                                      " disturbance of the peace; someone who"
+                                                      " riots", "rioter"))
+        self.assertIn("a hard brittle candy", definitions.definition_variants(
+            "a hard brittle candy made with butter and brown sugar", "butterscotch"))
+        variants = definitions.definition_variants(
+            "large southern European spider once thought to cause tarantism", "tarantula")
+        self.assertNotIn("large southern European spider once thought", variants)
+        self.assertIn("large southern European spider", variants)
+
     def test_a_cut_that_asks_for_what_followed_it_is_not_offered(self):
         variants = definitions.definition_variants("of or relating to or caused by a toxin",
                                                    "toxic")
@@ -242,6 +254,8 @@ class SenseGlosses(unittest.TestCase):
                       "the handwear used by fielders in playing baseball", "former name of Tokyo"):
             self.assertTrue(suitability.DISFAVOURED_GLOSS.search(gloss), gloss)
         self.assertFalse(suitability.DISFAVOURED_GLOSS.search("a small natural hill"))
+        self.assertTrue(suitability.DISFAVOURED_GLOSS.search("informal terms for a human head"))
+        self.assertFalse(suitability.DISFAVOURED_GLOSS.search("an informal meeting of friends"))
 
 
 class FakeRules:
@@ -343,6 +357,21 @@ class SenseFallbacks(unittest.TestCase):
                                           ("n", "noun.event", "sound of rapid vibration")],
                                  {("buzz", "v", 1): 4, ("buzz", "v", 2): 3})
         self.assertEqual(self.chosen(unlinked, "buzz"), "fly low over a crowd")
+
+    def test_a_noun_is_not_taught_by_a_verb_made_from_it(self):
+        wordnet = LinkedWordNet("jewel", [("n", "noun.artifact", "a stone set in jewelry"),
+                                          ("v", "verb.creation", "adorn with precious stones")],
+                                {("jewel", "n", 1): 2}, links=[(1, 2)])
+        found = glosses.choose_definition(wordnet, "jewel", wordnet.sense_list, FakeRules(),
+                                          related={"jewelry"})
+        self.assertIsNone(found)  # left out, or written by hand
+
+    def test_a_sense_of_the_main_senses_kind_stands_in_before_another(self):
+        wordnet = LinkedWordNet("claw", [("n", "noun.animal", "a curved claw on a bird's toe"),
+                                         ("n", "noun.artifact", "a curved mechanical device"),
+                                         ("n", "noun.animal", "a crab's grasping pincer")],
+                                {("claw", "n", 1): 2, ("claw", "n", 2): 1, ("claw", "n", 3): 1})
+        self.assertEqual(self.chosen(wordnet, "claw"), "a crab's grasping pincer")
 
     def test_a_rare_noun_gives_way_to_a_part_of_speech_used_far_more(self):
         senses = [("n", "noun.animal", "soft fine feathers"),
@@ -455,11 +484,14 @@ class Inflections(unittest.TestCase):
         "building": {"n": [4]}, "duck": {"v": [5], "n": [6]}, "ducking": {"n": [7]},
         "meet": {"v": [8]}, "meeting": {"n": [9]}, "quick": {"a": [10]},
         "quickly": {"r": [11]}, "leave": {"v": [12]}, "left": {"a": [13]},
-        "swell": {"v": [14]}, "swollen": {"a": [15]},
-    }, {("meeting", "n", 1): 40})
-    EXCEPTIONS = {("v", "left"): ["leave"], ("v", "swollen"): ["swell"]}
+        "swell": {"v": [14]}, "swollen": {"a": [15]}, "shake": {"v": [16]},
+        "shook": {"n": [17]}, "knit": {"v": [18]}, "knitting": {"n": [19]},
+    }, {("meeting", "n", 1): 40, ("left", "a", 1): 30})
+    EXCEPTIONS = {("v", "left"): ["leave"], ("v", "swollen"): ["swell"], ("v", "shook"): ["shake"],
+                  ("v", "knitting"): ["knit"]}
     LISTED = {"glass", "build", "duck", "meet", "quick", "leave", "left", "glasses", "building",
-              "ducking", "meeting", "quickly", "swell", "swollen"}
+              "ducking", "meeting", "quickly", "swell", "swollen", "shake", "shook", "knit",
+              "knitting"}
 
     def base(self, word, pos, lexname="noun.act"):
         return morphology.inflected_base(self.WORDNET, self.EXCEPTIONS, word,
@@ -482,6 +514,11 @@ class Inflections(unittest.TestCase):
         self.assertIsNone(self.base("building", "n", "noun.artifact"))
         self.assertIsNone(self.base("meeting", "n"))  # WordNet's texts use it
         self.assertIsNone(self.base("left", "a"))     # LEFT the side is no form of LEAVE
+
+    def test_an_unused_word_that_is_a_verbs_irregular_form_is_that_verb(self):
+        self.assertEqual(self.base("shook", "n", "noun.artifact"), "shake")  # not barrel staves
+        # A doubled consonant is no irregular form: KNITTING the craft stands.
+        self.assertIsNone(self.base("knitting", "n", "noun.artifact"))
 
 
 if __name__ == "__main__":
