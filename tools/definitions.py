@@ -146,7 +146,8 @@ GIVEAWAY_PHRASE_START = re.compile(r" (?:as|in|with|for|from|by|on|at|into|to) "
 DANGLING = {"a", "an", "the", "of", "to", "and", "or", "is", "are", "be", "can", "that", "in",
             "on", "by", "for", "with", "from", "as", "its", "their", "has", "have", "was",
             "his", "her", "your", "not", "very", "more", "most", "than", "such", "any", "some",
-            "up", "both", "used", "if", "through", "either", "been", "being"}
+            "up", "both", "used", "if", "through", "either", "been", "being", "so", "too",
+            "quite", "rather", "equal", "similar", "due", "prior", "according", "belonging"}
 
 
 def _balanced(text):
@@ -182,6 +183,14 @@ TRAILING_ADVERBS = {"once", "usually", "often", "especially", "sometimes", "typi
                     "commonly", "formerly", "originally", "generally", "chiefly", "mainly"}
 
 
+def _adverb(word):
+    """True for the adverbs that may lean on a participle ("widely grown"); nouns and
+    adjectives in -ly (JELLY, FAMILY, ASSEMBLY, BUTTERFLY) are none."""
+    return word in TRAILING_ADVERBS or (
+        word.endswith("ly") and len(word) >= 6
+        and not word.endswith(("ily", "lly", "bly", "fly", "ply", "aly", "oly")))
+
+
 def _without_participle(cut):
     """The cut without a last participle and the adverbs before it, when what is left
     stands on its own: "a hard brittle candy made" gives "a hard brittle candy"."""
@@ -190,7 +199,7 @@ def _without_participle(cut):
                          or words[-1].lower() in IRREGULAR_PARTICIPLES):
         return cut
     words.pop()
-    while words and words[-1].lower() in TRAILING_ADVERBS:
+    while words and _adverb(words[-1].lower()):
         words.pop()
     shorter = " ".join(words).rstrip(" ,;:")
     return shorter if _fair_cut(shorter) and not _wants_more(shorter) else cut

@@ -219,6 +219,13 @@ class DefinitionRules(unittest.TestCase):
             "large southern European spider once thought to cause tarantism", "tarantula")
         self.assertNotIn("large southern European spider once thought", variants)
         self.assertIn("large southern European spider", variants)
+        # An adverb leaning on the participle goes with it; a noun in -ly stays.
+        variants = definitions.definition_variants(
+            "a tall Eurasian garden plant widely grown for safflower oil", "safflower")
+        self.assertIn("a tall Eurasian garden plant", variants)
+        self.assertNotIn("a tall Eurasian garden plant widely", variants)
+        self.assertIn("a sweet fruit jelly", definitions.definition_variants(
+            "a sweet fruit jelly made with quince paste", "quince"))
 
     def test_a_cut_that_asks_for_what_followed_it_is_not_offered(self):
         variants = definitions.definition_variants("of or relating to or caused by a toxin",
