@@ -63,7 +63,7 @@ def _prefers_nouns(wordnet, lemma, senses):
 
 
 def _is_agent_noun(wordnet, lemma):
-    """True when the word is a verb with -ER or -OR (RACER, SCOOTER, RUNNER, ACTOR),
+    """True when the word is a verb's -ER or -OR noun (RACER, SCOOTER, RUNNER, ACTOR),
     not a word that merely ends so (BEAVER, TIGER)."""
     if not lemma.endswith(("er", "or")):
         return False
