@@ -57,11 +57,15 @@ VOICED_F = re.compile(r"(?:ve|ves|ved|ving)$")
 def _same_family(a, b):
     """True when both words are one stem of at least four letters with an ending:
     CURDS and CURDLE, DRAWN and DRAW, HAPPY and HAPPINESS, CRAGS and CRAGGY, or are
-    so once a prefix is taken off (UNPROVOKED and PROVOKE), or once a voiced F is
-    unvoiced (GRIEVE and GRIEF)."""
+    so once a prefix is taken off (UNPROVOKED and PROVOKE), once a voiced F is
+    unvoiced (GRIEVE and GRIEF), or once a final Y turns I before an ending (ENVY and
+    ENVIABLE)."""
     if VOICED_F.search(a) or VOICED_F.search(b):
         unvoiced_a, unvoiced_b = VOICED_F.sub("f", a), VOICED_F.sub("f", b)
         if (unvoiced_a, unvoiced_b) != (a, b) and _related_stems(unvoiced_a, unvoiced_b):
+            return True
+    for x, y in ((a, b), (b, a)):
+        if x.endswith("y") and len(y) > len(x) and _related_stems(x[:-1] + "i", y):
             return True
     return _related_stems(a, b)
 

@@ -146,3 +146,27 @@ def choose_definition(wordnet, lemma, senses, rules, exclusions=None, preferred=
             if definitions.definition_problem(lemma, definition, exclusions, related) is None:
                 return synset, definition
     return None
+
+
+# A hidden word's definition is trusted when WordNet's texts show its sense is the one
+# people mean: it takes at least this share of the word's tagged uses over all its
+# parts of speech ...
+DOMINANT_SHARE = 0.5
+# ... and the word is tagged often enough for its order of senses to mean something
+# (a word tagged twice says little about which sense is usual: TELLER, VOUCHER).
+MIN_TAGGED_USES = 5
+
+
+def is_trusted(wordnet, lemma, senses, chosen, main):
+    """True when the chosen sense is surely the one a player means by the word: it is
+    the word's only sense, or it is the main sense (not a stand-in taken because the
+    main one gives the word away) and WordNet's texts use it for at least
+    DOMINANT_SHARE of at least MIN_TAGGED_USES uses of the word."""
+    if len(senses) == 1:
+        return True
+    if chosen.key != main.key:
+        return False
+    uses = {synset.key: wordnet.tag_counts.get((lemma, pos, rank), 0)
+            for pos, rank, synset in senses}
+    total = sum(uses.values())
+    return total >= MIN_TAGGED_USES and uses[chosen.key] >= DOMINANT_SHARE * total

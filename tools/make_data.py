@@ -212,7 +212,8 @@ def generate(out, tool):
         print(f"Common Words: {len(common)} items of {report.candidates} everyday words"
               f" ({report.excluded} excluded, {report.rare} rare, {report.coarse} coarse,"
               f" {report.inflected} inflected, {report.undefinable} without a definition"
-              f" that may be shown; {report.own} defined by hand)")
+              f" that may be shown, {report.untrusted} whose sense WordNet's texts do not"
+              f" show to be the usual one; {report.own} defined by hand)")
         for name, select in themes.THEMES:
             items = select(wordnet)
             problems += dictionary_problems(name, items, pins, own, related)

@@ -169,6 +169,12 @@ class DefinitionRules(unittest.TestCase):
         # A form of a relative counts as the relative (ENVIOUSLY of ENVIOUS).
         self.assertTrue(definitions.gives_away("ENVY", "look on enviously", {"envious"}))
         self.assertFalse(definitions.gives_away("ENVY", "resent another's luck", {"envious"}))
+        # A final Y turns I before an ending: still one stem.
+        self.assertTrue(definitions.gives_away("ENVIABLE", "causing envy"))
+        self.assertTrue(definitions.gives_away("MERCIFUL", "showing mercy"))
+        self.assertTrue(definitions.gives_away("PITY", "a pitiful sight"))
+        self.assertFalse(definitions.gives_away("NAVY", "ships that navigate"))
+        self.assertFalse(definitions.gives_away("ENVIABLE", "causing envoys"))
         self.assertEqual(definitions.definition_problem("STING", "a pain as if stung",
                                                         related={"stung"}),
                          "gives the word away")
@@ -405,6 +411,48 @@ class SenseFallbacks(unittest.TestCase):
                   ("n", "noun.artifact", "a shelter serving as a place of safety")]
         self.assertEqual(self.chosen(LinkedWordNet("oasis", senses), "oasis"),
                          "a fertile tract in a desert")
+
+
+class TrustedSenses(unittest.TestCase):
+    """Which chosen senses may hide a word: only one a player surely means."""
+
+    TELLER = [("n", "noun.person", "an official who counts votes"),
+              ("n", "noun.person", "an employee of a bank who receives and pays out money"),
+              ("n", "noun.person", "someone who tells a story")]
+
+    def trusted(self, counts, lemma="teller", senses=None, stand_in=False):
+        wordnet = LinkedWordNet(lemma, senses or self.TELLER,
+                                {(lemma, pos, rank): n for (pos, rank), n in counts.items()})
+        ranked = glosses.ranked_senses(wordnet, lemma, wordnet.sense_list, FakeRules())
+        main = ranked[0][2]
+        chosen = ranked[1][2] if stand_in else main
+        return glosses.is_trusted(wordnet, lemma, wordnet.sense_list, chosen, main)
+
+    def test_a_sense_used_for_at_least_half_of_enough_uses_is_trusted(self):
+        self.assertTrue(self.trusted({("n", 2): 5}))
+        self.assertTrue(self.trusted({("n", 2): 3, ("n", 1): 3}))  # exactly half
+        self.assertFalse(self.trusted({("n", 2): 3, ("n", 1): 2, ("n", 3): 2}))
+
+    def test_too_few_uses_say_nothing_about_the_usual_sense(self):
+        self.assertFalse(self.trusted({("n", 1): 2}))  # the vote counter, tagged twice
+        self.assertFalse(self.trusted({("n", 1): 4}))
+        self.assertFalse(self.trusted({}))
+
+    def test_uses_of_every_part_of_speech_count(self):
+        senses = [("a", "adj.all", "pleasing to the eye"),
+                  ("r", "adv.all", "to a moderately sufficient extent"),
+                  ("r", "adv.all", "in a pleasing way")]
+        # The adjective is used most, but the adverbs together are used more.
+        self.assertFalse(self.trusted({("a", 1): 20, ("r", 1): 15, ("r", 2): 10}, "pretty",
+                                      senses))
+        self.assertTrue(self.trusted({("a", 1): 20, ("r", 1): 5}, "pretty", senses))
+
+    def test_a_stand_in_for_the_main_sense_is_never_trusted(self):
+        self.assertFalse(self.trusted({("n", 2): 9, ("n", 1): 9}, stand_in=True))
+
+    def test_a_word_of_one_sense_needs_no_uses(self):
+        only = [("n", "noun.artifact", "a frame with beads for counting")]
+        self.assertTrue(self.trusted({}, "abacus", only))
 
 
 class WordFamilyRules(unittest.TestCase):

@@ -91,6 +91,7 @@ class CommonWordsReport:
         self.coarse = 0
         self.inflected = 0
         self.undefinable = 0
+        self.untrusted = 0
         self.own = 0
 
 
@@ -135,6 +136,11 @@ def common_words(wordnet, report=None):
                                            pinned.get(lemma), related(wordnet, lemma))
         if chosen is None:
             report.undefinable += 1
+            continue
+        # Only a sense a player surely means may hide a word; a pinned one is reviewed.
+        if lemma not in pinned and not glosses.is_trusted(wordnet, lemma, senses,
+                                                          chosen[0], main_sense[2]):
+            report.untrusted += 1
             continue
         items[lemma.upper()] = (lemma.upper(), chosen[1], [])
     return _sorted_items(items)
