@@ -113,6 +113,8 @@ def gives_away(word, definition, related=()):
             return True
         if _compound_part(w, t) or (len(t) >= 5 and t in w):
             return True  # a part of a compound, or the word it is made from
+        if t.endswith("s") and len(t) > SHORT_PART + 1 and _compound_part(w, t[:-1]):
+            return True  # a part in the plural (PICKPOCKET "the pockets of others")
         if _same_family(t, w):
             return True
         shared = _common_prefix(t, w)
@@ -151,7 +153,8 @@ DANGLING = {"a", "an", "the", "of", "to", "and", "or", "is", "are", "be", "can",
             "on", "by", "for", "with", "from", "as", "its", "their", "has", "have", "was",
             "his", "her", "your", "not", "very", "more", "most", "than", "such", "any", "some",
             "up", "both", "used", "if", "through", "either", "been", "being", "so", "too",
-            "quite", "rather", "equal", "similar", "due", "prior", "according", "belonging"}
+            "quite", "rather", "equal", "similar", "due", "prior", "according", "belonging",
+            "able", "unable", "likely", "unlikely", "liable", "capable", "adjacent"}
 
 
 def _balanced(text):

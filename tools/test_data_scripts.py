@@ -161,6 +161,10 @@ class DefinitionRules(unittest.TestCase):
         self.assertTrue(definitions.gives_away("GUNMAN", "a killer who uses a gun"))
         self.assertTrue(definitions.gives_away("TEACUP", "a small cup"))
         self.assertFalse(definitions.gives_away("EAR", "the organ of hearing"))
+        # A part in the plural is still the part.
+        self.assertTrue(definitions.gives_away("PICKPOCKET", "a thief who steals from pockets"))
+        self.assertTrue(definitions.gives_away("BOOKCASE", "shelves for storing books"))
+        self.assertFalse(definitions.gives_away("CARPET", "a floor covering of cars"))
 
     def test_irregular_forms_and_derived_words_give_it_away(self):
         self.assertFalse(definitions.gives_away("STING", "a pain as if stung"))
@@ -239,6 +243,12 @@ class DefinitionRules(unittest.TestCase):
         self.assertNotIn("of or relating to or caused", variants)
         self.assertNotIn("the process of taking", definitions.definition_variants(
             "the process of taking in and expelling air during breathing", "breath"))
+        # An adjective that wants its complement does not end a cut either.
+        variants = definitions.definition_variants(
+            "grey songbird of the south able to mimic songs of other birds", "mockingbird")
+        self.assertNotIn("grey songbird of the south able", variants)
+        self.assertNotIn("a small town in Texas adjacent", definitions.definition_variants(
+            "a small town in Texas adjacent to Texarkana in Arkansas", "texarkana"))
 
     def test_a_leading_usage_label_is_dropped(self):
         self.assertEqual(definitions.short_definition("(usually informal) a young rabbit or hare"),
@@ -253,7 +263,8 @@ class SenseGlosses(unittest.TestCase):
         for gloss in ("having strong sexual appeal", "slang for sexual intercourse",
                       "affectionate play (or foreplay without contact)", "street names for marijuana",
                       "a narcotics addict", "solid excretory product evacuated from the bowels",
-                      "a person of subnormal intelligence", "offensive term for a homosexual man"):
+                      "a person of subnormal intelligence", "offensive term for a homosexual man",
+                      "a wild gathering involving excessive drinking and promiscuity"):
             self.assertTrue(self.blocked(gloss), gloss)
 
     def test_plain_mentions_of_sex_and_the_body_are_not(self):
