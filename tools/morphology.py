@@ -71,6 +71,39 @@ def _unused_irregular_form(wordnet, exceptions, word, listed):
     return found[0] if found else None
 
 
+# An -ing noun that is no thing hides as a word of its own only when WordNet's texts
+# use it this often (DANCING, TRADING, FINDING); rarer ones read as the verb's form
+# (PULLING, FIGURING, QUADRUPLING), while a thing stands (CARPETING, FROSTING).
+MIN_GERUND_USES = 2
+
+
+def gerund_base(wordnet, word, listed):
+    """The listed verb an -ing word is made from, a doubled last consonant undone
+    (BARRING, PUNNING), or None."""
+    if not word.endswith("ing"):
+        return None
+    stem = word[:-3]
+    candidates = [stem, stem + "e"]
+    if len(stem) >= 2 and stem[-1] == stem[-2] and stem[-1] not in "aeiou":
+        candidates.append(stem[:-1])
+    found = [base for base in candidates
+             if len(base) >= 3 and base in listed and "v" in wordnet.senses.get(base, {})]
+    return found[0] if found else None
+
+
+def rare_gerund(wordnet, word, main_sense, listed):
+    """True when the word is an -ing form of a listed verb whose main sense
+    (pos, rank, synset) is no thing and that WordNet's texts use fewer than
+    MIN_GERUND_USES times, in any sense."""
+    if (main_sense[2].lexname in CONCRETE_NOUN_FILES
+            or gerund_base(wordnet, word, listed) is None):
+        return False
+    uses = sum(wordnet.tag_counts.get((word, pos, rank + 1), 0)
+               for pos, offsets in wordnet.senses.get(word, {}).items()
+               for rank in range(len(offsets)))
+    return uses < MIN_GERUND_USES
+
+
 def inflected_base(wordnet, exceptions, word, main_sense, listed):
     """The listed word that `word` is an inflection or -ly adverb of, or None.
 

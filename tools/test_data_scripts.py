@@ -586,6 +586,25 @@ class Inflections(unittest.TestCase):
         # A doubled consonant is no irregular form: KNITTING the craft stands.
         self.assertIsNone(self.base("knitting", "n", "noun.artifact"))
 
+    def test_an_ing_noun_used_less_than_twice_is_the_verbs_form_unless_a_thing(self):
+        wordnet = FakeWordNet({"pull": {"v": [1]}, "pulling": {"n": [2]}, "bar": {"v": [3]},
+                               "barring": {"n": [4]}, "dance": {"v": [5]}, "dancing": {"n": [6]},
+                               "carpet": {"v": [7]}, "carpeting": {"n": [8]},
+                               "ring": {"n": [9]}},
+                              {("pulling", "n", 1): 1, ("dancing", "n", 1): 6})
+        listed = {"pull", "pulling", "bar", "barring", "dance", "dancing", "carpet",
+                  "carpeting", "ring"}
+
+        def rare(word, lexname="noun.act"):
+            return morphology.rare_gerund(wordnet, word, ("n", 1, Synset(lexname)), listed)
+
+        self.assertTrue(rare("pulling"))
+        self.assertTrue(rare("barring"))  # the doubled R undone: BAR
+        self.assertEqual(morphology.gerund_base(wordnet, "dancing", listed), "dance")
+        self.assertFalse(rare("dancing"))  # used six times
+        self.assertFalse(rare("carpeting", "noun.artifact"))  # a thing
+        self.assertFalse(rare("ring"))  # no verb R
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -129,7 +129,8 @@ def common_words(wordnet, report=None):
             continue
         main_sense = glosses.ranked_senses(wordnet, lemma, senses, rules, pinned.get(lemma))[0]
         if (morphology.inflected_base(wordnet, exceptions, lemma, main_sense, listed)
-                or morphology.comparative_base(wordnet, exceptions, lemma, listed)):
+                or morphology.comparative_base(wordnet, exceptions, lemma, listed)
+                or morphology.rare_gerund(wordnet, lemma, main_sense, listed)):
             report.inflected += 1
             continue
         chosen = glosses.choose_definition(wordnet, lemma, senses, rules, excluded(),
