@@ -12,6 +12,7 @@ import morphology
 import sample_words
 import sounds
 import sources
+import specialist
 import suitability
 import themes
 
@@ -604,6 +605,76 @@ class Inflections(unittest.TestCase):
         self.assertFalse(rare("dancing"))  # used six times
         self.assertFalse(rare("carpeting", "noun.artifact"))  # a thing
         self.assertFalse(rare("ring"))  # no verb R
+
+
+class SpecialistWords(unittest.TestCase):
+    """Trade, science and odd forms never hide a word, while plain or used words do."""
+
+    class Sense:
+        def __init__(self, pos, lexname, gloss, links=()):
+            self.pos, self.lexname, self.gloss = pos, lexname, gloss
+            self.links = links
+
+        def targets(self, symbol):
+            return [key for link, key in self.links if link == symbol]
+
+    class WordNet:
+        DOMAINS = {("n", 1): "computer_science", ("n", 2): "mathematics",
+                   ("n", 3): "formality", ("n", 4): "comparative"}
+
+        def __init__(self, senses, counts=()):
+            self.senses, self.tag_counts = senses, dict(counts)
+
+        def synset(self, key):
+            return type("Domain", (), {"words": [self.DOMAINS[key]]})
+
+    WORDNET = WordNet({"parser": {"n": [1]}, "algebra": {"n": [2]}, "octal": {"a": [3]},
+                       "smock": {"v": [4]}, "smocking": {"n": [5]}, "pad": {"v": [6]},
+                       "padding": {"n": [7]}, "gild": {"v": [8]}, "gilding": {"n": [9]},
+                       "herein": {"r": [10]}, "faster": {"r": [11]}, "nearer": {"r": [12]},
+                       "sooner": {"r": [13]}, "fractal": {"n": [14]}, "debugger": {"n": [15]}},
+                      {("gilding", "n", 1): 2, ("debugger", "n", 1): 3})
+    PLAIN = {"algebra", "padding", "pad"}
+    LISTED = {"smock", "smocking", "pad", "padding", "gild", "gilding"}
+
+    def specialist(self, lemma, sense):
+        vocabulary = specialist.Vocabulary(self.WORDNET, self.PLAIN)
+        return specialist.is_specialist(vocabulary, lemma, sense, self.LISTED)
+
+    def test_a_programmers_or_mathematicians_sense_is_left_out_unless_used(self):
+        Sense = self.Sense
+        self.assertTrue(self.specialist("parser", Sense(
+            "n", "noun.communication", "a computer program that divides code")))
+        self.assertTrue(self.specialist("octal", Sense(
+            "a", "adj.pert", "of or pertaining to a number system having 8 as its base")))
+        self.assertTrue(self.specialist("fractal", Sense(
+            "n", "noun.shape", "a geometric pattern", [(";c", ("n", 2))])))
+        # The texts use it: a known word whatever its gloss.
+        self.assertFalse(self.specialist("debugger", Sense(
+            "n", "noun.communication", "a program that helps with programming errors")))
+
+    def test_a_topic_alone_leaves_out_no_word_of_the_plain_lists(self):
+        algebra = self.Sense("n", "noun.cognition", "the mathematics of operations",
+                             [(";c", ("n", 2))])
+        self.assertFalse(self.specialist("algebra", algebra))
+
+    def test_formal_adverbs_and_comparative_adverbs_are_odd_forms(self):
+        Sense = self.Sense
+        self.assertTrue(self.specialist("herein", Sense("r", "adv.all", "in this place")))
+        self.assertTrue(self.specialist("faster", Sense("r", "adv.all", "more quickly")))
+        self.assertTrue(self.specialist("nearer", Sense(
+            "r", "adv.all", "within a shorter distance", [(";u", ("n", 4))])))
+        # An adverb ending in -er whose gloss is no comparative stands.
+        self.assertFalse(self.specialist("sooner", Sense(
+            "r", "adv.all", "comparatives of soon or early")))
+
+    def test_a_crafts_ing_noun_is_left_out_unless_plain_or_used(self):
+        thing = self.Sense("n", "noun.artifact", "embroidery made by gathering cloth")
+        self.assertTrue(self.specialist("smocking", thing))
+        self.assertFalse(self.specialist("padding", thing))  # in the plain lists
+        self.assertFalse(self.specialist("gilding", thing))  # used twice
+        act = self.Sense("n", "noun.act", "the act of gathering cloth")
+        self.assertFalse(self.specialist("smocking", act))   # no thing
 
 
 if __name__ == "__main__":

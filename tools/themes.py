@@ -15,10 +15,12 @@ import exclusions
 import glosses
 import morphology
 import sources
+import specialist
 import suitability
 
 COMMON_SIZES = (10, 20, 35, 40, 50)          # SCOWL's "common" levels: the 3-5 letter lists
 EVERYDAY_SIZES = (10, 20, 35)                # words an ordinary adult knows: hidden words
+PLAIN_SIZES = (10, 20)                       # the plainest of them: no trade's word there
 THEMED_SIZES = (10, 20, 35, 40, 50, 55)
 WORD_KINDS = ("english-words", "american-words")
 NAME_KINDS = ("english-upper", "american-upper", "english-proper-names",
@@ -92,6 +94,7 @@ class CommonWordsReport:
         self.inflected = 0
         self.undefinable = 0
         self.untrusted = 0
+        self.specialist = 0
         self.own = 0
 
 
@@ -103,6 +106,7 @@ def common_words(wordnet, report=None):
     listed = {word for word in candidates if LOWER_WORD.fullmatch(word)}
     exceptions = morphology.read_exceptions()
     rules = sense_rules(wordnet)
+    vocabulary = specialist.Vocabulary(wordnet, sources.scowl_words(WORD_KINDS, PLAIN_SIZES))
     pinned, own = pins("Common Words"), own_definitions("Common Words")
     items = {}
     for lemma in sorted(listed):
@@ -142,6 +146,10 @@ def common_words(wordnet, report=None):
         if lemma not in pinned and not glosses.is_trusted(wordnet, lemma, senses,
                                                           chosen[0], main_sense[2]):
             report.untrusted += 1
+            continue
+        if lemma not in pinned and specialist.is_specialist(vocabulary, lemma, chosen[0],
+                                                            listed):
+            report.specialist += 1
             continue
         items[lemma.upper()] = (lemma.upper(), chosen[1], [])
     return _sorted_items(items)
