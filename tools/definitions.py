@@ -49,14 +49,32 @@ def _ending(rest, stem_end):
     return rest in FAMILY_ENDINGS or (rest[:1] == stem_end and rest[1:] in FAMILY_ENDINGS)
 
 
+# A stem ending in F voices it before some endings (GRIEF and GRIEVE, BELIEF and
+# BELIEVED, HALF and HALVES); the two count as one stem.
+VOICED_F = re.compile(r"(?:ve|ves|ved|ving)$")
+
+
 def _same_family(a, b):
     """True when both words are one stem of at least four letters with an ending:
     CURDS and CURDLE, DRAWN and DRAW, HAPPY and HAPPINESS, CRAGS and CRAGGY, or are
-    so once a prefix is taken off (UNPROVOKED and PROVOKE)."""
+    so once a prefix is taken off (UNPROVOKED and PROVOKE), once a voiced F is
+    unvoiced (GRIEVE and GRIEF), or once a final Y turns I before an ending (ENVY and
+    ENVIABLE)."""
+    if VOICED_F.search(a) or VOICED_F.search(b):
+        unvoiced_a, unvoiced_b = VOICED_F.sub("f", a), VOICED_F.sub("f", b)
+        if (unvoiced_a, unvoiced_b) != (a, b) and _related_stems(unvoiced_a, unvoiced_b):
+            return True
+    for x, y in ((a, b), (b, a)):
+        if x.endswith("y") and len(y) > len(x) and _related_stems(x[:-1] + "i", y):
+            return True
+    return _related_stems(a, b)
+
+
+def _related_stems(a, b):
     for x, y in ((a, b), (b, a)):
         for prefix in FAMILY_PREFIXES:
             if x.startswith(prefix) and len(x) - len(prefix) >= FAMILY_STEM + 1:
-                if _same_family(x[len(prefix):], y):
+                if _related_stems(x[len(prefix):], y):
                     return True
     shared = _common_prefix(a, b)
     last = a[shared - 1:shared]
@@ -73,18 +91,30 @@ def _compound_part(word, part):
     return word.startswith(part) or word.endswith(part)
 
 
-def gives_away(word, definition):
+def _holds_relative(token, related):
+    """True when the token is one of the word's relatives or a form of one."""
+    return any(token == r or stem(token) == stem(r) or _same_family(token, r)
+               for r in related if len(r) >= 3)
+
+
+def gives_away(word, definition, related=()):
     """True when the definition holds the word, a form of it, a stem of four or more
     letters it shares with the word, or a part of it: HOMEOWNER "someone who owns a
-    home", GOVERNMENT "the governing body", CURDLE "turn into curds", WAKE "be awake"."""
+    home", GOVERNMENT "the governing body", CURDLE "turn into curds", WAKE "be awake".
+    related: the word's irregular forms and derived words (STING stung, GRIEVE grief),
+    which count as forms of it."""
     w = word.lower()
     for t in GLOSS_WORD.findall(definition.lower()):
         if len(t) < 3:
             continue
+        if _holds_relative(t, related):
+            return True
         if t == w or stem(t) == stem(w) or (len(w) >= 4 and w in t):
             return True
         if _compound_part(w, t) or (len(t) >= 5 and t in w):
             return True  # a part of a compound, or the word it is made from
+        if t.endswith("s") and len(t) > SHORT_PART + 1 and _compound_part(w, t[:-1]):
+            return True  # a part in the plural (PICKPOCKET "the pockets of others")
         if _same_family(t, w):
             return True
         shared = _common_prefix(t, w)
@@ -93,15 +123,16 @@ def gives_away(word, definition):
     return False
 
 
-def definition_problem(word, definition, exclusions=None):
-    """Why a definition cannot be shown for the word, or None when it can."""
+def definition_problem(word, definition, exclusions=None, related=()):
+    """Why a definition cannot be shown for the word, or None when it can; related
+    as for gives_away."""
     if len(definition.split()) < 2:
         return "one word"
     if '"' in definition:
         return "a quotation"
     if definition.endswith("..."):
         return "cut off"
-    if gives_away(word, definition):
+    if gives_away(word, definition, related):
         return "gives the word away"
     if exclusions is not None and exclusions.mentions_banned(definition):
         return "an excluded word"
@@ -121,7 +152,9 @@ GIVEAWAY_PHRASE_START = re.compile(r" (?:as|in|with|for|from|by|on|at|into|to) "
 DANGLING = {"a", "an", "the", "of", "to", "and", "or", "is", "are", "be", "can", "that", "in",
             "on", "by", "for", "with", "from", "as", "its", "their", "has", "have", "was",
             "his", "her", "your", "not", "very", "more", "most", "than", "such", "any", "some",
-            "up", "both", "used", "if", "through"}
+            "up", "both", "used", "if", "through", "either", "been", "being", "so", "too",
+            "quite", "rather", "equal", "similar", "due", "prior", "according", "belonging",
+            "able", "unable", "likely", "unlikely", "liable", "capable", "adjacent"}
 
 
 def _balanced(text):
@@ -136,25 +169,67 @@ def _fair_cut(text):
             and words[-1].lower().strip(",;:") not in DANGLING)
 
 
+# Participles that do not end in -ed (a spider "once thought", to be what?).
+IRREGULAR_PARTICIPLES = {"thought", "known", "made", "done", "seen", "held", "found", "given",
+                         "taken", "said", "kept", "built", "brought", "sold", "told", "shown",
+                         "worn", "grown", "drawn", "written", "born", "borne", "meant", "set",
+                         "put", "led", "felt", "heard", "left", "sent", "spent", "been"}
+
+
 def _wants_more(cut):
     """True when a cut ends in a word that asks for what followed it: "the process of
-    taking" (what?), "of or relating to or caused" (by what?), "amount to or come"."""
+    taking" (what?), "of or relating to or caused" (by what?), "amount to or come",
+    "a spider once thought"."""
     words = cut.lower().split()
-    return words[-1].endswith(("ing", "ed")) or (len(words) >= 2 and words[-2] in ("or", "and"))
+    return (words[-1].endswith(("ing", "ed")) or words[-1] in IRREGULAR_PARTICIPLES
+            or (len(words) >= 2 and words[-2] in ("or", "and")))
 
 
-def _before_giveaway(definition, word):
+# Words a cut may not end on once a participle is taken off ("a spider once").
+TRAILING_ADVERBS = {"once", "usually", "often", "especially", "sometimes", "typically",
+                    "commonly", "formerly", "originally", "generally", "chiefly", "mainly"}
+
+
+def _adverb(word):
+    """True for the adverbs that may lean on a participle ("widely grown"); nouns and
+    adjectives in -ly (JELLY, FAMILY, ASSEMBLY, BUTTERFLY) are none."""
+    return word in TRAILING_ADVERBS or (
+        word.endswith("ly") and len(word) >= 6
+        and not word.endswith(("ily", "lly", "bly", "fly", "ply", "aly", "oly")))
+
+
+def _without_participle(cut):
+    """The cut without a last participle and the adverbs before it, when what is left
+    stands on its own: "a hard brittle candy made" gives "a hard brittle candy"."""
+    words = cut.split()
+    if not words or not (words[-1].lower().endswith("ed")
+                         or words[-1].lower() in IRREGULAR_PARTICIPLES):
+        return cut
+    words.pop()
+    while words and _adverb(words[-1].lower()):
+        words.pop()
+    shorter = " ".join(words).rstrip(" ,;:")
+    return shorter if _fair_cut(shorter) and not _wants_more(shorter) else cut
+
+
+def _without_stub(cut):
+    """The cut without a last clause too short to stand ("...the peace; someone")."""
+    head, _, last = cut.rpartition("; ")
+    return head if head and len(last.split()) < MIN_CUT_WORDS else cut
+
+
+def _before_giveaway(definition, word, related):
     """The definition cut at the last clause start before the first word that
     gives the word away (ROSE "any of many shrubs of the genus Rosa"), or None."""
     for match in GLOSS_WORD.finditer(definition.lower()):
-        if gives_away(word, match.group()):
+        if gives_away(word, match.group(), related):
             head = definition[:match.start()]
             starts = sorted({m.start() for m in CLAUSE_START.finditer(head)}
                             | {m.start() for m in GIVEAWAY_PHRASE_START.finditer(head)})
             if not starts:
                 return None
             for start in reversed(starts):
-                cut = head[:start].rstrip(" ,;:(")
+                cut = _without_participle(_without_stub(head[:start].rstrip(" ,;:(")))
                 if _fair_cut(cut) and not _wants_more(cut):
                     return cut
             return None
@@ -165,11 +240,11 @@ LEANING_STARTS = {"often", "usually", "used", "especially", "sometimes", "also",
                   "e", "and", "or", "but", "not", "its", "their", "in", "of", "with", "for"}
 
 
-def _clauses_without_giveaway(definition, word):
+def _clauses_without_giveaway(definition, word, related):
     """The clauses of the definition that do not give the word away, when the first
     one does (DESTROY "destroy completely; damage irreparably"), or None."""
     clauses = definition.split("; ")
-    kept = [clause for clause in clauses if not gives_away(word, clause)]
+    kept = [clause for clause in clauses if not gives_away(word, clause, related)]
     if len(kept) == len(clauses) or not kept:
         return None
     text = "; ".join(kept)
@@ -181,7 +256,7 @@ def _clauses_without_giveaway(definition, word):
     return text
 
 
-def definition_variants(gloss, word=""):
+def definition_variants(gloss, word="", related=()):
     """The definition of a gloss, then shorter forms of it to fall back on when the
     whole gives the word away in an aside: without its parentheses, its first
     clause alone (CAT "feline mammal usually having thick soft fur and no ability
@@ -192,8 +267,9 @@ def definition_variants(gloss, word=""):
     first = short_definition(re.split(r"; |: ", bare)[0]) if bare else None
     candidates = [full, bare, first]
     if word:
-        candidates += [_before_giveaway(text, word) for text in (full, bare, first) if text]
-        candidates.append(_clauses_without_giveaway(bare, word) if bare else None)
+        candidates += [_before_giveaway(text, word, related)
+                       for text in (full, bare, first) if text]
+        candidates.append(_clauses_without_giveaway(bare, word, related) if bare else None)
     variants = [full] if full else []
     for variant in candidates:
         if variant and variant not in variants and len(variant) >= MIN_CLAUSE:

@@ -128,10 +128,11 @@ def suited_levels(items, lines):
     return ", ".join(f"{a}" if a == b else f"{a}-{b}" for a, b in ranges)
 
 
-def dictionary_problems(name, items, pins, own=()):
+def dictionary_problems(name, items, pins, own=(), related=lambda word: ()):
     """Every rule a shipped dictionary must keep, as messages (none when it keeps them):
     no excluded word, every definition fit to show, every word of a length a level
-    can draw, every pinned sense kept and every hand-written definition used."""
+    can draw, every pinned sense kept and every hand-written definition used.
+    related(word): the word's irregular forms and derived words."""
     problems = []
     allowed = themes.excluded().allows_plain if name == "Common Words" \
         else themes.excluded().allows_themed
@@ -139,7 +140,8 @@ def dictionary_problems(name, items, pins, own=()):
     for word, definition in defined.items():
         if not allowed(word):
             problems.append(f"{name}: {word} is excluded")
-        problem = definitions.definition_problem(word, definition, themes.excluded())
+        problem = definitions.definition_problem(word, definition, themes.excluded(),
+                                                 related(word))
         if problem:
             problems.append(f"{name}: {word} {definition!r}: {problem}")
         if not levels.MIN_WORD <= len(word) <= levels.MAX_WORD:
@@ -196,7 +198,10 @@ def generate(out, tool):
     report = themes.CommonWordsReport()
     common = themes.common_words(wordnet, report)
     pins, own = curated.pinned_senses(), curated.own_definitions()
-    problems = dictionary_problems("Common Words", common, pins, own)
+    def related(word):
+        return themes.related(wordnet, word)
+
+    problems = dictionary_problems("Common Words", common, pins, own, related)
     for n, (count, passes) in write_word_lists(out, wordnet).items():
         print(f"W{n}: {count} words, aligned after {passes} reordering passes")
     worst = write_levels(out, common)
@@ -207,10 +212,12 @@ def generate(out, tool):
         print(f"Common Words: {len(common)} items of {report.candidates} everyday words"
               f" ({report.excluded} excluded, {report.rare} rare, {report.coarse} coarse,"
               f" {report.inflected} inflected, {report.undefinable} without a definition"
-              f" that may be shown; {report.own} defined by hand)")
+              f" that may be shown, {report.untrusted} whose sense WordNet's texts do not"
+              f" show to be the usual one, {report.specialist} a trade's or"
+              f" scientist's word or an odd form; {report.own} defined by hand)")
         for name, select in themes.THEMES:
             items = select(wordnet)
-            problems += dictionary_problems(name, items, pins, own)
+            problems += dictionary_problems(name, items, pins, own, related)
             build_dictionary(tool, items, os.path.join(out, "kbs", name + ".dic"), scratch)
             print(f"{name}: {len(items)} items, suits levels {suited_levels(items, level_lines)}")
     print(check_par(tool, out))

@@ -57,15 +57,66 @@ def adverb_base(word, listed):
 PARTICIPLE_ENDINGS = ("ed", "ing", "en", "n")
 
 
+def _unused_irregular_form(wordnet, exceptions, word, listed):
+    """The listed verb this word is an irregular form of (a vowel changed, not a
+    doubled consonant), when WordNet's texts use none of its own senses: SHOOK is the
+    past of SHAKE before it is barrel staves (but LEFT the side, which the texts use,
+    stands, and KNITTING is no irregular form of KNIT)."""
+    if any(wordnet.tag_counts.get((word, pos, rank + 1), 0)
+           for pos, offsets in wordnet.senses.get(word, {}).items()
+           for rank in range(len(offsets))):
+        return None
+    found = sorted(base for base in exceptions.get(("v", word), ())
+                   if base in listed and not word.startswith(base.rstrip("e")))
+    return found[0] if found else None
+
+
+# An -ing noun that is no thing hides as a word of its own only when WordNet's texts
+# use it this often (DANCING, TRADING, FINDING); rarer ones read as the verb's form
+# (PULLING, FIGURING, QUADRUPLING), while a thing stands (CARPETING, FROSTING).
+MIN_GERUND_USES = 2
+
+
+def gerund_base(wordnet, word, listed):
+    """The listed verb an -ing word is made from, a doubled last consonant undone
+    (BARRING, PUNNING), or None."""
+    if not word.endswith("ing"):
+        return None
+    stem = word[:-3]
+    candidates = [stem, stem + "e"]
+    if len(stem) >= 2 and stem[-1] == stem[-2] and stem[-1] not in "aeiou":
+        candidates.append(stem[:-1])
+    found = [base for base in candidates
+             if len(base) >= 3 and base in listed and "v" in wordnet.senses.get(base, {})]
+    return found[0] if found else None
+
+
+def rare_gerund(wordnet, word, main_sense, listed):
+    """True when the word is an -ing form of a listed verb whose main sense
+    (pos, rank, synset) is no thing and that WordNet's texts use fewer than
+    MIN_GERUND_USES times, in any sense."""
+    if (main_sense[2].lexname in CONCRETE_NOUN_FILES
+            or gerund_base(wordnet, word, listed) is None):
+        return False
+    uses = sum(wordnet.tag_counts.get((word, pos, rank + 1), 0)
+               for pos, offsets in wordnet.senses.get(word, {}).items()
+               for rank in range(len(offsets)))
+    return uses < MIN_GERUND_USES
+
+
 def inflected_base(wordnet, exceptions, word, main_sense, listed):
     """The listed word that `word` is an inflection or -ly adverb of, or None.
 
     main_sense is the word's main (pos, rank, synset). A noun that no noun rule
     explains stands on its own when it is a thing (BUILDING) or WordNet's texts use
     it (MEETING); an untagged act (DUCKING, LIKENING) is the verb's form. Irregular
-    forms count only in the word's own part of speech, or for a participle: LEFT
-    the side is no form of LEAVE."""
+    forms count in the word's own part of speech, for a participle, or when the
+    texts use no sense of the word: LEFT the side is no form of LEAVE, SHOOK is
+    SHAKE's."""
     main_pos, rank, synset = main_sense
+    irregular_of = _unused_irregular_form(wordnet, exceptions, word, listed)
+    if irregular_of:
+        return irregular_of
     if main_pos == "r":
         return adverb_base(word, listed)
     if main_pos == "n" and not bases(wordnet, exceptions, word, "n") & listed:
@@ -93,3 +144,48 @@ def comparative_base(wordnet, exceptions, word, listed):
     hit = sorted(base for base in bases(wordnet, exceptions, word, "a") & listed
                  if word.endswith(("er", "est")))
     return hit[0] if hit else None
+
+
+# A word WordNet derives from or into another counts as one family with it only when
+# both begin alike (ENVY and ENVIOUS); its derivations across roots do not (BODY and
+# CORPORAL).
+DERIVED_PREFIX = 3
+
+
+class WordFamilies:
+    """The forms and relatives of a word that a definition must not hold: its
+    irregular forms (STING stung, GOOD better) and the words WordNet derives from or
+    into it that begin as it does (GRIEVE grief, ENVY envious), with their irregular
+    forms."""
+
+    def __init__(self, wordnet, exceptions):
+        self.wordnet = wordnet
+        self._irregular = {}
+        for (_, form), found in sorted(exceptions.items()):
+            for base in found:
+                if base != form:
+                    self._irregular.setdefault(base, set()).add(form)
+                    self._irregular.setdefault(form, set()).add(base)
+        self._cache = {}
+
+    def _derived(self, word):
+        found = set()
+        for pos, offsets in self.wordnet.senses.get(word, {}).items():
+            for offset in offsets:
+                for _, _, derived in self.wordnet.derived_words((pos, offset), word):
+                    if derived.isalpha() and derived[:DERIVED_PREFIX] == word[:DERIVED_PREFIX]:
+                        found.add(derived)
+        return found
+
+    def related(self, word):
+        """The word's relatives, in lower case, without the word itself."""
+        word = word.lower()
+        cached = self._cache.get(word)
+        if cached is None:
+            found = set(self._irregular.get(word, ()))
+            for derived in self._derived(word):
+                found.add(derived)
+                found.update(self._irregular.get(derived, ()))
+            found.discard(word)
+            cached = self._cache[word] = frozenset(found)
+        return cached

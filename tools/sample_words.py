@@ -3,9 +3,12 @@
 
     python3 tools/sample_words.py draw [--dictionary NAME] [--count N] [--seed S]
         prints a fresh sample as a table with empty rating columns
-    python3 tools/sample_words.py check FILE
+    python3 tools/sample_words.py check [--by-word] FILE
         draws the sample FILE records again, stops when its words or definitions
-        differ from the shipped data, and prints the count of every rating
+        differ from the shipped data, and prints the count of every rating;
+        --by-word looks the recorded words up instead of drawing them again (a
+        sample kept as a fixed list of words after the dictionary has changed)
+        and stops at every word whose definition changed or that is gone
 
 Common Words are drawn level by level: a level picked at random, then for each of
 its words one word of that length, uniformly, as the game fills a board. A theme
@@ -103,16 +106,32 @@ def rating_counts(rows):
     return counts
 
 
-def check(path, tool):
+def changed_rows(rows, items):
+    """["WORD: recorded -> shipped"] for every row whose definition is no longer the
+    shipped one (shipped "(gone)" when the word is no longer in the dictionary)."""
+    shipped = dict(items)
+    return [f"{row[0]}: {row[1]} -> {shipped.get(row[0], '(gone)')}"
+            for row in rows if shipped.get(row[0]) != row[1]]
+
+
+def check(path, tool, by_word=False):
     dictionary, seed, count, rows = read_sample(path)
-    fresh = draw(shipped_items(tool, dictionary), dictionary, count, seed)
     recorded = [(row[0], row[1]) for row in rows]
+    if by_word:
+        changed = changed_rows(rows, shipped_items(tool, dictionary))
+        if changed:
+            raise SystemExit(f"{path}: {len(changed)} rows differ from the shipped {dictionary}:"
+                             "\n" + "\n".join(changed))
+        fresh = recorded
+    else:
+        fresh = draw(shipped_items(tool, dictionary), dictionary, count, seed)
     if recorded != fresh:
         changed = [f"{a} != {b}" for a, b in zip(recorded, fresh) if a != b][:5]
         raise SystemExit(f"{path}: the sample no longer matches the shipped {dictionary}"
                          f" ({len(recorded)} recorded, {len(fresh)} drawn): " + "; ".join(changed))
     kind = COMMON if dictionary == COMMON else "theme"
-    print(f"{path}: {len(rows)} items of {dictionary}, as drawn")
+    print(f"{path}: {len(rows)} items of {dictionary}, "
+          + ("as shipped" if by_word else "as drawn"))
     for column, counter in sorted(rating_counts(rows).items()):
         listed = ", ".join(f"{value} {n}" for value, n in sorted(counter.items()))
         print(f"  {COLUMNS[kind][column]}: {listed}")
@@ -128,11 +147,13 @@ def main():
     drawing.add_argument("--count", type=int, default=300)
     drawing.add_argument("--seed", type=int, default=DEFAULT_SEED)
     checking = sub.add_parser("check", help="compare a rated sample with the shipped data")
+    checking.add_argument("--by-word", action="store_true",
+                          help="look the recorded words up instead of drawing them again")
     checking.add_argument("file")
     args = parser.parse_args()
     tool = make_data.find_tool(args.tool)
     if args.command == "check":
-        return check(args.file, tool)
+        return check(args.file, tool, args.by_word)
     items = shipped_items(tool, args.dictionary)
     lines = header(args.dictionary, args.seed, args.count)
     empty = len(COLUMNS[COMMON]) - 2

@@ -63,14 +63,17 @@ def scowl_words(kinds, sizes):
 # --- WordNet -----------------------------------------------------------------
 
 class Synset:
-    __slots__ = ("pos", "offset", "lexname", "words", "pointers", "gloss")
+    __slots__ = ("pos", "offset", "lexname", "words", "pointers", "word_links", "gloss")
 
-    def __init__(self, pos, offset, lexname, words, pointers, gloss):
+    def __init__(self, pos, offset, lexname, words, pointers, gloss, word_links=()):
         self.pos = pos            # "n", "v", "a", "r"
         self.offset = offset      # int, unique within its part of speech
         self.lexname = lexname    # e.g. "noun.animal"
         self.words = words        # word forms as written, underscores for blanks
         self.pointers = pointers  # (symbol, pos, offset)
+        # Links between single words rather than whole senses (derivation, antonymy):
+        # (symbol, index of the word here, pos, offset, index of the word there).
+        self.word_links = word_links
         self.gloss = gloss
 
     @property
@@ -97,11 +100,15 @@ def _parse_data_line(line):
     words = [_strip_marker(fields[4 + 2 * i]) for i in range(count)]
     at = 4 + 2 * count
     pointer_count = int(fields[at])
-    pointers = []
+    pointers, word_links = [], []
     for i in range(pointer_count):
-        sym, off, ppos = fields[at + 1 + 4 * i: at + 4 + 4 * i]
-        pointers.append((sym, "a" if ppos in ("a", "s") else ppos, int(off)))
-    return Synset(pos, offset, lexname, words, pointers, gloss.strip())
+        sym, off, ppos, ends = fields[at + 1 + 4 * i: at + 5 + 4 * i]
+        ppos = "a" if ppos in ("a", "s") else ppos
+        pointers.append((sym, ppos, int(off)))
+        # "0000" links the senses; otherwise two hex digits name each end's word.
+        if ends != "0000":
+            word_links.append((sym, int(ends[:2], 16) - 1, ppos, int(off), int(ends[2:], 16) - 1))
+    return Synset(pos, offset, lexname, words, pointers, gloss.strip(), word_links)
 
 
 class WordNet:
@@ -162,6 +169,17 @@ class WordNet:
                     seen.add(target)
                     todo.append(target)
         return seen
+
+    def derived_words(self, key, word):
+        """The words WordNet derives from, or derives into, this word of the sense:
+        [(pos, offset, word)] (ENVY's envious, GRIEVE's grief)."""
+        synset = self.synsets[key]
+        found = []
+        for sym, source, pos, offset, target in synset.word_links:
+            if sym == "+" and 0 <= source < len(synset.words) and \
+                    synset.words[source].lower() == word:
+                found.append((pos, offset, self.synsets[(pos, offset)].words[target].lower()))
+        return found
 
     def lemma_keys(self, lemma, pos="n"):
         return [(pos, off) for off in self.senses.get(lemma, {}).get(pos, [])]

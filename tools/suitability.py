@@ -31,6 +31,10 @@ BLOCKED_KINDS = (
     ("hallucinogen", "a psychoactive drug that induces hallucinations"),
     ("drug_addict", "a narcotics addict"),
 )
+# Actions whose every narrower action is blocked (MAINLINE is a way of taking drugs).
+BLOCKED_VERB_KINDS = (
+    ("drug", "use recreational drugs"),
+)
 
 BLOCKED_GLOSS = re.compile(
     r"obscen|vulgar (?:term|word|slang|name)|offensive (?:term|name|word|slang)|ethnic slur|"
@@ -39,8 +43,9 @@ BLOCKED_GLOSS = re.compile(
     r"\bsex(?:ual(?:ly)?)? (?:intercourse|act|organs?|appeal|desire|partner|relations|"
     r"activity|pleasure|excitement|arousal|fantas)|\bsexual(?:ly)? (?:arous|excit|attract|"
     r"stimulat|explicit|promiscu|immoral|suggestive|intimacy|behavior|impulse|urge|play)|"
-    r"\bsexually\b(?! reproductive)|genital|foreplay|erotic|copulat|coitus|"
-    r"\bporn|\bseductive\b|\bprostitut|\bbrothel|\bmasturbat|"
+    r"\bsexually\b(?! reproductive)|attractive(?:ness)? to the opposite sex|"
+    r"genital|foreplay|erotic|copulat|coitus|"
+    r"\bporn|\bseductive\b|\bprostitut|\bbrothel|\bmasturbat|\bpromiscu|"
     r"\bmental age\b|subnormal intelligence|feeble-?minded|"
     r"street names?\b|\bnarcotics? addict|\bdrug addict|\bmarijuana\b|\bcannabis\b|"
     r"\bhashish\b|\bheroin\b|\bcocaine\b|\bLSD\b|\bhallucinogen|\bamphetamine|"
@@ -50,7 +55,8 @@ BLOCKED_GLOSS = re.compile(
 
 DISFAVOURED_GLOSS = re.compile(
     r"\((?:archaic|obsolete|old use|informal|slang|baseball)\)|\barchaic\b|\bobsolete\b|"
-    r"\bbaseball\b|\babbreviation\b|\bformer name\b",
+    r"\bbaseball\b|\babbreviation\b|\bformer name\b|"
+    r"\b(?:informal|slang|colloquial) (?:terms?|names?|words?) (?:for|referring)",
     re.IGNORECASE)
 
 
@@ -64,8 +70,10 @@ class SenseRules:
         self.blocked_topics = self._keys(BLOCKED_TOPIC_LEMMAS)
         self.disfavoured_topics = self._keys(DISFAVOURED_TOPIC_LEMMAS)
         self.blocked_kinds = set()
-        for lemma, gloss_start in BLOCKED_KINDS:
-            found = [key for key in wordnet.lemma_keys(lemma)
+        kinds = [(lemma, gloss, "n") for lemma, gloss in BLOCKED_KINDS]
+        kinds += [(lemma, gloss, "v") for lemma, gloss in BLOCKED_VERB_KINDS]
+        for lemma, gloss_start, pos in kinds:
+            found = [key for key in wordnet.lemma_keys(lemma, pos)
                      if wordnet.synset(key).gloss.startswith(gloss_start)]
             if len(found) != 1:
                 raise SystemExit(f"WordNet sense of {lemma!r} not found;"

@@ -11,6 +11,8 @@ import levels
 import morphology
 import sample_words
 import sounds
+import sources
+import specialist
 import suitability
 import themes
 
@@ -160,6 +162,36 @@ class DefinitionRules(unittest.TestCase):
         self.assertTrue(definitions.gives_away("GUNMAN", "a killer who uses a gun"))
         self.assertTrue(definitions.gives_away("TEACUP", "a small cup"))
         self.assertFalse(definitions.gives_away("EAR", "the organ of hearing"))
+        # A part in the plural is still the part.
+        self.assertTrue(definitions.gives_away("PICKPOCKET", "a thief who steals from pockets"))
+        self.assertTrue(definitions.gives_away("BOOKCASE", "shelves for storing books"))
+        self.assertFalse(definitions.gives_away("CARPET", "a floor covering of cars"))
+
+    def test_irregular_forms_and_derived_words_give_it_away(self):
+        self.assertFalse(definitions.gives_away("STING", "a pain as if stung"))
+        self.assertTrue(definitions.gives_away("STING", "a pain as if stung", {"stung"}))
+        self.assertTrue(definitions.gives_away("ENVY", "feel envious towards", {"envious"}))
+        # A form of a relative counts as the relative (ENVIOUSLY of ENVIOUS).
+        self.assertTrue(definitions.gives_away("ENVY", "look on enviously", {"envious"}))
+        self.assertFalse(definitions.gives_away("ENVY", "resent another's luck", {"envious"}))
+        # A final Y turns I before an ending: still one stem.
+        self.assertTrue(definitions.gives_away("ENVIABLE", "causing envy"))
+        self.assertTrue(definitions.gives_away("MERCIFUL", "showing mercy"))
+        self.assertTrue(definitions.gives_away("PITY", "a pitiful sight"))
+        self.assertFalse(definitions.gives_away("NAVY", "ships that navigate"))
+        self.assertFalse(definitions.gives_away("ENVIABLE", "causing envoys"))
+        self.assertEqual(definitions.definition_problem("STING", "a pain as if stung",
+                                                        related={"stung"}),
+                         "gives the word away")
+        # Cutting before the give-away uses the relatives too.
+        self.assertIn("a sharp pain", definitions.definition_variants(
+            "a sharp pain; something as sudden as being stung", "sting", {"stung"}))
+
+    def test_a_voiced_f_is_the_same_stem(self):
+        self.assertTrue(definitions.gives_away("GRIEVE", "feel grief"))
+        self.assertTrue(definitions.gives_away("BELIEF", "something believed"))
+        self.assertTrue(definitions.gives_away("HALF", "one of two equal halves"))
+        self.assertFalse(definitions.gives_away("LOVE", "a loft"))  # too short a stem
 
     def test_one_word_quotations_and_giveaways_are_problems(self):
         self.assertEqual(definitions.definition_problem("DOG", "canine"), "one word")
@@ -187,12 +219,37 @@ class DefinitionRules(unittest.TestCase):
                           "a round fastener sewn to shirts and coats etc to fit through"
                           " buttonholes", "button"))
 
+    def test_a_cut_before_a_giveaway_sheds_a_stub_clause_or_a_dangling_participle(self):
+        self.assertIn("troublemaker who joins a violent disturbance of the peace",
+                      definitions.definition_variants("troublemaker who joins a violent"
+                                                      " disturbance of the peace; someone who"
+                                                      " riots", "rioter"))
+        self.assertIn("a hard brittle candy", definitions.definition_variants(
+            "a hard brittle candy made with butter and brown sugar", "butterscotch"))
+        variants = definitions.definition_variants(
+            "large southern European spider once thought to cause tarantism", "tarantula")
+        self.assertNotIn("large southern European spider once thought", variants)
+        self.assertIn("large southern European spider", variants)
+        # An adverb leaning on the participle goes with it; a noun in -ly stays.
+        variants = definitions.definition_variants(
+            "a tall Eurasian garden plant widely grown for safflower oil", "safflower")
+        self.assertIn("a tall Eurasian garden plant", variants)
+        self.assertNotIn("a tall Eurasian garden plant widely", variants)
+        self.assertIn("a sweet fruit jelly", definitions.definition_variants(
+            "a sweet fruit jelly made with quince paste", "quince"))
+
     def test_a_cut_that_asks_for_what_followed_it_is_not_offered(self):
         variants = definitions.definition_variants("of or relating to or caused by a toxin",
                                                    "toxic")
         self.assertNotIn("of or relating to or caused", variants)
         self.assertNotIn("the process of taking", definitions.definition_variants(
             "the process of taking in and expelling air during breathing", "breath"))
+        # An adjective that wants its complement does not end a cut either.
+        variants = definitions.definition_variants(
+            "grey songbird of the south able to mimic songs of other birds", "mockingbird")
+        self.assertNotIn("grey songbird of the south able", variants)
+        self.assertNotIn("a small town in Texas adjacent", definitions.definition_variants(
+            "a small town in Texas adjacent to Texarkana in Arkansas", "texarkana"))
 
     def test_a_leading_usage_label_is_dropped(self):
         self.assertEqual(definitions.short_definition("(usually informal) a young rabbit or hare"),
@@ -207,7 +264,8 @@ class SenseGlosses(unittest.TestCase):
         for gloss in ("having strong sexual appeal", "slang for sexual intercourse",
                       "affectionate play (or foreplay without contact)", "street names for marijuana",
                       "a narcotics addict", "solid excretory product evacuated from the bowels",
-                      "a person of subnormal intelligence", "offensive term for a homosexual man"):
+                      "a person of subnormal intelligence", "offensive term for a homosexual man",
+                      "a wild gathering involving excessive drinking and promiscuity"):
             self.assertTrue(self.blocked(gloss), gloss)
 
     def test_plain_mentions_of_sex_and_the_body_are_not(self):
@@ -221,6 +279,8 @@ class SenseGlosses(unittest.TestCase):
                       "the handwear used by fielders in playing baseball", "former name of Tokyo"):
             self.assertTrue(suitability.DISFAVOURED_GLOSS.search(gloss), gloss)
         self.assertFalse(suitability.DISFAVOURED_GLOSS.search("a small natural hill"))
+        self.assertTrue(suitability.DISFAVOURED_GLOSS.search("informal terms for a human head"))
+        self.assertFalse(suitability.DISFAVOURED_GLOSS.search("an informal meeting of friends"))
 
 
 class FakeRules:
@@ -243,7 +303,9 @@ class SenseChoice(unittest.TestCase):
                ("n", 2, Sense("noun.artifact", "child's two-wheeled vehicle operated by foot"))]
 
     def wordnet(self, lemma, senses, counts=()):
-        return FakeWordNet({lemma: {"n": [rank for _, rank, _ in senses]}}, counts)
+        # SCOOT is a verb, so a SCOOTER is one who scoots.
+        return FakeWordNet({lemma: {"n": [rank for _, rank, _ in senses]}, "scoot": {"v": [9]}},
+                           counts)
 
     def ranked(self, lemma, senses, rules, preferred=None, counts=()):
         found = glosses.ranked_senses(self.wordnet(lemma, senses, counts), lemma, senses, rules,
@@ -272,6 +334,163 @@ class SenseChoice(unittest.TestCase):
                                               senses, rules))
         self.assertFalse(glosses.is_unsuitable(self.wordnet("screw", senses), "screw", senses,
                                                rules))
+
+
+class LinkedWordNet:
+    """A small WordNet with senses, counts and derivation links between words."""
+
+    class Sense:
+        def __init__(self, key, lexname, gloss, words):
+            self.key, self.lexname, self.gloss, self.words = key, lexname, gloss, words
+
+    def __init__(self, lemma, senses, counts=(), links=(), others=()):
+        """senses: (pos, lexname, gloss) in sense order; links: pairs of sense
+        numbers (counted from 1 in that order) derived from one another."""
+        self.senses = {other: {"v": [0]} for other in others}
+        self.tag_counts, self.sense_list, self._links = {}, [], {}
+        ranks = {}
+        for number, (pos, lexname, gloss) in enumerate(senses, 1):
+            ranks[pos] = ranks.get(pos, 0) + 1
+            self.senses.setdefault(lemma, {}).setdefault(pos, []).append(number)
+            sense = self.Sense((pos, number), lexname, gloss, [lemma])
+            self.sense_list.append((pos, ranks[pos], sense))
+        for (lemma_, pos, rank), count in dict(counts).items():
+            self.tag_counts[(lemma_, pos, rank)] = count
+        for a, b in links:
+            key_a, key_b = self.sense_list[a - 1][2].key, self.sense_list[b - 1][2].key
+            self._links.setdefault(key_a, []).append(key_b + (lemma,))
+            self._links.setdefault(key_b, []).append(key_a + (lemma,))
+
+    def derived_words(self, key, word):
+        return list(self._links.get(key, []))
+
+
+class SenseFallbacks(unittest.TestCase):
+    def chosen(self, wordnet, lemma):
+        found = glosses.choose_definition(wordnet, lemma, wordnet.sense_list, FakeRules())
+        return found and found[1]
+
+    def test_the_main_senses_kin_stands_in_before_another_used_meaning(self):
+        wordnet = LinkedWordNet("buzz", [("v", "verb.perception", "make a buzzing sound"),
+                                         ("v", "verb.motion", "fly low over a crowd"),
+                                         ("n", "noun.event", "sound of rapid vibration")],
+                                {("buzz", "v", 1): 4, ("buzz", "v", 2): 3}, links=[(1, 3)])
+        self.assertEqual(self.chosen(wordnet, "buzz"), "sound of rapid vibration")
+        # Without the link the next used meaning is taken, never an unused one.
+        unlinked = LinkedWordNet("buzz", [("v", "verb.perception", "make a buzzing sound"),
+                                          ("v", "verb.motion", "fly low over a crowd"),
+                                          ("n", "noun.event", "sound of rapid vibration")],
+                                 {("buzz", "v", 1): 4, ("buzz", "v", 2): 3})
+        self.assertEqual(self.chosen(unlinked, "buzz"), "fly low over a crowd")
+
+    def test_a_noun_is_not_taught_by_a_verb_made_from_it(self):
+        wordnet = LinkedWordNet("jewel", [("n", "noun.artifact", "a stone set in jewelry"),
+                                          ("v", "verb.creation", "adorn with precious stones")],
+                                {("jewel", "n", 1): 2}, links=[(1, 2)])
+        found = glosses.choose_definition(wordnet, "jewel", wordnet.sense_list, FakeRules(),
+                                          related={"jewelry"})
+        self.assertIsNone(found)  # left out, or written by hand
+
+    def test_a_sense_of_the_main_senses_kind_stands_in_before_another(self):
+        wordnet = LinkedWordNet("claw", [("n", "noun.animal", "a curved claw on a bird's toe"),
+                                         ("n", "noun.artifact", "a curved mechanical device"),
+                                         ("n", "noun.animal", "a crab's grasping pincer")],
+                                {("claw", "n", 1): 2, ("claw", "n", 2): 1, ("claw", "n", 3): 1})
+        self.assertEqual(self.chosen(wordnet, "claw"), "a crab's grasping pincer")
+
+    def test_a_rare_noun_gives_way_to_a_part_of_speech_used_far_more(self):
+        senses = [("n", "noun.animal", "soft fine feathers"),
+                  ("r", "adv.all", "from a higher to a lower place")]
+        rare = LinkedWordNet("down", senses, {("down", "n", 1): 1, ("down", "r", 1): 98})
+        self.assertEqual(self.chosen(rare, "down"), "from a higher to a lower place")
+        # A noun used often enough still comes first (BAT, WATCH).
+        used = LinkedWordNet("down", senses, {("down", "n", 1): 9, ("down", "r", 1): 98})
+        self.assertEqual(self.chosen(used, "down"), "soft fine feathers")
+
+    def test_only_a_verb_with_er_is_an_agent_noun(self):
+        senses = [("n", "noun.substance", "the soft brown fur of an animal"),
+                  ("n", "noun.artifact", "a man's hat with a tall crown")]
+        self.assertEqual(self.chosen(LinkedWordNet("beaver", senses), "beaver"),
+                         "the soft brown fur of an animal")
+        racer = [("n", "noun.animal", "a slender fast snake"),
+                 ("n", "noun.person", "someone who drives in contests of speed")]
+        self.assertEqual(self.chosen(LinkedWordNet("racer", racer, others=["race"]), "racer"),
+                         "someone who drives in contests of speed")
+
+    def test_a_place_or_a_person_is_a_thing_an_abstract_sense_gives_way_to(self):
+        senses = [("n", "noun.feeling", "a refuge from everyday worries"),
+                  ("n", "noun.location", "a fertile tract in a desert"),
+                  ("n", "noun.artifact", "a shelter serving as a place of safety")]
+        self.assertEqual(self.chosen(LinkedWordNet("oasis", senses), "oasis"),
+                         "a fertile tract in a desert")
+
+
+class TrustedSenses(unittest.TestCase):
+    """Which chosen senses may hide a word: only one a player surely means."""
+
+    TELLER = [("n", "noun.person", "an official who counts votes"),
+              ("n", "noun.person", "an employee of a bank who receives and pays out money"),
+              ("n", "noun.person", "someone who tells a story")]
+
+    def trusted(self, counts, lemma="teller", senses=None, stand_in=False):
+        wordnet = LinkedWordNet(lemma, senses or self.TELLER,
+                                {(lemma, pos, rank): n for (pos, rank), n in counts.items()})
+        ranked = glosses.ranked_senses(wordnet, lemma, wordnet.sense_list, FakeRules())
+        main = ranked[0][2]
+        chosen = ranked[1][2] if stand_in else main
+        return glosses.is_trusted(wordnet, lemma, wordnet.sense_list, chosen, main)
+
+    def test_a_sense_used_for_at_least_half_of_enough_uses_is_trusted(self):
+        self.assertTrue(self.trusted({("n", 2): 5}))
+        self.assertTrue(self.trusted({("n", 2): 3, ("n", 1): 3}))  # exactly half
+        self.assertFalse(self.trusted({("n", 2): 3, ("n", 1): 2, ("n", 3): 2}))
+
+    def test_too_few_uses_say_nothing_about_the_usual_sense(self):
+        self.assertFalse(self.trusted({("n", 1): 2}))  # the vote counter, tagged twice
+        self.assertFalse(self.trusted({("n", 1): 4}))
+        self.assertFalse(self.trusted({}))
+
+    def test_uses_of_every_part_of_speech_count(self):
+        senses = [("a", "adj.all", "pleasing to the eye"),
+                  ("r", "adv.all", "to a moderately sufficient extent"),
+                  ("r", "adv.all", "in a pleasing way")]
+        # The adjective is used most, but the adverbs together are used more.
+        self.assertFalse(self.trusted({("a", 1): 20, ("r", 1): 15, ("r", 2): 10}, "pretty",
+                                      senses))
+        self.assertTrue(self.trusted({("a", 1): 20, ("r", 1): 5}, "pretty", senses))
+
+    def test_a_stand_in_for_the_main_sense_is_never_trusted(self):
+        self.assertFalse(self.trusted({("n", 2): 9, ("n", 1): 9}, stand_in=True))
+
+    def test_a_word_of_one_sense_needs_no_uses(self):
+        only = [("n", "noun.artifact", "a frame with beads for counting")]
+        self.assertTrue(self.trusted({}, "abacus", only))
+
+
+class WordFamilyRules(unittest.TestCase):
+    class WordNet:
+        senses = {"envy": {"v": [1]}, "lame": {"v": [2]}}
+
+        def derived_words(self, key, word):
+            return {("v", 1): [("a", 9, "envious")],
+                    ("v", 2): [("n", 8, "cripple"), ("n", 7, "lameness")]}[key]
+
+    def test_irregular_forms_and_derived_words_that_begin_alike(self):
+        families = morphology.WordFamilies(self.WordNet(), {("v", "stung"): ["sting"],
+                                                            ("a", "better"): ["good", "well"]})
+        self.assertEqual(families.related("STING"), {"stung"})
+        self.assertEqual(families.related("better"), {"good", "well"})
+        self.assertEqual(families.related("good"), {"better"})
+        self.assertEqual(families.related("envy"), {"envious"})
+        # A derivation across roots is no give-away (LAME and CRIPPLE).
+        self.assertEqual(families.related("lame"), {"lameness"})
+
+    def test_word_links_are_read_with_the_words_they_join(self):
+        line = ("01797365 37 v 02 grieve 0 sorrow 0 002 @ 01794686 v 0000 "
+                "+ 05833683 n 0201 01 + 02 00 | feel grief  ")
+        synset = sources._parse_data_line(line)
+        self.assertEqual(synset.pointers, [("@", "v", 1794686), ("+", "n", 5833683)])
+        self.assertEqual(synset.word_links, [("+", 1, "n", 5833683, 0)])
 
 
 class ReviewedTables(unittest.TestCase):
@@ -306,6 +525,12 @@ class Sample(unittest.TestCase):
         themed = sample_words.draw(self.ITEMS, "Animals", 40, 7)
         self.assertEqual(sorted(themed), sorted(self.ITEMS))  # no more than there are
 
+    def test_a_fixed_sample_names_its_changed_and_its_gone_words(self):
+        rows = [["CAT", "d", "ok", "teaches", ""], ["DOG", "old", "ok", "teaches", ""],
+                ["EMU", "d", "ok", "teaches", ""]]
+        self.assertEqual(sample_words.changed_rows(rows, self.ITEMS),
+                         ["DOG: old -> d", "EMU: d -> (gone)"])
+
 
 class FakeWordNet:
     """Just enough of sources.WordNet for the inflection rules."""
@@ -326,11 +551,14 @@ class Inflections(unittest.TestCase):
         "building": {"n": [4]}, "duck": {"v": [5], "n": [6]}, "ducking": {"n": [7]},
         "meet": {"v": [8]}, "meeting": {"n": [9]}, "quick": {"a": [10]},
         "quickly": {"r": [11]}, "leave": {"v": [12]}, "left": {"a": [13]},
-        "swell": {"v": [14]}, "swollen": {"a": [15]},
-    }, {("meeting", "n", 1): 40})
-    EXCEPTIONS = {("v", "left"): ["leave"], ("v", "swollen"): ["swell"]}
+        "swell": {"v": [14]}, "swollen": {"a": [15]}, "shake": {"v": [16]},
+        "shook": {"n": [17]}, "knit": {"v": [18]}, "knitting": {"n": [19]},
+    }, {("meeting", "n", 1): 40, ("left", "a", 1): 30})
+    EXCEPTIONS = {("v", "left"): ["leave"], ("v", "swollen"): ["swell"], ("v", "shook"): ["shake"],
+                  ("v", "knitting"): ["knit"]}
     LISTED = {"glass", "build", "duck", "meet", "quick", "leave", "left", "glasses", "building",
-              "ducking", "meeting", "quickly", "swell", "swollen"}
+              "ducking", "meeting", "quickly", "swell", "swollen", "shake", "shook", "knit",
+              "knitting"}
 
     def base(self, word, pos, lexname="noun.act"):
         return morphology.inflected_base(self.WORDNET, self.EXCEPTIONS, word,
@@ -353,6 +581,100 @@ class Inflections(unittest.TestCase):
         self.assertIsNone(self.base("building", "n", "noun.artifact"))
         self.assertIsNone(self.base("meeting", "n"))  # WordNet's texts use it
         self.assertIsNone(self.base("left", "a"))     # LEFT the side is no form of LEAVE
+
+    def test_an_unused_word_that_is_a_verbs_irregular_form_is_that_verb(self):
+        self.assertEqual(self.base("shook", "n", "noun.artifact"), "shake")  # not barrel staves
+        # A doubled consonant is no irregular form: KNITTING the craft stands.
+        self.assertIsNone(self.base("knitting", "n", "noun.artifact"))
+
+    def test_an_ing_noun_used_less_than_twice_is_the_verbs_form_unless_a_thing(self):
+        wordnet = FakeWordNet({"pull": {"v": [1]}, "pulling": {"n": [2]}, "bar": {"v": [3]},
+                               "barring": {"n": [4]}, "dance": {"v": [5]}, "dancing": {"n": [6]},
+                               "carpet": {"v": [7]}, "carpeting": {"n": [8]},
+                               "ring": {"n": [9]}},
+                              {("pulling", "n", 1): 1, ("dancing", "n", 1): 6})
+        listed = {"pull", "pulling", "bar", "barring", "dance", "dancing", "carpet",
+                  "carpeting", "ring"}
+
+        def rare(word, lexname="noun.act"):
+            return morphology.rare_gerund(wordnet, word, ("n", 1, Synset(lexname)), listed)
+
+        self.assertTrue(rare("pulling"))
+        self.assertTrue(rare("barring"))  # the doubled R undone: BAR
+        self.assertEqual(morphology.gerund_base(wordnet, "dancing", listed), "dance")
+        self.assertFalse(rare("dancing"))  # used six times
+        self.assertFalse(rare("carpeting", "noun.artifact"))  # a thing
+        self.assertFalse(rare("ring"))  # no verb R
+
+
+class SpecialistWords(unittest.TestCase):
+    """Trade, science and odd forms never hide a word, while plain or used words do."""
+
+    class Sense:
+        def __init__(self, pos, lexname, gloss, links=()):
+            self.pos, self.lexname, self.gloss = pos, lexname, gloss
+            self.links = links
+
+        def targets(self, symbol):
+            return [key for link, key in self.links if link == symbol]
+
+    class WordNet:
+        DOMAINS = {("n", 1): "computer_science", ("n", 2): "mathematics",
+                   ("n", 3): "formality", ("n", 4): "comparative"}
+
+        def __init__(self, senses, counts=()):
+            self.senses, self.tag_counts = senses, dict(counts)
+
+        def synset(self, key):
+            return type("Domain", (), {"words": [self.DOMAINS[key]]})
+
+    WORDNET = WordNet({"parser": {"n": [1]}, "algebra": {"n": [2]}, "octal": {"a": [3]},
+                       "smock": {"v": [4]}, "smocking": {"n": [5]}, "pad": {"v": [6]},
+                       "padding": {"n": [7]}, "gild": {"v": [8]}, "gilding": {"n": [9]},
+                       "herein": {"r": [10]}, "faster": {"r": [11]}, "nearer": {"r": [12]},
+                       "sooner": {"r": [13]}, "fractal": {"n": [14]}, "debugger": {"n": [15]}},
+                      {("gilding", "n", 1): 2, ("debugger", "n", 1): 3})
+    PLAIN = {"algebra", "padding", "pad"}
+    LISTED = {"smock", "smocking", "pad", "padding", "gild", "gilding"}
+
+    def specialist(self, lemma, sense):
+        vocabulary = specialist.Vocabulary(self.WORDNET, self.PLAIN)
+        return specialist.is_specialist(vocabulary, lemma, sense, self.LISTED)
+
+    def test_a_programmers_or_mathematicians_sense_is_left_out_unless_used(self):
+        Sense = self.Sense
+        self.assertTrue(self.specialist("parser", Sense(
+            "n", "noun.communication", "a computer program that divides code")))
+        self.assertTrue(self.specialist("octal", Sense(
+            "a", "adj.pert", "of or pertaining to a number system having 8 as its base")))
+        self.assertTrue(self.specialist("fractal", Sense(
+            "n", "noun.shape", "a geometric pattern", [(";c", ("n", 2))])))
+        # The texts use it: a known word whatever its gloss.
+        self.assertFalse(self.specialist("debugger", Sense(
+            "n", "noun.communication", "a program that helps with programming errors")))
+
+    def test_a_topic_alone_leaves_out_no_word_of_the_plain_lists(self):
+        algebra = self.Sense("n", "noun.cognition", "the mathematics of operations",
+                             [(";c", ("n", 2))])
+        self.assertFalse(self.specialist("algebra", algebra))
+
+    def test_formal_adverbs_and_comparative_adverbs_are_odd_forms(self):
+        Sense = self.Sense
+        self.assertTrue(self.specialist("herein", Sense("r", "adv.all", "in this place")))
+        self.assertTrue(self.specialist("faster", Sense("r", "adv.all", "more quickly")))
+        self.assertTrue(self.specialist("nearer", Sense(
+            "r", "adv.all", "within a shorter distance", [(";u", ("n", 4))])))
+        # An adverb ending in -er whose gloss is no comparative stands.
+        self.assertFalse(self.specialist("sooner", Sense(
+            "r", "adv.all", "comparatives of soon or early")))
+
+    def test_a_crafts_ing_noun_is_left_out_unless_plain_or_used(self):
+        thing = self.Sense("n", "noun.artifact", "embroidery made by gathering cloth")
+        self.assertTrue(self.specialist("smocking", thing))
+        self.assertFalse(self.specialist("padding", thing))  # in the plain lists
+        self.assertFalse(self.specialist("gilding", thing))  # used twice
+        act = self.Sense("n", "noun.act", "the act of gathering cloth")
+        self.assertFalse(self.specialist("smocking", act))   # no thing
 
 
 if __name__ == "__main__":

@@ -15,10 +15,12 @@ import exclusions
 import glosses
 import morphology
 import sources
+import specialist
 import suitability
 
 COMMON_SIZES = (10, 20, 35, 40, 50)          # SCOWL's "common" levels: the 3-5 letter lists
 EVERYDAY_SIZES = (10, 20, 35)                # words an ordinary adult knows: hidden words
+PLAIN_SIZES = (10, 20)                       # the plainest of them: no trade's word there
 THEMED_SIZES = (10, 20, 35, 40, 50, 55)
 WORD_KINDS = ("english-words", "american-words")
 NAME_KINDS = ("english-upper", "american-upper", "english-proper-names",
@@ -67,6 +69,16 @@ def own_definitions(dictionary):
 
 
 @functools.lru_cache(maxsize=None)
+def families(wordnet):
+    return morphology.WordFamilies(wordnet, morphology.read_exceptions())
+
+
+def related(wordnet, word):
+    """The word's irregular forms and derived words, which no definition may hold."""
+    return families(wordnet).related(word)
+
+
+@functools.lru_cache(maxsize=None)
 def off_theme(dictionary):
     return curated.by_dictionary(curated.off_theme_words(), dictionary)
 
@@ -81,6 +93,8 @@ class CommonWordsReport:
         self.coarse = 0
         self.inflected = 0
         self.undefinable = 0
+        self.untrusted = 0
+        self.specialist = 0
         self.own = 0
 
 
@@ -92,6 +106,7 @@ def common_words(wordnet, report=None):
     listed = {word for word in candidates if LOWER_WORD.fullmatch(word)}
     exceptions = morphology.read_exceptions()
     rules = sense_rules(wordnet)
+    vocabulary = specialist.Vocabulary(wordnet, sources.scowl_words(WORD_KINDS, PLAIN_SIZES))
     pinned, own = pins("Common Words"), own_definitions("Common Words")
     items = {}
     for lemma in sorted(listed):
@@ -118,13 +133,23 @@ def common_words(wordnet, report=None):
             continue
         main_sense = glosses.ranked_senses(wordnet, lemma, senses, rules, pinned.get(lemma))[0]
         if (morphology.inflected_base(wordnet, exceptions, lemma, main_sense, listed)
-                or morphology.comparative_base(wordnet, exceptions, lemma, listed)):
+                or morphology.comparative_base(wordnet, exceptions, lemma, listed)
+                or morphology.rare_gerund(wordnet, lemma, main_sense, listed)):
             report.inflected += 1
             continue
         chosen = glosses.choose_definition(wordnet, lemma, senses, rules, excluded(),
-                                           pinned.get(lemma))
+                                           pinned.get(lemma), related(wordnet, lemma))
         if chosen is None:
             report.undefinable += 1
+            continue
+        # Only a sense a player surely means may hide a word; a pinned one is reviewed.
+        if lemma not in pinned and not glosses.is_trusted(wordnet, lemma, senses,
+                                                          chosen[0], main_sense[2]):
+            report.untrusted += 1
+            continue
+        if lemma not in pinned and specialist.is_specialist(vocabulary, lemma, chosen[0],
+                                                            listed):
+            report.specialist += 1
             continue
         items[lemma.upper()] = (lemma.upper(), chosen[1], [])
     return _sorted_items(items)
@@ -176,6 +201,12 @@ def _familiar(wordnet, word):
     return used or _gloss_mentions(wordnet)[lower] >= MIN_GLOSS_MENTIONS
 
 
+# The body's and medicine's glosses name many parts and ailments only anatomists and
+# doctors say (PAPILLA, CILIUM, RHOMBOID): these themes take a word beyond the
+# everyday sizes only when its first noun sense is theirs.
+SPECIALIST_THEMES = ("Human Body", "Health")
+
+
 # Slang and informal senses stay out of the themes (YAP is no body part).
 INFORMAL_GLOSS = re.compile(r"\b(?:slang|informal|colloquial)", re.IGNORECASE)
 
@@ -195,8 +226,9 @@ def _themed_definition(wordnet, lemma, themed, dictionary):
             continue  # coarse, slang or another marked usage
         if lemma in own_definitions(dictionary):
             return synset, own_definitions(dictionary)[lemma]
-        for definition in definitions.definition_variants(synset.gloss, lemma):
-            if definitions.definition_problem(lemma, definition, excluded()) is None:
+        kin = related(wordnet, lemma)
+        for definition in definitions.definition_variants(synset.gloss, lemma, kin):
+            if definitions.definition_problem(lemma, definition, excluded(), kin) is None:
                 return synset, definition
     return None
 
@@ -243,15 +275,23 @@ def _is_usual_name(lemma, synset):
     return lemma in names[:USUAL_NAMES]
 
 
+def _specialist_sense(lemma, nouns, themed):
+    """True when a word beyond the everyday sizes has a first noun sense other than
+    the body's or medicine's (ASTER a flower first, DACTYL a metrical foot)."""
+    return lemma not in _theme_vocabulary()[1] and nouns[0][2] is not themed
+
+
 def _themed_senses(wordnet, lemma, nouns, in_theme, dictionary):
     """The word's main noun senses that are in the theme, or the pinned one. A
-    short word must mean the theme first among its nouns: COG is a tooth of a
-    wheel before it is an underling."""
+    short word must mean the theme first among its nouns: COG is a tooth of a wheel
+    before it is an underling; so must a rarer word of the body or of health."""
     pinned = pins(dictionary).get(lemma)
     if pinned:
         return [synset for _, _, synset in nouns if pinned in synset.gloss and in_theme(synset)]
     themed = [synset for _, _, synset in nouns[:MAIN_SENSES]
               if in_theme(synset) and _is_usual_name(lemma, synset)]
+    if themed and dictionary in SPECIALIST_THEMES and _specialist_sense(lemma, nouns, themed[0]):
+        return []
     if themed and len(lemma) <= THEME_FIRST_WORD:
         ranked_nouns = glosses.ranked_senses(wordnet, lemma, nouns, sense_rules(wordnet))
         if ranked_nouns[0][2] is not themed[0]:
@@ -461,10 +501,11 @@ def geography(wordnet):
                 continue
             if not (_familiar(wordnet, word) or set(attributes) & WELL_KNOWN_PLACES):
                 continue
+            kin = related(wordnet, word)
             definition = next((text for text in definitions.definition_variants(synset.gloss,
-                                                                                 word)
-                               if definitions.definition_problem(word, text, excluded()) is None),
-                              None)
+                                                                                 word, kin)
+                               if definitions.definition_problem(word, text, excluded(), kin)
+                               is None), None)
             if definition is None:
                 continue
             # A rare place sense of a common name (Union) does not count.
