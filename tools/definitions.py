@@ -14,7 +14,7 @@ STEM_ENDINGS = ("ations", "ation", "ments", "ment", "ities", "ness", "ings", "ic
 # (CURD-S and CURD-LE, DRAW-N and DRAW, HAPP-Y and HAPP-INESS).
 FAMILY_ENDINGS = frozenset(STEM_ENDINGS + (
     "", "n", "en", "d", "r", "le", "led", "les", "ling", "ion", "ions", "ure", "ures", "ance",
-    "ances", "ence", "ences", "ant", "ants", "ent", "ents", "ery", "ry", "ish", "ize", "ise",
+    "ances", "ice", "ence", "ences", "ant", "ants", "ent", "ents", "ery", "ry", "ish", "ize", "ise",
     "ized", "age", "ee", "or", "ors", "ate", "ated", "ates", "ating", "ator", "ative", "iness",
     "ily", "ier", "iest", "ied", "ying", "ious", "ian", "ians", "ship", "hood", "dom", "ward",
     "wards", "like", "some", "ary", "th", "ty", "let", "lets", "ette", "in", "ine", "ual",
@@ -91,10 +91,43 @@ def _compound_part(word, part):
     return word.startswith(part) or word.endswith(part)
 
 
+# A relative this long gives the word away at the end of another compound too
+# (PENKNIFE "pocketknife", CYCLIST "bicycle"); shorter ones would find LAND in
+# ISLAND and TEEN in THIRTEEN.
+ENDING_PART = 5
+# The endings a three-letter relative may take in a definition: more would find MAN
+# in MANY and MANUAL or MEN in MEND.
+SHORT_RELATIVE_ENDINGS = frozenset((
+    "s", "es", "ed", "ing", "er", "ers", "ish", "hood", "ly", "like", "less", "ful",
+    "ship", "dom", "ness"))
+
+
+def _relative_with_ending(token, relative):
+    """True when the token is the relative with an ending (TOMBOY's part BOY in
+    BOYISH)."""
+    if not token.startswith(relative) or token == relative:
+        return False
+    rest = token[len(relative):]
+    if len(relative) <= SHORT_PART:
+        return (rest in SHORT_RELATIVE_ENDINGS
+                or (rest[:1] == relative[-1] and rest[1:] in SHORT_RELATIVE_ENDINGS))
+    return _ending(rest, relative[-1])
+
+
 def _holds_relative(token, related):
     """True when the token is one of the word's relatives or a form of one."""
-    return any(token == r or stem(token) == stem(r) or _same_family(token, r)
-               for r in related if len(r) >= 3)
+    for r in related:
+        if len(r) < SHORT_PART:
+            continue
+        if token == r or _relative_with_ending(token, r):
+            return True
+        if (len(r) >= ENDING_PART and token.endswith(r)
+                and len(token) - len(r) > SHORT_PART):
+            return True  # another compound ending in it (PENKNIFE "pocketknife")
+        # A short relative's stem would find MAN in MANY.
+        if len(r) > SHORT_PART and (stem(token) == stem(r) or _same_family(token, r)):
+            return True
+    return False
 
 
 def gives_away(word, definition, related=()):

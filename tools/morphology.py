@@ -75,6 +75,10 @@ def _unused_irregular_form(wordnet, exceptions, word, listed):
 # use it this often (DANCING, TRADING, FINDING); rarer ones read as the verb's form
 # (PULLING, FIGURING, QUADRUPLING), while a thing stands (CARPETING, FROSTING).
 MIN_GERUND_USES = 2
+# An -ing noun naming an act or an utterance reads as the verb at work unless the
+# texts use it a few times (DANCING and FISHING stand; SENDING, HOLLERING do not).
+ACT_NOUN_FILES = ("noun.act", "noun.communication")
+MIN_ACT_GERUND_USES = 5
 
 
 def gerund_base(wordnet, word, listed):
@@ -94,13 +98,16 @@ def gerund_base(wordnet, word, listed):
 def rare_gerund(wordnet, word, main_sense, listed):
     """True when the word is an -ing form of a listed verb whose main sense
     (pos, rank, synset) is no thing and that WordNet's texts use fewer than
-    MIN_GERUND_USES times, in any sense."""
+    MIN_GERUND_USES times, in any sense, or, when it names an act or an utterance,
+    fewer than MIN_ACT_GERUND_USES times (SENDING, HOLLERING)."""
     if (main_sense[2].lexname in CONCRETE_NOUN_FILES
             or gerund_base(wordnet, word, listed) is None):
         return False
     uses = sum(wordnet.tag_counts.get((word, pos, rank + 1), 0)
                for pos, offsets in wordnet.senses.get(word, {}).items()
                for rank in range(len(offsets)))
+    if main_sense[2].lexname in ACT_NOUN_FILES:
+        return uses < MIN_ACT_GERUND_USES
     return uses < MIN_GERUND_USES
 
 
@@ -150,6 +157,13 @@ def comparative_base(wordnet, exceptions, word, listed):
 # both begin alike (ENVY and ENVIOUS); its derivations across roots do not (BODY and
 # CORPORAL).
 DERIVED_PREFIX = 3
+# A compound's parts count from this length (TOM-BOY, SERVICE-MAN).
+COMPOUND_PART = 3
+# Words that are also prefixes or endings are no part of a compound (DIS-TASTE, NOT-ABLE).
+AFFIXES = frozenset(("dis", "non", "mis", "over", "under", "able", "ible", "less", "ness",
+                     "ship", "hood", "like", "some", "ward", "wards", "ment", "ant", "ion",
+                     "ate", "ism", "ist", "ity", "ous", "ive", "ful", "ling", "age", "ery",
+                     "ence", "ance", "ette", "let", "ster", "ess", "ine"))
 
 
 class WordFamilies:
@@ -177,15 +191,35 @@ class WordFamilies:
                         found.add(derived)
         return found
 
+    def _own_relatives(self, word):
+        found = set(self._irregular.get(word, ()))
+        for derived in self._derived(word):
+            found.add(derived)
+            found.update(self._irregular.get(derived, ()))
+        return found
+
+    def parts(self, word):
+        """The words a compound is made of, each of at least COMPOUND_PART letters and
+        known to WordNet (TOMBOY: tom, boy), for every way it splits in two so; a part
+        that is also an affix is left out."""
+        found = set()
+        for cut in range(COMPOUND_PART, len(word) - COMPOUND_PART + 1):
+            head, tail = word[:cut], word[cut:]
+            if head in self.wordnet.senses and tail in self.wordnet.senses:
+                # a prefix or an ending is no part (DIS-TASTE, NOT-ABLE)
+                found.update(part for part in (head, tail) if part not in AFFIXES)
+        return found
+
     def related(self, word):
-        """The word's relatives, in lower case, without the word itself."""
+        """The word's relatives, and its compound parts with theirs (SERVICEMAN:
+        service, serve; TOMBOY: boy, boyish), in lower case, without the word itself."""
         word = word.lower()
         cached = self._cache.get(word)
         if cached is None:
-            found = set(self._irregular.get(word, ()))
-            for derived in self._derived(word):
-                found.add(derived)
-                found.update(self._irregular.get(derived, ()))
+            found = self._own_relatives(word)
+            for part in self.parts(word):
+                found.add(part)
+                found.update(self._own_relatives(part))
             found.discard(word)
             cached = self._cache[word] = frozenset(found)
         return cached

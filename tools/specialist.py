@@ -5,6 +5,7 @@ Common Words; the 3-5 letter lists still accept them on the board."""
 
 import re
 
+import morphology
 from morphology import gerund_base
 
 # A sense about programs, number systems or calculation is the programmer's or the
@@ -29,14 +30,25 @@ COMPARATIVE_GLOSS = re.compile(r"(?:more|less) \w+")
 CRAFT_FILES = ("noun.artifact", "noun.substance", "noun.object")
 MAX_CRAFT_USES = 1
 
+# An -ER noun spelt as the comparative of a plain adjective (SHARPER, RASHER) reads as
+# that comparative, unless it names the doer of a verb (DRYER, SLACKER) or the texts
+# use it (STRANGER). Only short adjectives take -ER: one syllable, or two ending in Y.
+VOWEL_GROUP = re.compile(r"[aeiouy]+")
+
+
+def _takes_er(adjective):
+    syllables = len(VOWEL_GROUP.findall(adjective.removesuffix("e") or adjective))
+    return syllables == 1 or (syllables == 2 and adjective.endswith("y"))
+
 
 class Vocabulary:
     """What the rules ask of a word's standing: its tagged uses in WordNet's texts,
     and whether SCOWL's smaller, plainer lists hold it."""
 
-    def __init__(self, wordnet, plain_words):
+    def __init__(self, wordnet, plain_words, exceptions=None):
         self.wordnet = wordnet
         self.plain_words = plain_words
+        self.exceptions = exceptions if exceptions is not None else {}
 
     def uses(self, lemma):
         return sum(self.wordnet.tag_counts.get((lemma, pos, rank), 0)
@@ -82,8 +94,19 @@ def is_craft_gerund(vocabulary, lemma, synset, listed):
             and vocabulary.uses(lemma) <= MAX_CRAFT_USES)
 
 
+def reads_as_comparative(vocabulary, lemma, synset, listed):
+    """True for an unused -ER noun that is the comparative of a listed adjective which
+    takes -ER and is no verb (SHARPER; not DRYER, STRANGER)."""
+    if synset.pos != "n" or not lemma.endswith("er") or vocabulary.uses(lemma):
+        return False
+    wordnet = vocabulary.wordnet
+    return any(_takes_er(base) and "v" not in wordnet.senses.get(base, {})
+               for base in morphology.bases(wordnet, vocabulary.exceptions, lemma, "a") & listed)
+
+
 def is_specialist(vocabulary, lemma, synset, listed):
     """True when the word in its chosen sense is no everyday word (see above)."""
     return (is_technical(vocabulary, lemma, synset)
             or is_odd_form(lemma, synset, vocabulary)
-            or is_craft_gerund(vocabulary, lemma, synset, listed))
+            or is_craft_gerund(vocabulary, lemma, synset, listed)
+            or reads_as_comparative(vocabulary, lemma, synset, listed))

@@ -187,6 +187,24 @@ class DefinitionRules(unittest.TestCase):
         self.assertIn("a sharp pain", definitions.definition_variants(
             "a sharp pain; something as sudden as being stung", "sting", {"stung"}))
 
+    def test_a_compound_parts_relatives_and_endings_give_it_away(self):
+        # The parts come with the relatives (WordFamilies.related), stems and all.
+        self.assertTrue(definitions.gives_away("TOMBOY", "a girl who behaves in a boyish manner",
+                                               {"tom", "boy"}))
+        self.assertTrue(definitions.gives_away("SERVICEMAN", "someone who serves in the army",
+                                               {"service", "man", "men"}))
+        self.assertTrue(definitions.gives_away("JUSTICE", "the quality of being just"))
+        # A three-letter part takes only a plain ending: MAN is not in MANY or MANUAL.
+        self.assertFalse(definitions.gives_away("WORKMAN", "one who does manual labor",
+                                                {"work", "man", "men"}))
+        self.assertFalse(definitions.gives_away("SERVICEMAN", "one of many soldiers",
+                                                {"service", "man"}))
+        self.assertFalse(definitions.gives_away("SERVICEMAN", "he will mend the roads",
+                                                {"service", "men"}))
+        # Another word made with a part is no form of it.
+        self.assertFalse(definitions.gives_away("AIRPLANE", "a powered aircraft",
+                                                {"air", "plane"}))
+
     def test_a_voiced_f_is_the_same_stem(self):
         self.assertTrue(definitions.gives_away("GRIEVE", "feel grief"))
         self.assertTrue(definitions.gives_away("BELIEF", "something believed"))
@@ -485,6 +503,20 @@ class WordFamilyRules(unittest.TestCase):
         # A derivation across roots is no give-away (LAME and CRIPPLE).
         self.assertEqual(families.related("lame"), {"lameness"})
 
+    def test_a_compounds_parts_and_their_relatives_are_its_relatives(self):
+        wordnet = FakeWordNet({"tomboy": {"n": [1]}, "tom": {"n": [2]}, "boy": {"n": [3]},
+                               "notable": {"a": [4]}, "not": {"r": [5]}, "able": {"a": [6]},
+                               "distaste": {"n": [7]}, "dis": {"v": [8]}, "taste": {"n": [9]},
+                               "envy": {"v": [1]}})
+        wordnet.derived_words = lambda key, word: {("n", 3): [("n", 10, "boyhood")]}.get(key, [])
+        families = morphology.WordFamilies(wordnet, {("n", "toms"): ["tom"]})
+        self.assertEqual(families.parts("tomboy"), {"tom", "boy"})
+        self.assertEqual(families.related("TOMBOY"), {"tom", "toms", "boy", "boyhood"})
+        # A prefix or an ending that WordNet also knows as a word is no part.
+        self.assertEqual(families.parts("notable"), {"not"})
+        self.assertEqual(families.parts("distaste"), {"taste"})
+        self.assertEqual(families.parts("envy"), set())
+
     def test_word_links_are_read_with_the_words_they_join(self):
         line = ("01797365 37 v 02 grieve 0 sorrow 0 002 @ 01794686 v 0000 "
                 "+ 05833683 n 0201 01 + 02 00 | feel grief  ")
@@ -607,6 +639,23 @@ class Inflections(unittest.TestCase):
         self.assertFalse(rare("ring"))  # no verb R
 
 
+    def test_an_ing_noun_naming_an_act_needs_a_few_uses(self):
+        wordnet = FakeWordNet({"send": {"v": [1]}, "sending": {"n": [2]}, "holler": {"v": [3]},
+                               "hollering": {"n": [4]}, "fish": {"v": [5]}, "fishing": {"n": [6]},
+                               "long": {"v": [7]}, "longing": {"n": [8]}},
+                              {("sending", "n", 1): 4, ("hollering", "n", 1): 3,
+                               ("fishing", "n", 1): 5, ("longing", "n", 1): 4})
+        listed = {"send", "sending", "holler", "hollering", "fish", "fishing", "long", "longing"}
+
+        def rare(word, lexname):
+            return morphology.rare_gerund(wordnet, word, ("n", 1, Synset(lexname)), listed)
+
+        self.assertTrue(rare("sending", "noun.act"))
+        self.assertTrue(rare("hollering", "noun.communication"))  # an utterance is an act too
+        self.assertFalse(rare("fishing", "noun.act"))
+        self.assertFalse(rare("longing", "noun.feeling"))  # no act: twice is enough
+
+
 class SpecialistWords(unittest.TestCase):
     """Trade, science and odd forms never hide a word, while plain or used words do."""
 
@@ -667,6 +716,28 @@ class SpecialistWords(unittest.TestCase):
         # An adverb ending in -er whose gloss is no comparative stands.
         self.assertFalse(self.specialist("sooner", Sense(
             "r", "adv.all", "comparatives of soon or early")))
+
+    def test_an_unused_er_noun_spelt_as_a_short_adjectives_comparative_is_odd(self):
+        wordnet = self.WordNet({"sharp": {"a": [1]}, "sharper": {"n": [2]}, "dry": {"a": [3], "v": [4]},
+                                "dryer": {"n": [5]}, "strange": {"a": [6]}, "stranger": {"n": [7]},
+                                "foreign": {"a": [8]}, "foreigner": {"n": [9]},
+                                "fancy": {"a": [10]}, "fancier": {"n": [11]}},
+                               {("stranger", "n", 1): 15})
+        listed = {"sharp", "sharper", "dry", "dryer", "strange", "stranger", "foreign",
+                  "foreigner", "fancy", "fancier"}
+        vocabulary = specialist.Vocabulary(wordnet, set(), {("a", "fancier"): ["fancy"]})
+        person = self.Sense("n", "noun.person", "a person")
+
+        def odd(word):
+            return specialist.reads_as_comparative(vocabulary, word, person, listed)
+
+        self.assertTrue(odd("sharper"))
+        self.assertTrue(odd("fancier"))     # two syllables ending in Y take -ER
+        self.assertFalse(odd("dryer"))      # the doer of the verb DRY
+        self.assertFalse(odd("stranger"))   # the texts use it
+        self.assertFalse(odd("foreigner"))  # FOREIGN takes no -ER
+        self.assertFalse(specialist.reads_as_comparative(
+            vocabulary, "sharper", self.Sense("a", "adj.all", "more sharp"), listed))
 
     def test_a_crafts_ing_noun_is_left_out_unless_plain_or_used(self):
         thing = self.Sense("n", "noun.artifact", "embroidery made by gathering cloth")

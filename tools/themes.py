@@ -106,7 +106,8 @@ def common_words(wordnet, report=None):
     listed = {word for word in candidates if LOWER_WORD.fullmatch(word)}
     exceptions = morphology.read_exceptions()
     rules = sense_rules(wordnet)
-    vocabulary = specialist.Vocabulary(wordnet, sources.scowl_words(WORD_KINDS, PLAIN_SIZES))
+    vocabulary = specialist.Vocabulary(wordnet, sources.scowl_words(WORD_KINDS, PLAIN_SIZES),
+                                      exceptions)
     pinned, own = pins("Common Words"), own_definitions("Common Words")
     items = {}
     for lemma in sorted(listed):
@@ -134,7 +135,8 @@ def common_words(wordnet, report=None):
         main_sense = glosses.ranked_senses(wordnet, lemma, senses, rules, pinned.get(lemma))[0]
         if (morphology.inflected_base(wordnet, exceptions, lemma, main_sense, listed)
                 or morphology.comparative_base(wordnet, exceptions, lemma, listed)
-                or morphology.rare_gerund(wordnet, lemma, main_sense, listed)):
+                or (lemma not in pinned
+                    and morphology.rare_gerund(wordnet, lemma, main_sense, listed))):
             report.inflected += 1
             continue
         chosen = glosses.choose_definition(wordnet, lemma, senses, rules, excluded(),
