@@ -35,10 +35,13 @@ for ((i = 0; i < runs; i++)); do
   "$probe" --no-audio "$folder" 2>/dev/null
   "$probe" "$folder" 2>/dev/null
   "$probe" --f2 "$folder" 2>/dev/null
+  # F2 left a puzzle in play, which the game keeps to resume: every start here starts afresh.
+  rm -f "$folder"/zq/saved.txt
   if [[ -n $before ]]; then
     "$before" --no-audio "$folder" 2>/dev/null | sed 's/^/before-/'
     "$before" "$folder" 2>/dev/null | sed 's/^/before-/'
     "$before" --f2 "$folder" 2>/dev/null | sed 's/^/before-/'
+    rm -f "$folder"/zq/saved.txt
   fi
   if [[ -n $peer ]]; then
     "$timer" gtk "$peer" 2>/dev/null || true
