@@ -78,10 +78,10 @@ private slots:
         OptionsDialog dialog(folder.path(), folder.settings());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Quorvel - Options"));
 
-        const QStringList order = {"Label8",         "Label3",     "Button1",   "bNewWords",
-                                   "Dictionary",     "handicap",   "tbSound",   "FileListBox1",
-                                   "tbSize",         "Def",        "Timed",     "AutoAdvance",
-                                   "timerpopsounds", "ResumeGames", "LockVowels", "LockFirst",
+        const QStringList order = {"Label8",         "Label3",       "Button1",    "bNewWords",
+                                   "Dictionary",     "handicap",     "tbSound",    "FileListBox1",
+                                   "tbSize",         "Def",          "Timed",      "AutoAdvance",
+                                   "timerpopsounds", "ResumeGames",  "LockVowels", "LockFirst",
                                    "LockNone",       "LockRandomly", "UserLevel"};
         QStringList found;
         for (QWidget* widget : dialog.findChildren<QWidget*>())

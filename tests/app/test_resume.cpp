@@ -238,7 +238,8 @@ private slots:
         QVERIFY(QFile::exists(savedFile()));
         openWindow(13);
         QVERIFY(game().state().isInPlay());
-        m_window->optionsDialog()->findChild<QCheckBox*>(QStringLiteral("ResumeGames"))
+        m_window->optionsDialog()
+            ->findChild<QCheckBox*>(QStringLiteral("ResumeGames"))
             ->setChecked(false);
         closeWindow(); // the game in play is not kept, and the old file goes
         QVERIFY(!QFile::exists(savedFile()));

@@ -116,9 +116,7 @@ public:
     }
     void showNewsWindow() override { log("news"); }
     void loadSoundEffects() override { log("soundEffects"); }
-    void resumeUnfinishedGame(bool resume) override {
-        log(resume ? "resumeGame" : "forgetGame");
-    }
+    void resumeUnfinishedGame(bool resume) override { log(resume ? "resumeGame" : "forgetGame"); }
     void keepUnfinishedGame(bool keep) override { log(keep ? "keepGame" : "forgetGame"); }
     void stopAndHide() override { log("stopAndHide"); }
     void clearStatusLine() override { log("clearStatus"); }
@@ -538,13 +536,13 @@ private slots:
         Folder folder;
         Run run(folder);
         run.session.shutDown();
-        const QStringList expected = {"Dictionary",   "handicap",       "Def",        "Timed",
-                                      "AutoAdvance",  "timerpopsounds", "ResumeGames", "LockVowels",
-                                      "LockFirst",    "LockNone",     "LockRandomly",   "UserLevel",
-                                      "Music",        "Sound",        "TOTD",           "LastTip",
-                                      "Hints",        "Banner",       "LockMarks",      "Blue",
-                                      "Green",        "Red",          "DesktopX",       "DesktopY",
-                                      "Level",        "ImageVisible", "BGColor",        "Size"};
+        const QStringList expected = {
+            "Dictionary",     "handicap",    "Def",        "Timed",     "AutoAdvance",
+            "timerpopsounds", "ResumeGames", "LockVowels", "LockFirst", "LockNone",
+            "LockRandomly",   "UserLevel",   "Music",      "Sound",     "TOTD",
+            "LastTip",        "Hints",       "Banner",     "LockMarks", "Blue",
+            "Green",          "Red",         "DesktopX",   "DesktopY",  "Level",
+            "ImageVisible",   "BGColor",     "Size"};
         QCOMPARE(keysOf(folder.ini()), expected);
         for (const char* step : {"stopAndHide", "clearStatus", "stopEffects", "closeMusic"})
             QVERIFY2(run.host.calls.contains(QLatin1String(step)), step);

@@ -46,7 +46,9 @@ private:
     QDate m_today = kFirstDay;
 
     DailyResultsWindow* results() { return m_window->dailyResultsWindow(); }
-    std::string dailyFile() const { return (m_folder + QStringLiteral("zq/daily.txt")).toStdString(); }
+    std::string dailyFile() const {
+        return (m_folder + QStringLiteral("zq/daily.txt")).toStdString();
+    }
 
     void openDailyWindow() {
         m_today = kFirstDay;
@@ -63,8 +65,8 @@ private:
     void playDaily() {
         item("mDaily")->trigger();
         QVERIFY(game().state().isInPlay());
-        QCOMPARE(game().state().daily, std::optional<CivilDate>(
-                                           CivilDate{m_today.year(), m_today.month(), m_today.day()}));
+        QCOMPARE(game().state().daily, std::optional<CivilDate>(CivilDate{
+                                           m_today.year(), m_today.month(), m_today.day()}));
     }
 
 private slots:
@@ -112,7 +114,8 @@ private slots:
         QCOMPARE(friendsGame.picture(), before);
 
         // Lower case, blanks and a line break from a chat are no typo.
-        entry.typed = QStringLiteral("  ") + code.toLower().replace(QLatin1Char('-'), QStringLiteral("- "));
+        entry.typed =
+            QStringLiteral("  ") + code.toLower().replace(QLatin1Char('-'), QStringLiteral("- "));
         friendsGame.window->playPuzzleCode();
         QVERIFY2(entry.problem.isEmpty(), qPrintable(entry.problem));
         QCOMPARE(friendsGame.picture(), sender.picture());
@@ -150,7 +153,8 @@ private slots:
         const std::vector<DailyRecord> kept = readDailyRecords(dailyFile());
         QCOMPARE(kept.size(), std::size_t{1});
         QCOMPARE(kept[0].result, 'W');
-        QCOMPARE(results()->value(QStringLiteral("Moves left")), QString::number(kept[0].movesLeft));
+        QCOMPARE(results()->value(QStringLiteral("Moves left")),
+                 QString::number(kept[0].movesLeft));
         QVERIFY(kept[0].movesLeft > 0);
         // The daily game stays out of the level statistics.
         QVERIFY(!QFile::exists(m_folder + QStringLiteral("zq/stats.zq")));
@@ -160,8 +164,7 @@ private slots:
         const QString summary = QGuiApplication::clipboard()->text();
         QVERIFY(summary.contains(QStringLiteral("2026-12-07")));
         for (const std::string& word : game().state().board.wordList)
-            QVERIFY2(!summary.contains(QString::fromStdString(word)),
-                     word.c_str());
+            QVERIFY2(!summary.contains(QString::fromStdString(word)), word.c_str());
         results()->close();
 
         m_today = kFirstDay.addDays(1);
@@ -169,7 +172,8 @@ private slots:
         runOutOfMoves();
         QVERIFY(!game().state().isInPlay());
         QTRY_VERIFY(results()->isVisible());
-        QCOMPARE(results()->value(QStringLiteral("Result")), QStringLiteral("Not solved: out of moves"));
+        QCOMPARE(results()->value(QStringLiteral("Result")),
+                 QStringLiteral("Not solved: out of moves"));
         QCOMPARE(results()->value(QStringLiteral("Current streak")), QStringLiteral("0 days"));
         QCOMPARE(results()->value(QStringLiteral("Best streak")), QStringLiteral("1 day"));
     }
@@ -188,7 +192,8 @@ private slots:
         QVERIFY(m_dialogs->informed[0].contains(QStringLiteral("will not change your record")));
         solveWithTheMouse();
         QTRY_VERIFY(results()->isVisible());
-        QCOMPARE(results()->value(QStringLiteral("Result")), QStringLiteral("Not solved: out of moves"));
+        QCOMPARE(results()->value(QStringLiteral("Result")),
+                 QStringLiteral("Not solved: out of moves"));
         QVERIFY(results()->note().contains(QStringLiteral("did not change your record")));
         QCOMPARE(readDailyRecords(dailyFile()).size(), std::size_t{1});
     }

@@ -147,8 +147,8 @@ void OptionsDialog::createControls() {
 // row, the lock buttons in the order they are shown.
 void OptionsDialog::setReadingTabOrder() {
     orderTabs({m_dictionary, m_handicap, m_volume, m_gameSize, m_definitions, m_timed,
-               m_autoAdvance, m_timerPopSounds, m_resumeGames, m_lockNone, m_lockVowels, m_lockFirst,
-               m_lockRandomly, m_userLevel, m_newGameButton, m_okButton});
+               m_autoAdvance, m_timerPopSounds, m_resumeGames, m_lockNone, m_lockVowels,
+               m_lockFirst, m_lockRandomly, m_userLevel, m_newGameButton, m_okButton});
 }
 
 void OptionsDialog::createLabelsAndButtons() {

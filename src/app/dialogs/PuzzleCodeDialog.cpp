@@ -94,8 +94,8 @@ QString PuzzleCodeDialog::problem() const {
 }
 
 void PuzzleCodeDialog::accept() {
-    const QString problem = code().isEmpty() ? QStringLiteral("Type or paste a puzzle code.")
-                                             : m_checker(code());
+    const QString problem =
+        code().isEmpty() ? QStringLiteral("Type or paste a puzzle code.") : m_checker(code());
     if (problem.isEmpty()) {
         QDialog::accept();
         return;

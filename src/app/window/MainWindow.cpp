@@ -60,9 +60,8 @@ int availableHeight(const QWidget* widget) {
 
 MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& dialogs,
                        Random& random, SoundPlayer& sound, QWidget* parent)
-    : QMainWindow(parent), m_files(files),
-      m_folder(QString::fromStdString(files.programFolder())), m_settings(settings),
-      m_dialogs(dialogs), m_sound(sound),
+    : QMainWindow(parent), m_files(files), m_folder(QString::fromStdString(files.programFolder())),
+      m_settings(settings), m_dialogs(dialogs), m_sound(sound),
       m_runModal([](QDialog& dialog) { return dialog.exec(); }), m_unfinished(files),
       m_today(&QDate::currentDate) {
     setObjectName(QStringLiteral("frmMain"));

@@ -2,8 +2,8 @@
 #include "window/MainWindow.h"
 
 #include "board/BoardView.h"
-#include "dialogs/HelpCommands.h"
 #include "dialogs/DailyResultsWindow.h"
+#include "dialogs/HelpCommands.h"
 #include "dialogs/PuzzleCodeDialog.h"
 #include "support/DialogFrame.h"
 #include "support/Dialogs.h"
@@ -154,10 +154,10 @@ void MainWindow::showDailyResults() {
         showDailyRecord(date, QString());
         return;
     }
-    const auto latest = std::max_element(
-        records.begin(), records.end(), [](const DailyRecord& a, const DailyRecord& b) {
-            return dayNumberOf(a.date) < dayNumberOf(b.date);
-        });
+    const auto latest = std::max_element(records.begin(), records.end(),
+                                         [](const DailyRecord& a, const DailyRecord& b) {
+                                             return dayNumberOf(a.date) < dayNumberOf(b.date);
+                                         });
     showDailyRecord(latest->date, QString());
 }
 
@@ -176,8 +176,7 @@ void MainWindow::showDailyRecord(const CivilDate& date, const QString& note) {
         shared.movesLeft = record->movesLeft;
         shared.cluesUsed = record->cluesUsed;
         if (m_lastDaily && m_lastDaily->date == record->date &&
-            m_lastDaily->result == record->result &&
-            m_lastDaily->movesLeft == record->movesLeft &&
+            m_lastDaily->result == record->result && m_lastDaily->movesLeft == record->movesLeft &&
             m_lastDaily->cluesUsed == record->cluesUsed)
             shared = *m_lastDaily;
         view.summary = playerText(dailySummary(shared));
@@ -217,11 +216,10 @@ void MainWindow::resumeUnfinishedGame(bool resume) {
     }
     const UnfinishedGame::Outcome outcome = m_unfinished.resumeInto(*m_game);
     if (outcome.kind == UnfinishedGame::Outcome::Kind::SetAside) {
-        const QString aside =
-            outcome.setAsideAt.empty()
-                ? QStringLiteral("It could not be kept and was removed.")
-                : QStringLiteral("It was set aside as %1.")
-                      .arg(QString::fromStdString(outcome.setAsideAt));
+        const QString aside = outcome.setAsideAt.empty()
+                                  ? QStringLiteral("It could not be kept and was removed.")
+                                  : QStringLiteral("It was set aside as %1.")
+                                        .arg(QString::fromStdString(outcome.setAsideAt));
         m_dialogs.warn(this, QStringLiteral("Your unfinished game could not be resumed.\n\n%1"
                                             "\n\n%2 You can start a new game as usual.")
                                  .arg(playerText(outcome.problem), aside));
@@ -247,9 +245,9 @@ void MainWindow::showResumedGame(int msIntoInterval) {
     layOutWindow();
     movesChanged(state.values.movesLeft, state.counterColour);
     if (state.timer.enabled && !state.timer.paused && state.timer.intervalMs > 0)
-        m_idleClock->runRemainder(state.timer.intervalMs,
-                                  std::clamp(state.timer.intervalMs - msIntoInterval, 1,
-                                             state.timer.intervalMs));
+        m_idleClock->runRemainder(
+            state.timer.intervalMs,
+            std::clamp(state.timer.intervalMs - msIntoInterval, 1, state.timer.intervalMs));
     else
         m_idleClock->run(false, state.timer.intervalMs);
     if (state.clueRunning)

@@ -24,8 +24,7 @@ std::string damaged(const std::string& detail) {
     return text;
 }
 
-const std::string kDataChanged =
-    "It was made with word lists or levels that have changed since.";
+const std::string kDataChanged = "It was made with word lists or levels that have changed since.";
 
 } // namespace
 
