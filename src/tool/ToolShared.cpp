@@ -63,7 +63,7 @@ void startPlay(PlaySession& session, const PlayStart& start) {
     }
     if (!start.code.empty()) {
         const CodeRead read = game.readPuzzleCode(start.code);
-        if (!read.spec)
+        if (!read.puzzleSpec)
             throw ExitStatus{2, read.message};
         game.apply(Move::playCode(start.code));
     }

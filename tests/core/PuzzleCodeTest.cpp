@@ -10,15 +10,15 @@ namespace {
 const std::vector<std::string> Installed = {"Animals", "Common Words", "Food"};
 
 PuzzleSpec someSpec() {
-    PuzzleSpec spec;
-    spec.level = 137;
-    spec.dictionary = "Common Words";
-    spec.handicap = 1;
-    spec.lock = LockRule::Randomly;
-    spec.timed = true;
-    spec.seed = 0xDEADBEEF;
-    spec.dataCheck = 0xABCDE;
-    return spec;
+    PuzzleSpec puzzleSpec;
+    puzzleSpec.level = 137;
+    puzzleSpec.dictionary = "Common Words";
+    puzzleSpec.handicap = 1;
+    puzzleSpec.lock = LockRule::Randomly;
+    puzzleSpec.timed = true;
+    puzzleSpec.seed = 0xDEADBEEF;
+    puzzleSpec.dataCheck = 0xABCDE;
+    return puzzleSpec;
 }
 
 TEST(PuzzleCode, EveryFieldRoundTripsAtItsLimits) {
@@ -27,18 +27,18 @@ TEST(PuzzleCode, EveryFieldRoundTripsAtItsLimits) {
             for (const LockRule lock :
                  {LockRule::None, LockRule::Vowels, LockRule::First, LockRule::Randomly})
                 for (const std::uint32_t seed : {0u, 1u, 0x80000000u, 0xFFFFFFFFu}) {
-                    PuzzleSpec spec = someSpec();
-                    spec.level = level;
-                    spec.handicap = handicap;
-                    spec.lock = lock;
-                    spec.seed = seed;
-                    spec.timed = (seed & 1) != 0;
-                    spec.dictionary = Installed[static_cast<std::size_t>(level) % 3];
-                    spec.dataCheck = seed & CodeDataCheckMask;
-                    const std::string code = encodePuzzleCode(spec);
+                    PuzzleSpec puzzleSpec = someSpec();
+                    puzzleSpec.level = level;
+                    puzzleSpec.handicap = handicap;
+                    puzzleSpec.lock = lock;
+                    puzzleSpec.seed = seed;
+                    puzzleSpec.timed = (seed & 1) != 0;
+                    puzzleSpec.dictionary = Installed[static_cast<std::size_t>(level) % 3];
+                    puzzleSpec.dataCheck = seed & CodeDataCheckMask;
+                    const std::string code = encodePuzzleCode(puzzleSpec);
                     const CodeRead read = decodePuzzleCode(code, Installed);
-                    ASSERT_TRUE(read.spec) << code << ": " << read.message;
-                    EXPECT_EQ(*read.spec, spec) << code;
+                    ASSERT_TRUE(read.puzzleSpec) << code << ": " << read.message;
+                    EXPECT_EQ(*read.puzzleSpec, puzzleSpec) << code;
                     EXPECT_EQ(read.problem, CodeProblem::None);
                 }
 }
@@ -52,8 +52,8 @@ TEST(PuzzleCode, IsShortAndSafeToPaste) {
 }
 
 TEST(PuzzleCode, ReadsAsAPlayerMayTypeIt) {
-    const PuzzleSpec spec = someSpec();
-    std::string code = encodePuzzleCode(spec);
+    const PuzzleSpec puzzleSpec = someSpec();
+    std::string code = encodePuzzleCode(puzzleSpec);
     std::string typed;
     for (const char c : code) {
         if (c == '-')
@@ -62,9 +62,9 @@ TEST(PuzzleCode, ReadsAsAPlayerMayTypeIt) {
         typed += c == '0' ? 'o' : c == '1' ? 'l' : static_cast<char>(std::tolower(c));
     }
     const CodeRead read = decodePuzzleCode("  \t" + typed + " \r\n", Installed);
-    ASSERT_TRUE(read.spec) << typed;
-    EXPECT_EQ(*read.spec, spec);
-    EXPECT_TRUE(decodePuzzleCode("-" + code + "--", Installed).spec);
+    ASSERT_TRUE(read.puzzleSpec) << typed;
+    EXPECT_EQ(*read.puzzleSpec, puzzleSpec);
+    EXPECT_TRUE(decodePuzzleCode("-" + code + "--", Installed).puzzleSpec);
 }
 
 TEST(PuzzleCode, EveryWrongDigitAndEverySwapIsMistyped) {
@@ -99,21 +99,21 @@ TEST(PuzzleCode, ADigitTooManyOrTooFewOrAForeignCharacterIsMistyped) {
           code.substr(0, 5) + "U" + code.substr(6), code.substr(0, 5) + "*" + code.substr(6),
           std::string(), std::string(5000, '0'), std::string("\0\xFF", 2)}) {
         const CodeRead read = decodePuzzleCode(bad, Installed);
-        EXPECT_FALSE(read.spec) << bad;
+        EXPECT_FALSE(read.puzzleSpec) << bad;
         EXPECT_EQ(read.problem, CodeProblem::Mistyped) << bad;
         EXPECT_EQ(read.message, codeProblemMessage(CodeProblem::Mistyped));
     }
 }
 
 TEST(PuzzleCode, ADictionaryNotInstalledIsNamedAsTheProblem) {
-    PuzzleSpec spec = someSpec();
-    spec.dictionary = "Birds";
-    const CodeRead read = decodePuzzleCode(encodePuzzleCode(spec), Installed);
-    EXPECT_FALSE(read.spec);
+    PuzzleSpec puzzleSpec = someSpec();
+    puzzleSpec.dictionary = "Birds";
+    const CodeRead read = decodePuzzleCode(encodePuzzleCode(puzzleSpec), Installed);
+    EXPECT_FALSE(read.puzzleSpec);
     EXPECT_EQ(read.problem, CodeProblem::UnknownDictionary);
     EXPECT_NE(read.message, codeProblemMessage(CodeProblem::Mistyped));
     // A typo is told first, whatever else is wrong.
-    std::string typo = encodePuzzleCode(spec);
+    std::string typo = encodePuzzleCode(puzzleSpec);
     typo[0] = typo[0] == 'Z' ? 'Y' : 'Z';
     EXPECT_EQ(decodePuzzleCode(typo, Installed).problem, CodeProblem::Mistyped);
 }

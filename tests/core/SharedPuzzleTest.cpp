@@ -198,22 +198,22 @@ TEST_F(SharedPuzzleTest, TheDailyPuzzleComesFromTheDateAlone) {
         o.timed = true;
         o.dictionary = "Animals";
     });
-    const PuzzleSpec spec = one->game.dailyPuzzle(day);
-    EXPECT_EQ(two->game.dailyPuzzle(day), spec);
+    const PuzzleSpec puzzleSpec = one->game.dailyPuzzle(day);
+    EXPECT_EQ(two->game.dailyPuzzle(day), puzzleSpec);
     // Pinned: the seed and level from the date's number, the code over this frozen data. A
     // change here gives every player another board on the same date.
-    EXPECT_EQ(spec.seed, 749860457u);
-    EXPECT_EQ(spec.level, 2);
-    EXPECT_EQ(encodePuzzleCode(spec), "4004-PWN0-PB3X-K91Y-BXGE");
-    EXPECT_EQ(spec.dictionary, "Common Words");
-    EXPECT_EQ(spec.handicap, 0);
-    EXPECT_EQ(spec.lock, LockRule::None);
-    EXPECT_FALSE(spec.timed);
+    EXPECT_EQ(puzzleSpec.seed, 749860457u);
+    EXPECT_EQ(puzzleSpec.level, 2);
+    EXPECT_EQ(encodePuzzleCode(puzzleSpec), "4004-PWN0-PB3X-K91Y-BXGE");
+    EXPECT_EQ(puzzleSpec.dictionary, "Common Words");
+    EXPECT_EQ(puzzleSpec.handicap, 0);
+    EXPECT_EQ(puzzleSpec.lock, LockRule::None);
+    EXPECT_FALSE(puzzleSpec.timed);
 
     const PuzzleSpec next = one->game.dailyPuzzle({2026, 12, 8});
-    EXPECT_NE(next.seed, spec.seed);
-    EXPECT_NE(encodePuzzleCode(next), encodePuzzleCode(spec));
-    EXPECT_NE(one->game.dailyPuzzle({2025, 12, 7}).seed, spec.seed) << "a year on";
+    EXPECT_NE(next.seed, puzzleSpec.seed);
+    EXPECT_NE(encodePuzzleCode(next), encodePuzzleCode(puzzleSpec));
+    EXPECT_NE(one->game.dailyPuzzle({2025, 12, 7}).seed, puzzleSpec.seed) << "a year on";
 }
 
 TEST_F(SharedPuzzleTest, EarlyInTheWeekTheLevelsAreLower) {

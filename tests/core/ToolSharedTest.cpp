@@ -71,9 +71,9 @@ TEST_F(ToolSharedTest, ACodeThatDoesNotReadExitsWithTheProblem) {
         << typo.err;
     EXPECT_TRUE(typo.out.empty());
 
-    PuzzleSpec spec;
-    spec.dictionary = "Birds";
-    const ToolRun unknown = play("--code " + encodePuzzleCode(spec), "");
+    PuzzleSpec puzzleSpec;
+    puzzleSpec.dictionary = "Birds";
+    const ToolRun unknown = play("--code " + encodePuzzleCode(puzzleSpec), "");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find(codeProblemMessage(CodeProblem::UnknownDictionary)),
               std::string::npos);

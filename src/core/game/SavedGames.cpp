@@ -67,11 +67,11 @@ ResumeResult Game::replay(const SavedGame& saved) {
     if (saved.moves.size() > MaxSavedMoves)
         return damaged();
     const CodeRead read = readPuzzleCode(saved.code);
-    if (!read.spec)
+    if (!read.puzzleSpec)
         return read.problem == CodeProblem::Mistyped ? damaged() : dataChanged();
     Move first = Move::playCode(saved.code);
     if (saved.daily) {
-        if (!(dailyPuzzle(*saved.daily) == *read.spec))
+        if (!(dailyPuzzle(*saved.daily) == *read.puzzleSpec))
             return dataChanged();
         first = Move::daily(*saved.daily);
     }

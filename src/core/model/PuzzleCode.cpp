@@ -1,4 +1,4 @@
-// Puzzle codes: the fields of a spec packed into 100 bits, with a CRC that catches typos.
+// Puzzle codes: the fields of a puzzle packed into 100 bits, with a CRC that catches typos.
 #include "model/PuzzleCode.h"
 
 #include <algorithm>
@@ -115,16 +115,16 @@ std::uint32_t dataCheckOf(std::string_view bytes, std::uint32_t check) {
     return check;
 }
 
-std::string encodePuzzleCode(const PuzzleSpec& spec) {
+std::string encodePuzzleCode(const PuzzleSpec& puzzleSpec) {
     BitWriter w;
     w.put(Version, VersionBits);
-    w.put(static_cast<std::uint32_t>(std::clamp(spec.level, 1, MaxCodeLevel)), LevelBits);
-    w.put(dictionaryHash(spec.dictionary), DictionaryBits);
-    w.put(static_cast<std::uint32_t>(std::clamp(spec.handicap, -1, 1) + 1), HandicapBits);
-    w.put(static_cast<std::uint32_t>(spec.lock), LockBits);
-    w.put(spec.timed ? 1 : 0, TimedBits);
-    w.put(spec.seed, SeedBits);
-    w.put(spec.dataCheck & CodeDataCheckMask, DataCheckBits);
+    w.put(static_cast<std::uint32_t>(std::clamp(puzzleSpec.level, 1, MaxCodeLevel)), LevelBits);
+    w.put(dictionaryHash(puzzleSpec.dictionary), DictionaryBits);
+    w.put(static_cast<std::uint32_t>(std::clamp(puzzleSpec.handicap, -1, 1) + 1), HandicapBits);
+    w.put(static_cast<std::uint32_t>(puzzleSpec.lock), LockBits);
+    w.put(puzzleSpec.timed ? 1 : 0, TimedBits);
+    w.put(puzzleSpec.seed, SeedBits);
+    w.put(puzzleSpec.dataCheck & CodeDataCheckMask, DataCheckBits);
     w.put(crcOf(w.bits()), CrcBits);
     BitReader r(w.bits());
     std::string code;
@@ -142,27 +142,27 @@ CodeRead decodePuzzleCode(std::string_view code,
     if (!bits)
         return failed(CodeProblem::Mistyped);
     BitReader r(*bits);
-    PuzzleSpec spec;
+    PuzzleSpec puzzleSpec;
     const std::uint32_t version = r.take(VersionBits);
-    spec.level = static_cast<int>(r.take(LevelBits));
+    puzzleSpec.level = static_cast<int>(r.take(LevelBits));
     const std::uint32_t dictionary = r.take(DictionaryBits);
     const std::uint32_t handicap = r.take(HandicapBits);
     const std::uint32_t lock = r.take(LockBits);
-    spec.timed = r.take(TimedBits) != 0;
-    spec.seed = r.take(SeedBits);
-    spec.dataCheck = r.take(DataCheckBits);
+    puzzleSpec.timed = r.take(TimedBits) != 0;
+    puzzleSpec.seed = r.take(SeedBits);
+    puzzleSpec.dataCheck = r.take(DataCheckBits);
     const std::uint32_t crc = r.take(CrcBits);
-    if (crc != crcOf(*bits) || version != Version || spec.level < 1 || handicap > 2)
+    if (crc != crcOf(*bits) || version != Version || puzzleSpec.level < 1 || handicap > 2)
         return failed(CodeProblem::Mistyped);
-    spec.handicap = static_cast<int>(handicap) - 1;
-    spec.lock = static_cast<LockRule>(lock);
+    puzzleSpec.handicap = static_cast<int>(handicap) - 1;
+    puzzleSpec.lock = static_cast<LockRule>(lock);
     const auto known =
         std::find_if(knownDictionaries.begin(), knownDictionaries.end(),
                      [&](const std::string& name) { return dictionaryHash(name) == dictionary; });
     if (known == knownDictionaries.end())
         return failed(CodeProblem::UnknownDictionary);
-    spec.dictionary = *known;
-    return {spec, CodeProblem::None, {}};
+    puzzleSpec.dictionary = *known;
+    return {puzzleSpec, CodeProblem::None, {}};
 }
 
 std::string codeProblemMessage(CodeProblem problem) {

@@ -29,14 +29,14 @@ struct PuzzleSpec {
 constexpr int MaxCodeLevel = 65535;
 constexpr std::uint32_t CodeDataCheckMask = 0xFFFFF;
 
-// The code of a spec: groups of Crockford base-32 digits joined by dashes, at most 24
+// The code of a puzzle: groups of Crockford base-32 digits joined by dashes, at most 24
 // characters. The dictionary travels as a hash of its name.
-std::string encodePuzzleCode(const PuzzleSpec& spec);
+std::string encodePuzzleCode(const PuzzleSpec& puzzleSpec);
 
 enum class CodeProblem { None, Mistyped, UnknownDictionary, DataDiffers, NoSuchLevel };
 
 struct CodeRead {
-    std::optional<PuzzleSpec> spec;
+    std::optional<PuzzleSpec> puzzleSpec;
     CodeProblem problem = CodeProblem::None;
     std::string message; // for the player; empty when the code reads
 };

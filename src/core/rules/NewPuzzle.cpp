@@ -28,29 +28,29 @@ void newPuzzle(Play& p) {
         return;
     endGameOnBoard(p);
     p.state.daily.reset();
-    PuzzleSpec spec;
-    spec.level = p.state.pickerLevel;
-    spec.dictionary = p.playerOptions.dictionary;
-    spec.handicap = p.playerOptions.handicap;
-    spec.lock = p.playerOptions.lock;
-    spec.timed = p.playerOptions.timed;
-    spec.seed = p.random.draw();
-    spec.dataCheck = puzzleDataCheck(p, spec.dictionary, spec.level);
-    buildPuzzle(p, spec, false);
+    PuzzleSpec puzzleSpec;
+    puzzleSpec.level = p.state.pickerLevel;
+    puzzleSpec.dictionary = p.playerOptions.dictionary;
+    puzzleSpec.handicap = p.playerOptions.handicap;
+    puzzleSpec.lock = p.playerOptions.lock;
+    puzzleSpec.timed = p.playerOptions.timed;
+    puzzleSpec.seed = p.random.draw();
+    puzzleSpec.dataCheck = puzzleDataCheck(p, puzzleSpec.dictionary, puzzleSpec.level);
+    buildPuzzle(p, puzzleSpec, false);
 }
 
-// Everything drawn for the board comes from the puzzle's own source, seeded with the spec's
-// seed: the same spec over the same data builds the same board, and the same clues follow.
-void buildPuzzle(Play& p, const PuzzleSpec& spec, bool ownOptions) {
-    p.state.puzzle = spec;
+// Everything drawn for the board comes from the puzzle's own source, seeded with the puzzle's
+// seed: the same puzzle over the same data builds the same board, and the same clues follow.
+void buildPuzzle(Play& p, const PuzzleSpec& puzzleSpec, bool ownOptions) {
+    p.state.puzzle = puzzleSpec;
     p.state.puzzleOwnOptions = ownOptions;
     refreshOptions(p);
     p.state.foundOrder.clear();
     p.state.cluesUsed = 0;
     ++p.puzzles.builds;
-    p.puzzles.random.reseed(spec.seed);
+    p.puzzles.random.reseed(puzzleSpec.seed);
     beginBuild(p);
-    p.state.values.level = spec.level;
+    p.state.values.level = puzzleSpec.level;
     const LayoutRecord& layout = p.levels.at(p.state.values.level);
     drawWords(p, layout);
     p.state.board.clear();

@@ -6,8 +6,8 @@
 namespace quorvel {
 
 void newPuzzle(Play& p); // ends the game on the board (a quit if moved) and builds
-// Builds the spec's board; ownOptions: its dictionary and options hold for its game alone.
-void buildPuzzle(Play& p, const PuzzleSpec& spec, bool ownOptions);
+// Builds the puzzle's board; ownOptions: its dictionary and options hold for its game alone.
+void buildPuzzle(Play& p, const PuzzleSpec& puzzleSpec, bool ownOptions);
 void endGameOnBoard(Play& p);
 void beginBuild(Play& p);
 void drawWords(Play& p, const LayoutRecord& layout);

@@ -108,12 +108,13 @@ std::uint32_t puzzleDataCheck(Play& p, const std::string& dictionary, int level)
 
 CodeRead readCode(Play& p, std::string_view code) {
     CodeRead read = decodePuzzleCode(code, installedDictionaries(p.folder));
-    if (!read.spec)
+    if (!read.puzzleSpec)
         return read;
     CodeProblem problem = CodeProblem::None;
-    if (read.spec->level > p.levels.levelCount)
+    if (read.puzzleSpec->level > p.levels.levelCount)
         problem = CodeProblem::NoSuchLevel;
-    else if (puzzleDataCheck(p, read.spec->dictionary, read.spec->level) != read.spec->dataCheck)
+    else if (puzzleDataCheck(p, read.puzzleSpec->dictionary, read.puzzleSpec->level) !=
+             read.puzzleSpec->dataCheck)
         problem = CodeProblem::DataDiffers;
     if (problem != CodeProblem::None)
         return {std::nullopt, problem, codeProblemMessage(problem)};
@@ -123,40 +124,40 @@ CodeRead readCode(Play& p, std::string_view code) {
 PuzzleSpec dailySpec(Play& p, const CivilDate& date) {
     const int day = dayNumberOf(date);
     const auto dayBits = static_cast<std::uint32_t>(day);
-    PuzzleSpec spec;
-    spec.seed = mixed(dayBits ^ 0x51A7D0C5u);
+    PuzzleSpec puzzleSpec;
+    puzzleSpec.seed = mixed(dayBits ^ 0x51A7D0C5u);
     // Day 0, 1899-12-30, was a Saturday: Monday is 0 and Sunday 6.
     const int weekday = ((day % 7 + 7) % 7 + 5) % 7;
-    spec.level =
-        dailyLevel(mixed(spec.seed ^ 0x1E7E15u), weekday, std::max(1, p.levels.levelCount));
-    spec.dictionary = DailyDictionary;
-    spec.handicap = 0;
-    spec.lock = LockRule::None;
-    spec.timed = false;
-    spec.dataCheck = puzzleDataCheck(p, spec.dictionary, spec.level);
-    return spec;
+    puzzleSpec.level =
+        dailyLevel(mixed(puzzleSpec.seed ^ 0x1E7E15u), weekday, std::max(1, p.levels.levelCount));
+    puzzleSpec.dictionary = DailyDictionary;
+    puzzleSpec.handicap = 0;
+    puzzleSpec.lock = LockRule::None;
+    puzzleSpec.timed = false;
+    puzzleSpec.dataCheck = puzzleDataCheck(p, puzzleSpec.dictionary, puzzleSpec.level);
+    return puzzleSpec;
 }
 
 void playCode(Play& p, std::string_view code) {
     if (p.state.values.building)
         return;
     const CodeRead read = readCode(p, code);
-    if (!read.spec) {
+    if (!read.puzzleSpec) {
         p.listener.message(read.message);
         return;
     }
     endGameOnBoard(p);
     p.state.daily.reset();
-    buildPuzzle(p, *read.spec, true);
+    buildPuzzle(p, *read.puzzleSpec, true);
 }
 
 void playDaily(Play& p, const CivilDate& date) {
     if (p.state.values.building)
         return;
-    const PuzzleSpec spec = dailySpec(p, date);
+    const PuzzleSpec puzzleSpec = dailySpec(p, date);
     endGameOnBoard(p);
     p.state.daily = date;
-    buildPuzzle(p, spec, true);
+    buildPuzzle(p, puzzleSpec, true);
 }
 
 } // namespace quorvel
