@@ -130,6 +130,41 @@ def _holds_relative(token, related):
     return False
 
 
+# Prefixes taken off a word before its root is compared in another shape (INCAPABLE
+# and CAPACITY, UNSIGNED and SIGNATURE, DEODORIZE and ODOR).
+NEGATING_PREFIXES = ("un", "in", "im", "il", "ir", "non", "dis", "mis", "re", "de")
+# Two words share a root in another shape when their first ROOT_LETTERS or more
+# letters agree and make up at least ROOT_SHARE of the shorter (RELIABLE and
+# RELIANCE, LAUGHTER and LAUGHING, MESSENGER and MESSAGE).
+ROOT_LETTERS = 4
+ROOT_SHARE = 0.55
+# Beginnings that are prefixes of their own share no root (INTEREST "international").
+PREFIX_BEGINNINGS = frozenset(("inter", "intra", "trans", "super", "under", "over", "counter",
+                               "micro", "multi", "semi", "anti", "auto", "tele", "para",
+                               "post", "fore", "self", "extra", "ultra", "hyper", "circum"))
+
+
+def _cores(word):
+    found = [word]
+    for prefix in NEGATING_PREFIXES:
+        if word.startswith(prefix) and len(word) - len(prefix) >= ROOT_LETTERS:
+            found.append(word[len(prefix):])
+    return found
+
+
+def shares_root(token, word):
+    """True when a definition's token begins with the word's root, also once a prefix
+    is taken off the word: RELIABLE "reliance", INCAPABLE "capacity", DOORSTEP
+    "doorway". The token keeps its prefix (TERRACE is not in "interrupting")."""
+    for core in _cores(word):
+        shared = _common_prefix(token, core)
+        if token[:shared] in PREFIX_BEGINNINGS:
+            continue
+        if shared >= ROOT_LETTERS and shared >= ROOT_SHARE * min(len(token), len(core)):
+            return True
+    return False
+
+
 def gives_away(word, definition, related=()):
     """True when the definition holds the word, a form of it, a stem of four or more
     letters it shares with the word, or a part of it: HOMEOWNER "someone who owns a
@@ -148,7 +183,7 @@ def gives_away(word, definition, related=()):
             return True  # a part of a compound, or the word it is made from
         if t.endswith("s") and len(t) > SHORT_PART + 1 and _compound_part(w, t[:-1]):
             return True  # a part in the plural (PICKPOCKET "the pockets of others")
-        if _same_family(t, w):
+        if _same_family(t, w) or (len(t) >= ROOT_LETTERS and shares_root(t, w)):
             return True
         shared = _common_prefix(t, w)
         if shared >= 6 or (shared >= 5 and shared >= min(len(t), len(w)) - 2):

@@ -6,6 +6,9 @@ import re
 LIST_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "excluded_words.txt")
 # Words too rare or old for a hidden word; the same format.
 RARE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "rare_words.txt")
+# Everyday words no WordNet gloss defines plainly; the same format.
+UNCLEAR_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                            "unclear_definitions.txt")
 WORD = re.compile(r"[a-z]+")
 
 

@@ -214,7 +214,8 @@ def generate(out, tool):
               f" {report.inflected} inflected, {report.undefinable} without a definition"
               f" that may be shown, {report.untrusted} whose sense WordNet's texts do not"
               f" show to be the usual one, {report.specialist} a trade's or"
-              f" scientist's word or an odd form; {report.own} defined by hand)")
+              f" scientist's word or an odd form, {report.unclear} with no plain"
+              f" definition; {report.own} defined by hand)")
         for name, select in themes.THEMES:
             items = select(wordnet)
             problems += dictionary_problems(name, items, pins, own, related)

@@ -148,6 +148,19 @@ class DefinitionRules(unittest.TestCase):
         self.assertFalse(definitions.gives_away("CAT", "a small carnivore"))
         self.assertFalse(definitions.gives_away("INTEREST", "of international concern"))
 
+    def test_a_root_shared_in_another_shape_gives_it_away(self):
+        self.assertTrue(definitions.gives_away("RELIABLE", "worthy of reliance or trust"))
+        self.assertTrue(definitions.gives_away("INCAPABLE", "lacking capacity or ability"))
+        self.assertTrue(definitions.gives_away("UNSIGNED", "lacking a signature"))
+        self.assertTrue(definitions.gives_away("LAUGHTER", "the sound of laughing"))
+        self.assertTrue(definitions.gives_away("DOORSTEP", "the bottom of a doorway"))
+        # The definition's word keeps its prefix, and a prefix is no root. The rule is
+        # broad on purpose (CONTRACT "control" counts): a definition it refuses only
+        # gives way to another clause or sense.
+        self.assertFalse(definitions.gives_away("TERRACE", "a level shelf interrupting a slope"))
+        self.assertFalse(definitions.gives_away("INTERVAL", "of international concern"))
+        self.assertFalse(definitions.gives_away("MARKETING", "the work of a mare"))
+
     def test_a_shared_stem_of_four_letters_or_a_word_inside_gives_it_away(self):
         self.assertTrue(definitions.gives_away("CURDLE", "turn into curds"))
         self.assertTrue(definitions.gives_away("WAKE", "be awake"))

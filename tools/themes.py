@@ -54,6 +54,11 @@ def rare():
 
 
 @functools.lru_cache(maxsize=None)
+def unclear():
+    return exclusions.Exclusions.load(exclusions.UNCLEAR_PATH)
+
+
+@functools.lru_cache(maxsize=None)
 def sense_rules(wordnet):
     return suitability.SenseRules(wordnet)
 
@@ -95,6 +100,7 @@ class CommonWordsReport:
         self.undefinable = 0
         self.untrusted = 0
         self.specialist = 0
+        self.unclear = 0
         self.own = 0
 
 
@@ -128,6 +134,9 @@ def common_words(wordnet, report=None):
         if lemma in own:
             report.own += 1
             items[lemma.upper()] = (lemma.upper(), own[lemma], [])
+            continue
+        if not unclear().allows_plain(lemma):
+            report.unclear += 1
             continue
         if glosses.is_unsuitable(wordnet, lemma, senses, rules):
             report.coarse += 1
@@ -504,10 +513,10 @@ def geography(wordnet):
             if not (_familiar(wordnet, word) or set(attributes) & WELL_KNOWN_PLACES):
                 continue
             kin = related(wordnet, word)
-            definition = next((text for text in definitions.definition_variants(synset.gloss,
-                                                                                 word, kin)
-                               if definitions.definition_problem(word, text, excluded(), kin)
-                               is None), None)
+            # A hand-written definition stands for the place the name means.
+            definition = own_definitions("Geography").get(word.lower()) or next(
+                (text for text in definitions.definition_variants(synset.gloss, word, kin)
+                 if definitions.definition_problem(word, text, excluded(), kin) is None), None)
             if definition is None:
                 continue
             # A rare place sense of a common name (Union) does not count.
