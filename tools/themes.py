@@ -506,6 +506,8 @@ def geography(wordnet):
             continue
         # A place's usual names come first; EDO and ANGORA are old names of capitals.
         for word in synset.words[:USUAL_NAMES - 1]:
+            if word.lower() in off_theme("Geography"):
+                continue
             is_name = bool(NAME_WORD.fullmatch(word)) and word in names
             is_common = bool(EVERYDAY_WORD.fullmatch(word)) and word in common
             if not (is_name or is_common) or not _place_word_ok(wordnet, word, is_name):

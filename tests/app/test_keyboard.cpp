@@ -98,16 +98,21 @@ void KeyboardTest::lockedLettersCarryAMarkThatCanBeSwitchedOff() {
                 dark += image.pixelColor(x, y).lightness() < 40 ? 1 : 0;
         return dark;
     };
-    // A wide letter leaves no room for the notch: the first free letter that does is locked.
+    // A wide letter leaves no room for the notch: free letters are locked until one has
+    // room, on further boards when this one's letters are all too wide.
     int marked = 0;
-    for (int tile = 1; tile <= game.model().tileCount && marked == 0; ++tile) {
-        if (game.model().tile(tile).colour != LetterColour::Unlocked)
-            continue;
-        board->setCursorTile(tile);
-        QTest::keyClick(board, Qt::Key_L);
-        QCOMPARE(game.model().tile(tile).colour, LetterColour::Locked);
-        rect = board->tileRect(tile);
-        marked = darkPixels();
+    for (int round = 0; round < 20 && marked == 0; ++round) {
+        if (round > 0)
+            game.window->newGame();
+        for (int tile = 1; tile <= game.model().tileCount && marked == 0; ++tile) {
+            if (game.model().tile(tile).colour != LetterColour::Unlocked)
+                continue;
+            board->setCursorTile(tile);
+            QTest::keyClick(board, Qt::Key_L);
+            QCOMPARE(game.model().tile(tile).colour, LetterColour::Locked);
+            rect = board->tileRect(tile);
+            marked = darkPixels();
+        }
     }
     QVERIFY(marked > 0);
     QAction* marks = game.window->menuItems().lockMarks;
