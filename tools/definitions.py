@@ -165,6 +165,14 @@ def shares_root(token, word):
     return False
 
 
+def _plural_part(word, part):
+    """True when the part, found in the plural, is a part of the compound word; a short
+    one only beside a longer rest (ANTHILL "ants", not CARPET "cars")."""
+    if len(part) > SHORT_PART:
+        return _compound_part(word, part)
+    return len(word) - len(part) > SHORT_PART and _compound_part(word, part)
+
+
 def gives_away(word, definition, related=()):
     """True when the definition holds the word, a form of it, a stem of four or more
     letters it shares with the word, or a part of it: HOMEOWNER "someone who owns a
@@ -181,7 +189,7 @@ def gives_away(word, definition, related=()):
             return True
         if _compound_part(w, t) or (len(t) >= 5 and t in w):
             return True  # a part of a compound, or the word it is made from
-        if t.endswith("s") and len(t) > SHORT_PART + 1 and _compound_part(w, t[:-1]):
+        if t.endswith("s") and _plural_part(w, t[:-1]):
             return True  # a part in the plural (PICKPOCKET "the pockets of others")
         if _same_family(t, w) or (len(t) >= ROOT_LETTERS and shares_root(t, w)):
             return True

@@ -154,6 +154,7 @@ class DefinitionRules(unittest.TestCase):
         self.assertTrue(definitions.gives_away("UNSIGNED", "lacking a signature"))
         self.assertTrue(definitions.gives_away("LAUGHTER", "the sound of laughing"))
         self.assertTrue(definitions.gives_away("DOORSTEP", "the bottom of a doorway"))
+        self.assertTrue(definitions.gives_away("ANTHILL", "a mound made by ants"))  # a short part's plural
         # The definition's word keeps its prefix, and a prefix is no root. The rule is
         # broad on purpose (CONTRACT "control" counts): a definition it refuses only
         # gives way to another clause or sense.
