@@ -9,6 +9,8 @@
 #include "board/BoardView.h"
 #include "window/Session.h"
 
+#include "records/DayNumber.h"
+
 #include <QAction>
 #include <QFile>
 #include <QtTest>
@@ -28,9 +30,15 @@ protected:
         const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
         for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
+        // Installed, and news and updates offered, on the real today: nothing falls due while
+        // the test runs, on whatever day it runs.
+        const QDate now = QDate::currentDate();
+        const int today = quorvel::dayNumber(now.year(), now.month(), now.day());
         QFile ini(file("RQN_ZQ.INI"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Options]\r\nTOTD=0\r\nInstallDate=46363\r\n");
+        ini.write(QStringLiteral("[Options]\r\nTOTD=0\r\nInstallDate=%1\r\nlnd=%1\r\nlnu=%1\r\n")
+                      .arg(today)
+                      .toLatin1());
     }
 
     // A new window over the folder, started up as main() starts it; a kept game comes back
