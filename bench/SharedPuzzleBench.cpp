@@ -22,6 +22,16 @@ bool staged(benchmark::State& state) {
     return false;
 }
 
+// A game over the shipped data with its layouts read, as a session starts one.
+struct ShippedGame {
+    GameListener silent;
+    Random random;
+    Game game;
+    explicit ShippedGame(std::uint32_t seed) : random(seed), game(silent, random, Folder) {
+        game.loadLayouts();
+    }
+};
+
 // The check of the whole dictionary file: what the first build of a session pays once.
 void BM_DictionaryFileCheck(benchmark::State& state) {
     if (!staged(state))
@@ -35,10 +45,8 @@ BENCHMARK(BM_DictionaryFileCheck)->Unit(benchmark::kMillisecond);
 void BM_NewPuzzle(benchmark::State& state) {
     if (!staged(state))
         return;
-    GameListener silent;
-    Random random(1);
-    Game game(silent, random, Folder);
-    game.loadLayouts();
+    ShippedGame shipped(1);
+    Game& game = shipped.game;
     game.apply(Move::pickerLevel(static_cast<int>(state.range(0))));
     game.apply(Move::of(Move::Kind::NewPuzzle));
     for (auto _ : state)
@@ -49,10 +57,8 @@ BENCHMARK(BM_NewPuzzle)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 void BM_ReadPuzzleCode(benchmark::State& state) {
     if (!staged(state))
         return;
-    GameListener silent;
-    Random random(1);
-    Game game(silent, random, Folder);
-    game.loadLayouts();
+    ShippedGame shipped(1);
+    Game& game = shipped.game;
     game.apply(Move::of(Move::Kind::NewPuzzle));
     const std::string code = game.puzzleCode();
     for (auto _ : state)
@@ -64,10 +70,8 @@ BENCHMARK(BM_ReadPuzzleCode)->Unit(benchmark::kMicrosecond);
 void BM_ResumeSavedGame(benchmark::State& state) {
     if (!staged(state))
         return;
-    GameListener silent;
-    Random random(3);
-    Game played(silent, random, Folder);
-    played.loadLayouts();
+    ShippedGame shipped(3);
+    Game& played = shipped.game;
     played.apply(Move::pickLevel(100, true));
     const int columns = played.state().board.columns;
     // Shifts and clicks cost moves, so past the first forty the level picker's track bar
@@ -82,10 +86,8 @@ void BM_ResumeSavedGame(benchmark::State& state) {
     }
     const std::string text = formatSavedGame(played.saveGame(0));
     for (auto _ : state) {
-        Random another(9);
-        Game game(silent, another, Folder);
-        game.loadLayouts();
-        const ResumeResult r = game.resumeGame(*parseSavedGame(text).game);
+        ShippedGame fresh(9);
+        const ResumeResult r = fresh.game.resumeGame(*parseSavedGame(text).game);
         benchmark::DoNotOptimize(r);
     }
     state.counters["moves"] = static_cast<double>(played.movesSincePuzzle().size());

@@ -38,6 +38,27 @@ inline std::vector<std::pair<std::string, std::string>> generatedWords(int perLe
     return items;
 }
 
+// A game of its own over a program folder, as a session of the game starts it: its layouts
+// read, its own listener and random source.
+struct GameInFolder {
+    RecordingListener events;
+    Random random;
+    Game game;
+    GameInFolder(const std::string& folder, std::uint32_t seed)
+        : random(seed), game(events, random, folder) {
+        game.loadLayouts();
+    }
+    void options(const std::function<void(GameOptions&)>& change) {
+        GameOptions o = game.options();
+        change(o);
+        game.setOptions(o);
+    }
+    void build(int level) {
+        game.apply(Move::pickerLevel(level));
+        game.apply(Move::of(Move::Kind::NewPuzzle));
+    }
+};
+
 class EngineTest : public ::testing::Test {
 protected:
     TempProgramFolder dir;

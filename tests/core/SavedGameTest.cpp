@@ -102,20 +102,11 @@ protected:
         dir.write("zq/formats", layoutsFile(Levels));
         dir.writeDictionary("Test", generatedWords());
     }
-    struct Session {
-        RecordingListener events;
-        Random random;
-        Game game;
-        Session(const std::string& folder, std::uint32_t seed)
-            : random(seed), game(events, random, folder) {
-            game.loadLayouts();
-            GameOptions o = game.options();
-            o.dictionary = "Test";
-            game.setOptions(o);
-        }
-    };
+    using Session = GameInFolder;
     std::unique_ptr<Session> session(std::uint32_t seed) {
-        return std::make_unique<Session>(dir.folder(), seed);
+        auto s = std::make_unique<Session>(dir.folder(), seed);
+        s->options([](GameOptions& o) { o.dictionary = "Test"; });
+        return s;
     }
     // A game at level 3 with a few moves made, saved as text.
     std::string savedGame() {

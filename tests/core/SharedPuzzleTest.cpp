@@ -13,24 +13,7 @@ namespace {
 const std::string Levels = "0404\r\n0404\r\n0505\r\n0505\r\n0606\r\n0606\r\n0707\r\n0707\r\n"
                            "0505\r\n0606\r\n";
 
-struct Player {
-    RecordingListener events;
-    Random random;
-    Game game;
-    Player(const std::string& folder, std::uint32_t seed)
-        : random(seed), game(events, random, folder) {
-        game.loadLayouts();
-    }
-    void options(const std::function<void(GameOptions&)>& change) {
-        GameOptions o = game.options();
-        change(o);
-        game.setOptions(o);
-    }
-    void build(int level) {
-        game.apply(Move::pickerLevel(level));
-        game.apply(Move::of(Move::Kind::NewPuzzle));
-    }
-};
+using Player = GameInFolder;
 
 class SharedPuzzleTest : public ::testing::Test {
 protected:
