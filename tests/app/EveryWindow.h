@@ -1,7 +1,7 @@
 // Some windows are made on first use: tests that walk every window of the game make them first.
 #pragma once
 
-#include "dialogs/HelpCommands.h"
+#include "window/HelpCommands.h"
 #include "window/MainWindow.h"
 
 inline void makeEveryWindow(quorvel::MainWindow& window) {

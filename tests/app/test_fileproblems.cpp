@@ -13,6 +13,7 @@
 #include "game/Game.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -188,6 +189,23 @@ private slots:
         newGame();
         QCOMPARE(m_dialogs->warned, QStringList{detail.arg(path("kbs/Common Words.dic"))});
         QVERIFY(!game().state().isInPlay());
+    }
+    // A path is shown as the file system spells it, while game texts stay Windows-1252: a
+    // program folder named zo\u00EB used to be shown as zo\u00C3\u00AB in every file warning.
+    void pathsInWarningsKeepThePlayersLetters() {
+        m_folder = m_dir->path() + QStringLiteral("/zo\u00EB/");
+        const QString shipped = QStringLiteral(QUORVEL_PROGRAM_DIR);
+        for (const char* sub : {"zq", "kbs", "sound"})
+            copyTree(shipped + QLatin1String(sub) + '/', m_folder + QLatin1String(sub) + '/');
+        QVERIFY(QFile::remove(path("zq/W3")) && QDir().mkpath(path("zq/W3"))); // unreadable
+        QVERIFY(QFile::remove(path("zq/formats")));
+        openWindow();
+        QCOMPARE(m_dialogs->warned.size(), 2);
+        const QString lists = m_dialogs->warned.filter(QStringLiteral("W3")).value(0);
+        QVERIFY2(lists.contains(path("zq/W3")), qPrintable(lists));
+        const QString levels = m_dialogs->warned.filter(QStringLiteral("formats")).value(0);
+        QVERIFY2(levels.contains(path("zq/formats")), qPrintable(levels));
+        QVERIFY(!m_dialogs->warned.join(QString()).contains(QStringLiteral("\u00C3")));
     }
 };
 

@@ -4,7 +4,7 @@
 #include "WindowFixture.h"
 #include "dialogs/AboutBox.h"
 #include "support/Dialogs.h"
-#include "dialogs/HelpCommands.h"
+#include "window/HelpCommands.h"
 #include "window/MainWindow.h"
 #include "settings/Settings.h"
 #include "dialogs/NewsWindow.h"

@@ -1,8 +1,10 @@
 // The options dialog: its controls, the dictionary list, quick settings and the generic passes.
 #include "dialogs/OptionsDialog.h"
+#include "dialogs/StylePanel.h"
 #include "settings/Settings.h"
+#include "settings/SettingsBinder.h"
 
-
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -438,6 +440,44 @@ private slots:
         QCOMPARE(dialog.letterColours().unlocked, quorvel::Colour(255));
         QCOMPARE(dialog.letterColours().locked, quorvel::Colour(6728192)); // not a number
         QCOMPARE(dialog.letterColours().revealed, quorvel::Colour(16711680));
+    }
+    // Outside the options dialog a control is bound by its settingKey property alone, whatever
+    // its name: a menu item named mMusic, a letter panel kept by its colour. A control merely
+    // named after a key is not kept there, so no stray widget writes to the file.
+    void controlsBoundByKeyAreKeptWhateverTheirName() {
+        ProgramFolder folder({}, QByteArray("[Options]\r\nGreen=255\r\n"));
+        struct Controls {
+            QWidget root;
+            QAction* music = new QAction(&root);
+            StylePanel* green = new StylePanel(QStringLiteral("Green"), QString(), &root);
+            QCheckBox* named = new QCheckBox(&root);
+            Controls() {
+                music->setObjectName(QStringLiteral("mMusic"));
+                music->setCheckable(true);
+                bindToSetting(*music, Setting::Music);
+                bindToSetting(*green, Setting::LetterLocked);
+                named->setObjectName(QStringLiteral("Sound"));
+            }
+        };
+        {
+            Controls controls;
+            loadBoundControls(controls.root, folder.settings());
+            QCOMPARE(controls.green->textColour(), QColor(Qt::red)); // 0x0000FF is red
+            controls.music->setChecked(true);
+            controls.green->setTextColour(QColor(0x12, 0x34, 0x56));
+            controls.named->setChecked(true);
+            QVERIFY(storeBoundControls(controls.root, folder.settings()));
+        }
+        const QByteArray ini = folder.read(QStringLiteral("RQN_ZQ.INI"));
+        QVERIFY2(ini.contains("Green=5649426\r\n"), ini.constData()); // 0x563412
+        QVERIFY(ini.contains("Music=1\r\n"));
+        QVERIFY(!ini.contains("Sound="));
+
+        Controls again;
+        loadBoundControls(again.root, folder.settings());
+        QVERIFY(again.music->isChecked());
+        QCOMPARE(again.green->textColour(), QColor(0x12, 0x34, 0x56));
+        QVERIFY(!again.named->isChecked());
     }
 };
 

@@ -81,3 +81,11 @@ std::optional<TileStyle> tileStylePreset(const QString& name) {
     }
     return std::nullopt;
 }
+
+int tileStyleSample(const QString& name) {
+    const QString upper = name.toUpper();
+    for (int sample = 1; sample <= TileStylePresetCount; ++sample)
+        if (upper == QStringLiteral("PANEL%1").arg(sample))
+            return sample;
+    return 1;
+}

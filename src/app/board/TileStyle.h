@@ -43,6 +43,9 @@ const TileStylePreset* tileStylePresets();
 // The preset of a sample name ("panel21", "Panel1", ...), matched without regard to case.
 std::optional<TileStyle> tileStylePreset(const QString& name);
 
+// The sample number a Style value names: "panel1".."panel21" in any case; 1 for any other.
+int tileStyleSample(const QString& name);
+
 // How tiles are dressed: colour, font and shape. The letter colour comes from the tile's state.
 struct TileAppearance {
     QColor colour = QColor(0xF0, 0xF0, 0xF0); // the button-face colour

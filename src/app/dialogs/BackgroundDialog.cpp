@@ -1,9 +1,10 @@
 // The background dialog's folder tree, picture list and Stretch box.
 #include "dialogs/BackgroundDialog.h"
 
-#include "support/Dialogs.h"
-#include "window/SessionHost.h"
+#include "dialogs/BoardLook.h"
 #include "settings/Settings.h"
+#include "settings/SettingsBinder.h"
+#include "support/Dialogs.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -34,8 +35,9 @@ QString startFolder(const QString& currentPicture) {
 
 } // namespace
 
-BackgroundDialog::BackgroundDialog(SessionHost& host, Settings& settings, QWidget* parent)
-    : QDialog(parent), m_host(host), m_settings(settings) {
+BackgroundDialog::BackgroundDialog(BoardLook& board, Dialogs& dialogs, Settings& settings,
+                                   QWidget* parent)
+    : QDialog(parent), m_board(board), m_dialogs(dialogs), m_settings(settings) {
     setObjectName(QStringLiteral("TfrmBG"));
     setWindowTitle(QStringLiteral("Background"));
     setModal(false);
@@ -58,6 +60,7 @@ BackgroundDialog::BackgroundDialog(SessionHost& host, Settings& settings, QWidge
 
     m_stretch = new QCheckBox(QStringLiteral("Stretch"), this);
     m_stretch->setObjectName(QStringLiteral("CheckBox1"));
+    bindToSetting(*m_stretch, Setting::Stretch);
     showStretchInForce();
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
@@ -97,7 +100,7 @@ void BackgroundDialog::showEvent(QShowEvent* event) {
 // Start-up stretches the board's picture by the same key each click of the box writes, so the
 // box reads it to say how the picture is shown now.
 void BackgroundDialog::showStretchInForce() {
-    m_stretch->setChecked(m_settings.readBool(Setting::Stretch));
+    loadBoundControl(*m_stretch, m_settings);
 }
 
 const QStringList& BackgroundDialog::pictureFilters() {
@@ -158,22 +161,22 @@ bool BackgroundDialog::choosePicture(const QString& fileName) {
 // A picture that cannot be read leaves the board, its picture and the settings as they were.
 bool BackgroundDialog::loadPicture(const QString& fileName) {
     const QString path = QDir(m_folder).filePath(fileName);
-    if (!m_host.loadBackground(path)) {
-        m_host.dialogs().warn(this, QStringLiteral("The picture \"%1\" could not be loaded: it is "
-                                                   "damaged or not a picture file.")
-                                        .arg(QDir::toNativeSeparators(path)));
+    if (!m_board.loadBackground(path)) {
+        m_dialogs.warn(this, QStringLiteral("The picture \"%1\" could not be loaded: it is "
+                                            "damaged or not a picture file.")
+                                 .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    m_host.setBackgroundVisible(true);
+    m_board.setBackgroundVisible(true);
     if (!m_settings.writeText(Setting::Picture, path))
-        m_host.dialogs().warn(this, QStringLiteral("Your choice of picture could not be saved.\n\n%1")
-                                        .arg(m_settings.lastError()));
+        m_dialogs.warn(this, QStringLiteral("Your choice of picture could not be saved.\n\n%1")
+                                 .arg(m_settings.lastError()));
     return true;
 }
 
 void BackgroundDialog::setStretched(bool stretched) {
-    m_host.setBackgroundStretched(stretched);
-    if (!m_settings.writeBool(Setting::Stretch, stretched))
-        m_host.dialogs().warn(this, QStringLiteral("Your choice of stretching could not be saved.\n\n%1")
-                                        .arg(m_settings.lastError()));
+    m_board.setBackgroundStretched(stretched);
+    if (!storeBoundControl(*m_stretch, m_settings))
+        m_dialogs.warn(this, QStringLiteral("Your choice of stretching could not be saved.\n\n%1")
+                                 .arg(m_settings.lastError()));
 }

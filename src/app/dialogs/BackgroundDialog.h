@@ -8,7 +8,8 @@ class QCheckBox;
 class QFileSystemModel;
 class QListWidget;
 class QTreeView;
-class SessionHost;
+class BoardLook;
+class Dialogs;
 class Settings;
 
 // Modeless: it stays usable beside the style dialog. A chosen picture shows at once and its
@@ -16,7 +17,8 @@ class Settings;
 class BackgroundDialog : public QDialog {
     Q_OBJECT
 public:
-    BackgroundDialog(SessionHost& host, Settings& settings, QWidget* parent = nullptr);
+    BackgroundDialog(BoardLook& board, Dialogs& dialogs, Settings& settings,
+                     QWidget* parent = nullptr);
 
     // The picture files listed: bitmaps, as always, and the PNG and JPEG pictures players keep.
     static const QStringList& pictureFilters();
@@ -41,7 +43,8 @@ private:
     void setStretched(bool stretched);
     void showStretchInForce();
 
-    SessionHost& m_host;
+    BoardLook& m_board;
+    Dialogs& m_dialogs;
     Settings& m_settings;
     QString m_folder;
     QFileSystemModel* m_folders = nullptr;

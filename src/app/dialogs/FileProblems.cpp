@@ -1,6 +1,8 @@
 // The words for a damaged, missing or unreadable dictionary or layouts file.
 #include "dialogs/FileProblems.h"
 
+#include "support/Text.h"
+
 #include "model/Layouts.h"
 #include "words/DictionaryError.h"
 
@@ -11,12 +13,13 @@ namespace quorvel {
 namespace {
 
 QString quoted(const std::string& path) {
-    return QStringLiteral("\"%1\"").arg(QString::fromStdString(path));
+    return QStringLiteral("\"%1\"").arg(fromFileSystem(path));
 }
 
 // The system's reason after a colon, or nothing when it gave none.
 QString because(const std::error_code& error) {
-    return error ? QStringLiteral(": %1").arg(QString::fromStdString(error.message())) : QString();
+    return error ? QStringLiteral(": %1").arg(QString::fromLocal8Bit(error.message().c_str()))
+                 : QString();
 }
 
 QString dictionaryFault(const DictionaryError& error) {
@@ -90,7 +93,7 @@ QString layoutsFault(const LayoutsProblem& problem) {
 } // namespace
 
 QString dictionaryFailureText(const DictionaryError& error) {
-    return QString::fromLatin1(error.what()) + QStringLiteral("\n\n") + dictionaryFault(error);
+    return fromFileSystem(error.what()) + QStringLiteral("\n\n") + dictionaryFault(error);
 }
 
 QString layoutsProblemText(const LayoutsProblem& problem) {

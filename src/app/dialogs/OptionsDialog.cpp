@@ -3,6 +3,7 @@
 
 #include "base/ProgramFolder.h"
 #include "settings/Settings.h"
+#include "settings/SettingsBinder.h"
 #include "support/TabOrder.h"
 #include "support/Text.h"
 
@@ -19,10 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QSpinBox>
 
 #include <algorithm>
-#include <optional>
 
 using quorvel::toCp1252;
 
@@ -69,33 +68,6 @@ void placeTrackBar(QGroupBox* group, QSlider* slider, const QStringList& caption
 QFont boldFont(QFont font) {
     font.setBold(true);
     return font;
-}
-
-// A kept control is named after a key of the settings table. Parts of compound widgets (a combo
-// box's line edit, a spin box's editor) are not options.
-std::optional<Setting> keptSetting(const QWidget* widget, const QWidget* dialog) {
-    const std::optional<Setting> key = settingNamed(widget->objectName().toStdString());
-    if (!key)
-        return std::nullopt;
-    for (const QWidget* up = widget->parentWidget(); up && up != dialog; up = up->parentWidget())
-        if (qobject_cast<const QComboBox*>(up) || qobject_cast<const QAbstractSpinBox*>(up))
-            return std::nullopt;
-    return key;
-}
-
-// A radio group is a named group box of unnamed radio buttons: its value is the index of the
-// checked button (-1 for none), like a list's selected index.
-QList<QRadioButton*> radioGroupItems(QWidget* widget) {
-    if (!qobject_cast<QGroupBox*>(widget))
-        return {};
-    return widget->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
-}
-
-int checkedIndex(const QList<QRadioButton*>& items) {
-    for (int i = 0; i < items.size(); ++i)
-        if (items[i]->isChecked())
-            return i;
-    return -1;
 }
 
 } // namespace
@@ -324,36 +296,7 @@ void OptionsDialog::fillDictionaryList(const QString& selected) {
 }
 
 void OptionsDialog::loadControls() {
-    for (QWidget* widget : findChildren<QWidget*>()) {
-        const std::optional<Setting> key = keptSetting(widget, this);
-        if (!key)
-            continue;
-        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            box->setChecked(m_settings.readBool(*key));
-        } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-            radio->setChecked(m_settings.readBool(*key));
-        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            const QString text = m_settings.readText(*key);
-            if (combo->isEditable()) {
-                combo->setEditText(text);
-            } else {
-                // A list holds only its own entries: an unknown name leaves the selection.
-                const int index = combo->findText(text, Qt::MatchFixedString);
-                if (index >= 0)
-                    combo->setCurrentIndex(index);
-            }
-        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            edit->setText(m_settings.readText(*key));
-        } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-            spin->setValue(m_settings.readInteger(*key));
-        } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
-            slider->setValue(m_settings.readInteger(*key));
-        } else if (const auto items = radioGroupItems(widget); !items.isEmpty()) {
-            const int index = m_settings.readInteger(*key);
-            if (index >= 0 && index < items.size())
-                items[index]->setChecked(true);
-        }
-    }
+    loadBoundControls(*this, m_settings, KeyNames::AreKeys);
     showChoicesInForce();
 }
 
@@ -368,27 +311,7 @@ void OptionsDialog::showChoicesInForce() {
 }
 
 bool OptionsDialog::saveControls() {
-    bool saved = true;
-    for (QWidget* widget : findChildren<QWidget*>()) {
-        const std::optional<Setting> key = keptSetting(widget, this);
-        if (!key)
-            continue;
-        if (auto* button = qobject_cast<QCheckBox*>(widget))
-            saved = m_settings.writeBool(*key, button->isChecked()) && saved;
-        else if (auto* radio = qobject_cast<QRadioButton*>(widget))
-            saved = m_settings.writeBool(*key, radio->isChecked()) && saved;
-        else if (auto* combo = qobject_cast<QComboBox*>(widget))
-            saved = m_settings.writeText(*key, combo->currentText()) && saved;
-        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            saved = m_settings.writeText(*key, edit->text()) && saved;
-        else if (auto* spin = qobject_cast<QSpinBox*>(widget))
-            saved = m_settings.writeInteger(*key, spin->value()) && saved;
-        else if (auto* slider = qobject_cast<QSlider*>(widget))
-            saved = m_settings.writeInteger(*key, slider->value()) && saved;
-        else if (const auto items = radioGroupItems(widget); !items.isEmpty())
-            saved = m_settings.writeInteger(*key, checkedIndex(items)) && saved;
-    }
-    return saved;
+    return storeBoundControls(*this, m_settings, KeyNames::AreKeys);
 }
 
 void OptionsDialog::userLevelChange(int index) {

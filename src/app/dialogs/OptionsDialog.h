@@ -2,8 +2,8 @@
 #pragma once
 
 #include "base/FileLocations.h"
-#include "window/SessionHost.h"
 #include "model/GameTypes.h"
+#include "support/Colours.h"
 
 #include <QDialog>
 

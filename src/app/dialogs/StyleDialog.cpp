@@ -1,13 +1,13 @@
 // The style dialog's panels and what choosing each of them does to the board and the settings.
 #include "dialogs/StyleDialog.h"
 
-#include "dialogs/BackgroundDialog.h"
-#include "support/Dialogs.h"
-#include "window/Session.h"
-#include "settings/Settings.h"
-#include "dialogs/StylePanel.h"
-#include "support/Text.h"
 #include "board/TileStyle.h"
+#include "dialogs/BackgroundDialog.h"
+#include "dialogs/StylePanel.h"
+#include "settings/Settings.h"
+#include "settings/SettingsBinder.h"
+#include "support/Dialogs.h"
+#include "support/Text.h"
 
 #include <QPushButton>
 
@@ -32,8 +32,8 @@ QFont presetFont() {
 
 } // namespace
 
-StyleDialog::StyleDialog(SessionHost& host, Settings& settings, QWidget* parent)
-    : QDialog(parent), m_host(host), m_settings(settings),
+StyleDialog::StyleDialog(BoardLook& board, Dialogs& dialogs, Settings& settings, QWidget* parent)
+    : QDialog(parent), m_board(board), m_dialogs(dialogs), m_settings(settings),
       m_lastChosenFont(QStringLiteral("MS Sans Serif"), 8) {
     setObjectName(QStringLiteral("TfrmStyle"));
     setWindowTitle(QStringLiteral("Styles"));
@@ -42,7 +42,7 @@ StyleDialog::StyleDialog(SessionHost& host, Settings& settings, QWidget* parent)
     setAutoFillBackground(true);
     createPresets();
     createSideAndBottom();
-    m_background = new BackgroundDialog(host, settings, this);
+    m_background = new BackgroundDialog(board, dialogs, settings, this);
     showLetterColours();
 }
 
@@ -78,6 +78,8 @@ void StyleDialog::createSideAndBottom() {
     bold.setBold(true);
     StylePanel** letters[] = {&m_red, &m_green, &m_blue};
     const char* names[] = {"Red", "Green", "Blue"};
+    const Setting keys[] = {Setting::LetterUnlocked, Setting::LetterLocked,
+                            Setting::LetterRevealed};
     const char* spokenNames[] = {": colour of free letters", ": colour of locked letters",
                                  ": colour of found letters"};
     for (int row = 0; row < 3; ++row) {
@@ -85,6 +87,7 @@ void StyleDialog::createSideAndBottom() {
         StylePanel* panel = addPanel(names[row], QLatin1String(names[row]),
                                      QRect(sideX, y, sideWidth, kSampleHeight));
         panel->setFont(bold);
+        bindToSetting(*panel, keys[row]);
         panel->setAccessibleName(QLatin1String(names[row]) + QLatin1String(spokenNames[row]));
         connect(panel, &StylePanel::clicked, this, [this, panel] { chooseLetterColour(panel); });
         *letters[row] = panel;
@@ -139,18 +142,18 @@ void StyleDialog::setSamples(const TileLook& look) {
 void StyleDialog::showEvent(QShowEvent* event) {
     paintPanelsInTileColour();
     showLetterColours();
-    setOwnColour(quorvel::colourFromWindows(m_host.boardColour()));
+    setOwnColour(quorvel::colourFromWindows(m_board.boardColour()));
     QDialog::showEvent(event);
 }
 
 void StyleDialog::paintPanelsInTileColour() {
-    const QColor colour = quorvel::colourFromWindows(m_host.templateTileLook().colour);
+    const QColor colour = quorvel::colourFromWindows(m_board.templateTileLook().colour);
     for (StylePanel* panel : allPanels())
         panel->setColour(colour);
 }
 
 void StyleDialog::showLetterColours() {
-    const LetterColours letters = m_host.letterColours();
+    const LetterColours letters = m_board.letterColours();
     m_red->setTextColour(quorvel::colourFromWindows(letters.unlocked));
     m_green->setTextColour(quorvel::colourFromWindows(letters.locked));
     m_blue->setTextColour(quorvel::colourFromWindows(letters.revealed));
@@ -174,7 +177,7 @@ void StyleDialog::applyPreset(int index) {
     if (index < 0 || index >= TileStylePresetCount)
         return;
     const QString name = QLatin1String(tileStylePresets()[index].name);
-    m_host.setTemplateTileStyle(Session::styleSample(name));
+    m_board.setTemplateTileStyle(tileStyleSample(name));
     writeText(Setting::TileStyle, name);
     writeTileLook();
     reportFailedWrites();
@@ -187,9 +190,9 @@ void StyleDialog::chooseTileColour() {
     // Every panel shows the tile colour, as it does when the dialog opens.
     for (StylePanel* panel : allPanels())
         panel->setColour(*chosen);
-    TileLook look = m_host.templateTileLook();
+    TileLook look = m_board.templateTileLook();
     look.colour = quorvel::colourToWindows(*chosen);
-    m_host.setTemplateTileLook(look);
+    m_board.setTemplateTileLook(look);
     write(Setting::TileColour, static_cast<int>(look.colour));
     reportFailedWrites();
 }
@@ -200,7 +203,7 @@ void StyleDialog::chooseTileFont() {
     if (!chosen)
         return;
     m_lastChosenFont = *chosen;
-    TileLook look = m_host.templateTileLook();
+    TileLook look = m_board.templateTileLook();
     look.fontName = chosen->family();
     if (chosen->pointSize() > 0)
         look.fontSize = chosen->pointSize();
@@ -209,7 +212,7 @@ void StyleDialog::chooseTileFont() {
     sample.setBold(look.bold);
     m_fontPanel->setFont(sample);
     m_tileFontSize = look.fontSize;
-    m_host.setTemplateTileLook(look);
+    m_board.setTemplateTileLook(look);
     writeTileLook();
     reportFailedWrites();
 }
@@ -221,16 +224,14 @@ void StyleDialog::chooseLetterColour(StylePanel* letterPanel) {
         return;
     if (const auto chosen = m_pickers->chooseColour(this, letterPanel->textColour())) {
         letterPanel->setTextColour(*chosen);
-        const Setting key = letterPanel == m_red     ? Setting::LetterUnlocked
-                            : letterPanel == m_green ? Setting::LetterLocked
-                                                     : Setting::LetterRevealed;
-        write(key, static_cast<int>(quorvel::colourToWindows(*chosen)));
+        if (!storeBoundControl(*letterPanel, m_settings))
+            m_writeFailed = true;
     }
     LetterColours letters;
     letters.unlocked = quorvel::colourToWindows(m_red->textColour());
     letters.locked = quorvel::colourToWindows(m_green->textColour());
     letters.revealed = quorvel::colourToWindows(m_blue->textColour());
-    m_host.setLetterColours(letters);
+    m_board.setLetterColours(letters);
     reportFailedWrites();
 }
 
@@ -241,8 +242,8 @@ void StyleDialog::chooseBoardColour() {
     if (!chosen)
         return;
     setOwnColour(*chosen);
-    m_host.setBoardColour(quorvel::colourToWindows(*chosen));
-    m_host.setBackgroundVisible(false);
+    m_board.setBoardColour(quorvel::colourToWindows(*chosen));
+    m_board.setBackgroundVisible(false);
 }
 
 // Beside this dialog and usable while it is open.
@@ -259,7 +260,7 @@ void StyleDialog::showBackgroundDialog() {
 // --- settings --------------------------------------------------------------------------------
 
 void StyleDialog::writeTileLook() {
-    const TileLook look = m_host.templateTileLook();
+    const TileLook look = m_board.templateTileLook();
     write(Setting::TileColour, static_cast<int>(look.colour));
     writeText(Setting::FontName, look.fontName);
     write(Setting::FontSize, look.fontSize);
@@ -281,6 +282,6 @@ void StyleDialog::reportFailedWrites() {
     if (!m_writeFailed)
         return;
     m_writeFailed = false;
-    m_host.dialogs().warn(this, QStringLiteral("Your style could not be saved.\n\n%1")
-                                    .arg(m_settings.lastError()));
+    m_dialogs.warn(
+        this, QStringLiteral("Your style could not be saved.\n\n%1").arg(m_settings.lastError()));
 }

@@ -1,7 +1,7 @@
 // The "Styles" dialog: tile shape, tile colour and font, letter colours, board colour, background.
 #pragma once
 
-#include "window/SessionHost.h"
+#include "dialogs/BoardLook.h"
 #include "dialogs/StylePickers.h"
 
 #include <QDialog>
@@ -11,17 +11,19 @@
 #include <vector>
 
 class BackgroundDialog;
+class Dialogs;
 class Settings;
 enum class Setting;
 class StylePanel;
 
 // Every choice takes effect on the board at once and, but the board colour (stored when the game
 // closes), is written to the settings at once; "Done" only closes. The tile's look lives in the
-// main window (the host); this dialog keeps the colour and font samples that start-up restores.
+// board; this dialog keeps the colour and font samples that start-up restores.
 class StyleDialog : public QDialog {
     Q_OBJECT
 public:
-    StyleDialog(SessionHost& host, Settings& settings, QWidget* parent = nullptr);
+    // Questions and warnings go through dialogs.
+    StyleDialog(BoardLook& board, Dialogs& dialogs, Settings& settings, QWidget* parent = nullptr);
     ~StyleDialog() override;
 
     // Tests choose colours and fonts through their own pickers; the dialogs' are the default.
@@ -63,7 +65,8 @@ private:
     void writeText(Setting key, const QString& value);
     void reportFailedWrites();
 
-    SessionHost& m_host;
+    BoardLook& m_board;
+    Dialogs& m_dialogs;
     Settings& m_settings;
     DialogStylePickers m_dialogPickers;
     StylePickers* m_pickers = &m_dialogPickers;

@@ -1,6 +1,8 @@
 // Painting and clicking of the style dialog's panels.
 #include "dialogs/StylePanel.h"
 
+#include "support/Text.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleWidget>
@@ -114,4 +116,12 @@ void StylePanel::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+int StylePanel::windowsTextColour() const {
+    return static_cast<int>(quorvel::colourToWindows(m_textColour));
+}
+
+void StylePanel::setWindowsTextColour(int colour) {
+    setTextColour(quorvel::colourFromWindows(static_cast<quorvel::Colour>(colour) & 0x00FFFFFFu));
 }

@@ -5,8 +5,10 @@
 
 #include <QWidget>
 
+// A letter panel is bound to its colour's key by its text colour, as 0x00BBGGRR.
 class StylePanel : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(int windowsTextColour READ windowsTextColour WRITE setWindowsTextColour USER true)
 public:
     StylePanel(const QString& name, const QString& caption, QWidget* parent = nullptr);
 
@@ -19,6 +21,8 @@ public:
     void setColour(const QColor& colour);
     QColor textColour() const { return m_textColour; }
     void setTextColour(const QColor& colour);
+    int windowsTextColour() const;
+    void setWindowsTextColour(int colour);
 
 signals:
     void clicked();

@@ -3,11 +3,17 @@
 
 #include "base/Cp1252.h"
 
+#include <QFile>
+
 namespace quorvel {
 
 QString fromCp1252(std::string_view bytes) {
     const std::string utf8 = cp1252ToUtf8(bytes);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString fromFileSystem(std::string_view bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::string toCp1252(const QString& text) {

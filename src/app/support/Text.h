@@ -11,7 +11,12 @@
 
 namespace quorvel {
 
+// Game texts: words, definitions, banners, tips and the settings file's texts.
 QString fromCp1252(std::string_view bytes);
+
+// File paths, and the file errors that name them, in the file system's encoding (UTF-8 here),
+// never as game text: a folder named "zo\u00EB" must not read "zo\u00C3\u00AB".
+QString fromFileSystem(std::string_view bytes);
 
 // Characters Windows-1252 cannot hold become '?', so the result is always usable by the core.
 std::string toCp1252(const QString& text);

@@ -7,7 +7,7 @@
 #include "board/BoardAccessible.h"
 #include "board/BoardView.h"
 #include "support/Dialogs.h"
-#include "dialogs/HelpCommands.h"
+#include "window/HelpCommands.h"
 #include "support/HintSwitch.h"
 #include "window/IdleClock.h"
 #include "dialogs/LevelPicker.h"
@@ -202,7 +202,7 @@ void MainWindow::createWindows() {
 
 StyleDialog* MainWindow::styleDialog() {
     if (!m_style && m_options) {
-        m_style = new StyleDialog(*m_host, m_settings, this);
+        m_style = new StyleDialog(*m_host, m_dialogs, m_settings, this);
         frameAsDialog(m_style);
         for (QDialog* inner : m_style->findChildren<QDialog*>()) // the background's picker
             frameAsDialog(inner);
@@ -230,7 +230,7 @@ void MainWindow::loadWordLists() {
     try {
         m_game->wordLists().load(m_files);
     } catch (const FileError& error) {
-        m_dialogs.warn(this, fromCp1252(error.what()));
+        m_dialogs.warn(this, fromFileSystem(error.what()));
     }
 }
 

@@ -341,7 +341,7 @@ void MainWindow::exportLevels() {
     try {
         writeWholeFile(path, exportLevelTable(m_game->levelTable()));
     } catch (const FileError& error) {
-        m_dialogs.warn(this, fromCp1252(error.what()));
+        m_dialogs.warn(this, fromFileSystem(error.what()));
     }
 }
 
@@ -358,7 +358,7 @@ void MainWindow::rebuildWordLists() {
     try {
         m_game->wordLists().save(m_files);
     } catch (const FileError& error) {
-        m_dialogs.warn(this, fromCp1252(error.what()));
+        m_dialogs.warn(this, fromFileSystem(error.what()));
     }
 }
 

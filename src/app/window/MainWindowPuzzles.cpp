@@ -3,7 +3,7 @@
 
 #include "board/BoardView.h"
 #include "dialogs/DailyResultsWindow.h"
-#include "dialogs/HelpCommands.h"
+#include "window/HelpCommands.h"
 #include "dialogs/PuzzleCodeDialog.h"
 #include "support/DialogFrame.h"
 #include "support/Dialogs.h"
@@ -130,7 +130,7 @@ void MainWindow::dailyFinished(const DailyResult& result) {
     try {
         kept = addDailyResult(m_files.toWrite(kDailyFile), result);
     } catch (const std::exception& error) {
-        warnWriteFailed(fromCp1252(error.what()));
+        warnWriteFailed(fromFileSystem(error.what()));
     }
     const QString note = kept ? QString()
                               : QStringLiteral("The first game of the day is the one that "
@@ -201,7 +201,7 @@ void MainWindow::keepUnfinishedGame(bool keep) {
     } catch (const FileError& error) {
         m_dialogs.warn(this, QStringLiteral("Your unfinished game could not be kept for the "
                                             "next start.\n\n%1")
-                                 .arg(fromCp1252(error.what())));
+                                 .arg(fromFileSystem(error.what())));
     }
 }
 

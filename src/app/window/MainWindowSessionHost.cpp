@@ -3,7 +3,7 @@
 
 #include "board/BoardView.h"
 #include "support/Dialogs.h"
-#include "dialogs/HelpCommands.h"
+#include "window/HelpCommands.h"
 #include "support/HintSwitch.h"
 #include "dialogs/TipDialog.h"
 #include "dialogs/LevelPicker.h"

@@ -5,6 +5,7 @@
 #include "support/HintSwitch.h"
 #include "dialogs/OptionsDialog.h"
 #include "window/SessionHost.h"
+#include "board/TileStyle.h"
 #include "settings/Settings.h"
 #include "support/StartupTrace.h"
 
@@ -22,7 +23,6 @@ namespace {
 constexpr int kQuietestVolume = OptionsDialog::volumeForPosition(15);
 constexpr int kFadeStep = 500;
 constexpr int kExitFadeMs = 500; // how long the steps of the shut-down fade take together
-constexpr int kStyleSamples = 21;
 
 // Colours are 0x00BBGGRR: a stored value with the top byte set is no colour of ours.
 Colour readColour(const Settings& settings, Setting key) {
@@ -62,11 +62,7 @@ const QString& Session::updateReminder() {
 }
 
 int Session::styleSample(const QString& style) {
-    const QString name = style.toUpper();
-    for (int sample = 1; sample <= kStyleSamples; ++sample)
-        if (name == QStringLiteral("PANEL%1").arg(sample))
-            return sample;
-    return 1;
+    return tileStyleSample(style);
 }
 
 std::vector<int> Session::fadeSteps(int from) {

@@ -1,9 +1,7 @@
 // What the start-up and shut-down sequences need from the main window, which implements it.
 #pragma once
 
-#include "support/Colours.h"
-
-#include "model/GameListener.h"
+#include "dialogs/BoardLook.h"
 
 #include <QPoint>
 #include <QString>
@@ -11,20 +9,12 @@
 class Dialogs;
 class QWidget;
 
-// The tile colour and font that the style samples and the template tile carry.
-struct TileLook {
-    quorvel::Colour colour = 0;
-    QString fontName;
-    int fontSize = 10; // points
-    bool bold = false;
-};
-
 // Checkable items of the Options menu whose state the settings keep.
 enum class MenuCheck { Music, Sound, Hints, Banner, LockMarks };
 
 // Pure functions are state the sequences read or restore; the virtual functions with a body are
 // hooks for features that may not exist yet, and may keep doing nothing.
-class SessionHost {
+class SessionHost : public BoardLook {
 public:
     virtual ~SessionHost() = default;
 
@@ -35,28 +25,13 @@ public:
     // --- start-up --------------------------------------------------------------------------
     // The Export and 345 items of the File menu and the Trace item of the Options menu.
     virtual void setTraceCommandsVisible(bool visible) = 0;
-    // The template tile's look before any setting applies (the defaults of Color, FontName and
-    // FontSize; the system button-face colour, "Tahoma", 10).
-    virtual TileLook templateTileLook() const = 0;
-    virtual void setTemplateTileLook(const TileLook& look) = 0;
     // The template tile's size as the Game Size slider sets it.
     virtual void setTemplateTileSize(int width, int height, int fontPoints) = 0;
-    // The shape of style sample N (1..21, "panelN") copied onto the template tile.
-    virtual void setTemplateTileStyle(int sample) = 0;
     // The style dialog's colour and font samples (colour sample shows the font at 8 points).
     virtual void setStyleSamples(const TileLook& /*look*/) {}
 
-    virtual LetterColours letterColours() const = 0;
-    virtual void setLetterColours(const LetterColours& colours) = 0;
-
-    // The board's background picture; a picture that fails to load leaves the board as it was.
-    virtual bool loadBackground(const QString& /*path*/) { return false; }
+    // The board's background picture, kept as zq/BG.bmp when the game closes.
     virtual void saveBackground(const QString& /*path*/) {}
-    virtual void setBackgroundStretched(bool /*stretched*/) {}
-    virtual bool isBackgroundVisible() const = 0;
-    virtual void setBackgroundVisible(bool visible) = 0;
-    virtual quorvel::Colour boardColour() const = 0;
-    virtual void setBoardColour(quorvel::Colour colour) = 0;
 
     virtual void loadLayouts() = 0;
     virtual void advanceBanner() = 0; // the next message of the rolling banner

@@ -1,6 +1,6 @@
 // The Help commands. Their dialogs run modally through the main window's modal runner; only the
 // tip shown at start-up stands beside the board.
-#include "dialogs/HelpCommands.h"
+#include "window/HelpCommands.h"
 
 #include "support/DialogFrame.h"
 
