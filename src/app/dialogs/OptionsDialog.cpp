@@ -116,11 +116,16 @@ void OptionsDialog::createControls() {
 }
 
 // The buttons are made first, for the passes; Tab reaches them last, after the form read row by
-// row, the lock buttons in the order they are shown.
+// row: the switches of the Settings group as they are shown (so a new one needs no place here),
+// the lock buttons in the order they are shown.
 void OptionsDialog::setReadingTabOrder() {
-    orderTabs({m_dictionary, m_handicap, m_volume, m_gameSize, m_definitions, m_timed,
-               m_autoAdvance, m_timerPopSounds, m_resumeGames, m_lockNone, m_lockVowels,
-               m_lockFirst, m_lockRandomly, m_userLevel, m_newGameButton, m_okButton});
+    QList<QWidget*> order{m_dictionary, m_handicap, m_volume, m_gameSize};
+    for (QCheckBox* box :
+         m_definitions->parentWidget()->findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly))
+        order << box;
+    order << m_lockNone << m_lockVowels << m_lockFirst << m_lockRandomly << m_userLevel
+          << m_newGameButton << m_okButton;
+    orderTabs(order);
 }
 
 void OptionsDialog::createLabelsAndButtons() {

@@ -2,13 +2,12 @@
 // order they are read in.
 #pragma once
 
+#include <QList>
 #include <QWidget>
-
-#include <initializer_list>
 
 // Tab goes from each control to the next one listed; controls not listed keep their places
 // around them.
-inline void orderTabs(std::initializer_list<QWidget*> readingOrder) {
+inline void orderTabs(const QList<QWidget*>& readingOrder) {
     QWidget* previous = nullptr;
     for (QWidget* control : readingOrder) {
         if (previous)
