@@ -402,13 +402,16 @@ def short_definition(gloss, limit=MAX_DEFINITION):
     return _clause_cut(text, limit)
 
 
-# The few words a cut-off gloss most often ends on beside DANGLING, and phrases that do.
-CUT_ENDINGS = DANGLING | {"but", "nor", "which", "who", "whose", "where", "when", "whom",
-                          "about", "at", "into", "onto", "upon", "over", "under", "like",
-                          "than", "between", "among", "against", "without", "within",
-                          "each", "every", "another", "other", "this", "these", "those",
-                          "my", "our", "especially", "usually", "often", "sometimes",
-                          "typically", "mainly", "chiefly", "e", "g", "i", "etc"}
+# Words that want what follows them, so a definition never ends on one: articles,
+# conjunctions, the prepositions that introduce a phrase, possessives and quantifiers.
+# Particles that may close a sentence (on, in, up, about) are not among them.
+CUT_ENDINGS = frozenset({
+    "a", "an", "the", "and", "or", "but", "nor", "of", "to", "with", "for", "from", "by",
+    "as", "than", "into", "onto", "upon", "between", "among", "its", "their", "his", "her",
+    "my", "our", "your", "whose", "such", "very", "some", "each",
+    "every", "including", "especially", "usually", "often", "typically", "mainly", "e", "g",
+    "etc"})
+LAST_TOKEN = re.compile(r"[a-z0-9]+")
 CUT_PHRASES = ("as though", "such as", "as if", "rather than", "as well as", "and so on")
 
 
@@ -419,7 +422,7 @@ def is_cut_off(definition):
     if not text or text[-1] in ",;:-(" or not _balanced(text) or text.endswith("..."):
         return True
     lower = text.lower().rstrip(".!?")
-    words = GLOSS_WORD.findall(lower)
+    words = LAST_TOKEN.findall(lower)
     if not words or words[-1] in CUT_ENDINGS:
         return True
     return lower.endswith(CUT_PHRASES)
@@ -486,4 +489,4 @@ def is_gloss_cut(definition, gloss):
     rest = full[len(text):]
     if rest[0].isalpha():
         return False  # a different word that begins alike
-    return not rest.lstrip().startswith((";", ":", '"', "("))
+    return not rest.lstrip().startswith((";", ":", ",", '"', "("))

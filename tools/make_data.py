@@ -155,6 +155,9 @@ def dictionary_problems(name, items, pins, own=(), related=lambda word: (),
         if dictionary == name and phrase not in defined.get(word, ""):
             problems.append(f"{name}: {word} should mean {phrase!r}, "
                             f"is {defined.get(word)!r}")
+    written = {word for dictionary, word, _ in own if dictionary == name}
+    for word in sorted(set(defined) - written):
+        problems.append(f"{name}: {word} has no definition written for the game")
     for dictionary, word, text in own:
         if dictionary == name and defined.get(word) != text:
             problems.append(f"{name}: the hand-written definition of {word} is not used")

@@ -293,7 +293,7 @@ class ShownDefinitionRules(unittest.TestCase):
 
     def test_a_definition_cut_off_mid_phrase_is_refused(self):
         for cut in ("a wild dog that sometimes hunts in a pack but",
-                    "a city located in the southwestern on", "moving as though",
+                    "a city located in the southwest of", "moving as though",
                     "a sweet made of sugar and", "a hat, a coat,", "a tool (for cutting",
                     "one of many birds, such as"):
             self.assertEqual(definitions.shown_definition_problem("JACKAL", cut), "cut off", cut)
@@ -606,7 +606,7 @@ class ReviewedTables(unittest.TestCase):
             self.assertIn(name, names, word)
             self.assertTrue(reason, word)
         for name, word, text in own:
-            self.assertIsNone(definitions.definition_problem(word, text, themes.excluded()),
+            self.assertIsNone(definitions.shown_definition_problem(word, text, themes.excluded()),
                               f"{name}: {word} {text!r}")
 
     def test_a_malformed_row_names_its_line(self):
