@@ -41,7 +41,7 @@ def problems(path, wordnet):
         problem = definitions.shown_definition_problem(
             word, definition, themes.excluded(), themes.related(wordnet, word))
         if not problem and any(definitions.is_gloss_cut(definition, gloss)
-                               for gloss in themes.glosses(wordnet, word)):
+                               for gloss in themes.word_glosses(wordnet, word)):
             problem = "cut off (a shortened gloss)"
         if problem:
             found.append(f"{path}:{number}: {dictionary} {word} {definition!r}: {problem}")

@@ -139,6 +139,7 @@ def dictionary_problems(name, items, pins, own=(), related=lambda word: (),
     allowed = themes.excluded().allows_plain if name == "Common Words" \
         else themes.excluded().allows_themed
     defined = {word: definition for word, definition, _ in items}
+    written = {word for dictionary, word, _ in own if dictionary == name}
     for word, definition in defined.items():
         if not allowed(word):
             problems.append(f"{name}: {word} is excluded")
@@ -151,11 +152,12 @@ def dictionary_problems(name, items, pins, own=(), related=lambda word: (),
             problems.append(f"{name}: {word} {definition!r}: {problem}")
         if not levels.MIN_WORD <= len(word) <= levels.MAX_WORD:
             problems.append(f"{name}: {word} is longer or shorter than a level's words")
+    # A pinned sense steers the choice of a WordNet gloss; a written definition is
+    # already the sense a player means, in the game's own words.
     for dictionary, word, phrase in pins:
-        if dictionary == name and phrase not in defined.get(word, ""):
+        if dictionary == name and word not in written and phrase not in defined.get(word, ""):
             problems.append(f"{name}: {word} should mean {phrase!r}, "
                             f"is {defined.get(word)!r}")
-    written = {word for dictionary, word, _ in own if dictionary == name}
     for word in sorted(set(defined) - written):
         problems.append(f"{name}: {word} has no definition written for the game")
     for dictionary, word, text in own:
@@ -210,7 +212,7 @@ def generate(out, tool):
         return themes.related(wordnet, word)
 
     def glosses(word):
-        return themes.glosses(wordnet, word)
+        return themes.word_glosses(wordnet, word)
 
     problems = dictionary_problems("Common Words", common, pins, own, related, glosses)
     for n, (count, passes) in write_word_lists(out, wordnet).items():

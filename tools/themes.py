@@ -88,7 +88,7 @@ def related(wordnet, word):
     return families(wordnet).related(word)
 
 
-def glosses(wordnet, word):
+def word_glosses(wordnet, word):
     """Every WordNet gloss of the word, without its examples."""
     lemma = word.lower()
     return [wordnet.synset(key).gloss for pos in "nvar" for key in wordnet.lemma_keys(lemma, pos)]
