@@ -1,5 +1,6 @@
 """Turning a WordNet gloss into a short definition a player may be shown."""
 
+import os
 import re
 
 MAX_DEFINITION = 120
@@ -215,6 +216,24 @@ def definition_problem(word, definition, exclusions=None, related=()):
     return None
 
 
+
+# A shown definition ends on a whole thought: never on a word that wants more after it
+# ("...covered by", "a female domestic", "as though"), a comma or an open bracket.
+# Words of a specialist that a player should never need to read a definition; a
+# definition in plain words says what the thing is as a parent would.
+SPECIALIST_TERMS_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                     "specialist_terms.txt")
+NUMBER_WORDS = {"one": 1, "two": 2, "three": 3, "four": 4, "five": 5, "six": 6, "seven": 7,
+                "eight": 8, "nine": 9, "ten": 10, "eleven": 11, "twelve": 12,
+                "thirteen": 13, "fourteen": 14, "fifteen": 15, "sixteen": 16,
+                "seventeen": 17, "eighteen": 18, "nineteen": 19, "twenty": 20, "thirty": 30,
+                "forty": 40, "fifty": 50, "sixty": 60, "seventy": 70, "eighty": 80,
+                "ninety": 90, "hundred": 100, "thousand": 1000, "million": 1000000,
+                "billion": 1000000000, "dozen": 12, "first": 1, "second": 2, "third": 3,
+                "fourth": 4, "fifth": 5, "sixth": 6, "seventh": 7, "eighth": 8, "ninth": 9,
+                "tenth": 10, "twelfth": 12, "twentieth": 20, "hundredth": 100}
+DIGITS = re.compile(r"\d[\d,]*")
+
 PARENTHESIS = re.compile(r" ?\([^()]*\)")
 # Where a definition may end early: before a relative or participle clause.
 CLAUSE_START = re.compile(r",? (?:that|which|who|whose|where|when|used|especially|"
@@ -381,3 +400,93 @@ def short_definition(gloss, limit=MAX_DEFINITION):
     if len(text) <= limit:
         return text
     return _clause_cut(text, limit)
+
+
+# Words that want what follows them, so a definition never ends on one: articles,
+# conjunctions, the prepositions that introduce a phrase, possessives and quantifiers.
+# Particles that may close a sentence (on, in, up, about) are not among them.
+CUT_ENDINGS = frozenset({
+    "a", "an", "the", "and", "or", "but", "nor", "of", "to", "with", "for", "from", "by",
+    "as", "than", "into", "onto", "upon", "between", "among", "its", "their", "his", "her",
+    "my", "our", "your", "whose", "such", "very", "some", "each",
+    "every", "including", "especially", "usually", "often", "typically", "mainly", "e", "g",
+    "etc"})
+LAST_TOKEN = re.compile(r"[a-z0-9]+")
+CUT_PHRASES = ("as though", "such as", "as if", "rather than", "as well as", "and so on")
+
+
+def is_cut_off(definition):
+    """True when a definition stops before its thought ends: a trailing function word
+    or comma, half a bracket, or a phrase that wants what follows."""
+    text = definition.strip()
+    if not text or text[-1] in ",;:-(" or not _balanced(text) or text.endswith("..."):
+        return True
+    lower = text.lower().rstrip(".!?")
+    words = LAST_TOKEN.findall(lower)
+    if not words or words[-1] in CUT_ENDINGS:
+        return True
+    return lower.endswith(CUT_PHRASES)
+
+
+def _read_terms(path):
+    terms = set()
+    with open(path, encoding="ascii") as handle:
+        for line in handle:
+            line = line.split("#", 1)[0]
+            terms.update(word for word in line.split())
+    return frozenset(terms)
+
+
+_SPECIALIST_TERMS = None
+
+
+def specialist_terms():
+    global _SPECIALIST_TERMS
+    if _SPECIALIST_TERMS is None:
+        _SPECIALIST_TERMS = _read_terms(SPECIALIST_TERMS_PATH)
+    return _SPECIALIST_TERMS
+
+
+def specialist_term(definition, terms=None):
+    """The first specialist's word the definition uses (genus, ungulate), or None."""
+    terms = specialist_terms() if terms is None else terms
+    return next((t for t in GLOSS_WORD.findall(definition.lower()) if t in terms), None)
+
+
+def names_its_number(word, definition):
+    """True when a number word is defined by its own figure (TWENTY "20 items")."""
+    lower = word.lower()
+    value = NUMBER_WORDS.get(lower)
+    if value is None:
+        return False
+    return any(int(figure.replace(",", "")) == value for figure in DIGITS.findall(definition))
+
+
+def shown_definition_problem(word, definition, exclusions=None, related=(), terms=None):
+    """Why a definition may not ship with a hidden word, or None: every rule of
+    definition_problem, and neither cut off, nor a specialist's word, nor a number
+    word's own figure."""
+    problem = definition_problem(word, definition, exclusions, related)
+    if problem:
+        return problem
+    if is_cut_off(definition):
+        return "cut off"
+    term = specialist_term(definition, terms)
+    if term:
+        return f"a specialist's word ({term})"
+    if names_its_number(word, definition):
+        return "gives the word away (its figure)"
+    return None
+
+
+def is_gloss_cut(definition, gloss):
+    """True when the definition is a gloss cut short mid-phrase: the gloss's opening
+    words, ending where the gloss goes on within its clause (not at a semicolon or
+    before an example)."""
+    text, full = definition.strip().lower(), gloss.strip().lower()
+    if not full.startswith(text) or len(full) == len(text):
+        return False
+    rest = full[len(text):]
+    if rest[0].isalpha():
+        return False  # a different word that begins alike
+    return not rest.lstrip().startswith((";", ":", ",", '"', "("))

@@ -9,6 +9,9 @@ RARE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "rare_words
 # Everyday words no WordNet gloss defines plainly; the same format.
 UNCLEAR_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                             "unclear_definitions.txt")
+# Words never hidden in a family game, in any dictionary (violent, gruesome, near-sexual,
+# cruel labels); they stay acceptable on the board where the 3-5 letter lists hold them.
+UNFIT_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "unfit_words.txt")
 WORD = re.compile(r"[a-z]+")
 
 

@@ -128,28 +128,38 @@ def suited_levels(items, lines):
     return ", ".join(f"{a}" if a == b else f"{a}-{b}" for a, b in ranges)
 
 
-def dictionary_problems(name, items, pins, own=(), related=lambda word: ()):
+def dictionary_problems(name, items, pins, own=(), related=lambda word: (),
+                        glosses=lambda word: ()):
     """Every rule a shipped dictionary must keep, as messages (none when it keeps them):
     no excluded word, every definition fit to show, every word of a length a level
     can draw, every pinned sense kept and every hand-written definition used.
-    related(word): the word's irregular forms and derived words."""
+    related(word): the word's irregular forms and derived words; glosses(word): its
+    WordNet glosses, of which a definition may not be a shortened piece."""
     problems = []
     allowed = themes.excluded().allows_plain if name == "Common Words" \
         else themes.excluded().allows_themed
     defined = {word: definition for word, definition, _ in items}
+    written = {word for dictionary, word, _ in own if dictionary == name}
     for word, definition in defined.items():
         if not allowed(word):
             problems.append(f"{name}: {word} is excluded")
-        problem = definitions.definition_problem(word, definition, themes.excluded(),
-                                                 related(word))
+        problem = definitions.shown_definition_problem(word, definition, themes.excluded(),
+                                                       related(word))
+        if not problem and any(definitions.is_gloss_cut(definition, gloss)
+                               for gloss in glosses(word)):
+            problem = "cut off (a shortened gloss)"
         if problem:
             problems.append(f"{name}: {word} {definition!r}: {problem}")
         if not levels.MIN_WORD <= len(word) <= levels.MAX_WORD:
             problems.append(f"{name}: {word} is longer or shorter than a level's words")
+    # A pinned sense steers the choice of a WordNet gloss; a written definition is
+    # already the sense a player means, in the game's own words.
     for dictionary, word, phrase in pins:
-        if dictionary == name and phrase not in defined.get(word, ""):
+        if dictionary == name and word not in written and phrase not in defined.get(word, ""):
             problems.append(f"{name}: {word} should mean {phrase!r}, "
                             f"is {defined.get(word)!r}")
+    for word in sorted(set(defined) - written):
+        problems.append(f"{name}: {word} has no definition written for the game")
     for dictionary, word, text in own:
         if dictionary == name and defined.get(word) != text:
             problems.append(f"{name}: the hand-written definition of {word} is not used")
@@ -201,7 +211,10 @@ def generate(out, tool):
     def related(word):
         return themes.related(wordnet, word)
 
-    problems = dictionary_problems("Common Words", common, pins, own, related)
+    def glosses(word):
+        return themes.word_glosses(wordnet, word)
+
+    problems = dictionary_problems("Common Words", common, pins, own, related, glosses)
     for n, (count, passes) in write_word_lists(out, wordnet).items():
         print(f"W{n}: {count} words, aligned after {passes} reordering passes")
     worst = write_levels(out, common)
@@ -210,7 +223,8 @@ def generate(out, tool):
     with tempfile.TemporaryDirectory() as scratch:
         build_dictionary(tool, common, os.path.join(out, "kbs", "Common Words.dic"), scratch)
         print(f"Common Words: {len(common)} items of {report.candidates} everyday words"
-              f" ({report.excluded} excluded, {report.rare} rare, {report.coarse} coarse,"
+              f" ({report.excluded} excluded, {report.rare} rare, {report.unfit} unfit for"
+              f" a family game, {report.coarse} coarse,"
               f" {report.inflected} inflected, {report.undefinable} without a definition"
               f" that may be shown, {report.untrusted} whose sense WordNet's texts do not"
               f" show to be the usual one, {report.specialist} a trade's or"
@@ -218,7 +232,7 @@ def generate(out, tool):
               f" definition; {report.own} defined by hand)")
         for name, select in themes.THEMES:
             items = select(wordnet)
-            problems += dictionary_problems(name, items, pins, own, related)
+            problems += dictionary_problems(name, items, pins, own, related, glosses)
             build_dictionary(tool, items, os.path.join(out, "kbs", name + ".dic"), scratch)
             print(f"{name}: {len(items)} items, suits levels {suited_levels(items, level_lines)}")
     print(check_par(tool, out))

@@ -288,6 +288,63 @@ class DefinitionRules(unittest.TestCase):
                          "a young rabbit or hare")
 
 
+class ShownDefinitionRules(unittest.TestCase):
+    """What the data check refuses in a definition it ships, beyond the give-aways."""
+
+    def test_a_definition_cut_off_mid_phrase_is_refused(self):
+        for cut in ("a wild dog that sometimes hunts in a pack but",
+                    "a city located in the southwest of", "moving as though",
+                    "a sweet made of sugar and", "a hat, a coat,", "a tool (for cutting",
+                    "one of many birds, such as"):
+            self.assertEqual(definitions.shown_definition_problem("JACKAL", cut), "cut off", cut)
+
+    def test_whole_thoughts_are_left_alone(self):
+        for whole in ("a place where you go to buy things", "happy and in good spirits",
+                      "to look at something closely", "a small bird; also its eggs",
+                      "the opposite of inside", "a boat that floats on water (or ice)"):
+            self.assertIsNone(definitions.shown_definition_problem("SHOP", whole), whole)
+
+    def test_a_gloss_shortened_where_it_went_on_is_cut_off(self):
+        gloss = ("a deity; a supernatural being controlling some part of the world or some"
+                 " aspect of life")
+        self.assertTrue(definitions.is_gloss_cut(
+            "a supernatural being controlling some part of the world or some aspect",
+            gloss[len("a deity; "):]))
+        # The gloss's first clause, or the whole of it, is no cut.
+        self.assertFalse(definitions.is_gloss_cut("a deity", gloss))
+        self.assertFalse(definitions.is_gloss_cut(gloss, gloss))
+        self.assertFalse(definitions.is_gloss_cut("a dei", gloss))
+
+    def test_a_specialists_word_is_refused_and_plain_words_are_not(self):
+        self.assertEqual(definitions.shown_definition_problem("INSECT", "a small arthropod"),
+                         "a specialist's word (arthropod)")
+        self.assertEqual(definitions.shown_definition_problem("FOWL", "a gallinaceous bird"),
+                         "a specialist's word (gallinaceous)")
+        self.assertIsNone(definitions.shown_definition_problem(
+            "HOOF", "the hard part of the foot of a horse, cow or deer"))
+        terms = definitions.specialist_terms()
+        self.assertTrue({"genus", "ungulate", "pustule", "nonpasserine"} <= terms)
+
+    def test_a_number_word_is_given_away_by_its_figure_only(self):
+        self.assertEqual(definitions.shown_definition_problem("TWENTY", "20 items"),
+                         "gives the word away (its figure)")
+        self.assertEqual(definitions.shown_definition_problem("THOUSAND", "1,000 of them"),
+                         "gives the word away (its figure)")
+        self.assertIsNone(definitions.shown_definition_problem("TWENTY", "two tens"))
+        self.assertIsNone(definitions.shown_definition_problem("DECADE", "a period of 10 years"))
+
+
+class FamilyPool(unittest.TestCase):
+    def test_unfit_words_hide_nowhere_and_parents_lists_stay_off_the_board(self):
+        unfit = exclusions.Exclusions.load(exclusions.UNFIT_PATH)
+        for word in ("genocide", "torture", "harem", "fondle", "hobo"):
+            self.assertFalse(unfit.allows_plain(word), word)
+        self.assertTrue(unfit.allows_plain("war"))
+        banned = exclusions.Exclusions.load()
+        for word in ("nude", "spank", "thong", "wino", "enema"):
+            self.assertFalse(banned.allows_plain(word), word)
+
+
 class SenseGlosses(unittest.TestCase):
     def blocked(self, gloss):
         return bool(suitability.BLOCKED_GLOSS.search(gloss))
@@ -549,7 +606,7 @@ class ReviewedTables(unittest.TestCase):
             self.assertIn(name, names, word)
             self.assertTrue(reason, word)
         for name, word, text in own:
-            self.assertIsNone(definitions.definition_problem(word, text, themes.excluded()),
+            self.assertIsNone(definitions.shown_definition_problem(word, text, themes.excluded()),
                               f"{name}: {word} {text!r}")
 
     def test_a_malformed_row_names_its_line(self):

@@ -54,6 +54,11 @@ def rare():
 
 
 @functools.lru_cache(maxsize=None)
+def unfit():
+    return exclusions.Exclusions.load(exclusions.UNFIT_PATH)
+
+
+@functools.lru_cache(maxsize=None)
 def unclear():
     return exclusions.Exclusions.load(exclusions.UNCLEAR_PATH)
 
@@ -83,6 +88,12 @@ def related(wordnet, word):
     return families(wordnet).related(word)
 
 
+def word_glosses(wordnet, word):
+    """Every WordNet gloss of the word, without its examples."""
+    lemma = word.lower()
+    return [wordnet.synset(key).gloss for pos in "nvar" for key in wordnet.lemma_keys(lemma, pos)]
+
+
 @functools.lru_cache(maxsize=None)
 def off_theme(dictionary):
     return curated.by_dictionary(curated.off_theme_words(), dictionary)
@@ -95,6 +106,7 @@ class CommonWordsReport:
         self.candidates = 0
         self.excluded = 0
         self.rare = 0
+        self.unfit = 0
         self.coarse = 0
         self.inflected = 0
         self.undefinable = 0
@@ -129,6 +141,9 @@ def common_words(wordnet, report=None):
             continue
         if not rare().allows_plain(lemma):
             report.rare += 1
+            continue
+        if not unfit().allows_plain(lemma):
+            report.unfit += 1
             continue
         # A hand-written definition is the reviewed sense of an everyday word.
         if lemma in own:
@@ -253,7 +268,8 @@ def _theme_candidates(wordnet, in_theme, ambiguous_ok=False):
     rules = sense_rules(wordnet)
     allowed = excluded().allows_themed if ambiguous_ok else excluded().allows_plain
     for lemma in sorted(longer):
-        if not EVERYDAY_WORD.fullmatch(lemma) or not allowed(lemma):
+        if (not EVERYDAY_WORD.fullmatch(lemma) or not allowed(lemma)
+                or not unfit().allows_plain(lemma)):
             continue
         if len(lemma) <= SHORT_THEME_WORD and lemma not in short:
             continue
@@ -506,7 +522,7 @@ def geography(wordnet):
             continue
         # A place's usual names come first; EDO and ANGORA are old names of capitals.
         for word in synset.words[:USUAL_NAMES - 1]:
-            if word.lower() in off_theme("Geography"):
+            if word.lower() in off_theme("Geography") or not unfit().allows_plain(word):
                 continue
             is_name = bool(NAME_WORD.fullmatch(word)) and word in names
             is_common = bool(EVERYDAY_WORD.fullmatch(word)) and word in common
