@@ -1,14 +1,13 @@
 // Test support for the words tests: a scratch folder per test and small dictionary builders.
 #pragma once
 
+#include "base/SystemCalls.h"
 #include "words/Dictionary.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace quorvel::test {
 
@@ -19,7 +18,7 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name =
             std::string("quorvel-words-") + info->test_suite_name() + "-" + info->name() + "-" +
-            std::to_string(::getpid()); // two runs of the suite at once keep apart
+            std::to_string(currentProcessId()); // two runs of the suite at once keep apart
         for (char& c : name)
             if (c == '/')
                 c = '_';

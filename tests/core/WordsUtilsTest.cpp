@@ -1,5 +1,6 @@
 // Word utilities: the board's character filter, the field reader, whole-file reading and safe
 // replacing, and the Windows-1252 conversion.
+#include "ChildProcessSupport.h"
 #include "WordsTestSupport.h"
 #include "base/Cp1252.h"
 #include "base/Files.h"
@@ -7,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 using namespace quorvel;
 using quorvel::test::ScratchFolder;
@@ -133,11 +136,23 @@ TEST_F(WordsFiles, FailedReplaceLeavesTheOldFileIntact) {
         << "the replaced file keeps its permissions";
 }
 
+#ifdef _WIN32
+const bool g_waitRegistered = test::registerChildJob("wait", [](const std::string&) {
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+});
+#endif
+
 // A kill in the middle of a save once left its full-size temporary copy behind for good.
 TEST_F(WordsFiles, TemporariesOfGoneWritersAreRemovedByTheNextWrite) {
     const std::string path = scratch.file("stats.zq");
     const std::string gone = path + ".tmp-999999999-12345"; // no process has this number
-    const std::string alive = path + ".tmp-1-12345";        // process 1 always runs
+#ifdef _WIN32
+    const test::ChildProcess running("wait", ""); // Windows has no process 1: a child of ours
+    const std::string alive = path + ".tmp-" + std::to_string(running.id()) + "-12345";
+#else
+    const std::string alive = path + ".tmp-1-12345"; // process 1 always runs
+#endif
     const std::string other = scratch.file("other.zq.tmp-999999999-1");
     const std::string foreign = path + ".tmp-mine";
     for (const std::string& file : {gone, alive, other, foreign})
