@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -75,9 +77,9 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::wstring line = L"\"" + std::wstring(self) + L"\" --gtest_filter=" +
                             filePath(std::string(info->test_suite_name()) + "." + info->name()).native();
-        const std::string job_text = job + "\n" +
+        const std::string jobText = job + "\n" +
             std::to_string(reinterpret_cast<std::uintptr_t>(m_started)) + "\n" + argument;
-        ::SetEnvironmentVariableW(kChildJobVariable, filePath(job_text).c_str());
+        ::SetEnvironmentVariableW(kChildJobVariable, filePath(jobText).c_str());
         STARTUPINFOW start{};
         start.cb = sizeof start;
         start.dwFlags = STARTF_USESTDHANDLES;

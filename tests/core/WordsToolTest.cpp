@@ -1,6 +1,7 @@
 // quorvel-tool's dictionary commands, run as a program: build, dump and the word-list rebuild.
 #include "ToolRunSupport.h"
 #include "WordsTestSupport.h"
+#include "base/FilePaths.h"
 #include "base/Files.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,18 @@ const char* const kDump = "ÉCLAIR\tA pastry, long and thin, with cream\t\t\t\t\
                           "SUN\t\t\t\t\t\t\t\t\n";
 
 } // namespace
+
+// File names reach the tool as UTF-8 on every system (on Windows through the wide command line).
+TEST_F(WordsTool, PathsOutsideTheCodePageArriveWhole) {
+    const std::string folder = scratch.folder() + "Zoë 名前/";
+    std::filesystem::create_directories(filePath(folder));
+    writeWholeFile(folder + "ïn.txt", kInput);
+    const ToolRun build = tool("dic build " + shellQuoted(folder + "ïn.txt") + " " +
+                               shellQuoted(folder + "öut.dic"));
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_TRUE(fileExists(folder + "öut.dic"));
+    EXPECT_EQ(tool("dic dump " + shellQuoted(folder + "öut.dic")).out, kDump);
+}
 
 TEST_F(WordsTool, BuildThenDumpRoundTrips) {
     writeWholeFile(scratch.file("in.txt"), kInput);

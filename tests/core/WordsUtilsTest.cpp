@@ -3,6 +3,8 @@
 #include "ChildProcessSupport.h"
 #include "WordsTestSupport.h"
 #include "base/Cp1252.h"
+#include "base/FileLocations.h"
+#include "base/FilePaths.h"
 #include "base/Files.h"
 #include "base/Text.h"
 
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 using namespace quorvel;
 using quorvel::test::ScratchFolder;
@@ -131,9 +134,18 @@ TEST_F(WordsFiles, FailedReplaceLeavesTheOldFileIntact) {
     std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
     writeWholeFile(kept, "new contents"); // the folder is writable, so the replace goes ahead
     EXPECT_EQ(readWholeFile(kept), "new contents");
+#ifdef _WIN32
+    // Windows has one read-only mark, which reads as no write permission for anyone.
+    EXPECT_EQ(std::filesystem::status(kept).permissions() &
+                  (std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                   std::filesystem::perms::others_write),
+              std::filesystem::perms::none)
+        << "the replaced file keeps its read-only mark";
+#else
     EXPECT_EQ(std::filesystem::status(kept).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read)
         << "the replaced file keeps its permissions";
+#endif
 }
 
 #ifdef _WIN32
@@ -164,6 +176,26 @@ TEST_F(WordsFiles, TemporariesOfGoneWritersAreRemovedByTheNextWrite) {
     EXPECT_TRUE(std::filesystem::exists(foreign)) << "a name outside the pattern is kept";
     EXPECT_EQ(readWholeFile(path), "new");
     EXPECT_EQ(entries(), 4u);
+}
+
+// A player whose name is in another script has a folder outside Windows' narrow code page:
+// every file there is read, replaced and found by its UTF-8 name, the folder tested writable.
+TEST_F(WordsFiles, NamesOutsideTheCodePageAreKeptWhole) {
+    const std::string name = "Zoë Ωμέγα 名前";
+    const std::string folder = scratch.folder() + name + "/";
+    std::filesystem::create_directories(filePath(folder + "zq"));
+    EXPECT_TRUE(isWritableFolder(folder));
+    const std::string stats = folder + "zq/stats.zq";
+    writeWholeFile(stats, "2026-12-07,W,1,0,0,16,n,n,n\r\n");
+    writeWholeFile(stats, "2026-12-08,W,2,0,0,16,n,n,n\r\n"); // a replace, not a first write
+    EXPECT_TRUE(fileExists(stats));
+    EXPECT_EQ(readWholeFile(stats), "2026-12-08,W,2,0,0,16,n,n,n\r\n") << "bytes as written";
+    std::vector<std::string> listed;
+    for (const auto& entry : std::filesystem::directory_iterator(filePath(folder + "zq")))
+        listed.push_back(pathText(entry.path().filename()));
+    EXPECT_EQ(listed, std::vector<std::string>{"stats.zq"}) << "no temporary file stays behind";
+    EXPECT_EQ(pathText(filePath(folder).parent_path().filename()), name);
+    EXPECT_EQ(pathText(filePath(stats)), stats) << "UTF-8 in, the same UTF-8 out";
 }
 
 TEST_F(WordsFiles, ReplacingThroughASymbolicLinkKeepsTheLink) {
