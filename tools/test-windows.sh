@@ -25,8 +25,10 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "== a Wine prefix in $WINEPREFIX =="
   wineboot --init >/dev/null 2>&1
 fi
-# One Wine server for the whole step, so each program starts in half a second, not three.
-wineserver -p
+# One Wine server for the whole step, so each program starts in half a second, not three
+# (a server still running from the set-up is replaced by a persistent one).
+wineserver -k 2>/dev/null || true
+wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 echo "== the core tests for Windows, under Wine =="

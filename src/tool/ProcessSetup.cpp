@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h> // before shellapi.h, which needs its macros
 #include <shellapi.h>
-#include <windows.h>
 #endif
 
 namespace quorvel::tool {

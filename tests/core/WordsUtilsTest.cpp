@@ -202,7 +202,14 @@ TEST_F(WordsFiles, ReplacingThroughASymbolicLinkKeepsTheLink) {
     const std::string real = scratch.file("real.ini");
     const std::string link = scratch.file("link.ini");
     writeWholeFile(real, "old");
+#ifdef _WIN32
+    std::error_code refused;
+    std::filesystem::create_symlink(real, link, refused);
+    if (refused)
+        GTEST_SKIP() << "this Windows account may not make symbolic links: " << refused.message();
+#else
     std::filesystem::create_symlink(real, link);
+#endif
     writeWholeFile(link, "new");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(readWholeFile(real), "new");

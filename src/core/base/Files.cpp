@@ -26,9 +26,16 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string readWholeFile(const std::string& path) {
     const FilePtr file(openFile(path, "rb"));
-    if (!file)
+    if (!file) {
+        // Windows refuses to open a folder ("permission denied"); it is a folder, as POSIX says.
+        const int why = errno;
+        std::error_code ignored;
         throw FileError("Cannot open file " + path,
-                        std::error_code(errno, std::generic_category()));
+                        std::error_code(std::filesystem::is_directory(filePath(path), ignored)
+                                            ? EISDIR
+                                            : why,
+                                        std::generic_category()));
+    }
     std::string bytes;
     std::error_code error;
     const auto expected = std::filesystem::file_size(filePath(path), error);

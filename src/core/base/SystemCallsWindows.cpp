@@ -108,7 +108,7 @@ long currentProcessId() {
 }
 
 bool processHasEnded(long id) {
-    if (id < 0 || id > static_cast<long>(MAXDWORD))
+    if (id < 0) // long has 32 bits here, as a process id has
         return true;
     const HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
                                          static_cast<DWORD>(id));
