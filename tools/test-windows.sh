@@ -34,7 +34,8 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 echo "== the core tests for Windows, under Wine =="
 report=$build/core-tests.xml
 rm -f "$report"
-wine "$build/bin/quorvel_core_tests.exe" --gtest_output="xml:$report" --gtest_brief=1 || status=$?
+# Drive Z: is this machine's root under Wine.
+wine "$build/bin/quorvel_core_tests.exe" --gtest_output="xml:Z:$report" --gtest_brief=1 || status=$?
 listed=$(wine "$build/bin/quorvel_core_tests.exe" --gtest_list_tests | tr -d '\r' | grep -c '^  ')
 python3 - "$report" "$listed" "${status:-0}" <<'PYTHON'
 import sys, xml.etree.ElementTree as ET
@@ -53,7 +54,8 @@ print(f"core tests under Wine: {len(ran)} of {listed} run, {passed} passed, "
 for case in skipped:
     why = case.find("skipped")
     reason = why.get("message", "") if why is not None else ""
-    print(f"  skipped {case.get('classname')}.{case.get('name')}: {reason.strip()}")
+    reason = reason.strip().split("\n", 1)[-1]  # after the file:line of the skip
+    print(f"  skipped {case.get('classname')}.{case.get('name')}: {reason}")
 for case in failed:
     print(f"  FAILED {case.get('classname')}.{case.get('name')}")
 # Nothing counts as passed without running: every listed test ran, none failed, and the

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace quorvel::test {
@@ -18,7 +19,8 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name =
             std::string("quorvel-words-") + info->test_suite_name() + "-" + info->name() + "-" +
-            std::to_string(currentProcessId()); // two runs of the suite at once keep apart
+            std::to_string(currentProcessId()) + "-" + // two runs of the suite at once keep apart,
+            std::to_string(std::random_device()());     // and Windows soon gives an id again
         for (char& c : name)
             if (c == '/')
                 c = '_';
