@@ -15,6 +15,10 @@
 #include <thread>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace quorvel;
 using quorvel::test::ScratchFolder;
 
@@ -199,6 +203,35 @@ TEST_F(WordsFiles, NamesOutsideTheCodePageAreKeptWhole) {
     EXPECT_EQ(pathText(filePath(folder).parent_path().filename()), name);
     EXPECT_EQ(pathText(filePath(stats)), stats) << "UTF-8 in, the same UTF-8 out";
 }
+
+#ifdef _WIN32
+// A virus scanner or a backup may hold the player's file for a moment: the replace waits for
+// it (up to a second), and a file held for longer fails the write and keeps its old contents.
+TEST_F(WordsFiles, AFileHeldOpenForAMomentIsReplacedOnceLetGo) {
+    const std::string path = scratch.file("stats.zq");
+    writeWholeFile(path, "old");
+    const auto holdOpen = [&] {
+        return ::CreateFileW(filePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    };
+    HANDLE held = holdOpen();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([held] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ::CloseHandle(held);
+    });
+    EXPECT_NO_THROW(writeWholeFile(path, "new"));
+    release.join();
+    EXPECT_EQ(readWholeFile(path), "new");
+
+    held = holdOpen();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(writeWholeFile(path, "newer"), FileError);
+    ::CloseHandle(held);
+    EXPECT_EQ(readWholeFile(path), "new");
+    EXPECT_EQ(entries(), 1u) << "no temporary file stays behind";
+}
+#endif
 
 TEST_F(WordsFiles, ReplacingThroughASymbolicLinkKeepsTheLink) {
     const std::string real = scratch.file("real.ini");
