@@ -3,7 +3,8 @@
 #   ./run-tests.sh             every test (core, tool, data scripts, game) of the normal build
 #   ./run-tests.sh --thorough  the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 #                              then in the normal build, then the Debian package built and checked
-#                              with lintian, then each fuzz target of fuzz/ for 20 s
+#                              with lintian, then each fuzz target of fuzz/ for 20 s, then the core
+#                              and the tool built for Windows and tested under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
 export QT_QPA_PLATFORM=offscreen
@@ -33,4 +34,6 @@ if ((thorough)); then
   ctest --preset quick -L package
   echo "== fuzz targets =="
   tools/run-fuzz.sh 20
+  echo "== Windows: the core and quorvel-tool.exe under Wine =="
+  tools/test-windows.sh
 fi

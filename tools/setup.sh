@@ -7,6 +7,9 @@
 #   sanitize  every test under AddressSanitizer and UndefinedBehaviorSanitizer, in build-sanitize/
 #   fuzz      the libFuzzer targets of fuzz/ (needs clang and its runtime), in build-fuzz/
 #   bench     the benchmarks, optimised, in build/
+#   windows   the core, quorvel-tool.exe and the core tests for Windows (MinGW-w64, GoogleTest
+#             built from Debian's source), in build-windows/; tools/test-windows.sh runs them
+#             under Wine
 # file, dpkg-dev and lintian are for making and checking the Debian package (tools/make-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +27,7 @@ packages=(
 preset=$1
 shift
 [[ $preset == fuzz ]] && packages+=(clang libclang-rt-14-dev)
+[[ $preset == windows ]] && packages+=(mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 googletest)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 #include "Tool.h"
 
 #include "base/Cp1252.h"
+#include "base/FilePaths.h"
 #include "base/Files.h"
 #include "words/Dictionary.h"
 #include "words/DictionaryText.h"
@@ -86,7 +87,7 @@ void rebuildWordLists(const DictionaryOptions& options) {
     WordLists lists;
     lists.rebuild(dictionary);
     std::error_code ignored;
-    std::filesystem::create_directories(options.output, ignored);
+    std::filesystem::create_directories(filePath(options.output), ignored);
     try {
         lists.saveTo(options.output);
     } catch (const FileError& error) {

@@ -1,6 +1,7 @@
 // quorvel-tool layouts: check a layouts file's checksum and levels, or fix its header's number.
 #include "Tool.h"
 
+#include "base/FilePaths.h"
 #include "base/Files.h"
 #include "model/Layouts.h"
 
@@ -15,9 +16,9 @@ namespace {
 
 std::string readLayouts(const std::string& path) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    if (std::filesystem::is_directory(filePath(path), error))
         throw ExitStatus{1, "The layouts file " + path + " is a folder, not a file."};
-    if (!std::filesystem::exists(path, error))
+    if (!std::filesystem::exists(filePath(path), error))
         throw ExitStatus{1, "The layouts file " + path + " does not exist."};
     try {
         return readWholeFile(path);

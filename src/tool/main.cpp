@@ -1,9 +1,10 @@
 // quorvel-tool: the command-line companion over the game's core.
+#include "ProcessSetup.h"
 #include "Tool.h"
 #include "base/ProgramFolder.h"
 
-#include <filesystem>
 #include <iostream>
+#include <vector>
 
 namespace quorvel::tool {
 
@@ -17,23 +18,19 @@ const std::string& toolFolder() {
 
 } // namespace quorvel::tool
 
-namespace {
-
-std::string executableFolder(const char* argv0) {
-    std::error_code error;
-    auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        self = std::filesystem::absolute(argv0 ? argv0 : ".", error);
-    return self.parent_path().string();
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     using namespace quorvel::tool;
+    useBinaryStandardStreams();
     g_toolFolder = quorvel::locateProgramFolder(executableFolder(argc > 0 ? argv[0] : nullptr));
+    std::vector<std::string> arguments = utf8Arguments(argc, argv);
+    std::vector<char*> argumentPointers;
+    for (std::string& argument : arguments)
+        argumentPointers.push_back(argument.data());
 
     CLI::App app{"quorvel-tool: dictionaries, layouts and headless play for Quorvel"};
+    // A path such as /tmp/words.dic is a file, never an option, on Windows too. Subcommands
+    // take this from the app when they are made, so it comes first.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string("quorvel-tool ") + QUORVEL_VERSION);
     app.require_subcommand(0, 1);
     addDictionaryCommands(app);
@@ -43,7 +40,7 @@ int main(int argc, char** argv) {
     addStatsCommand(app);
 
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
     } catch (const CLI::ParseError& error) {
         return app.exit(error);
     } catch (const ExitStatus& status) {

@@ -244,7 +244,9 @@ TEST_F(IniFileTest, ChangesMadeByOthersAreSeen) {
 // changed by another program meanwhile must still be overwritten.
 TEST_F(IniFileTest, StoringTheValueTheFileHoldsLeavesTheFileAlone) {
     writeWholeFile(path, kHandWritten);
-    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    // Whole seconds, the finest time std::filesystem sets on Windows.
+    const auto longAgo = std::chrono::floor<std::chrono::seconds>(
+        fs::file_time_type::clock::now() - std::chrono::hours(48));
     fs::last_write_time(path, longAgo);
     IniFile ini(path);
     ASSERT_TRUE(ini.writeInteger("Options", "Level", 7));

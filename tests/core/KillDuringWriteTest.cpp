@@ -1,5 +1,6 @@
 // A save killed at any moment leaves the old file or the new one, and the next save clears
 // away what the killed one left: for the statistics file and the settings file, both large.
+#include "ChildProcessSupport.h"
 #include "WordsTestSupport.h"
 
 #include "base/Files.h"
@@ -11,24 +12,68 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <functional>
 #include <random>
 #include <thread>
 
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace quorvel;
 using quorvel::test::ScratchFolder;
 
 namespace {
 
-// Runs the save in a child process and kills it after a delay that may fall before, in the
-// middle of or after the write. True when the child was killed before it finished.
-bool saveAndKill(const std::function<void()>& save, std::chrono::microseconds delay) {
+// The saves a child process is killed in: a statistics line appended, the level setting written.
+void appendLine(const std::string& path, const std::string& line) {
+    appendStatisticsLine(path, line);
+}
+
+void writeLevel(const std::string& path, int level) {
+    IniFile ini(path);
+    ini.writeInteger("Options", "Level", level);
+}
+
+#ifdef _WIN32
+
+// The child is the test program again (ChildProcessSupport.h); the job's text is
+// "<path>\n<line or level>".
+std::pair<std::string, std::string> pathAndValue(const std::string& job) {
+    const std::size_t split = job.find('\n');
+    return {job.substr(0, split), job.substr(split + 1)};
+}
+const bool g_jobsRegistered =
+    test::registerChildJob("append",
+                           [](const std::string& job) {
+                               const auto [path, line] = pathAndValue(job);
+                               appendLine(path, line);
+                           }) &&
+    test::registerChildJob("level", [](const std::string& job) {
+        const auto [path, level] = pathAndValue(job);
+        writeLevel(path, std::stoi(level));
+    });
+
+// Runs the save in a child process and kills it after a delay, counted from the moment the
+// child begins to save, that may fall before, in the middle of or after the write. True when
+// the child was killed before it finished.
+bool saveAndKill(const std::string& job, const std::string& path, const std::string& value,
+                 std::chrono::microseconds delay) {
+    test::ChildProcess child(job, path + "\n" + value);
+    std::this_thread::sleep_for(delay);
+    return child.kill();
+}
+
+#else
+
+bool saveAndKill(const std::string& job, const std::string& path, const std::string& value,
+                 std::chrono::microseconds delay) {
     const pid_t child = ::fork();
     if (child == 0) {
-        save();
+        if (job == "append")
+            appendLine(path, value);
+        else
+            writeLevel(path, std::stoi(value));
         ::_exit(0);
     }
     std::this_thread::sleep_for(delay);
@@ -37,6 +82,8 @@ bool saveAndKill(const std::function<void()>& save, std::chrono::microseconds de
     ::waitpid(child, &status, 0);
     return WIFSIGNALED(status);
 }
+
+#endif
 
 std::size_t temporaries(const std::string& folder) {
     std::size_t count = 0;
@@ -64,7 +111,7 @@ TEST_F(KillDuringWrite, StatisticsFileIsOldOrNew) {
     int killed = 0;
     for (int round = 0; round < kRounds; ++round) {
         const std::string added = "2026-12-07,F," + std::to_string(round) + ",0,0,16,n,n,n";
-        killed += saveAndKill([&] { appendStatisticsLine(path, added); }, someDelay());
+        killed += saveAndKill("append", path, added, someDelay());
         const std::string now = readWholeFile(path);
         ASSERT_TRUE(now == old || now == old + added + "\r\n") << "round " << round;
         appendStatisticsLine(path, "2026-12-07,W,1,0,0,16,n,n,n");
@@ -83,12 +130,7 @@ TEST_F(KillDuringWrite, SettingsFileIsOldOrNew) {
     for (int round = 0; round < kRounds; ++round) {
         const std::string before = readWholeFile(path);
         const int level = IniFile(path).readInteger("Options", "Level", 0);
-        saveAndKill(
-            [&] {
-                IniFile ini(path);
-                ini.writeInteger("Options", "Level", level + 1);
-            },
-            someDelay());
+        saveAndKill("level", path, std::to_string(level + 1), someDelay());
         const std::string now = readWholeFile(path);
         const int read = IniFile(path).readInteger("Options", "Level", 0);
         ASSERT_TRUE(read == level || read == level + 1) << "round " << round;

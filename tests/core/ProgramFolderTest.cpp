@@ -41,7 +41,8 @@ TEST(ProgramFolder, TheInstalledDataFolderIsUsedOnlyWhenMarked) {
     fs::create_directories(root / "games");
     fs::create_directories(root / "share/games/quorvel");
     const std::string games = (root / "games").string();
-    const std::string data = (root / "share/games/quorvel").string() + "/";
+    // Normal form, as the game names it: on Windows every separator is then a backslash.
+    const std::string data = (root / "share/games/quorvel").lexically_normal().string() + "/";
     const std::string relative = "../share/games/quorvel";
 
     EXPECT_EQ(quorvel::locateProgramFolder(games, relative), games + "/");

@@ -1,6 +1,7 @@
 // The data the game ships (word lists, levels, dictionaries) is well formed as committed.
 #include <gtest/gtest.h>
 
+#include "ProcessSupport.h"
 #include "model/Layouts.h"
 #include "words/WordLists.h"
 
@@ -13,7 +14,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -210,17 +210,11 @@ struct DumpedItem {
 
 // The items as the game's own reader sees them, through quorvel-tool dic dump.
 std::vector<DumpedItem> dump(const std::string& name) {
-    const std::string command =
-        std::string("'") + QUORVEL_TOOL + "' dic dump '" + dataFolder + "kbs/" + name + ".dic'";
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[65536];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, got);
-        const int status = pclose(pipe);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
-    }
+    using quorvel::shellQuoted;
+    const quorvel::CommandOutput dumped = quorvel::runCommand(shellQuoted(QUORVEL_TOOL) + " dic dump " +
+                                            shellQuoted(dataFolder + "kbs/" + name + ".dic"));
+    EXPECT_EQ(dumped.status, 0) << name;
+    const std::string& out = dumped.out;
     std::vector<DumpedItem> items;
     for (const std::string& line : split(out, "\n")) {
         if (line.empty())

@@ -80,7 +80,8 @@ TEST_F(ToolPlayTest, ShippedLevelIsScrambledTheSameWayForASeed) {
 
 TEST_F(ToolPlayTest, EventsOfANewPuzzle) {
     const ToolRun run =
-        play("--seed 3 --level 2 --handicap 1 --timed --dictionary 'Common Words'", "new\n");
+        play("--seed 3 --level 2 --handicap 1 --timed --dictionary " + shellQuoted("Common Words"),
+             "new\n");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = run.jsonLines();
     EXPECT_FALSE(ofEvent(lines, "moves").empty());

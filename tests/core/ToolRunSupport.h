@@ -3,13 +3,12 @@
 
 #include "EngineTestSupport.h"
 #include "GameTestSupport.h"
+#include "ProcessSupport.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace quorvel {
@@ -34,13 +33,6 @@ struct ToolRun {
     }
 };
 
-inline std::string shellQuoted(const std::string& text) {
-    std::string q = "'";
-    for (char c : text)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 // Runs the tool in a scratch folder that holds its standard input and error.
 inline ToolRun runTool(const TempProgramFolder& scratch, const std::string& arguments,
                        const std::string& input = "") {
@@ -49,15 +41,9 @@ inline ToolRun runTool(const TempProgramFolder& scratch, const std::string& argu
                                 shellQuoted(scratch.path("stdin.txt")) + " 2>" +
                                 shellQuoted(scratch.path("stderr.txt"));
     ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, got);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    CommandOutput output = runCommand(command);
+    run.status = output.status;
+    run.out = std::move(output.out);
     run.err = scratch.read("stderr.txt");
     return run;
 }

@@ -1,14 +1,14 @@
 // Test support for the words tests: a scratch folder per test and small dictionary builders.
 #pragma once
 
+#include "base/SystemCalls.h"
 #include "words/Dictionary.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
-
-#include <unistd.h>
 
 namespace quorvel::test {
 
@@ -19,7 +19,8 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name =
             std::string("quorvel-words-") + info->test_suite_name() + "-" + info->name() + "-" +
-            std::to_string(::getpid()); // two runs of the suite at once keep apart
+            std::to_string(currentProcessId()) + "-" + // two runs of the suite at once keep apart,
+            std::to_string(std::random_device()());     // and Windows soon gives an id again
         for (char& c : name)
             if (c == '/')
                 c = '_';

@@ -1,6 +1,7 @@
 // quorvel-tool's dictionary commands, run as a program: build, dump and the word-list rebuild.
 #include "ToolRunSupport.h"
 #include "WordsTestSupport.h"
+#include "base/FilePaths.h"
 #include "base/Files.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,18 @@ const char* const kDump = "ÉCLAIR\tA pastry, long and thin, with cream\t\t\t\t\
 
 } // namespace
 
+// File names reach the tool as UTF-8 on every system (on Windows through the wide command line).
+TEST_F(WordsTool, PathsOutsideTheCodePageArriveWhole) {
+    const std::string folder = scratch.folder() + "Zoë 名前/";
+    std::filesystem::create_directories(filePath(folder));
+    writeWholeFile(folder + "ïn.txt", kInput);
+    const ToolRun build = tool("dic build " + shellQuoted(folder + "ïn.txt") + " " +
+                               shellQuoted(folder + "öut.dic"));
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_TRUE(fileExists(folder + "öut.dic"));
+    EXPECT_EQ(tool("dic dump " + shellQuoted(folder + "öut.dic")).out, kDump);
+}
+
 TEST_F(WordsTool, BuildThenDumpRoundTrips) {
     writeWholeFile(scratch.file("in.txt"), kInput);
     const std::string dic = scratch.file("out.dic");
@@ -53,9 +66,9 @@ TEST_F(WordsTool, BuildThenDumpRoundTrips) {
         << "stored in Windows-1252";
 
     const ToolRun keyed = tool("dic build " + shellQuoted(scratch.file("in.txt")) + " " +
-                               shellQuoted(scratch.file("keyed.dic")) + " --key 'clé'");
+                               shellQuoted(scratch.file("keyed.dic")) + " --key " + shellQuoted("clé"));
     ASSERT_EQ(keyed.status, 0) << keyed.err;
-    EXPECT_EQ(tool("dic dump " + shellQuoted(scratch.file("keyed.dic")) + " --key 'clé'").out,
+    EXPECT_EQ(tool("dic dump " + shellQuoted(scratch.file("keyed.dic")) + " --key " + shellQuoted("clé")).out,
               kDump);
     const ToolRun unkeyed = tool("dic dump " + shellQuoted(scratch.file("keyed.dic")));
     EXPECT_EQ(unkeyed.status, 1);

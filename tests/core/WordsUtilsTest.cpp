@@ -1,13 +1,23 @@
 // Word utilities: the board's character filter, the field reader, whole-file reading and safe
 // replacing, and the Windows-1252 conversion.
+#include "ChildProcessSupport.h"
 #include "WordsTestSupport.h"
 #include "base/Cp1252.h"
+#include "base/FileLocations.h"
+#include "base/FilePaths.h"
 #include "base/Files.h"
 #include "base/Text.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace quorvel;
 using quorvel::test::ScratchFolder;
@@ -128,16 +138,39 @@ TEST_F(WordsFiles, FailedReplaceLeavesTheOldFileIntact) {
     std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
     writeWholeFile(kept, "new contents"); // the folder is writable, so the replace goes ahead
     EXPECT_EQ(readWholeFile(kept), "new contents");
+#ifdef _WIN32
+    // Windows has one read-only mark, which reads as no write permission for anyone.
+    EXPECT_EQ(std::filesystem::status(kept).permissions() &
+                  (std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                   std::filesystem::perms::others_write),
+              std::filesystem::perms::none)
+        << "the replaced file keeps its read-only mark";
+#else
     EXPECT_EQ(std::filesystem::status(kept).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read)
         << "the replaced file keeps its permissions";
+#endif
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add); // Windows removes it then
 }
+
+#ifdef _WIN32
+const bool g_waitRegistered = test::registerChildJob("wait", [](const std::string&) {
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+});
+#endif
 
 // A kill in the middle of a save once left its full-size temporary copy behind for good.
 TEST_F(WordsFiles, TemporariesOfGoneWritersAreRemovedByTheNextWrite) {
     const std::string path = scratch.file("stats.zq");
     const std::string gone = path + ".tmp-999999999-12345"; // no process has this number
-    const std::string alive = path + ".tmp-1-12345";        // process 1 always runs
+#ifdef _WIN32
+    const test::ChildProcess running("wait", ""); // Windows has no process 1: a child of ours
+    const std::string alive = path + ".tmp-" + std::to_string(running.id()) + "-12345";
+#else
+    const std::string alive = path + ".tmp-1-12345"; // process 1 always runs
+#endif
     const std::string other = scratch.file("other.zq.tmp-999999999-1");
     const std::string foreign = path + ".tmp-mine";
     for (const std::string& file : {gone, alive, other, foreign})
@@ -151,11 +184,67 @@ TEST_F(WordsFiles, TemporariesOfGoneWritersAreRemovedByTheNextWrite) {
     EXPECT_EQ(entries(), 4u);
 }
 
+// A player whose name is in another script has a folder outside Windows' narrow code page:
+// every file there is read, replaced and found by its UTF-8 name, the folder tested writable.
+TEST_F(WordsFiles, NamesOutsideTheCodePageAreKeptWhole) {
+    const std::string name = "Zoë Ωμέγα 名前";
+    const std::string folder = scratch.folder() + name + "/";
+    std::filesystem::create_directories(filePath(folder + "zq"));
+    EXPECT_TRUE(isWritableFolder(folder));
+    const std::string stats = folder + "zq/stats.zq";
+    writeWholeFile(stats, "2026-12-07,W,1,0,0,16,n,n,n\r\n");
+    writeWholeFile(stats, "2026-12-08,W,2,0,0,16,n,n,n\r\n"); // a replace, not a first write
+    EXPECT_TRUE(fileExists(stats));
+    EXPECT_EQ(readWholeFile(stats), "2026-12-08,W,2,0,0,16,n,n,n\r\n") << "bytes as written";
+    std::vector<std::string> listed;
+    for (const auto& entry : std::filesystem::directory_iterator(filePath(folder + "zq")))
+        listed.push_back(pathText(entry.path().filename()));
+    EXPECT_EQ(listed, std::vector<std::string>{"stats.zq"}) << "no temporary file stays behind";
+    EXPECT_EQ(pathText(filePath(folder).parent_path().filename()), name);
+    EXPECT_EQ(pathText(filePath(stats)), stats) << "UTF-8 in, the same UTF-8 out";
+}
+
+#ifdef _WIN32
+// A virus scanner or a backup may hold the player's file for a moment: the replace waits for
+// it (up to a second), and a file held for longer fails the write and keeps its old contents.
+TEST_F(WordsFiles, AFileHeldOpenForAMomentIsReplacedOnceLetGo) {
+    const std::string path = scratch.file("stats.zq");
+    writeWholeFile(path, "old");
+    const auto holdOpen = [&] {
+        return ::CreateFileW(filePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    };
+    HANDLE held = holdOpen();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([held] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ::CloseHandle(held);
+    });
+    EXPECT_NO_THROW(writeWholeFile(path, "new"));
+    release.join();
+    EXPECT_EQ(readWholeFile(path), "new");
+
+    held = holdOpen();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(writeWholeFile(path, "newer"), FileError);
+    ::CloseHandle(held);
+    EXPECT_EQ(readWholeFile(path), "new");
+    EXPECT_EQ(entries(), 1u) << "no temporary file stays behind";
+}
+#endif
+
 TEST_F(WordsFiles, ReplacingThroughASymbolicLinkKeepsTheLink) {
     const std::string real = scratch.file("real.ini");
     const std::string link = scratch.file("link.ini");
     writeWholeFile(real, "old");
+#ifdef _WIN32
+    std::error_code refused;
+    std::filesystem::create_symlink(real, link, refused);
+    if (refused)
+        GTEST_SKIP() << "this Windows account may not make symbolic links: " << refused.message();
+#else
     std::filesystem::create_symlink(real, link);
+#endif
     writeWholeFile(link, "new");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(readWholeFile(real), "new");

@@ -7,7 +7,10 @@ NAME.jsonl is what the tool answered, then the statistics lines. The games run o
 program folder (a small dictionary built from words.txt, and root/zq), so a change of the
 shipped word data does not change them. Dates in records are written as DATE.
 
-Usage: run_recordings.py TOOL [--record] [NAME ...]
+Usage: run_recordings.py TOOL [--record] [--emulator PROGRAM] [NAME ...]
+
+--emulator runs the tool through PROGRAM (such as wine for quorvel-tool.exe); Python itself and
+the comparison stay here.
 """
 import pathlib
 import re
@@ -24,7 +27,7 @@ DATE = re.compile(rb"\d{4}-\d{2}-\d{2}")
 def make_root(tool, folder):
     shutil.copytree(HERE / "root", folder)
     (folder / "kbs").mkdir()
-    subprocess.run([tool, "dic", "build", str(HERE / "words.txt"),
+    subprocess.run(tool + ["dic", "build", str(HERE / "words.txt"),
                     str(folder / "kbs" / "Common Words.dic")], check=True)
 
 
@@ -33,7 +36,7 @@ def replay(tool, script, work):
     make_root(tool, root)
     lines = script.read_bytes().split(b"\n")
     options = shlex.split(lines[0].decode().lstrip("# "))
-    result = subprocess.run([tool, "play", "--root", str(root)] + options,
+    result = subprocess.run(tool + ["play", "--root", str(root)] + options,
                             input=b"\n".join(lines[1:]), capture_output=True, timeout=120)
     if result.returncode != 0:
         raise RuntimeError(f"{script.name}: exit {result.returncode}: {result.stderr.decode()}")
@@ -43,12 +46,21 @@ def replay(tool, script, work):
 
 
 def main(argv):
-    tool = argv[1]
-    record = "--record" in argv[2:]
-    names = [a for a in argv[2:] if a != "--record"]
+    tool = [argv[1]]
+    rest = argv[2:]
+    if "--emulator" in rest:
+        at = rest.index("--emulator")
+        tool = [rest[at + 1]] + tool
+        del rest[at:at + 2]
+    record = "--record" in rest
+    names = [a for a in rest if a != "--record"]
     scripts = sorted(HERE.glob("*.play"))
     if names:
         scripts = [s for s in scripts if s.stem in names]
+    if not scripts:
+        # Nothing replayed is no pass: a wrong name or an empty folder is an error.
+        print("no recording to replay")
+        return 1
     failed = 0
     with tempfile.TemporaryDirectory() as temp:
         for script in scripts:

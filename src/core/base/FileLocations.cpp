@@ -1,12 +1,12 @@
 // The one rule for where the game's files are read and written.
 #include "base/FileLocations.h"
 
+#include "base/FilePaths.h"
 #include "base/ProgramFolder.h"
+#include "base/SystemCalls.h"
 
 #include <filesystem>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace quorvel {
 
@@ -32,7 +32,7 @@ std::string FileLocations::shipped(std::string_view relativeName) const {
 std::string FileLocations::toRead(std::string_view relativeName) const {
     const std::string own = dataPath(m_player, relativeName);
     std::error_code error;
-    if (!keepsPlayerFilesApart() || fs::exists(own, error))
+    if (!keepsPlayerFilesApart() || fs::exists(filePath(own), error))
         return own;
     return shipped(relativeName);
 }
@@ -42,16 +42,16 @@ std::string FileLocations::toWrite(std::string_view relativeName) const {
     if (!keepsPlayerFilesApart())
         return own;
     std::error_code error;
-    fs::create_directories(fs::path(own).parent_path(), error);
+    fs::create_directories(filePath(own).parent_path(), error);
     const std::string original = shipped(relativeName);
-    if (!fs::exists(own, error) && fs::is_regular_file(original, error))
-        fs::copy_file(original, own, error); // a failed copy only loses the starting point
+    if (!fs::exists(filePath(own), error) && fs::is_regular_file(filePath(original), error))
+        fs::copy_file(filePath(original), filePath(own), error); // a failed copy only loses the starting point
     return own;
 }
 
 bool isWritableFolder(const std::string& folder) {
     std::error_code error;
-    return fs::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+    return fs::is_directory(filePath(folder), error) && mayCreateFilesIn(filePath(folder));
 }
 
 } // namespace quorvel

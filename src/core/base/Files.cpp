@@ -1,6 +1,9 @@
 // Whole files read at once and replaced safely.
 #include "base/Files.h"
 
+#include "base/FilePaths.h"
+#include "base/SystemCalls.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -9,10 +12,6 @@
 #include <optional>
 #include <random>
 #include <system_error>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
 
 namespace quorvel {
 
@@ -26,13 +25,20 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 } // namespace
 
 std::string readWholeFile(const std::string& path) {
-    const FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    const FilePtr file(openFile(path, "rb"));
+    if (!file) {
+        // Windows refuses to open a folder ("permission denied"); it is a folder, as POSIX says.
+        const int why = errno;
+        std::error_code ignored;
         throw FileError("Cannot open file " + path,
-                        std::error_code(errno, std::generic_category()));
+                        std::error_code(std::filesystem::is_directory(filePath(path), ignored)
+                                            ? EISDIR
+                                            : why,
+                                        std::generic_category()));
+    }
     std::string bytes;
     std::error_code error;
-    const auto expected = std::filesystem::file_size(path, error);
+    const auto expected = std::filesystem::file_size(filePath(path), error);
     if (!error && expected > 0) {
         bytes.resize(expected);
         bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
@@ -50,7 +56,7 @@ std::string readWholeFile(const std::string& path) {
 
 bool fileExists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return std::filesystem::is_regular_file(filePath(path), error);
 }
 
 namespace {
@@ -60,7 +66,7 @@ namespace fs = std::filesystem;
 // Temporary files are "<name>.tmp-<process>-<number>" beside their target, so a later write
 // can tell its own leftovers from anything else in the folder.
 std::string temporaryPrefix(const fs::path& target) {
-    return target.filename().string() + ".tmp-";
+    return pathText(target.filename()) + ".tmp-";
 }
 
 // The process that wrote a temporary file, when the name follows our pattern.
@@ -82,9 +88,7 @@ std::optional<long> writerOf(std::string_view name, std::string_view prefix) {
 // A temporary file is stale when the process that wrote it is gone (killed, or out of power)
 // or is this one (its write failed without cleaning up).
 bool isStale(long writer) {
-    if (writer == static_cast<long>(::getpid()))
-        return true;
-    return ::kill(static_cast<pid_t>(writer), 0) != 0 && errno == ESRCH;
+    return writer == currentProcessId() || processHasEnded(writer);
 }
 
 void removeStaleTemporaries(const fs::path& target, const fs::path& keep) {
@@ -93,7 +97,7 @@ void removeStaleTemporaries(const fs::path& target, const fs::path& keep) {
     fs::directory_iterator it(target.parent_path().empty() ? fs::path(".") : target.parent_path(),
                               error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = pathText(it->path().filename());
         const auto writer = writerOf(name, prefix);
         std::error_code ignored;
         if (writer && it->path().filename() != keep.filename() && isStale(*writer))
@@ -105,40 +109,6 @@ std::string reason(int code) {
     return std::generic_category().message(code);
 }
 
-// Writes and flushes the bytes to the disk itself, so a power cut after the rename finds them.
-// Returns 0 or the system's error number.
-int writeDurably(const std::string& path, std::string_view text) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno;
-    int failure = 0;
-    for (std::size_t done = 0; done < text.size() && !failure;) {
-        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
-        if (wrote > 0)
-            done += static_cast<std::size_t>(wrote);
-        else if (wrote < 0 && errno != EINTR)
-            failure = errno;
-        else if (wrote == 0)
-            failure = EIO;
-    }
-    if (!failure && ::fsync(fd) != 0)
-        failure = errno;
-    if (::close(fd) != 0 && !failure)
-        failure = errno;
-    return failure;
-}
-
-// The rename itself is made durable by flushing the folder; a file system that cannot flush a
-// folder still has the new file in place, so that failure is not reported.
-void flushFolder(const fs::path& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 void writeWholeFile(const std::string& path, std::string_view text) {
@@ -146,12 +116,12 @@ void writeWholeFile(const std::string& path, std::string_view text) {
     std::error_code error;
     if (path.empty())
         throw FileError(failure);
-    if (fs::is_directory(path, error))
+    if (fs::is_directory(filePath(path), error))
         throw FileError(failure + ": " + reason(EISDIR));
     // Through a symbolic link the file it points to is replaced, and the link stays.
-    fs::path target = path;
-    if (fs::is_symlink(path, error)) {
-        target = fs::weakly_canonical(path, error);
+    fs::path target = filePath(path);
+    if (fs::is_symlink(target, error)) {
+        target = fs::weakly_canonical(target, error);
         if (error)
             throw FileError(failure + ": " + error.message());
     }
@@ -159,21 +129,19 @@ void writeWholeFile(const std::string& path, std::string_view text) {
     // A name no other writer picks at the same moment, in the same folder so rename is atomic.
     std::random_device random;
     const fs::path temporary =
-        target.parent_path() / (temporaryPrefix(target) + std::to_string(::getpid()) + "-" +
-                                std::to_string(random() % 1000000000u));
-    int code = writeDurably(temporary.string(), text);
-    if (!code) {
+        target.parent_path() / filePath(temporaryPrefix(target) + std::to_string(currentProcessId()) +
+                                        "-" + std::to_string(random() % 1000000000u));
+    std::error_code failed = writeNewFileDurably(temporary, text);
+    if (!failed) {
         // Keep the permissions of the file we replace.
         const auto status = fs::status(target, error);
         if (!error && fs::exists(status))
             fs::permissions(temporary, status.permissions(), error);
-        error.clear();
-        fs::rename(temporary, target, error);
-        code = error.value();
+        failed = replaceFile(temporary, target);
     }
-    if (code) {
+    if (failed) {
         fs::remove(temporary, error);
-        throw FileError(failure + ": " + reason(code));
+        throw FileError(failure + ": " + failed.message());
     }
     flushFolder(target.parent_path());
     removeStaleTemporaries(target, temporary);

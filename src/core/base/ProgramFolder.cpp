@@ -1,6 +1,8 @@
 // The program folder rule shared by the game and the tool.
 #include "base/ProgramFolder.h"
 
+#include "base/FilePaths.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -19,9 +21,9 @@ std::string programFolder(std::string_view executableFolder) {
 std::string locateProgramFolder(std::string_view executableFolder, std::string_view installedData) {
     if (!installedData.empty()) {
         const std::filesystem::path installed =
-            (std::filesystem::path(executableFolder) / installedData).lexically_normal();
-        if (isInstalledCopy(installed.string()))
-            return programFolder(installed.string());
+            (filePath(executableFolder) / filePath(installedData)).lexically_normal();
+        if (isInstalledCopy(pathText(installed)))
+            return programFolder(pathText(installed));
     }
     return programFolder(executableFolder);
 }
@@ -32,7 +34,8 @@ std::string locateProgramFolder(std::string_view executableFolder) {
 
 bool isInstalledCopy(std::string_view programFolder) {
     std::error_code error;
-    return std::filesystem::is_regular_file(dataPath(programFolder, kInstalledMarker), error);
+    return std::filesystem::is_regular_file(filePath(dataPath(programFolder, kInstalledMarker)),
+                                            error);
 }
 
 std::string dataPath(std::string_view folder, std::string_view relativeName) {

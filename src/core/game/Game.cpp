@@ -6,6 +6,7 @@
 #include "rules/Play.h"
 #include "rules/SharedPuzzle.h"
 
+#include "base/SystemCalls.h"
 #include "words/Dictionary.h"
 #include "words/WordLists.h"
 
@@ -19,8 +20,7 @@ namespace {
 
 CivilDate localToday() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = localTime(now);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

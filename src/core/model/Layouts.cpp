@@ -1,6 +1,7 @@
 // The layouts file: numeric and drawn layouts, the checksum guard, the built-in levels.
 #include "model/Layouts.h"
 
+#include "base/FilePaths.h"
 #include "base/Files.h"
 
 #include <algorithm>
@@ -280,7 +281,7 @@ std::optional<LayoutsProblem> loadLayoutsFile(const std::string& path, LevelTabl
     problem.path = path;
     // A file the system cannot even look for (a folder without access) is unreadable, not missing.
     std::error_code lookedFor;
-    if (!std::filesystem::exists(path, lookedFor) && !lookedFor)
+    if (!std::filesystem::exists(filePath(path), lookedFor) && !lookedFor)
         return problem;
     std::string text;
     try {

@@ -1,6 +1,7 @@
 // The daily records: "YYYY-MM-DD,R,MOVES,CLUES" lines, the streaks, and the shared summary.
 #include "records/DailyRecords.h"
 
+#include "base/FilePaths.h"
 #include "base/Files.h"
 #include "base/Text.h"
 
@@ -41,7 +42,7 @@ std::optional<DailyRecord> parseLine(std::string_view line) {
 
 // At most the first MaxDailyFileBytes of the file; empty when it cannot be read.
 std::string readBounded(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(filePath(path), std::ios::binary);
     std::string text(MaxDailyFileBytes + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(in ? text.size()

@@ -1,6 +1,7 @@
 // The settings file: key lookup over the file's lines and in-place edits of single lines.
 #include "records/IniFile.h"
 
+#include "base/FilePaths.h"
 #include "base/Files.h"
 
 #include <charconv>
@@ -143,9 +144,10 @@ IniFile::IniFile(std::string path) : m_path(std::move(path)) {}
 
 bool IniFile::createFromTemplate(const std::string& path, const std::string& templatePath) {
     std::error_code error;
-    if (fs::exists(fs::symlink_status(path, error)))
+    if (fs::exists(fs::symlink_status(filePath(path), error)))
         return false;
-    if (!fs::is_regular_file(templatePath, error) || fs::file_size(templatePath, error) > kMaxSize)
+    if (!fs::is_regular_file(filePath(templatePath), error) ||
+        fs::file_size(filePath(templatePath), error) > kMaxSize)
         return false;
     try {
         writeWholeFile(path, readWholeFile(templatePath));
@@ -159,14 +161,14 @@ bool IniFile::refresh() const {
     if (m_batching)
         return m_usable; // the held-back text is the file until the batch is committed
     std::error_code error;
-    const auto status = fs::status(m_path, error);
+    const auto status = fs::status(filePath(m_path), error);
     if (!fs::exists(status)) {
         m_text.clear();
         m_loaded = false;
         return m_usable = true;
     }
-    const auto size = fs::is_regular_file(status) ? fs::file_size(m_path, error) : 0;
-    const auto time = fs::last_write_time(m_path, error);
+    const auto size = fs::is_regular_file(status) ? fs::file_size(filePath(m_path), error) : 0;
+    const auto time = fs::last_write_time(filePath(m_path), error);
     if (m_loaded && size == m_size && time == m_time)
         return m_usable;
     m_text.clear();
@@ -286,8 +288,8 @@ bool IniFile::replace(std::string text) {
     }
     m_text = std::move(text);
     std::error_code error;
-    m_size = fs::file_size(m_path, error);
-    m_time = fs::last_write_time(m_path, error);
+    m_size = fs::file_size(filePath(m_path), error);
+    m_time = fs::last_write_time(filePath(m_path), error);
     m_loaded = !error;
     m_usable = true;
     return true;

@@ -1,6 +1,7 @@
 // Counting the statistics file into histogram buckets, and the bars and hover text drawn from them.
 #include "records/StatisticsHistogram.h"
 
+#include "base/FilePaths.h"
 #include "base/Files.h"
 #include "records/StatisticsTally.h"
 
@@ -119,9 +120,9 @@ StatisticsCount countStatistics(std::string_view text, const StatisticsFilter& f
 StatisticsCount countStatisticsFile(const std::string& path, const StatisticsFilter& filter) {
     StatisticsCount count;
     std::error_code error;
-    if (!std::filesystem::exists(path, error))
+    if (!std::filesystem::exists(filePath(path), error))
         return count;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
     if (!file)
         throw FileError("Cannot open file " + path);
     // Blocks of 256 KB: few reads, and a block still fits the processor's second-level cache.

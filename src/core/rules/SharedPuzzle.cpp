@@ -3,6 +3,7 @@
 
 #include "rules/NewPuzzle.h"
 
+#include "base/FilePaths.h"
 #include "base/Files.h"
 
 #include <algorithm>
@@ -27,8 +28,8 @@ std::string layoutBytes(const LayoutRecord& layout) {
 std::uint32_t dictionaryFileCheck(Play& p, const std::string& name) {
     const std::string path = p.folder + "kbs/" + name + ".dic";
     std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    const auto written = std::filesystem::last_write_time(path, error);
+    const std::uintmax_t size = std::filesystem::file_size(filePath(path), error);
+    const auto written = std::filesystem::last_write_time(filePath(path), error);
     if (error)
         return dataCheckOf({});
     auto& cached = p.puzzles.dictionaryChecks[name];
@@ -83,11 +84,11 @@ void refreshOptions(Play& p) {
 std::vector<std::string> installedDictionaries(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder + "kbs", error), end; !error && it != end;
+    for (std::filesystem::directory_iterator it(filePath(folder + "kbs"), error), end; !error && it != end;
          it.increment(error)) {
         const std::filesystem::path& path = it->path();
         if (path.extension() == ".dic" && it->is_regular_file(error))
-            names.push_back(path.stem().string());
+            names.push_back(pathText(path.stem()));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -1,6 +1,7 @@
 // Knowledge-base items, their collection and the dictionary's file loading.
 #include "words/Dictionary.h"
 
+#include "base/FilePaths.h"
 #include "base/Files.h"
 #include "words/ComponentStream.h"
 #include "words/EncryptedStream.h"
@@ -204,7 +205,7 @@ std::string Dictionary::readFile(const std::string& path) const {
         file = std::make_unique<FileStream>(path, FileStream::Mode::Read);
     } catch (const FileError& error) {
         std::error_code lookedFor;
-        const bool missing = !std::filesystem::exists(path, lookedFor) && !lookedFor;
+        const bool missing = !std::filesystem::exists(filePath(path), lookedFor) && !lookedFor;
         throw DictionaryError(missing ? DictionaryFault::Missing : DictionaryFault::CannotOpen, 0,
                               error.error);
     }

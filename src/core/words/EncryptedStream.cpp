@@ -1,6 +1,7 @@
 // Byte streams and the keyed scrambling filter.
 #include "words/EncryptedStream.h"
 
+#include "base/FilePaths.h"
 #include "base/Files.h"
 
 #include <algorithm>
@@ -69,8 +70,8 @@ FileStream::FileStream(const std::string& path, Mode mode) : m_path(path) {
     const char* modes[] = {"rb", "w+b", "r+b"};
     std::error_code error;
     int why = EISDIR;
-    if (!std::filesystem::is_directory(path, error)) { // a folder opens on some systems
-        m_file = std::fopen(path.c_str(), modes[static_cast<int>(mode)]);
+    if (!std::filesystem::is_directory(filePath(path), error)) { // a folder opens on some systems
+        m_file = openFile(path, modes[static_cast<int>(mode)]);
         why = errno;
     }
     if (!m_file)
@@ -122,7 +123,7 @@ void FileStream::setSize(std::int64_t newSize) {
     std::fflush(m_file);
     std::error_code error;
     std::filesystem::resize_file(
-        m_path, static_cast<std::uintmax_t>(std::max<std::int64_t>(newSize, 0)), error);
+        filePath(m_path), static_cast<std::uintmax_t>(std::max<std::int64_t>(newSize, 0)), error);
     if (error)
         throw FileError("Cannot write file " + m_path);
     std::fseek(m_file, static_cast<long>(std::min(here, size())), SEEK_SET);
