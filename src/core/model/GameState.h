@@ -13,6 +13,7 @@ namespace quorvel {
 
 struct GameState {
     Board board;
+    GameOptions options; // the player's; a shared puzzle on the board may hold its own
     GameValues values;
     Commands commands;
     BannerState banner;
