@@ -3,7 +3,7 @@
 
 #include "support/Colours.h"
 
-#include "model/GameListener.h"
+#include "model/Colour.h"
 
 #include <QPoint>
 #include <QString>
