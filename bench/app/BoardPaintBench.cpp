@@ -3,6 +3,8 @@
 #include "AppBenchSupport.h"
 #include "board/BoardView.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "audio/SoundPlayer.h"
 #include "settings/Settings.h"
 #include "window/Session.h"

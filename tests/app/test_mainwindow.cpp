@@ -7,6 +7,8 @@
 #include "FakeAudio.h"
 #include "dialogs/LevelPicker.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "settings/Settings.h"
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"

@@ -7,6 +7,8 @@
 #include "ScriptedDialogs.h"
 #include "WindowFixture.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "settings/Settings.h"
 #include "dialogs/OptionsDialog.h"
 #include "window/Session.h"

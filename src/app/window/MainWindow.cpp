@@ -29,6 +29,7 @@
 #include "dialogs/StatisticsWindow.h"
 
 #include "base/Files.h"
+#include "game/Game.h"
 #include "model/Layouts.h"
 #include "model/OptionMoves.h"
 #include "words/WordLists.h"
@@ -161,6 +162,10 @@ void MainWindow::createTimers() {
         if (!m_game->state().clueRunning)
             m_clueStepTimer.stop();
     });
+}
+
+Game& MainWindow::game() {
+    return *m_game;
 }
 
 MainWindow::~MainWindow() {

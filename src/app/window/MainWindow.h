@@ -3,7 +3,6 @@
 #pragma once
 
 #include "base/FileLocations.h"
-#include "game/Game.h"
 #include "model/Geometry.h"
 #include "records/DailyRecords.h"
 #include "window/UnfinishedGame.h"
@@ -41,6 +40,9 @@ class PuzzleCodeDialog;
 class MainSessionHost;
 class MessagePanels;
 class MoveEvents;
+class Game;
+struct Commands;
+struct Move;
 class Random;
 class StatusBanner;
 class TraceWindow;
@@ -103,7 +105,7 @@ public:
     // tests call it once, right after the main window exists.
     void createWindows();
 
-    Game& game() { return *m_game; }
+    Game& game();
     const QString& programFolder() const { return m_folder; }
     Dialogs& dialogs() { return m_dialogs; }
     BoardView* boardView() const { return m_board; }

@@ -1,5 +1,7 @@
 // The main window's menus, status bar and commands, and how they follow the game's state.
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "window/MoveEvents.h"
 
 #include "board/BoardView.h"

@@ -1,5 +1,7 @@
 // Puzzles from elsewhere: the unfinished game of the last run, puzzle codes and the daily puzzle.
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "window/MoveEvents.h"
 
 #include "board/BoardView.h"

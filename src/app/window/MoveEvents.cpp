@@ -9,6 +9,8 @@
 #include "support/Text.h"
 #include "window/IdleClock.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "window/MessagePanels.h"
 #include "window/StatusBanner.h"
 

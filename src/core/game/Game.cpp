@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <optional>
 
 namespace quorvel {
 
@@ -41,7 +42,7 @@ struct BeforeMove {
     GameState state;
     PuzzleSource puzzles;
     Random random;
-    LevelTable levels;
+    std::optional<LevelTable> levels; // only trace mode reads the levels again in a move
     std::size_t movesSincePuzzle;
     GameOptions optionsAtBuild;
 };
@@ -55,7 +56,11 @@ Play Game::play() {
 }
 
 Outcome Game::apply(const Move& move) {
-    const BeforeMove before{m_state,  *m_puzzles, m_random, m_levels, m_movesSincePuzzle.size(),
+    const BeforeMove before{m_state,
+                            *m_puzzles,
+                            m_random,
+                            m_state.options.trace ? std::optional(m_levels) : std::nullopt,
+                            m_movesSincePuzzle.size(),
                             m_optionsAtBuild};
     m_events.clear();
     try {
@@ -69,7 +74,8 @@ Outcome Game::apply(const Move& move) {
             m_state.loadedDictionary.clear(); // another is in memory: the next build reads it again
         *m_puzzles = before.puzzles;
         m_random = before.random;
-        m_levels = before.levels;
+        if (before.levels)
+            m_levels = *before.levels;
         m_movesSincePuzzle.resize(before.movesSincePuzzle);
         m_optionsAtBuild = before.optionsAtBuild;
         m_events.clear();

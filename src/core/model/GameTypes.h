@@ -71,15 +71,15 @@ struct Commands {
     bool clue = false;
     bool undo = false;
     bool pause = false;
-    bool padlock = false;   // the padlock label Lock
-    bool lockAll = false;   // the lock-all label LockAll
+    bool padlock = false;   // the padlock can be dropped on a word
+    bool lockAll = false;   // every word can be locked at once
     bool userLevel = true;  // the options dialog's Quick Settings box
     bool newWords = false;  // the options dialog's "New Game" button
-    bool boardPanel = true; // pGame: disabled by a waiting banner and by Pause
+    bool boardPanel = true; // the board takes clicks: not under a waiting banner nor in a pause
     bool arrows = false;    // all 80 arrows
     ClueCount clueCount = ClueCount::NoGameYet;
     int cluesLeft = 0;
-    bool lockAllShowsLocked = false; // LockAll glyph: closed padlock 0xCF (false) or 0xD0 (true)
+    bool lockAllShowsLocked = false; // all was locked at once: lock-all now frees it again
 
     bool operator==(const Commands&) const = default;
 };
