@@ -24,10 +24,9 @@ bool staged(benchmark::State& state) {
 
 // A game over the shipped data with its layouts read, as a session starts one.
 struct ShippedGame {
-    GameListener silent;
     Random random;
     Game game;
-    explicit ShippedGame(std::uint32_t seed) : random(seed), game(silent, random, Folder) {
+    explicit ShippedGame(std::uint32_t seed) : random(seed), game(random, Folder) {
         game.loadLayouts();
     }
 };

@@ -44,9 +44,8 @@ struct Fixture {
     std::string folder = makeFolder();
     std::string code;
     Fixture() {
-        GameListener silent;
-        Random random(1);
-        Game game(silent, random, folder);
+            Random random(1);
+        Game game(random, folder);
         game.loadLayouts();
         game.apply(Move::pickLevel(2, true));
         code = game.puzzleCode();
@@ -84,9 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     if (!(parseSavedGame(formatSavedGame(*read.game)).game == read.game))
         std::abort();
-    GameListener silent;
     Random random(7);
-    Game game(silent, random, fixture.folder);
+    Game game(random, fixture.folder);
     game.loadLayouts();
     const GameState before = game.state();
     const ResumeResult resumed = game.resumeGame(*read.game);

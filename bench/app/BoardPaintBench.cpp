@@ -3,6 +3,8 @@
 #include "AppBenchSupport.h"
 #include "board/BoardView.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "audio/SoundPlayer.h"
 #include "settings/Settings.h"
 #include "window/Session.h"
@@ -44,7 +46,7 @@ struct BoardFixture {
         for (int level = 1; level <= levels.levelCount; ++level)
             if (levels.at(level).letterTotal > levels.at(largest).letterTotal)
                 largest = level;
-        window->game().apply(Move::restoreLevel(largest));
+        window->play(Move::restoreLevel(largest));
         window->newGame();
         if (picture) {
             QPixmap photo(1920, 1080);

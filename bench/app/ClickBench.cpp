@@ -5,6 +5,8 @@
 #include "support/Application.h"
 #include "board/BoardView.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "settings/Settings.h"
 #include "window/Session.h"
 #include "audio/SoundPlayer.h"

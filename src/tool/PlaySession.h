@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/Game.h"
+#include "game/GameListener.h"
 #include "model/Random.h"
 
 #include <CLI/CLI.hpp>
@@ -24,8 +25,8 @@ struct PlayOptions {
     GameOptions game; // handicap, lock rule, dictionary, timed, definitions, ...
 };
 
-// Prints every event the game produces as one JSON line, in order, and appends each
-// finished game's record to the statistics file, when there is one.
+// Prints every event of a move as one JSON line, in order, and appends each finished game's
+// record to the statistics file, when there is one.
 class JsonListener : public GameListener {
 public:
     JsonListener(std::ostream& out, std::string statsPath)
@@ -33,7 +34,6 @@ public:
 
     void print(const nlohmann::json& event); // one line, flushed
     void error(const std::string& text);     // {"event":"error","text":...}
-    bool quiet = false;                      // set while the session sets itself up
 
     void movesChanged(int shown, Colour background) override;
     void playEffect(const std::string& name) override;
@@ -58,9 +58,8 @@ public:
 
     Game& game() { return m_game; }
     JsonListener& listener() { return m_listener; }
-    // The options as the front end holds them; applyOptions hands them to the game.
-    GameOptions& options() { return m_options; }
-    void applyOptions() { m_game.setOptions(m_options); }
+    // A move applied, its events printed once it is over.
+    MoveResult play(const Move& move);
 
     // One command line; false after "quit".
     bool handle(const std::string& line);
@@ -74,13 +73,12 @@ private:
     void afterCommand();
 
     PlayOptions m_start;
-    GameOptions m_options;
     JsonListener m_listener;
     Random m_random;
     Game m_game;
 };
 
-// A move in its text form (see model/Move.h), applied to the game, or "set" for an option.
+// A move in its text form (see model/Move.h, "set" for an option), applied to the game.
 // words is the command line split at blanks. True when words[0] is one of these commands (a
 // malformed one has printed its error); false when it is not a move at all.
 bool handlePlayMove(PlaySession& session, const std::vector<std::string>& words);

@@ -150,8 +150,6 @@ private:
     Game& m_game;
 };
 
-class SilentListener : public GameListener {};
-
 struct ParArgs {
     std::string path;
     std::string root;
@@ -170,16 +168,13 @@ struct LevelPar {
 
 // One game for each handicap, kept for every level: the dictionary is read once.
 struct ParGame {
-    SilentListener listener;
     Random random;
     Game game;
 
-    ParGame(const LevelTable& table, const ParArgs& args, int handicap)
-        : game(listener, random, args.root) {
-        GameOptions options;
-        options.handicap = handicap;
-        options.dictionary = args.dictionary;
-        game.setOptions(options);
+    // The events of its moves are not needed: only the state at the end counts.
+    ParGame(const LevelTable& table, const ParArgs& args, int handicap) : game(random, args.root) {
+        game.apply(Move::setOption(Move::Option::Handicap, handicap));
+        game.apply(Move::setDictionary(args.dictionary));
         game.setLevelTable(table);
     }
 };

@@ -4,6 +4,7 @@
 
 #include "base/Cp1252.h"
 #include "base/Text.h"
+#include "model/OptionMoves.h"
 #include "records/DailyRecords.h"
 #include "records/Statistics.h"
 #include "words/WordLists.h"
@@ -26,8 +27,6 @@ std::string utf8(std::string_view bytes) {
 // --- the listener ----------------------------------------------------------------------
 
 void JsonListener::print(const json& event) {
-    if (quiet)
-        return;
     m_out << event.dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
     m_out.flush();
 }
@@ -94,14 +93,13 @@ void JsonListener::dailyFinished(const DailyResult& result) {
 // --- the session -------------------------------------------------------------------------
 
 PlaySession::PlaySession(const PlayOptions& options, std::ostream& out)
-    : m_start(options), m_options(options.game), m_listener(out, options.statsPath),
-      m_random(options.seed), m_game(m_listener, m_random, options.root) {
+    : m_start(options), m_listener(out, options.statsPath), m_random(options.seed),
+      m_game(m_random, options.root) {
     // Setting up is silent; only a missing word list is worth a line.
-    m_listener.quiet = true;
-    m_game.setOptions(m_options);
+    for (const Move& move : optionMoves(GameOptions{}, options.game))
+        m_game.apply(move);
     m_game.loadLayouts();
     m_game.apply(Move::pickLevel(options.level, false));
-    m_listener.quiet = false;
     try {
         m_game.wordLists().load(options.root);
     } catch (const std::exception& e) {
@@ -109,11 +107,17 @@ PlaySession::PlaySession(const PlayOptions& options, std::ostream& out)
     }
 }
 
+MoveResult PlaySession::play(const Move& move) {
+    const Outcome outcome = m_game.apply(move);
+    tell(m_listener, outcome.events);
+    return outcome.result;
+}
+
 void PlaySession::afterCommand() {
     // A banner shown for a time has had its time by the next command.
     const BannerState& banner = m_game.state().banner;
     if (banner.visible && banner.seconds > 0)
-        m_game.apply(Move::of(Move::Kind::BannerTimeUp));
+        play(Move::of(Move::Kind::BannerTimeUp));
 }
 
 bool PlaySession::handle(const std::string& line) {

@@ -35,9 +35,7 @@ void daily(const DailyArguments& a) {
     std::cout << encodePuzzleCode(game.dailyPuzzle(date)) << '\n';
     if (!a.dump)
         return;
-    session.listener().quiet = true;
-    game.apply(Move::daily(date));
-    session.listener().quiet = false;
+    game.apply(Move::daily(date)); // its events are not printed: the state is
     if (!game.state().isInPlay())
         throw ExitStatus{1, "The daily puzzle could not be built."};
     session.listener().print(session.state());
@@ -65,10 +63,10 @@ void startPlay(PlaySession& session, const PlayStart& start) {
         const CodeRead read = game.readPuzzleCode(start.code);
         if (!read.puzzleSpec)
             throw ExitStatus{2, read.message};
-        game.apply(Move::playCode(start.code));
+        session.play(Move::playCode(start.code));
     }
     if (!start.daily.empty())
-        game.apply(Move::daily(dateOrExit(start.daily)));
+        session.play(Move::daily(dateOrExit(start.daily)));
 }
 
 void endPlay(PlaySession& session, const PlayStart& start) {

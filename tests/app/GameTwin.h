@@ -8,6 +8,8 @@
 #include "settings/Settings.h"
 #include "support/Dialogs.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "window/Session.h"
 
 #include "model/Random.h"

@@ -7,6 +7,7 @@
 #include "ScriptedDialogs.h"
 #include "WindowFixture.h"
 #include "board/BoardView.h"
+#include "game/Game.h"
 #include "window/Session.h"
 
 #include "records/DayNumber.h"

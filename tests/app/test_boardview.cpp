@@ -82,10 +82,10 @@ class BoardViewTest : public QObject {
 
     quorvel::RecordingListener listener;
     quorvel::Random random{7};
-    std::unique_ptr<quorvel::Game> game;
+    std::unique_ptr<quorvel::HeardGame> game;
     std::unique_ptr<BoardView> view;
 
-    quorvel::Game& g() { return *game; }
+    quorvel::HeardGame& g() { return *game; }
     const quorvel::Board& board() { return game->state().board; }
     void edit(const std::function<void(quorvel::GameState&)>& change) {
         TestGame::edit(*game, change);
@@ -104,7 +104,7 @@ class BoardViewTest : public QObject {
 
 private slots:
     void init() {
-        game = std::make_unique<quorvel::Game>(listener, random, QUORVEL_PROGRAM_DIR);
+        game = std::make_unique<quorvel::HeardGame>(listener, random, QUORVEL_PROGRAM_DIR);
         view = std::make_unique<BoardView>(*game);
         view->setTileSize({30, 36});
         TileAppearance look;
@@ -357,7 +357,7 @@ private slots:
     // in the revealed colour and the arrows are greyed.
     void aBuiltPuzzleIsShownAndItsEndIsShown() {
         quorvel::TempProgramFolder folder;
-        quorvel::Game built(listener, random, folder.folder());
+        quorvel::HeardGame built(listener, random, folder.folder());
         std::vector<std::pair<std::string, std::string>> words;
         for (const char* w : {"COLD", "WARM", "HEAT", "SNOW", "RAIN", "WIND", "MIST", "HAIL"})
             words.push_back({w, std::string("weather ") + w});

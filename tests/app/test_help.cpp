@@ -6,6 +6,8 @@
 #include "support/Dialogs.h"
 #include "window/HelpCommands.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "settings/Settings.h"
 #include "dialogs/NewsWindow.h"
 #include "window/Session.h"

@@ -7,6 +7,8 @@
 #include "FakeAudio.h"
 #include "dialogs/LevelPicker.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "settings/Settings.h"
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"
@@ -701,7 +703,7 @@ private slots:
 
     void enterHidesPleaseWaitAndOpensTheBoard() {
         press(Qt::Key_F2);
-        game().apply(Move::banner(-1, 0x800000, "Please Wait"));
+        m_window->play(Move::banner(-1, 0x800000, "Please Wait"));
         QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         press(Qt::Key_Return);
         QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
@@ -709,7 +711,7 @@ private slots:
     }
 
     void timedBannerHidesItselfAfterItsSeconds() {
-        game().apply(Move::banner(1, 0xFF0000, "Please try again"));
+        m_window->play(Move::banner(1, 0xFF0000, "Please try again"));
         QVERIFY(m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible(), 3000);
         QVERIFY(!game().state().banner.visible);
@@ -891,7 +893,7 @@ private slots:
 
     void f2WhileACompletionBannerWaitsHidesItForTheNewBoard() {
         press(Qt::Key_F2);
-        game().apply(Move::banner(0, 0xFF0000, "Advance to level 2"));
+        m_window->play(Move::banner(0, 0xFF0000, "Advance to level 2"));
         QVERIFY(!board()->isEnabled());
         press(Qt::Key_F2);
         QVERIFY(!m_window->findChild<quorvel::MessagePanels*>()->isBannerVisible());

@@ -4,6 +4,8 @@
 #include "board/BoardView.h"
 #include "CopyTree.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "dialogs/OptionsDialog.h"
 #include "ScriptedDialogs.h"
 #include "window/Session.h"

@@ -5,6 +5,8 @@
 #include "support/Dialogs.h"
 #include "FakeAudio.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "settings/Settings.h"
 #include "dialogs/OptionsDialog.h"
 #include "ScriptedDialogs.h"

@@ -2,6 +2,8 @@
 #include "support/Dialogs.h"
 #include "dialogs/HistogramView.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "audio/SoundPlayer.h"
 #include "settings/Settings.h"
 #include "window/Session.h"

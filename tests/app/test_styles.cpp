@@ -7,6 +7,8 @@
 #include "ScriptedDialogs.h"
 #include "WindowFixture.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "settings/Settings.h"
 #include "dialogs/OptionsDialog.h"
 #include "window/Session.h"
@@ -111,7 +113,7 @@ private:
         const Board& b = m_window->game().state().board;
         for (int t = 1; t <= b.tileCount; ++t)
             if (b.tile(t).visible && b.tile(t).colour == LetterColour::Unlocked) {
-                m_window->game().apply(Move::click(b.tile(t).row, b.tile(t).column));
+                m_window->play(Move::click(b.tile(t).row, b.tile(t).column));
                 return t;
             }
         return 0;
@@ -194,8 +196,8 @@ private slots:
             if (levels.at(level).rows * levels.at(level).columns >
                 levels.at(largest).rows * levels.at(largest).columns)
                 largest = level;
-        m_window->game().apply(Move::restoreLevel(largest));
-        m_window->game().apply(Move::pickerLevel(largest));
+        m_window->play(Move::restoreLevel(largest));
+        m_window->play(Move::pickerLevel(largest));
         newGame();
         const int last = m_window->game().state().board.tileCount;
         QVERIFY(last > 0);

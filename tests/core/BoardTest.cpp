@@ -13,7 +13,7 @@ class BoardTest : public ::testing::Test {
 protected:
     RecordingListener events;
     Random random;
-    Game game{events, random, "/nonexistent/"};
+    HeardGame game{events, random, "/nonexistent/"};
     const Board& board() { return game.state().board; }
 };
 

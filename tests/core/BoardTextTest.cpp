@@ -47,7 +47,7 @@ TEST(BoardText, BadRowsAreRefusedAndLeaveNoHalfBoard) {
 TEST(BoardText, TheStateCanBeResumedByAGame) {
     RecordingListener events;
     Random random{1};
-    Game game{events, random, "/nonexistent/"};
+    HeardGame game{events, random, "/nonexistent/"};
     TestGame::setUpBoard(game, {"CAT"}, {"TCA"});
     const GameState set = game.state();
     EXPECT_EQ(game.apply(Move::shift(1, true)), MoveResult::Changed);

@@ -43,7 +43,7 @@ inline std::vector<std::pair<std::string, std::string>> generatedWords(int perLe
 struct GameInFolder {
     RecordingListener events;
     Random random;
-    Game game;
+    HeardGame game;
     GameInFolder(const std::string& folder, std::uint32_t seed)
         : random(seed), game(events, random, folder) {
         game.loadLayouts();
@@ -64,7 +64,7 @@ protected:
     TempProgramFolder dir;
     RecordingListener events;
     Random random{12345};
-    Game game{events, random, dir.folder()};
+    HeardGame game{events, random, dir.folder()};
 
     void SetUp() override {
         TestGame::setDictionary(game, generatedWords());

@@ -4,6 +4,8 @@
 
 #include "game/BoardText.h"
 #include "game/Game.h"
+#include "game/GameListener.h"
+#include "model/OptionMoves.h"
 #include "records/DailyRecords.h"
 #include "words/Dictionary.h"
 
@@ -115,6 +117,34 @@ private:
     void add(std::string line) { events.push_back(std::move(line)); }
 };
 
+// A game whose moves' events go to a listener as each move ends, as a front end hands them on.
+class HeardGame : public Game {
+public:
+    HeardGame(GameListener& listener, Random& random, std::string folder)
+        : Game(random, std::move(folder)), m_listener(listener) {}
+
+    MoveResult apply(const Move& move) {
+        const Outcome outcome = Game::apply(move);
+        tell(m_listener, outcome.events);
+        return outcome.result;
+    }
+    void loadLayouts() { tell(m_listener, Game::loadLayouts()); }
+    void setLevelTable(LevelTable table) { tell(m_listener, Game::setLevelTable(std::move(table))); }
+    ResumeResult resumeGame(const SavedGame& saved) {
+        ResumeResult resumed = Game::resumeGame(saved);
+        tell(m_listener, resumed.events);
+        return resumed;
+    }
+    // The player's options changed as the options dialog changes them: by moves, unheard.
+    void setOptions(const GameOptions& options) {
+        for (const Move& move : optionMoves(Game::options(), options))
+            Game::apply(move);
+    }
+
+private:
+    GameListener& m_listener;
+};
+
 // Games set up for a test through what any front end has: a board from its text form, a
 // changed copy of the state resumed, the dictionary's items in memory.
 struct TestGame {
@@ -138,9 +168,7 @@ struct TestGame {
             item.definition = definition;
         }
         edit(g, [&](GameState& s) { s.loadedDictionary = name; });
-        GameOptions options = g.options();
-        options.dictionary = name;
-        g.setOptions(options);
+        g.apply(Move::setDictionary(name));
     }
 
     // A board in play from its text rows (see putBoardInPlay): solution letters, '-' for a
@@ -165,24 +193,24 @@ struct TestGame {
 };
 
 // The moves of a tile by its number, and the clue's two steps, as the tests name them.
-inline MoveResult clickTile(Game& g, int tile) {
+inline MoveResult clickTile(HeardGame& g, int tile) {
     const Tile& t = g.state().board.tile(tile);
     return g.apply(Move::click(t.row, t.column));
 }
-inline MoveResult dropPadlock(Game& g, int tile) {
+inline MoveResult dropPadlock(HeardGame& g, int tile) {
     const Tile& t = g.state().board.tile(tile);
     return g.apply(Move::drop(t.row, t.column));
 }
 // True when the clue began.
-inline bool beginClue(Game& g) {
+inline bool beginClue(HeardGame& g) {
     return g.apply(Move::of(Move::Kind::Clue)) != MoveResult::NoEffect;
 }
 // True while the clue wants more steps.
-inline bool clueStep(Game& g) {
+inline bool clueStep(HeardGame& g) {
     g.apply(Move::of(Move::Kind::ClueStep));
     return g.state().clueRunning;
 }
-inline void apply(Game& g, Move::Kind kind) {
+inline void apply(HeardGame& g, Move::Kind kind) {
     g.apply(Move::of(kind));
 }
 

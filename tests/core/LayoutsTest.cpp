@@ -131,7 +131,7 @@ TEST(Layouts, PreviewAndExport) {
 class LayoutsFileTest : public EngineTest {};
 
 TEST_F(LayoutsFileTest, MissingOrEmptyFileGivesBuiltInLevels) {
-    Game fresh{events, random, dir.folder()};
+    HeardGame fresh{events, random, dir.folder()};
     fresh.loadLayouts();
     EXPECT_EQ(fresh.levelTable().levelCount, 4);
     dir.write("zq/formats", layoutsFile(""));
@@ -176,7 +176,7 @@ TEST_F(LayoutsFileTest, EveryFaultIsToldWithThePathAndWhatIsPlayed) {
         else if (c.text)
             folder.write("zq/formats", *c.text);
         RecordingListener heard;
-        Game fresh{heard, random, folder.folder()};
+        HeardGame fresh{heard, random, folder.folder()};
         fresh.loadLayouts();
         EXPECT_EQ(fresh.levelTable().levelCount, c.levels) << c.what;
         ASSERT_EQ(heard.layoutsProblems.size(), 1u) << c.what;

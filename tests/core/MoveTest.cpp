@@ -119,7 +119,7 @@ TEST(MoveText, MalformedMovesSayHowToWriteThem) {
         EXPECT_EQ(parsed.error, error) << line;
     }
     // Not a move at all: the tool goes on to its own commands.
-    for (const std::string line : {"", "   ", "dump", "quit", "set timed 1", "Shift 1 down"}) {
+    for (const std::string line : {"", "   ", "dump", "quit", "Shift 1 down"}) {
         const MoveParse parsed = parseMove(line);
         EXPECT_FALSE(parsed.move.has_value()) << line;
         EXPECT_TRUE(parsed.error.empty()) << line;

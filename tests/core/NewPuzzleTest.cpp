@@ -304,7 +304,7 @@ TEST(ShippedLevels, EveryLevelFillsFromCommonWords) {
 
     RecordingListener events;
     Random random;
-    Game game{events, random, folder};
+    HeardGame game{events, random, folder};
     game.setLevelTable(table);
     for (int level = 1; level <= table.levelCount; ++level) {
         EXPECT_TRUE(table.at(level).fitsBoard()) << "level " << level;

@@ -38,7 +38,7 @@ bool everyWordFound(const Board& b) {
 class PlayProperty : public ::testing::Test {
 protected:
     // Checks one move's effects; returns false once anything is wrong (the caller stops).
-    bool checkMove(Game& game, RecordingListener& events, Action move,
+    bool checkMove(HeardGame& game, RecordingListener& events, Action move,
                    const std::string& captionsBefore, const std::vector<bool>& fixedBefore,
                    std::size_t recordsBefore) {
         const Board& b = game.state().board;
@@ -65,7 +65,7 @@ protected:
     }
 
     // Checks how the game ended: one record (none for an untouched Solve), and why.
-    void checkEnd(Game& game, RecordingListener& events, Action last, bool touched,
+    void checkEnd(HeardGame& game, RecordingListener& events, Action last, bool touched,
                   std::size_t recordsAtStart) {
         const auto records = events.withPrefix("record ");
         const std::size_t count = records.size() - recordsAtStart;
@@ -92,12 +92,12 @@ protected:
     struct Replica {
         RecordingListener events;
         Random random;
-        Game game;
+        HeardGame game;
         explicit Replica(const std::string& folder) : game(events, random, folder) {}
     };
 
     // Plays games on every level of the table with consecutive seeds.
-    void playGames(Game& game, RecordingListener& events, Random& random, int levelCount,
+    void playGames(HeardGame& game, RecordingListener& events, Random& random, int levelCount,
                    std::uint32_t firstSeed, int games) {
         Random dice;
         RandomPlayer player(game, dice);
@@ -117,7 +117,7 @@ protected:
             o.autoAdvance = false;
             player.eager = dice.uniform(0, 1) == 1;
             const int level = dice.uniform(1, levelCount);
-            for (Game* each : {&game, &replica.game}) {
+            for (HeardGame* each : {&game, &replica.game}) {
                 each->setOptions(o);
                 each->apply(Move::pickerLevel(level));
                 each->apply(Move::of(Move::Kind::NewPuzzle));
@@ -192,7 +192,7 @@ protected:
     int m_gamesPlayed = 0;
     int m_replayed = 0;
     std::string m_folder;                  // the program folder of every game played
-    std::function<void(Game&)> m_prepare; // gives a game its dictionary and levels
+    std::function<void(HeardGame&)> m_prepare; // gives a game its dictionary and levels
     long m_moves = 0;
 };
 
@@ -200,7 +200,7 @@ TEST_F(PlayProperty, RandomPlayOnBuiltInAndDrawnLevelsKeepsTheRules) {
     TempProgramFolder dir;
     m_folder = dir.folder();
     const auto words = generatedWords();
-    m_prepare = [&words](Game& g) {
+    m_prepare = [&words](HeardGame& g) {
         TestGame::setDictionary(g, words);
         g.wordLists().rebuild(g.dictionary());
         g.setLevelTable(levelsFrom("0404\r\n0505\r\n0606\r\n0707\r\n"
@@ -209,7 +209,7 @@ TEST_F(PlayProperty, RandomPlayOnBuiltInAndDrawnLevelsKeepsTheRules) {
     };
     RecordingListener events;
     Random random;
-    Game game(events, random, m_folder);
+    HeardGame game(events, random, m_folder);
     m_prepare(game);
     playGames(game, events, random, game.levelTable().levelCount, 1, 1500);
     EXPECT_GT(m_gamesPlayed, 1000);
@@ -222,13 +222,13 @@ TEST_F(PlayProperty, RandomPlayOnShippedLevelsKeepsTheRules) {
         !std::filesystem::exists(folder + "kbs/Common Words.dic"))
         GTEST_SKIP() << "the shipped levels and dictionary are not staged";
     m_folder = folder;
-    m_prepare = [&folder](Game& g) {
+    m_prepare = [&folder](HeardGame& g) {
         g.loadLayouts();
         g.wordLists().load(folder);
     };
     RecordingListener events;
     Random random;
-    Game game(events, random, folder);
+    HeardGame game(events, random, folder);
     m_prepare(game);
     playGames(game, events, random, game.levelTable().levelCount, 5001, 300);
     EXPECT_GT(m_gamesPlayed, 0);

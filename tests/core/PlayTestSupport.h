@@ -22,7 +22,7 @@ protected:
     TempProgramFolder dir;
     RecordingListener events;
     Random random{2024};
-    Game game{events, random, dir.folder()};
+    HeardGame game{events, random, dir.folder()};
 
     void options(const std::function<void(GameOptions&)>& change) {
         GameOptions o = game.options();

@@ -28,7 +28,7 @@ enum class Action {
 
 class RandomPlayer {
 public:
-    RandomPlayer(Game& game, Random& dice) : m_game(game), m_dice(dice) {}
+    RandomPlayer(HeardGame& game, Random& dice) : m_game(game), m_dice(dice) {}
 
     bool eager = false;
 
@@ -115,7 +115,7 @@ private:
         return from;
     }
 
-    Game& m_game;
+    HeardGame& m_game;
     Random& m_dice;
 };
 

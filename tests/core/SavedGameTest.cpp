@@ -24,7 +24,21 @@ SavedGame someSave() {
                Move::of(Move::Kind::ClueStep), Move::wait(12345), Move::pickerLevel(4)};
     s.timerPhase = TimerPhase::Penalties;
     s.msIntoInterval = 4321;
+    GameOptions options;
+    options.handicap = -1;
+    options.lock = LockRule::Randomly;
+    options.dictionary = "Old Words";
+    options.timed = true;
+    options.trace = true;
+    s.options = options;
     return s;
+}
+
+// A text with a correct check line, as the game writes it.
+std::string withCheck(const std::string& body) {
+    char check[16];
+    std::snprintf(check, sizeof check, "%08X", static_cast<unsigned>(dataCheckOf(body)));
+    return body + "check " + check + "\n";
 }
 
 TEST(SavedGameText, RoundTripsEveryField) {
@@ -43,6 +57,15 @@ TEST(SavedGameText, RoundTripsEveryField) {
     for (const char c : formatSavedGame(someSave()))
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     EXPECT_FALSE(parseSavedGame(crlf).game);
+}
+
+// A game saved before the options were kept: it reads, without options.
+TEST(SavedGameText, FilesOfTheFirstFormatStillRead) {
+    const std::string body = "Quorvel saved game 1\ncode X\ntimer penalties 20\nmoves 1\nwait 3\n";
+    const SavedGameRead read = parseSavedGame(withCheck(body));
+    ASSERT_TRUE(read.game) << read.problem;
+    EXPECT_FALSE(read.game->options);
+    EXPECT_EQ(read.game->moves, std::vector<Move>{Move::wait(3000)});
 }
 
 // Found by fuzzing: a CR at the end of a field was taken for part of the line end.
@@ -68,12 +91,6 @@ TEST(SavedGameText, EveryFlippedByteIsSeen) {
         EXPECT_FALSE(parseSavedGame(text.substr(0, cut)).game) << "cut at " << cut;
 }
 
-// A hostile file with a correct check line: what it asks for is still bounded.
-std::string withCheck(const std::string& body) {
-    char check[16];
-    std::snprintf(check, sizeof check, "%08X", static_cast<unsigned>(dataCheckOf(body)));
-    return body + "check " + check + "\n";
-}
 
 TEST(SavedGameText, HostileButWellCheckedFilesAreRefused) {
     const std::string head = "Quorvel saved game 1\ncode X\ntimer grace 0\n";
@@ -83,6 +100,11 @@ TEST(SavedGameText, HostileButWellCheckedFilesAreRefused) {
           head + "moves 2\nshift 1 down\n", head + "moves 0\nshift 1 down\n",
           head + "moves 1\nfly away\n", head + "moves 1\nshift 1\n", head + "moves 100001\n",
           head + "moves -1\n",
+          std::string("Quorvel saved game 2\ncode X\ntimer grace 0\noptions 1\nset handicap 7\n"
+                      "moves 0\n"),
+          std::string("Quorvel saved game 2\ncode X\ntimer grace 0\noptions 1\nshift 1 up\n"
+                      "moves 0\n"),
+          std::string("Quorvel saved game 2\ncode X\ntimer grace 0\noptions 10\nmoves 0\n"),
           std::string("Quorvel saved game 2\ncode X\ntimer grace 0\nmoves 0\n"),
           std::string("Quorvel saved game 1\ncode X\ntimer later 0\nmoves 0\n"),
           std::string("Quorvel saved game 1\ncode X\ntimer grace -5\nmoves 0\n"),
@@ -120,7 +142,7 @@ protected:
     ResumeResult resume(const std::string& text, Session& into) {
         const SavedGameRead read = parseSavedGame(text);
         if (!read.game)
-            return {ResumeProblem::Damaged, read.problem};
+            return {ResumeProblem::Damaged, read.problem, {}};
         return into.game.resumeGame(*read.game);
     }
 };
@@ -189,6 +211,18 @@ TEST_F(ResumeTest, AFileThatReplaysBadlyLeavesTheGameAsItWas) {
     EXPECT_EQ(s->game.state(), before);
 }
 
+// A game kept by the version before the options were saved goes on with the options of today.
+TEST_F(ResumeTest, AGameOfTheFirstFormatStillResumes) {
+    SavedGame saved = *parseSavedGame(savedGame()).game;
+    saved.options.reset();
+    const std::string text = formatSavedGame(saved);
+    ASSERT_EQ(text.rfind("Quorvel saved game 1\n", 0), 0u);
+    auto s = session(5);
+    ASSERT_EQ(resume(text, *s).problem, ResumeProblem::None);
+    EXPECT_EQ(s->game.movesSincePuzzle(), saved.moves);
+    EXPECT_EQ(s->game.options().dictionary, "Test");
+}
+
 TEST_F(ResumeTest, ADailyGameResumesAsADailyGame) {
     dir.writeDictionary("Common Words", generatedWords());
     auto s = session(3);
@@ -204,8 +238,19 @@ TEST_F(ResumeTest, ADailyGameResumesAsADailyGame) {
     EXPECT_EQ(again->events.count("record "), 0);
 }
 
-// Random games saved at a random move, resumed in a new game, then given the same moves as the
-// game that was never closed: the same states and events until the game ends.
+// An option changed as a player changes it: handicap, lock rule or Timed, by its move.
+Move someOptionMove(Random& dice) {
+    switch (dice.uniform(0, 2)) {
+    case 0: return Move::setOption(Move::Option::Handicap, dice.uniform(-1, 1));
+    case 1: return Move::setOption(Move::Option::Lock, dice.uniform(0, 3));
+    default: return Move::setOption(Move::Option::Timed, dice.uniform(0, 1));
+    }
+}
+
+// Random games, their options changed now and then before and after the save, saved at a
+// random move, resumed in a new game that holds the player's options of the moment of saving,
+// then given the same moves as the game that was never closed: the same states and events until
+// the game ends (a win advances as it would have, a game made untimed stays untimed).
 TEST_F(ResumeTest, AResumedGameGoesOnExactlyAsTheGameNeverClosed) {
     auto original = session(1);
     Random dice;
@@ -225,8 +270,11 @@ TEST_F(ResumeTest, AResumedGameGoesOnExactlyAsTheGameNeverClosed) {
         original->game.apply(Move::pickerLevel(level));
         original->game.apply(Move::of(Move::Kind::NewPuzzle));
         const int movesBeforeSave = dice.uniform(0, 40);
-        for (int m = 0; m < movesBeforeSave && original->game.state().isInPlay(); ++m)
+        for (int m = 0; m < movesBeforeSave && original->game.state().isInPlay(); ++m) {
+            if (dice.uniform(1, 6) == 1)
+                player.apply(someOptionMove(dice));
             player.play(player.pick());
+        }
         if (!original->game.state().isInPlay())
             continue;
 
@@ -235,7 +283,7 @@ TEST_F(ResumeTest, AResumedGameGoesOnExactlyAsTheGameNeverClosed) {
         ASSERT_TRUE(read.game) << read.problem;
         ASSERT_EQ(*read.game, saved);
         auto next = session(seed + 1000); // another session: its own random source
-        next->game.setOptions(o);
+        next->game.setOptions(original->game.options()); // as the settings kept them
         next->game.apply(Move::pickerLevel(level));
         const ResumeResult r = next->game.resumeGame(*read.game);
         ASSERT_EQ(r.problem, ResumeProblem::None) << r.message;
@@ -246,6 +294,8 @@ TEST_F(ResumeTest, AResumedGameGoesOnExactlyAsTheGameNeverClosed) {
         next->events.clear();
         player.log.clear();
         for (int m = 0; m < 300 && original->game.state().isInPlay(); ++m) {
+            if (dice.uniform(1, 10) == 1)
+                player.apply(someOptionMove(dice));
             player.play(player.pick());
             for (const std::string& line : player.log)
                 next->game.apply(*parseMove(line).move);

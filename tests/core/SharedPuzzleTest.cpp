@@ -28,7 +28,7 @@ protected:
         return std::make_unique<Player>(dir.folder(), seed);
     }
     // Every letter where it belongs, then locked letter by letter: the puzzle is won.
-    static void win(Game& g) {
+    static void win(HeardGame& g) {
         TestGame::edit(g, [](GameState& s) {
             for (int t = 1; t <= s.board.tileCount; ++t)
                 s.board.tile(t).caption = s.board.tile(t).solution;

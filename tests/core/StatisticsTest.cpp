@@ -72,7 +72,7 @@ TEST(Statistics, OneSignAtMost) {
 TEST(Statistics, GameRecordsThroughTheListener) {
     RecordingListener events;
     Random random;
-    Game game{events, random, "/nonexistent/"};
+    HeardGame game{events, random, "/nonexistent/"};
     game.setLevelTable(builtInLayouts());
     game.setToday([] { return CivilDate{2003, 5, 17}; });
     GameOptions o;

@@ -45,7 +45,7 @@ TEST_F(ToolSharedTest, PlayCodeBuildsTheBoardTheCodeWasTakenFrom) {
 TEST_F(ToolSharedTest, ACodeFromTheGameBuildsTheSameBoardInTheTool) {
     RecordingListener events;
     Random random(5);
-    Game game(events, random, root.folder());
+    HeardGame game(events, random, root.folder());
     game.loadLayouts();
     GameOptions o = game.options();
     o.lock = LockRule::First;

@@ -4,6 +4,8 @@
 #include "support/Application.h"
 #include "support/Dialogs.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "base/ProgramFolder.h"
 #include "dialogs/OptionsDialog.h"
 #include "window/Session.h"

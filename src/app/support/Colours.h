@@ -1,7 +1,7 @@
 // The game's default colours, as Windows colour values 0x00BBGGRR, defined here only.
 #pragma once
 
-#include "model/GameListener.h"
+#include "model/Colour.h"
 
 // The board's background until the settings or the style dialog say otherwise.
 constexpr quorvel::Colour DefaultBoardColour = 0xF3A0C8;

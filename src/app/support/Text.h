@@ -1,7 +1,7 @@
 // Conversion between the core's Windows-1252 text and QString, and core colours to QColor.
 #pragma once
 
-#include "model/GameListener.h"
+#include "model/Colour.h"
 
 #include <QColor>
 #include <QString>

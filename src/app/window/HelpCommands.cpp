@@ -6,6 +6,8 @@
 
 #include "dialogs/AboutBox.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "dialogs/NewsWindow.h"
 #include "window/Session.h"
 #include "support/Text.h"

@@ -13,6 +13,7 @@
 #include "dialogs/LevelPicker.h"
 #include "window/MainWindowSessionHost.h"
 #include "window/MessagePanels.h"
+#include "window/MoveEvents.h"
 #include "dialogs/OptionsDialog.h"
 #include "board/PadlockLabel.h"
 #include "audio/AudioStarter.h"
@@ -28,7 +29,9 @@
 #include "dialogs/StatisticsWindow.h"
 
 #include "base/Files.h"
+#include "game/Game.h"
 #include "model/Layouts.h"
+#include "model/OptionMoves.h"
 #include "words/WordLists.h"
 
 #include <QApplication>
@@ -69,7 +72,8 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     // Hints show whenever the mouse rests, as the game's help text is meant to: Qt would show
     // them only in the active window, and a desktop without a window manager activates none.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    m_game = std::make_unique<Game>(*this, random, files.programFolder());
+    m_game = std::make_unique<Game>(random, files.programFolder());
+    m_events = std::make_unique<MoveEvents>(*this);
     m_host = std::make_unique<MainSessionHost>(*this);
     connectSound();
 
@@ -142,7 +146,7 @@ void MainWindow::createMessages() {
     m_messages = new MessagePanels(this);
     connect(m_messages, &MessagePanels::okClicked, this, &MainWindow::bannerOk);
     connect(m_messages, &MessagePanels::bannerTimeUp, this,
-            [this] { m_game->apply(Move::of(Move::Kind::BannerTimeUp)); });
+            [this] { carryOut(Move::of(Move::Kind::BannerTimeUp)); });
 }
 
 void MainWindow::createTimers() {
@@ -158,6 +162,10 @@ void MainWindow::createTimers() {
         if (!m_game->state().clueRunning)
             m_clueStepTimer.stop();
     });
+}
+
+Game& MainWindow::game() {
+    return *m_game;
 }
 
 MainWindow::~MainWindow() {
@@ -193,7 +201,7 @@ void MainWindow::createWindows() {
     m_levelPicker->setPreviewSource(
         [this](int level) { return layoutPreview(m_game->levelTable().at(level)); });
     connect(m_levelPicker, &LevelPicker::positionChanged, this,
-            [this](int level) { m_game->apply(Move::pickerLevel(level)); });
+            [this](int level) { carryOut(Move::pickerLevel(level)); });
     applyOptions();
     // Before any is shown; the dialogs made on first use are framed when they are made.
     for (QDialog* dialog : findChildren<QDialog*>())
@@ -218,9 +226,11 @@ int MainWindow::gameSize() const {
     return static_cast<int>(settingEntry(Setting::GameSize).fallback);
 }
 
+// The options in force are the game's: a change reaches it as moves, which a kept game replays.
 void MainWindow::applyOptions() {
     if (m_options)
-        m_game->setOptions(m_options->gameOptions());
+        for (const Move& move : optionMoves(m_game->options(), m_options->gameOptions()))
+            carryOut(move);
     m_board->refresh(); // the definitions switch changes the tiles' hints
 }
 
@@ -235,12 +245,12 @@ void MainWindow::loadWordLists() {
 }
 
 void MainWindow::loadLayouts() {
-    m_game->loadLayouts();
+    m_events->handle(m_game->loadLayouts());
     updateLevelCount();
 }
 
 void MainWindow::restoreLevel(int level) {
-    m_game->apply(Move::restoreLevel(level));
+    carryOut(Move::restoreLevel(level));
     refreshCommands();
 }
 
@@ -264,27 +274,32 @@ void MainWindow::paintBoardArea() {
 }
 
 // The player's actions, from the board, the menus and the timers, all reach the game here;
-// the game's one notice at the end of each brings the window up to date.
+// the events each returns bring the window up to date after it.
 // A screen reader hears what a move did once: a word found (shown by the board alone; the word
 // that completes the puzzle is told by the notice "Puzzle completed" instead), then the counter
-// where the move left it, not each step it counted on the way.
+// where the move left it.
 void MainWindow::play(const Move& move) {
-    if (m_playing) { // made while another move is applied (from a message box): told with it
-        m_game->apply(move);
+    if (m_playing) { // made while another move's events are carried out (from a message box)
+        carryOut(move);
         return;
     }
     const std::set<int> found = foundWordStarts(m_game->state().board);
-    struct Playing { // over when the move is, also when it throws
+    struct Playing { // over when the events are, also when one throws
         bool& flag;
         ~Playing() { flag = false; }
     };
+    const Outcome outcome = m_game->apply(move);
     m_playing = true;
     const Playing playing{m_playing};
-    m_game->apply(move);
+    m_events->handle(outcome.events);
     const QString words = newWordsText(found, m_game->state().board);
     if (!words.isEmpty() && m_game->state().isInPlay())
         m_messages->announce(words);
     sayMovesLeft();
+}
+
+void MainWindow::carryOut(const Move& move) {
+    m_events->handle(m_game->apply(move).events);
 }
 
 void MainWindow::idleTimerTick() {
@@ -492,6 +507,31 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         m_session->shutDown();
     }
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::sayMovesLeft() {
+    updateSpokenText(m_counter, QStringLiteral("Moves left"), m_counter->text());
+}
+
+// A file that cannot be written is reported once a run: the game goes on without it, and the
+// same warning after every game would only be in the way.
+void MainWindow::warnWriteFailed(const QString& text) {
+    if (m_writeWarned)
+        return;
+    m_writeWarned = true;
+    m_dialogs.warn(this, text);
+}
+
+void MainWindow::warnSettingsNotWritten() {
+    warnWriteFailed(QStringLiteral("Cannot write the settings file %1\n\n%2")
+                        .arg(m_settings.path(), m_settings.lastError()));
+}
+
+void MainWindow::writeLevelSetting(int level) {
+    if (!m_options)
+        return; // only a window with its dialogs made (createWindows) keeps what it shows
+    if (!m_settings.writeInteger(Setting::Level, level))
+        warnSettingsNotWritten();
 }
 
 } // namespace quorvel

@@ -3,8 +3,6 @@
 #pragma once
 
 #include "base/FileLocations.h"
-#include "game/Game.h"
-#include "model/GameListener.h"
 #include "model/Geometry.h"
 #include "records/DailyRecords.h"
 #include "window/UnfinishedGame.h"
@@ -41,13 +39,17 @@ class HelpCommands;
 class PuzzleCodeDialog;
 class MainSessionHost;
 class MessagePanels;
+class MoveEvents;
+class Game;
+struct Commands;
+struct Move;
 class Random;
 class StatusBanner;
 class TraceWindow;
 class LevelPicker;
 class StatisticsWindow;
 
-class MainWindow : public QMainWindow, public GameListener {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int ClueStepMs = 250;
@@ -103,7 +105,7 @@ public:
     // tests call it once, right after the main window exists.
     void createWindows();
 
-    Game& game() { return *m_game; }
+    Game& game();
     const QString& programFolder() const { return m_folder; }
     Dialogs& dialogs() { return m_dialogs; }
     BoardView* boardView() const { return m_board; }
@@ -160,6 +162,9 @@ public:
     void showDailyResults();
     // The idle timer's interval ran out: the first ends the grace, later ones cost moves.
     void idleTimerTick();
+    // Any move of the player's, applied; what it asked for is carried out once it is over, and
+    // a screen reader hears what it did.
+    void play(const Move& move);
     bool formShortCut(int key); // true when the key was handled here
     bool isFormShortCut(int key) const;
 
@@ -197,30 +202,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-    // --- what the game asks for (GameListener) ---------------------------------------------
-    void movesChanged(int shown, Colour background) override;
-    void playEffect(const std::string& name) override;
-    void playMusic(const std::string& name) override;
-    void showBanner(const std::string& text, int seconds, Colour colour) override;
-    void bannerHidden() override;
-    void flash(const std::string& text) override;
-    void message(const std::string& text) override;
-    void dictionaryFailed(const DictionaryError& error) override;
-    void layoutsProblem(const LayoutsProblem& problem) override;
-    void status(const std::string& text) override;
-    void statusCompleted() override;
-    void record(const std::string& line) override;
-    void levelShown(int level) override;
-    void gameTimerChanged(bool enabled, int intervalMs) override;
-    void bannerTimerChanged(bool running) override;
-    void advanceTipBanner() override;
-    void traceCleared() override;
-    void traceLine(const std::string& text) override;
-    void buildStarted() override;
-    void buildFinished() override;
-    void stateChanged() override;
-    void dailyFinished(const DailyResult& result) override;
-
 private:
     void createMenus();
     void createFileMenu();
@@ -243,7 +224,7 @@ private:
     void keepOnScreen();
     TileSize tileForScreen(int columns, int rows) const;
     int gameSize() const; // the options dialog's Game Size position
-    void play(const Move& move);
+    void carryOut(const Move& move); // applied, its events carried out, nothing said
     void sayMovesLeft(); // the counter's number to a screen reader, by its name
     void writeLevelSetting(int level);
     void storeOptions();
@@ -260,12 +241,16 @@ private:
     CivilDate today() const;
     std::vector<DailyRecord> dailyRecords() const;
     void showDailyRecord(const CivilDate& date, const QString& note);
+    void keepDailyResult(const DailyResult& result); // in the daily records, then shown
+
+    friend class MoveEvents; // carries out a move's events on the window's parts
 
     FileLocations m_files;
     QString m_folder;
     Settings& m_settings;
     Dialogs& m_dialogs;
     std::unique_ptr<Game> m_game;
+    std::unique_ptr<MoveEvents> m_events;
     std::unique_ptr<MainSessionHost> m_host;
     std::unique_ptr<Session> m_session;
     SoundPlayer& m_sound;
@@ -311,8 +296,7 @@ private:
     bool m_tipPending = false;    // and the tip of the day waits for it
     bool m_shutDown = false;
     bool m_writeWarned = false;
-    bool m_layoutsWarned = false; // a layouts file that cannot be used is told once a run
-    bool m_playing = false;       // a move is being applied: the counter is told once, after it
+    bool m_playing = false; // a move's events are carried out: the counter is told once, after
 };
 
 } // namespace quorvel

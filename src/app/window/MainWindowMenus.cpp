@@ -1,6 +1,9 @@
 // The main window's menus, status bar and commands, and how they follow the game's state.
 #include "window/MainWindow.h"
 
+#include "game/Game.h"
+#include "window/MoveEvents.h"
+
 #include "board/BoardView.h"
 #include "support/Dialogs.h"
 #include "support/HintSwitch.h"
@@ -179,7 +182,7 @@ void MainWindow::createStatusBar() {
     QFont bold = m_counter->font();
     bold.setBold(true);
     m_counter->setFont(bold);
-    movesChanged(0, m_game->state().counterColour);
+    m_events->showCounter(0, m_game->state().counterColour);
     bar->addWidget(m_counter);
 
     m_status = new StatusBanner(bar);
@@ -273,7 +276,7 @@ void MainWindow::nextLevel() {
 
 void MainWindow::pickLevel() {
     const int level = m_game->state().values.level;
-    m_game->apply(Move::pickerLevel(level));
+    carryOut(Move::pickerLevel(level));
     m_levelPicker->setPosition(m_game->state().pickerLevel);
     m_levelPicker->setLevelText(QString::number(level));
     const int result = m_runModal(*m_levelPicker);

@@ -1,6 +1,9 @@
 // Puzzles from elsewhere: the unfinished game of the last run, puzzle codes and the daily puzzle.
 #include "window/MainWindow.h"
 
+#include "game/Game.h"
+#include "window/MoveEvents.h"
+
 #include "board/BoardView.h"
 #include "dialogs/DailyResultsWindow.h"
 #include "window/HelpCommands.h"
@@ -124,7 +127,7 @@ void MainWindow::dailyPuzzle() {
 
 // The first result of a day is its record. The results follow once the move that ended the
 // game is over, so the board shows its end behind them.
-void MainWindow::dailyFinished(const DailyResult& result) {
+void MainWindow::keepDailyResult(const DailyResult& result) {
     m_lastDaily = result;
     bool kept = false;
     try {
@@ -243,7 +246,7 @@ void MainWindow::showResumedGame(int msIntoInterval) {
     m_buildTile = tileSizeFor(gameSize(), m_maxTile);
     m_board->forgetHotArrow();
     layOutWindow();
-    movesChanged(state.values.movesLeft, state.counterColour);
+    m_events->showCounter(state.values.movesLeft, state.counterColour);
     if (state.timer.enabled && !state.timer.paused && state.timer.intervalMs > 0)
         m_idleClock->runRemainder(
             state.timer.intervalMs,

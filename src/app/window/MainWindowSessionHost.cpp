@@ -8,6 +8,8 @@
 #include "dialogs/TipDialog.h"
 #include "dialogs/LevelPicker.h"
 #include "window/MainWindow.h"
+
+#include "game/Game.h"
 #include "window/WindowPlacement.h"
 #include "dialogs/OptionsDialog.h"
 #include "audio/SoundPlayer.h"

@@ -1,7 +1,7 @@
 // The two in-board messages: the banner pPenalty (with its OK button pOK) and the flashing pWrong.
 #pragma once
 
-#include "model/GameListener.h"
+#include "model/Colour.h"
 
 #include <QFrame>
 #include <QLabel>

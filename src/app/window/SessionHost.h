@@ -2,6 +2,9 @@
 #pragma once
 
 #include "dialogs/BoardLook.h"
+#include "support/Colours.h"
+
+#include "model/Colour.h"
 
 #include <QPoint>
 #include <QString>

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <optional>
 
 namespace quorvel {
 
@@ -26,56 +27,79 @@ CivilDate localToday() {
 
 } // namespace
 
-Game::Game(GameListener& listener, Random& random, std::string folder)
-    : m_listener(&listener), m_random(random), m_folder(std::move(folder)),
-      m_dictionary(std::make_unique<Dictionary>()), m_wordLists(std::make_unique<WordLists>()),
-      m_puzzles(std::make_unique<PuzzleSource>()), m_today(localToday) {}
+Game::Game(Random& random, std::string folder)
+    : m_random(random), m_folder(std::move(folder)), m_dictionary(std::make_unique<Dictionary>()),
+      m_wordLists(std::make_unique<WordLists>()), m_puzzles(std::make_unique<PuzzleSource>()),
+      m_today(localToday) {}
 
 Game::~Game() = default;
 
 namespace {
 
-// Holds back the state-changed notices of the rules a move runs through, also when one throws.
-class OneNotice {
-public:
-    explicit OneNotice(int& applying) : m_applying(applying) { ++m_applying; }
-    ~OneNotice() { --m_applying; }
-    OneNotice(const OneNotice&) = delete;
-    OneNotice& operator=(const OneNotice&) = delete;
-
-private:
-    int& m_applying;
+// What a move may change besides the state, kept to put back when a rule throws. The
+// dictionary in memory is not among them: the state's name of it follows what is loaded.
+struct BeforeMove {
+    GameState state;
+    PuzzleSource puzzles;
+    Random random;
+    std::optional<LevelTable> levels; // only trace mode reads the levels again in a move
+    std::size_t movesSincePuzzle;
+    GameOptions optionsAtBuild;
 };
 
 } // namespace
 
 Play Game::play() {
-    m_optionsInForce = optionsInForce(m_options, m_state);
-    return {m_state,  *m_listener,   m_random,     m_optionsInForce, m_options, *m_puzzles,
-            m_levels, *m_dictionary, *m_wordLists, m_folder,         m_today,   m_movesApplying};
+    m_optionsInForce = optionsInForce(m_state.options, m_state);
+    return {m_state,  m_events,      m_random,     m_optionsInForce, m_state.options, *m_puzzles,
+            m_levels, *m_dictionary, *m_wordLists, m_folder,         m_today};
 }
 
-MoveResult Game::apply(const Move& move) {
-    const GameState before = m_state;
-    const int builds = m_puzzles->builds;
-    {
-        OneNotice held(m_movesApplying);
+Outcome Game::apply(const Move& move) {
+    const BeforeMove before{m_state,
+                            *m_puzzles,
+                            m_random,
+                            m_state.options.trace ? std::optional(m_levels) : std::nullopt,
+                            m_movesSincePuzzle.size(),
+                            m_optionsAtBuild};
+    m_events.clear();
+    try {
         Play p = play();
         quorvel::applyMove(p, move);
+        notifyChanged(p);
+    } catch (...) {
+        const std::string loaded = m_state.loadedDictionary;
+        m_state = before.state;
+        if (loaded != m_state.loadedDictionary)
+            m_state.loadedDictionary.clear(); // another is in memory: the next build reads it again
+        *m_puzzles = before.puzzles;
+        m_random = before.random;
+        if (before.levels)
+            m_levels = *before.levels;
+        m_movesSincePuzzle.resize(before.movesSincePuzzle);
+        m_optionsAtBuild = before.optionsAtBuild;
+        m_events.clear();
+        throw;
     }
-    Play p = play();
-    notifyChanged(p);
-    MoveResult result = MoveResult::Changed;
-    if (before.isInPlay() && !m_state.isInPlay())
-        result = MoveResult::GameOver;
-    else if (m_state == before)
-        result = MoveResult::NoEffect;
-    // A saved game is its puzzle and the moves that changed it since it was built.
-    if (m_puzzles->builds != builds)
+    Outcome outcome{MoveResult::Changed, m_events.take()};
+    if (before.state.isInPlay() && !m_state.isInPlay())
+        outcome.result = MoveResult::GameOver;
+    else if (m_state == before.state)
+        outcome.result = MoveResult::NoEffect;
+    // A saved game is the options at the build, its puzzle and the moves that changed it since.
+    if (m_puzzles->builds != before.puzzles.builds) {
         m_movesSincePuzzle.clear();
-    else if (result != MoveResult::NoEffect)
+        m_optionsAtBuild = m_state.options;
+    } else if (outcome.result != MoveResult::NoEffect) {
         m_movesSincePuzzle.push_back(move);
-    return result;
+    }
+    return outcome;
+}
+
+void Game::resume(GameState state) {
+    m_state = std::move(state);
+    m_movesSincePuzzle.clear();
+    m_optionsAtBuild = m_state.options;
 }
 
 std::string Game::puzzleCode() const {
@@ -84,7 +108,9 @@ std::string Game::puzzleCode() const {
 
 CodeRead Game::readPuzzleCode(std::string_view code) {
     Play p = play();
-    return readCode(p, code);
+    CodeRead read = readCode(p, code);
+    m_events.clear();
+    return read;
 }
 
 std::vector<std::string> Game::dictionaryNames() const {
@@ -93,17 +119,23 @@ std::vector<std::string> Game::dictionaryNames() const {
 
 PuzzleSpec Game::dailyPuzzle(const CivilDate& date) {
     Play p = play();
-    return dailySpec(p, date);
+    PuzzleSpec spec = dailySpec(p, date);
+    m_events.clear();
+    return spec;
 }
 
-void Game::setLevelTable(LevelTable table) {
+std::vector<GameEvent> Game::setLevelTable(LevelTable table) {
+    m_events.clear();
     Play p = play();
     quorvel::setLevelTable(p, std::move(table));
+    return m_events.take();
 }
 
-void Game::loadLayouts() {
+std::vector<GameEvent> Game::loadLayouts() {
+    m_events.clear();
     Play p = play();
     quorvel::loadLayouts(p);
+    return m_events.take();
 }
 
 } // namespace quorvel

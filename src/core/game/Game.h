@@ -3,7 +3,7 @@
 // The rules (rules/) are out of reach of every front end: a game changes only through apply.
 #pragma once
 
-#include "model/GameListener.h"
+#include "model/GameEvent.h"
 #include "model/GameState.h"
 #include "model/GameTypes.h"
 #include "model/Layouts.h"
@@ -29,40 +29,51 @@ struct PuzzleSource;
 // or ended the game that was in play (won, failed or given up).
 enum class MoveResult { NoEffect, Changed, GameOver };
 
+// A move's outcome: what it did, and what it asks its front end for, in order (see GameEvent).
+// A front end handles the events after apply returns, so nothing it opens runs inside a move.
+struct Outcome {
+    MoveResult result = MoveResult::NoEffect;
+    std::vector<GameEvent> events;
+};
+
 // Why a saved game was not resumed: its file is damaged, or the words or levels it was made
 // from have changed since.
 enum class ResumeProblem { None, Damaged, DataChanged };
 struct ResumeResult {
     ResumeProblem problem = ResumeProblem::None;
     std::string message; // for the player; empty when the game was resumed
+    std::vector<GameEvent> events; // a resumed game's one stateChanged
 };
 
 class Game {
 public:
     // folder: the program folder (with its trailing '/'): kbs/, c999 are found there.
-    Game(GameListener& listener, Random& random, std::string folder);
+    Game(Random& random, std::string folder);
     ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
     // --- what the game is given -------------------------------------------------------
-    void setOptions(const GameOptions& options) { m_options = options; }
-    const GameOptions& options() const { return m_options; }
-    void setLevelTable(LevelTable table); // LoadLayouts' result; keeps the picker in range
+    // The player's options in force: part of the state, changed by the option moves.
+    const GameOptions& options() const { return m_state.options; }
+    // LoadLayouts' result; keeps the picker in range. What it shows comes back as events.
+    std::vector<GameEvent> setLevelTable(LevelTable table);
     const LevelTable& levelTable() const { return m_levels; }
     // LoadLayouts from the program folder's zq/formats (built-in levels when it offers none);
-    // the listener hears why a file was not used as it stands.
-    void loadLayouts();
+    // the events say why a file was not used as it stands.
+    std::vector<GameEvent> loadLayouts();
     void setToday(std::function<CivilDate()> today) { m_today = std::move(today); }
 
     // --- every player's action, whichever front end it comes from ------------------------
     // A move that names no cell or column of the board does nothing. A clue begins with Clue;
     // its shifts follow as ClueSteps while the state's clueRunning (the window waits between).
-    // The listener hears of the change once, at the end.
-    MoveResult apply(const Move& move);
+    // A move is all or nothing: a rule that throws leaves the game as it was before the move
+    // (its events are dropped) and the exception goes on to the caller.
+    Outcome apply(const Move& move);
     const GameState& state() const { return m_state; }
-    // Carries on from a game saved or set up elsewhere (a board read from its text form).
-    void resume(GameState state) { m_state = std::move(state); }
+    // Carries on from a game saved or set up elsewhere (a board read from its text form); the
+    // moves of the game before are forgotten.
+    void resume(GameState state);
 
     // --- sharing a puzzle, the daily puzzle, saving a game -------------------------------
     // The code of the board in play or last built; "" when none was built.
@@ -80,8 +91,8 @@ public:
     // The game in play, to be resumed later; msIntoInterval: the time into the game timer's
     // interval (a front end that runs the timer itself passes its own).
     SavedGame saveGame(int msIntoInterval) const;
-    // Rebuilds a saved game quietly (the listener hears nothing but one stateChanged at the
-    // end), replaying its moves through apply, so a hostile file can only make legal moves. The
+    // Rebuilds a saved game quietly (its events are only one stateChanged at the end, and
+    // come back in the result), replaying its moves through apply, so a hostile file can only make legal moves. The
     // time into the interval comes back as the state's timerElapsedMs. A game that cannot be
     // rebuilt leaves this game as it was. Meant for start-up, before a puzzle is in play: a
     // game in play would end unheard, without its record.
@@ -95,18 +106,17 @@ private:
     Play play();
     ResumeResult replay(const SavedGame& saved);
 
-    GameListener* m_listener; // a silent one while a saved game is rebuilt
+    EventLog m_events; // what the move under way asks for
     Random& m_random;
     std::string m_folder;
-    GameOptions m_options;
     GameOptions m_optionsInForce; // the player's, or those of the shared puzzle on the board
+    GameOptions m_optionsAtBuild; // the player's when the board in play was built
     LevelTable m_levels;
     GameState m_state;
     std::unique_ptr<Dictionary> m_dictionary;
     std::unique_ptr<WordLists> m_wordLists;
     std::unique_ptr<PuzzleSource> m_puzzles;
     std::function<CivilDate()> m_today;
-    int m_movesApplying = 0; // apply() calls under way: their notices wait for the end
     std::vector<Move> m_movesSincePuzzle;
 };
 

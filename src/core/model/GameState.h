@@ -13,11 +13,12 @@ namespace quorvel {
 
 struct GameState {
     Board board;
+    GameOptions options; // the player's; a shared puzzle on the board may hold its own
     GameValues values;
     Commands commands;
     BannerState banner;
     TimerState timer;
-    int pickerLevel = 1; // the level picker's track bar tbLevel
+    int pickerLevel = 1; // the level the next new puzzle is built at, chosen in the picker
     Colour counterColour = 0x800000;
     int timerElapsedMs = 0;       // of the game timer's current interval
     bool shifting = false;        // a shift under way: a second one waits

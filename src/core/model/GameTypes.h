@@ -1,7 +1,7 @@
 // The values, options and command states of one game, shared by the core and its front ends.
 #pragma once
 
-#include "model/GameListener.h"
+#include "model/Colour.h"
 #include "records/CivilDate.h"
 
 #include <string>
@@ -13,7 +13,8 @@ Colour counterColourFor(int movesLeft);
 
 enum class LockRule { None, Vowels, First, Randomly };
 
-// The options the game reads at the moment it needs them; the front end keeps them current.
+// The player's options, part of the game's state: changed only by the option moves, so a saved
+// game holds those it was played with.
 struct GameOptions {
     int handicap = 0; // -1 lower penalties, 0 neutral, 1 higher penalties
     bool timed = false;
@@ -24,6 +25,8 @@ struct GameOptions {
     std::string dictionary = "Common Words"; // name shown in the options (kbs/NAME.dic)
     bool trace = false;                      // trace mode
     bool traceAvailable = false;             // "trace.zq" exists: Trace, Export and 345 shown
+
+    bool operator==(const GameOptions&) const = default;
 };
 
 // The game timer's phase: the first interval of a timed puzzle only warns; after it, every
@@ -68,15 +71,15 @@ struct Commands {
     bool clue = false;
     bool undo = false;
     bool pause = false;
-    bool padlock = false;   // the padlock label Lock
-    bool lockAll = false;   // the lock-all label LockAll
+    bool padlock = false;   // the padlock can be dropped on a word
+    bool lockAll = false;   // every word can be locked at once
     bool userLevel = true;  // the options dialog's Quick Settings box
     bool newWords = false;  // the options dialog's "New Game" button
-    bool boardPanel = true; // pGame: disabled by a waiting banner and by Pause
+    bool boardPanel = true; // the board takes clicks: not under a waiting banner nor in a pause
     bool arrows = false;    // all 80 arrows
     ClueCount clueCount = ClueCount::NoGameYet;
     int cluesLeft = 0;
-    bool lockAllShowsLocked = false; // LockAll glyph: closed padlock 0xCF (false) or 0xD0 (true)
+    bool lockAllShowsLocked = false; // all was locked at once: lock-all now frees it again
 
     bool operator==(const Commands&) const = default;
 };

@@ -1,6 +1,8 @@
 // The text form of a move: one line of blank-separated words, as the tool's play command reads it.
 #include "model/Move.h"
 
+#include "model/OptionMoves.h"
+
 #include "base/Text.h"
 
 #include <array>
@@ -75,6 +77,20 @@ Move Move::playCode(std::string code) {
 Move Move::daily(const CivilDate& date) {
     Move m = of(Kind::Daily);
     m.date = date;
+    return m;
+}
+
+Move Move::setOption(Option option, int value) {
+    Move m = of(Kind::SetOption);
+    m.option = option;
+    m.value = value;
+    return m;
+}
+
+Move Move::setDictionary(std::string name) {
+    Move m = of(Kind::SetOption);
+    m.option = Option::Dictionary;
+    m.text = std::move(name);
     return m;
 }
 
@@ -264,6 +280,8 @@ MoveParse parseMove(std::string_view line) {
         return parseCode(words);
     if (word == "daily")
         return parseDaily(words);
+    if (word == "set")
+        return parseOptionMove(words);
     for (const BareMove& bare : BareMoves) {
         if (word != bare.word)
             continue;
@@ -302,6 +320,8 @@ std::string formatMove(const Move& move) {
         return "code " + move.text;
     case Move::Kind::Daily:
         return "daily " + isoDate(move.date);
+    case Move::Kind::SetOption:
+        return formatOptionMove(move);
     default:
         break;
     }

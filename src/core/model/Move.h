@@ -38,6 +38,20 @@ struct Move {
         PlayCode,      // "code CODE": the game on the board ends as with New, then the code's
                        // board is built with its own level, words and options
         Daily,         // "daily YYYY-MM-DD": the same for the day's puzzle, a daily game
+        SetOption,     // "set NAME VALUE": one of the player's options (see OptionMoves.h)
+    };
+
+    // The options a SetOption move changes, by their names in its text form.
+    enum class Option {
+        Handicap,       // "handicap -1|0|1"
+        Timed,          // "timed 0|1"
+        TimerSounds,    // "timer-sounds 0|1"
+        AutoAdvance,    // "auto-advance 0|1"
+        Lock,           // "lock none|vowels|first|random"
+        Dictionary,     // "dictionary NAME": the rest of the line
+        Definitions,    // "definitions 0|1"
+        Trace,          // "trace 0|1"
+        TraceAvailable, // "trace-available 0|1"
     };
 
     Kind kind = Kind::NewPuzzle;
@@ -51,6 +65,8 @@ struct Move {
     std::uint32_t colour = 0; // ShowBanner
     std::string text;         // ShowBanner; PlayCode: the code
     CivilDate date;           // Daily
+    Option option = Option::Handicap; // SetOption, with its value in value (a switch 0 or 1,
+    int value = 0;                    // the handicap, the LockRule) or, for the dictionary, text
 
     static Move shift(int column, bool down);
     static Move click(int row, int column);
@@ -62,6 +78,8 @@ struct Move {
     static Move wait(std::int64_t ms);
     static Move playCode(std::string code);
     static Move daily(const CivilDate& date);
+    static Move setOption(Option option, int value);
+    static Move setDictionary(std::string name);
     static Move of(Kind kind); // a move without arguments
 
     bool operator==(const Move&) const = default;

@@ -1,6 +1,7 @@
 // The saved game's text: a format line, the fields, the moves one a line, and a check line.
 #include "model/SavedGame.h"
 
+#include "model/OptionMoves.h"
 #include "model/PuzzleCode.h"
 
 #include "base/Text.h"
@@ -12,7 +13,9 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::string_view FormatLine = "Quorvel saved game 1";
+constexpr std::string_view FormatLine = "Quorvel saved game 2";
+constexpr std::string_view FirstFormatLine = "Quorvel saved game 1"; // without the options
+constexpr std::size_t OptionCount = 9;
 constexpr std::size_t MaxCodeLength = 64;
 
 std::string hex8(std::uint32_t value) {
@@ -67,16 +70,41 @@ std::optional<Move> savedMove(std::string_view line) {
     return parse.move;
 }
 
+// "options N" and N option moves, each of which must set an option.
+bool readOptions(const std::vector<std::string_view>& lines, std::size_t& at, SavedGame& game) {
+    const auto count = at < lines.size() ? field(lines[at++], "options") : std::nullopt;
+    const std::optional<int> n = count ? wholeNumber(*count) : std::nullopt;
+    if (!n || *n < 0 || static_cast<std::size_t>(*n) > OptionCount ||
+        static_cast<std::size_t>(*n) > lines.size() - at)
+        return false;
+    GameOptions options;
+    for (int i = 0; i < *n; ++i) {
+        const MoveParse parse = parseMove(lines[at++]);
+        if (!parse.move || parse.move->kind != Move::Kind::SetOption ||
+            !setOption(options, *parse.move))
+            return false;
+    }
+    game.options = options;
+    return true;
+}
+
 } // namespace
 
 std::string formatSavedGame(const SavedGame& game) {
-    std::string text(FormatLine);
+    // A game read from a file of the first format is written as one: it has no options to keep.
+    std::string text(game.options ? FormatLine : FirstFormatLine);
     text += "\ncode " + game.code + '\n';
     if (game.daily)
         text += "daily " + isoDate(*game.daily) + '\n';
     text += std::string("timer ") +
             (game.timerPhase == TimerPhase::Grace ? "grace " : "penalties ") +
             std::to_string(game.msIntoInterval) + '\n';
+    if (game.options) {
+        const std::vector<Move> options = everyOptionMove(*game.options);
+        text += "options " + std::to_string(options.size()) + '\n';
+        for (const Move& move : options)
+            text += formatMove(move) + '\n';
+    }
     text += "moves " + std::to_string(game.moves.size()) + '\n';
     for (const Move& move : game.moves)
         text += formatMove(move) + '\n';
@@ -97,7 +125,8 @@ SavedGameRead parseSavedGame(std::string_view text) {
     std::size_t at = 0;
     auto next = [&]() { return at < lines.size() ? lines[at++] : std::string_view(); };
     SavedGame game;
-    if (next() != FormatLine)
+    const std::string_view format = next();
+    if (format != FormatLine && format != FirstFormatLine)
         return refused("The saved game is of an unknown format.");
     const auto code = field(next(), "code");
     if (!code || code->size() > MaxCodeLength)
@@ -113,6 +142,8 @@ SavedGameRead parseSavedGame(std::string_view text) {
     const auto timer = field(line, "timer");
     if (!timer || !readTimer(*timer, game))
         return refused("The saved game's timer does not read.");
+    if (format == FormatLine && !readOptions(lines, at, game))
+        return refused("The saved game's options do not read.");
     const auto count = field(next(), "moves");
     const std::optional<int> moves = count ? wholeNumber(*count) : std::nullopt;
     if (!moves || *moves < 0 || static_cast<std::size_t>(*moves) > MaxSavedMoves ||

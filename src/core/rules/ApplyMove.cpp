@@ -10,6 +10,8 @@
 #include "rules/Shifting.h"
 #include "rules/SolveUndo.h"
 
+#include "model/OptionMoves.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -100,6 +102,10 @@ void applyMove(Play& p, const Move& move) {
         break;
     case Kind::Daily:
         playDaily(p, move.date);
+        break;
+    case Kind::SetOption:
+        if (setOption(p.state.options, move))
+            refreshOptions(p);
         break;
     }
 }

@@ -14,7 +14,7 @@ void showBanner(Play& p, int seconds, Colour colour, const std::string& text) {
     p.state.banner.waiting = seconds == 0;
     if (p.state.banner.waiting)
         p.state.commands.boardPanel = false;
-    p.listener.showBanner(text, seconds, colour);
+    p.events.showBanner(text, seconds, colour);
     if (p.state.banner.waiting)
         notifyChanged(p);
 }
@@ -26,7 +26,7 @@ void hideBanner(Play& p) {
     // However the banner goes, the board panel is usable again (a pause disables it anew).
     p.state.commands.boardPanel = true;
     if (wasVisible) {
-        p.listener.bannerHidden();
+        p.events.bannerHidden();
         notifyChanged(p);
     }
 }

@@ -51,11 +51,11 @@ void adjustMoves(Play& p, int delta) {
 void failGame(Play& p) {
     if (p.state.timer.enabled)
         setTimer(p, false, p.state.timer.intervalMs);
-    p.listener.status("");
+    p.events.status("");
     revealSolution(p);
     showBanner(p, 1, 0xFF0000, "Please try again");
     appendRecord(p, 'F');
-    p.listener.bannerTimerChanged(false);
+    p.events.bannerTimerChanged(false);
     setCounter(p, 0);
     p.state.commands.solve = false;
     p.state.commands.clue = false;
@@ -81,7 +81,7 @@ void disableBoard(Play& p) {
         tile.enabled = false;
         tile.colour = LetterColour::Revealed;
     }
-    p.listener.bannerTimerChanged(false);
+    p.events.bannerTimerChanged(false);
     if (p.state.timer.enabled)
         setTimer(p, false, p.state.timer.intervalMs);
     p.state.commands.pause = false;
@@ -106,9 +106,9 @@ void enableBoard(Play& p) {
 
 void puzzleCompleted(Play& p) {
     disableBoard(p);
-    p.listener.playMusic("zqWon.mp3");
-    p.listener.flash("Puzzle completed");
-    p.listener.statusCompleted();
+    p.events.playMusic("zqWon.mp3");
+    p.events.flash("Puzzle completed");
+    p.events.statusCompleted();
     const int played = p.state.values.level;
     if (p.state.puzzleOwnOptions) {
         // A shared puzzle's level is not the player's: winning it moves the player nowhere.
@@ -128,10 +128,9 @@ void puzzleCompleted(Play& p) {
 }
 
 void setCounter(Play& p, int shown) {
-    if (p.state.values.building)
-        p.listener.buildProgress(shown, p.state.counterColour);
-    else
-        p.listener.movesChanged(shown, p.state.counterColour);
+    // While a puzzle is built the counter counts its words and columns; only where it ends
+    // is told.
+    p.events.movesChanged(shown, p.state.counterColour);
 }
 
 } // namespace quorvel

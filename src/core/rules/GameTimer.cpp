@@ -11,14 +11,14 @@ void timerTick(Play& p) {
     if (p.state.values.timerPhase == TimerPhase::Grace) {
         // The end of the grace interval only warns; from now on every interval costs moves.
         setTimer(p, p.state.timer.enabled, p.state.values.pop * 1000);
-        p.listener.playEffect("TimerStart");
+        p.events.playEffect("TimerStart");
         p.state.values.timerPhase = TimerPhase::Penalties;
         return;
     }
     adjustMoves(p, p.state.values.penalty);
     // The pop sounds even when the penalty has just ended the game.
     if (p.options.timerPopSounds)
-        p.listener.playEffect("TimerPop");
+        p.events.playEffect("TimerPop");
 }
 
 void elapse(Play& p, int ms) {
@@ -59,7 +59,7 @@ void setTimer(Play& p, bool enabled, int intervalMs) {
     p.state.timer.enabled = enabled;
     p.state.timer.intervalMs = intervalMs;
     p.state.timerElapsedMs = 0;
-    p.listener.gameTimerChanged(enabled, intervalMs);
+    p.events.gameTimerChanged(enabled, intervalMs);
 }
 
 } // namespace quorvel

@@ -30,8 +30,8 @@ void showLevel(Play& p, int level) {
     if (level < 0)
         level = 1;
     p.state.values.level = level;
-    p.listener.status("Level " + std::to_string(level));
-    p.listener.levelShown(level);
+    p.events.status("Level " + std::to_string(level));
+    p.events.levelShown(level);
     setPickerLevel(p, level);
 }
 
@@ -104,9 +104,9 @@ void appendRecord(Play& p, char result) {
 // A daily game's result goes to the daily records, never to the level statistics.
 void appendRecord(Play& p, char result, int level) {
     if (p.state.daily)
-        p.listener.dailyFinished(dailyResult(p.state, result));
+        p.events.dailyFinished(dailyResult(p.state, result));
     else
-        p.listener.record(recordLineAt(p, result, level));
+        p.events.record(recordLineAt(p, result, level));
 }
 
 DailyResult dailyResult(const GameState& state, char result) {
@@ -140,7 +140,7 @@ void loadLayouts(Play& p) {
     std::optional<LayoutsProblem> problem = loadLayoutsFile(p.folder + "zq/formats", table);
     if (problem && problem->fault == LayoutsProblem::Fault::ChecksumMismatch &&
         p.options.traceAvailable)
-        p.listener.message(std::to_string(problem->computed));
+        p.events.message(std::to_string(problem->computed));
     // A file that was not read leaves the levels in use. With none yet, or with a file that
     // offers no layout, the four built-in levels stand in, so there is always a level to build.
     if (problem && !problem->replacedTable() && p.levels.levelCount > 0) {
@@ -151,7 +151,7 @@ void loadLayouts(Play& p) {
         setLevelTable(p, std::move(table));
     }
     if (problem)
-        p.listener.layoutsProblem(*problem);
+        p.events.layoutsProblem(*problem);
 }
 
 } // namespace quorvel

@@ -9,7 +9,7 @@
 
 namespace quorvel {
 
-void setPickerLevel(Play& p, int level); // tbLevel's position, kept within 1..LevelCount
+void setPickerLevel(Play& p, int level); // the next puzzle's level, kept within 1..LevelCount
 void showLevel(Play& p, int level);      // the level display, below 1 shown as 1
 // The level kept in the settings, shown at start-up: one beyond the table becomes the last.
 void restoreLevel(Play& p, int stored);

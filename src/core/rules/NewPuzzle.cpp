@@ -85,12 +85,12 @@ void endGameOnBoard(Play& p) {
 void beginBuild(Play& p) {
     p.state.counterColour = BuildingCounterColour;
     p.state.commands.clueCount = ClueCount::Hidden;
-    p.listener.traceCleared();
-    p.listener.status("");
+    p.events.traceCleared();
+    p.events.status("");
     p.state.values.building = true;
-    p.listener.buildStarted();
+    p.events.buildStarted();
     p.state.commands.newGame = false;
-    p.listener.advanceTipBanner();
+    p.events.advanceTipBanner();
 }
 
 // The words for the layout's pattern; none, with a message, for a layout that cannot be played.
@@ -99,7 +99,7 @@ void drawWords(Play& p, const LayoutRecord& layout) {
     const std::string problem = levelProblem(layout, p.state.values.level);
     const std::string pattern = problem.empty() ? lengthPattern(layout) : std::string();
     if (!problem.empty()) {
-        p.listener.message(problem);
+        p.events.message(problem);
         p.state.board.wordList.clear();
         p.state.board.wordEntries.clear();
     } else {
@@ -112,7 +112,7 @@ void placePuzzle(Play& p, const LayoutRecord& layout) {
     p.state.board.rows = layout.rows;
     p.state.board.columns = layout.columns;
     layOutBoard(p);
-    p.listener.playMusic("zqStart.mp3");
+    p.events.playMusic("zqStart.mp3");
     scrambleBoard(p);
     setDifficulty(p, layout.letterTotal);
     setTimer(p, false, 10000);
@@ -122,7 +122,7 @@ void placePuzzle(Play& p, const LayoutRecord& layout) {
     if (fileExists(p.folder + "c999"))
         p.state.values.clueAllowance = 999;
     const GameValues& v = p.state.values;
-    p.listener.traceLine(std::to_string(v.pop) + " " + std::to_string(p.state.timer.intervalMs) +
+    p.events.traceLine(std::to_string(v.pop) + " " + std::to_string(p.state.timer.intervalMs) +
                          " " + std::to_string(v.clueAllowance));
     p.state.commands.cluesLeft = v.clueAllowance;
     if (v.clueAllowance < 100)
@@ -135,16 +135,16 @@ void placePuzzle(Play& p, const LayoutRecord& layout) {
 void announcePuzzle(Play& p) {
     const GameValues& v = p.state.values;
     if (p.options.trace)
-        p.listener.message("level=" + std::to_string(v.level) + " pop=" + std::to_string(v.pop) +
+        p.events.message("level=" + std::to_string(v.level) + " pop=" + std::to_string(v.pop) +
                            " penalty=" + std::to_string(v.penalty) +
                            " good=" + std::to_string(v.good) + " bad=" + std::to_string(v.bad) +
                            " word=" + std::to_string(v.word) + " start=" + std::to_string(v.start) +
                            " delay=" + std::to_string(v.delay));
-    p.listener.status(std::string(25, ' ') + std::to_string(p.state.board.wordList.size()) +
+    p.events.status(std::string(25, ' ') + std::to_string(p.state.board.wordList.size()) +
                       " words to find, level: " + std::to_string(v.level) +
                       ", advance minimum is " + std::to_string(v.advanceMinimum) +
                       ", dictionary: " + p.options.dictionary);
-    p.listener.bannerTimerChanged(true);
+    p.events.bannerTimerChanged(true);
 }
 
 void endBuild(Play& p) {
@@ -156,7 +156,7 @@ void endBuild(Play& p) {
         // Nothing to play: only New (and Settings) are offered.
         p.state.commands.pause = false;
         p.state.commands.arrows = false;
-        p.listener.buildFinished();
+        p.events.buildFinished();
         notifyChanged(p);
         return;
     }
@@ -164,7 +164,7 @@ void endBuild(Play& p) {
     p.state.commands.solve = p.state.commands.clue = p.state.commands.undo = true;
     p.state.commands.padlock = p.state.commands.lockAll = true;
     setTimer(p, p.options.timed, p.state.timer.intervalMs);
-    p.listener.buildFinished();
+    p.events.buildFinished();
     notifyChanged(p);
 }
 

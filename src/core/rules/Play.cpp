@@ -4,8 +4,7 @@
 namespace quorvel {
 
 void notifyChanged(Play& p) {
-    if (p.noticesHeld == 0)
-        p.listener.stateChanged();
+    p.events.stateChanged();
 }
 
 } // namespace quorvel

@@ -1,7 +1,7 @@
 // What every rule works on: the game's state, and what the game is given, tells and draws from.
 #pragma once
 
-#include "model/GameListener.h"
+#include "model/GameEvent.h"
 #include "model/GameState.h"
 #include "model/GameTypes.h"
 #include "model/Layouts.h"
@@ -39,7 +39,7 @@ struct PuzzleSource {
 
 struct Play {
     GameState& state;
-    GameListener& listener;
+    EventLog& events; // what the move asks its front end for, in order
     Random& random; // the session's: seeds of new puzzles, random levels
     // In force for the game on the board: the player's, or those a shared puzzle brought.
     GameOptions& options;
@@ -50,10 +50,9 @@ struct Play {
     WordLists& wordLists;
     const std::string& folder; // the program folder, with its trailing '/'
     const std::function<CivilDate()>& today;
-    int& noticesHeld; // moves under way: their state-changed notices wait for the end
 };
 
-// The state changed: the listener hears of it now, or once at the end of a move.
+// The state changed: told once, at the end of the move.
 void notifyChanged(Play& p);
 
 } // namespace quorvel

@@ -144,7 +144,7 @@ void playCode(Play& p, std::string_view code) {
         return;
     const CodeRead read = readCode(p, code);
     if (!read.puzzleSpec) {
-        p.listener.message(read.message);
+        p.events.message(read.message);
         return;
     }
     endGameOnBoard(p);

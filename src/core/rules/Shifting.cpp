@@ -51,7 +51,7 @@ void shiftNow(Play& p, int column, bool down) {
         p.state.board.tile(gather.tiles[i]).caption = letters[i];
 
     adjustMoves(p, p.state.values.shiftCost);
-    p.listener.playEffect("Shift");
+    p.events.playEffect("Shift");
     checkWords(p, 0);
     p.state.shifting = false;
     notifyChanged(p);
@@ -84,7 +84,7 @@ void dropPadlock(Play& p, int tile) {
     while (start > 1 && !p.state.board.tile(start).wordStart)
         --start;
 
-    p.listener.playEffect("Drop");
+    p.events.playEffect("Drop");
     p.state.values.moveMade = true;
 
     // A found word opens again, a free word is locked for checking, a checked word opens.
@@ -110,7 +110,7 @@ void lockAll(Play& p) {
         return;
     LetterColour colour;
     if (!p.state.commands.lockAllShowsLocked) {
-        p.listener.playEffect("Drop");
+        p.events.playEffect("Drop");
         colour = LetterColour::Locked;
         p.state.commands.lockAllShowsLocked = true;
         // A charge that ends the game reveals the board, so the recolouring below finds nothing.

@@ -27,12 +27,12 @@ void solve(Play& p) {
     setTimer(p, false, p.state.timer.intervalMs);
     p.state.commands.clue = false;
     p.state.commands.solve = false;
-    p.listener.bannerTimerChanged(false);
-    p.listener.playMusic("zqOver.mp3");
-    p.listener.status("");
+    p.events.bannerTimerChanged(false);
+    p.events.playMusic("zqOver.mp3");
+    p.events.status("");
 
     // Game over by giving up.
-    p.listener.status("");
+    p.events.status("");
     showBanner(p, 0, 0x008000, "Try again");
     setTimer(p, false, p.state.timer.intervalMs);
     revealSolution(p);
@@ -50,7 +50,7 @@ void undo(Play& p) {
     if (!p.state.commands.undo)
         return;
     if (p.state.values.movesLeft < -UndoCost) {
-        p.listener.flash("Insufficient points");
+        p.events.flash("Insufficient points");
         return;
     }
     bool charged = false;

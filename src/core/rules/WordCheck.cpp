@@ -42,7 +42,7 @@ void checkWords(Play& p, int focusTile) {
             alternative = false;
         if (!found && !alternative)
             continue;
-        p.listener.playEffect("OK");
+        p.events.playEffect("OK");
         markFound(p.state.board, i, w.size(), alternative);
         p.state.foundOrder.push_back(i);
         notifyChanged(p);

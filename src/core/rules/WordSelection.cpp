@@ -82,7 +82,7 @@ bool getWords(Play& p, std::string pattern) {
             at += wanted;
         // The draw that passes the limit ends the selection, even one that filled the pattern.
         if (!anyItems || ++tries > MaxDraws) {
-            p.listener.message(InsufficientWords);
+            p.events.message(InsufficientWords);
             b.wordList.clear();
             b.wordEntries.clear();
             p.state.commands.settings = true;
@@ -102,10 +102,10 @@ bool loadChosenDictionary(Play& p) {
     try {
         p.dictionary.loadFromFile(p.folder + "kbs/" + p.options.dictionary + ".dic");
     } catch (const DictionaryError& error) {
-        p.listener.dictionaryFailed(error);
+        p.events.dictionaryFailed(error);
         return false;
     } catch (const std::exception& error) {
-        p.listener.message(error.what());
+        p.events.message(error.what());
         return false;
     }
     p.state.loadedDictionary = p.options.dictionary;
