@@ -19,6 +19,7 @@
 #include <optional>
 
 class AudioStarter;
+class Announcer;
 class BoardView;
 class Dialogs;
 class HintSwitch;
@@ -245,6 +246,8 @@ private:
     int gameSize() const; // the options dialog's Game Size position
     void play(const Move& move);
     void sayMovesLeft(); // the counter's number to a screen reader, by its name
+    void announceMove(const Move& move, int cursor, const QString& cursorBefore,
+                      const QString& words);
     void writeLevelSetting(int level);
     void storeOptions();
     void warnWriteFailed(const QString& text); // the first failed write of a run only
@@ -281,6 +284,7 @@ private:
     PadlockLabel* m_blankPadlock = nullptr;
     StatusBanner* m_status = nullptr;
     MessagePanels* m_messages = nullptr;
+    Announcer* m_announcer = nullptr; // what a screen reader speaks
     QMenu* m_levelMenu = nullptr;
     MenuItems m_actions;
 

@@ -9,6 +9,7 @@
 #include "window/MessagePanels.h"
 #include "dialogs/OptionsDialog.h"
 #include "settings/Settings.h"
+#include "support/Announcer.h"
 #include "support/Speech.h"
 #include "window/StatusBanner.h"
 #include "support/Text.h"
@@ -49,6 +50,7 @@ void MainWindow::playMusic(const std::string& name) {
 
 void MainWindow::showBanner(const std::string& text, int seconds, Colour colour) {
     m_messages->showBanner(fromCp1252(text), seconds, colour);
+    m_announcer->say(fromCp1252(text));
 }
 
 void MainWindow::bannerHidden() {
@@ -57,6 +59,7 @@ void MainWindow::bannerHidden() {
 
 void MainWindow::flash(const std::string& text) {
     m_messages->flash(fromCp1252(text));
+    m_announcer->say(fromCp1252(text));
 }
 
 void MainWindow::message(const std::string& text) {
@@ -82,6 +85,7 @@ void MainWindow::statusCompleted() {
 
 void MainWindow::status(const std::string& text) {
     m_status->setText(fromCp1252(text));
+    m_announcer->say(fromCp1252(text)); // a new puzzle's opening status, a level's number
 }
 
 void MainWindow::record(const std::string& line) {
