@@ -12,8 +12,9 @@
 # accessibility bus or pyatspi is missing.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-game=$1
+game=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 data=$2
+tool=$(dirname "$game")/quorvel-tool # plays the board first, to know its words and its banner
 skip() { echo "skipped: $1"; exit 77; }
 
 command -v orca >/dev/null || skip "Orca is not installed (package orca)"
@@ -100,7 +101,7 @@ if [ -n "${QUORVEL_ORCA_PLAY:-}" ]; then
   exit 0
 fi
 
-timeout 170 "$python" "$here/screenreader_orca.py" "$spoken" "$folder/orca.log"
+timeout 170 "$python" "$here/screenreader_orca.py" "$spoken" "$folder/orca.log" "$tool"
 result=$?
 [ $result -eq 0 ] || [ $result -eq 77 ] || { sed 's/^/game: /' "$folder/game.log"; sed 's/^/orca: /' "$folder/orca.out" | tail -20; }
 exit $result
