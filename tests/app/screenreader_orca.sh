@@ -41,6 +41,8 @@ cleanup() {
   for pid in ${game_pid:-} ${orca_pid:-} ${speech_pid:-} ${bus_pid:-} ${x_pid:-}; do
     kill "$pid" 2>/dev/null
   done
+  # The accessibility bus's own daemon outlives its launcher.
+  for pid in $(pgrep -f "$folder/run/at-spi" 2>/dev/null); do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   if [ -n "${QUORVEL_ORCA_KEEP:-}" ]; then
     mkdir -p "$QUORVEL_ORCA_KEEP" && cp "$folder/spoken.txt" "$folder/orca.log" "$QUORVEL_ORCA_KEEP/" 2>/dev/null
@@ -48,6 +50,7 @@ cleanup() {
   rm -rf "$folder"
 }
 trap cleanup EXIT
+trap "exit 1" HUP INT TERM
 
 mkdir -p "$folder/game" "$folder/home" "$folder/config/speech-dispatcher/modules" "$folder/run"
 cp "$game" "$folder/game/" && cp -R "$data/zq" "$data/kbs" "$data/sound" "$folder/game/" || { echo "cannot copy the game"; exit 1; }
@@ -61,14 +64,19 @@ spoken=$folder/spoken.txt
 cat >"$folder/config/speech-dispatcher/modules/file.conf" <<CONF
 GenericExecuteSynth "printf '%s\\\\n' \\'\$DATA\\' >> $spoken"
 GenericLanguage "en" "en" "utf-8"
+AddVoice "en" "MALE1" "file"
 CONF
 cat >"$folder/config/speech-dispatcher/speechd.conf" <<CONF
 AddModule "file" "sd_generic" "file.conf"
 DefaultModule file
+# No sound card: libao's null driver (see ~/.libao below) takes what the module would play.
+AudioOutputMethod "libao"
 DefaultLanguage "en"
 LogDir "$folder"
 Timeout 0
 CONF
+
+echo "default_driver=null" >"$HOME/.libao"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 x_pid=$!
@@ -97,7 +105,8 @@ game_pid=$!
 
 if [ -n "${QUORVEL_ORCA_PLAY:-}" ]; then
   echo "DISPLAY=$DISPLAY spoken=$spoken orca_log=$folder/orca.log game_folder=$folder/game"
-  sleep 600
+  sleep 600 &
+  wait $!
   exit 0
 fi
 

@@ -74,7 +74,9 @@ void BoardView::focusInEvent(QFocusEvent* event) {
         m_cursor = firstShownTile();
     update(cursorFrameRect());
     QWidget::focusInEvent(event);
-    BoardAccessible::cursorMoved(this); // after the board's own focus event, so the tile wins
+    // Qt tells assistive technology that the board has the focus after this handler returns;
+    // the tile's focus follows it, or a screen reader would stop at "Board".
+    QMetaObject::invokeMethod(this, [this] { BoardAccessible::cursorMoved(this); }, Qt::QueuedConnection);
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {

@@ -19,7 +19,6 @@
 #include <optional>
 
 class AudioStarter;
-class Announcer;
 class BoardView;
 class Dialogs;
 class HintSwitch;
@@ -37,6 +36,7 @@ class StyleDialog;
 
 namespace quorvel {
 
+class Announcer;
 class DailyResultsWindow;
 class HelpCommands;
 class PuzzleCodeDialog;
