@@ -353,6 +353,10 @@ void ScreenReaderTest::foundWordsAreToldByTheirWords() {
     find(1);
     QCOMPARE(newWordsText(dog, board), QStringLiteral("Word found: CAT"));
     QCOMPARE(newWordsText(none, board), QStringLiteral("Words found: CAT, DOG"));
+    // A word of the lists that the puzzle lacks is underlined, and said to be the player's own.
+    for (int tile = 1; tile <= 3; ++tile)
+        board.tile(tile).underlined = true;
+    QCOMPARE(newWordsText(dog, board), QStringLiteral("Word found: CAT (a word of your own)"));
 }
 
 namespace {
@@ -452,6 +456,16 @@ void ScreenReaderTest::eachMoveIsAnnouncedOnceInOneMessage() {
     game.window->statusBanner().tick();
     QTest::qWait(1);
     QCOMPARE(FocusAndShowRecorder::shown().size(), 2);
+    // An untimed game does not pause, and says nothing of it; a timed one says so.
+    game.window->pauseContinue();
+    QTest::qWait(1);
+    QCOMPARE(FocusAndShowRecorder::shown().size(), 2);
+    game.window->optionsDialog()->findChild<QCheckBox*>(QStringLiteral("Timed"))->setChecked(true);
+    game.window->newGame();
+    announcer->flush();
+    game.window->pauseContinue();
+    announcer->flush();
+    QCOMPARE(FocusAndShowRecorder::shown().last(), QStringLiteral("Paused."));
 #endif
 }
 

@@ -298,21 +298,18 @@ void MainWindow::play(const Move& move) {
 // say nothing: their news, if any, comes as a banner.
 void MainWindow::announceMove(const Move& move, int cursor, const QString& cursorBefore,
                               const QString& words) {
-    if (move.kind == Move::Kind::Tick || move.kind == Move::Kind::ClueStep)
-        return;
+    if (move.kind == Move::Kind::Tick || move.kind == Move::Kind::ClueStep ||
+        move.kind == Move::Kind::Pause)
+        return; // a pause is told by pauseContinue, which knows whether it changed anything
+    if (!m_game->state().isInPlay())
+        return; // the game ended: its notice and banner, said as they showed, tell it all
     const QString cursorNow = m_board->tileDescription(cursor);
     if (cursorNow != cursorBefore && cursor == m_board->cursorTile()) {
         // "Row 1, column 2: C, locked" is said as "C, locked": the place is where the cursor is.
         m_announcer->say(cursorNow.section(QStringLiteral(": "), 1));
     }
     m_announcer->say(words);
-    if (move.kind == Move::Kind::Pause) {
-        m_announcer->say(m_game->state().timer.paused ? QStringLiteral("Paused")
-                                                      : QStringLiteral("Continued"));
-        return;
-    }
-    if (m_game->state().isInPlay())
-        m_announcer->say(QStringLiteral("%1 moves left").arg(m_counter->text()));
+    m_announcer->say(QStringLiteral("%1 moves left").arg(m_counter->text()));
 }
 
 void MainWindow::idleTimerTick() {
