@@ -408,7 +408,7 @@ void ScreenReaderTest::theCursorsTileIsTheFocus() {
     QTRY_VERIFY(game.board()->hasFocus());
     const QString first = game.board()->tileDescription(game.board()->cursorTile());
     QVERIFY(first.startsWith(QLatin1String("Row 1, column 1: ")));
-    QCOMPARE(FocusAndShowRecorder::focused().last(), first);
+    QTRY_COMPARE(FocusAndShowRecorder::focused().last(), first); // after the board's own
     QTest::keyClick(game.board(), Qt::Key_Right);
     QVERIFY(FocusAndShowRecorder::focused().last().startsWith(QLatin1String("Row 1, column 2: ")));
     QTest::keyClick(game.board(), Qt::Key_Down);
@@ -478,6 +478,7 @@ void ScreenReaderTest::rowAndColumnAreReadCompactly() {
     board->setCursorTile(game.model().tileAt(1, 3));
     board->toggleTile(board->cursorTile());
     const Board& model = game.model();
+    const QString before = game.picture();
     const auto letter = [&](int row, int column) {
         return QString(QLatin1Char(model.tile(model.tileAt(row, column)).caption));
     };
@@ -489,7 +490,7 @@ void ScreenReaderTest::rowAndColumnAreReadCompactly() {
     QCOMPARE(said.takeFirst().at(0).toString(),
              QStringLiteral("Column 3: %1 locked, %2 %3 %4")
                  .arg(letter(1, 3), letter(2, 3), letter(3, 3), letter(4, 3)));
-    QCOMPARE(game.picture().count(QLatin1Char('L')), 1); // reading moved nothing
+    QCOMPARE(game.picture(), before); // reading makes no move
 }
 
 void ScreenReaderTest::slidersSayWhatTheirPositionMeans() {
