@@ -38,7 +38,7 @@ fi
 folder=$(mktemp -d)
 display_file=$folder/display
 cleanup() {
-  for pid in ${game_pid:-} ${orca_pid:-} ${speech_pid:-} ${bus_pid:-} ${x_pid:-}; do
+  for pid in ${sleep_pid:-} ${game_pid:-} ${orca_pid:-} ${speech_pid:-} ${bus_pid:-} ${x_pid:-}; do
     kill "$pid" 2>/dev/null
   done
   # The accessibility bus's own daemon outlives its launcher.
@@ -106,7 +106,8 @@ game_pid=$!
 if [ -n "${QUORVEL_ORCA_PLAY:-}" ]; then
   echo "DISPLAY=$DISPLAY spoken=$spoken orca_log=$folder/orca.log game_folder=$folder/game"
   sleep 600 &
-  wait $!
+  sleep_pid=$!
+  wait $sleep_pid
   exit 0
 fi
 
