@@ -22,6 +22,9 @@ packages=(
   file dpkg-dev lintian
   # The screen reader tests: Qt's accessibility switch offscreen, and the accessibility bus.
   qt6-base-private-dev xvfb dbus-bin at-spi2-core python3-pyatspi
+  # The test against the real screen reader: Orca speaking through speech-dispatcher, whose
+  # dummy output needs no sound card; xdotool types the keys.
+  orca speech-dispatcher xdotool
 )
 
 preset=$1

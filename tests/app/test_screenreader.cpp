@@ -3,7 +3,10 @@
 #include "EveryWindow.h"
 #include "GameTwin.h"
 
+#include "board/BoardView.h"
 #include "dialogs/OptionsDialog.h"
+#include "dialogs/TipDialog.h"
+#include "support/Announcer.h"
 #include "support/Speech.h"
 #include "dialogs/StatisticsWindow.h"
 #include "window/MessagePanels.h"
@@ -13,6 +16,9 @@
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
 #include <QtTest>
 
 #include <algorithm>
@@ -131,6 +137,11 @@ private slots:
     void statusLineSaysEachMessageOnceNotEachScrolledStep();
     void everyControlOfTheWindowsHasAName();
     void foundWordsAreToldByTheirWords();
+    void theCursorsTileIsTheFocus();
+    void eachMoveIsAnnouncedOnceInOneMessage();
+    void rowAndColumnAreReadCompactly();
+    void slidersSayWhatTheirPositionMeans();
+    void returnPressesTheTipsFocusedButton();
 };
 
 // Offscreen, Qt raises accessibility events only once something says a reader listens.
@@ -342,6 +353,186 @@ void ScreenReaderTest::foundWordsAreToldByTheirWords() {
     find(1);
     QCOMPARE(newWordsText(dog, board), QStringLiteral("Word found: CAT"));
     QCOMPARE(newWordsText(none, board), QStringLiteral("Words found: CAT, DOG"));
+    // A word of the lists that the puzzle lacks is underlined, and said to be the player's own.
+    for (int tile = 1; tile <= 3; ++tile)
+        board.tile(tile).underlined = true;
+    QCOMPARE(newWordsText(dog, board), QStringLiteral("Word found: CAT (a word of your own)"));
+}
+
+namespace {
+
+// The names of the objects that took the focus or showed, while a recorder lives.
+class FocusAndShowRecorder {
+public:
+    FocusAndShowRecorder() {
+        focused().clear();
+        shown().clear();
+        QAccessible::installUpdateHandler(&FocusAndShowRecorder::record);
+    }
+    ~FocusAndShowRecorder() { QAccessible::installUpdateHandler(nullptr); }
+    FocusAndShowRecorder(const FocusAndShowRecorder&) = delete;
+    FocusAndShowRecorder& operator=(const FocusAndShowRecorder&) = delete;
+    static QStringList& focused() {
+        static QStringList names;
+        return names;
+    }
+    static QStringList& shown() {
+        static QStringList names;
+        return names;
+    }
+
+private:
+    static void record(QAccessibleEvent* event) {
+        QAccessibleInterface* target = event->accessibleInterface();
+        if (!target)
+            return;
+        if (event->type() == QAccessible::Focus)
+            focused() << target->text(QAccessible::Name);
+        else if (event->type() == QAccessible::ObjectShow && target->role() == QAccessible::Notification)
+            shown() << target->text(QAccessible::Name);
+    }
+};
+
+} // namespace
+
+// Orca follows focus events: the tile under the keyboard cursor is focused as the cursor moves
+// and as the board takes the focus, and it is the board's focused child for "where am I".
+void ScreenReaderTest::theCursorsTileIsTheFocus() {
+#ifndef QUORVEL_ACCESSIBILITY_EVENTS
+    QSKIP("Qt's private headers (qt6-base-private-dev) are needed to switch events on offscreen");
+#else
+    Twin game(7);
+    game.window->activateWindow();
+    FocusAndShowRecorder recorder;
+    game.board()->setFocus();
+    QTRY_VERIFY(game.board()->hasFocus());
+    const QString first = game.board()->tileDescription(game.board()->cursorTile());
+    QVERIFY(first.startsWith(QLatin1String("Row 1, column 1: ")));
+    QTRY_COMPARE(FocusAndShowRecorder::focused().last(), first); // after the board's own
+    QTest::keyClick(game.board(), Qt::Key_Right);
+    QVERIFY(FocusAndShowRecorder::focused().last().startsWith(QLatin1String("Row 1, column 2: ")));
+    QTest::keyClick(game.board(), Qt::Key_Down);
+    QVERIFY(FocusAndShowRecorder::focused().last().startsWith(QLatin1String("Row 2, column 2: ")));
+    QAccessibleInterface* focusChild = QAccessible::queryAccessibleInterface(game.board())->focusChild();
+    QVERIFY(focusChild);
+    QCOMPARE(focusChild->text(QAccessible::Name), FocusAndShowRecorder::focused().last());
+    QVERIFY(focusChild->state().focused);
+    // At the board's edge the cursor stays, and no focus event says the same tile again.
+    const auto count = FocusAndShowRecorder::focused().size();
+    QTest::keyClick(game.board(), Qt::Key_Home);
+    QTest::keyClick(game.board(), Qt::Key_Home);
+    QCOMPARE(FocusAndShowRecorder::focused().size(), count + 1);
+#endif
+}
+
+// A lock under the cursor, a word found and the moves left come as one notification a move;
+// a pause says so.
+void ScreenReaderTest::eachMoveIsAnnouncedOnceInOneMessage() {
+#ifndef QUORVEL_ACCESSIBILITY_EVENTS
+    QSKIP("Qt's private headers (qt6-base-private-dev) are needed to switch events on offscreen");
+#else
+    Twin game(7);
+    game.window->activateWindow();
+    game.board()->setFocus();
+    QTRY_VERIFY(game.board()->hasFocus());
+    auto* announcer = game.window->findChild<Announcer*>();
+    QVERIFY(announcer);
+    announcer->flush(); // the opening status, said before the recorder listens
+    FocusAndShowRecorder recorder;
+    const int tile = firstFreeTile(game);
+    game.board()->setCursorTile(tile);
+    const QChar letter = QLatin1Char(game.model().tile(tile).caption);
+    const auto counter = [&] { return game.window->findChild<QLabel*>(QStringLiteral("Counter"))->text(); };
+    QTest::keyClick(game.board(), Qt::Key_Space);
+    QTRY_COMPARE(FocusAndShowRecorder::shown().size(), 1);
+    QCOMPARE(FocusAndShowRecorder::shown().last(),
+             QStringLiteral("%1, locked. %2 moves left.").arg(letter).arg(counter()));
+    QTest::keyClick(game.board(), Qt::Key_PageDown); // the locked tile stays: only the count
+    QTRY_COMPARE(FocusAndShowRecorder::shown().size(), 2);
+    QCOMPARE(FocusAndShowRecorder::shown().last(), QStringLiteral("%1 moves left.").arg(counter()));
+    QCOMPARE(announcer->lastSpoken(), FocusAndShowRecorder::shown().last());
+    // Nothing queued, nothing said: the rolling status line never reaches the notification.
+    announcer->say(QString());
+    game.window->statusBanner().tick();
+    QTest::qWait(1);
+    QCOMPARE(FocusAndShowRecorder::shown().size(), 2);
+    // An untimed game does not pause, and says nothing of it; a timed one says so.
+    game.window->pauseContinue();
+    QTest::qWait(1);
+    QCOMPARE(FocusAndShowRecorder::shown().size(), 2);
+    game.window->optionsDialog()->findChild<QCheckBox*>(QStringLiteral("Timed"))->setChecked(true);
+    game.window->newGame();
+    announcer->flush();
+    game.window->pauseContinue();
+    announcer->flush();
+    QCOMPARE(FocusAndShowRecorder::shown().last(), QStringLiteral("Paused."));
+#endif
+}
+
+// R and C say the cursor's row and column, letters of one state together and that state once.
+void ScreenReaderTest::rowAndColumnAreReadCompactly() {
+    Twin game(7);
+    BoardView* board = game.board();
+    QSignalSpy said(board, &BoardView::readAloud);
+    board->setFocus();
+    board->setCursorTile(game.model().tileAt(1, 3));
+    board->toggleTile(board->cursorTile());
+    const Board& model = game.model();
+    const QString before = game.picture();
+    const auto letter = [&](int row, int column) {
+        return QString(QLatin1Char(model.tile(model.tileAt(row, column)).caption));
+    };
+    QTest::keyClick(board, Qt::Key_R);
+    QCOMPARE(said.takeFirst().at(0).toString(),
+             QStringLiteral("Row 1: %1 %2, %3 locked, %4")
+                 .arg(letter(1, 1), letter(1, 2), letter(1, 3), letter(1, 4)));
+    QTest::keyClick(board, Qt::Key_C);
+    QCOMPARE(said.takeFirst().at(0).toString(),
+             QStringLiteral("Column 3: %1 locked, %2 %3 %4")
+                 .arg(letter(1, 3), letter(2, 3), letter(3, 3), letter(4, 3)));
+    QCOMPARE(game.picture(), before); // reading makes no move
+}
+
+void ScreenReaderTest::slidersSayWhatTheirPositionMeans() {
+    Twin game(5);
+    OptionsDialog* options = game.window->optionsDialog();
+    auto* handicap = options->findChild<QSlider*>(QStringLiteral("handicap"));
+    auto* size = options->findChild<QSlider*>(QStringLiteral("tbSize"));
+    QVERIFY(handicap && size);
+    handicap->setValue(0);
+    QCOMPARE(handicap->accessibleName(), QStringLiteral("Handicap Level: Neutral penalties"));
+    handicap->setValue(1);
+    QCOMPARE(handicap->accessibleName(), QStringLiteral("Handicap Level: Higher penalties"));
+    size->setValue(2);
+    QCOMPARE(size->accessibleName(), QStringLiteral("Game Size: Medium"));
+    size->setValue(size->minimum());
+    QCOMPARE(size->accessibleName(), QStringLiteral("Game Size: Smallest"));
+}
+
+// The focused OK closes the tip as it says; Next Tip, focused, shows and announces the next one.
+void ScreenReaderTest::returnPressesTheTipsFocusedButton() {
+    Twin game(5);
+    makeEveryWindow(*game.window);
+    auto* tips = game.window->findChild<TipDialog*>();
+    QVERIFY(tips);
+    tips->show();
+    QVERIFY(QTest::qWaitForWindowExposed(tips));
+    tips->nextButton()->setFocus();
+    const QString before = tips->text();
+    QTest::keyClick(tips->nextButton(), Qt::Key_Return);
+    QVERIFY(tips->isVisible());
+    QVERIFY(tips->text() != before);
+    auto* announcer = tips->findChild<Announcer*>();
+    QVERIFY(announcer);
+    announcer->flush();
+    QVERIFY2(announcer->lastSpoken().contains(tips->text().left(20).simplified()),
+             qPrintable(announcer->lastSpoken()));
+    auto* ok = tips->findChild<QPushButton*>(QStringLiteral("Button1"));
+    QVERIFY(ok);
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);
+    QVERIFY(!tips->isVisible());
+    QCOMPARE(tips->result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(ScreenReaderTest)

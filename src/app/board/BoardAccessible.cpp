@@ -174,7 +174,30 @@ void BoardAccessible::tilesChanged(BoardView* board, const std::vector<int>& til
             continue;
         QAccessibleEvent named(cell, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&named);
+        // A lock or a release under the cursor is a change of the focused cell's checked state.
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent lockChanged(cell, checked);
+        QAccessible::updateAccessibility(&lockChanged);
     }
+}
+
+void BoardAccessible::cursorMoved(BoardView* board) {
+    if (!QAccessible::isActive() || !board->hasFocus() || board->cursorTile() == 0)
+        return;
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(board);
+    QAccessibleInterface* cell = table ? table->child(board->cursorTile() - 1) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent focused(cell, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focused);
+}
+
+// The keyboard cursor's tile is where the board's focus is, so "where am I" answers with it.
+QAccessibleInterface* BoardAccessible::focusChild() const {
+    if (!board()->hasFocus() || board()->cursorTile() == 0)
+        return nullptr;
+    return child(board()->cursorTile() - 1);
 }
 
 QString BoardAccessible::text(QAccessible::Text t) const {

@@ -18,11 +18,16 @@ public:
     // Tells assistive technology that these tiles (numbers) read differently now, so a reader
     // that keeps their names asks again; nothing while no reader listens.
     static void tilesChanged(BoardView* board, const std::vector<int>& tiles);
+    // Tells assistive technology that the tile under the keyboard cursor has the focus now (the
+    // cursor moved, the board took the focus, a new puzzle started); nothing while the board
+    // lacks the focus or no reader listens.
+    static void cursorMoved(BoardView* board);
 
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QString text(QAccessible::Text t) const override;
+    QAccessibleInterface* focusChild() const override;
 
     BoardView* board() const;
 

@@ -308,6 +308,7 @@ void BoardView::refresh() {
         snapshot();
         updateGeometry();
         update();
+        BoardAccessible::cursorMoved(this);
         return;
     }
     std::vector<int> changed;

@@ -81,6 +81,9 @@ public:
     bool lockMarksShown() const { return m_lockMarks; }
     // What the board says to assistive technology about a tile and an arrow.
     QString tileDescription(int tile) const;
+    // The row and the column through a tile, compactly: "Row 1: W A N C, I locked".
+    QString rowDescription(int tile) const;
+    QString columnDescription(int tile) const;
     static QString arrowDescription(int column, bool above);
     bool takesMoves() const { return acceptsInput(); }
     // A click without the mouse, for assistive technology's press and toggle: the same signal a
@@ -103,6 +106,7 @@ signals:
     void padlockDropped(int tile);
     void boardDoubleClicked();
     void lockAllRequested(); // the keyboard's stand-in for the lock-all padlock
+    void readAloud(const QString& text); // the R and C keys' row or column, for a screen reader
 
 protected:
     bool event(QEvent* event) override;
@@ -163,6 +167,7 @@ private:
     int rowEnd(int tile, bool last) const;
     bool handleMoveKey(const QKeyEvent& event);
     void moveCursor(int tile);
+    QString lineDescription(const QString& caption, const std::vector<int>& tiles) const;
 
     const quorvel::Game& m_game;
     quorvel::TileSize m_tileSize{18, 22};

@@ -2,12 +2,15 @@
 // marks that do not depend on colour, and the words said to assistive technology.
 #include "board/BoardView.h"
 
+#include "board/BoardAccessible.h"
+
 #include "game/Game.h"
 #include "support/Text.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 
 namespace {
 
@@ -59,6 +62,7 @@ void BoardView::moveCursor(int tile) {
     update(cursorFrameRect());
     m_cursor = tile;
     update(cursorFrameRect());
+    BoardAccessible::cursorMoved(this);
 }
 
 QRect BoardView::cursorFrameRect() const {
@@ -70,6 +74,9 @@ void BoardView::focusInEvent(QFocusEvent* event) {
         m_cursor = firstShownTile();
     update(cursorFrameRect());
     QWidget::focusInEvent(event);
+    // Qt tells assistive technology that the board has the focus after this handler returns;
+    // the tile's focus follows it, or a screen reader would stop at "Board".
+    QMetaObject::invokeMethod(this, [this] { BoardAccessible::cursorMoved(this); }, Qt::QueuedConnection);
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {
@@ -148,6 +155,12 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_A:
         emit lockAllRequested();
+        return;
+    case Qt::Key_R:
+        emit readAloud(rowDescription(m_cursor));
+        return;
+    case Qt::Key_C:
+        emit readAloud(columnDescription(m_cursor));
         return;
     default:
         break;
@@ -248,6 +261,54 @@ QString BoardView::tileDescription(int tile) const {
         .arg(t.column)
         .arg(quorvel::fromCp1252(std::string(1, t.caption)))
         .arg(QLatin1String(state));
+}
+
+// Letters in a row of the same state are said together, the state once after them, and free
+// letters need no word: "Row 1: W A N C, I locked".
+QString BoardView::lineDescription(const QString& caption, const std::vector<int>& tiles) const {
+    QStringList groups;
+    QString letters;
+    const char* groupState = nullptr;
+    auto close = [&] {
+        if (!letters.isEmpty())
+            groups << (groupState ? letters + QLatin1Char(' ') + QLatin1String(groupState) : letters);
+        letters.clear();
+    };
+    for (const int tile : tiles) {
+        const quorvel::Tile& t = m_game.state().board.tile(tile);
+        const char* state = t.colour == quorvel::LetterColour::Revealed ? "found"
+                            : t.colour == quorvel::LetterColour::Locked ? "locked"
+                                                                         : nullptr;
+        if (!letters.isEmpty() && state != groupState)
+            close();
+        groupState = state;
+        if (!letters.isEmpty())
+            letters += QLatin1Char(' ');
+        letters += quorvel::fromCp1252(std::string(1, t.caption));
+    }
+    close();
+    return caption + QStringLiteral(": ") + groups.join(QStringLiteral(", "));
+}
+
+QString BoardView::rowDescription(int tile) const {
+    if (!isTileShown(tile))
+        return {};
+    const quorvel::Tile& t = m_game.state().board.tile(tile);
+    std::vector<int> tiles{rowEnd(tile, false)};
+    for (int next = tileBeside(tiles.back(), 0, 1); next != 0; next = tileBeside(tiles.back(), 0, 1))
+        tiles.push_back(next);
+    return lineDescription(QStringLiteral("Row %1").arg(t.row), tiles);
+}
+
+QString BoardView::columnDescription(int tile) const {
+    if (!isTileShown(tile))
+        return {};
+    const quorvel::Tile& t = m_game.state().board.tile(tile);
+    std::vector<int> tiles;
+    for (int row = 1; row <= m_game.state().board.rows; ++row)
+        if (const int at = m_game.state().board.tileAt(row, t.column); isTileShown(at))
+            tiles.push_back(at);
+    return lineDescription(QStringLiteral("Column %1").arg(t.column), tiles);
 }
 
 QString BoardView::arrowDescription(int column, bool above) {

@@ -22,6 +22,7 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <functional>
 
 using quorvel::toCp1252;
 
@@ -63,6 +64,16 @@ void placeTrackBar(QGroupBox* group, QSlider* slider, const QStringList& caption
         const int row = captions.size() == 2 ? i * 2 : i;
         grid->addWidget(makeLabel(captions[i], group), row, 1, places[row]);
     }
+}
+
+// A screen reader reads a track bar's name and its bare number; the name says what the
+// position means instead ("Handicap Level: Neutral penalties"), kept up to date as it moves.
+void nameByMeaning(QSlider* slider, const QString& caption, std::function<QString(int)> meaning) {
+    const auto rename = [slider, caption, meaning](int value) {
+        slider->setAccessibleName(caption + QStringLiteral(": ") + meaning(value));
+    };
+    rename(slider->value());
+    QObject::connect(slider, &QSlider::valueChanged, slider, rename);
 }
 
 QFont boldFont(QFont font) {
@@ -151,6 +162,8 @@ void OptionsDialog::createDictionaryChoice() {
     m_dictionary->setObjectName(Settings::keyName(Setting::Dictionary));
     m_dictionary->setFont(boldFont(m_dictionary->font()));
     connect(m_dictionary, &QComboBox::currentIndexChanged, this, &OptionsDialog::optionsChanged);
+    m_wordListLabel->setBuddy(m_dictionary);
+    m_dictionary->setAccessibleName(QStringLiteral("Word list"));
 }
 
 QGroupBox* OptionsDialog::createHandicapGroup() {
@@ -160,6 +173,11 @@ QGroupBox* OptionsDialog::createHandicapGroup() {
                   {QStringLiteral("Lower Penalties"), QStringLiteral("Neutral"),
                    QStringLiteral("Higher Penalties")});
     connect(m_handicap, &QSlider::valueChanged, this, &OptionsDialog::optionsChanged);
+    nameByMeaning(m_handicap, QStringLiteral("Handicap Level"), [](int value) {
+        return value < 0   ? QStringLiteral("Lower penalties")
+               : value > 0 ? QStringLiteral("Higher penalties")
+                           : QStringLiteral("Neutral penalties");
+    });
     return group;
 }
 
@@ -169,6 +187,13 @@ QGroupBox* OptionsDialog::createVolumeGroup() {
     placeTrackBar(group, m_volume, {QStringLiteral("Louder"), QStringLiteral("Quieter")});
     connect(m_volume, &QSlider::valueChanged, this,
             [this](int position) { emit volumeChanged(volumeForPosition(position)); });
+    nameByMeaning(m_volume, QStringLiteral("Sound Volume"), [this](int value) {
+        if (value == m_volume->minimum())
+            return QStringLiteral("Loudest");
+        if (value == m_volume->maximum())
+            return QStringLiteral("Quietest");
+        return QStringLiteral("%1 of %2 from loudest").arg(value).arg(m_volume->maximum());
+    });
     return group;
 }
 
@@ -178,6 +203,13 @@ QGroupBox* OptionsDialog::createGameSizeGroup() {
     m_gameSize = makeTrackBar("tbSize", size.minimum, size.maximum, kGameSizeBeforeStartUp, group);
     placeTrackBar(group, m_gameSize, {QStringLiteral("Smallest"), QStringLiteral("Maximum")});
     connect(m_gameSize, &QSlider::valueChanged, this, &OptionsDialog::gameSizeMoved);
+    nameByMeaning(m_gameSize, QStringLiteral("Game Size"), [this](int value) {
+        if (value == m_gameSize->minimum())
+            return QStringLiteral("Smallest");
+        if (value == m_gameSize->maximum())
+            return QStringLiteral("Maximum");
+        return QStringLiteral("Medium");
+    });
     return group;
 }
 
@@ -229,6 +261,7 @@ void OptionsDialog::createUserLevelChoice() {
     m_userLevel->setObjectName(Settings::keyName(Setting::UserLevel));
     m_userLevel->setEditable(true);
     m_userLevel->setAccessibleName(QStringLiteral("User level"));
+    m_quickSettingsLabel->setBuddy(m_userLevel);
     m_userLevel->lineEdit()->setAccessibleName(QStringLiteral("User level"));
     m_userLevel->setInsertPolicy(QComboBox::NoInsert);
     m_userLevel->setFont(boldFont(m_userLevel->font()));

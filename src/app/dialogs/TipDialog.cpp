@@ -1,6 +1,7 @@
 // The tip dialog shows what the core's tip reader found; the bulb is painted, not shipped.
 #include "dialogs/TipDialog.h"
 
+#include "support/Announcer.h"
 #include "support/Text.h"
 
 #include <QCheckBox>
@@ -59,6 +60,7 @@ TipDialog::TipDialog(const QString& folder, QWidget* parent)
     layout->addWidget(panel, 1);
     layout->addLayout(buttons);
     connectButtons();
+    m_announcer = new quorvel::Announcer(this);
     resize(430, 230);
     refresh();
 }
@@ -122,7 +124,9 @@ QHBoxLayout* TipDialog::createButtons() {
     m_next = new QPushButton(QStringLiteral("Next Tip"), this);
     m_next->setObjectName(QStringLiteral("Button2"));
     m_next->setDefault(true);
-    m_ok->setAutoDefault(false);
+    // Return presses the button that has the focus, as it says; elsewhere it is Next Tip.
+    m_ok->setAutoDefault(true);
+    m_next->setAutoDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_showTips);
@@ -152,8 +156,12 @@ bool TipDialog::advance() {
 }
 
 void TipDialog::nextTip() {
-    if (!advance())
+    if (!advance()) {
         reject(); // the tip file has gone meanwhile
+        return;
+    }
+    // The focus stays on Next Tip, so a screen reader would hear nothing of the new words.
+    m_announcer->say(title() + QStringLiteral(". ") + text());
 }
 
 void TipDialog::setCounter(int counter) {

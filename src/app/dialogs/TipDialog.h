@@ -6,6 +6,9 @@
 #include <QDialog>
 
 class QCheckBox;
+namespace quorvel {
+class Announcer;
+}
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -48,4 +51,5 @@ private:
     QCheckBox* m_showTips = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_next = nullptr;
+    quorvel::Announcer* m_announcer = nullptr; // a new tip's words, for a screen reader
 };

@@ -51,8 +51,12 @@ std::set<int> foundWordStarts(const Board& board) {
 QString newWordsText(const std::set<int>& before, const Board& board) {
     QStringList words;
     for (const int start : foundWordStarts(board)) {
-        if (!before.contains(start))
-            words << fromCp1252(board.readWord(start, true));
+        if (before.contains(start))
+            continue;
+        // A listed word the puzzle lacks is underlined on the board; the ear needs telling too,
+        // or a player goes on to letters that no longer make the puzzle's own words.
+        const QString word = fromCp1252(board.readWord(start, true));
+        words << (board.tile(start).underlined ? word + QStringLiteral(" (a word of your own)") : word);
     }
     if (words.isEmpty())
         return {};

@@ -18,6 +18,7 @@
 #include "base/WebAddresses.h"
 #include "model/LookUp.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QMenuBar>
 #include <QScreen>
@@ -97,7 +98,14 @@ void HelpCommands::tipAtStartUp() {
     if (!m_tips->advance())
         return;
     placeTipBesideTheBoard();
-    // The board keeps the keyboard: F2 starts a game even while the tip is up.
+    // The board keeps the keyboard: F2 starts a game even while the tip is up. A player with
+    // a screen reader would not know the tip is there, so it takes the focus for them.
+    if (QAccessible::isActive()) {
+        m_tips->show();
+        m_tips->raise();
+        m_tips->activateWindow();
+        return;
+    }
     m_tips->setAttribute(Qt::WA_ShowWithoutActivating, true);
     m_tips->show();
     m_tips->raise();

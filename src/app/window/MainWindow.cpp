@@ -18,6 +18,7 @@
 #include "board/PadlockLabel.h"
 #include "audio/AudioStarter.h"
 #include "window/Session.h"
+#include "support/Announcer.h"
 #include "support/Speech.h"
 #include "settings/Settings.h"
 #include "audio/SoundPlayer.h"
@@ -139,11 +140,13 @@ void MainWindow::connectBoard() {
     connect(m_board, &BoardView::boardDoubleClicked, this, &MainWindow::newGame);
     connect(m_board, &BoardView::lockAllRequested, this,
             [this] { play(Move::of(Move::Kind::LockAll)); });
+    connect(m_board, &BoardView::readAloud, this, [this](const QString& text) { m_announcer->say(text); });
     BoardAccessible::install();
 }
 
 void MainWindow::createMessages() {
     m_messages = new MessagePanels(this);
+    m_announcer = new Announcer(this);
     connect(m_messages, &MessagePanels::okClicked, this, &MainWindow::bannerOk);
     connect(m_messages, &MessagePanels::bannerTimeUp, this,
             [this] { carryOut(Move::of(Move::Kind::BannerTimeUp)); });
@@ -284,6 +287,8 @@ void MainWindow::play(const Move& move) {
         return;
     }
     const std::set<int> found = foundWordStarts(m_game->state().board);
+    const int cursor = m_board->cursorTile();
+    const QString cursorBefore = m_board->tileDescription(cursor);
     struct Playing { // over when the events are, also when one throws
         bool& flag;
         ~Playing() { flag = false; }
@@ -296,6 +301,26 @@ void MainWindow::play(const Move& move) {
     if (!words.isEmpty() && m_game->state().isInPlay())
         m_messages->announce(words);
     sayMovesLeft();
+    announceMove(move, cursor, cursorBefore, words);
+}
+
+// A screen reader hears what a player's move did, in one message: the cursor's tile when the
+// move changed it, the words found, and the moves left ("31 moves left"). The timers' steps
+// say nothing: their news, if any, comes as a banner.
+void MainWindow::announceMove(const Move& move, int cursor, const QString& cursorBefore,
+                              const QString& words) {
+    if (move.kind == Move::Kind::Tick || move.kind == Move::Kind::ClueStep ||
+        move.kind == Move::Kind::Pause)
+        return; // a pause is told by pauseContinue, which knows whether it changed anything
+    if (!m_game->state().isInPlay())
+        return; // the game ended: its notice and banner, said as they showed, tell it all
+    const QString cursorNow = m_board->tileDescription(cursor);
+    if (cursorNow != cursorBefore && cursor == m_board->cursorTile()) {
+        // "Row 1, column 2: C, locked" is said as "C, locked": the place is where the cursor is.
+        m_announcer->say(cursorNow.section(QStringLiteral(": "), 1));
+    }
+    m_announcer->say(words);
+    m_announcer->say(QStringLiteral("%1 moves left").arg(m_counter->text()));
 }
 
 void MainWindow::carryOut(const Move& move) {

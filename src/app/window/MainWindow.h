@@ -34,6 +34,7 @@ class StyleDialog;
 
 namespace quorvel {
 
+class Announcer;
 class DailyResultsWindow;
 class HelpCommands;
 class PuzzleCodeDialog;
@@ -226,6 +227,8 @@ private:
     int gameSize() const; // the options dialog's Game Size position
     void carryOut(const Move& move); // applied, its events carried out, nothing said
     void sayMovesLeft(); // the counter's number to a screen reader, by its name
+    void announceMove(const Move& move, int cursor, const QString& cursorBefore,
+                      const QString& words);
     void writeLevelSetting(int level);
     void storeOptions();
     void warnWriteFailed(const QString& text); // the first failed write of a run only
@@ -266,6 +269,7 @@ private:
     PadlockLabel* m_blankPadlock = nullptr;
     StatusBanner* m_status = nullptr;
     MessagePanels* m_messages = nullptr;
+    Announcer* m_announcer = nullptr; // what a screen reader speaks
     QMenu* m_levelMenu = nullptr;
     MenuItems m_actions;
 

@@ -5,6 +5,7 @@
 #include "window/MoveEvents.h"
 
 #include "board/BoardView.h"
+#include "support/Announcer.h"
 #include "support/Dialogs.h"
 #include "support/HintSwitch.h"
 #include "dialogs/LevelPicker.h"
@@ -314,7 +315,10 @@ void MainWindow::styles() {
 }
 
 void MainWindow::pauseContinue() {
+    const bool paused = m_game->state().timer.paused;
     play(Move::of(Move::Kind::Pause));
+    if (m_game->state().timer.paused != paused)
+        m_announcer->say(paused ? QStringLiteral("Continued") : QStringLiteral("Paused"));
 }
 
 void MainWindow::undo() {

@@ -5,6 +5,7 @@
 #include "dialogs/FileProblems.h"
 #include "dialogs/LevelPicker.h"
 #include "dialogs/TraceWindow.h"
+#include "support/Announcer.h"
 #include "support/Dialogs.h"
 #include "support/Text.h"
 #include "window/IdleClock.h"
@@ -43,6 +44,7 @@ void MoveEvents::playMusic(const std::string& name) {
 
 void MoveEvents::showBanner(const std::string& text, int seconds, Colour colour) {
     m_window.m_messages->showBanner(fromCp1252(text), seconds, colour);
+    m_window.m_announcer->say(fromCp1252(text));
 }
 
 void MoveEvents::bannerHidden() {
@@ -51,6 +53,7 @@ void MoveEvents::bannerHidden() {
 
 void MoveEvents::flash(const std::string& text) {
     m_window.m_messages->flash(fromCp1252(text));
+    m_window.m_announcer->say(fromCp1252(text));
 }
 
 void MoveEvents::message(const std::string& text) {
@@ -76,6 +79,7 @@ void MoveEvents::statusCompleted() {
 
 void MoveEvents::status(const std::string& text) {
     m_window.m_status->setText(fromCp1252(text));
+    m_window.m_announcer->say(fromCp1252(text)); // a new puzzle's opening status, a level's number
 }
 
 void MoveEvents::record(const std::string& line) {
