@@ -84,6 +84,7 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     createStatusBar();
     createMessages();
     createTimers();
+    createAutoSave();
     traceStartupStep("menus and status line");
 
     loadWordLists();
@@ -270,7 +271,8 @@ void MainWindow::paintBoardArea() {
 // where the move left it, not each step it counted on the way.
 void MainWindow::play(const Move& move) {
     if (m_playing) { // made while another move is applied (from a message box): told with it
-        m_game->apply(move);
+        if (m_game->apply(move) != MoveResult::NoEffect)
+            gameChanged();
         return;
     }
     const std::set<int> found = foundWordStarts(m_game->state().board);
@@ -280,7 +282,8 @@ void MainWindow::play(const Move& move) {
     };
     m_playing = true;
     const Playing playing{m_playing};
-    m_game->apply(move);
+    if (m_game->apply(move) != MoveResult::NoEffect)
+        gameChanged();
     const QString words = newWordsText(found, m_game->state().board);
     if (!words.isEmpty() && m_game->state().isInPlay())
         m_messages->announce(words);

@@ -85,12 +85,11 @@ void MainWindow::status(const std::string& text) {
 }
 
 void MainWindow::record(const std::string& line) {
-    try {
-        appendStatisticsLine(m_files.toWrite("zq/stats.zq"), line);
-    } catch (const std::exception& error) {
-        // The game goes on; the player learns that games are not being recorded.
-        warnWriteFailed(fromCp1252(error.what()));
-    }
+    // The game goes on; a line that cannot be written waits in memory, and the player is told.
+    const RecordKeeper::Outcome outcome =
+        m_records.addStatisticsLine(m_files.toWrite("zq/stats.zq"), line);
+    if (outcome.isPending)
+        warnRecordPending(outcome.problem);
 }
 
 // A file that cannot be written is reported once a run: the game goes on without it, and the

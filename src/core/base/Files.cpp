@@ -1,7 +1,9 @@
 // Whole files read at once and replaced safely.
 #include "base/Files.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -140,6 +142,27 @@ void flushFolder(const fs::path& folder) {
 }
 
 } // namespace
+
+std::vector<std::string> leftoverCopies(const std::string& path) {
+    const fs::path target = path;
+    const std::string prefix = temporaryPrefix(target);
+    std::vector<std::pair<fs::file_time_type, std::string>> found;
+    std::error_code error;
+    fs::directory_iterator it(target.parent_path().empty() ? fs::path(".") : target.parent_path(),
+                              error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const auto writer = writerOf(it->path().filename().string(), prefix);
+        std::error_code ignored;
+        if (writer && *writer != static_cast<long>(::getpid()) && isStale(*writer) &&
+            it->is_regular_file(ignored))
+            found.emplace_back(it->last_write_time(ignored), it->path().string());
+    }
+    std::sort(found.begin(), found.end(), std::greater<>());
+    std::vector<std::string> copies;
+    for (auto& [time, name] : found)
+        copies.push_back(std::move(name));
+    return copies;
+}
 
 void writeWholeFile(const std::string& path, std::string_view text) {
     const std::string failure = "Cannot create file " + path;

@@ -1,0 +1,31 @@
+// A short exclusive lock on a file the game shares with other programs (records appended).
+#pragma once
+
+#include <string>
+
+namespace quorvel {
+
+// Holds an advisory lock (flock) on the file at a path until destroyed. The lock follows a
+// file replaced by rename: it is taken on whatever file is at the path when the constructor
+// returns, so writers that replace the file safely still take turns. A missing file is created
+// empty. When the file cannot be opened (a read-only folder) no lock is held; the write that
+// follows then fails with its own, better reason.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    bool isLocked() const { return m_fd >= 0; }
+    // The locked file, opened for reading and appending; -1 when no lock is held.
+    int fd() const { return m_fd; }
+    // Why no lock is held: the system's error number (0 while locked).
+    int error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    int m_error = 0;
+};
+
+} // namespace quorvel
