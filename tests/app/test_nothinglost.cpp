@@ -118,6 +118,7 @@ private slots:
         environment.insert(QStringLiteral("QUORVEL_STARTUP_TRACE"), QStringLiteral("1"));
         QProcess first;
         first.setProcessEnvironment(environment);
+        first.setReadChannel(QProcess::StandardError); // where the start-up trace goes
         first.start(game, {});
         QByteArray trace;
         while (!trace.contains("shown") && first.waitForReadyRead(30000))
