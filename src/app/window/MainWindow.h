@@ -331,6 +331,7 @@ private:
     bool m_shutDown = false;
     bool m_askBeforeLosing = true; // false when the session or a signal ends the program
     bool m_writeWarned = false;
+    bool m_recordsWarned = false; // records wait unwritten, and the player has been told
     bool m_layoutsWarned = false; // a layouts file that cannot be used is told once a run
     bool m_playing = false;       // a move is being applied: the counter is told once, after it
 };

@@ -7,6 +7,7 @@
 #include "support/Text.h"
 #include "window/AutoSave.h"
 #include "window/IdleClock.h"
+#include "window/StatusBanner.h"
 
 #include "base/Files.h"
 
@@ -54,12 +55,20 @@ std::optional<QString> MainWindow::saveGameInPlay() {
     return std::nullopt;
 }
 
-// A record that waits is told as it happens: which file, and why.
+// A record that waits is told as it happens: which file, and why. The first of a spell of
+// failures in a message; the next ones on the status line, where they do not stop the play.
 void MainWindow::warnRecordPending(const std::string& problem) {
+    const QString reason = fromCp1252(problem);
+    if (m_recordsWarned) {
+        m_status->setText(QStringLiteral("This game's record is kept until it can be written: %1")
+                              .arg(reason));
+        return;
+    }
+    m_recordsWarned = true;
     m_dialogs.warn(this, QStringLiteral("The record of this game could not be written yet. It "
                                         "is kept and written as soon as it can be (at the next "
                                         "game's end or when you close the game).\n\n%1")
-                             .arg(fromCp1252(problem)));
+                             .arg(reason));
 }
 
 // What closing would leave unwritten after one more try of each, in the player's words.

@@ -90,6 +90,8 @@ void MainWindow::record(const std::string& line) {
         m_records.addStatisticsLine(m_files.toWrite("zq/stats.zq"), line);
     if (outcome.isPending)
         warnRecordPending(outcome.problem);
+    else if (!m_records.hasPending())
+        m_recordsWarned = false; // all written: a later failure is news again
 }
 
 // A file that cannot be written is reported once a run: the game goes on without it, and the
