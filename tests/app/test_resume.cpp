@@ -289,7 +289,9 @@ private slots:
         const QString older = savedFile() + QStringLiteral(".older");
         QVERIFY(QFile::copy(savedFile(), older));
         openWindow(62);
-        clickArrow(1, true);
+        const int movesBefore = game().state().values.movesLeft;
+        clickArrow(2, false);
+        QVERIFY(game().state().values.movesLeft < movesBefore);
         const Board newer = game().state().board;
         closeWindow();
         QFile newest(savedFile());
