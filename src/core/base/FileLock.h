@@ -1,7 +1,9 @@
-// A short exclusive lock on a file the game shares with other programs (records appended).
+// A short exclusive lock on a file the game shares with other programs, and lines appended
+// under it.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -27,5 +29,12 @@ private:
     int m_fd = -1;
     int m_error = 0;
 };
+
+// Appends line (with its own line end) to the file, created when missing, under the file's
+// lock and in one write at its end, without reading the file: parallel writers lose no line,
+// and memory stays flat in the file's size. A last line left unfinished (a crash) is ended with
+// lineEnd first. A failed write is cut back, leaving the file as it was. Throws FileError,
+// naming the file and the system's reason.
+void appendLineUnderLock(const std::string& path, std::string_view line, std::string_view lineEnd);
 
 } // namespace quorvel
