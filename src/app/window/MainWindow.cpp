@@ -88,6 +88,7 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     createStatusBar();
     createMessages();
     createTimers();
+    createAutoSave();
     traceStartupStep("menus and status line");
 
     loadWordLists();
@@ -292,6 +293,8 @@ void MainWindow::play(const Move& move) {
     m_playing = true;
     const Playing playing{m_playing};
     m_events->handle(outcome.events);
+    if (outcome.result != MoveResult::NoEffect)
+        gameChanged();
     const QString words = newWordsText(found, m_game->state().board);
     if (!words.isEmpty() && m_game->state().isInPlay())
         m_messages->announce(words);
@@ -299,7 +302,10 @@ void MainWindow::play(const Move& move) {
 }
 
 void MainWindow::carryOut(const Move& move) {
-    m_events->handle(m_game->apply(move).events);
+    const Outcome outcome = m_game->apply(move);
+    m_events->handle(outcome.events);
+    if (outcome.result != MoveResult::NoEffect)
+        gameChanged();
 }
 
 void MainWindow::idleTimerTick() {
