@@ -46,10 +46,15 @@ bool endsWithLineBreak(LockedFileHandle file, std::uint64_t size) {
 
 void appendLineUnderLock(const std::string& path, std::string_view line,
                          std::string_view lineEnd) {
-    const std::string failure = "Cannot write file " + path + ": ";
     // Held from the end of the file to the flush, so parallel writers take turns and every
     // line lands whole, after the one before it.
     const FileLock lock(path);
+    appendLine(lock, path, line, lineEnd);
+}
+
+void appendLine(const FileLock& lock, const std::string& path, std::string_view line,
+                std::string_view lineEnd) {
+    const std::string failure = "Cannot write file " + path + ": ";
     if (!lock.isLocked())
         throw FileError(failure + lock.error().message(), lock.error());
     std::uint64_t size = 0;

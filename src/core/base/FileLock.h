@@ -43,4 +43,9 @@ private:
 // naming the file and the system's reason.
 void appendLineUnderLock(const std::string& path, std::string_view line, std::string_view lineEnd);
 
+// The same under a lock the caller already holds on the file at path (to read and check the
+// file first): a second lock of the same file would wait for the first.
+void appendLine(const FileLock& lock, const std::string& path, std::string_view line,
+                std::string_view lineEnd);
+
 } // namespace quorvel

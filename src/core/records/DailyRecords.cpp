@@ -92,18 +92,20 @@ std::vector<DailyRecord> readDailyRecords(const std::string& path) {
 }
 
 DailyAdded addDailyResult(const std::string& path, const DailyResult& result) {
-    // Read, checked and replaced under one lock: a second writer waits and then sees our line.
+    // Read, checked and added to under one lock: a second writer waits and then sees our line.
     const FileLock lock(path);
-    std::string text = readBounded(path);
+    const std::string text = readBounded(path);
     if (text.size() > MaxDailyFileBytes)
         return DailyAdded::FileTooLarge;
     for (const DailyRecord& record : parseDailyRecords(text))
         if (record.date == result.date)
             return DailyAdded::DayPlayed;
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r')
-        text += '\n';
-    text += formatDailyRecord({result.date, result.result, result.movesLeft, result.cluesUsed});
-    writeWholeFile(path, text + '\n');
+    // Appended under the lock already held, not replaced: a file open under a lock cannot be
+    // replaced on Windows. A failed write is cut back, so the file is as it was or has the line.
+    appendLine(lock, path,
+               formatDailyRecord({result.date, result.result, result.movesLeft, result.cluesUsed}) +
+                   '\n',
+               "\n");
     return DailyAdded::Added;
 }
 

@@ -47,8 +47,9 @@ enum class DailyAdded {
     FileTooLarge, // the file has grown past MaxDailyFileBytes and is not added to
 };
 // Adds the result's line unless its date already has one (a day counts once), keeping every
-// line the file had; the file is replaced safely under a lock on it, so parallel writers take
-// turns and lose nothing. Throws FileError when the file cannot be written.
+// line the file had; the line is appended under a lock on the file (a failed write cut back),
+// so parallel writers take turns and lose nothing. Throws FileError when the file cannot be
+// written.
 DailyAdded addDailyResult(const std::string& path, const DailyResult& result);
 
 struct DailyStreaks {
