@@ -17,9 +17,10 @@ struct Run {
     long peakKilobytes = 0; // the largest resident set the program reached
 };
 
-// Runs the program with its output thrown away. A non-zero address-space limit (bytes) stops a
-// program that would otherwise take the machine's memory.
-inline Run runMeasured(const std::vector<std::string>& arguments, long long limitBytes = 0) {
+// Runs the program with its output thrown away, reading inputFile when one is named. A non-zero
+// address-space limit (bytes) stops a program that would otherwise take the machine's memory.
+inline Run runMeasured(const std::vector<std::string>& arguments, long long limitBytes = 0,
+                       const std::string& inputFile = {}) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -29,6 +30,8 @@ inline Run runMeasured(const std::vector<std::string>& arguments, long long limi
         const int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, 1);
         ::dup2(null, 2);
+        if (!inputFile.empty())
+            ::dup2(::open(inputFile.c_str(), O_RDONLY), 0);
         if (limitBytes > 0) {
             const rlimit limit{static_cast<rlim_t>(limitBytes), static_cast<rlim_t>(limitBytes)};
             ::setrlimit(RLIMIT_AS, &limit);

@@ -10,6 +10,12 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include <chrono>
+#include <filesystem>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace quorvel;
 
 namespace {
@@ -24,6 +30,15 @@ struct Seen {
     int level = 0;
     bool operator==(const Seen&) const = default;
 };
+
+// The number of a process that has ended (and been waited for).
+pid_t deadProcess() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
 
 } // namespace
 
@@ -88,7 +103,8 @@ private slots:
         QVERIFY(game().state().isInPlay());
         QVERIFY(seen() == before);
         QVERIFY(m_dialogs->warned.isEmpty());
-        QVERIFY(!QFile::exists(savedFile())); // a crash now cannot bring it back twice
+        // Kept until a newer copy replaces it or the game ends: a crash now still finds it.
+        QVERIFY(QFile::exists(savedFile()));
         QVERIFY(!QFile::exists(file("zq/saved.txt.bad")));
         QVERIFY(item("mCopyCode")->isEnabled());
 
@@ -98,6 +114,7 @@ private slots:
         QVERIFY(game().state().values.movesLeft < moves);
         m_window->solve();
         QVERIFY(QFile::exists(file("zq/stats.zq")));
+        QTRY_VERIFY(!QFile::exists(savedFile())); // the game ended: nothing left to resume
     }
 
     // The kept game is the one in play at the second closing, not the first.
@@ -261,6 +278,72 @@ private slots:
         openWindow(22);
         QVERIFY(!game().state().isInPlay());
         QVERIFY(!QFile::exists(savedFile()));
+    }
+
+    // A kill between the write of a new copy and its rename: the next start takes the complete
+    // copy in (it is newer than the file), and removes one cut short.
+    void aCompleteCopyLeftByAKillAtTheRenameIsResumed() {
+        openWindow(61);
+        playSomeOfAGame();
+        closeWindow();
+        const QString older = savedFile() + QStringLiteral(".older");
+        QVERIFY(QFile::copy(savedFile(), older));
+        openWindow(62);
+        const int movesBefore = game().state().values.movesLeft;
+        clickArrow(2, false);
+        QVERIFY(game().state().values.movesLeft < movesBefore);
+        const Board newer = game().state().board;
+        closeWindow();
+        QFile newest(savedFile());
+        QVERIFY(newest.open(QIODevice::ReadOnly));
+        const QByteArray bytes = newest.readAll();
+        newest.close();
+        // The writer, a process that is gone.
+        const QString gone = QString::number(deadProcess());
+        const QString copy = savedFile() + QStringLiteral(".tmp-") + gone + QStringLiteral("-17");
+        const QString cut = savedFile() + QStringLiteral(".tmp-") + gone + QStringLiteral("-18");
+        QVERIFY(QFile::rename(savedFile(), copy));
+        QVERIFY(QFile::rename(older, savedFile()));
+        QFile part(cut);
+        QVERIFY(part.open(QIODevice::WriteOnly));
+        part.write(bytes.left(bytes.size() / 2));
+        part.close();
+        std::filesystem::last_write_time(copy.toStdString(),
+                                         std::filesystem::file_time_type::clock::now() +
+                                             std::chrono::seconds(5));
+
+        openWindow(63);
+        QVERIFY(game().state().board == newer);
+        QVERIFY(m_dialogs->warned.isEmpty());
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(!QFile::exists(cut));
+    }
+
+    // A folder that will not let the finished game's file go (read-only, the player's files
+    // kept elsewhere): the game is not offered again at the next start.
+    void aFinishedGameInAReadOnlyFolderIsNotOfferedAgain() {
+        openWindow(71);
+        playSomeOfAGame();
+        closeWindow();
+        const QString player = m_folder + QStringLiteral("player/");
+        QVERIFY(QDir().mkpath(player));
+        const FileLocations files(m_folder.toStdString(), player.toStdString());
+        // As a user the folder is read-only to (root may write anywhere), the game ends and
+        // its file is to be forgotten.
+        QVERIFY(QFile::setPermissions(file("zq"), QFile::Permissions(0x5555))); // r-x for all
+        QVERIFY(QFile::setPermissions(player, QFile::Permissions(0x7777)));
+        QVERIFY(QFile::setPermissions(m_folder, QFile::Permissions(0x7755)));
+        const bool asRoot = ::geteuid() == 0;
+        QVERIFY(!asRoot || ::seteuid(65534) == 0);
+        UnfinishedGame(files).forget();
+        QVERIFY(!asRoot || ::seteuid(0) == 0);
+        QVERIFY(QFile::setPermissions(file("zq"), QFile::Permissions(0x7755)));
+        QVERIFY(QFile::exists(savedFile())); // it could not go
+        QVERIFY(!UnfinishedGame(files).exists());
+        makeWindow(72);
+        QCOMPARE(int(UnfinishedGame(files).resumeInto(game()).kind),
+                 int(UnfinishedGame::Outcome::Kind::NothingKept));
+        QVERIFY(!game().state().isInPlay());
     }
 };
 

@@ -107,6 +107,19 @@ public:
 
     long id() const { return static_cast<long>(m_child.dwProcessId); }
 
+    // Waits for the child to finish its job; its exit status (0 when the job ran through).
+    int wait() {
+        if (!m_child.hProcess)
+            return -1;
+        ::WaitForSingleObject(m_child.hProcess, INFINITE);
+        DWORD code = 0;
+        ::GetExitCodeProcess(m_child.hProcess, &code);
+        ::CloseHandle(m_child.hProcess);
+        ::CloseHandle(m_child.hThread);
+        m_child = {};
+        return static_cast<int>(code);
+    }
+
     // Ends the child at once; true when it was still at work (it had not finished its job).
     bool kill() {
         if (!m_child.hProcess)

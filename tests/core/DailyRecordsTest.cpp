@@ -54,9 +54,9 @@ TEST(DailyRecords, DamagedLinesAreSkippedAndTheRestIsRead) {
 TEST(DailyRecords, OnlyTheFirstResultOfADateIsKept) {
     TempProgramFolder dir;
     const std::string path = dir.path("zq/daily.txt");
-    EXPECT_TRUE(addDailyResult(path, result({2026, 12, 7}, 'F', 0)));
-    EXPECT_FALSE(addDailyResult(path, result({2026, 12, 7}, 'W', 30)));
-    EXPECT_TRUE(addDailyResult(path, result({2026, 12, 8}, 'W', 30)));
+    EXPECT_EQ(addDailyResult(path, result({2026, 12, 7}, 'F', 0)), DailyAdded::Added);
+    EXPECT_EQ(addDailyResult(path, result({2026, 12, 7}, 'W', 30)), DailyAdded::DayPlayed);
+    EXPECT_EQ(addDailyResult(path, result({2026, 12, 8}, 'W', 30)), DailyAdded::Added);
     const auto records = readDailyRecords(path);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].result, 'F');
@@ -67,7 +67,8 @@ TEST(DailyRecords, OnlyTheFirstResultOfADateIsKept) {
 TEST(DailyRecords, AddingKeepsEveryLineTheFileHad) {
     TempProgramFolder dir;
     dir.write("zq/daily.txt", "a note of the player's\n2026-12-01,W,5,0"); // no line end
-    EXPECT_TRUE(addDailyResult(dir.path("zq/daily.txt"), result({2026, 12, 2}, 'W', 7, 1)));
+    EXPECT_EQ(addDailyResult(dir.path("zq/daily.txt"), result({2026, 12, 2}, 'W', 7, 1)),
+              DailyAdded::Added);
     EXPECT_EQ(dir.read("zq/daily.txt"),
               "a note of the player's\n2026-12-01,W,5,0\n2026-12-02,W,7,1\n");
     EXPECT_TRUE(readDailyRecords(dir.path("zq/none.txt")).empty());
@@ -80,7 +81,9 @@ TEST(DailyRecords, AnOversizedFileIsReadInPartAndNeverWritten) {
         big += "2026-12-01,W,5,0\n";
     dir.write("zq/daily.txt", big);
     EXPECT_EQ(readDailyRecords(dir.path("zq/daily.txt")).size(), 1u);
-    EXPECT_FALSE(addDailyResult(dir.path("zq/daily.txt"), result({2026, 12, 2}, 'W')));
+    // Not added, and said so: the day was not played before, so it is no "day played".
+    EXPECT_EQ(addDailyResult(dir.path("zq/daily.txt"), result({2026, 12, 2}, 'W')),
+              DailyAdded::FileTooLarge);
     EXPECT_EQ(dir.read("zq/daily.txt").size(), big.size());
 }
 

@@ -89,6 +89,7 @@ MainWindow::MainWindow(const FileLocations& files, Settings& settings, Dialogs& 
     createStatusBar();
     createMessages();
     createTimers();
+    createAutoSave();
     traceStartupStep("menus and status line");
 
     loadWordLists();
@@ -297,6 +298,8 @@ void MainWindow::play(const Move& move) {
     m_playing = true;
     const Playing playing{m_playing};
     m_events->handle(outcome.events);
+    if (outcome.result != MoveResult::NoEffect)
+        gameChanged();
     const QString words = newWordsText(found, m_game->state().board);
     if (!words.isEmpty() && m_game->state().isInPlay())
         m_messages->announce(words);
@@ -324,7 +327,10 @@ void MainWindow::announceMove(const Move& move, int cursor, const QString& curso
 }
 
 void MainWindow::carryOut(const Move& move) {
-    m_events->handle(m_game->apply(move).events);
+    const Outcome outcome = m_game->apply(move);
+    m_events->handle(outcome.events);
+    if (outcome.result != MoveResult::NoEffect)
+        gameChanged();
 }
 
 void MainWindow::idleTimerTick() {

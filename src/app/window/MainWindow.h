@@ -5,9 +5,11 @@
 #include "base/FileLocations.h"
 #include "model/Geometry.h"
 #include "records/DailyRecords.h"
+#include "records/RecordKeeper.h"
 #include "window/UnfinishedGame.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QTimer>
 
 #include <QDate>
@@ -17,6 +19,7 @@
 #include <optional>
 
 class AudioStarter;
+class AutoSave;
 class BoardView;
 class Dialogs;
 class HintSwitch;
@@ -190,7 +193,15 @@ public:
     void tipAtStartUp();
     // At shut-down: the game in play kept for the next run when keep is true and there is one;
     // otherwise any kept game is forgotten.
+    // Before closing, the pending records are tried again too; with something still unwritten
+    // the player is asked to try again or close anyway (unless the session is ending).
     void keepUnfinishedGame(bool keep);
+    // The game in play written now, and the records waiting (the session manager asks).
+    void saveBeforeSessionEnd();
+    // Log-out, shut-down or a signal: saved and closed without a question.
+    void closeForSessionEnd();
+    // A second start on this folder asked for this window.
+    void bringToFront();
 
 signals:
     // Sounds and music the game asks for; the audio side connects here.
@@ -245,6 +256,12 @@ private:
     std::vector<DailyRecord> dailyRecords() const;
     void showDailyRecord(const CivilDate& date, const QString& note);
     void keepDailyResult(const DailyResult& result); // in the daily records, then shown
+    QString dailyNote(const RecordKeeper::Outcome& outcome);
+    void createAutoSave();
+    void gameChanged();
+    std::optional<QString> saveGameInPlay();
+    void warnRecordPending(const std::string& problem);
+    QStringList unwrittenAtClose(bool keepGame);
 
     friend class MoveEvents; // carries out a move's events on the window's parts
 
@@ -284,6 +301,8 @@ private:
     DailyResultsWindow* m_dailyResults = nullptr;
 
     UnfinishedGame m_unfinished;
+    AutoSave* m_autoSave = nullptr;
+    RecordKeeper m_records; // statistics lines and daily results, kept until written
     std::function<QDate()> m_today;
     std::optional<DailyResult> m_lastDaily; // the daily game finished in this run, if any
 
@@ -299,7 +318,9 @@ private:
     bool m_resumePending = false; // an unfinished game waits for the first paint
     bool m_tipPending = false;    // and the tip of the day waits for it
     bool m_shutDown = false;
+    bool m_askBeforeLosing = true; // false when the session or a signal ends the program
     bool m_writeWarned = false;
+    bool m_recordsWarned = false; // records wait unwritten, and the player has been told
     bool m_playing = false; // a move's events are carried out: the counter is told once, after
 };
 

@@ -129,16 +129,26 @@ void MainWindow::dailyPuzzle() {
 // game is over, so the board shows its end behind them.
 void MainWindow::keepDailyResult(const DailyResult& result) {
     m_lastDaily = result;
-    bool kept = false;
-    try {
-        kept = addDailyResult(m_files.toWrite(kDailyFile), result);
-    } catch (const std::exception& error) {
-        warnWriteFailed(fromFileSystem(error.what()));
-    }
-    const QString note = kept ? QString()
-                              : QStringLiteral("The first game of the day is the one that "
-                                               "counts: this game did not change your record.");
+    const RecordKeeper::Outcome outcome =
+        m_records.addDailyResult(m_files.toWrite(kDailyFile), result);
+    const QString note = dailyNote(outcome);
     QTimer::singleShot(0, this, [this, date = result.date, note] { showDailyRecord(date, note); });
+}
+
+// Only a day already played is "not changed"; a result that could not be written says so.
+QString MainWindow::dailyNote(const RecordKeeper::Outcome& outcome) {
+    if (outcome.isPending)
+        return QStringLiteral("This result could not be written yet; it is kept and written as "
+                              "soon as it can be.\n%1")
+            .arg(fromFileSystem(outcome.problem));
+    if (outcome.daily == DailyAdded::FileTooLarge)
+        return QStringLiteral("Your daily results file %1 has grown too large to add to: this "
+                              "result was not recorded.")
+            .arg(fromFileSystem(m_files.toRead(kDailyFile)));
+    if (outcome.daily == DailyAdded::DayPlayed)
+        return QStringLiteral("The first game of the day is the one that counts: this game did "
+                              "not change your record.");
+    return {};
 }
 
 DailyResultsWindow* MainWindow::dailyResultsWindow() {
@@ -192,21 +202,6 @@ void MainWindow::showDailyRecord(const CivilDate& date, const QString& note) {
 }
 
 // --- the unfinished game ----------------------------------------------------------------
-
-void MainWindow::keepUnfinishedGame(bool keep) {
-    if (m_resumePending)
-        return; // closed before the kept game came back: it stays kept for the next start
-    try {
-        if (keep && m_game->state().isInPlay())
-            m_unfinished.keep(*m_game, m_idleClock->msIntoInterval());
-        else
-            m_unfinished.forget();
-    } catch (const FileError& error) {
-        m_dialogs.warn(this, QStringLiteral("Your unfinished game could not be kept for the "
-                                            "next start.\n\n%1")
-                                 .arg(fromFileSystem(error.what())));
-    }
-}
 
 void MainWindow::resumeUnfinishedGame(bool resume) {
     if (!resume) {

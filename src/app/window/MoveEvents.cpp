@@ -15,7 +15,7 @@
 #include "window/MessagePanels.h"
 #include "window/StatusBanner.h"
 
-#include "records/Statistics.h"
+#include "records/RecordKeeper.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -83,12 +83,13 @@ void MoveEvents::status(const std::string& text) {
 }
 
 void MoveEvents::record(const std::string& line) {
-    try {
-        appendStatisticsLine(m_window.m_files.toWrite("zq/stats.zq"), line);
-    } catch (const std::exception& error) {
-        // The game goes on; the player learns that games are not being recorded.
-        m_window.warnWriteFailed(fromCp1252(error.what()));
-    }
+    // The game goes on; a line that cannot be written waits in memory, and the player is told.
+    const RecordKeeper::Outcome outcome =
+        m_window.m_records.addStatisticsLine(m_window.m_files.toWrite("zq/stats.zq"), line);
+    if (outcome.isPending)
+        m_window.warnRecordPending(outcome.problem);
+    else if (!m_window.m_records.hasPending())
+        m_window.m_recordsWarned = false; // all written: a later failure is news again
 }
 
 void MoveEvents::dailyFinished(const DailyResult& result) {

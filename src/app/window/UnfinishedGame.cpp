@@ -33,18 +33,69 @@ void UnfinishedGame::keep(const Game& game, int msIntoInterval) const {
 }
 
 void UnfinishedGame::forget() const {
-    std::error_code ignored; // a file that is not there is forgotten already
-    std::filesystem::remove(m_files.toRead(FileName), ignored);
+    const std::string path = m_files.toRead(FileName);
+    std::error_code error; // a file that is not there is forgotten already
+    std::filesystem::remove(path, error);
+    if (!error || isNoGame(path))
+        return;
+    // A folder that will not let the file go (read-only): a file where the game writes says
+    // "no game", so a finished game is never offered again. Where nothing can be written at
+    // all, there is nothing more to do.
+    try {
+        writeWholeFile(m_files.toWrite(FileName), NoGameText);
+    } catch (const FileError&) {
+    }
+}
+
+bool UnfinishedGame::isNoGame(const std::string& path) {
+    if (!fileExists(path))
+        return true;
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) != NoGameText.size() || error)
+        return false;
+    try {
+        return readWholeFile(path) == NoGameText;
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
 bool UnfinishedGame::exists() const {
-    return fileExists(m_files.toRead(FileName));
+    adoptLeftoverCopy();
+    return !isNoGame(m_files.toRead(FileName));
+}
+
+// A kill between the write of a new copy and its rename leaves the copy beside the old file.
+// The newest one that reads as a whole saved game (its check line holds) is newer than the
+// file, and takes its place; the others are cut short or older, and go.
+void UnfinishedGame::adoptLeftoverCopy() const {
+    const std::string target = m_files.toWrite(FileName);
+    std::error_code error;
+    const auto kept = std::filesystem::last_write_time(target, error);
+    const bool hasKept = !error;
+    bool adopted = false;
+    for (const std::string& copy : leftoverCopies(target)) {
+        const bool newer = !hasKept || std::filesystem::last_write_time(copy, error) >= kept;
+        if (!adopted && newer && std::filesystem::file_size(copy, error) <= kLargestKeptGame &&
+            !error) {
+            try {
+                if (parseSavedGame(readWholeFile(copy)).game) {
+                    std::filesystem::rename(copy, target, error);
+                    adopted = !error;
+                    if (adopted)
+                        continue;
+                }
+            } catch (const FileError&) {
+            }
+        }
+        std::filesystem::remove(copy, error);
+    }
 }
 
 UnfinishedGame::Outcome UnfinishedGame::resumeInto(Game& game) const {
-    const std::string path = m_files.toRead(FileName);
-    if (!fileExists(path))
+    if (!exists())
         return {};
+    const std::string path = m_files.toRead(FileName);
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error || size > kLargestKeptGame)
@@ -65,8 +116,10 @@ UnfinishedGame::Outcome UnfinishedGame::resumeInto(Game& game) const {
         return {Outcome::Kind::SetAside, kDataChanged, aside.setAsideAt, 0};
     if (resumed.problem != ResumeProblem::None)
         return {Outcome::Kind::SetAside, damaged({}), aside.setAsideAt, 0};
+    // Rebuilt: the file goes back, and stays until a newer copy replaces it or the game ends,
+    // so a crash from here on still finds the game.
     if (!aside.setAsideAt.empty())
-        std::filesystem::remove(aside.setAsideAt, error); // rebuilt: nothing left to look at
+        std::filesystem::rename(aside.setAsideAt, m_files.toWrite(FileName), error);
     return {Outcome::Kind::Resumed, {}, {}, read.game->msIntoInterval};
 }
 

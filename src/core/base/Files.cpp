@@ -4,10 +4,12 @@
 #include "base/FilePaths.h"
 #include "base/SystemCalls.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -110,6 +112,27 @@ std::string reason(int code) {
 }
 
 } // namespace
+
+std::vector<std::string> leftoverCopies(const std::string& path) {
+    const fs::path target = filePath(path);
+    const std::string prefix = temporaryPrefix(target);
+    std::vector<std::pair<fs::file_time_type, std::string>> found;
+    std::error_code error;
+    fs::directory_iterator it(target.parent_path().empty() ? fs::path(".") : target.parent_path(),
+                              error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const auto writer = writerOf(pathText(it->path().filename()), prefix);
+        std::error_code ignored;
+        if (writer && *writer != currentProcessId() && isStale(*writer) &&
+            it->is_regular_file(ignored))
+            found.emplace_back(it->last_write_time(ignored), pathText(it->path()));
+    }
+    std::sort(found.begin(), found.end(), std::greater<>());
+    std::vector<std::string> copies;
+    for (auto& [time, name] : found)
+        copies.push_back(std::move(name));
+    return copies;
+}
 
 void writeWholeFile(const std::string& path, std::string_view text) {
     const std::string failure = "Cannot create file " + path;

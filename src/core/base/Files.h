@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace quorvel {
 
@@ -28,5 +29,10 @@ bool fileExists(const std::string& path);
 // FileError("Cannot create file " + path + ": " + the system's reason) and leaves the old file
 // intact on any failure.
 void writeWholeFile(const std::string& path, std::string_view text);
+
+// The temporary copies of path that writeWholeFile left behind when its process was killed
+// before the rename (their writer is gone), newest first. Such a copy may be complete or cut
+// short; the caller checks before using one.
+std::vector<std::string> leftoverCopies(const std::string& path);
 
 } // namespace quorvel

@@ -5,6 +5,8 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvel {
@@ -51,6 +53,75 @@ void flushFolder(const std::filesystem::path& folder) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+LockedFileHandle openLocked(const std::filesystem::path& path, bool& writable,
+                            std::error_code& error) {
+    int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    writable = fd >= 0;
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); // flock needs no write access
+    if (fd < 0) {
+        error = lastError();
+        return kNoLockedFile;
+    }
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            error = lastError();
+            ::close(fd);
+            return kNoLockedFile;
+        }
+    }
+    return fd;
+}
+
+void closeLocked(LockedFileHandle file) {
+    ::close(static_cast<int>(file)); // closing the last descriptor releases the lock
+}
+
+bool isStillAt(LockedFileHandle file, const std::filesystem::path& path) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(static_cast<int>(file), &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+std::error_code lockedFileSize(LockedFileHandle file, std::uint64_t& size) {
+    struct stat info {};
+    if (::fstat(static_cast<int>(file), &info) != 0)
+        return lastError();
+    if (!S_ISREG(info.st_mode))
+        return std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
+                                                          : std::errc::invalid_argument);
+    size = static_cast<std::uint64_t>(info.st_size);
+    return {};
+}
+
+bool readByteAt(LockedFileHandle file, std::uint64_t offset, char& byte) {
+    return ::pread(static_cast<int>(file), &byte, 1, static_cast<off_t>(offset)) == 1;
+}
+
+std::error_code appendFlushed(LockedFileHandle file, std::string_view bytes,
+                              std::uint64_t oldSize) {
+    const int fd = static_cast<int>(file);
+    std::error_code failure;
+    // Opened with O_APPEND: every write lands at the end, in one piece where the system allows.
+    for (std::size_t done = 0; done < bytes.size() && !failure;) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote > 0)
+            done += static_cast<std::size_t>(wrote);
+        else if (wrote == 0)
+            failure = std::make_error_code(std::errc::io_error);
+        else if (errno != EINTR)
+            failure = lastError();
+    }
+    if (!failure && ::fsync(fd) != 0)
+        failure = lastError();
+    if (failure) {
+        const int restored = ::ftruncate(fd, static_cast<off_t>(oldSize));
+        static_cast<void>(restored); // a file that cannot even be cut back is left as it is
+    }
+    return failure;
 }
 
 long currentProcessId() {

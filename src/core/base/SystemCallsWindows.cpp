@@ -103,6 +103,117 @@ void flushFolder(const std::filesystem::path&) {
     // The move was written through; Windows has no folder to flush.
 }
 
+namespace {
+
+// The byte the game's writers lock: far past the end of any record file, so the lock keeps
+// them in turn without barring a reader (Windows' byte locks are mandatory).
+OVERLAPPED lockedByte() {
+    OVERLAPPED place{};
+    place.Offset = 0;
+    place.OffsetHigh = 0x40000000;
+    return place;
+}
+
+HANDLE handleOf(LockedFileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+OVERLAPPED at(std::uint64_t offset) {
+    OVERLAPPED place{};
+    place.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    place.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return place;
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+} // namespace
+
+LockedFileHandle openLocked(const std::filesystem::path& path, bool& writable,
+                            std::error_code& error) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    writable = file != INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED)
+        file = ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr); // a lock needs no write access
+    if (file == INVALID_HANDLE_VALUE) {
+        error = lastError();
+        return kNoLockedFile;
+    }
+    OVERLAPPED place = lockedByte();
+    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &place)) {
+        error = lastError();
+        ::CloseHandle(file);
+        return kNoLockedFile;
+    }
+    return reinterpret_cast<LockedFileHandle>(file);
+}
+
+void closeLocked(LockedFileHandle file) {
+    OVERLAPPED place = lockedByte();
+    ::UnlockFileEx(handleOf(file), 0, 1, 0, &place);
+    ::CloseHandle(handleOf(file));
+}
+
+bool isStillAt(LockedFileHandle file, const std::filesystem::path& path) {
+    BY_HANDLE_FILE_INFORMATION opened{};
+    BY_HANDLE_FILE_INFORMATION named{};
+    if (!::GetFileInformationByHandle(handleOf(file), &opened))
+        return false;
+    const HANDLE other = ::CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (other == INVALID_HANDLE_VALUE)
+        return false;
+    const bool read = ::GetFileInformationByHandle(other, &named);
+    ::CloseHandle(other);
+    return read && opened.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+           opened.nFileIndexHigh == named.nFileIndexHigh &&
+           opened.nFileIndexLow == named.nFileIndexLow;
+}
+
+std::error_code lockedFileSize(LockedFileHandle file, std::uint64_t& size) {
+    if (::GetFileType(handleOf(file)) != FILE_TYPE_DISK)
+        return std::make_error_code(std::errc::invalid_argument);
+    LARGE_INTEGER length{};
+    if (!::GetFileSizeEx(handleOf(file), &length))
+        return lastError();
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return {};
+}
+
+bool readByteAt(LockedFileHandle file, std::uint64_t offset, char& byte) {
+    OVERLAPPED place = at(offset);
+    DWORD got = 0;
+    return ::ReadFile(handleOf(file), &byte, 1, &got, &place) && got == 1;
+}
+
+std::error_code appendFlushed(LockedFileHandle file, std::string_view bytes,
+                              std::uint64_t oldSize) {
+    const HANDLE handle = handleOf(file);
+    std::error_code failure;
+    // Every writer holds the lock, so the end read before is still the end: the bytes go there.
+    for (std::size_t done = 0; done < bytes.size() && !failure;) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        OVERLAPPED place = at(oldSize + done);
+        DWORD wrote = 0;
+        if (!::WriteFile(handle, bytes.data() + done, chunk, &wrote, &place))
+            failure = lastError();
+        else if (wrote == 0)
+            failure = std::make_error_code(std::errc::io_error);
+        done += wrote;
+    }
+    if (!failure && !::FlushFileBuffers(handle))
+        failure = lastError();
+    if (failure) {
+        LARGE_INTEGER end{};
+        end.QuadPart = static_cast<LONGLONG>(oldSize);
+        if (::SetFilePointerEx(handle, end, nullptr, FILE_BEGIN))
+            ::SetEndOfFile(handle); // a file that cannot even be cut back is left as it is
+    }
+    return failure;
+}
+
 long currentProcessId() {
     return static_cast<long>(::GetCurrentProcessId());
 }

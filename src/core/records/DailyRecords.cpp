@@ -1,6 +1,7 @@
 // The daily records: "YYYY-MM-DD,R,MOVES,CLUES" lines, the streaks, and the shared summary.
 #include "records/DailyRecords.h"
 
+#include "base/FileLock.h"
 #include "base/FilePaths.h"
 #include "base/Files.h"
 #include "base/Text.h"
@@ -18,8 +19,6 @@ constexpr int MaxMovesLeft = 1000;
 constexpr int MaxClues = 1000;
 
 std::optional<DailyRecord> parseLine(std::string_view line) {
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
     std::vector<std::string_view> fields;
     while (fields.size() < 5) {
         const std::size_t comma = line.find(',');
@@ -67,9 +66,13 @@ std::vector<DailyRecord> parseDailyRecords(std::string_view text) {
     std::vector<DailyRecord> records;
     std::map<int, bool> seen;
     while (!text.empty() && records.size() < static_cast<std::size_t>(MaxDailyRecords)) {
-        const std::size_t end = text.find('\n');
+        const std::size_t end = text.find_first_of("\r\n");
         const std::optional<DailyRecord> record = parseLine(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+            text[next] == '\n')
+            ++next; // CR LF is one line end
+        text.remove_prefix(next);
         if (record && seen.emplace(dayNumberOf(record->date), true).second)
             records.push_back(*record);
     }
@@ -88,18 +91,22 @@ std::vector<DailyRecord> readDailyRecords(const std::string& path) {
     return parseDailyRecords(text);
 }
 
-bool addDailyResult(const std::string& path, const DailyResult& result) {
-    std::string text = readBounded(path);
+DailyAdded addDailyResult(const std::string& path, const DailyResult& result) {
+    // Read, checked and added to under one lock: a second writer waits and then sees our line.
+    const FileLock lock(path);
+    const std::string text = readBounded(path);
     if (text.size() > MaxDailyFileBytes)
-        return false;
+        return DailyAdded::FileTooLarge;
     for (const DailyRecord& record : parseDailyRecords(text))
         if (record.date == result.date)
-            return false;
-    if (!text.empty() && text.back() != '\n')
-        text += '\n';
-    text += formatDailyRecord({result.date, result.result, result.movesLeft, result.cluesUsed});
-    writeWholeFile(path, text + '\n');
-    return true;
+            return DailyAdded::DayPlayed;
+    // Appended under the lock already held, not replaced: a file open under a lock cannot be
+    // replaced on Windows. A failed write is cut back, so the file is as it was or has the line.
+    appendLine(lock, path,
+               formatDailyRecord({result.date, result.result, result.movesLeft, result.cluesUsed}) +
+                   '\n',
+               "\n");
+    return DailyAdded::Added;
 }
 
 DailyStreaks dailyStreaks(const std::vector<DailyRecord>& records, const CivilDate& today) {

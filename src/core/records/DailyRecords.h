@@ -30,7 +30,7 @@ struct DailyRecord {
     bool operator==(const DailyRecord&) const = default;
 };
 
-// The records of a daily file's text, oldest first as written; a line that does not read, or
+// The records of a daily file's text (lines end in CR LF, LF or CR), oldest first as written; a line that does not read, or
 // a second line of a date already read, is skipped. Bounded: at most MaxDailyRecords kept.
 constexpr int MaxDailyRecords = 100000;
 std::vector<DailyRecord> parseDailyRecords(std::string_view text);
@@ -40,10 +40,17 @@ std::string formatDailyRecord(const DailyRecord& record); // one line, without t
 // MaxDailyFileBytes of a larger file are read.
 constexpr std::size_t MaxDailyFileBytes = 4 * 1024 * 1024;
 std::vector<DailyRecord> readDailyRecords(const std::string& path);
+// What became of a daily result given to addDailyResult.
+enum class DailyAdded {
+    Added,        // its line is in the file
+    DayPlayed,    // its date has a line already: the first game of a day is its record
+    FileTooLarge, // the file has grown past MaxDailyFileBytes and is not added to
+};
 // Adds the result's line unless its date already has one (a day counts once), keeping every
-// line the file had; the file is replaced safely. Returns whether the result was kept (not when
-// the file has grown past MaxDailyFileBytes). Throws FileError when the file cannot be written.
-bool addDailyResult(const std::string& path, const DailyResult& result);
+// line the file had; the line is appended under a lock on the file (a failed write cut back),
+// so parallel writers take turns and lose nothing. Throws FileError when the file cannot be
+// written.
+DailyAdded addDailyResult(const std::string& path, const DailyResult& result);
 
 struct DailyStreaks {
     int current = 0; // solved days in a row ending today, or yesterday while today is unplayed

@@ -1,6 +1,7 @@
 // Writing and reading game-result lines of the statistics file.
 #include "records/Statistics.h"
 
+#include "base/FileLock.h"
 #include "base/Files.h"
 #include "base/Text.h"
 
@@ -26,10 +27,7 @@ std::string statisticsLine(const GameResult& g) {
 }
 
 void appendStatisticsLine(const std::string& path, std::string_view line) {
-    std::string text = fileExists(path) ? readWholeFile(path) : std::string();
-    text += line;
-    text += "\r\n";
-    writeWholeFile(path, text);
+    appendLineUnderLock(path, std::string(line) + "\r\n", "\r\n");
 }
 
 namespace {

@@ -26,8 +26,10 @@ struct GameResult {
 // ends in a comma, an untimed one's in "n").
 std::string statisticsLine(const GameResult& game);
 
-// Appends line + CR LF to the file (created when missing). The old file is replaced safely,
-// never truncated in place; throws FileError when it cannot be read or written.
+// Appends line + CR LF to the file (created when missing) under a lock on the file, in one
+// write at its end, without reading it: parallel writers lose no line, and memory stays flat in
+// the file's size. A failed write leaves the file as it was; throws FileError, naming the file
+// and the system's reason, when it cannot be written.
 void appendStatisticsLine(const std::string& path, std::string_view line);
 
 // One line as the statistics window counts it.
