@@ -10,6 +10,7 @@
 #include "window/StatusBanner.h"
 
 #include "base/Files.h"
+#include "game/Game.h"
 
 #include <QStringList>
 
