@@ -22,6 +22,7 @@
 #include "audio/SoundPlayer.h"
 #include "dialogs/StyleDialog.h"
 #include "window/StatusBanner.h"
+#include "window/WindowSizing.h"
 #include "support/StartupTrace.h"
 #include "support/Text.h"
 #include "dialogs/TraceWindow.h"
@@ -40,6 +41,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
@@ -106,7 +108,8 @@ void MainWindow::connectSound() {
             [this](const QString& name) { m_sound.playSoundNamed(name); });
 }
 
-// The board panel keeps the puzzle's own size and stands centred in the window.
+// The board panel stands centred in the window, at the board's own size until the player sizes
+// the window; then it fills the window (setBoardFillsArea).
 void MainWindow::createBoard() {
     m_board = new BoardView(*m_game);
     m_board->setObjectName(QStringLiteral("pGame"));
@@ -183,8 +186,11 @@ void MainWindow::createWindows() {
     m_help = new HelpCommands(*this);
     traceStartupStep("trace, statistics, picker, tips");
     m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
-    if (!isVisible())
+    if (!isVisible()) {
+        restoreWindowSize(); // sized before it is placed, so that it is centred at its size
         m_session->restoreWindowPosition(); // framed where it belongs from its first showing
+    }
+    connect(m_options, &OptionsDialog::templateTileSizeChanged, this, &MainWindow::gameSizeMoved);
 
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
@@ -297,26 +303,105 @@ void MainWindow::layOutWindow() {
     const Board& board = m_game->state().board;
     const TileSize tile = tileForScreen(board.columns, board.rows);
     m_board->setTileSize(tile);
-    const WindowSize panel = boardPanelSize(board.columns, board.rows, tile);
-    const int boardHeight = panel.height;
-    m_board->setFixedSize(panel.width, panel.height);
+    setBoardFillsArea(m_playerSized);
+    if (m_playerSized)
+        keepPlayersSize();
+    else
+        fitWindowToBoard(tile);
+    m_messages->setScale(m_board->layout().scale());
+    m_messages->recentre();
+}
 
+// The window the player never sized fits the board at the Game Size's scale.
+void MainWindow::fitWindowToBoard(TileSize tile) {
+    const Board& board = m_game->state().board;
+    const QSize panel = m_board->naturalBoardSize();
     const WindowSize wanted = boardWindowSize(board.columns, board.rows, tile);
     const QSize frame = frameGeometry().size() - size();
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     // Wide enough for the board and for the menu bar on one line.
     const int width =
-        std::max({wanted.width - frame.width(), m_board->width(), menuBar()->sizeHint().width()});
-    const int height = std::max(wanted.height - frame.height(), boardHeight + chrome);
+        std::max({wanted.width - frame.width(), panel.width(), menuBar()->sizeHint().width()});
+    const int height = std::max(wanted.height - frame.height(), panel.height() + chrome);
     // The window's layout keeps the minimum size it worked out for the previous board, and its
     // next pass would put that size back: a small board after a large one needs it recomputed.
     m_boardArea->layout()->invalidate();
     layout()->invalidate();
     layout()->activate();
     setMinimumSize(0, 0);
+    m_sizeAsked = QSize(width, height);
     resize(width, height);
     keepOnScreen();
-    m_messages->recentre();
+}
+
+// The player's size stays for a board of any shape, grown only when the board cannot fit it
+// even at its smallest (and back to it for a board that fits again).
+void MainWindow::keepPlayersSize() {
+    m_boardArea->layout()->invalidate();
+    layout()->invalidate();
+    layout()->activate();
+    setMinimumSize(0, 0);
+    const QSize needed = m_chosenSize.expandedTo(minimumSizeHint());
+    if (needed != size()) {
+        m_sizeAsked = needed;
+        resize(needed);
+        keepOnScreen();
+    }
+}
+
+// Moving the Game Size slider shows the board at once at the size it asks for, in a window that
+// fits it: the player chose the board's size over the window's.
+void MainWindow::gameSizeMoved() {
+    if (!m_startUpDone)
+        return; // start-up restores the slider; the stored window size stays
+    m_buildTile = tileSizeFor(gameSize(), m_maxTile);
+    m_playerSized = false;
+    if (m_game->state().board.tileCount > 0)
+        layOutWindow();
+    else
+        setBoardFillsArea(false);
+}
+
+// Filling, the board panel takes the whole area and draws the board to fit it. Otherwise the
+// panel has the board's own size, centred at the area's top, and gives way only to a window
+// made smaller than that (the player's size, which then fills).
+void MainWindow::setBoardFillsArea(bool fills) {
+    m_board->setScalesToFit(fills);
+    const QSize natural = m_board->naturalBoardSize(); // none before the first board
+    m_board->setMinimumSize(m_board->smallestBoardSize());
+    m_board->setMaximumSize(fills || natural.isEmpty() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)
+                                                       : natural);
+    m_boardArea->layout()->setAlignment(
+        m_board, fills ? Qt::Alignment() : Qt::AlignHCenter | Qt::AlignTop);
+    m_boardArea->layout()->activate(); // the board takes its place before the next paint
+}
+
+// The stored size, or on a first start one from the screen; a window that fitted its boards
+// stored none and fits them again.
+void MainWindow::restoreWindowSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    const QSize frame = frameGeometry().size() - size();
+    const QSize stored(m_settings.readInteger(Setting::WindowWidth),
+                       m_settings.readInteger(Setting::WindowHeight));
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    const bool neverStored = stored.width() < 0 || stored.height() < 0;
+    const QSize size = neverStored ? firstStartSize(available, chrome, frame)
+                                   : restoredSize(stored, minimumSizeHint(), available, frame);
+    if (size.isEmpty())
+        return;
+    m_playerSized = true;
+    setBoardFillsArea(true);
+    m_sizeAsked = size;
+    m_chosenSize = size;
+    resize(size);
+}
+
+// Written at once (not with shut-down's other settings) while the window still has its size.
+void MainWindow::storeWindowSize() {
+    const QSize kept = m_playerSized ? m_chosenSize : QSize(0, 0);
+    m_settings.writeInteger(Setting::WindowWidth, kept.width());
+    m_settings.writeInteger(Setting::WindowHeight, kept.height());
 }
 
 // The Game Size's tile, made smaller when the board's window would not fit the screen.
@@ -349,8 +434,17 @@ void MainWindow::keepOnScreen() {
         move(position);
 }
 
+// A size that the window system brings and the window did not ask for is the player's: dragged,
+// maximised or tiled. (The window's own resizes and its layout's arrive unprompted.)
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    if (event->spontaneous() && m_painted && event->size() != m_sizeAsked) {
+        m_playerSized = true;
+        m_chosenSize = event->size();
+        setBoardFillsArea(true);
+    }
+    if (m_messages)
+        m_messages->setScale(m_board->layout().scale());
     if (m_messages)
         m_messages->recentre();
 }
@@ -447,6 +541,7 @@ bool MainWindow::event(QEvent* event) {
         QTimer::singleShot(0, this, [this] {
             traceStartupStep("start-up sequence begins");
             m_session->startUp();
+            m_startUpDone = true;
             refreshCommands();
             traceStartupStep("start-up sequence");
         });
@@ -489,6 +584,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_shutDown && m_session) {
         m_shutDown = true;
         m_clueStepTimer.stop();
+        storeWindowSize();
         m_session->shutDown();
     }
     QMainWindow::closeEvent(event);
