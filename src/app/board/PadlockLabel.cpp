@@ -38,6 +38,10 @@ QSize PadlockLabel::sizeHint() const {
     return QSize(20, 20);
 }
 
+QSize PadlockLabel::minimumSizeHint() const {
+    return sizeHint();
+}
+
 void PadlockLabel::paintEvent(QPaintEvent*) {
     if (m_glyph == Glyph::None)
         return;

@@ -310,6 +310,7 @@ void MainWindow::layOutWindow() {
         fitWindowToBoard(tile);
     m_messages->setScale(m_board->layout().scale());
     m_messages->recentre();
+    keepMenuBarOnOneLine();
 }
 
 // The window the player never sized fits the board at the Game Size's scale.
@@ -374,6 +375,14 @@ void MainWindow::setBoardFillsArea(bool fills) {
     m_boardArea->layout()->setAlignment(
         m_board, fills ? Qt::Alignment() : Qt::AlignHCenter | Qt::AlignTop);
     m_boardArea->layout()->activate(); // the board takes its place before the next paint
+    keepMenuBarOnOneLine();
+}
+
+// However small the player makes the window, its menus and its status line's counter and
+// padlocks stay whole.
+void MainWindow::keepMenuBarOnOneLine() {
+    setMinimumWidth(std::max(menuBar()->sizeHint().width(),
+                             statusBar()->minimumSizeHint().width()));
 }
 
 // The stored size, or on a first start one from the screen; a window that fitted its boards

@@ -246,6 +246,7 @@ private:
     void storeWindowSize();
     void gameSizeMoved();
     void setBoardFillsArea(bool fills);
+    void keepMenuBarOnOneLine();
     void keepOnScreen();
     TileSize tileForScreen(int columns, int rows) const;
     int gameSize() const; // the options dialog's Game Size position
