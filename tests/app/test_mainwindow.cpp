@@ -114,20 +114,9 @@ private:
         } else if (!QFile::exists(m_folder + QStringLiteral("kbs/Common Words.dic"))) {
             writeDictionary(m_folder + QStringLiteral("kbs/Common Words.dic"));
         }
-        keepWindowFittingBoards(true);
+        QVERIFY(keepWindowFittingBoards());
     }
 
-    // Most tests here play in a window that fits each board, as the player has it until they
-    // size it; without the setting a first start sizes the window from the screen.
-    void keepWindowFittingBoards(bool fitting) {
-        const QString ini = m_folder + QStringLiteral("RQN_ZQ.INI");
-        if (!QFile::exists(ini))
-            QVERIFY(QFile::copy(m_folder + QStringLiteral("zq/RQN_ZQ.DEF"), ini));
-        QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner));
-        IniFile settings(ini.toStdString());
-        QVERIFY(settings.writeInteger("Options", "WindowWidth", fitting ? 0 : -1));
-        QVERIFY(settings.writeInteger("Options", "WindowHeight", fitting ? 0 : -1));
-    }
 
     void openWindow() {
         makeWindow(20261207);
@@ -531,7 +520,7 @@ private slots:
         playLevel(1);
         QCOMPARE(m_window->size(), large);
 
-        const QSize small = m_window->minimumSizeHint();
+        const QSize small = m_window->minimumSizeHint().expandedTo(m_window->minimumSize());
         resizeAsThePlayer(small);
         QVERIFY(board()->tileRect(1).height() < grown);
         QVERIFY(board()->rect().contains(board()->arrowRect(game().state().board.columns, false)));
@@ -584,7 +573,7 @@ private slots:
     void theFirstStartGivesTheBoardHalfTheScreen() {
         cleanup();
         makeFolder();
-        keepWindowFittingBoards(false);
+        QVERIFY(keepWindowFittingBoards(false));
         openWindow();
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
         if (available.height() < ComfortableScreenHeight)
