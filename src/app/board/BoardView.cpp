@@ -432,7 +432,9 @@ void BoardView::paintEvent(QPaintEvent* event) {
     for (int tile = 1; tile <= board.tileCount; ++tile) {
         const QRect rect = tileRect(tile);
         if (!rect.isEmpty() && event->region().intersects(rect))
-            paintTile(painter, rect, board.tile(tile), font, underlinedFont);
+            painter.drawPixmap(rect.topLeft(), tileImage(board.tile(tile), rect.size(),
+                                                         devicePixelScale(painter), font,
+                                                         underlinedFont));
     }
     paintCursorFrame(painter);
     if (arrowsShown()) {
@@ -442,6 +444,28 @@ void BoardView::paintEvent(QPaintEvent* event) {
                 paintArrow(painter, arrow);
         }
     }
+}
+
+const QPixmap& BoardView::tileImage(const quorvel::Tile& tile, QSize size, qreal pixelRatio,
+                                    const QFont& font, const QFont& underlinedFont) const {
+    const TileImageLook look{size, pixelRatio, m_appearance, m_letterColours, m_lockMarks};
+    if (!(look == m_tileImageLook)) {
+        m_tileImages.clear();
+        m_tileImageLook = look;
+    }
+    const int key = static_cast<unsigned char>(tile.caption) |
+                    static_cast<int>(tile.colour) << 8 | (tile.underlined ? 1 << 12 : 0);
+    auto found = m_tileImages.find(key);
+    if (found != m_tileImages.end())
+        return *found;
+    // Drawn at the device's own pixels, so the copy is as sharp as drawing in place.
+    QPixmap image(size * pixelRatio);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintTile(painter, QRect(QPoint(0, 0), size), tile, font, underlinedFont);
+    painter.end();
+    return *m_tileImages.insert(key, image);
 }
 
 // The tile as a panel: an optional dark frame, the outer bevel, a band of tile colour, the inner

@@ -8,6 +8,7 @@
 #include "model/Geometry.h"
 
 #include <QColor>
+#include <QHash>
 #include <QPixmap>
 #include <QWidget>
 
@@ -168,6 +169,10 @@ private:
 
     void paintTile(QPainter& painter, const QRect& rect, const quorvel::Tile& tile,
                    const QFont& font, const QFont& underlinedFont) const;
+    // A tile's face and letter as last drawn at this size, density and look: a large board
+    // repaints by copying them instead of drawing every letter's outline again.
+    const QPixmap& tileImage(const quorvel::Tile& tile, QSize size, qreal pixelRatio,
+                             const QFont& font, const QFont& underlinedFont) const;
     void paintArrow(QPainter& painter, int arrow) const;
     void paintLockMark(QPainter& painter, const QRect& rect, const QRect& glyph) const;
     void paintCursorFrame(QPainter& painter) const;
@@ -203,4 +208,16 @@ private:
     bool m_drawnPaused = false;
     int m_cursor = 0; // 0 until a puzzle is shown
     bool m_lockMarks = true;
+
+    // What the tile images were drawn for; any change draws them afresh.
+    struct TileImageLook {
+        QSize size;
+        qreal pixelRatio = 0;
+        TileAppearance appearance;
+        std::array<QColor, 3> letterColours;
+        bool lockMarks = true;
+        friend bool operator==(const TileImageLook&, const TileImageLook&) = default;
+    };
+    mutable TileImageLook m_tileImageLook;
+    mutable QHash<int, QPixmap> m_tileImages; // by caption, letter colour and underline
 };

@@ -90,7 +90,7 @@ void MainWindow::gameSizeMoved() {
 void MainWindow::setBoardFillsArea(bool fills) {
     m_board->setScalesToFit(fills);
     const QSize natural = m_board->naturalBoardSize(); // none before the first board
-    m_board->setMinimumSize(m_board->smallestBoardSize());
+    m_board->setMinimumSize(m_board->smallestBoardSize().expandedTo(QSize(0, 0)));
     m_board->setMaximumSize(fills || natural.isEmpty() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)
                                                        : natural);
     m_boardArea->layout()->setAlignment(
