@@ -8,6 +8,9 @@
 #include "window/MainWindow.h"
 
 #include "model/Random.h"
+#include "records/IniFile.h"
+
+#include <QFile>
 
 #include <QTemporaryDir>
 
@@ -30,6 +33,20 @@ protected:
         m_dir = std::make_unique<QTemporaryDir>();
         m_folder = m_dir->path() + QLatin1Char('/');
         return m_dir->isValid();
+    }
+
+    // Most window tests play in a window that fits each board, as the player has it until they
+    // size it; without the stored setting a first start on a tall enough screen sizes the
+    // window from the screen. Made before the window, from the shipped first-run settings.
+    bool keepWindowFittingBoards(bool fitting = true) {
+        const QString ini = m_folder + QStringLiteral("RQN_ZQ.INI");
+        if (!QFile::exists(ini) &&
+            !QFile::copy(m_folder + QStringLiteral("zq/RQN_ZQ.DEF"), ini))
+            return false;
+        QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
+        quorvel::IniFile settings(ini.toStdString());
+        return settings.writeInteger("Options", "WindowWidth", fitting ? 0 : -1) &&
+               settings.writeInteger("Options", "WindowHeight", fitting ? 0 : -1);
     }
 
     // A new window over the folder, drawing from a random source seeded with seed.

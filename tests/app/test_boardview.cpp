@@ -8,6 +8,9 @@
 #include "model/Geometry.h"
 
 #include <QApplication>
+#include <QtMath>
+
+#include <algorithm>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPaintEvent>
@@ -469,6 +472,105 @@ private slots:
                 }
             }
         QVERIFY(notchPixels > 0);
+    }
+
+    // Filling panels of many sizes, the board keeps its shape and stands in the middle: tiles
+    // grow and shrink with the panel, never overlap each other or the arrows, and every letter
+    // stays inside its tile.
+    void theBoardScalesWithItsPanelAndNothingOverlaps() {
+        view->setScalesToFit(true);
+        const QColor unlocked = view->letterColour(quorvel::LetterColour::Unlocked);
+        int lastTile = 0;
+        for (const QSize panel : {QSize(150, 170), QSize(260, 230), QSize(640, 400),
+                                  QSize(1200, 900), QSize(3840, 2100)}) {
+            view->resize(panel);
+            const QString at = QStringLiteral("%1x%2").arg(panel.width()).arg(panel.height());
+            const QRect first = view->tileRect(1);
+            QVERIFY2(first.height() >= lastTile, qPrintable(at));
+            lastTile = first.height();
+            QVERIFY2(qAbs(first.width() * 36 - first.height() * 30) <= 36, qPrintable(at));
+            QVector<QRect> shown;
+            for (int tile = 1; tile <= board().tileCount; ++tile)
+                if (!view->tileRect(tile).isEmpty())
+                    shown << view->tileRect(tile);
+            for (int column = 1; column <= 7; ++column)
+                shown << view->arrowRect(column, true) << view->arrowRect(column, false);
+            QRect bounds;
+            for (int i = 0; i < shown.size(); ++i) {
+                QVERIFY2(view->rect().contains(shown[i]), qPrintable(at));
+                bounds |= shown[i];
+                for (int j = i + 1; j < shown.size(); ++j)
+                    QVERIFY2(!shown[i].intersects(shown[j]), qPrintable(at));
+            }
+            // Centred both ways, within a pixel of rounding and the half-tile margins.
+            const int left = bounds.left(), right = view->width() - 1 - bounds.right();
+            QVERIFY2(qAbs(left - right) <= first.width() / 2 + 1, qPrintable(at));
+            const int top = bounds.top(), bottom = view->height() - 1 - bounds.bottom();
+            QVERIFY2(qAbs(top - bottom) <= first.height() + 2, qPrintable(at));
+
+            const QImage image = view->grab().toImage();
+            int letterPixels = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    if (image.pixelColor(x, y) != unlocked)
+                        continue;
+                    ++letterPixels;
+                    const bool inTile = std::any_of(shown.begin(), shown.end(),
+                                                    [&](const QRect& r) { return r.contains(x, y); });
+                    QVERIFY2(inTile, qPrintable(at + QStringLiteral(" at %1,%2").arg(x).arg(y)));
+                }
+            QVERIFY2(letterPixels > 12, qPrintable(at));
+        }
+    }
+
+    // A panel smaller than the board's least size draws it at its smallest readable scale, and
+    // says so as its least size; at its own size it is the Game Size's layout exactly.
+    void theBoardNeverShrinksBelowReadableTiles() {
+        view->setScalesToFit(true);
+        view->resize(view->naturalBoardSize());
+        QCOMPARE(view->tileRect(1).size(), QSize(30, 36));
+        view->resize(40, 40);
+        QCOMPARE(view->tileRect(1).height(), 18); // the smallest Game Size's tile
+        QCOMPARE(view->minimumSizeHint(), view->smallestBoardSize());
+        QVERIFY(view->smallestBoardSize().width() < view->naturalBoardSize().width());
+    }
+
+    // Drawn for denser screens, the arrows' shafts and the padlock's body have sharp sides:
+    // across each, the colour turns from the background's to the glyph's within one device pixel
+    // (a picture drawn at the widget's own pixels and enlarged would blend over two or more).
+    void arrowsAndPadlocksAreSharpOnDenseScreens() {
+        for (const qreal ratio : {2.0, 1.5}) {
+            QImage board(view->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            board.setDevicePixelRatio(ratio);
+            view->render(&board);
+            const QRect arrow = view->arrowRect(3, true);
+            const int y = qRound((arrow.top() + 4) * ratio);
+            int glyph = 0, blended = 0;
+            for (int x = qFloor((arrow.left() - 1) * ratio); x <= qCeil((arrow.right() + 2) * ratio); ++x) {
+                const QColor c = board.pixelColor(x, y);
+                glyph += c == Aqua ? 1 : 0;
+                blended += c != Aqua && c != view->boardColour() ? 1 : 0;
+            }
+            QVERIFY2(glyph >= 4 && blended == 0,
+                     qPrintable(QStringLiteral("ratio %1: %2 arrow, %3 blended").arg(ratio).arg(glyph).arg(blended)));
+
+            PadlockLabel padlock;
+            padlock.resize(20, 20);
+            QImage lock(padlock.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            lock.setDevicePixelRatio(ratio);
+            lock.fill(Qt::white);
+            padlock.render(&lock, {}, {}, QWidget::DrawChildren);
+            const QColor ink = padlock.palette().color(QPalette::WindowText);
+            const int row = qRound(16 * ratio); // through the body, below the shackle
+            int inked = 0, edges = 0;
+            for (int x = 0; x < lock.width(); ++x) {
+                const QColor c = lock.pixelColor(x, row);
+                inked += c == ink ? 1 : 0;
+                edges += c != ink && c != QColor(Qt::white) ? 1 : 0;
+            }
+            QVERIFY2(inked >= 8 && edges == 0,
+                     qPrintable(QStringLiteral("ratio %1: %2 inked, %3 blended").arg(ratio).arg(inked).arg(edges)));
+        }
     }
 
     void everyPresetLeavesTheLetterLegibleOnTheSmallestTile() {

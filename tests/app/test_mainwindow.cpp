@@ -7,6 +7,7 @@
 #include "FakeAudio.h"
 #include "dialogs/LevelPicker.h"
 #include "window/MainWindow.h"
+#include "window/WindowSizing.h"
 
 #include "game/Game.h"
 #include "settings/Settings.h"
@@ -42,6 +43,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QSlider>
+#include <QtTest/qtestspontaneevent.h>
 #include <QToolTip>
 #include <QTemporaryDir>
 #include <QPlainTextEdit>
@@ -85,6 +87,17 @@ class MainWindowTest : public QObject, private WindowFixture<ScriptedDialogs> {
 private:
 
     Game& game() { return m_window->game(); }
+    // The window given another size by the window system, as when the player drags its edge.
+    // (The offscreen platform reports no resize of its own: the window's is told as the window
+    // system tells it.)
+    void resizeAsThePlayer(QSize size) {
+        const QSize old = m_window->size();
+        m_window->resize(size);
+        QResizeEvent told(size, old);
+        QSpontaneKeyEvent::setSpontaneous(&told);
+        qApp->notify(m_window.get(), &told); // sendEvent would make it unprompted
+        QCOMPARE(m_window->size(), size);
+    }
     QAction* item(const char* name) { return m_window->findChild<QAction*>(QLatin1String(name)); }
     BoardView* board() { return m_window->boardView(); }
     OptionsDialog* options() { return m_window->optionsDialog(); }
@@ -103,7 +116,9 @@ private:
         } else if (!QFile::exists(m_folder + QStringLiteral("kbs/Common Words.dic"))) {
             writeDictionary(m_folder + QStringLiteral("kbs/Common Words.dic"));
         }
+        QVERIFY(keepWindowFittingBoards());
     }
+
 
     void openWindow() {
         makeWindow(20261207);
@@ -486,6 +501,112 @@ private slots:
         playLevel(1);
         QCOMPARE(m_window->size(), small);
         QCOMPARE(m_window->minimumSize().boundedTo(small), m_window->minimumSize());
+    }
+
+    // The player drags the window to another size: the board grows and shrinks with it, and a
+    // new puzzle of another shape keeps the player's size (grown only if the board cannot fit).
+    void aWindowThePlayerSizesKeepsItsSizeAndTheBoardFillsIt() {
+        press(Qt::Key_F2);
+        const int first = game().state().board.tileCount;
+        const int natural = board()->tileRect(first).height();
+        QVERIFY(!board()->scalesToFit());
+        const QSize large(760, 560);
+        resizeAsThePlayer(large);
+        QVERIFY(board()->scalesToFit());
+        const int grown = board()->tileRect(first).height();
+        QVERIFY2(grown > natural, qPrintable(QStringLiteral("%1 / %2").arg(grown).arg(natural)));
+        QVERIFY(board()->rect().contains(board()->arrowRect(game().state().board.columns, false)));
+
+        playLevel(game().state().values.levelCount);
+        QCOMPARE(m_window->size(), large.expandedTo(m_window->minimumSizeHint()));
+        playLevel(1);
+        QCOMPARE(m_window->size(), large);
+
+        const QSize small = m_window->minimumSizeHint().expandedTo(m_window->minimumSize());
+        resizeAsThePlayer(small);
+        QVERIFY(board()->tileRect(1).height() < grown);
+        QVERIFY(board()->rect().contains(board()->arrowRect(game().state().board.columns, false)));
+    }
+
+    // Moving Game Size in a game shows the board at the new size at once, in a window fitted
+    // to it, also after the player had sized the window.
+    void theGameSizeSliderResizesTheBoardInAGame() {
+        press(Qt::Key_F2);
+        auto* slider = options()->findChild<QSlider*>(QStringLiteral("tbSize"));
+        slider->setValue(1);
+        QCOMPARE(board()->tileRect(1).size(), QSize(15, 18));
+        slider->setValue(2);
+        QCOMPARE(board()->tileRect(1).size(), QSize(18, 22));
+        const QSize fitted = m_window->size();
+        resizeAsThePlayer(fitted + QSize(200, 200));
+        QVERIFY(board()->scalesToFit());
+        slider->setValue(1);
+        QVERIFY(!board()->scalesToFit());
+        QCOMPARE(board()->tileRect(1).size(), QSize(15, 18));
+        slider->setValue(2);
+        QCOMPARE(m_window->size(), fitted);
+    }
+
+    // The size the player gave the window comes back at the next start, the board filling it;
+    // a window that fits its boards keeps doing so.
+    void aSizeThePlayerGaveTheWindowComesBack() {
+        const auto stored = [this](const char* key) {
+            const IniFile ini((m_folder + QStringLiteral("RQN_ZQ.INI")).toStdString());
+            return ini.readInteger("Options", key, -5);
+        };
+        m_window->close();
+        QCOMPARE(stored("WindowWidth"), 0);
+        openWindow();
+        QVERIFY(!board()->scalesToFit());
+        const QSize chosen(700, 520);
+        resizeAsThePlayer(chosen);
+        m_window->close();
+        QCOMPARE(stored("WindowWidth"), chosen.width());
+        QCOMPARE(stored("WindowHeight"), chosen.height());
+        openWindow();
+        QCOMPARE(m_window->size(), chosen);
+        QVERIFY(board()->scalesToFit());
+        press(Qt::Key_F2);
+        QCOMPARE(m_window->size(), chosen);
+    }
+
+    // With no size stored, the first window is sized from its screen, and the first board fills
+    // it: about half the screen's height.
+    void theFirstStartGivesTheBoardHalfTheScreen() {
+        cleanup();
+        makeFolder();
+        QVERIFY(keepWindowFittingBoards(false));
+        openWindow();
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        if (available.height() < ComfortableScreenHeight)
+            QSKIP("the test screen is lower than a laptop's");
+        QVERIFY(board()->scalesToFit());
+        press(Qt::Key_F2);
+        const Board& b = game().state().board;
+        const QRect drawn = board()->arrowRect(1, true) | board()->arrowRect(b.columns, false);
+        QVERIFY2(drawn.height() > available.height() * 2 / 5 &&
+                     drawn.height() <= available.height() * 11 / 20,
+                 qPrintable(QStringLiteral("%1 of %2").arg(drawn.height()).arg(available.height())));
+        // The status line shows at least 40 characters of its message at once.
+        const QLabel* line = m_window->statusBanner().label();
+        QVERIFY(line->width() >= line->fontMetrics().horizontalAdvance(QString(40, QLatin1Char('m'))) * 3 / 4);
+    }
+
+    // The first window on a laptop's or a desktop's screen gives the board about half the
+    // screen's height; a stored size is kept within the screen it comes back to.
+    void windowSizesFromTheScreen() {
+        const QSize desktop = firstStartSize(QRect(0, 0, 1920, 1050), 60, QSize(2, 24));
+        QCOMPARE(desktop.height() - 60, 525);
+        QVERIFY(desktop.width() > desktop.height() - 60);
+        const QSize laptop = firstStartSize(QRect(0, 0, 1366, 740), 60, QSize(2, 24));
+        QCOMPARE(laptop.height() - 60, 370);
+        QVERIFY(laptop.width() < 1366);
+        QVERIFY(firstStartSize(QRect(0, 0, 1024, 600), 60, {}).isEmpty()); // fits each board
+        QCOMPARE(restoredSize({5000, 4000}, {200, 150}, QRect(0, 0, 1366, 740), {0, 20}),
+                 QSize(1366, 720));
+        QCOMPARE(restoredSize({10, 10}, {200, 150}, QRect(0, 0, 1366, 740), {}), QSize(200, 150));
+        QVERIFY(restoredSize({0, 0}, {200, 150}, QRect(0, 0, 1366, 740), {}).isEmpty());
+        QVERIFY(restoredSize({-1, 300}, {200, 150}, QRect(0, 0, 1366, 740), {}).isEmpty());
     }
 
     // A display name would be added to every title by the window system ("Select Level —

@@ -149,6 +149,7 @@ private slots:
         for (const char* sub : {"zq", "kbs", "sound"})
             copyTree(QStringLiteral(QUORVEL_PROGRAM_DIR) + QLatin1String(sub) + '/',
                      m_folder + QLatin1String(sub) + '/');
+        QVERIFY(keepWindowFittingBoards());
         openWindow();
     }
     void cleanup() {

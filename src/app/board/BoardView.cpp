@@ -22,6 +22,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 using quorvel::LetterColour;
@@ -33,25 +34,21 @@ const QColor HighlightColour(Qt::white);
 const QColor BevelLight(Qt::white);
 const QColor DisabledText(0x80, 0x80, 0x80);
 
-// The arrows widen with the tiles, two fifths of a tile but never narrower than ArrowWidth: a
-// fixed arrow was a thin target beside the largest tiles. Their height is the fixed band
-// between the panel's edge and the tiles.
-int arrowWidthFor(quorvel::TileSize tile) {
-    return std::max(quorvel::ArrowWidth, tile.width * 2 / 5);
-}
-
 // A filled arrow (shaft and head) in its box, pointing down or up; the shaft keeps its share of
-// the width.
-QPainterPath arrowGlyph(const QRectF& box, bool down) {
+// the width. Its straight edges lie on the device's pixels (pixelRatio device pixels to one of
+// the widget's), so they stay sharp at any density; only the slanted head is smoothed.
+QPainterPath arrowGlyph(const QRectF& box, bool down, qreal pixelRatio) {
+    const auto snap = [pixelRatio](qreal x) { return snapToDevicePixels(x, pixelRatio); };
     const qreal w = box.width();
     const qreal h = box.height();
     const qreal shaftHalf = std::max(2.5, w * 2.5 / quorvel::ArrowWidth);
-    const qreal shaftLeft = w / 2 - shaftHalf;
-    const qreal shaftRight = w / 2 + shaftHalf;
-    const qreal headBase = h * 0.5;
+    const qreal shaftLeft = snap(box.left() + w / 2 - shaftHalf) - box.left();
+    const qreal shaftRight = snap(box.left() + w / 2 + shaftHalf) - box.left();
+    const qreal headBase = snap(box.top() + h * 0.5) - box.top();
+    const qreal tip = h - 1;
     QPolygonF shape;
     shape << QPointF(shaftLeft, 1) << QPointF(shaftRight, 1) << QPointF(shaftRight, headBase)
-          << QPointF(w, headBase) << QPointF(w / 2, h - 1) << QPointF(0, headBase)
+          << QPointF(w, headBase) << QPointF(w / 2, tip) << QPointF(0, headBase)
           << QPointF(shaftLeft, headBase);
     if (!down) {
         for (QPointF& point : shape)
@@ -101,12 +98,65 @@ BoardView::BoardView(const quorvel::Game& game, QWidget* parent)
                      quorvel::colourFromWindows(defaults.locked),
                      quorvel::colourFromWindows(defaults.revealed));
     snapshot();
+    updateLayout();
 }
 
 void BoardView::setTileSize(quorvel::TileSize size) {
     m_tileSize = size;
+    updateLayout();
     updateGeometry();
     update();
+}
+
+void BoardView::setScalesToFit(bool fit) {
+    if (fit == m_scalesToFit)
+        return;
+    m_scalesToFit = fit;
+    updateLayout();
+    update();
+}
+
+QSize BoardView::naturalBoardSize() const {
+    const quorvel::Board& board = m_game.state().board;
+    return BoardLayout::atScale(m_tileSize, board.columns, board.rows, 1.0).size();
+}
+
+QSize BoardView::smallestBoardSize() const {
+    const quorvel::Board& board = m_game.state().board;
+    return BoardLayout::atScale(m_tileSize, board.columns, board.rows,
+                                BoardLayout::smallestScale(m_tileSize))
+        .size();
+}
+
+// Filling the panel, the board stands in its middle both ways. At its own scale it keeps the
+// layout it has always had: the columns in the middle of the panel, the arrows at its top (a
+// panel too narrow for the margin keeps the layout as it is).
+void BoardView::updateLayout() const {
+    const quorvel::Board& board = m_game.state().board;
+    if (m_scalesToFit) {
+        m_layout = BoardLayout::fitting(m_tileSize, board.columns, board.rows, size(),
+                                        BoardLayout::smallestScale(m_tileSize));
+        const QSize box = m_layout.size();
+        m_layout.setOrigin(
+            QPoint(qMax(0, (width() - box.width()) / 2), qMax(0, (height() - box.height()) / 2)));
+        return;
+    }
+    m_layout = BoardLayout::atScale(m_tileSize, board.columns, board.rows, 1.0);
+    const int columnsWidth = board.columns * m_tileSize.width;
+    m_layout.setOrigin(QPoint(qMax(0, (width() - columnsWidth) / 2 - m_tileSize.width / 2), 0));
+}
+
+// A board of another shape is laid out afresh when first asked for.
+const BoardLayout& BoardView::layout() const {
+    const quorvel::Board& board = m_game.state().board;
+    if (m_layout.columns() != board.columns || m_layout.rows() != board.rows)
+        updateLayout();
+    return m_layout;
+}
+
+void BoardView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    updateLayout();
 }
 
 void BoardView::setTileAppearance(const TileAppearance& appearance) {
@@ -181,17 +231,8 @@ int BoardView::arrowNumber(int column, bool above) const {
     return above ? column : m_game.state().board.columns + column;
 }
 
-// The board keeps its own layout (half a tile of margin, then the columns), moved right as a
-// whole so that the columns stand in the middle of the panel, as when the window is widened to
-// its least width. A panel too narrow for the margin keeps the layout as it is.
-int BoardView::originX() const {
-    const int columnsWidth = m_game.state().board.columns * m_tileSize.width;
-    return qMax(0, (width() - columnsWidth) / 2 - m_tileSize.width / 2);
-}
-
 QRect BoardView::cellRect(int row, int column) const {
-    const quorvel::Point at = quorvel::cellPosition(row, column, m_tileSize);
-    return QRect(originX() + at.x, at.y, m_tileSize.width, m_tileSize.height);
+    return layout().cell(row, column);
 }
 
 QRect BoardView::tileRect(int tile) const {
@@ -211,11 +252,7 @@ QRect BoardView::arrowRectByNumber(int arrow) const {
     const quorvel::Board& board = m_game.state().board;
     const bool above = arrow <= board.columns;
     const int column = above ? arrow : arrow - board.columns;
-    const int width = arrowWidthFor(m_tileSize);
-    const quorvel::Point at =
-        above ? quorvel::arrowAbovePosition(column, m_tileSize, width)
-              : quorvel::arrowBelowPosition(column, board.rows, m_tileSize, width);
-    return QRect(originX() + at.x, at.y, width, ArrowHeight);
+    return above ? layout().arrowAbove(column) : layout().arrowBelow(column);
 }
 
 int BoardView::tileAt(QPoint pos) const {
@@ -266,6 +303,11 @@ QSize BoardView::sizeHint() const {
     return QSize(windowSize().width(), rows * (m_tileSize.height + 2) + 70);
 }
 
+// A board that fills the window may shrink with it down to its smallest readable scale.
+QSize BoardView::minimumSizeHint() const {
+    return smallestBoardSize();
+}
+
 QString BoardView::toolTipAt(QPoint pos) const {
     if (isHiddenByPause())
         return {}; // a definition would tell what the hidden board holds
@@ -306,6 +348,7 @@ void BoardView::refresh() {
             m_hotShown = false;
         m_cursor = firstShownTile(); // a new puzzle starts the cursor on its first tile
         snapshot();
+        updateLayout();
         updateGeometry();
         update();
         BoardAccessible::cursorMoved(this);
@@ -362,7 +405,7 @@ void BoardView::paintPausedFace(QPainter& painter) const {
     painter.fillRect(rect(), m_boardColour);
     QFont font(m_appearance.fontFamily);
     font.setBold(true);
-    font.setPixelSize(qBound(12, height() / 5, 48));
+    font.setPixelSize(qBound(12, height() / 5, qMax(48, height() / 8)));
     painter.setFont(font);
     painter.setPen(DisabledText);
     painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Paused"));
@@ -376,10 +419,13 @@ void BoardView::paintEvent(QPaintEvent* event) {
     }
     paintBackdrop(painter, backdropRect(), event->rect());
 
+    // The letters grow and shrink with the tiles.
     QFont font(m_appearance.fontFamily);
-    font.setPointSize(m_appearance.pointSize > 0 ? m_appearance.pointSize : 10);
+    font.setPointSizeF((m_appearance.pointSize > 0 ? m_appearance.pointSize : 10) *
+                       layout().scale());
     font.setBold(m_appearance.bold);
-    font = fittedFont(font, QSize(m_tileSize.width, m_tileSize.height));
+    const quorvel::TileSize tile = layout().tile();
+    font = fittedFont(font, QSize(tile.width, tile.height));
     QFont underlinedFont = font;
     underlinedFont.setUnderline(true);
 
@@ -387,7 +433,9 @@ void BoardView::paintEvent(QPaintEvent* event) {
     for (int tile = 1; tile <= board.tileCount; ++tile) {
         const QRect rect = tileRect(tile);
         if (!rect.isEmpty() && event->region().intersects(rect))
-            paintTile(painter, rect, board.tile(tile), font, underlinedFont);
+            painter.drawPixmap(rect.topLeft(), tileImage(board.tile(tile), rect.size(),
+                                                         devicePixelScale(painter), font,
+                                                         underlinedFont));
     }
     paintCursorFrame(painter);
     if (arrowsShown()) {
@@ -397,6 +445,28 @@ void BoardView::paintEvent(QPaintEvent* event) {
                 paintArrow(painter, arrow);
         }
     }
+}
+
+const QPixmap& BoardView::tileImage(const quorvel::Tile& tile, QSize size, qreal pixelRatio,
+                                    const QFont& font, const QFont& underlinedFont) const {
+    const TileImageLook look{size, pixelRatio, m_appearance, m_letterColours, m_lockMarks};
+    if (!(look == m_tileImageLook)) {
+        m_tileImages.clear();
+        m_tileImageLook = look;
+    }
+    const int key = static_cast<unsigned char>(tile.caption) |
+                    static_cast<int>(tile.colour) << 8 | (tile.underlined ? 1 << 12 : 0);
+    auto found = m_tileImages.find(key);
+    if (found != m_tileImages.end())
+        return *found;
+    // Drawn at the device's own pixels, so the copy is as sharp as drawing in place.
+    QPixmap image(size * pixelRatio);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintTile(painter, QRect(QPoint(0, 0), size), tile, font, underlinedFont);
+    painter.end();
+    return *m_tileImages.insert(key, image);
 }
 
 // The tile as a panel: an optional dark frame, the outer bevel, a band of tile colour, the inner
@@ -425,7 +495,8 @@ void BoardView::paintArrow(QPainter& painter, int arrow) const {
     const int columns = m_game.state().board.columns;
     const bool above = arrow <= columns;
     const int column = above ? arrow : arrow - columns;
-    const QPainterPath glyph = arrowGlyph(arrowRectByNumber(arrow), above);
+    const QPainterPath glyph =
+        arrowGlyph(arrowRectByNumber(arrow), above, devicePixelScale(painter));
     if (!m_game.state().commands.arrows) {
         painter.fillPath(glyph.translated(1, 1), BevelLight);
         painter.fillPath(glyph, DisabledText);

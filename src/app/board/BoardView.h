@@ -2,11 +2,13 @@
 // actions and padlock drops into signals. It reads the game and decides nothing.
 #pragma once
 
+#include "board/BoardLayout.h"
 #include "board/TileStyle.h"
 #include "model/Board.h"
 #include "model/Geometry.h"
 
 #include <QColor>
+#include <QHash>
 #include <QPixmap>
 #include <QWidget>
 
@@ -29,9 +31,19 @@ public:
 
     explicit BoardView(const quorvel::Game& game, QWidget* parent = nullptr);
 
-    // The tile size of the puzzle laid out (the template tile's size when it was built).
+    // The tile size of the puzzle laid out (the template tile's size when it was built): the
+    // board's own scale.
     void setTileSize(quorvel::TileSize size);
     quorvel::TileSize tileSize() const { return m_tileSize; }
+    // Whether the board grows and shrinks to fill the panel, centred in it, or keeps its own
+    // scale at the panel's top (a window that fits the board exactly).
+    void setScalesToFit(bool fit);
+    bool scalesToFit() const { return m_scalesToFit; }
+    // The layout drawn now: its scale and its tile.
+    const BoardLayout& layout() const;
+    // The board at its own scale, and at the smallest scale a player can still read.
+    QSize naturalBoardSize() const;
+    QSize smallestBoardSize() const;
     void setTileAppearance(const TileAppearance& appearance);
     const TileAppearance& tileAppearance() const { return m_appearance; }
     // The letter colours of the three lock states: unlocked, locked, revealed.
@@ -71,6 +83,7 @@ public:
     // LayOutBoard's window size for the puzzle shown; the panel takes the same width.
     QSize windowSize() const;
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     // The keyboard's tile: moved by the cursor keys, framed while the board has the focus.
     int cursorTile() const { return m_cursor; }
@@ -120,6 +133,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -148,7 +162,7 @@ private:
     bool isHiddenByPause() const;
     void paintPausedFace(QPainter& painter) const;
     bool pictureCovers(QPoint pos) const;
-    int originX() const;
+    void updateLayout() const;
     QRect cellRect(int row, int column) const;
     int arrowNumber(int column, bool above) const;
     QRect arrowRectByNumber(int arrow) const;
@@ -159,6 +173,10 @@ private:
 
     void paintTile(QPainter& painter, const QRect& rect, const quorvel::Tile& tile,
                    const QFont& font, const QFont& underlinedFont) const;
+    // A tile's face and letter as last drawn at this size, density and look: a large board
+    // repaints by copying them instead of drawing every letter's outline again.
+    const QPixmap& tileImage(const quorvel::Tile& tile, QSize size, qreal pixelRatio,
+                             const QFont& font, const QFont& underlinedFont) const;
     void paintArrow(QPainter& painter, int arrow) const;
     void paintLockMark(QPainter& painter, const QRect& rect, const QRect& glyph) const;
     void paintCursorFrame(QPainter& painter) const;
@@ -171,6 +189,8 @@ private:
 
     const quorvel::Game& m_game;
     quorvel::TileSize m_tileSize{18, 22};
+    bool m_scalesToFit = false;
+    mutable BoardLayout m_layout; // follows the board's shape and the panel's size
     TileAppearance m_appearance;
     std::array<QColor, 3> m_letterColours;
     QColor m_boardColour;
@@ -193,4 +213,16 @@ private:
     bool m_drawnPaused = false;
     int m_cursor = 0; // 0 until a puzzle is shown
     bool m_lockMarks = true;
+
+    // What the tile images were drawn for; any change draws them afresh.
+    struct TileImageLook {
+        QSize size;
+        qreal pixelRatio = 0;
+        TileAppearance appearance;
+        std::array<QColor, 3> letterColours;
+        bool lockMarks = true;
+        friend bool operator==(const TileImageLook&, const TileImageLook&) = default;
+    };
+    mutable TileImageLook m_tileImageLook;
+    mutable QHash<int, QPixmap> m_tileImages; // by caption, letter colour and underline
 };

@@ -2,6 +2,7 @@
 #include "board/PadlockLabel.h"
 
 #include "board/BoardView.h"
+#include "board/TileStyle.h"
 
 #include <QDrag>
 #include <QMimeData>
@@ -9,6 +10,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include <algorithm>
+#include <cmath>
 
 PadlockLabel::PadlockLabel(QWidget* parent) : QWidget(parent) {}
 
@@ -32,6 +36,10 @@ QMimeData* PadlockLabel::padlockMimeData() {
 
 QSize PadlockLabel::sizeHint() const {
     return QSize(20, 20);
+}
+
+QSize PadlockLabel::minimumSizeHint() const {
+    return sizeHint();
 }
 
 void PadlockLabel::paintEvent(QPaintEvent*) {
@@ -61,7 +69,9 @@ void PadlockLabel::mousePressEvent(QMouseEvent* event) {
     // The drag runs its own event loop until the padlock is dropped or the drag is cancelled.
     auto* drag = new QDrag(this);
     drag->setMimeData(padlockMimeData());
-    QPixmap picture(20, 20);
+    const qreal ratio = devicePixelRatioF(); // drawn at the screen's density, never enlarged
+    QPixmap picture(QSize(20, 20) * ratio);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -80,19 +90,30 @@ void PadlockLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
+// The body's edges and the shackle's strokes lie on the device's pixels, so the padlock stays
+// sharp at any pixel density; only its curves are smoothed.
 void paintPadlock(QPainter& painter, const QRectF& box, bool closed, const QColor& colour) {
+    const qreal ratio = devicePixelScale(painter);
+    const auto snap = [ratio](qreal x) { return snapToDevicePixels(x, ratio); };
     const qreal w = box.width();
     const qreal h = box.height();
-    const QRectF body(box.left() + w * 0.15, box.top() + h * 0.5, w * 0.7, h * 0.45);
-    QPen pen(colour, qMax<qreal>(1.5, w * 0.12));
+    const QRectF body(QPointF(snap(box.left() + w * 0.15), snap(box.top() + h * 0.5)),
+                      QPointF(snap(box.left() + w * 0.85), snap(box.top() + h * 0.95)));
+    // A stroke of whole device pixels, centred where its edges fall on pixel boundaries.
+    const qreal devicePen = std::max<qreal>(1.0, std::round(qMax<qreal>(1.5, w * 0.12) * ratio));
+    const qreal penWidth = devicePen / ratio;
+    const auto strokeCentre = [&](qreal x) {
+        return snap(x - penWidth / 2) + penWidth / 2;
+    };
+    QPen pen(colour, penWidth);
     pen.setCapStyle(Qt::FlatCap);
     painter.save();
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     // The shackle: an arch whose legs reach into the body when closed; open, it is lifted and
     // its left leg stands free above the body.
-    const qreal legLeft = box.left() + w * 0.3;
-    const qreal legRight = box.left() + w * 0.7;
+    const qreal legLeft = strokeCentre(box.left() + w * 0.3);
+    const qreal legRight = strokeCentre(box.left() + w * 0.7);
     const qreal archTop = box.top() + h * (closed ? 0.16 : 0.06);
     const qreal radius = (legRight - legLeft) / 2;
     QPainterPath shackle;

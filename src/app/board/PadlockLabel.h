@@ -30,6 +30,7 @@ public:
     static QMimeData* padlockMimeData();
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override; // never squeezed by a narrow status line
 
 signals:
     void clicked();

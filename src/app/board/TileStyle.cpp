@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -88,4 +89,13 @@ int tileStyleSample(const QString& name) {
         if (upper == QStringLiteral("PANEL%1").arg(sample))
             return sample;
     return 1;
+}
+
+qreal devicePixelScale(const QPainter& painter) {
+    const qreal scale = painter.deviceTransform().m11();
+    return scale > 0 ? scale : 1.0;
+}
+
+qreal snapToDevicePixels(qreal x, qreal scale) {
+    return std::round(x * scale) / scale;
 }

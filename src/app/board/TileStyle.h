@@ -23,6 +23,12 @@ struct TileStyle {
     friend bool operator==(const TileStyle&, const TileStyle&) = default;
 };
 
+// Device pixels to one of the painter's own: the screen's density times any scaling, so that
+// straight edges can be laid on the device's pixels and stay sharp.
+qreal devicePixelScale(const QPainter& painter);
+// x moved to the nearest device pixel boundary.
+qreal snapToDevicePixels(qreal x, qreal scale);
+
 // Paints a tile's face in its colour: the optional dark frame, the outer bevel, the band of tile
 // colour and the inner bevel. Returns what is left inside them for the letter.
 QRect paintTileFace(QPainter& painter, const QRect& rect, const TileStyle& style,

@@ -22,8 +22,9 @@ const QColor MailHoverColour = quorvel::colourFromWindows(0x008000);
 } // namespace
 
 // Three tiles in the game's letter colours: a free, a locked and a found letter.
-QPixmap AboutBox::gameIcon() {
-    QPixmap icon(64, 64);
+QPixmap AboutBox::gameIcon(qreal pixelRatio) {
+    QPixmap icon(QSize(64, 64) * pixelRatio);
+    icon.setDevicePixelRatio(pixelRatio);
     icon.fill(Qt::transparent);
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing);
@@ -84,7 +85,9 @@ QWidget* AboutBox::createPanel() {
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     // The game's own icon when the application has one; a painted stand-in otherwise.
     const QIcon appIcon = QApplication::windowIcon();
-    icon->setPixmap(appIcon.isNull() ? gameIcon() : appIcon.pixmap(64, 64));
+    // At the screen's pixel density: the icon is drawn, or taken from the larger picture.
+    const qreal ratio = devicePixelRatioF();
+    icon->setPixmap(appIcon.isNull() ? gameIcon(ratio) : appIcon.pixmap(QSize(64, 64), ratio));
     QVBoxLayout* words = createWords(panel);
 
     auto* panelLayout = new QHBoxLayout(panel);

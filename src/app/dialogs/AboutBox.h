@@ -17,7 +17,7 @@ public:
     // The mail the label opens: to support, the subject starting with this box's caption.
     QUrl supportMail() const;
 
-    static QPixmap gameIcon();
+    static QPixmap gameIcon(qreal pixelRatio = 1.0);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -17,8 +17,10 @@ namespace {
 
 const QSize BulbSize(48, 64);
 
-QPixmap lightBulb() {
-    QPixmap picture(BulbSize);
+// Drawn at the screen's own pixel density, so the bulb is never an enlarged picture.
+QPixmap lightBulb(qreal pixelRatio) {
+    QPixmap picture(BulbSize * pixelRatio);
+    picture.setDevicePixelRatio(pixelRatio);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -144,8 +146,9 @@ void TipDialog::connectButtons() {
 }
 
 void TipDialog::showEvent(QShowEvent* event) {
-    if (m_bulb->pixmap().isNull())
-        m_bulb->setPixmap(lightBulb());
+    if (m_bulb->pixmap().isNull() ||
+        m_bulb->pixmap().devicePixelRatio() != m_bulb->devicePixelRatioF())
+        m_bulb->setPixmap(lightBulb(m_bulb->devicePixelRatioF()));
     QDialog::showEvent(event);
 }
 

@@ -43,6 +43,8 @@ enum class Setting {
     ImageVisible,
     BoardColour,
     GameSize,
+    WindowWidth,
+    WindowHeight,
     // The news and update reminders.
     InstallDate,
     LastNewsDay,
@@ -147,6 +149,10 @@ inline constexpr std::array<SettingEntry, static_cast<std::size_t>(Setting::Coun
         colour(S::BoardColour, "BGColor", DefaultBoardColour),
         // The Game Size slider's positions; a stored number beyond them takes the nearest.
         number(S::GameSize, "Size", 3, 1, 3, OutOfRange::Clamped),
+        // The size the player gave the window (its inside, without the frame): -1 when none was
+        // ever stored (the first start sizes it from the screen), 0 when it fits each board.
+        number(S::WindowWidth, "WindowWidth", -1, -1, 100000),
+        number(S::WindowHeight, "WindowHeight", -1, -1, 100000),
         number(S::InstallDate, "InstallDate", 0),
         number(S::LastNewsDay, "lnd", 0),
         number(S::NextUpdateDay, "lnu", 0),

@@ -1,4 +1,4 @@
-// The main window: construction, the board area, window size and the form-level keys.
+// The main window: construction, the board area and the form-level keys.
 #include "window/MainWindow.h"
 
 #include "support/DialogFrame.h"
@@ -112,7 +112,8 @@ void MainWindow::connectSound() {
             [this](const QString& name) { m_sound.playSoundNamed(name); });
 }
 
-// The board panel keeps the puzzle's own size and stands centred in the window.
+// The board panel stands centred in the window, at the board's own size until the player sizes
+// the window; then it fills the window (setBoardFillsArea).
 void MainWindow::createBoard() {
     m_board = new BoardView(*m_game);
     m_board->setObjectName(QStringLiteral("pGame"));
@@ -195,8 +196,11 @@ void MainWindow::createWindows() {
     m_help = new HelpCommands(*this);
     traceStartupStep("trace, statistics, picker, tips");
     m_session = std::make_unique<Session>(*m_host, m_settings, *m_options, *m_hints);
-    if (!isVisible())
+    if (!isVisible()) {
+        restoreWindowSize(); // sized before it is placed, so that it is centred at its size
         m_session->restoreWindowPosition(); // framed where it belongs from its first showing
+    }
+    connect(m_options, &OptionsDialog::templateTileSizeChanged, this, &MainWindow::gameSizeMoved);
 
     connect(m_options, &OptionsDialog::optionsChanged, this, &MainWindow::applyOptions);
     connect(m_options, &OptionsDialog::traceModeChanged, this, &MainWindow::applyOptions);
@@ -337,70 +341,6 @@ void MainWindow::idleTimerTick() {
     play(Move::of(Move::Kind::Tick));
 }
 
-// --- board and window size -------------------------------------------------------------
-
-void MainWindow::layOutWindow() {
-    const Board& board = m_game->state().board;
-    const TileSize tile = tileForScreen(board.columns, board.rows);
-    m_board->setTileSize(tile);
-    const WindowSize panel = boardPanelSize(board.columns, board.rows, tile);
-    const int boardHeight = panel.height;
-    m_board->setFixedSize(panel.width, panel.height);
-
-    const WindowSize wanted = boardWindowSize(board.columns, board.rows, tile);
-    const QSize frame = frameGeometry().size() - size();
-    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    // Wide enough for the board and for the menu bar on one line.
-    const int width =
-        std::max({wanted.width - frame.width(), m_board->width(), menuBar()->sizeHint().width()});
-    const int height = std::max(wanted.height - frame.height(), boardHeight + chrome);
-    // The window's layout keeps the minimum size it worked out for the previous board, and its
-    // next pass would put that size back: a small board after a large one needs it recomputed.
-    m_boardArea->layout()->invalidate();
-    layout()->invalidate();
-    layout()->activate();
-    setMinimumSize(0, 0);
-    resize(width, height);
-    keepOnScreen();
-    m_messages->recentre();
-}
-
-// The Game Size's tile, made smaller when the board's window would not fit the screen.
-TileSize MainWindow::tileForScreen(int columns, int rows) const {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return m_buildTile;
-    const QRect available = screen->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    // The window also needs room for its menu and status bars beyond the board's own allowance.
-    const int spare = std::max(0, chrome - windowAllowanceBeyondPanel());
-    return fittedTileSize(m_buildTile, columns, rows, available.width() - frame.width(),
-                          available.height() - frame.height() - spare);
-}
-
-void MainWindow::keepOnScreen() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect available = screen->availableGeometry();
-    QRect outer = frameGeometry();
-    outer.setSize(size() + (frameGeometry().size() - geometry().size()));
-    QPoint position = pos();
-    if (outer.right() > available.right())
-        position.setX(available.left() + 1);
-    if (outer.bottom() > available.bottom())
-        position.setY(available.top() + 1);
-    if (position != pos())
-        move(position);
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (m_messages)
-        m_messages->recentre();
-}
-
 // --- form-level keys --------------------------------------------------------------------
 
 // The keys the window takes before any of its widgets: Enter, Return and Space confirm a
@@ -493,6 +433,7 @@ bool MainWindow::event(QEvent* event) {
         QTimer::singleShot(0, this, [this] {
             traceStartupStep("start-up sequence begins");
             m_session->startUp();
+            m_startUpDone = true;
             refreshCommands();
             traceStartupStep("start-up sequence");
         });
@@ -535,6 +476,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_shutDown && m_session) {
         m_shutDown = true;
         m_clueStepTimer.stop();
+        storeWindowSize();
         m_session->shutDown();
     }
     QMainWindow::closeEvent(event);

@@ -233,6 +233,13 @@ private:
     void refreshCommands();
     static QString clueCaption(const Commands& commands);
     void layOutWindow();
+    void fitWindowToBoard(TileSize tile);
+    void keepPlayersSize();
+    void restoreWindowSize();
+    void storeWindowSize();
+    void gameSizeMoved();
+    void setBoardFillsArea(bool fills);
+    void keepMenuBarOnOneLine();
     void keepOnScreen();
     TileSize tileForScreen(int columns, int rows) const;
     int gameSize() const; // the options dialog's Game Size position
@@ -312,6 +319,13 @@ private:
     TileSize m_maxTile;
     TileSize m_buildTile; // the Game Size's tile when the last build began
     bool m_shown = false;
+    // The player sized the window (by dragging or maximising it, in an earlier run, or at the
+    // first start from the screen): a new board keeps its size and fills it. Until then each
+    // board's window fits it at the Game Size's scale.
+    bool m_playerSized = false;
+    QSize m_sizeAsked;  // the size the window was last given here, told from the player's
+    QSize m_chosenSize; // the player's size while m_playerSized
+    bool m_startUpDone = false;
     bool m_startUpQueued = false;
     bool m_painted = false;       // the window has been painted once
     bool m_audioWanted = false;   // the audio starts after the next paint

@@ -6,6 +6,8 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace quorvel {
 
 namespace {
@@ -57,15 +59,12 @@ void ClickPanel::mouseReleaseEvent(QMouseEvent* event) {
 MessagePanels::MessagePanels(QWidget* window) : QObject(window), m_window(window) {
     m_penalty = makePanel(window, "pPenalty", {137, 65}, PanelColour, new QFrame);
     m_penaltyLabel = makeLabel(m_penalty, "lPenalty", 16);
-    // The label leaves the lower edge free for the OK button at the lower right.
-    m_penaltyLabel->setGeometry(2, 2, 133, 41);
     m_penaltyLabel->setAccessibleName(BannerCaption);
     m_ok =
         static_cast<ClickPanel*>(makePanel(m_penalty, "pOK", {25, 20}, OkColour, new ClickPanel));
-    m_ok->move(137 - 25 - 4, 65 - 20 - 3);
     auto* okText = new QLabel(QStringLiteral("OK"), m_ok);
+    okText->setObjectName(QStringLiteral("okText"));
     okText->setAlignment(Qt::AlignCenter);
-    okText->setGeometry(0, 0, 25, 20);
     okText->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_ok->setCursor(Qt::PointingHandCursor);
     m_ok->setAccessibleName(QStringLiteral("OK (Enter)"));
@@ -73,8 +72,8 @@ MessagePanels::MessagePanels(QWidget* window) : QObject(window), m_window(window
 
     m_wrong = makePanel(window, "pWrong", {91, 41}, PanelColour, new QFrame);
     m_wrongLabel = makeLabel(m_wrong, "lWrong", 13);
-    m_wrongLabel->setGeometry(m_wrong->rect());
     m_wrongLabel->setAccessibleName(NoticeCaption);
+    setScale(1.0);
 
     m_bannerTimer.setSingleShot(true);
     connect(&m_bannerTimer, &QTimer::timeout, this, &MessagePanels::finishBannerTime);
@@ -87,6 +86,33 @@ void MessagePanels::centre(QWidget* panel) {
     const int top = (m_window->height() - panel->height()) / 2 - AboveCentre;
     panel->move(left, top);
     panel->raise();
+}
+
+void MessagePanels::setScale(double scale) {
+    scale = std::max(1.0, scale);
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    const auto px = [scale](int pixels) { return static_cast<int>(pixels * scale + 0.5); };
+    const auto setPixelSize = [](QLabel* label, int pixels) {
+        QFont font = label->font();
+        font.setPixelSize(pixels);
+        label->setFont(font);
+    };
+    m_penalty->setFixedSize(px(137), px(65));
+    setPixelSize(m_penaltyLabel, px(16));
+    // The label leaves the lower edge free for the OK button at the lower right.
+    m_penaltyLabel->setGeometry(2, 2, m_penalty->width() - 4, px(41));
+    m_ok->setFixedSize(px(25), px(20));
+    m_ok->move(m_penalty->width() - m_ok->width() - px(4), m_penalty->height() - m_ok->height() - px(3));
+    if (auto* okText = m_ok->findChild<QLabel*>(QStringLiteral("okText"))) {
+        okText->setGeometry(m_ok->rect());
+        setPixelSize(okText, px(13));
+    }
+    m_wrong->setFixedSize(px(91), px(41));
+    setPixelSize(m_wrongLabel, px(13));
+    m_wrongLabel->setGeometry(m_wrong->rect());
+    recentre();
 }
 
 void MessagePanels::recentre() {

@@ -62,6 +62,9 @@ public:
 
     // Keeps a shown panel centred when the window's size changes.
     void recentre();
+    // The panels grow with the board drawn larger (scale above 1), and keep their own size
+    // otherwise.
+    void setScale(double scale);
 
 signals:
     void okClicked();    // the banner's OK button
@@ -83,6 +86,7 @@ private:
     ClickPanel* m_ok;
     QFrame* m_wrong;
     QLabel* m_wrongLabel;
+    double m_scale = 0; // 0 until the panels are laid out
     QTimer m_bannerTimer;
     QTimer m_flashTimer;
     std::optional<Banner> m_pending;

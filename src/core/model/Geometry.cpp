@@ -10,10 +10,6 @@ namespace {
 constexpr int MinimumWindowWidth = 165;
 constexpr int WindowSideMargin = 40;   // the window is this much wider than the columns
 constexpr int WindowExtraHeight = 150; // and this much taller than the rows
-constexpr int ArrowsAboveTop = 10;     // the upper arrows' top in the board panel
-constexpr int TilesTop = 40;           // the first row's top
-constexpr int RowGap = 2;              // between rows
-constexpr int ArrowsBelowGap = 4;      // under the lower arrows, inside the board panel
 
 int rowsBottom(int rows, TileSize tile) {
     return TilesTop + rows * (tile.height + RowGap);

@@ -36,6 +36,12 @@ WindowSize boardWindowSize(int columns, int rows, TileSize tile);
 // The arrows' box: its width centres an arrow on its column.
 constexpr int ArrowWidth = 11;
 constexpr int ArrowHeight = 19;
+// The board panel's bands at the Game Size's own scale; a board drawn larger or smaller scales
+// them with its tiles.
+constexpr int ArrowsAboveTop = 10; // the upper arrows' top in the board panel
+constexpr int TilesTop = 40;       // the first row's top
+constexpr int RowGap = 2;          // between rows
+constexpr int ArrowsBelowGap = 4;  // under the lower arrows, inside the board panel
 
 // The board panel itself: half a tile of board colour either side of the columns, and room
 // below the lower arrows.
