@@ -6,6 +6,7 @@
 #include "window/MessagePanels.h"
 #include "window/WindowSizing.h"
 #include "settings/Settings.h"
+#include "game/Game.h"
 
 #include <QGuiApplication>
 #include <QLayout>
