@@ -119,9 +119,9 @@ std::vector<std::string> Game::dictionaryNames() const {
 
 PuzzleSpec Game::dailyPuzzle(const CivilDate& date) {
     Play p = play();
-    PuzzleSpec spec = dailySpec(p, date);
+    PuzzleSpec puzzleSpec = dailySpec(p, date);
     m_events.clear();
-    return spec;
+    return puzzleSpec;
 }
 
 std::vector<GameEvent> Game::setLevelTable(LevelTable table) {
